@@ -1,0 +1,219 @@
+// Byte-exact checks of the KISS and AX.25 codecs against vectors worked out by hand from the
+// KISS framing rules and the AX.25 2.2 address and UI frame layout.
+#include "driver/ax25_frame.h"
+#include "driver/kiss_codec.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace std::string_literals;
+namespace ax25 = zelvo::ax25;
+namespace kiss = zelvo::kiss;
+
+namespace {
+
+std::string bytes(std::initializer_list<int> list) {
+    std::string out;
+    for (int b : list) out.push_back(static_cast<char>(b));
+    return out;
+}
+
+ax25::Address addr(const char* text) {
+    auto a = ax25::parseAddress(text);
+    EXPECT_TRUE(a) << text;
+    return a.value_or(ax25::Address{});
+}
+
+// DL1ABC-7 to APZ001 via DB0XYZ-1, PID F0, info "Hi": every byte written out.
+const std::string kDigiFrame = bytes({
+    0x82, 0xA0, 0xB4, 0x60, 0x60, 0x62, 0xE0,  // APZ001, C bit set, SSID 0
+    0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E,  // DL1ABC-7, C bit clear
+    0x88, 0x84, 0x60, 0xB0, 0xB2, 0xB4, 0x63,  // DB0XYZ-1, H clear, last address
+    0x03, 0xF0, 'H', 'i'});
+
+}  // namespace
+
+TEST(KissEncode, EscapesDelimitersInDataAndCommandByte) {
+    EXPECT_EQ(kiss::encodeData(0, bytes({0x01, 0xC0, 0xDB, 0x02})),
+              bytes({0xC0, 0x00, 0x01, 0xDB, 0xDC, 0xDB, 0xDD, 0x02, 0xC0}));
+    // Port in the high nibble; port 12 makes the command byte itself a FEND.
+    EXPECT_EQ(kiss::encodeData(3, "A"), bytes({0xC0, 0x30, 'A', 0xC0}));
+    EXPECT_EQ(kiss::encodeData(12, "A"), bytes({0xC0, 0xDB, 0xDC, 'A', 0xC0}));
+    EXPECT_EQ(kiss::encode(13, 0x0B, ""), bytes({0xC0, 0xDB, 0xDD, 0xC0}));
+    EXPECT_EQ(kiss::encodeData(0, ""), bytes({0xC0, 0x00, 0xC0}));
+}
+
+TEST(KissDecode, RoundTripsEveryByteValueOnEveryPortInOneByteChunks) {
+    std::string data;
+    for (int i = 0; i < 256; ++i) data.push_back(static_cast<char>(i));
+    kiss::Decoder decoder;
+    std::vector<kiss::Frame> frames;
+    for (std::uint8_t port = 0; port <= kiss::MAX_PORT; ++port) {
+        for (char c : kiss::encodeData(port, data)) decoder.feed(std::string(1, c), frames);
+    }
+    ASSERT_EQ(frames.size(), 16u);
+    for (std::uint8_t port = 0; port <= kiss::MAX_PORT; ++port) {
+        EXPECT_EQ(frames[port].port, port);
+        EXPECT_EQ(frames[port].command, kiss::CMD_DATA);
+        EXPECT_EQ(frames[port].data, data);
+    }
+    EXPECT_EQ(decoder.stats().frames, 16u);
+}
+
+TEST(KissDecode, SkipsNoiseAndEmptyFramesAndSplitsBackToBackFrames) {
+    kiss::Decoder decoder;
+    auto frames = decoder.feed(bytes({'x', 'y', 0xC0, 0xC0, 0xC0, 0x00, 'a', 0xC0, 0x16, 'b',
+                                      0xC0, 0xC0}));
+    ASSERT_EQ(frames.size(), 2u);
+    EXPECT_EQ(frames[0].data, "a");
+    EXPECT_EQ(frames[1].port, 1);
+    EXPECT_EQ(frames[1].command, 6);
+    EXPECT_EQ(frames[1].data, "b");
+    EXPECT_EQ(decoder.stats().noiseBytes, 2u);
+}
+
+TEST(KissDecode, DropsBadEscapesAndKeepsTheNextFrame) {
+    kiss::Decoder decoder;
+    // FESC followed by a plain byte, then FESC directly before FEND.
+    auto frames = decoder.feed(bytes({0xC0, 0x00, 'a', 0xDB, 'q', 'r', 0xC0, 0x00, 0xDB, 0xC0,
+                                      0x00, 'o', 'k', 0xC0}));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].data, "ok");
+    EXPECT_EQ(decoder.stats().badEscapes, 2u);
+}
+
+TEST(KissDecode, DropsOverlongFramesAndCountsUnterminatedOnReset) {
+    kiss::Decoder decoder(8);
+    auto frames = decoder.feed(bytes({0xC0, 0x00, '1', '2', '3', '4', '5', '6', '7', 0xC0}));
+    ASSERT_EQ(frames.size(), 1u);  // exactly at the bound: command byte plus seven bytes
+    frames = decoder.feed(bytes({0xC0, 0x00, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0xC0,
+                                 0x00, 'x', 0xC0}));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].data, "x");
+    EXPECT_EQ(decoder.stats().overlong, 1u);
+
+    // A connection that breaks mid-frame: the partial frame must not be glued to the next one.
+    decoder.feed(bytes({0xC0, 0x00, 'p', 'a', 'r'}));
+    decoder.reset();
+    EXPECT_EQ(decoder.stats().unterminated, 1u);
+    frames = decoder.feed(bytes({'t', 0xC0, 0x00, 'n', 0xC0}));
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].data, "n");
+}
+
+TEST(Ax25Address, EncodesShiftedCharactersAndSsidByte) {
+    EXPECT_EQ(ax25::encodeAddress(addr("DL1ABC-7"), false),
+              (ax25::RawAddress{0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E}));
+    auto a = addr("n0c-15");
+    a.chBit = true;
+    EXPECT_EQ(ax25::encodeAddress(a, true),
+              (ax25::RawAddress{0x9C, 0x60, 0x86, 0x40, 0x40, 0x40, 0xFF}));
+    const auto decoded = ax25::decodeAddress(ax25::encodeAddress(a, true).data());
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(decoded->call, "N0C");
+    EXPECT_EQ(decoded->ssid, 15);
+    EXPECT_TRUE(decoded->chBit);
+}
+
+TEST(Ax25Address, ParsesAndFormatsCallText) {
+    EXPECT_EQ(ax25::formatAddress(addr("dl1abc")), "DL1ABC");
+    EXPECT_EQ(ax25::formatAddress(addr("DL1ABC-0")), "DL1ABC");
+    EXPECT_EQ(ax25::formatAddress(addr("DL1ABC-05")), "DL1ABC-5");
+    EXPECT_EQ(ax25::formatAddress(addr("A-15")), "A-15");
+    for (const char* bad : {"", "-", "-1", "DL1ABCD", "DL1ABC-16", "DL1ABC-", "DL1ABC-1x",
+                            "DL1ABC--1", "DL1ABC-+1", "DL1ABC-100", "DL 1", "DL1\xC4", "DL/1",
+                            "DL1ABC-1-2", " DL1"}) {
+        EXPECT_FALSE(ax25::parseAddress(bad)) << '"' << bad << '"';
+    }
+    EXPECT_FALSE(ax25::parseAddress("AB\0C"s));
+}
+
+TEST(Ax25Address, RefusesCharactersThatAreNoCallSign) {
+    ax25::RawAddress raw = ax25::encodeAddress(addr("AB"), false);
+    raw[3] = 'C' << 1;  // a character after the padding blank
+    EXPECT_FALSE(ax25::decodeAddress(raw.data()));
+    raw = ax25::encodeAddress(addr("AB"), false);
+    raw[1] = 'b' << 1;
+    EXPECT_FALSE(ax25::decodeAddress(raw.data()));
+    raw = ax25::encodeAddress(addr("AB"), false);
+    raw[0] |= 0x01;  // extension bit inside the call
+    EXPECT_FALSE(ax25::decodeAddress(raw.data()));
+    const ax25::RawAddress blanks{0x40, 0x40, 0x40, 0x40, 0x40, 0x40, 0x61};
+    EXPECT_FALSE(ax25::decodeAddress(blanks.data()));
+}
+
+TEST(Ax25Frame, EncodesUiCommandFrameByteForByte) {
+    const auto frame = ax25::makeUiFrame(addr("DL1ABC-7"), addr("APZ001"), {addr("DB0XYZ-1")},
+                                         0xF0, "Hi");
+    EXPECT_EQ(ax25::encodeFrame(frame), kDigiFrame);
+    const auto direct = ax25::makeUiFrame(addr("A"), addr("B-1"), {}, 0xDA, "");
+    EXPECT_EQ(ax25::encodeFrame(direct),
+              bytes({0x84, 0x40, 0x40, 0x40, 0x40, 0x40, 0xE2, 0x82, 0x40, 0x40, 0x40, 0x40,
+                     0x40, 0x61, 0x03, 0xDA}));
+}
+
+TEST(Ax25Frame, DecodesFieldsAndRepeatedBits) {
+    ax25::Frame frame;
+    ASSERT_EQ(ax25::decodeUiFrame(kDigiFrame, frame), ax25::DecodeError::None);
+    EXPECT_EQ(ax25::formatAddress(frame.destination), "APZ001");
+    EXPECT_TRUE(frame.destination.chBit);
+    EXPECT_EQ(ax25::formatAddress(frame.source), "DL1ABC-7");
+    EXPECT_FALSE(frame.source.chBit);
+    ASSERT_EQ(frame.digis.size(), 1u);
+    EXPECT_EQ(ax25::formatAddress(frame.digis[0]), "DB0XYZ-1");
+    EXPECT_EQ(frame.pid, 0xF0);
+    EXPECT_EQ(frame.info, "Hi");
+    EXPECT_FALSE(frame.pathComplete());
+    EXPECT_EQ(frame.nextDigi(), 0u);
+
+    // A digipeater sets its H bit: byte 0x80 of its SSID byte, and the path is then complete.
+    frame.digis[0].setRepeated(true);
+    const std::string repeated = ax25::encodeFrame(frame);
+    EXPECT_EQ(static_cast<std::uint8_t>(repeated[20]), 0xE3);
+    ax25::Frame again;
+    ASSERT_EQ(ax25::decodeUiFrame(repeated, again), ax25::DecodeError::None);
+    EXPECT_TRUE(again.pathComplete());
+    EXPECT_FALSE(again.nextDigi());
+
+    // UI with the poll bit set is still UI; an empty info field is allowed.
+    std::string polled = kDigiFrame.substr(0, 23);
+    polled[21] = 0x13;
+    ASSERT_EQ(ax25::decodeUiFrame(polled, again), ax25::DecodeError::None);
+    EXPECT_EQ(again.info, "");
+}
+
+TEST(Ax25Frame, ReportsEveryMalformedShape) {
+    using E = ax25::DecodeError;
+    ax25::Frame out;
+    const std::string two = kDigiFrame.substr(0, 14);
+    std::string direct = two;
+    direct[13] |= 0x01;
+    EXPECT_EQ(ax25::decodeUiFrame("", out), E::TooShort);
+    EXPECT_EQ(ax25::decodeUiFrame(two.substr(0, 13), out), E::TooShort);
+    EXPECT_EQ(ax25::decodeUiFrame(two, out), E::AddressUnterminated);
+    EXPECT_EQ(ax25::decodeUiFrame(kDigiFrame.substr(0, 20), out), E::AddressUnterminated);
+    EXPECT_EQ(ax25::decodeUiFrame(direct, out), E::NoControl);
+    EXPECT_EQ(ax25::decodeUiFrame(direct + "\x03", out), E::NoPid);
+    EXPECT_EQ(ax25::decodeUiFrame(direct + "\x3F", out), E::NotUi);   // SABM
+    EXPECT_EQ(ax25::decodeUiFrame(direct + "\x00\xF0"s, out), E::NotUi);  // I frame
+
+    std::string first = kDigiFrame;
+    first[6] |= 0x01;  // extension bit already on the destination
+    EXPECT_EQ(ax25::decodeUiFrame(first, out), E::TooShort);
+
+    std::string bad = kDigiFrame;
+    bad[8] = '?' << 1;
+    EXPECT_EQ(ax25::decodeUiFrame(bad, out), E::BadAddress);
+
+    // Ten addresses are the most a frame can have; the eleventh is refused.
+    std::string many;
+    const auto a = ax25::encodeAddress(addr("AB"), false);
+    for (int i = 0; i < 11; ++i) many.append(a.begin(), a.end());
+    many[10 * 7 - 1] |= 0x01;
+    EXPECT_EQ(ax25::decodeUiFrame(many.substr(0, 70) + "\x03\xF0", out), E::None);
+    EXPECT_EQ(out.digis.size(), 8u);
+    many[10 * 7 - 1] &= ~0x01;
+    many[11 * 7 - 1] |= 0x01;
+    EXPECT_EQ(ax25::decodeUiFrame(many + "\x03\xF0", out), E::TooManyAddresses);
+}
