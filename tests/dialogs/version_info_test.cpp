@@ -1,0 +1,176 @@
+// The version reader against its own program file, hand-made files and damaged blocks.
+#include "dialogs/version_block.h"
+#include "dialogs/version_info.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+
+namespace zelvo::dialogs {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+Bytes makeBlock(std::array<std::uint16_t, 4> version, std::uint32_t flags,
+                std::vector<VersionTranslation> translations) {
+    static constexpr VersionString kStrings[] = {{"ProductName", "Probe"}, {"Comments", ""}};
+    VersionBlockSpec spec;
+    spec.fileVersion = version;
+    spec.productVersion = {version[3], version[2], version[1], version[0]};
+    spec.fileFlags = flags;
+    spec.translations = translations;
+    spec.strings = kStrings;
+    return buildVersionBlock(spec);
+}
+
+Bytes germanBlock() { return makeBlock({1, 2, 3, 4}, kFlagPreRelease, {{0x0407, 1252}}); }
+
+void putWord(Bytes& b, std::size_t at, std::uint16_t w) {
+    b[at] = w & 0xFF;
+    b[at + 1] = w >> 8;
+}
+
+// Bytes that look like program code, with the block (if any) at an unaligned offset.
+Bytes fileAround(const Bytes& block) {
+    std::mt19937 rng(7);
+    Bytes file(4099);
+    for (auto& b : file) b = static_cast<std::uint8_t>(rng());
+    file.insert(file.end(), block.begin(), block.end());
+    file.resize(file.size() + 333, 0xCC);
+    return file;
+}
+
+class VersionFiles : public ::testing::Test {
+protected:
+    std::filesystem::path write(const std::string& name, const Bytes& bytes) {
+        const std::filesystem::path path = std::filesystem::path(dir_.path().toStdString()) / name;
+        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
+        return path;
+    }
+    QTemporaryDir dir_;
+};
+
+TEST(VersionInfo, OwnProgramFileCarriesTheProjectVersion) {
+    TVersionInfoResource info(TVersionInfoResource::ownProgramFile());
+    EXPECT_EQ(info.fileVersion().text(), "0.9.7.321");
+    EXPECT_EQ(info.productVersion().text(), "0.9.7.321");
+    EXPECT_EQ(info.translations(), std::vector<std::string>{"040704e4"});
+    EXPECT_EQ(info.fileFlagsText(), "Pre-Release");
+    EXPECT_EQ(info.dataSize(), info.versionData().size());
+    const auto name = info.queryValue("\\StringFileInfo\\040704e4\\ProductName");
+    ASSERT_TRUE(name.has_value());
+    EXPECT_EQ(name->size(), 12u);  // "Zelvo" and its NUL in UTF-16
+}
+
+TEST_F(VersionFiles, FileWithoutBlockHasNoVersion) {
+    // Only the bare root key, without a header that fits, as the reader's own data might hold it.
+    Bytes stray;
+    for (char c : std::string_view("VS_VERSION_INFO")) stray.insert(stray.end(), {std::uint8_t(c), 0});
+    stray.insert(stray.end(), {0, 0, 0, 0});
+    TVersionInfoResource info(write("plain", fileAround(stray)));
+    EXPECT_EQ(info.fileVersion().text(), "");
+    EXPECT_EQ(info.productVersion().text(), "");
+    EXPECT_FALSE(info.fileVersion().valid());
+    EXPECT_EQ(info.fileVersion().part(0), 0);
+    EXPECT_TRUE(info.translations().empty());
+    EXPECT_EQ(info.dataSize(), 0u);
+    EXPECT_EQ(info.fileFlagsText(), "");
+    EXPECT_FALSE(info.queryValue("\\").has_value());
+
+    info.setFileName(write("empty", {}));
+    EXPECT_EQ(info.fileVersion().text(), "");
+    info.setFileName(dir_.path().toStdString() + "/missing");
+    EXPECT_EQ(info.fileVersion().text(), "");
+}
+
+TEST_F(VersionFiles, FindsBlockAfterStrayKeyAndForgetsItOnReread) {
+    Bytes stray = germanBlock();
+    putWord(stray, 0, 0xFFFF);  // header length runs past the file
+    Bytes content = stray;
+    content.insert(content.end(), 3, 0x90);
+    const Bytes real = makeBlock({65535, 0, 7, 32768}, 0, {{0x0407, 1252}, {0x0409, 1200}});
+    content.insert(content.end(), real.begin(), real.end());
+
+    TVersionInfoResource info(write("prog", fileAround(content)));
+    EXPECT_EQ(info.fileVersion().text(), "65535.0.7.32768");
+    EXPECT_EQ(info.productVersion().text(), "32768.7.0.65535");
+    EXPECT_EQ(info.translations(), (std::vector<std::string>{"040704e4", "040904b0"}));
+    EXPECT_EQ(info.versionData(), real);
+
+    info.setTranslationIndex(1);
+    EXPECT_EQ(info.translationIndex(), 1u);
+    info.setFileName(write("other", fileAround(germanBlock())));
+    EXPECT_EQ(info.fileVersion().text(), "1.2.3.4");
+    EXPECT_EQ(info.translationIndex(), 0u);  // only one translation left
+}
+
+TEST(VersionInfo, UnsetTranslationMeansUsEnglishAnsi) {
+    TVersionInfoResource info;
+    info.readFromBytes(fileAround(makeBlock({1, 0, 0, 0}, 0, {{0, 0}, {0x0407, 0}})));
+    EXPECT_EQ(info.translations(), (std::vector<std::string>{"040904e4", "040704e4"}));
+    const auto table = info.queryValue("\\varfileinfo\\TRANSLATION");
+    ASSERT_TRUE(table.has_value());
+    EXPECT_EQ(Bytes(table->begin(), table->end()), (Bytes{0x09, 0x04, 0xE4, 0x04, 0x07, 0x04, 0xE4, 0x04}));
+}
+
+TEST(VersionInfo, FlagNamesInFixedOrder) {
+    EXPECT_EQ(fileFlagsText(0), "");
+    EXPECT_EQ(fileFlagsText(0x3F), "Debug, Info Inferred, Patched, Pre-Release, Private, Special");
+    EXPECT_EQ(fileFlagsText(kFlagSpecialBuild | kFlagPreRelease | 0x100), "Pre-Release, Special");
+}
+
+TEST(VersionInfo, TruncatedBlockGivesNoVersion) {
+    const Bytes block = germanBlock();
+    for (std::size_t n = 0; n < block.size(); ++n) {
+        TVersionInfoResource info;
+        info.readFromBytes(Bytes(block.begin(), block.begin() + n));
+        ASSERT_EQ(info.fileVersion().text(), "") << "cut after " << n;
+        ASSERT_TRUE(info.translations().empty());
+    }
+}
+
+TEST(VersionInfo, DamagedHeadersAreRejected) {
+    const Bytes good = germanBlock();
+    auto versionOf = [](const Bytes& b) {
+        TVersionInfoResource info;
+        info.readFromBytes(b);
+        return info.fileVersion().text();
+    };
+    ASSERT_EQ(versionOf(good), "1.2.3.4");
+
+    Bytes badSignature = good;
+    badSignature[40] ^= 1;
+    EXPECT_EQ(versionOf(badSignature), "");
+
+    Bytes badValueLength = good;
+    putWord(badValueLength, 2, 48);
+    EXPECT_EQ(versionOf(badValueLength), "");
+
+    Bytes childTooLong = good;  // StringFileInfo claims more than its parent holds
+    putWord(childTooLong, 92, 0xF000);
+    EXPECT_EQ(versionOf(childTooLong), "");
+
+    Bytes childTooShort = good;
+    putWord(childTooShort, 92, 4);
+    EXPECT_EQ(versionOf(childTooShort), "");
+}
+
+TEST(VersionInfo, RandomDamageNeverReadsOutsideTheFile) {
+    const Bytes good = fileAround(germanBlock());
+    std::mt19937 rng(321);
+    for (int round = 0; round < 20000; ++round) {
+        Bytes bytes = good;
+        const int edits = 1 + round % 4;
+        for (int e = 0; e < edits; ++e) bytes[4099 + rng() % 300] = static_cast<std::uint8_t>(rng());
+        bytes.resize(4099 + rng() % (bytes.size() - 4099));
+        TVersionInfoResource info;
+        info.readFromBytes(bytes);
+        ASSERT_LE(info.dataSize(), bytes.size());
+        (void)info.queryValue("\\StringFileInfo\\040704e4\\ProductName");
+    }
+}
+
+}  // namespace
+}  // namespace zelvo::dialogs
