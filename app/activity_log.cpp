@@ -1,0 +1,154 @@
+#include "app/activity_log.h"
+
+#include "platform/ansi.h"
+
+#include <array>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <system_error>
+#include <utility>
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace zelvo::app {
+namespace {
+
+constexpr const char* kFileName = "Zelvo.log";
+
+struct KindLine {
+    int kind;
+    std::string_view text;
+};
+
+// Texts ending in ": " are followed by the caller's text.
+constexpr std::array<KindLine, 13> kKindLines = {{
+    {0, " Rcv frm: "},
+    {1, " Send to: "},
+    {2, " Online : "},
+    {3, " Offline: "},
+    {4, " Away   : "},
+    {5, " Back   : "},
+    {6, " Programm OnLine"},
+    {7, " Programm OffLine"},
+    {10, " Poll by: "},
+    {LOG_POLL_TO, " Poll to: "},
+    {LOG_STARTED, " Programm gestartet"},
+    {LOG_ENDED, " Programm beendet"},
+    {LOG_REMOTE, " Remote : "},
+}};
+
+std::filesystem::path stateHome()
+{
+    if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg == '/')
+        return xdg;
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home ? home : "") / ".local" / "state";
+}
+
+std::string twoDigits(int n)
+{
+    std::string s = std::to_string(n);
+    return s.size() < 2 ? "0" + s : s;
+}
+
+bool writeAll(int fd, std::string_view bytes)
+{
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return false;
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+}  // namespace
+
+std::filesystem::path ActivityLog::pathFor(const std::filesystem::path& programDir)
+{
+    if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0)
+        return programDir / kFileName;
+    return stateHome() / "zelvo" / kFileName;
+}
+
+std::filesystem::path ActivityLog::defaultPath()
+{
+    std::error_code ec;
+    const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
+    return pathFor(ec ? std::filesystem::path() : program.parent_path());
+}
+
+std::optional<std::string_view> ActivityLog::kindText(int kind)
+{
+    for (const auto& line : kKindLines) {
+        if (line.kind == kind)
+            return line.text;
+    }
+    return std::nullopt;
+}
+
+bool ActivityLog::kindTakesText(int kind)
+{
+    const auto text = kindText(kind);
+    return text && text->ends_with(": ");
+}
+
+ActivityLog::ActivityLog(std::filesystem::path file, Switch enabled, QLocale locale, Clock clock)
+    : file_(std::move(file)), enabled_(std::move(enabled)), locale_(std::move(locale)),
+      clock_(std::move(clock))
+{
+}
+
+bool ActivityLog::createFile()
+{
+    error_.clear();
+    std::error_code ec;
+    if (file_.has_parent_path())
+        std::filesystem::create_directories(file_.parent_path(), ec);
+    int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        fd = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const std::string reason = std::strerror(errno);
+        error_ = platform::utf8ToAnsi("Logdatei " + file_.string() + " kann nicht angelegt werden ("
+                                      + reason + "); es wird kein Log geschrieben.");
+        return false;
+    }
+    ::close(fd);
+    return true;
+}
+
+std::string ActivityLog::timeStamp(const QDateTime& time) const
+{
+    const QDate date = time.date();
+    QString month = locale_.standaloneMonthName(date.month(), QLocale::ShortFormat);
+    if (month.endsWith(u'.'))
+        month.chop(1);
+    return twoDigits(date.day()) + "." + platform::toAnsi(month) + "." + std::to_string(date.year())
+        + " " + twoDigits(time.time().hour()) + ":" + twoDigits(time.time().minute());
+}
+
+void ActivityLog::logFile(std::string_view text, int kind)
+{
+    if (enabled_ && !enabled_())
+        return;
+    std::lock_guard lock(mutex_);
+    const int fd = ::open(file_.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    if (const auto kindLine = kindText(kind)) {
+        std::string line = timeStamp(clock_ ? clock_() : QDateTime::currentDateTime());
+        line += *kindLine;
+        if (kindTakesText(kind))
+            line += text;
+        line += "\r\n";
+        writeAll(fd, line);
+    }
+    ::close(fd);
+}
+
+}  // namespace zelvo::app

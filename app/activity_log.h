@@ -1,0 +1,67 @@
+// The activity log Zelvo.log: one line per noted event, "dd.MMM.yyyy hh:mm" + kind text (+ the
+// caller's text), CR LF, Windows-1252, only ever appended to. The file is opened and closed for
+// every line; a line is written with one write() on an O_APPEND descriptor under a mutex, so lines
+// from the two threads never interleave.
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+
+#include <filesystem>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zelvo::app {
+
+// Log kinds 0..10 are the event kinds; these exist only in the log.
+inline constexpr int LOG_POLL_TO = 20;
+inline constexpr int LOG_STARTED = 21;
+inline constexpr int LOG_ENDED = 22;
+inline constexpr int LOG_REMOTE = 23;
+
+class ActivityLog {
+public:
+    using Switch = std::function<bool()>;     // the log setting, asked at every call
+    using Clock = std::function<QDateTime()>;  // local time
+
+    // Zelvo.log beside the program when its directory is writable, else
+    // $XDG_STATE_HOME/zelvo/Zelvo.log (default ~/.local/state/zelvo).
+    static std::filesystem::path defaultPath();
+    static std::filesystem::path pathFor(const std::filesystem::path& programDir);
+
+    // The text that follows the time stamp, or nullopt for a kind that writes no line.
+    static std::optional<std::string_view> kindText(int kind);
+    // Whether the kind's line carries the caller's text.
+    static bool kindTakesText(int kind);
+
+    explicit ActivityLog(std::filesystem::path file, Switch enabled = {},
+                         QLocale locale = QLocale(), Clock clock = &QDateTime::currentDateTime);
+
+    const std::filesystem::path& file() const { return file_; }
+
+    // Creates the file (and its directory) when it does not exist, whatever the setting says.
+    // False when it can be neither opened nor created; errorText() then says why.
+    bool createFile();
+    // German, Windows-1252; empty after a successful createFile().
+    const std::string& errorText() const { return error_; }
+
+    // Appends the kind's line when the setting is on. Failures are ignored: the line is lost,
+    // and a file deleted meanwhile is not created again.
+    void logFile(std::string_view text, int kind);
+
+    // "05.Dez.2026 09:05" in Windows-1252.
+    std::string timeStamp(const QDateTime& time) const;
+
+private:
+    std::filesystem::path file_;
+    Switch enabled_;
+    QLocale locale_;
+    Clock clock_;
+    std::string error_;
+    std::mutex mutex_;
+};
+
+}  // namespace zelvo::app
