@@ -1,0 +1,177 @@
+// Frame classification, field contents of every kind, addressing and message sequence numbers.
+#include "protocol/frame_format.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+using namespace zelvo::protocol;
+using namespace std::string_literals;
+
+namespace {
+
+std::optional<FrameKind> classified(const OutgoingFrame& frame)
+{
+    return classifyFrame(frame.pid, frame.info.size());
+}
+
+}  // namespace
+
+TEST(FrameFormat, ClassifiesEveryRowAndItsBoundaries)
+{
+    struct Row {
+        int pid;
+        std::size_t length;
+        std::optional<FrameKind> kind;
+    };
+    const Row rows[] = {
+        {218, 0, FrameKind::OfflineAnnounce},  {218, 2, FrameKind::OfflineAnnounce},
+        {218, 3, std::nullopt},                {218, 4, FrameKind::StatusAnnounce},
+        {218, 18, FrameKind::StatusAnnounce},  {208, 0, FrameKind::Ack},
+        {208, 1, std::nullopt},                {208, 2, FrameKind::Message},
+        {217, 0, FrameKind::Ack},              {217, 1, std::nullopt},
+        {217, 256, FrameKind::Message},        {219, 0, FrameKind::PollRequest},
+        {219, 1, FrameKind::PollAnswer},       {219, 30, FrameKind::PollAnswer},
+        {220, 0, FrameKind::BackAnnounce},     {220, 1, FrameKind::AwayAnnounce},
+        {207, 0, std::nullopt},                {207, 5, std::nullopt},
+        {221, 0, std::nullopt},                {221, 5, std::nullopt},
+        {0, 2, std::nullopt},                  {0xF0, 2, std::nullopt},
+    };
+    for (const Row& row : rows)
+        EXPECT_EQ(classifyFrame(row.pid, row.length), row.kind)
+            << "pid " << row.pid << " length " << row.length;
+}
+
+TEST(FrameFormat, MessagePidsCycleThroughTenValues)
+{
+    std::set<int> seen;
+    int pid = PID_MESSAGE_BASE;
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_TRUE(isMessagePid(pid));
+        seen.insert(pid);
+        pid = nextMessagePid(pid);
+    }
+    EXPECT_EQ(pid, 208);
+    EXPECT_EQ(seen.size(), 10u);
+    EXPECT_EQ(nextMessagePid(217), 208);
+    EXPECT_EQ(nextMessagePid(216), 217);
+    // A mangled stored value restarts the sequence instead of leaving the message range.
+    EXPECT_EQ(nextMessagePid(218), 208);
+    EXPECT_EQ(nextMessagePid(0), 208);
+    EXPECT_FALSE(isMessagePid(207));
+    EXPECT_FALSE(isMessagePid(218));
+}
+
+TEST(FrameFormat, StatusAnnounceBytesAndReading)
+{
+    const OutgoingFrame announce = statusFrame("Nord", false);
+    EXPECT_EQ(announce.pid, 218);
+    EXPECT_EQ(announce.info, "\x5B\x4E\x6F\x72\x64\x5D\x18"s);
+    EXPECT_EQ(statusFrame("Nord", true).info, "[Nord]\x19"s);
+
+    const InfoField field = InfoField::fromBytes(announce.info);
+    EXPECT_EQ(classified(announce), FrameKind::StatusAnnounce);
+    EXPECT_EQ(readStatusAlias(field), "Nord");
+    EXPECT_TRUE(readAnswerWanted(field));
+    EXPECT_FALSE(readAnswerWanted(InfoField::fromBytes(statusFrame("Nord", true).info)));
+
+    // The brackets are not checked; Windows-1252 bytes pass unchanged.
+    EXPECT_EQ(readStatusAlias(InfoField::fromBytes("<M\xFCller>\x18")), "M\xFCller");
+    const std::string longest(15, 'x');
+    EXPECT_EQ(statusFrame(longest, false).info.size(), 18u);
+    EXPECT_EQ(readStatusAlias(InfoField::fromBytes(statusFrame(longest, false).info)), longest);
+}
+
+TEST(FrameFormat, EmptyAliasGivesAThreeByteStatusThatIsDropped)
+{
+    const OutgoingFrame frame = statusFrame("", false);
+    EXPECT_EQ(frame.info, "[]\x18"s);
+    EXPECT_EQ(classified(frame), std::nullopt);
+}
+
+TEST(FrameFormat, NulInsideAStatusFieldEndsTheText)
+{
+    const InfoField field = InfoField::fromBytes("[No\0d]\x18"s);
+    EXPECT_EQ(field.length, 7u);
+    EXPECT_EQ(field.text, "[No");
+    EXPECT_EQ(classifyFrame(218, field.length), FrameKind::StatusAnnounce);
+    EXPECT_EQ(readStatusAlias(field), "No");
+    // The marker lies behind the NUL: no answer is due.
+    EXPECT_FALSE(readAnswerWanted(field));
+    EXPECT_EQ(readStatusAlias(InfoField::fromBytes("\0abc\x18"s)), "");
+}
+
+TEST(FrameFormat, FieldsWithoutContent)
+{
+    EXPECT_EQ(offlineFrame(), (OutgoingFrame{218, "[]"}));
+    EXPECT_EQ(classified(offlineFrame()), FrameKind::OfflineAnnounce);
+    EXPECT_EQ(pollRequestFrame(), (OutgoingFrame{219, ""}));
+    EXPECT_EQ(classified(pollRequestFrame()), FrameKind::PollRequest);
+    EXPECT_EQ(backFrame(), (OutgoingFrame{220, ""}));
+    EXPECT_EQ(classified(backFrame()), FrameKind::BackAnnounce);
+    EXPECT_EQ(ackFrame(213), (OutgoingFrame{213, ""}));
+    EXPECT_EQ(classified(ackFrame(213)), FrameKind::Ack);
+}
+
+TEST(FrameFormat, MessageCarriesItsTextAndSequencePid)
+{
+    const OutgoingFrame frame = messageFrame(211, "Hallo\r\nT\xFCr");
+    EXPECT_EQ(frame, (OutgoingFrame{211, "Hallo\r\nT\xFCr"}));
+    EXPECT_EQ(classified(frame), FrameKind::Message);
+    // The length classifies, the NUL only shortens the text.
+    const InfoField field = InfoField::fromBytes("ab\0cd"s);
+    EXPECT_EQ(classifyFrame(208, field.length), FrameKind::Message);
+    EXPECT_EQ(field.text, "ab");
+}
+
+TEST(FrameFormat, PollAnswerWritingAndReading)
+{
+    EXPECT_EQ(pollAnswerFrame(false, true, "beim Essen"), (OutgoingFrame{219, "+"}));
+    EXPECT_EQ(pollAnswerFrame(true, true, "beim Essen"), (OutgoingFrame{219, "beim Essen"}));
+    EXPECT_EQ(pollAnswerFrame(true, false, "beim Essen").info, "-");
+    EXPECT_EQ(pollAnswerFrame(true, true, "ab").info, "-");
+    EXPECT_EQ(pollAnswerFrame(true, true, "").info, "-");
+    EXPECT_EQ(pollAnswerFrame(true, true, "abc").info, "abc");
+
+    auto read = [](const std::string& bytes) { return readPollAnswer(InfoField::fromBytes(bytes)); };
+    EXPECT_EQ(read("+"), (AwayState{false, ""}));
+    EXPECT_EQ(read("-"), (AwayState{true, ""}));
+    EXPECT_EQ(read("x"), (AwayState{false, ""}));
+    EXPECT_EQ(read("\0"s), (AwayState{false, ""}));
+    EXPECT_EQ(read("ab"), (AwayState{true, "ab"}));
+    EXPECT_EQ(read("beim Essen"), (AwayState{true, "beim Essen"}));
+    EXPECT_EQ(read("\0bc"s), (AwayState{true, ""}));
+}
+
+TEST(FrameFormat, AwayAnnounceWritingAndReading)
+{
+    EXPECT_EQ(awayFrame(false, "beim Essen"), (OutgoingFrame{220, "+"}));
+    EXPECT_EQ(awayFrame(true, "beim Essen"), (OutgoingFrame{220, "beim Essen"}));
+    // An empty text must not turn going away into a BackAnnounce.
+    EXPECT_EQ(awayFrame(true, ""), (OutgoingFrame{220, "+"}));
+    EXPECT_EQ(classified(awayFrame(true, "")), FrameKind::AwayAnnounce);
+    EXPECT_EQ(classifyFrame(PID_AWAY, 0), FrameKind::BackAnnounce);
+
+    auto readBack = [](const OutgoingFrame& f) { return readAwayAnnounce(InfoField::fromBytes(f.info)); };
+    EXPECT_EQ(readBack(awayFrame(false, "x")), (AwayState{true, ""}));
+    EXPECT_EQ(readBack(awayFrame(true, "x")), (AwayState{true, ""}));
+    EXPECT_EQ(readBack(awayFrame(true, "ab")), (AwayState{true, "ab"}));
+    EXPECT_EQ(readBack(awayFrame(true, "Stra\xDF" "e")), (AwayState{true, "Stra\xDF" "e"}));
+}
+
+TEST(FrameFormat, DestinationPutsTheChannelAfterTheCall)
+{
+    EXPECT_EQ(buildDestination("DL1ABC-5", "3"), "DL1ABC-5 3");
+    EXPECT_EQ(buildDestination("DL1ABC-5 DB0XYZ", "2"), "DL1ABC-5 2 DB0XYZ");
+    EXPECT_EQ(buildDestination("DL1ABC-5 DB0XYZ DB0QRS-1", "3"), "DL1ABC-5 3 DB0XYZ DB0QRS-1");
+    EXPECT_EQ(buildDestination("DL1ABC", "15"), "DL1ABC 15");
+}
+
+TEST(FrameFormat, DestinationNormalisesHandEditedPaths)
+{
+    EXPECT_EQ(buildDestination("  DL1ABC-5   DB0XYZ  DB0QRS ", "3"), "DL1ABC-5 3 DB0XYZ DB0QRS");
+    EXPECT_EQ(buildDestination("DL1ABC\tDB0XYZ", " 3 "), "DL1ABC 3 DB0XYZ");
+    EXPECT_EQ(buildDestination(" DL1ABC", "0"), "DL1ABC 0");
+    EXPECT_EQ(buildDestination("", "3"), "");
+    EXPECT_EQ(buildDestination("   ", "3"), "");
+}
