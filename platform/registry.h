@@ -9,7 +9,8 @@
 //
 // Key paths are written with backslashes ("\Software\Varkel\Zelvo", the leading backslash is
 // optional); key and value names compare without regard to ASCII case, as on Windows. Strings
-// are 8-bit bytes (Windows-1252) and are kept exactly as given.
+// are 8-bit bytes (Windows-1252) and are kept exactly as given, up to a first NUL byte, where
+// a string ends as a C string does in the Windows registry.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +39,7 @@ struct RegRawValue {
 // REG_SZ (std::string, without its closing NUL), REG_DWORD, or anything else.
 using RegValue = std::variant<std::string, std::uint32_t, RegRawValue>;
 
+// what(): a German message in UTF-8 (it names file paths, which are UTF-8 on Linux).
 class RegistryError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -85,7 +87,8 @@ public:
     std::vector<std::string> subkeyNames(RegRoot root, std::string_view key) const;
 
     // Writes, each one atomic change of the root's file. Throw RegistryError when the file
-    // cannot be parsed (it is left as it is) or cannot be written.
+    // cannot be parsed (it is left as it is) or cannot be written. An edit that throws changes
+    // nothing; it must not call this Registry itself (the registry is locked while it runs).
     void change(RegRoot root, const std::function<void(RegEdit&)>& edit);
     void createKey(RegRoot root, std::string_view key);
     void deleteKey(RegRoot root, std::string_view key);
@@ -113,6 +116,7 @@ public:
     void writeDword(std::string_view name, std::uint32_t value);
 
     RegRoot root() const { return root_; }
+    // With one leading backslash ("\Software\Varkel\Zelvo"); empty for the root itself.
     const std::string& path() const { return path_; }
 
 private:

@@ -1,0 +1,357 @@
+#include "platform/registry.h"
+
+#include "tests/platform/temp_dir.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <sstream>
+
+namespace zelvo::platform {
+namespace {
+
+using testing::readFile;
+using testing::TempDir;
+using testing::writeFile;
+
+constexpr auto CU = RegRoot::CurrentUser;
+constexpr auto LM = RegRoot::LocalMachine;
+const std::string kZelvo = "\\Software\\Varkel\\Zelvo";
+
+class RegistryTest : public ::testing::Test {
+protected:
+    Registry::Paths paths() const { return {dir / "HKEY_CURRENT_USER.reg", dir / "HKEY_LOCAL_MACHINE.reg"}; }
+    std::string cuText() const { return readFile(paths().currentUser); }
+
+    TempDir dir;
+};
+
+TEST_F(RegistryTest, StringsRoundTripExactlyThroughTheFile) {
+    std::string allBytes;
+    for (int c = 1; c < 256; ++c) allBytes += static_cast<char>(c);
+    const std::vector<std::string> samples = {
+        "",
+        "say \"hi\"",
+        "C:\\WINDOWS\\Media\\ding.wav",
+        "ends with a backslash\\",
+        "\\\"",
+        "Zeile 1\r\nZeile 2\r\n",
+        "\xE4\xF6\xFC\xDF \xC4\xD6\xDC",
+        allBytes,
+    };
+    {
+        Registry writer(paths());
+        for (std::size_t i = 0; i < samples.size(); ++i)
+            writer.setString(CU, kZelvo, "v" + std::to_string(i), samples[i]);
+    }
+    Registry reader(paths());
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        EXPECT_EQ(reader.readString(CU, kZelvo, "v" + std::to_string(i)), samples[i]) << "sample " << i;
+
+    const std::string text = cuText();
+    EXPECT_NE(text.find("\"v1\"=\"say \\\"hi\\\"\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("\"v6\"=\"\xE4\xF6\xFC\xDF \xC4\xD6\xDC\"\r\n"), std::string::npos);
+    // CR LF inside a string: REG_SZ in hex with its closing NUL.
+    EXPECT_NE(text.find("\"v5\"=hex(1):5a,65,69,6c,65,20,31,0d,0a,5a,65,69,6c,65,20,32,0d,0a,00\r\n"),
+              std::string::npos);
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 81u) << line;
+}
+
+TEST_F(RegistryTest, WritesSortedKeysParentsFirstAndValuesInCreationOrder) {
+    Registry reg(paths());
+    reg.setString(CU, "\\Software\\b", "zeta", "1");
+    reg.setDword(CU, "\\Software\\b", "alpha", 0x1f);
+    reg.createKey(CU, "\\Software\\A\\Sub");
+    reg.setString(CU, "", "", "default");
+    reg.setString(CU, "\\Software\\b", "ZETA", "2");  // same value: keeps its place and its name
+    EXPECT_EQ(cuText(),
+              "REGEDIT4\r\n\r\n"
+              "[HKEY_CURRENT_USER]\r\n@=\"default\"\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software]\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\A]\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\A\\Sub]\r\n\r\n"
+              "[HKEY_CURRENT_USER\\Software\\b]\r\n\"zeta\"=\"2\"\r\n\"alpha\"=dword:0000001f\r\n\r\n");
+    EXPECT_EQ(reg.subkeyNames(CU, "Software"), (std::vector<std::string>{"A", "b"}));
+    EXPECT_EQ(reg.valueNames(CU, "software\\B"), (std::vector<std::string>{"zeta", "alpha"}));
+}
+
+std::string windowsExport(const std::string& eol) {
+    const std::vector<std::string> lines = {
+        "REGEDIT4",
+        "",
+        "; exportiert von regedit",
+        "[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]",
+        "\"Mycall\"=\"DL1ABC-7\"",
+        "\"Alias\"=\"J\xF6rg\"",
+        "\"Options\"=dword:000000FF",
+        "\"Infotext\"=hex(1):5a,65,6c,76,6f,2d,42,65,69,73,70,69,65,6c,20,49,6e,66,6f,0d,0a,\\",
+        "  4e,61,6d,65,3a,20,4a,6f,65,72,67,00",
+        "@=\"Standard\"",
+        "",
+        "[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\Events]",
+        "\"0-Wave\"=\"C:\\\\WINDOWS\\\\Media\\\\ding.wav\"",
+        "\"Path\"=hex(2):25,53,79,73,74,65,6d,52,6f,6f,74,25,5c,6d,65,64,69,61,00",
+        "\"Blob\"=hex:01,02,ff",
+        "\"Multi\"=hex(7):61,00,62,00,00,00",
+        "\"Empty\"=hex:",
+        "\"Gone\"=\"x\"",
+        "\"Gone\"=-",
+        "",
+        "[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]",
+        "\"0\"=\"Nord,0,\\\"DL1ABC-7 DB0XYZ\\\",1,0,0,,208,218,\"",
+        "",
+        "[HKEY_CURRENT_USER\\Software\\Old\\Child]",
+        "\"x\"=\"y\"",
+        "[-HKEY_CURRENT_USER\\Software\\Old]",
+        "",
+    };
+    std::string text;
+    for (const auto& line : lines) text += line + eol;
+    return text;
+}
+
+void expectExportedValues(const Registry& reg) {
+    const std::string events = kZelvo + "\\Events";
+    EXPECT_EQ(reg.readString(CU, kZelvo, "MYCALL"), "DL1ABC-7");
+    EXPECT_EQ(reg.readString(CU, kZelvo, "Alias"), "J\xF6rg");
+    EXPECT_EQ(reg.readDword(CU, kZelvo, "Options"), 0xffu);
+    EXPECT_EQ(reg.readString(CU, kZelvo, "Infotext"), "Zelvo-Beispiel Info\r\nName: Joerg");
+    EXPECT_EQ(reg.readString(CU, kZelvo, ""), "Standard");
+    EXPECT_EQ(reg.readString(CU, events, "0-Wave"), "C:\\WINDOWS\\Media\\ding.wav");
+    const std::string expandSz = "%SystemRoot%\\media";
+    std::vector<std::uint8_t> expandBytes(expandSz.begin(), expandSz.end());
+    expandBytes.push_back(0);
+    EXPECT_EQ(reg.value(CU, events, "Path"), RegValue(RegRawValue{2, expandBytes}));
+    EXPECT_EQ(reg.value(CU, events, "Blob"), RegValue(RegRawValue{3, {0x01, 0x02, 0xff}}));
+    EXPECT_EQ(reg.value(CU, events, "Multi"), RegValue(RegRawValue{7, {0x61, 0, 0x62, 0, 0, 0}}));
+    EXPECT_EQ(reg.value(CU, events, "Empty"), RegValue(RegRawValue{3, {}}));
+    EXPECT_FALSE(reg.value(CU, events, "Gone"));
+    EXPECT_FALSE(reg.readString(CU, events, "Path"));  // not a REG_SZ
+    EXPECT_EQ(reg.readString(CU, kZelvo + "\\User", "0"), "Nord,0,\"DL1ABC-7 DB0XYZ\",1,0,0,,208,218,");
+    EXPECT_FALSE(reg.keyExists(CU, "\\Software\\Old"));
+    EXPECT_FALSE(reg.keyExists(CU, "\\Software\\Old\\Child"));
+}
+
+TEST_F(RegistryTest, ReadsAWindowsExportAndKeepsEveryValueWhenWritingBack) {
+    for (const std::string eol : {"\r\n", "\n"}) {
+        writeFile(paths().currentUser, windowsExport(eol));
+        Registry reg(paths());
+        expectExportedValues(reg);
+        EXPECT_EQ(reg.valueNames(CU, kZelvo + "\\Events"),
+                  (std::vector<std::string>{"0-Wave", "Path", "Blob", "Multi", "Empty"}));
+
+        reg.setDword(CU, kZelvo, "ShowAlias", 3);
+        Registry fresh(paths());
+        expectExportedValues(fresh);
+        EXPECT_EQ(fresh.readDword(CU, kZelvo, "ShowAlias"), 3u);
+        EXPECT_NE(cuText().find("\"Multi\"=hex(7):61,00,62,00,00,00\r\n"), std::string::npos);
+    }
+}
+
+TEST_F(RegistryTest, KeysOpenCreateAndDeleteLikeWindows) {
+    Registry reg(paths());
+    EXPECT_FALSE(RegKey::open(reg, CU, kZelvo));
+    EXPECT_FALSE(std::filesystem::exists(paths().currentUser)) << "a read must not create the file";
+
+    RegKey zelvo = RegKey::create(reg, CU, kZelvo);
+    EXPECT_TRUE(reg.keyExists(CU, "Software\\Varkel"));
+    zelvo.writeString("Mycall", "DL1ABC");
+    zelvo.writeDword("Options", 0x20);
+    RegKey::create(reg, CU, kZelvo + "\\User\\Deep").writeString("x", "y");
+
+    auto reopened = RegKey::open(reg, CU, "SOFTWARE\\varkel\\ZELVO");
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(reopened->readString("mycall"), "DL1ABC");
+    EXPECT_EQ(reopened->readDword("OPTIONS"), 0x20u);
+    EXPECT_FALSE(reopened->readDword("Mycall")) << "wrong type reads as missing";
+    EXPECT_FALSE(reopened->readString("Nothing"));
+    EXPECT_TRUE(reopened->hasSubkey("user"));
+    EXPECT_FALSE(reopened->hasSubkey("QX4KLM"));
+    EXPECT_TRUE(reopened->hasValue("Options"));
+
+    reg.deleteKey(CU, kZelvo + "\\USER");
+    EXPECT_FALSE(reg.keyExists(CU, kZelvo + "\\User"));
+    EXPECT_FALSE(reg.keyExists(CU, kZelvo + "\\User\\Deep"));
+    EXPECT_EQ(cuText().find("Deep"), std::string::npos);
+    EXPECT_EQ(reg.readString(CU, kZelvo, "Mycall"), "DL1ABC");
+    reg.deleteKey(CU, kZelvo + "\\User");  // deleting a missing key is no error
+    reg.deleteValue(CU, kZelvo, "MYCALL");
+    EXPECT_FALSE(zelvo.hasValue("Mycall"));
+    EXPECT_FALSE(reg.keyExists(LM, kZelvo)) << "roots are separate";
+}
+
+TEST_F(RegistryTest, RejectsEmptyPathComponentsAndUnwritableNames) {
+    Registry reg(paths());
+    for (const char* bad : {"\\\\Software", "Software\\\\Varkel", "Software\\", "a\nb"}) {
+        EXPECT_THROW(reg.keyExists(CU, bad), RegistryError) << bad;
+        EXPECT_THROW(reg.setString(CU, bad, "x", "y"), RegistryError) << bad;
+    }
+    EXPECT_THROW(reg.setString(CU, kZelvo, "two\r\nlines", "y"), RegistryError);
+    EXPECT_THROW(reg.deleteKey(CU, "\\"), RegistryError);
+    EXPECT_FALSE(std::filesystem::exists(paths().currentUser));
+}
+
+TEST_F(RegistryTest, StringWithNulIsCutAtTheNul) {
+    Registry reg(paths());
+    reg.setString(CU, kZelvo, "s", std::string("ab\0cd", 5));
+    EXPECT_EQ(reg.readString(CU, kZelvo, "s"), "ab");
+    EXPECT_EQ(Registry(paths()).readString(CU, kZelvo, "s"), "ab");
+}
+
+TEST_F(RegistryTest, BrokenFileIsReportedWithLineAndNeverOverwritten) {
+    const std::string broken =
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\"a\"=\"1\"\r\n\r\n; note\r\n\"b\"=dword:xyz\r\n";
+    writeFile(paths().currentUser, broken);
+    Registry reg(paths());
+    try {
+        reg.keyExists(CU, "Software");
+        FAIL() << "no error";
+    } catch (const RegistryError& e) {
+        const std::string what = e.what();
+        EXPECT_NE(what.find("Die Registrierungsdatei " + paths().currentUser.string() + " ist in Zeile 7 fehlerhaft"),
+                  std::string::npos)
+            << what;
+    }
+    EXPECT_THROW(reg.setString(CU, "Software", "c", "2"), RegistryError);
+    EXPECT_THROW(reg.deleteKey(CU, "Software"), RegistryError);
+    EXPECT_THROW(reg.change(CU, [](RegEdit& e) { e.createKey("X"); }), RegistryError);
+    EXPECT_EQ(cuText(), broken);
+    EXPECT_NO_THROW(reg.setString(LM, "Software", "c", "2")) << "the other root is unaffected";
+
+    writeFile(paths().currentUser, "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\"a\"=\"1\"\r\n");
+    EXPECT_EQ(reg.readString(CU, "Software", "a"), "1") << "a mended file is read again";
+}
+
+TEST_F(RegistryTest, ReportsEachKindOfBadLine) {
+    const std::vector<std::pair<std::string, int>> cases = {
+        {"Windows Registry Editor Version 5.00\r\n", 1},
+        {"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n", 3},
+        {"REGEDIT4\n\n[HKEY_CLASSES_ROOT\\x]\n", 3},
+        {"REGEDIT4\n\"a\"=\"1\"\n", 2},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"a\"=\"open\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"a\"=hex:01,02,\\\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"a\"=hex:01,2g3\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\a]\n\"a\"=qword:1\n", 3},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\a\\\\b]\n", 2},
+        {"REGEDIT4\n[HKEY_CURRENT_USER\\a]\nfree text\n", 3},
+    };
+    for (const auto& [text, line] : cases) {
+        writeFile(paths().currentUser, text);
+        Registry reg(paths());
+        try {
+            reg.value(CU, "a", "a");
+            ADD_FAILURE() << "accepted: " << text;
+        } catch (const RegistryError& e) {
+            EXPECT_NE(std::string(e.what()).find("in Zeile " + std::to_string(line) + " "), std::string::npos)
+                << e.what();
+        }
+    }
+}
+
+TEST_F(RegistryTest, UnwritableLocationGivesAClearError) {
+    writeFile(dir / "plainfile", "x");
+    Registry reg({dir / "plainfile" / "HKEY_CURRENT_USER.reg", dir / "lm.reg"});
+    EXPECT_FALSE(reg.keyExists(CU, "Software"));
+    try {
+        reg.setDword(CU, "Software", "x", 1);
+        FAIL() << "no error";
+    } catch (const RegistryError& e) {
+        EXPECT_NE(std::string(e.what()).find("kann nicht geschrieben werden"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(RegistryTest, CreatesMissingDirectories) {
+    Registry reg({dir / "a" / "b" / "HKEY_CURRENT_USER.reg", dir / "lm.reg"});
+    reg.setDword(CU, "Software", "x", 7);
+    EXPECT_EQ(Registry(reg.paths()).readDword(CU, "Software", "x"), 7u);
+}
+
+TEST_F(RegistryTest, DefaultPathsFollowTheEnvironment) {
+    const char* oldDir = std::getenv("ZELVO_REGISTRY_DIR");
+    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
+    const std::string savedDir = oldDir ? oldDir : "", savedXdg = oldXdg ? oldXdg : "";
+
+    ::setenv("ZELVO_REGISTRY_DIR", dir.path().c_str(), 1);
+    auto p = Registry::defaultPaths();
+    EXPECT_EQ(p.currentUser, dir / "HKEY_CURRENT_USER.reg");
+    EXPECT_EQ(p.localMachine, dir / "HKEY_LOCAL_MACHINE.reg");
+
+    ::unsetenv("ZELVO_REGISTRY_DIR");
+    ::setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
+    p = Registry::defaultPaths();
+    EXPECT_EQ(p.currentUser, dir / "cfg" / "zelvo" / "HKEY_CURRENT_USER.reg");
+    EXPECT_EQ(p.localMachine, std::filesystem::path("/etc/zelvo/HKEY_LOCAL_MACHINE.reg"));
+
+    oldDir ? ::setenv("ZELVO_REGISTRY_DIR", savedDir.c_str(), 1) : ::unsetenv("ZELVO_REGISTRY_DIR");
+    oldXdg ? ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
+}
+
+TEST_F(RegistryTest, AnotherInstanceSeesEveryChange) {
+    Registry a(paths());
+    Registry b(paths());
+    for (std::uint32_t i = 0; i < 50; ++i) {
+        a.setDword(CU, kZelvo, "fromA", i);  // same file size every time
+        ASSERT_EQ(b.readDword(CU, kZelvo, "fromA"), i);
+        b.setDword(CU, kZelvo, "fromB", i);
+        ASSERT_EQ(a.readDword(CU, kZelvo, "fromB"), i);
+    }
+    a.deleteKey(CU, kZelvo);
+    EXPECT_FALSE(b.keyExists(CU, kZelvo));
+}
+
+TEST_F(RegistryTest, ChangeIsAllOrNothing) {
+    Registry reg(paths());
+    reg.setString(CU, kZelvo, "keep", "1");
+    const std::string before = cuText();
+    EXPECT_THROW(reg.change(CU,
+                            [](RegEdit& e) {
+                                e.setValue("x", "y", std::string("z"));
+                                throw RegistryError("abgebrochen");
+                            }),
+                 RegistryError);
+    EXPECT_EQ(cuText(), before);
+    EXPECT_FALSE(reg.keyExists(CU, "x"));
+}
+
+// Each child process writes its own values, one change at a time; none may be lost.
+TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing) {
+    constexpr int kWrites = 60;
+    std::vector<pid_t> children;
+    for (int child = 0; child < 2; ++child) {
+        const pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            int status = 0;
+            try {
+                Registry reg(paths());
+                for (int i = 0; i < kWrites; ++i)
+                    reg.setString(CU, kZelvo + "\\User", "p" + std::to_string(child) + "-" + std::to_string(i),
+                                  "Wert \xE4 " + std::to_string(i));
+            } catch (...) {
+                status = 1;
+            }
+            ::_exit(status);
+        }
+        children.push_back(pid);
+    }
+    for (const pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    Registry reg(paths());
+    EXPECT_EQ(reg.valueNames(CU, kZelvo + "\\User").size(), 2u * kWrites);
+    for (int child = 0; child < 2; ++child)
+        for (int i = 0; i < kWrites; ++i)
+            EXPECT_EQ(reg.readString(CU, kZelvo + "\\User", "p" + std::to_string(child) + "-" + std::to_string(i)),
+                      "Wert \xE4 " + std::to_string(i));
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << "left behind: " << entry.path();
+}
+
+}  // namespace
+}  // namespace zelvo::platform
