@@ -1,0 +1,182 @@
+// Loading libflxapi32.so and calling its entry points.
+#include "link/flex_api.h"
+
+#include <dlfcn.h>
+
+#include <climits>
+#include <cstdlib>
+#include <cstring>
+#include <exception>
+
+#include "platform/registry.h"
+
+namespace zelvo::link {
+
+namespace {
+
+// The value "Home" of HKLM \Software\FlexNet. A store that cannot be read counts as no value:
+// the program has to find the driver even then.
+std::optional<std::string> registryHome(platform::Registry& registry)
+{
+    try {
+        auto key = platform::RegKey::open(registry, platform::RegRoot::LocalMachine,
+                                          "\\Software\\FlexNet");
+        if (!key)
+            return std::nullopt;
+        return key->readString("Home");
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+// A text the driver wrote into `buffer`: up to its first NUL, at most `room` characters even
+// when the driver left it unterminated.
+std::string bufferText(const char* buffer, std::size_t room)
+{
+    return std::string(buffer, ::strnlen(buffer, room));
+}
+
+template <typename Fn>
+bool resolveOne(void* handle, const char* name, Fn& fn)
+{
+    fn = reinterpret_cast<Fn>(::dlsym(handle, name));
+    return fn != nullptr;
+}
+
+}  // namespace
+
+FlexApi::FlexApi(std::string libraryName) : libraryName_(std::move(libraryName)) {}
+
+FlexApi::~FlexApi()
+{
+    unloadFlexApi();
+}
+
+bool FlexApi::loadFlexApi()
+{
+    std::optional<std::string> home;
+    try {
+        platform::Registry registry(platform::Registry::defaultPaths());
+        home = registryHome(registry);
+    } catch (const std::exception&) {
+        // No usable registry store: the other two places remain.
+    }
+    return load(home);
+}
+
+bool FlexApi::loadFlexApi(platform::Registry& registry)
+{
+    return load(registryHome(registry));
+}
+
+bool FlexApi::load(const std::optional<std::string>& home)
+{
+    unloadFlexApi();
+    bool loaded = home && tryDirectory(*home);
+    if (!loaded) {
+        const char* env = std::getenv("flexnet");
+        loaded = env && std::strlen(env) <= kMaxEnvLength && tryDirectory(env);
+    }
+    if (!loaded)
+        loaded = tryOpen(libraryName_);
+    failed_ = !loaded || !resolve();
+    if (failed_)
+        unloadFlexApi();  // never call into a library that is only half there
+    return !failed_;
+}
+
+bool FlexApi::tryDirectory(const std::string& directory)
+{
+    if (directory.empty())
+        return false;
+    const char* separator = directory.back() == '/' ? "" : "/";
+    return tryOpen(directory + separator + libraryName_);
+}
+
+bool FlexApi::tryOpen(const std::string& file)
+{
+    handle_ = ::dlopen(file.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!handle_) {
+        ::dlerror();  // a failed place is silent; clear the message
+        return false;
+    }
+    loadedFrom_ = file;
+    return true;
+}
+
+bool FlexApi::resolve()
+{
+    bool ok = true;
+    ok &= resolveOne(handle_, "ax_init", api_.axInit);
+    ok &= resolveOne(handle_, "ax_exit", api_.axExit);
+    ok &= resolveOne(handle_, "l2_send_ui", api_.l2SendUi);
+    ok &= resolveOne(handle_, "l2_get_ui", api_.l2GetUi);
+    ok &= resolveOne(handle_, "get_ident", api_.getIdent);
+    ok &= resolveOne(handle_, "strcall", api_.strcall);
+    ok &= resolveOne(handle_, "strpath", api_.strpath);
+    return ok;
+}
+
+bool FlexApi::unloadFlexApi()
+{
+    api_ = EntryPoints{};
+    if (handle_)
+        ::dlclose(handle_);
+    handle_ = nullptr;
+    loadedFrom_.clear();
+    return true;
+}
+
+void FlexApi::axInit()
+{
+    if (api_.axInit)
+        api_.axInit();
+}
+
+void FlexApi::axExit()
+{
+    if (api_.axExit)
+        api_.axExit();
+}
+
+bool FlexApi::sendUi(const std::string& mycall, const std::string& destination, int pid,
+                     std::string_view info)
+{
+    if (!api_.l2SendUi || info.size() > static_cast<std::size_t>(INT_MAX))
+        return false;
+    const void* bytes = info.empty() ? nullptr : info.data();
+    return api_.l2SendUi(mycall.c_str(), destination.c_str(), pid, 0,
+                         static_cast<int>(info.size()), bytes) != 0;
+}
+
+std::optional<UiFrameView> FlexApi::getUi(const std::string& mycall)
+{
+    const FlxUiFrame* frame = api_.l2GetUi ? api_.l2GetUi(mycall.c_str()) : nullptr;
+    if (!frame)
+        return std::nullopt;
+    return UiFrameView(frame);
+}
+
+std::string FlexApi::ident(int channel)
+{
+    const char* name = api_.getIdent ? api_.getIdent(channel) : nullptr;
+    return name ? std::string(name) : std::string();
+}
+
+std::string FlexApi::callToText(const std::uint8_t* address)
+{
+    char buffer[FLX_CALL_TEXT + 1] = {};
+    if (api_.strcall && address)
+        api_.strcall(buffer, address);
+    return bufferText(buffer, FLX_CALL_TEXT);
+}
+
+std::string FlexApi::pathToText(const UiFrameView& frame)
+{
+    char buffer[FLX_PATH_TEXT + 1] = {};
+    if (api_.strpath)
+        api_.strpath(buffer, frame.record());
+    return bufferText(buffer, FLX_PATH_TEXT);
+}
+
+}  // namespace zelvo::link

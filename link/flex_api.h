@@ -1,0 +1,85 @@
+// The program's only contact with the FlexNet interface library libflxapi32.so: finding and
+// loading it, resolving its seven entry points, and calling them.
+//
+// The library is looked for in three places, the first that loads wins: the directory named by
+// the value "Home" of HKLM \Software\FlexNet, the directory named by the environment variable
+// "flexnet", and the bare file name (the dynamic linker's search order; programs get an RPATH of
+// $ORIGIN so the library beside them is found, see link/use_driver.cmake). A place that gives
+// nothing loadable is skipped without a word. A library that lacks an entry point is not used.
+//
+// Load and unload before and after the threads that call the driver; in between the object only
+// reads its own fields, so both threads may call it at once.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+#include "driver/flxapi.h"
+#include "link/radio_driver.h"
+
+namespace zelvo::platform {
+class Registry;
+}
+
+namespace zelvo::link {
+
+class FlexApi final : public RadioDriver {
+public:
+    static constexpr const char* kLibraryName = "libflxapi32.so";
+    // Longest value of "flexnet" that is taken as a directory; a longer one is ignored.
+    static constexpr std::size_t kMaxEnvLength = 259;
+
+    // `libraryName` is the file looked for in each place.
+    explicit FlexApi(std::string libraryName = kLibraryName);
+    ~FlexApi() override;
+    FlexApi(const FlexApi&) = delete;
+    FlexApi& operator=(const FlexApi&) = delete;
+
+    // Loads the library and resolves all seven entry points; true when that succeeded. Reads
+    // HKLM from the registry store at its default place.
+    bool loadFlexApi();
+    bool loadFlexApi(platform::Registry& registry);
+    // Releases the library; always true.
+    bool unloadFlexApi();
+
+    bool isLoaded() const { return handle_ != nullptr; }
+    // The file name that was handed to the dynamic linker, empty when nothing is loaded.
+    const std::string& loadedFrom() const { return loadedFrom_; }
+
+    // ax_init and ax_exit; nothing when no library is loaded.
+    void axInit();
+    void axExit();
+
+    // RadioDriver. Without a loaded library: nothing is sent, nothing received, texts empty.
+    bool sendUi(const std::string& mycall, const std::string& destination, int pid,
+                std::string_view info) override;
+    std::optional<UiFrameView> getUi(const std::string& mycall) override;
+    std::string ident(int channel) override;
+    std::string callToText(const std::uint8_t* address) override;
+    std::string pathToText(const UiFrameView& frame) override;
+
+private:
+    struct EntryPoints {
+        decltype(&::ax_init) axInit = nullptr;
+        decltype(&::ax_exit) axExit = nullptr;
+        decltype(&::l2_send_ui) l2SendUi = nullptr;
+        decltype(&::l2_get_ui) l2GetUi = nullptr;
+        decltype(&::get_ident) getIdent = nullptr;
+        decltype(&::strcall) strcall = nullptr;
+        decltype(&::strpath) strpath = nullptr;
+    };
+
+    bool load(const std::optional<std::string>& home);
+    bool tryOpen(const std::string& file);
+    bool tryDirectory(const std::string& directory);
+    bool resolve();
+
+    std::string libraryName_;
+    void* handle_ = nullptr;
+    std::string loadedFrom_;
+    EntryPoints api_;
+    bool failed_ = true;
+};
+
+}  // namespace zelvo::link

@@ -1,0 +1,66 @@
+// The received-frame view reads its fields at the fixed offsets, whatever else the record holds.
+#include "link/ui_frame_view.h"
+
+#include <gtest/gtest.h>
+
+#include <array>
+
+using zelvo::link::infoFieldText;
+using zelvo::link::UiFrameView;
+using namespace std::string_literals;
+
+TEST(UiFrameView, ReadsTheDriversRecord)
+{
+    static const std::uint8_t info[] = "Gr\xFC\xDF" "e";
+    FlxUiFrame frame{};
+    const std::uint8_t source[7] = {0x88, 0x84, 0x60, 0x82, 0x84, 0x86, 0x6A};
+    std::memcpy(frame.source, source, 7);
+    frame.pid = 0xD3;
+    frame.channel = 5;
+    frame.info_length = 5;
+    frame.info = info;
+
+    const UiFrameView view(&frame);
+    EXPECT_EQ(std::memcmp(view.sourceAddress(), source, 7), 0);
+    EXPECT_EQ(view.pid(), 0xD3);
+    EXPECT_EQ(view.channel(), 5);
+    EXPECT_EQ(view.infoLength(), 5);
+    EXPECT_EQ(view.info(), info);
+    EXPECT_EQ(view.infoText(), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(view.record(), &frame);
+}
+
+TEST(UiFrameView, ReadsRawBytesAtTheirOffsets)
+{
+    static const std::uint8_t info[] = "abc";
+    alignas(8) std::array<std::uint8_t, 40> record;
+    record.fill(0xEE);  // every byte the view must not look at
+    for (int i = 0; i < 7; ++i)
+        record[7 + i] = static_cast<std::uint8_t>(0x10 + i);
+    record[18] = 0xDA;
+    record[30] = 0x03;  // little-endian: low byte first
+    record[31] = 0x01;
+    const std::uint8_t* p = info;
+    std::memcpy(record.data() + 32, &p, sizeof p);
+
+    const UiFrameView view(static_cast<const void*>(record.data()));
+    EXPECT_EQ(view.sourceAddress(), record.data() + 7);
+    EXPECT_EQ(view.sourceAddress()[6], 0x16);
+    EXPECT_EQ(view.pid(), 0xDA);
+    EXPECT_EQ(view.infoLength(), 0x0103);
+    EXPECT_EQ(view.info(), info);
+    EXPECT_EQ(view.infoText(), "abc");  // the NUL ends the text before the length does
+}
+
+TEST(UiFrameView, TextRuleStopsAtNulAndAtLength)
+{
+    const std::string bytes = "ab\0cd"s;
+    auto text = [](const std::string& s, std::size_t n) {
+        return infoFieldText(reinterpret_cast<const std::uint8_t*>(s.data()), n);
+    };
+    EXPECT_EQ(text(bytes, 5), "ab");
+    EXPECT_EQ(text("abcdef", 3), "abc");
+    EXPECT_EQ(text("abcdef", 0), "");
+    EXPECT_EQ(text("\x18\x19\xFF", 3), "\x18\x19\xFF");
+    EXPECT_EQ(infoFieldText(nullptr, 12), "");
+}
