@@ -24,7 +24,8 @@ inline constexpr int LOG_REMOTE = 23;
 
 class ActivityLog {
 public:
-    using Switch = std::function<bool()>;     // the log setting, asked at every call
+    // The log setting, asked at every call from either thread; an empty one counts as on.
+    using Switch = std::function<bool()>;
     using Clock = std::function<QDateTime()>;  // local time
 
     // Zelvo.log beside the program when its directory is writable, else

@@ -1,0 +1,131 @@
+#include "app/activity_log.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <thread>
+
+using zelvo::app::ActivityLog;
+
+namespace {
+
+const QDateTime kFifthDecember(QDate(2026, 12, 5), QTime(9, 5, 59));
+
+class ActivityLogTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
+
+    std::filesystem::path file() const { return std::filesystem::path(dir_.path().toStdString()) / "Zelvo.log"; }
+
+    ActivityLog makeLog(std::function<bool()> enabled = [] { return true; })
+    {
+        return ActivityLog(file(), std::move(enabled), QLocale(QLocale::German, QLocale::Germany),
+                           [] { return kFifthDecember; });
+    }
+
+    std::string contents() const
+    {
+        std::ifstream in(file(), std::ios::binary);
+        std::ostringstream text;
+        text << in.rdbuf();
+        return text.str();
+    }
+
+    QTemporaryDir dir_;
+};
+
+}  // namespace
+
+TEST_F(ActivityLogTest, LinesAreExactBytes)
+{
+    ActivityLog log = makeLog();
+    ASSERT_TRUE(log.createFile());
+    log.logFile("DL1ABC", 2);
+    log.logFile("", 0);
+    log.logFile("ignored", 6);
+    log.logFile("x", 8);   // own station away: a valid kind without a line
+    log.logFile("x", 11);
+    log.logFile("x", 24);
+    log.logFile("DB0\xE4", 23);
+    EXPECT_EQ(contents(),
+              "05.Dez.2026 09:05 Online : DL1ABC\r\n"
+              "05.Dez.2026 09:05 Rcv frm: \r\n"
+              "05.Dez.2026 09:05 Programm OnLine\r\n"
+              "05.Dez.2026 09:05 Remote : DB0\xE4\r\n");
+}
+
+TEST_F(ActivityLogTest, MonthIsTheLocalesShortNameInWindows1252)
+{
+    const ActivityLog log = makeLog();
+    EXPECT_EQ(log.timeStamp(QDateTime(QDate(2026, 3, 1), QTime(23, 0))), "01.M\xE4r.2026 23:00");
+    EXPECT_EQ(log.timeStamp(QDateTime(QDate(2026, 5, 31), QTime(0, 7))), "31.Mai.2026 00:07");
+    const ActivityLog french(file(), {}, QLocale(QLocale::French, QLocale::France), {});
+    EXPECT_EQ(french.timeStamp(QDateTime(QDate(2026, 1, 2), QTime(1, 2))), "02.janv.2026 01:02");
+}
+
+TEST_F(ActivityLogTest, SwitchIsReadAtEveryCallAndFileIsCreatedAnyway)
+{
+    bool on = false;
+    ActivityLog log = makeLog([&on] { return on; });
+    ASSERT_TRUE(log.createFile());
+    ASSERT_TRUE(std::filesystem::exists(file()));
+    log.logFile("", 21);
+    EXPECT_EQ(contents(), "");
+    on = true;
+    log.logFile("", 22);
+    EXPECT_EQ(contents(), "05.Dez.2026 09:05 Programm beendet\r\n");
+    ASSERT_TRUE(log.createFile());  // an existing file is left as it is
+    EXPECT_EQ(contents(), "05.Dez.2026 09:05 Programm beendet\r\n");
+}
+
+TEST_F(ActivityLogTest, TwoThreadsWriteOnlyWholeLines)
+{
+    ActivityLog log = makeLog();
+    ASSERT_TRUE(log.createFile());
+    constexpr int kLines = 2000;
+    const std::string longCall(200, 'X');
+    auto writer = [&](int kind, const std::string& text) {
+        for (int i = 0; i < kLines; ++i)
+            log.logFile(text, kind);
+    };
+    std::thread ui(writer, 1, longCall);
+    std::thread receiver(writer, 0, std::string("DL1ABC"));
+    ui.join();
+    receiver.join();
+
+    const std::regex whole("05\\.Dez\\.2026 09:05( Send to: X{200}| Rcv frm: DL1ABC)\r");
+    std::istringstream lines(contents());
+    int count = 0;
+    for (std::string line; std::getline(lines, line); ++count)
+        ASSERT_TRUE(std::regex_match(line, whole)) << "line " << count << ": " << line;
+    EXPECT_EQ(count, 2 * kLines);
+}
+
+TEST_F(ActivityLogTest, UnusableLocationIsReportedAndLoggingGoesOnQuietly)
+{
+    const auto blocker = file().parent_path() / "not-a-dir";
+    std::ofstream(blocker) << "x";
+    ActivityLog log(blocker / "Zelvo.log", [] { return true; });
+    EXPECT_FALSE(log.createFile());
+    EXPECT_NE(log.errorText().find("Logdatei"), std::string::npos);
+    log.logFile("DL1ABC", 2);
+    EXPECT_FALSE(std::filesystem::exists(blocker / "Zelvo.log"));
+}
+
+TEST_F(ActivityLogTest, LogGoesBesideTheProgramOrIntoTheStateDirectory)
+{
+    const std::filesystem::path programDir = dir_.path().toStdString();
+    EXPECT_EQ(ActivityLog::pathFor(programDir), programDir / "Zelvo.log");
+    const auto state = programDir / "state";
+    ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+    const auto fallback = ActivityLog::pathFor(programDir / "missing");
+    EXPECT_EQ(fallback, state / "zelvo" / "Zelvo.log");
+    ActivityLog log(fallback);
+    EXPECT_TRUE(log.createFile());  // creates the zelvo directory too
+    EXPECT_TRUE(std::filesystem::exists(fallback));
+}

@@ -1,0 +1,207 @@
+#include "app/roster_store.h"
+
+#include <gtest/gtest.h>
+
+#include <QTemporaryDir>
+
+#include <fstream>
+#include <sstream>
+
+using namespace zelvo::app;
+using zelvo::platform::Registry;
+using zelvo::platform::RegRoot;
+
+namespace {
+
+class RosterStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir_.isValid());
+        ::setenv("ZELVO_REGISTRY_DIR", dir_.path().toLocal8Bit().constData(), 1);
+        reopen();
+    }
+    // A fresh registry object reads the file from disk, as the next start does.
+    Registry& reopen() { return *(registry_ = std::make_unique<Registry>(Registry::defaultPaths())); }
+    void store(const std::string& name, const std::string& line)
+    {
+        registry_->setString(RegRoot::CurrentUser, ROSTER_KEY, name, line);
+    }
+    std::optional<std::string> stored(const std::string& name)
+    {
+        return registry_->readString(RegRoot::CurrentUser, ROSTER_KEY, name);
+    }
+    std::vector<std::string> storedNames()
+    {
+        auto names = registry_->valueNames(RegRoot::CurrentUser, ROSTER_KEY);
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    void writeFile(const std::string& text)
+    {
+        std::ofstream(registry_->paths().currentUser, std::ios::binary | std::ios::trunc) << text;
+    }
+    std::string fileText()
+    {
+        std::ostringstream text;
+        text << std::ifstream(registry_->paths().currentUser, std::ios::binary).rdbuf();
+        return text.str();
+    }
+
+    QTemporaryDir dir_;
+    std::unique_ptr<Registry> registry_;
+};
+
+std::vector<std::string> calls(const Roster& roster)
+{
+    std::vector<std::string> result;
+    for (int i = 0; i < roster.size(); ++i)
+        result.push_back(roster.at(i).call);
+    return result;
+}
+
+}  // namespace
+
+TEST_F(RosterStoreTest, SavedRosterReadsBackByteForByteAfterRestart)
+{
+    Roster roster;
+    roster.addEntry("Nord", "0", "DL1ABC-7 DB0XYZ", true, false);
+    TUserEntry& odd = roster.addEntry("Sa\"m \xC4rger,\r\n", "12", "dk2xy-15", false, true);
+    odd.awayText = "weg\r\nbis 18 Uhr";
+    odd.sendCount = "151";
+    odd.txBuffer = {"hallo"};
+    RosterStore store(*registry_);
+    ASSERT_EQ(store.saveList(roster), std::nullopt);
+    EXPECT_EQ(stored("0"), "Nord,0,\"DL1ABC-7 DB0XYZ\",1,0,0,,208,218,");
+    EXPECT_EQ(stored("1"), "\"Sa\"\"m \xC4rger,\r\n\",12,dk2xy-15,0,1,0,151,208,218,\"weg\r\nbis 18 Uhr\"");
+
+    Roster loaded;
+    RosterStore next(reopen());
+    EXPECT_TRUE(next.loadList(loaded).empty());
+    ASSERT_EQ(loaded.size(), 2);
+    const TUserEntry& back = loaded.at(1);
+    EXPECT_EQ(back.alias, odd.alias);
+    EXPECT_EQ(back.channel, "12");
+    EXPECT_EQ(back.call, "dk2xy");
+    EXPECT_EQ(back.remote, "1");
+    EXPECT_EQ(back.sendCount, "");  // transient fields start afresh
+    EXPECT_EQ(back.awayText, "");
+    EXPECT_TRUE(back.txBuffer.empty());
+    EXPECT_EQ(loaded.at(0).textFields(), roster.at(0).textFields());
+}
+
+TEST_F(RosterStoreTest, OlderNineFieldAndShortLinesBecomeEntries)
+{
+    store("0", "Alt,DL1ABC-7,\"DB0XYZ DB0AAA\",1,0,0,,208,218,");
+    store("1", "Neun,3,DL2XYZ-1,0,1,5,151,211,213");
+    store("2", "Kurz,2,DL3QQ");
+    store("3", "Zwei,DL4RR-2");
+    store("4", "Voll,1,DL5SS,1,1,42,121,215,212,weg,extra");
+    Roster roster;
+    RosterStore store(*registry_);
+    EXPECT_TRUE(store.loadList(roster).empty());
+    ASSERT_EQ(roster.size(), 5);
+    using F = std::array<std::string, 10>;
+    EXPECT_EQ(roster.at(0).textFields(), (F{"Alt", "0", "DL1ABC-7 DB0XYZ DB0AAA", "1", "0", "0", "", "208", "218", ""}));
+    EXPECT_EQ(roster.at(1).textFields(), (F{"Neun", "3", "DL2XYZ-1", "0", "1", "0", "", "208", "218", ""}));
+    EXPECT_EQ(roster.at(2).textFields(), (F{"Kurz", "2", "DL3QQ", "1", "0", "0", "", "208", "218", ""}));
+    EXPECT_EQ(roster.at(3).textFields(), (F{"Zwei", "0", "DL4RR-2 ", "1", "0", "0", "", "208", "218", ""}));
+    EXPECT_EQ(roster.at(4).textFields(), (F{"Voll", "1", "DL5SS", "1", "1", "0", "", "208", "218", ""}));
+    EXPECT_EQ(calls(roster), (std::vector<std::string>{"DL1ABC", "DL2XYZ", "DL3QQ", "DL4RR", "DL5SS"}));
+    for (int i = 0; i < roster.size(); ++i)
+        EXPECT_EQ(roster.at(i).state, TStationState::Offline);
+}
+
+TEST_F(RosterStoreTest, GapsCloseAndSortedOrderSurvivesTheSave)
+{
+    store("0", "A,0,DL1AA");
+    store("1", "B,0,DL1BB");
+    store("3", "C,0,DL1CC");
+    store("4", "");
+    Roster roster;
+    RosterStore store(*registry_);
+    ASSERT_TRUE(store.loadList(roster).empty());
+    ASSERT_EQ(roster.size(), 3);
+    roster.setState(roster.at(2), TStationState::Online);
+    roster.sortByState();
+    ASSERT_EQ(store.saveList(roster), std::nullopt);
+    EXPECT_EQ(storedNames(), (std::vector<std::string>{"0", "1", "2"}));
+
+    Roster loaded;
+    RosterStore(reopen()).loadList(loaded);
+    EXPECT_EQ(calls(loaded), (std::vector<std::string>{"DL1CC", "DL1AA", "DL1BB"}));
+    EXPECT_EQ(loaded.at(0).state, TStationState::Offline);
+}
+
+TEST_F(RosterStoreTest, ValuesThatCannotBeLoadedAreReportedAndSurviveSaves)
+{
+    store("0", "A,0,DL1AA");
+    store("1", "NurAlias");
+    registry_->setDword(RegRoot::CurrentUser, ROSTER_KEY, "2", 7);
+    store("3", "B,0,DL1BB");
+    store("7", " ");
+    Roster roster;
+    RosterStore store(*registry_);
+    const auto problems = store.loadList(roster);
+    ASSERT_EQ(problems.size(), 3u);
+    EXPECT_EQ(problems[0].valueName, "1");
+    EXPECT_EQ(problems[1].valueName, "2");
+    EXPECT_EQ(problems[2].valueName, "7");
+    EXPECT_NE(problems[0].text.find("nicht geladen"), std::string::npos);
+    EXPECT_EQ(calls(roster), (std::vector<std::string>{"DL1AA", "DL1BB"}));
+
+    roster.addEntry("C", "0", "DL1CC", true, false);
+    roster.addEntry("D", "0", "DL1DD", true, false);
+    ASSERT_EQ(store.saveList(roster), std::nullopt);
+    EXPECT_EQ(stored("1"), "NurAlias");
+    EXPECT_EQ(registry_->readDword(RegRoot::CurrentUser, ROSTER_KEY, "2"), 7u);
+    EXPECT_EQ(stored("7"), " ");
+    EXPECT_EQ(stored("5"), "D,0,DL1DD,1,0,0,,208,218,");
+    EXPECT_EQ(storedNames(), (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "7"}));
+
+    Roster loaded;
+    RosterStore next(reopen());
+    EXPECT_EQ(next.loadList(loaded).size(), 3u);
+    EXPECT_EQ(calls(loaded), (std::vector<std::string>{"DL1AA", "DL1BB", "DL1CC", "DL1DD"}));
+}
+
+TEST_F(RosterStoreTest, AtMost31AreLoadedAndTheRestIsKept)
+{
+    for (int i = 0; i < 33; ++i)
+        store(std::to_string(i), "S,0,DL" + std::to_string(i));
+    Roster roster;
+    RosterStore store(*registry_);
+    const auto problems = store.loadList(roster);
+    EXPECT_EQ(roster.size(), MAX_ENTRIES);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[1].valueName, "32");
+    roster.remove(0);
+    ASSERT_EQ(store.saveList(roster), std::nullopt);
+    EXPECT_EQ(stored("31"), "S,0,DL31");
+    EXPECT_EQ(stored("32"), "S,0,DL32");
+    EXPECT_EQ(stored("30"), std::nullopt);
+}
+
+TEST_F(RosterStoreTest, UnreadableFileIsReportedAndNeverSavedOver)
+{
+    store("0", "A,0,DL1AA");
+    Roster roster;
+    RosterStore running(*registry_);
+    ASSERT_TRUE(running.loadList(roster).empty());
+    writeFile("kaputt\r\n");
+    const auto refused = running.saveList(roster);
+    ASSERT_TRUE(refused.has_value());
+    EXPECT_NE(refused->text.find("nicht gespeichert"), std::string::npos);
+    EXPECT_EQ(fileText(), "kaputt\r\n");
+
+    Roster next;
+    RosterStore restarted(reopen());
+    const auto problems = restarted.loadList(next);
+    ASSERT_EQ(problems.size(), 1u);
+    EXPECT_NE(problems[0].text.find("nicht geladen"), std::string::npos);
+    EXPECT_TRUE(next.empty());
+    // Mended by hand while the program runs: the empty roster is still not saved over it.
+    writeFile("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n\"0\"=\"B,0,DL1BB\"\r\n");
+    EXPECT_TRUE(restarted.saveList(next).has_value());
+    EXPECT_EQ(stored("0"), "B,0,DL1BB");
+}

@@ -1,0 +1,109 @@
+#include "app/roster.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelvo::app;
+
+namespace {
+
+TUserEntry& add(Roster& roster, const std::string& path, TStationState state = TStationState::Offline)
+{
+    return roster.addEntry("alias", "0", path, true, false, state);
+}
+
+std::vector<std::string> calls(const Roster& roster)
+{
+    std::vector<std::string> result;
+    for (int i = 0; i < roster.size(); ++i)
+        result.push_back(roster.at(i).call);
+    return result;
+}
+
+}  // namespace
+
+TEST(Roster, CallIsBaseCallOfFirstWordOfPath)
+{
+    EXPECT_EQ(baseCall(firstWord("DL1ABC-15")), "DL1ABC");  // FirstWord keeps 8, then cut at "-"
+    EXPECT_EQ(firstWord("ABCDEFGHIJ"), "ABCDEFGH");
+    EXPECT_EQ(baseCall("ABCDEFGHIJK"), "ABCDEFGHI");
+    EXPECT_EQ(baseCall(firstWord("DB0XYZ-3 DB0AAA")), "DB0XYZ");
+
+    Roster roster;
+    const TUserEntry& e = roster.addEntry("Nord", "3", "dl1abc-7 DB0XYZ", true, false);
+    EXPECT_EQ(e.call, "dl1abc");
+    EXPECT_EQ(e.state, TStationState::Offline);
+    EXPECT_EQ(e.textFields(), (std::array<std::string, 10>{"Nord", "3", "dl1abc-7 DB0XYZ", "1", "0", "0",
+                                                           "", "208", "218", ""}));
+    EXPECT_FALSE(e.unread);
+}
+
+TEST(Roster, LookupsAreCaseInsensitiveOnTheBaseCall)
+{
+    Roster roster;
+    TUserEntry& six = add(roster, "DL1ABC-7");
+    TUserEntry& five = add(roster, "DL1AB-2 DB0XYZ");
+    EXPECT_EQ(roster.findEntry("dl1abc-7"), &six);
+    EXPECT_EQ(roster.findEntry("DL1AB"), &five);
+    EXPECT_EQ(roster.findByPrefix("DL1AB-3"), &six);  // the longer call comes first
+    EXPECT_EQ(roster.findByPrefix("dl1ab"), &six);
+    EXPECT_EQ(roster.findEntry("DL1A"), nullptr);
+    EXPECT_EQ(roster.findByPrefix("DL1ABCD"), nullptr);
+    // An empty base call is no call at all, not a prefix of every row.
+    EXPECT_EQ(roster.findByPrefix(""), nullptr);
+    EXPECT_EQ(roster.findByPrefix("-7"), nullptr);
+    EXPECT_EQ(roster.findEntry(""), nullptr);
+}
+
+TEST(Roster, SortByStateIsStableAndKeepsEntryAddresses)
+{
+    Roster roster;
+    TUserEntry& a = add(roster, "A1", TStationState::Offline);
+    add(roster, "B1", TStationState::Away);
+    add(roster, "C1", TStationState::Offline);
+    add(roster, "D1", TStationState::Online);
+    add(roster, "E1", TStationState::Away);
+    roster.sort(SORT_BY_STATE);
+    EXPECT_EQ(calls(roster), (std::vector<std::string>{"D1", "B1", "E1", "A1", "C1"}));
+    EXPECT_EQ(roster.indexOf(&a), 3);
+    roster.sort(7);  // any other mode leaves the order
+    EXPECT_EQ(calls(roster), (std::vector<std::string>{"D1", "B1", "E1", "A1", "C1"}));
+}
+
+TEST(Roster, TopCallMovesOneRowUpAndComparesCaseSensitively)
+{
+    Roster roster;
+    for (const char* path : {"A1", "B1", "C1", "D1"})
+        add(roster, path);
+    roster.moveToTop("c1");
+    EXPECT_EQ(calls(roster), (std::vector<std::string>{"A1", "B1", "C1", "D1"}));
+    roster.moveToTop("C1");
+    EXPECT_EQ(calls(roster), (std::vector<std::string>{"C1", "A1", "B1", "D1"}));
+    EXPECT_EQ(roster.topCall(), "C1");
+}
+
+TEST(Roster, ObserversLearnEveryChangeWithItsRows)
+{
+    struct Recorder : RosterObserver {
+        std::vector<std::string> log;
+        void rowsAboutToBeInserted(int f, int l) override { log.push_back("+?" + std::to_string(f) + std::to_string(l)); }
+        void rowsInserted(int f, int l) override { log.push_back("+" + std::to_string(f) + std::to_string(l)); }
+        void rowsAboutToBeRemoved(int f, int l) override { log.push_back("-?" + std::to_string(f) + std::to_string(l)); }
+        void rowsRemoved(int f, int l) override { log.push_back("-" + std::to_string(f) + std::to_string(l)); }
+        void rowChanged(int r) override { log.push_back("c" + std::to_string(r)); }
+        void rowsAboutToBeReordered() override { log.push_back("o?"); }
+        void rowsReordered() override { log.push_back("o"); }
+    } recorder;
+    Roster roster;
+    roster.addObserver(&recorder);
+    add(roster, "A1");
+    TUserEntry& b = add(roster, "B1");
+    roster.setState(b, TStationState::Online);
+    roster.sortByState();
+    roster.remove(&b);
+    add(roster, "C1");
+    roster.clear();
+    roster.removeObserver(&recorder);
+    add(roster, "D1");
+    EXPECT_EQ(recorder.log, (std::vector<std::string>{"+?00", "+00", "+?11", "+11", "c1", "o?", "o", "-?00",
+                                                      "-00", "+?11", "+11", "-?01", "-01"}));
+}
