@@ -1,0 +1,190 @@
+// The settings model: every global setting and the eleven per-event records, loaded from and saved
+// to the registry keys \Software\Varkel\Zelvo and ...\Events under HKEY_CURRENT_USER. It is the
+// run-time home of the settings: the settings dialog edits it live, and every other part reads the
+// current value from it at the moment of use, from the UI thread or the receive thread.
+//
+// Thread safety: every getter returns a consistent copy taken under one lock; a setter's change is
+// seen by every reader at once. Only the UI thread is meant to write (load, edit, save); listeners
+// run in the writing thread, after the lock is released.
+//
+// Texts are Windows-1252 bytes. Setters cut texts to their limits.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zelvo::platform {
+class Registry;
+class SoundPlayer;
+}  // namespace zelvo::platform
+
+namespace zelvo::dialogs {
+
+// The event kinds; the number is the event's number in the registry value names and everywhere else.
+enum class TEventKind : std::uint8_t {
+    evMessageReceived = 0,
+    evMessageSent = 1,
+    evUserOnline = 2,
+    evUserOffline = 3,
+    evUserAway = 4,
+    evUserBack = 5,
+    evSelfOnline = 6,
+    evSelfOffline = 7,
+    evSelfAway = 8,
+    evSelfBack = 9,
+    evPolled = 10,
+};
+inline constexpr int kEventKindCount = 11;
+
+// The German caption of the event list entry; empty for a number outside 0..10.
+std::string_view eventCaption(TEventKind kind);
+
+inline constexpr std::int32_t kSoundNone = 1;   // "keiner"
+inline constexpr std::int32_t kSoundCw = 2;     // "CW Text": stored only, never sounded
+inline constexpr std::int32_t kSoundWave = 4;   // "Wave Datei"
+
+inline constexpr std::size_t kMaxMyCall = 9;
+inline constexpr std::size_t kMaxAlias = 15;
+inline constexpr std::size_t kMaxInfoText = 255;
+inline constexpr std::size_t kMaxAwayText = 252;
+inline constexpr std::size_t kMaxCwText = 11;
+inline constexpr std::int32_t kMinCwSpeed = 10;
+inline constexpr std::int32_t kMaxCwSpeed = 120;
+
+// What the wave path field shows for an event without a wave file.
+inline constexpr std::string_view kNoWave = "<keine>";
+// The field text for a wave path: "<keine>" for an empty one. The dialog writes that text back
+// into the record, as the field does; the model itself keeps what it is given.
+std::string waveFieldText(std::string_view wavePath);
+
+// What happens when an event occurs.
+struct TEreignisObj {
+    std::int32_t soundKind = kSoundNone;
+    std::int32_t cwSpeed = kMinCwSpeed;
+    bool popup = true;
+    bool entryTop = false;
+    bool logEvent = true;
+    bool focus = false;        // stored only
+    std::string cwText;        // at most kMaxCwText bytes; stored only
+    std::string wavePath;
+
+    // The "-Options" value: soundKind * 16 + popup * 8 + entryTop * 4 + logEvent * 2 + focus.
+    std::uint32_t optionsValue() const;
+    // Reads soundKind from bits 4..6 and the four flags from bits 3..0.
+    void setOptionsValue(std::uint32_t value);
+
+    bool operator==(const TEreignisObj&) const = default;
+};
+
+// The bits of the "Options" value, named after their check boxes.
+enum class Option : std::uint8_t {
+    RemDetail = 0x01,   // chRemDetail: answer "//DEtail"
+    RemCStatus = 0x02,  // ChRemCS: answer "//CStatus"
+    RemInfo = 0x04,     // chRemInfo: answer "//INfo"
+    LogFile = 0x08,     // ChLogfile: write the activity log
+    SysStart = 0x10,    // ChSysstart: restart after a logoff
+    Sound = 0x20,       // ChSound: sounds at all
+    SendAway = 0x40,    // ChSendAway: the away announcement carries the away text
+    PollAway = 0x80,    // ChPollAway: a poll while away is answered with the away text
+};
+
+// How the roster list shows its rows ("ShowAlias").
+enum class ListDisplay : std::uint8_t { CallsOnly = 1, CallAndName = 2, CallNameAndHeader = 3 };
+
+// The built-in example info text (six lines joined by CR LF).
+extern const std::string_view kDefaultInfoText;
+inline constexpr std::string_view kDefaultAwayText = "Bin gerade nicht da";
+
+// All settings at one moment; the defaults are those of a first start.
+struct SettingsValues {
+    std::string myCall;
+    std::string alias;
+    std::string infoText{kDefaultInfoText};
+    std::string awayText{kDefaultAwayText};
+    std::uint8_t options = 0xFF;
+    bool textBuf = true;  // "History speichern": not stored, on at every start
+    ListDisplay showAlias = ListDisplay::CallNameAndHeader;
+    bool autoOnline = false;  // set by loading only
+    std::array<TEreignisObj, kEventKindCount> events{};
+
+    bool option(Option o) const { return (options & static_cast<std::uint8_t>(o)) != 0; }
+};
+
+// The error text when a number value is missing from a key that exists (Windows-1252).
+std::string registryReadError(std::string_view valueName);
+
+class Settings {
+public:
+    enum class Field { MyCall, Alias, InfoText, AwayText, Options, TextBuf, ShowAlias, Event, All };
+    // The field that changed; the event kind for Field::Event.
+    using Listener = std::function<void(Field, std::optional<TEventKind>)>;
+    using ListenerId = int;
+
+    explicit Settings(platform::Registry& registry);
+    Settings(const Settings&) = delete;
+    Settings& operator=(const Settings&) = delete;
+
+    SettingsValues snapshot() const;
+    std::string myCall() const;
+    std::string alias() const;
+    std::string infoText() const;
+    std::string awayText() const;
+    bool option(Option o) const;
+    std::uint8_t options() const;
+    bool textBuf() const;
+    ListDisplay showAlias() const;
+    bool autoOnline() const;
+    TEreignisObj event(TEventKind kind) const;  // the defaults for a number outside 0..10
+    // "//VErsion" is always allowed.
+    static constexpr bool remoteVersionAllowed() { return true; }
+
+    void setMyCall(std::string_view call);
+    void setAlias(std::string_view alias);
+    void setInfoText(std::string_view text);
+    void setAwayText(std::string_view text);
+    void setOption(Option o, bool on);
+    void setTextBuf(bool on);
+    // Accepts 1, 2 or 3; any other number changes nothing and gives false.
+    bool setShowAlias(int mode);
+    // Cuts cwText to 11 and holds cwSpeed within 10..120. A number outside 0..10 is ignored.
+    void setEvent(TEventKind kind, TEreignisObj record);
+    void updateEvent(TEventKind kind, const std::function<void(TEreignisObj&)>& edit);
+
+    // Loads the registry (at start, and to discard edits). When a number value is missing from a
+    // key that exists, loading stops: what was read before it takes effect, everything else keeps
+    // its value, and the error text is returned for the caller to show. Throws
+    // platform::RegistryError when the registry file cannot be read; then nothing changes.
+    [[nodiscard]] std::optional<std::string> load();
+    // Writes every stored setting as one atomic change. Throws platform::RegistryError when the
+    // registry cannot be written; then nothing is written.
+    void save() const;
+
+    ListenerId addListener(Listener listener);
+    void removeListener(ListenerId id);
+
+private:
+    std::optional<std::string> readInto(SettingsValues& values) const;
+    // Applies an edit under the lock; the edit tells whether it changed anything, and only then
+    // are the listeners told.
+    void modify(Field field, std::optional<TEventKind> kind, const std::function<bool(SettingsValues&)>& edit);
+    void notify(Field field, std::optional<TEventKind> kind);
+
+    platform::Registry& registry_;
+    mutable std::mutex mutex_;
+    SettingsValues values_;
+    std::mutex listenersMutex_;
+    std::map<ListenerId, Listener> listeners_;
+    ListenerId nextListener_ = 1;
+};
+
+// Plays the event's wave file when sounds are on and the event's sound kind is a wave file; the
+// player returns at once and stays silent for a file it cannot play ("<keine>" among them).
+void playEventSound(const Settings& settings, platform::SoundPlayer& player, TEventKind kind);
+
+}  // namespace zelvo::dialogs

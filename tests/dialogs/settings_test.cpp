@@ -1,0 +1,376 @@
+// The settings model against a registry in a temporary directory: defaults, load, save, cancel,
+// limits, listeners, the event sound rule and readers on another thread.
+#include "dialogs/settings.h"
+
+#include "platform/registry.h"
+#include "platform/sound.h"
+
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <regex>
+#include <thread>
+
+namespace zelvo::dialogs {
+namespace {
+
+using platform::RegRoot;
+
+constexpr const char* kMain = "\\Software\\Varkel\\Zelvo";
+constexpr const char* kEvents = "\\Software\\Varkel\\Zelvo\\Events";
+constexpr auto HKCU = RegRoot::CurrentUser;
+
+TEventKind kind(int n) { return static_cast<TEventKind>(n); }
+
+class SettingsTest : public ::testing::Test {
+protected:
+    static platform::Registry::Paths pathsIn(const QTemporaryDir& dir) {
+        const std::string d = dir.path().toStdString();
+        return {d + "/HKEY_CURRENT_USER.reg", d + "/HKEY_LOCAL_MACHINE.reg"};
+    }
+    // A second registry object reads the file as the next program start would.
+    platform::Registry& disk() {
+        fresh_ = std::make_unique<platform::Registry>(paths_);
+        return *fresh_;
+    }
+    // A complete set of stored values, as a save writes them.
+    void storeAll() {
+        registry_.change(HKCU, [](platform::RegEdit& e) {
+            for (int n = 0; n < kEventKindCount; ++n) {
+                const std::string p = std::to_string(n);
+                e.setValue(kEvents, p + "-CWtext", std::string("CQ") + p);
+                e.setValue(kEvents, p + "-Wave", "/snd/" + p + ".wav");
+                e.setValue(kEvents, p + "-Speed", std::uint32_t(20 + n));
+                e.setValue(kEvents, p + "-Options", std::uint32_t(74));
+            }
+            e.setValue(kMain, "Mycall", std::string("DL1ABC-7"));
+            e.setValue(kMain, "Alias", std::string("J\xFCrgen"));
+            e.setValue(kMain, "Infotext", std::string("Zeile 1\r\nZeile 2"));
+            e.setValue(kMain, "Awaytext", std::string("QRT"));
+            e.setValue(kMain, "Options", std::uint32_t(0x25));
+            e.setValue(kMain, "ShowAlias", std::uint32_t(1));
+        });
+    }
+
+    QTemporaryDir tempDir_;
+    platform::Registry::Paths paths_ = pathsIn(tempDir_);
+    platform::Registry registry_{paths_};
+    std::unique_ptr<platform::Registry> fresh_;
+    Settings settings_{registry_};
+};
+
+TEST_F(SettingsTest, FirstStartGivesTheFormDefaults) {
+    EXPECT_EQ(settings_.load(), std::nullopt);
+    const SettingsValues v = settings_.snapshot();
+    EXPECT_EQ(v.myCall, "");
+    EXPECT_EQ(v.alias, "");
+    EXPECT_EQ(v.awayText, "Bin gerade nicht da");
+    EXPECT_EQ(v.options, 0xFF);
+    EXPECT_TRUE(v.textBuf);
+    EXPECT_EQ(v.showAlias, ListDisplay::CallNameAndHeader);
+    EXPECT_FALSE(v.autoOnline);
+
+    // Six lines joined by CR LF, each label with a sample value.
+    EXPECT_TRUE(std::regex_match(v.infoText, std::regex("Zelvo-Beispiel Info\r\nName: .+\r\nQTH: .+\r\n"
+                                                         "Station: .+\r\nEinstieg: .+\r\nZelvo: .+")))
+        << v.infoText;
+    EXPECT_LE(v.infoText.size(), kMaxInfoText);
+
+    for (const TEreignisObj& e : v.events) {
+        EXPECT_EQ(std::tie(e.soundKind, e.cwSpeed, e.popup, e.entryTop, e.logEvent, e.focus),
+                  std::make_tuple(kSoundNone, 10, true, false, true, false));
+        EXPECT_EQ(e.cwText + e.wavePath, "");
+    }
+    EXPECT_EQ(waveFieldText(v.events[0].wavePath), "<keine>");
+    EXPECT_EQ(waveFieldText("/a.wav"), "/a.wav");
+}
+
+TEST(EventKinds, CaptionsInListOrder) {
+    const char* expected[] = {"Nachricht empfangen", "Nachricht gesendet", "User Online", "User Offline",
+                              "User Away", "User Back", "Selbst Online", "Selbst Ofline",
+                              "Selbst Away", "Selbst Back", "Poll von User"};
+    for (int n = 0; n < kEventKindCount; ++n) EXPECT_EQ(eventCaption(kind(n)), expected[n]);
+    EXPECT_EQ(eventCaption(kind(11)), "");
+    EXPECT_EQ(kind(10), TEventKind::evPolled);
+}
+
+TEST_F(SettingsTest, SaveAfterFirstStartWritesEveryValue) {
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    settings_.save();
+
+    platform::Registry& reg = disk();
+    EXPECT_EQ(reg.valueNames(HKCU, kEvents).size(), 44u);
+    for (int n = 0; n < kEventKindCount; ++n) {
+        const std::string p = std::to_string(n);
+        EXPECT_EQ(reg.readString(HKCU, kEvents, p + "-CWtext"), "");
+        EXPECT_EQ(reg.readString(HKCU, kEvents, p + "-Wave"), "");
+        EXPECT_EQ(reg.readDword(HKCU, kEvents, p + "-Speed"), 10u);
+        EXPECT_EQ(reg.readDword(HKCU, kEvents, p + "-Options"), 16u + 8 + 2);
+    }
+    EXPECT_EQ(reg.readDword(HKCU, kMain, "Options"), 0xFFu);
+    EXPECT_EQ(reg.readDword(HKCU, kMain, "ShowAlias"), 3u);
+    EXPECT_EQ(reg.readString(HKCU, kMain, "Mycall"), "");
+    EXPECT_EQ(reg.readString(HKCU, kMain, "Infotext"), std::string(kDefaultInfoText));
+    EXPECT_EQ(reg.readString(HKCU, kMain, "Awaytext"), "Bin gerade nicht da");
+    EXPECT_FALSE(reg.value(HKCU, kMain, "QX4KLM").has_value());  // never written
+}
+
+TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged) {
+    settings_.setMyCall("OE3XYZ-12");
+    settings_.setAlias("Gr\xFC\xDF" "e");
+    settings_.setInfoText("A\r\nB");
+    settings_.setOption(Option::SysStart, false);
+    settings_.setOption(Option::RemCStatus, false);
+    ASSERT_TRUE(settings_.setShowAlias(2));
+    settings_.updateEvent(TEventKind::evUserOnline, [](TEreignisObj& e) {
+        e.soundKind = kSoundWave;
+        e.entryTop = false;
+        e.wavePath = "/home/op/online.wav";
+    });
+    settings_.updateEvent(TEventKind::evPolled, [](TEreignisObj& e) {
+        e.soundKind = kSoundCw;
+        e.popup = false;
+        e.entryTop = true;
+        e.focus = true;
+        e.cwText = "TEST";
+        e.cwSpeed = 60;
+    });
+    settings_.save();
+    EXPECT_EQ(disk().readDword(HKCU, kEvents, "2-Options"), 74u);  // wave + pop-up + log
+    EXPECT_EQ(disk().readDword(HKCU, kMain, "Options"), 0xFFu & ~0x10u & ~0x02u);
+
+    Settings again(disk());
+    EXPECT_EQ(again.load(), std::nullopt);
+    SettingsValues expected = settings_.snapshot();
+    EXPECT_EQ(again.snapshot().events, expected.events);
+    EXPECT_EQ(again.myCall(), "OE3XYZ-12");
+    EXPECT_EQ(again.alias(), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(again.infoText(), "A\r\nB");
+    EXPECT_EQ(again.options(), expected.options);
+    EXPECT_EQ(again.showAlias(), ListDisplay::CallAndName);
+}
+
+TEST_F(SettingsTest, LoadDecodesStoredValues) {
+    storeAll();
+    registry_.setDword(HKCU, kEvents, "3-Options", 0xFFFFFFA5);  // CW, entry-to-top, focus; bit 7 is no part of the kind
+    registry_.setString(HKCU, kEvents, "4-CWtext", "ABCDEFGHIJKLMNOPQRST");
+    registry_.setDword(HKCU, kMain, "Options", 0xABCD12);
+    registry_.deleteValue(HKCU, kEvents, "5-Wave");
+    registry_.setDword(HKCU, kEvents, "6-Wave", 5);  // wrong type reads as empty
+
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    const SettingsValues v = settings_.snapshot();
+    const TEreignisObj& cw = v.events[3];
+    EXPECT_EQ(cw.soundKind, kSoundCw);
+    EXPECT_FALSE(cw.popup);
+    EXPECT_TRUE(cw.entryTop);
+    EXPECT_FALSE(cw.logEvent);
+    EXPECT_TRUE(cw.focus);
+    EXPECT_EQ(cw.cwSpeed, 23);
+    EXPECT_EQ(v.events[0].soundKind, kSoundWave);
+    EXPECT_TRUE(v.events[0].popup && v.events[0].logEvent);
+    EXPECT_EQ(v.events[0].wavePath, "/snd/0.wav");
+    EXPECT_EQ(v.events[0].cwText, "CQ0");
+    EXPECT_EQ(v.events[4].cwText, "ABCDEFGHIJK");
+    EXPECT_EQ(v.events[5].wavePath, "");
+    EXPECT_EQ(v.events[6].wavePath, "");
+    EXPECT_EQ(v.options, 0x12);
+    EXPECT_EQ(v.myCall, "DL1ABC-7");
+    EXPECT_EQ(v.alias, "J\xFCrgen");
+    EXPECT_EQ(v.infoText, "Zeile 1\r\nZeile 2");
+    EXPECT_EQ(v.awayText, "QRT");
+    EXPECT_EQ(v.showAlias, ListDisplay::CallsOnly);
+}
+
+TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead) {
+    storeAll();
+    registry_.deleteValue(HKCU, kEvents, "5-Speed");
+    TEreignisObj edited;
+    edited.cwText = "EDIT";
+    for (int n = 0; n < kEventKindCount; ++n) settings_.setEvent(kind(n), edited);
+    settings_.setMyCall("EDITED");
+
+    EXPECT_EQ(settings_.load(), std::string("Fehler beim Holen der Daten f\xFCr '5-Speed'"));
+    for (int n = 0; n < 5; ++n) EXPECT_EQ(settings_.event(kind(n)).cwText, "CQ" + std::to_string(n));
+    for (int n = 5; n < kEventKindCount; ++n) EXPECT_EQ(settings_.event(kind(n)).cwText, "EDIT") << n;
+    EXPECT_EQ(settings_.myCall(), "EDITED");  // the main key was not reached
+
+    // In the main key: the texts before the missing number are taken, the display mode is not.
+    storeAll();
+    registry_.deleteValue(HKCU, kMain, "Options");
+    ASSERT_TRUE(settings_.setShowAlias(2));
+    EXPECT_EQ(settings_.load(), std::string("Fehler beim Holen der Daten f\xFCr 'Options'"));
+    EXPECT_EQ(settings_.event(kind(5)).cwText, "CQ5");
+    EXPECT_EQ(settings_.myCall(), "DL1ABC-7");
+    EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName);
+
+    storeAll();
+    registry_.createKey(HKCU, std::string(kMain) + "\\QX4KLM");
+    EXPECT_EQ(settings_.load(), std::string("Fehler beim Holen der Daten f\xFCr 'QX4KLM'"));
+}
+
+TEST_F(SettingsTest, ShowAliasOutsideOneToThreeChangesNothing) {
+    storeAll();
+    for (std::uint32_t stored : {0u, 4u}) {
+        ASSERT_TRUE(settings_.setShowAlias(2));
+        registry_.setDword(HKCU, kMain, "ShowAlias", stored);
+        EXPECT_EQ(settings_.load(), std::nullopt);
+        EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName) << stored;
+    }
+    EXPECT_FALSE(settings_.setShowAlias(0));
+    EXPECT_FALSE(settings_.setShowAlias(4));
+    EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName);
+}
+
+TEST_F(SettingsTest, AutoOnlineOnlyWithItsSubkey) {
+    storeAll();
+    registry_.setDword(HKCU, kMain, "QX4KLM", 1);
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    EXPECT_FALSE(settings_.autoOnline());
+
+    registry_.createKey(HKCU, std::string(kMain) + "\\QX4KLM");
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    EXPECT_TRUE(settings_.autoOnline());
+
+    registry_.setDword(HKCU, kMain, "QX4KLM", 0);
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    EXPECT_FALSE(settings_.autoOnline());
+}
+
+TEST_F(SettingsTest, ReloadDiscardsEditsAndEditsSaveNothing) {
+    storeAll();
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    const SettingsValues stored = settings_.snapshot();
+    const auto before = disk().value(HKCU, kMain, "Mycall");
+
+    settings_.setMyCall("DK0XX");
+    settings_.setAwayText("weg");
+    settings_.setOption(Option::Sound, false);
+    settings_.updateEvent(TEventKind::evMessageSent, [](TEreignisObj& e) { e.wavePath = "<keine>"; });
+    EXPECT_EQ(disk().value(HKCU, kMain, "Mycall"), before);
+
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    const SettingsValues reloaded = settings_.snapshot();
+    EXPECT_EQ(reloaded.myCall, stored.myCall);
+    EXPECT_EQ(reloaded.awayText, stored.awayText);
+    EXPECT_EQ(reloaded.options, stored.options);
+    EXPECT_EQ(reloaded.events, stored.events);
+}
+
+TEST_F(SettingsTest, SettersKeepTheLimits) {
+    settings_.setMyCall("DL1ABCDEF-15");
+    settings_.setAlias(std::string(20, 'a'));
+    settings_.setInfoText(std::string(300, 'i'));
+    settings_.setAwayText(std::string(300, 'w'));
+    EXPECT_EQ(settings_.myCall(), "DL1ABCDEF");
+    EXPECT_EQ(settings_.alias(), std::string(15, 'a'));
+    EXPECT_EQ(settings_.infoText().size(), 255u);
+    EXPECT_EQ(settings_.awayText().size(), 252u);
+
+    TEreignisObj e;
+    e.cwText = "12345678901234567890";
+    e.cwSpeed = 5;
+    settings_.setEvent(TEventKind::evUserAway, e);
+    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwText, "12345678901");
+    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwSpeed, 10);
+    settings_.updateEvent(TEventKind::evUserAway, [](TEreignisObj& r) {
+        r.cwText += "XYZ";
+        r.cwSpeed = 500;
+    });
+    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwText, "12345678901");
+    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwSpeed, 120);
+
+    settings_.setEvent(kind(11), e);  // no such event: ignored
+    EXPECT_EQ(settings_.event(kind(11)), TEreignisObj{});
+}
+
+TEST_F(SettingsTest, ListenersHearRealChangesOnly) {
+    std::vector<std::pair<Settings::Field, std::optional<TEventKind>>> heard;
+    const auto id = settings_.addListener([&](Settings::Field f, std::optional<TEventKind> k) { heard.emplace_back(f, k); });
+
+    settings_.setAlias("Otto");
+    settings_.setAlias("Otto");
+    settings_.setOption(Option::Sound, true);  // already on
+    settings_.setOption(Option::Sound, false);
+    settings_.updateEvent(TEventKind::evUserBack, [](TEreignisObj& e) { e.popup = false; });
+    settings_.updateEvent(TEventKind::evUserBack, [](TEreignisObj& e) { e.popup = false; });
+    ASSERT_EQ(heard.size(), 3u);
+    EXPECT_EQ(heard[0].first, Settings::Field::Alias);
+    EXPECT_EQ(heard[1].first, Settings::Field::Options);
+    EXPECT_EQ(heard[2], std::make_pair(Settings::Field::Event, std::optional(TEventKind::evUserBack)));
+    EXPECT_FALSE(settings_.option(Option::Sound));
+
+    (void)settings_.load();
+    EXPECT_EQ(heard.back().first, Settings::Field::All);
+    settings_.removeListener(id);
+    settings_.setAlias("Anna");
+    EXPECT_EQ(heard.size(), 4u);
+}
+
+class RecordingPlayer : public platform::SoundPlayer {
+public:
+    void playFile(std::string_view path) override { played.emplace_back(path); }
+    std::vector<std::string> played;
+};
+
+TEST_F(SettingsTest, EventSoundPlaysOnlyWaveFilesWhileSoundsAreOn) {
+    RecordingPlayer player;
+    auto setSound = [&](TEventKind k, std::int32_t soundKind, std::string path) {
+        settings_.updateEvent(k, [&](TEreignisObj& e) {
+            e.soundKind = soundKind;
+            e.wavePath = path;
+        });
+    };
+    setSound(TEventKind::evMessageReceived, kSoundNone, "/snd/none.wav");
+    setSound(TEventKind::evUserOnline, kSoundCw, "/snd/cw.wav");
+    setSound(TEventKind::evUserAway, kSoundWave, "/snd/away.wav");
+    setSound(TEventKind::evUserBack, kSoundWave, "<keine>");
+    setSound(TEventKind::evPolled, kSoundWave, "");
+
+    settings_.setOption(Option::Sound, false);
+    for (int n = 0; n < kEventKindCount; ++n) playEventSound(settings_, player, kind(n));
+    EXPECT_TRUE(player.played.empty());
+
+    settings_.setOption(Option::Sound, true);
+    for (int n = 0; n <= kEventKindCount; ++n) playEventSound(settings_, player, kind(n));
+    // "<keine>" goes to the player, which stays silent for a file it cannot play.
+    EXPECT_EQ(player.played, (std::vector<std::string>{"/snd/away.wav", "<keine>"}));
+}
+
+TEST_F(SettingsTest, ReadersOnAnotherThreadSeeWholeValues) {
+    storeAll();
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    const std::string calls[] = {"DL1ABC-7", "OE9XYZ-15"};
+    TEreignisObj a, b;
+    a.soundKind = kSoundWave;
+    a.wavePath = std::string(200, 'a');
+    b.wavePath = std::string(3, 'b');
+    b.popup = false;
+
+    std::atomic<bool> done{false};
+    std::atomic<int> torn{0};
+    std::thread reader([&] {
+        for (int i = 0; i < 20000; ++i) {
+            const std::string call = settings_.myCall();
+            if (call != calls[0] && call != calls[1]) ++torn;
+            const TEreignisObj e = settings_.event(TEventKind::evUserAway);
+            const bool fromStore = e.wavePath == "/snd/4.wav";
+            if (!(e == a || e == b || fromStore)) ++torn;
+            (void)settings_.snapshot();
+        }
+        done = true;
+    });
+    for (int i = 0; !done; ++i) {
+        settings_.setMyCall(calls[i % 2]);
+        settings_.setEvent(TEventKind::evUserAway, i % 2 ? a : b);
+        if (i % 100 == 0) {
+            EXPECT_EQ(settings_.load(), std::nullopt);
+        }
+    }
+    reader.join();
+    EXPECT_EQ(torn, 0);
+}
+
+}  // namespace
+}  // namespace zelvo::dialogs
