@@ -1,0 +1,49 @@
+// The channel table flexnet.conf: which TNC serves which FlexNet channel. One line a channel,
+//   <number> kiss-tcp <host>:<port>[/<kiss-port>] <name...>
+//   <number> kiss-serial <device> <baud>[/<kiss-port>] <name...>
+// '#' starts a comment. A bad line is reported with its line number and left out; the rest of
+// the table still counts.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelvo::driver {
+
+inline constexpr int MAX_CHANNEL = 15;
+inline constexpr std::size_t MAX_CHANNEL_NAME = 64;
+
+struct ChannelConfig {
+    enum class Kind { KissTcp, KissSerial };
+
+    int number = 0;
+    Kind kind = Kind::KissTcp;
+    std::string host;        // KissTcp: name or address, brackets of an IPv6 address removed
+    std::uint16_t port = 0;  // KissTcp
+    std::string device;      // KissSerial
+    unsigned baud = 0;       // KissSerial, one of the rates termios knows
+    std::uint8_t kissPort = 0;
+    std::string name;        // the rest of the line, 8-bit text as written
+};
+
+struct ChannelTable {
+    std::vector<ChannelConfig> channels;
+    std::vector<std::string> errors;  // "<file>:<line>: <reason>"
+};
+
+// What is used when there is no table file: channel 0 on a local KISS TCP server.
+ChannelConfig defaultChannel();
+
+ChannelTable parseChannelTable(std::string_view text, std::string_view fileName);
+
+// Reads the file; a file that does not exist gives the default channel. An unreadable file also
+// gives the default channel, with an error saying so.
+ChannelTable loadChannelTable(const std::filesystem::path& file);
+
+bool isSupportedBaud(unsigned baud);
+
+}  // namespace zelvo::driver

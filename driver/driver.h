@@ -1,0 +1,57 @@
+// The driver behind the FlexNet entry points: the channel table, one TncLink per channel, the
+// receive queue and the record l2_get_ui hands out. One instance per process; every method may
+// be called from any thread.
+#pragma once
+
+#include "driver/channel_table.h"
+#include "driver/counters.h"
+#include "driver/flxapi.h"
+#include "driver/rx_queue.h"
+#include "driver/tnc_link.h"
+
+#include <array>
+#include <filesystem>
+#include <memory>
+#include <mutex>
+#include <set>
+#include <string>
+#include <string_view>
+
+namespace zelvo::driver {
+
+class Driver {
+public:
+    static Driver& instance();
+    ~Driver();
+
+    // Reads the table and starts the links; 0, or -1 when the table has no channel.
+    int init(const std::filesystem::path& tableFile);
+    int exit();
+
+    bool sendUi(const char* mycall, const char* destination, int pid, int infoLength,
+                const void* info);
+    const FlxUiFrame* getUi(const char* mycall);
+    const char* ident(int channel);
+    bool connected(int channel);
+    FlxStats stats() const { return counters_.snapshot(); }
+
+private:
+    Driver();
+    void onFrame(int channel, std::string_view ax25);
+    std::shared_ptr<TncLink> link(int channel);
+    void fillRecord(const ReceivedFrame& received);
+
+    Counters counters_;
+    RxQueue queue_;
+
+    mutable std::mutex mutex_;  // guards everything below but the record
+    bool running_ = false;
+    std::array<std::shared_ptr<TncLink>, MAX_CHANNEL + 1> links_;
+    std::array<const char*, MAX_CHANNEL + 1> names_{};
+    std::set<std::string> namePool_;  // never shrinks: get_ident's texts stay valid
+
+    std::mutex recordMutex_;
+    FlxUiFrame record_{};
+};
+
+}  // namespace zelvo::driver

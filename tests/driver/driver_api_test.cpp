@@ -1,0 +1,395 @@
+// libflxapi32.so through its C entry points, against KISS TNCs on real sockets and a
+// pseudo-terminal. The driver is one instance per process: each test starts it with its own
+// table and stops it again.
+#include "driver/flxapi.h"
+#include "driver/flxapi_ext.h"
+#include "tests/driver/test_support.h"
+
+#include <fcntl.h>
+#include <stdlib.h>
+
+#include <atomic>
+#include <cstring>
+#include <thread>
+
+using namespace zelvo::test;
+namespace ax25 = zelvo::ax25;
+namespace kiss = zelvo::kiss;
+
+namespace {
+
+std::string bytes(std::initializer_list<int> list) {
+    std::string out;
+    for (int b : list) out.push_back(static_cast<char>(b));
+    return out;
+}
+
+class DriverApi : public ::testing::Test {
+protected:
+    void TearDown() override { ax_exit(); }
+
+    void start(const std::string& table) {
+        const auto file = dir.write("flexnet.conf", table);
+        ::setenv("ZELVO_FLEXNET_CONF", file.c_str(), 1);
+        ASSERT_EQ(ax_init(), 0);
+    }
+    static std::string tcpLine(int channel, std::uint16_t port, const std::string& rest = " Test") {
+        return std::to_string(channel) + " kiss-tcp 127.0.0.1:" + std::to_string(port) + rest + "\n";
+    }
+    static bool connected(int channel) {
+        return waitFor([&] { return flx_channel_connected(channel) == 1; });
+    }
+    static const FlxUiFrame* nextFrame(const char* mycall) {
+        const FlxUiFrame* frame = nullptr;
+        waitFor([&] { return (frame = l2_get_ui(mycall)) != nullptr; });
+        return frame;
+    }
+    static FlxStats stats() {
+        FlxStats s{};
+        flx_get_stats(&s);
+        return s;
+    }
+    static std::string call(const std::uint8_t* address) {
+        char out[FLX_CALL_TEXT + 1];
+        strcall(out, address);
+        return out;
+    }
+    static std::string path(const FlxUiFrame* frame) {
+        char out[FLX_PATH_TEXT + 1];
+        strpath(out, frame);
+        return out;
+    }
+
+    TempDir dir;
+};
+
+TEST_F(DriverApi, SendWritesOneKissFrameByteForByte) {
+    KissServer tnc;
+    start(tcpLine(2, tnc.port(), "/3 Nord"));
+    ASSERT_TRUE(tnc.accept());
+    ASSERT_TRUE(connected(2));
+
+    const std::string info = "Gr\xFC\xDF" "e\xC0\xDB";  // 8-bit text with both KISS specials
+    ASSERT_EQ(l2_send_ui("dl1abc-7", "db0xyz-1 2 dk0aa wide2-2", 0x1DA, 0,
+                         static_cast<int>(info.size()), info.data()),
+              1);
+    ASSERT_EQ(tnc.readFrames(1).size(), 1u);
+    EXPECT_EQ(tnc.rawReceived(),
+              bytes({0xC0, 0x30,                                     // KISS port 3, data
+                     0x88, 0x84, 0x60, 0xB0, 0xB2, 0xB4, 0xE2,       // DB0XYZ-1, C bit set
+                     0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E,       // DL1ABC-7, C bit clear
+                     0x88, 0x96, 0x60, 0x82, 0x82, 0x40, 0x60,       // DK0AA, H clear
+                     0xAE, 0x92, 0x88, 0x8A, 0x64, 0x40, 0x65,       // WIDE2-2, last address
+                     0x03, 0xDA,                                     // UI, PID low 8 bits
+                     'G', 'r', 0xFC, 0xDF, 'e', 0xDB, 0xDC, 0xDB, 0xDD, 0xC0}));
+
+    // An empty field may come without a pointer.
+    ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 2", 219, 0, 0, nullptr), 1);
+    const auto frames = tnc.readFrames(1);
+    ASSERT_EQ(frames.size(), 1u);
+    ax25::Frame frame;
+    ASSERT_EQ(ax25::decodeUiFrame(frames[0].data, frame), ax25::DecodeError::None);
+    EXPECT_EQ(frame.pid, 219);
+    EXPECT_TRUE(frame.info.empty());
+    EXPECT_EQ(stats().frames_sent, 2u);
+}
+
+TEST_F(DriverApi, QueuesOnlyCompleteUiFramesForTheOwnCall) {
+    KissServer tnc;
+    start(tcpLine(4, tnc.port(), "/1 Relais"));
+    ASSERT_TRUE(tnc.accept());
+    ASSERT_TRUE(connected(4));
+
+    tnc.sendFrame(uiFrame("DF1XX", "OTHER", 0xDA, "[x]\x18"), 1);             // other call
+    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 0xDA, "[x]\x18"), 0);            // other KISS port
+    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 0xDA, "[x]\x18", {"DB0AA"}, false), 1);  // not repeated yet
+    std::string sabm = ax25::encodeFrame(uiFrame("DF1XX", "DL1ABC", 0, ""));
+    sabm.resize(15);
+    sabm[14] = 0x3F;
+    tnc.sendRaw(kiss::encodeData(1, sabm));                                   // not UI
+    tnc.sendRaw(bytes({0xC0, 0x10, 0x01, 0xDB, 0x41, 0xC0}));                 // bad KISS escape
+    tnc.sendRaw(kiss::encodeData(1, "\x01\x02\x03\x04\x05"));                 // not AX.25
+    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC-1", 0xDA, "[x]\x18"), 1);          // other SSID
+    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 0xD0, std::string(257, 'x')), 1);  // info too long
+    const std::string text = "Hallo\r\nWelt \xE4\xF6\xFC";
+    tnc.sendFrame(uiFrame("DK0XYZ-5", "DL1ABC", 0xD3, text, {"DB0AAA", "DB0BBB-2"}), 1);
+    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 219, ""), 1);
+
+    const FlxUiFrame* rec = nextFrame("dl1abc-0");
+    ASSERT_NE(rec, nullptr);
+    const auto* raw = reinterpret_cast<const std::uint8_t*>(rec);
+    EXPECT_EQ(call(raw + 7), "DK0XYZ-5");
+    EXPECT_EQ(raw[18], 0xD3);
+    EXPECT_EQ(raw[30] | (raw[31] << 8), static_cast<int>(text.size()));
+    const std::uint8_t* info = nullptr;
+    std::memcpy(&info, raw + 32, sizeof info);
+    ASSERT_NE(info, nullptr);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(info)), text);  // NUL after the field
+    EXPECT_EQ(rec->channel, 4);
+    EXPECT_EQ(call(rec->dest), "DL1ABC");
+    EXPECT_EQ(path(rec), "DB0AAA DB0BBB-2 DK0XYZ-5");
+
+    rec = nextFrame("DL1ABC");
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->pid, 219);
+    EXPECT_EQ(rec->info_length, 0);
+    EXPECT_EQ(rec->info[0], 0);
+    EXPECT_EQ(path(rec), "DF1XX");
+    EXPECT_EQ(l2_get_ui("DL1ABC"), nullptr);
+
+    const FlxStats s = stats();
+    EXPECT_EQ(s.dropped_other_call, 2u);
+    EXPECT_EQ(s.dropped_other_port, 1u);
+    EXPECT_EQ(s.dropped_incomplete_path, 1u);
+    EXPECT_EQ(s.dropped_not_ui, 1u);
+    EXPECT_EQ(s.dropped_malformed, 2u);
+    EXPECT_EQ(s.kiss_errors, 1u);
+    EXPECT_EQ(s.frames_delivered, 2u);
+}
+
+TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops) {
+    KissServer tnc;
+    start(tcpLine(0, tnc.port()));
+    ASSERT_TRUE(tnc.accept());
+    ASSERT_TRUE(connected(0));
+    std::string burst;
+    for (int i = 0; i < 300; ++i)
+        burst += kiss::encodeData(0, ax25::encodeFrame(uiFrame("DF1XX", "DL1ABC", 0xD0,
+                                                               std::to_string(i))));
+    tnc.sendRaw(burst);
+    ASSERT_TRUE(waitFor([] { return stats().frames_queued + stats().dropped_queue_full == 300; }));
+    EXPECT_EQ(stats().frames_queued, 256u);
+    EXPECT_EQ(stats().dropped_queue_full, 44u);
+    // The oldest frames are kept, in order.
+    const FlxUiFrame* rec = l2_get_ui("DL1ABC");
+    ASSERT_NE(rec, nullptr);
+    EXPECT_STREQ(reinterpret_cast<const char*>(rec->info), "0");
+}
+
+TEST_F(DriverApi, ReachesATncThatComesUpLater) {
+    KissServer tnc(/*listenNow=*/false);  // port held, connections refused
+    start(tcpLine(0, tnc.port()));
+    ASSERT_TRUE(waitFor([] { return stats().connect_failures >= 2; }));  // backing off
+    EXPECT_EQ(flx_channel_connected(0), 0);
+    EXPECT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi"), 0);
+
+    tnc.listen();
+    ASSERT_TRUE(tnc.accept());
+    ASSERT_TRUE(connected(0));
+    ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi"), 1);
+    const auto frames = tnc.readFrames(1);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].data.substr(frames[0].data.size() - 2), "hi");
+}
+
+TEST_F(DriverApi, ReconnectsWhenTheTncGoesAwayAndComesBack) {
+    auto tnc = std::make_unique<KissServer>();
+    const std::uint16_t port = tnc->port();
+    start(tcpLine(0, port));
+    ASSERT_TRUE(tnc->accept());
+    ASSERT_TRUE(connected(0));
+
+    tnc->sendRaw(bytes({0xC0, 0x00, 0x88, 0x98}));  // half a frame, then the TNC is gone
+    tnc.reset();
+    ASSERT_TRUE(waitFor([] { return stats().connect_failures >= 1; }));
+    EXPECT_EQ(flx_channel_connected(0), 0);
+    EXPECT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi"), 0);
+
+    tnc = std::make_unique<KissServer>(true, port);
+    ASSERT_TRUE(tnc->accept());
+    ASSERT_TRUE(connected(0));
+    EXPECT_EQ(stats().connects, 2u);
+    tnc->sendFrame(uiFrame("DF1XX", "DL1ABC", 0xDC, "+"));
+    const FlxUiFrame* rec = nextFrame("DL1ABC");
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(call(rec->source), "DF1XX");
+    EXPECT_EQ(stats().dropped_malformed, 0u);  // the half frame was not glued to the next one
+    ASSERT_EQ(l2_send_ui("DL1ABC", "DF1XX 0", 0xDC, 0, 1, "+"), 1);
+    EXPECT_EQ(tnc->readFrames(1).size(), 1u);
+}
+
+TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal) {
+    const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(::grantpt(master), 0);
+    ASSERT_EQ(::unlockpt(master), 0);
+    const std::string slave = ::ptsname(master);
+    start("1 kiss-serial " + slave + " 9600/2 Funk\n");
+    ASSERT_TRUE(connected(1));
+
+    ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 1", 0xDA, 0, 4, "[a]\x18"), 1);
+    kiss::Decoder decoder;
+    std::vector<kiss::Frame> frames;
+    const auto deadline = Clock::now() + kDeadline;
+    while (frames.empty() && Clock::now() < deadline) {
+        pollfd p{master, POLLIN, 0};
+        if (::poll(&p, 1, 100) <= 0) continue;
+        char buffer[512];
+        const ssize_t n = ::read(master, buffer, sizeof buffer);
+        if (n > 0) decoder.feed(std::string_view(buffer, static_cast<std::size_t>(n)), frames);
+    }
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].port, 2);
+    ax25::Frame frame;
+    ASSERT_EQ(ax25::decodeUiFrame(frames[0].data, frame), ax25::DecodeError::None);
+    EXPECT_EQ(ax25::formatAddress(frame.destination), "DB0XYZ");
+    EXPECT_EQ(frame.info, "[a]\x18");
+
+    const std::string in = kiss::encodeData(2, ax25::encodeFrame(uiFrame("DB0XYZ", "DL1ABC", 0xDA,
+                                                                          "[b]\x19")));
+    ASSERT_EQ(::write(master, in.data(), in.size()), static_cast<ssize_t>(in.size()));
+    const FlxUiFrame* rec = nextFrame("DL1ABC");
+    ASSERT_NE(rec, nullptr);
+    EXPECT_EQ(rec->channel, 1);
+    EXPECT_EQ(std::string(reinterpret_cast<const char*>(rec->info), rec->info_length), "[b]\x19");
+    ax_exit();
+    ::close(master);
+}
+
+TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt) {
+    KissServer tnc;
+    KissServer down(/*listenNow=*/false);
+    start(tcpLine(0, tnc.port()) + tcpLine(1, down.port()));
+    ASSERT_TRUE(tnc.accept());
+    ASSERT_TRUE(connected(0));
+
+    const std::string info(257, 'x');
+    const std::string longDestination = "DB0XYZ 0 " + std::string(5000, 'A');
+    struct Case { const char* mycall; const char* destination; int length; const void* info; };
+    const Case refused[] = {
+        {nullptr, "DB0XYZ 0", 2, "hi"},
+        {"DL1ABC", nullptr, 2, "hi"},
+        {"", "DB0XYZ 0", 2, "hi"},
+        {"DL1ABCD", "DB0XYZ 0", 2, "hi"},
+        {"DL1ABC-16", "DB0XYZ 0", 2, "hi"},
+        {"DL1ABC", "", 2, "hi"},
+        {"DL1ABC", "DB0XYZ", 2, "hi"},              // no channel
+        {"DL1ABC", " 0DB0XYZ", 2, "hi"},
+        {"DL1ABC", "DB0XYZ 9", 2, "hi"},            // not in the table
+        {"DL1ABC", "DB0XYZ 1", 2, "hi"},            // TNC not connected
+        {"DL1ABC", "DB0XYZ 16", 2, "hi"},
+        {"DL1ABC", "DB0XYZ 0 A B C D E F G H I", 2, "hi"},  // nine digipeaters
+        {"DL1ABC", "DB0XYZA 0", 2, "hi"},
+        {"DL1ABC", "DB0XYZ-16 0", 2, "hi"},
+        {"DL1ABC", "DB\xFCXY 0", 2, "hi"},
+        {"DL1ABC", "DB0XYZ 0 WIDE2-2,", 2, "hi"},
+        {"DL1ABC", longDestination.c_str(), 2, "hi"},
+        {"DL1ABC", "DB0XYZ 0", 257, info.data()},
+        {"DL1ABC", "DB0XYZ 0", -1, "hi"},
+        {"DL1ABC", "DB0XYZ 0", 5, nullptr},
+    };
+    for (const auto& c : refused)
+        EXPECT_EQ(l2_send_ui(c.mycall, c.destination, 0xF0, 0, c.length, c.info), 0)
+            << (c.destination ? c.destination : "(null)") << " len " << c.length;
+    EXPECT_EQ(stats().sends_refused, std::size(refused));
+
+    ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0 A B C D E F G H", 0xF0, 0, 256, info.data()), 1);
+    const auto frames = tnc.readFrames(1);
+    ASSERT_EQ(frames.size(), 1u);
+    // Nothing refused reached the line before the accepted frame.
+    EXPECT_EQ(tnc.rawReceived(), kiss::encodeData(0, frames[0].data));
+    ax25::Frame frame;
+    ASSERT_EQ(ax25::decodeUiFrame(frames[0].data, frame), ax25::DecodeError::None);
+    EXPECT_EQ(frame.digis.size(), 8u);
+    EXPECT_EQ(frame.info.size(), 256u);
+}
+
+TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving) {
+    KissServer tnc;
+    start(tcpLine(0, tnc.port()));
+    ASSERT_TRUE(tnc.accept());
+    ASSERT_TRUE(connected(0));
+
+    constexpr int kEach = 300;
+    constexpr int kIncoming = 100;
+    std::atomic<int> refused{0};
+    auto sender = [&](char tag) {
+        for (int i = 0; i < kEach; ++i) {
+            const std::string info = tag + std::to_string(i);
+            if (!l2_send_ui("DL1ABC", "DB0XYZ 0 DB0AA", 0xD0 + i % 10, 0,
+                            static_cast<int>(info.size()), info.data()))
+                ++refused;
+        }
+    };
+    std::vector<std::string> received;
+    std::thread receiver([&] {
+        waitFor([&] {
+            if (const FlxUiFrame* rec = l2_get_ui("DL1ABC"))
+                received.emplace_back(reinterpret_cast<const char*>(rec->info), rec->info_length);
+            EXPECT_STREQ(get_ident(0), "Test");
+            return received.size() == kIncoming;
+        });
+    });
+    std::thread a(sender, 'A');
+    std::thread b(sender, 'B');
+    for (int i = 0; i < kIncoming; ++i)
+        tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 0xD0, "in" + std::to_string(i)));
+    const auto frames = tnc.readFrames(2 * kEach);
+    a.join();
+    b.join();
+    receiver.join();
+
+    EXPECT_EQ(refused.load(), 0);
+    ASSERT_EQ(frames.size(), 2u * kEach);
+    EXPECT_EQ(tnc.decoderStats().badEscapes + tnc.decoderStats().overlong, 0u);
+    int next[2] = {0, 0};
+    for (const auto& f : frames) {
+        ax25::Frame frame;
+        ASSERT_EQ(ax25::decodeUiFrame(f.data, frame), ax25::DecodeError::None);
+        const int who = frame.info[0] == 'A' ? 0 : 1;
+        EXPECT_EQ(frame.info.substr(1), std::to_string(next[who]++));  // each thread's order kept
+    }
+    ASSERT_EQ(received.size(), static_cast<std::size_t>(kIncoming));
+    for (int i = 0; i < kIncoming; ++i) EXPECT_EQ(received[i], "in" + std::to_string(i));
+}
+
+TEST_F(DriverApi, NamesChannelsAndReportsBadTableLinesOnce) {
+    KissServer down(false);
+    testing::internal::CaptureStderr();
+    start("# Tabelle\n" + tcpLine(0, down.port(), " Simulation") +
+          "3 kiss-tcp 127.0.0.1 ohne Port\n" + tcpLine(5, down.port(), " Nord \xFC" "ber Relais"));
+    EXPECT_EQ(ax_init(), 0);  // running already: nothing happens
+    const std::string err = testing::internal::GetCapturedStderr();
+    EXPECT_NE(err.find("flexnet.conf:3: "), std::string::npos) << err;
+    EXPECT_EQ(err.find("flexnet.conf:3: "), err.rfind("flexnet.conf:3: ")) << err;
+
+    EXPECT_STREQ(get_ident(0), "Simulation");
+    EXPECT_STREQ(get_ident(5), "Nord \xFC" "ber Relais");
+    for (int channel : {-1, 1, 3, 15, 16, 1000}) {
+        ASSERT_NE(get_ident(channel), nullptr);
+        EXPECT_STREQ(get_ident(channel), "") << channel;
+    }
+
+    ax_exit();
+    start(tcpLine(7, down.port(), " Neu"));
+    EXPECT_STREQ(get_ident(7), "Neu");
+    EXPECT_STREQ(get_ident(0), "");
+    ax_exit();
+    dir.write("flexnet.conf", "# nothing\n");
+    EXPECT_EQ(ax_init(), -1);
+}
+
+TEST_F(DriverApi, CallAndPathTextsStayBoundedOnGarbage) {
+    const std::uint8_t ff[7] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
+    EXPECT_EQ(call(ff), std::string(6, '?') + "-15");
+    const std::uint8_t zero[7] = {};
+    EXPECT_EQ(call(zero), "");
+    const auto low = ax25::encodeAddress(address("DL1ABC-10"), true);
+    EXPECT_EQ(call(low.data()), "DL1ABC-10");
+
+    FlxUiFrame rec{};
+    std::memset(&rec, 0xFF, sizeof rec);  // digi_count 255
+    const std::string p = path(&rec);
+    EXPECT_LE(p.size(), static_cast<std::size_t>(FLX_PATH_TEXT));
+    EXPECT_EQ(p.substr(0, 10), std::string(6, '?') + "-15 ");
+
+    char out[FLX_PATH_TEXT + 1] = "x";
+    strcall(out, nullptr);
+    EXPECT_STREQ(out, "");
+    strpath(out, nullptr);
+    EXPECT_STREQ(out, "");
+    EXPECT_EQ(strcall(nullptr, ff), 0);
+    EXPECT_EQ(flx_get_stats(nullptr), -1);
+}
+
+}  // namespace

@@ -1,0 +1,140 @@
+// The driver's pure parts: channel table lines, destination texts, the receive queue's
+// matching of the own call and its bound.
+#include "driver/channel_table.h"
+#include "driver/destination.h"
+#include "driver/rx_queue.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+namespace ax25 = zelvo::ax25;
+namespace drv = zelvo::driver;
+using Kind = drv::ChannelConfig::Kind;
+
+TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments) {
+    const auto table = drv::parseChannelTable(
+        "# channels\n"
+        "0 kiss-tcp 127.0.0.1:8001 Simulation\r\n"
+        "  3\tkiss-tcp   tnc.local:8100/2   Nord  Relais  # 2 m\n"
+        "\n"
+        "15 kiss-serial /dev/ttyUSB0 9600/1 Funk \xE4" "ber Draht\n"
+        "7 kiss-tcp [::1]:9000 IPv6\n",
+        "flexnet.conf");
+    EXPECT_TRUE(table.errors.empty());
+    ASSERT_EQ(table.channels.size(), 4u);
+    const auto& a = table.channels[0];
+    EXPECT_EQ(a.number, 0);
+    EXPECT_EQ(a.kind, Kind::KissTcp);
+    EXPECT_EQ(a.host, "127.0.0.1");
+    EXPECT_EQ(a.port, 8001);
+    EXPECT_EQ(a.kissPort, 0);
+    EXPECT_EQ(a.name, "Simulation");
+    const auto& b = table.channels[1];
+    EXPECT_EQ(b.number, 3);
+    EXPECT_EQ(b.host, "tnc.local");
+    EXPECT_EQ(b.port, 8100);
+    EXPECT_EQ(b.kissPort, 2);
+    EXPECT_EQ(b.name, "Nord  Relais");
+    const auto& c = table.channels[2];
+    EXPECT_EQ(c.kind, Kind::KissSerial);
+    EXPECT_EQ(c.device, "/dev/ttyUSB0");
+    EXPECT_EQ(c.baud, 9600u);
+    EXPECT_EQ(c.kissPort, 1);
+    EXPECT_EQ(c.name, "Funk \xE4" "ber Draht");
+    EXPECT_EQ(table.channels[3].host, "::1");
+}
+
+TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest) {
+    const auto table = drv::parseChannelTable(
+        "16 kiss-tcp h:1 A\n"           // 1: channel out of range
+        "1 kiss-udp h:1 A\n"            // 2: unknown kind
+        "1 kiss-tcp h A\n"              // 3: no port
+        "1 kiss-tcp h:0 A\n"            // 4: port 0
+        "1 kiss-tcp h:70000 A\n"        // 5: port too large
+        "1 kiss-tcp h:1/16 A\n"         // 6: KISS port too large
+        "1 kiss-tcp h:1\n"              // 7: no name
+        "1 kiss-serial /dev/x 1234 A\n" // 8: odd baud rate
+        "1 kiss-serial /dev/x\n"        // 9: no baud rate
+        "2 kiss-tcp h:1 Good\n"         // 10
+        "2 kiss-tcp h:2 Twice\n"        // 11: duplicate
+        "x kiss-tcp h:1 A\n"            // 12: no number
+        "-1 kiss-tcp h:1 A\n",          // 13
+        "/tmp/t/flexnet.conf");
+    ASSERT_EQ(table.channels.size(), 1u);
+    EXPECT_EQ(table.channels[0].name, "Good");
+    ASSERT_EQ(table.errors.size(), 12u);
+    const int lines[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
+    for (std::size_t i = 0; i < table.errors.size(); ++i)
+        EXPECT_EQ(table.errors[i].rfind("/tmp/t/flexnet.conf:" + std::to_string(lines[i]) + ": ", 0),
+                  0u)
+            << table.errors[i];
+    EXPECT_NE(table.errors[9].find("already defined in line 10"), std::string::npos);
+}
+
+TEST(ChannelTable, MissingFileGivesTheSimulationChannel) {
+    const auto dir = std::filesystem::temp_directory_path() /
+                     ("zelvo-driver-" + std::to_string(::getpid()));
+    const auto table = drv::loadChannelTable(dir / "no-such-flexnet.conf");
+    EXPECT_TRUE(table.errors.empty());
+    ASSERT_EQ(table.channels.size(), 1u);
+    EXPECT_EQ(table.channels[0].host, "127.0.0.1");
+    EXPECT_EQ(table.channels[0].port, 8001);
+    EXPECT_EQ(table.channels[0].name, "Simulation");
+}
+
+TEST(Destination, ParsesCallChannelAndDigipeatersInOrder) {
+    auto d = drv::parseDestination("db0abc-3 5 dk0xy wide2-2");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(ax25::formatAddress(d->call), "DB0ABC-3");
+    EXPECT_EQ(d->channel, 5);
+    ASSERT_EQ(d->digis.size(), 2u);
+    EXPECT_EQ(ax25::formatAddress(d->digis[0]), "DK0XY");
+    EXPECT_EQ(ax25::formatAddress(d->digis[1]), "WIDE2-2");
+
+    d = drv::parseDestination("  DL1ABC   15  ");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->channel, 15);
+    EXPECT_TRUE(d->digis.empty());
+
+    d = drv::parseDestination("A 0 B C D E F G H I");
+    ASSERT_TRUE(d);
+    EXPECT_EQ(d->digis.size(), 8u);
+}
+
+TEST(Destination, RefusesWhatCannotBeSent) {
+    for (const char* bad : {"", "   ", "DL1ABC", "DL1ABC X", "DL1ABC 16", "DL1ABC -1",
+                            "DL1ABC +1", "DL1ABC 1x", "DL1ABC 100", " 3DL1ABC", "3 DL1ABC",
+                            "DL1ABCD 0", "DL1ABC-16 0", "DL1ABC 0 DIGI-99", "DL1ABC 0 DI/GI",
+                            "A 0 B C D E F G H I J", "DL\xC4" "BC 0"}) {
+        EXPECT_FALSE(drv::parseDestination(bad)) << '"' << bad << '"';
+    }
+    EXPECT_FALSE(drv::parseDestination("DL1ABC 0" + std::string(300, ' ')));
+}
+
+TEST(RxQueue, HandsOutFramesForTheOwnCallAndDropsOthers) {
+    drv::Counters counters;
+    drv::RxQueue queue(counters, 3);
+    auto frameTo = [](const char* dest, int channel) {
+        drv::ReceivedFrame r;
+        r.frame.destination = *ax25::parseAddress(dest);
+        r.frame.source = *ax25::parseAddress("SRC");
+        r.channel = channel;
+        return r;
+    };
+    EXPECT_TRUE(queue.push(frameTo("OTHER", 0)));
+    EXPECT_TRUE(queue.push(frameTo("DL1ABC-1", 1)));
+    EXPECT_TRUE(queue.push(frameTo("DL1ABC", 2)));
+    EXPECT_FALSE(queue.push(frameTo("DL1ABC", 3)));
+    EXPECT_EQ(counters.droppedQueueFull.load(), 1u);
+
+    // SSID 0 is no SSID; the call compares without regard to case (parseAddress upper-cases).
+    const auto mine = *ax25::parseAddress("dl1abc-0");
+    auto got = queue.takeFor(mine);
+    ASSERT_TRUE(got);
+    EXPECT_EQ(got->channel, 2);
+    EXPECT_EQ(counters.droppedOtherCall.load(), 2u);  // OTHER and DL1ABC-1
+    EXPECT_FALSE(queue.takeFor(mine));
+    EXPECT_TRUE(queue.push(frameTo("DL1ABC", 4)));  // room again
+}
