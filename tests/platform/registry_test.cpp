@@ -9,6 +9,7 @@
 
 #include <cstdlib>
 #include <sstream>
+#include <thread>
 
 namespace zelvo::platform {
 namespace {
@@ -315,6 +316,20 @@ TEST_F(RegistryTest, ChangeIsAllOrNothing) {
                  RegistryError);
     EXPECT_EQ(cuText(), before);
     EXPECT_FALSE(reg.keyExists(CU, "x"));
+}
+
+TEST_F(RegistryTest, ThreadsSharingOneInstanceLoseNothing) {
+    Registry reg(paths());
+    std::vector<std::thread> threads;
+    for (int t = 0; t < 4; ++t)
+        threads.emplace_back([&, t] {
+            for (int i = 0; i < 15; ++i) {
+                reg.setDword(CU, kZelvo, "t" + std::to_string(t) + "-" + std::to_string(i), i);
+                reg.valueNames(CU, kZelvo);
+            }
+        });
+    for (auto& thread : threads) thread.join();
+    EXPECT_EQ(Registry(paths()).valueNames(CU, kZelvo).size(), 60u);
 }
 
 // Each child process writes its own values, one change at a time; none may be lost.
