@@ -7,6 +7,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <filesystem>
+#include <system_error>
 
 #include "platform/registry.h"
 
@@ -34,6 +36,16 @@ std::optional<std::string> registryHome(platform::Registry& registry)
 std::string bufferText(const char* buffer, std::size_t room)
 {
     return std::string(buffer, ::strnlen(buffer, room));
+}
+
+// The directory of the running program. The bare-name search finds the library there through
+// the program's RPATH, except when a sanitizer runtime intercepts dlopen and so becomes the
+// "calling object" whose RPATH the dynamic linker consults.
+std::string programDirectory()
+{
+    std::error_code error;
+    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
+    return error ? std::string() : exe.parent_path().string();
 }
 
 template <typename Fn>
@@ -78,7 +90,7 @@ bool FlexApi::load(const std::optional<std::string>& home)
         loaded = env && std::strlen(env) <= kMaxEnvLength && tryDirectory(env);
     }
     if (!loaded)
-        loaded = tryOpen(libraryName_);
+        loaded = tryOpen(libraryName_) || tryDirectory(programDirectory());
     failed_ = !loaded || !resolve();
     if (failed_)
         unloadFlexApi();  // never call into a library that is only half there

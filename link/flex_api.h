@@ -4,8 +4,9 @@
 // The library is looked for in three places, the first that loads wins: the directory named by
 // the value "Home" of HKLM \Software\FlexNet, the directory named by the environment variable
 // "flexnet", and the bare file name (the dynamic linker's search order; programs get an RPATH of
-// $ORIGIN so the library beside them is found, see link/use_driver.cmake). A place that gives
-// nothing loadable is skipped without a word. A library that lacks an entry point is not used.
+// $ORIGIN so the library beside them is found, see link/use_driver.cmake), and last the
+// program's own directory named explicitly. A place that gives nothing loadable is skipped
+// without a word. A library that lacks an entry point is not used.
 //
 // Load and unload before and after the threads that call the driver; in between the object only
 // reads its own fields, so both threads may call it at once.
