@@ -93,12 +93,10 @@ void flockRetrying(int fd, int operation) {
     }
 }
 
-// A shared lock when the lock file can be opened; none otherwise (a reader of a root it may
-// not write, e.g. in /etc). Readers are safe without it: writers only ever rename whole files.
+// A shared lock when some writer has made the lock file; none otherwise. A read creates
+// nothing, and is safe even without the lock: writers only ever rename whole files into place.
 Fd sharedLock(const fs::path& file) {
-    const auto path = lockPathFor(file);
-    Fd fd(::open(path.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666));
-    if (!fd.valid()) fd = Fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    Fd fd(::open(lockPathFor(file).c_str(), O_RDONLY | O_CLOEXEC));
     if (fd.valid()) flockRetrying(fd.get(), LOCK_SH);
     return fd;
 }
