@@ -30,8 +30,10 @@ Channel::Channel(const ChannelConfig& config) : config_(config), random_(config.
 
 bool Channel::transmit(int from, AirFrame frame, Clock::time_point now)
 {
-    if (waiting_.size() >= kMaxWaiting)
+    if (waiting_.size() >= kMaxWaiting) {
+        ++stats_.overflow;
         return false;
+    }
     waiting_.push_back({from, std::move(frame), now});
     return true;
 }
@@ -89,6 +91,7 @@ bool Channel::chance(double probability)
 
 void Channel::hear(const Transmission& tx, Clock::time_point at)
 {
+    ++stats_.heard;
     if (heard_)
         heard_(tx.frame);
     for (int client : clients_) {
@@ -96,16 +99,23 @@ void Channel::hear(const Transmission& tx, Clock::time_point at)
             continue;
         const bool lost = chance(config_.loss);
         const bool doubled = chance(config_.dup);
-        if (lost || scheduled_.size() >= kMaxScheduled)
+        if (lost) {
+            ++stats_.lost;
             continue;
-        scheduled_.push_back({at + config_.delay, {client, tx.frame}});
-        if (doubled)
+        }
+        for (int copy = doubled ? 2 : 1; copy > 0; --copy) {
+            if (scheduled_.size() >= kMaxScheduled) {
+                ++stats_.overflow;
+                break;
+            }
             scheduled_.push_back({at + config_.delay, {client, tx.frame}});
+        }
+        stats_.doubled += doubled;
     }
     if (config_.digi) {
         auto repeated = repeat_as_digi(tx.frame.ax25, *config_.digi);
-        if (repeated && waiting_.size() < kMaxWaiting)
-            waiting_.push_back({kFromDigi, {tx.frame.kiss_port, std::move(*repeated)}, at});
+        if (repeated)
+            transmit(kFromDigi, {tx.frame.kiss_port, std::move(*repeated)}, at);
     }
 }
 

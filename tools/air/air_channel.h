@@ -48,6 +48,13 @@ struct ChannelConfig {
 // address fields).
 std::optional<std::string> repeat_as_digi(const std::string& ax25, const ax25::Address& digi);
 
+struct ChannelStats {
+    std::uint64_t heard = 0;     // frames that went on the air, digipeated copies included
+    std::uint64_t lost = 0;      // deliveries dropped by the loss fault
+    std::uint64_t doubled = 0;   // deliveries sent twice by the duplication fault
+    std::uint64_t overflow = 0;  // frames or deliveries dropped because a queue was full
+};
+
 class Channel {
 public:
     using HeardHook = std::function<void(const AirFrame&)>;
@@ -71,6 +78,7 @@ public:
     std::vector<Delivery> advance(Clock::time_point now);
     // When advance has work next; nullopt while idle.
     std::optional<Clock::time_point> next_deadline() const;
+    const ChannelStats& stats() const { return stats_; }
 
 private:
     struct Transmission {
@@ -95,6 +103,7 @@ private:
     std::deque<Scheduled> scheduled_;  // due times never decrease: the delay is constant
     Clock::time_point free_at_{};
     HeardHook heard_;
+    ChannelStats stats_;
 };
 
 }  // namespace zelvo::air

@@ -148,6 +148,7 @@ void AirServer::deliver(const Delivery& delivery)
         return;
     }
     client.out += bytes;
+    ++delivered_;
     if (!flush(client))
         close_client(delivery.client, "dropped: write failed");
 }

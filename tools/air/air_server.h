@@ -32,6 +32,8 @@ public:
 
     // Serves until stop_fd becomes readable. Returns false on a fatal poll error.
     bool run(int stop_fd);
+    // Frames handed to client connections so far.
+    std::uint64_t delivered() const { return delivered_; }
 
 private:
     struct Client {
@@ -56,6 +58,7 @@ private:
     std::uint16_t port_ = 0;
     int next_id_ = 1;
     std::map<int, Client> clients_;
+    std::uint64_t delivered_ = 0;
 };
 
 }  // namespace zelvo::air

@@ -105,7 +105,14 @@ int main(int argc, char** argv)
 
     const bool ok = server.run(g_stop_pipe[0]);
     pcap.close();
-    std::printf("zelvo-air: stopped\n");
+    const ChannelStats& stats = channel.stats();
+    std::printf("zelvo-air: stopped: %llu heard, %llu delivered, %llu lost, %llu doubled, "
+                "%llu overflowed\n",
+                static_cast<unsigned long long>(stats.heard),
+                static_cast<unsigned long long>(server.delivered()),
+                static_cast<unsigned long long>(stats.lost),
+                static_cast<unsigned long long>(stats.doubled),
+                static_cast<unsigned long long>(stats.overflow));
     std::fflush(stdout);
     return ok ? 0 : 1;
 }

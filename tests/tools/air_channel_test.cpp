@@ -1,0 +1,174 @@
+// zelvo-air's channel logic without sockets: air time and queueing, who hears what, the
+// digipeater's H-bit handling, and option checking.
+#include <gtest/gtest.h>
+
+#include "driver/ax25_frame.h"
+#include "tools/air/air_channel.h"
+#include "tools/air/air_options.h"
+
+namespace zelvo::air {
+namespace {
+
+using namespace std::chrono_literals;
+
+ax25::Address addr(const char* text)
+{
+    return *ax25::parseAddress(text);
+}
+
+std::string ui_frame(const std::vector<ax25::Address>& digis, std::size_t info_length = 1)
+{
+    return ax25::encodeFrame(ax25::makeUiFrame(addr("ALPHA"), addr("BRAVO"), digis, 0xF0,
+                                               std::string(info_length, 'x')));
+}
+
+std::vector<int> receivers(const std::vector<Delivery>& deliveries)
+{
+    std::vector<int> ids;
+    for (const auto& d : deliveries)
+        ids.push_back(d.client);
+    return ids;
+}
+
+TEST(AirChannel, EveryOtherClientHearsAFrameButNotItsSender)
+{
+    Channel channel({});
+    for (int id : {1, 2, 3})
+        channel.add_client(id);
+    const auto t0 = Clock::now();
+    channel.transmit(2, {5, ui_frame({})}, t0);
+    const auto deliveries = channel.advance(t0);
+    EXPECT_EQ(receivers(deliveries), (std::vector<int>{1, 3}));
+    EXPECT_EQ(deliveries[0].frame.kiss_port, 5);
+    EXPECT_EQ(deliveries[0].frame.ax25, ui_frame({}));
+    EXPECT_FALSE(channel.next_deadline());
+}
+
+TEST(AirChannel, FramesTakeTheirAirTimeOneAtATime)
+{
+    ChannelConfig config;
+    config.baud = 1200;
+    config.delay = 100ms;
+    Channel channel(config);
+    channel.add_client(1);
+    channel.add_client(2);
+    const std::string frame = ui_frame({}, 150 - 16);  // 150 bytes: exactly one second at 1200 baud
+    ASSERT_EQ(frame.size(), 150u);
+    const auto t0 = Clock::now();
+    channel.transmit(1, {0, frame}, t0);
+    channel.transmit(2, {0, frame}, t0);
+
+    EXPECT_TRUE(channel.advance(t0 + 1099ms).empty());
+    EXPECT_EQ(channel.next_deadline(), t0 + 1100ms);
+    EXPECT_EQ(receivers(channel.advance(t0 + 1100ms)), (std::vector<int>{2}));
+    // The second frame waited for the first: on air from 1 s to 2 s, delivered at 2.1 s.
+    EXPECT_TRUE(channel.advance(t0 + 2099ms).empty());
+    EXPECT_EQ(receivers(channel.advance(t0 + 2100ms)), (std::vector<int>{1}));
+
+    // A frame sent to an idle channel starts at once, not where the last one ended.
+    channel.transmit(1, {0, frame}, t0 + 10s);
+    EXPECT_EQ(channel.next_deadline(), t0 + 11s);
+}
+
+TEST(AirChannel, SameSeedGivesSameFaults)
+{
+    ChannelConfig config;
+    config.loss = 0.5;
+    config.dup = 0.3;
+    auto run = [&config](std::uint64_t seed) {
+        config.seed = seed;
+        Channel channel(config);
+        channel.add_client(1);
+        channel.add_client(2);
+        std::vector<std::string> heard;
+        const auto t0 = Clock::now();
+        for (int i = 0; i < 100; ++i) {
+            channel.transmit(1, {0, ui_frame({}, 1 + i)}, t0);
+            for (const auto& d : channel.advance(t0))
+                heard.push_back(d.frame.ax25);
+        }
+        return heard;
+    };
+    const auto first = run(77);
+    EXPECT_EQ(first, run(77));
+    EXPECT_NE(first, run(78));
+    EXPECT_GT(first.size(), 20u);
+    EXPECT_LT(first.size(), 100u);
+}
+
+TEST(AirChannel, RepeatAsDigiSetsOnlyTheNextUnrepeatedHBit)
+{
+    auto partly = ax25::makeUiFrame(addr("ALPHA"), addr("BRAVO"),
+                                    {addr("DIGI1"), addr("DIGI2-3"), addr("DIGI3")}, 0xF0, "x");
+    partly.digis[0].setRepeated(true);
+    const std::string frame = ax25::encodeFrame(partly);
+
+    const auto repeated = repeat_as_digi(frame, addr("DIGI2-3"));
+    ASSERT_TRUE(repeated);
+    ax25::Frame decoded;
+    ASSERT_EQ(ax25::decodeUiFrame(*repeated, decoded), ax25::DecodeError::None);
+    EXPECT_TRUE(decoded.digis[0].repeated());
+    EXPECT_TRUE(decoded.digis[1].repeated());
+    EXPECT_FALSE(decoded.digis[2].repeated());
+    EXPECT_EQ(repeated->size(), frame.size());
+
+    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI1")));    // already repeated it
+    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI3")));    // not its turn yet
+    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI2")));    // other SSID
+    EXPECT_FALSE(repeat_as_digi(ui_frame({}), addr("BRAVO")));
+    EXPECT_FALSE(repeat_as_digi(*repeat_as_digi(*repeated, addr("DIGI3")), addr("DIGI3")));
+}
+
+TEST(AirChannel, RepeatAsDigiRejectsBrokenAddressFields)
+{
+    const std::string frame = ui_frame({addr("DIGI")});
+    for (std::size_t cut = 0; cut < 21; ++cut)
+        EXPECT_FALSE(repeat_as_digi(frame.substr(0, cut), addr("DIGI"))) << cut;
+    // Eight repeated digipeaters without the extension bit, then a ninth: more than AX.25 allows.
+    std::string overlong = frame.substr(0, 14);
+    for (int i = 0; i < 8; ++i)
+        overlong += frame.substr(14, 6) + '\xe0';
+    overlong += frame.substr(14) + "\x03\xf0";
+    EXPECT_FALSE(repeat_as_digi(overlong, addr("DIGI")));
+    EXPECT_FALSE(repeat_as_digi(std::string(40, '\xff'), addr("DIGI")));
+}
+
+TEST(AirChannel, DigipeaterRepeatsOnceToEveryClientIncludingTheSender)
+{
+    ChannelConfig config;
+    config.digi = addr("DIGI");
+    Channel channel(config);
+    channel.add_client(1);
+    channel.add_client(2);
+    const auto t0 = Clock::now();
+    channel.transmit(1, {0, ui_frame({addr("DIGI")})}, t0);
+    const auto deliveries = channel.advance(t0);
+    ASSERT_EQ(receivers(deliveries), (std::vector<int>{2, 1, 2}));
+    EXPECT_EQ(deliveries[1].frame.ax25, *repeat_as_digi(ui_frame({addr("DIGI")}), addr("DIGI")));
+    EXPECT_EQ(channel.stats().heard, 2u);
+    EXPECT_FALSE(channel.next_deadline());
+}
+
+TEST(AirOptions, ValuesAreRangeChecked)
+{
+    const auto ok = parse_air_options({"--port", "0", "--loss=0.25", "--dup", "1", "--delay",
+                                       "20", "--seed", "9", "--baud", "1200", "--digi", "DIGI-1",
+                                       "--pcap", "x.pcap"});
+    ASSERT_TRUE(ok.options) << ok.error;
+    EXPECT_EQ(ok.options->port, 0);
+    EXPECT_DOUBLE_EQ(ok.options->loss, 0.25);
+    EXPECT_EQ(ok.options->seed, 9u);
+    EXPECT_EQ(ok.options->baud, 1200u);
+
+    for (const std::vector<std::string>& bad :
+         {std::vector<std::string>{"--port", "65536"}, {"--loss", "1.5"}, {"--dup", "-0.1"},
+          {"--loss", "nan"}, {"--baud", "0"}, {"--seed", "-1"}, {"--delay", "5ms"}, {"--port"},
+          {"--colour", "red"}, {"8001"}}) {
+        const auto result = parse_air_options(bad);
+        EXPECT_FALSE(result.options) << bad[0];
+        EXPECT_FALSE(result.error.empty());
+    }
+}
+
+}  // namespace
+}  // namespace zelvo::air

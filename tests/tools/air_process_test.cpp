@@ -1,0 +1,192 @@
+// zelvo-air as a program, driven over raw KISS TCP connections: relaying, robustness against
+// bad clients, the capture file and the command line.
+#include <gtest/gtest.h>
+
+#include <csignal>
+#include <random>
+#include <sys/wait.h>
+
+#include "driver/ax25_frame.h"
+#include "driver/kiss_codec.h"
+#include "tests/tools/test_process.h"
+
+namespace zelvo::testing {
+namespace {
+
+const std::string kAir = ZELVO_AIR_BIN;
+
+std::string frame_bytes(const char* source, const char* dest, std::vector<std::string> digis,
+                        std::string_view info)
+{
+    std::vector<ax25::Address> path;
+    for (const auto& digi : digis)
+        path.push_back(*ax25::parseAddress(digi));
+    return ax25::encodeFrame(ax25::makeUiFrame(*ax25::parseAddress(source),
+                                               *ax25::parseAddress(dest), path, 0xF0, info));
+}
+
+// Connects one client and waits until zelvo-air has taken it on as client number id.
+std::unique_ptr<KissClient> join(AirInstance& air, int id, int rcvbuf = 0)
+{
+    auto client = std::make_unique<KissClient>(air.port, rcvbuf);
+    EXPECT_TRUE(client->connected());
+    EXPECT_TRUE(air.process->wait_line(
+        starts_with("zelvo-air: client " + std::to_string(id) + " connected")));
+    return client;
+}
+
+// Reads until a frame with these AX.25 bytes arrives; false when the frames stop first.
+bool wait_for_frame(KissClient& client, const std::string& ax25)
+{
+    for (std::size_t seen = 0;;) {
+        const auto& frames = client.wait_frames(seen + 1);
+        if (frames.size() == seen)
+            return false;
+        for (; seen < frames.size(); ++seen)
+            if (frames[seen].data == ax25)
+                return true;
+    }
+}
+
+bool exited_cleanly(const std::optional<int>& status)
+{
+    return status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0;
+}
+
+TEST(AirProcess, RelaysWholeFramesToEveryOtherClientOnly)
+{
+    auto air = start_air(kAir);
+    ASSERT_NE(air.port, 0);
+    auto a = join(air, 1), b = join(air, 2), c = join(air, 3);
+
+    // Port 12 makes the command byte 0xC0 itself, which must travel escaped.
+    const std::string first = frame_bytes("ALPHA", "BRAVO", {}, std::string("\xC0\xDB\0\xDC", 4));
+    ASSERT_TRUE(a->send(kiss::encode(0, 1, "\x20")));  // TXDELAY: for the TNC, not the air
+    ASSERT_TRUE(a->send(kiss::encodeData(12, first)));
+    for (KissClient* listener : {b.get(), c.get()}) {
+        const auto& frames = listener->wait_frames(1);
+        ASSERT_EQ(frames.size(), 1u);
+        EXPECT_EQ(frames[0].port, 12);
+        EXPECT_EQ(frames[0].command, kiss::CMD_DATA);
+        EXPECT_EQ(frames[0].data, first);
+    }
+
+    // Had a heard its own frame, that would come before this one.
+    const std::string second = frame_bytes("BRAVO", "ALPHA", {}, "ok");
+    ASSERT_TRUE(b->send(kiss::encodeData(0, second)));
+    ASSERT_EQ(a->wait_frames(1).size(), 1u);
+    EXPECT_EQ(a->wait_frames(1)[0].data, second);
+    EXPECT_EQ(c->wait_frames(2).size(), 2u);
+}
+
+TEST(AirProcess, GarbageFromAClientDoesNotStopTheChannel)
+{
+    auto air = start_air(kAir);
+    ASSERT_NE(air.port, 0);
+    auto noisy = join(air, 1), reader = join(air, 2);
+
+    std::mt19937 random(4711);
+    std::string garbage;
+    for (int i = 0; i < 4000; ++i)
+        garbage += static_cast<char>(random());
+    garbage += "\xC0" + std::string(5000, 'A');  // a frame far too long, never ended
+    garbage += "\xC0\xC0\x00\xDB\x41\xC0";       // a bad escape
+    garbage += "\xC0\xC0\xC0\xFF\xC0\xC0\x00\xC0";  // empty frames, the return command
+    const std::string valid = frame_bytes("ALPHA", "BRAVO", {}, "still here");
+    ASSERT_TRUE(noisy->send(garbage + kiss::encodeData(0, valid)));
+
+    ASSERT_TRUE(wait_for_frame(*reader, valid));
+    noisy.reset();
+    EXPECT_TRUE(air.process->wait_line(starts_with("zelvo-air: client 1 disconnected")));
+    auto late = join(air, 3);
+    EXPECT_TRUE(exited_cleanly(air.process->stop(SIGTERM)));
+}
+
+TEST(AirProcess, DropsAClientThatDoesNotRead)
+{
+    auto air = start_air(kAir);
+    ASSERT_NE(air.port, 0);
+    auto silent = join(air, 1, 4096), reader = join(air, 2), sender = join(air, 3);
+
+    const std::string frame = kiss::encodeData(0, frame_bytes("ALPHA", "BRAVO", {}, std::string(250, 'x')));
+    // The reader keeps pace (it has each burst before the next is sent); the silent client
+    // falls further behind with every burst.
+    bool dropped = false;
+    for (std::size_t sent = 0; sent < 20'000 && !dropped;) {
+        std::string burst;
+        for (int i = 0; i < 50; ++i)
+            burst += frame;
+        ASSERT_TRUE(sender->send(burst));
+        sent += 50;
+        ASSERT_EQ(reader->wait_frames(sent).size(), sent);
+        dropped = !air.process->lines(starts_with("zelvo-air: client 1 dropped")).empty();
+    }
+    ASSERT_TRUE(dropped) << "a client that never reads was kept";
+    for (const auto& line : air.process->lines(starts_with("zelvo-air: client")))
+        EXPECT_EQ(line.find("client 2 dropped"), std::string::npos) << line;
+
+    const std::string marker = frame_bytes("ALPHA", "BRAVO", {}, "marker");
+    ASSERT_TRUE(sender->send(kiss::encodeData(0, marker)));
+    EXPECT_TRUE(wait_for_frame(*reader, marker));
+}
+
+TEST(AirProcess, CaptureHoldsEveryFrameOnTheAirIncludingDigipeatedOnes)
+{
+    TempDir dir;
+    const auto capture = dir / "air.pcap";
+    auto air = start_air(kAir, {"--pcap", capture.string(), "--digi", "DIGI-2"});
+    ASSERT_NE(air.port, 0);
+    auto a = join(air, 1), b = join(air, 2);
+
+    const std::string frame = frame_bytes("ALPHA-1", "BRAVO", {"DIGI-2"}, "via the digi");
+    ASSERT_TRUE(a->send(kiss::encodeData(3, frame)));
+    ASSERT_EQ(b->wait_frames(2).size(), 2u);  // the original and the repeat
+    ASSERT_EQ(a->wait_frames(1).size(), 1u);  // the sender hears only the repeat
+    const std::string repeated = a->wait_frames(1)[0].data;
+    EXPECT_EQ(b->wait_frames(2)[1].data, repeated);
+    ax25::Frame decoded;
+    ASSERT_EQ(ax25::decodeUiFrame(repeated, decoded), ax25::DecodeError::None);
+    EXPECT_TRUE(decoded.pathComplete());
+
+    EXPECT_TRUE(exited_cleanly(air.process->stop(SIGTERM)));
+    const auto pcap = read_pcap(capture);
+    ASSERT_TRUE(pcap);
+    EXPECT_EQ(pcap->link_type, 202u);
+    ASSERT_EQ(pcap->records.size(), 2u);
+    EXPECT_EQ(pcap->records[0], "\x30" + frame);
+    EXPECT_EQ(pcap->records[1], "\x30" + repeated);
+
+#ifdef ZELVO_TSHARK
+    Process tshark({ZELVO_TSHARK, "-r", capture.string(), "-V"});
+    EXPECT_EQ(tshark.wait_lines(starts_with("KISS: Data frame, Port 3"), 2).size(), 2u);
+    EXPECT_EQ(tshark.wait_lines(starts_with("AX.25, Src: ALPHA-1, Dst: BRAVO"), 2).size(), 2u);
+    EXPECT_EQ(tshark.wait_lines(contains("Via 1: DIGI-2"), 2).size(), 2u);
+    EXPECT_TRUE(exited_cleanly(tshark.stop(0)));
+#else
+    GTEST_SKIP() << "tshark is not installed; the capture was checked by its bytes only";
+#endif
+}
+
+TEST(AirProcess, CommandLine)
+{
+    Process help({kAir, "--help"});
+    EXPECT_TRUE(help.wait_line(contains("--digi CALL")));
+    EXPECT_TRUE(exited_cleanly(help.stop(0)));
+
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{kAir, "--loss", "2"},
+                                               {kAir, "--digi", "NO-CALL!"},
+                                               {kAir, "--pcap", "/nonexistent/dir/x.pcap"}}) {
+        Process air(bad);
+        const auto status = air.stop(0);
+        ASSERT_TRUE(status && WIFEXITED(*status)) << bad[1];
+        EXPECT_NE(WEXITSTATUS(*status), 0) << bad[1];
+    }
+
+    auto air = start_air(kAir);
+    ASSERT_NE(air.port, 0);
+    EXPECT_TRUE(exited_cleanly(air.process->stop(SIGINT)));
+    EXPECT_FALSE(air.process->lines(starts_with("zelvo-air: stopped")).empty());
+}
+
+}  // namespace
+}  // namespace zelvo::testing
