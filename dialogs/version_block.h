@@ -41,7 +41,7 @@ struct VersionString {
     std::string_view value;
 };
 
-struct VersionBlockSpec {
+struct VersionBlockContent {
     std::array<std::uint16_t, 4> fileVersion{};
     std::array<std::uint16_t, 4> productVersion{};
     std::uint32_t fileFlagsMask = 0x3F;
@@ -114,27 +114,27 @@ constexpr std::array<char, 8> tableName(std::span<const VersionTranslation> tran
 
 }  // namespace detail
 
-constexpr std::vector<std::uint8_t> buildVersionBlock(const VersionBlockSpec& spec) {
+constexpr std::vector<std::uint8_t> buildVersionBlock(const VersionBlockContent& content) {
     detail::BlockWriter w;
     const std::size_t root = w.begin(kFixedInfoSize, 0, kVersionRootKey);
     w.dword(kFixedInfoSignature);
     w.dword(0x00010000);  // dwStrucVersion
-    w.dword(detail::joinParts(spec.fileVersion[0], spec.fileVersion[1]));
-    w.dword(detail::joinParts(spec.fileVersion[2], spec.fileVersion[3]));
-    w.dword(detail::joinParts(spec.productVersion[0], spec.productVersion[1]));
-    w.dword(detail::joinParts(spec.productVersion[2], spec.productVersion[3]));
-    w.dword(spec.fileFlagsMask);
-    w.dword(spec.fileFlags);
-    w.dword(spec.fileOs);
-    w.dword(spec.fileType);
+    w.dword(detail::joinParts(content.fileVersion[0], content.fileVersion[1]));
+    w.dword(detail::joinParts(content.fileVersion[2], content.fileVersion[3]));
+    w.dword(detail::joinParts(content.productVersion[0], content.productVersion[1]));
+    w.dword(detail::joinParts(content.productVersion[2], content.productVersion[3]));
+    w.dword(content.fileFlagsMask);
+    w.dword(content.fileFlags);
+    w.dword(content.fileOs);
+    w.dword(content.fileType);
     w.dword(0);  // dwFileSubtype
     w.dword(0);  // dwFileDateMS
     w.dword(0);  // dwFileDateLS
 
     const std::size_t stringInfo = w.begin(0, 1, "StringFileInfo");
-    const auto name = detail::tableName(spec.translations);
+    const auto name = detail::tableName(content.translations);
     const std::size_t table = w.begin(0, 1, std::string_view(name.data(), name.size()));
-    for (const VersionString& s : spec.strings) {
+    for (const VersionString& s : content.strings) {
         const std::size_t node = w.begin(static_cast<std::uint16_t>(s.value.size() + 1), 1, s.key);
         w.text(s.value);
         w.end(node);
@@ -143,8 +143,8 @@ constexpr std::vector<std::uint8_t> buildVersionBlock(const VersionBlockSpec& sp
     w.end(stringInfo);
 
     const std::size_t varInfo = w.begin(0, 1, "VarFileInfo");
-    const std::size_t var = w.begin(static_cast<std::uint16_t>(4 * spec.translations.size()), 0, "Translation");
-    for (const VersionTranslation& t : spec.translations) {
+    const std::size_t var = w.begin(static_cast<std::uint16_t>(4 * content.translations.size()), 0, "Translation");
+    for (const VersionTranslation& t : content.translations) {
         w.word(t.language);
         w.word(t.codePage);
     }

@@ -28,7 +28,7 @@ constexpr VersionString kStrings[] = {
 constexpr std::array<std::uint16_t, 4> kVersion = {ZELVO_VERSION_MAJOR, ZELVO_VERSION_MINOR,
                                                    ZELVO_VERSION_PATCH, ZELVO_VERSION_TWEAK};
 
-constexpr VersionBlockSpec kSpec{
+constexpr VersionBlockContent kContent{
     .fileVersion = kVersion,
     .productVersion = kVersion,
     .fileFlags = kFlagPreRelease,
@@ -36,7 +36,7 @@ constexpr VersionBlockSpec kSpec{
     .strings = kStrings,
 };
 
-constexpr std::size_t kBlockSize = buildVersionBlock(kSpec).size();
+constexpr std::size_t kBlockSize = buildVersionBlock(kContent).size();
 
 }  // namespace
 
@@ -44,7 +44,7 @@ constexpr std::size_t kBlockSize = buildVersionBlock(kSpec).size();
 [[gnu::used, gnu::section(".zelvo_version")]] alignas(4) constinit const std::array<std::uint8_t, kBlockSize>
     zelvoVersionBlock = [] {
         std::array<std::uint8_t, kBlockSize> out{};
-        const auto bytes = buildVersionBlock(kSpec);
+        const auto bytes = buildVersionBlock(kContent);
         std::copy(bytes.begin(), bytes.end(), out.begin());
         return out;
     }();

@@ -22,7 +22,7 @@ public:
     TVersionNumberInformation(std::uint32_t high, std::uint32_t low) : valid_(true), high_(high), low_(low) {}
 
     bool valid() const { return valid_; }
-    // Part 0 is the high word of the first half, part 3 the low word of the second; 0 when not valid.
+    // Index 0 is the high word of the first half, 3 the low word of the second; 0 when not valid.
     std::uint16_t part(int index) const;
     // "%d.%d.%d.%d", or empty when not valid.
     std::string text() const;

@@ -16,13 +16,13 @@ using Bytes = std::vector<std::uint8_t>;
 Bytes makeBlock(std::array<std::uint16_t, 4> version, std::uint32_t flags,
                 std::vector<VersionTranslation> translations) {
     static constexpr VersionString kStrings[] = {{"ProductName", "Probe"}, {"Comments", ""}};
-    VersionBlockSpec spec;
-    spec.fileVersion = version;
-    spec.productVersion = {version[3], version[2], version[1], version[0]};
-    spec.fileFlags = flags;
-    spec.translations = translations;
-    spec.strings = kStrings;
-    return buildVersionBlock(spec);
+    VersionBlockContent content;
+    content.fileVersion = version;
+    content.productVersion = {version[3], version[2], version[1], version[0]};
+    content.fileFlags = flags;
+    content.translations = translations;
+    content.strings = kStrings;
+    return buildVersionBlock(content);
 }
 
 Bytes germanBlock() { return makeBlock({1, 2, 3, 4}, kFlagPreRelease, {{0x0407, 1252}}); }
