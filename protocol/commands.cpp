@@ -1,0 +1,109 @@
+#include "protocol/commands.h"
+
+#include "app/activity_log.h"
+#include "app/roster_store.h"
+#include "protocol/messages.h"
+#include "protocol/outgoing.h"
+
+namespace zelvo::protocol {
+
+using app::TStationState;
+using dialogs::TEventKind;
+
+namespace {
+constexpr std::string_view kEmptyRoster =
+    "Kein User in der Liste, Anmeldung nicht m\xF6glich! Erstellen sie zuerst einen Eintrag (ALT-R).";
+constexpr std::string_view kOfflineImpossible = "Offline nicht m\xF6glich";
+constexpr std::string_view kPolling = "User wird gepollt";
+constexpr std::string_view kSendingToAll = "Nachricht geht raus";
+constexpr std::string_view kQueued = "Msg im Sendepuffer";
+constexpr int kLogSelfOnline = 6;
+constexpr int kLogSelfOffline = 7;
+}  // namespace
+
+bool goOnlineClick(Station& station)
+{
+    if (station.roster.empty()) {
+        station.ui.showError(kEmptyRoster);
+        return false;
+    }
+    if (!station.online()) {
+        // Online first, so the receive pass runs the countdowns for what the announcement starts.
+        station.setOnline(true);
+        station.ui.showStatus(kReady);
+        station.ui.updateIcon(TrayIcon::MainIcon);
+        station.logLine({}, kLogSelfOnline);
+        announceOnline(station);
+    } else {
+        // Offline first, so the countdowns stop before the announcement.
+        station.setOnline(false);
+        station.ui.updateIcon(TrayIcon::SelfOff);
+        station.logLine({}, kLogSelfOffline);
+        station.ui.showStatus(kReady);
+        announceOffline(station);
+    }
+    return true;
+}
+
+void toggleAway(Station& station)
+{
+    if (station.away()) {
+        station.setAway(false);
+        announceBack(station);
+    } else {
+        station.setAway(true);
+        announceAway(station);
+    }
+}
+
+bool pollStation(Station& station, app::TUserEntry& entry)
+{
+    if (!station.online()) {
+        station.ui.showStatus(kOfflineImpossible);
+        return false;
+    }
+    station.ui.showStatus(kPolling);
+    entry.pollCount = std::to_string(kPollCountStart);
+    station.logLine(entry.call, app::LOG_POLL_TO);
+    pollTimerTick(station, entry);
+    station.roster.notifyChanged(entry);
+    return true;
+}
+
+bool queueMessage(Station& station, app::TUserEntry& entry, std::string_view text, bool toAll)
+{
+    if (text.size() < 2)
+        return false;
+    if (toAll) {
+        for (int row = 0; row < station.roster.size(); ++row) {
+            app::TUserEntry& other = station.roster.at(row);
+            if (other.state != TStationState::Offline) {
+                queueText(other, text, kSendCountUser);
+                station.roster.notifyChanged(other);
+            }
+        }
+        station.ui.showStatus(kSendingToAll);
+    } else {
+        queueText(entry, text, kSendCountUser);
+        station.roster.notifyChanged(entry);
+        station.ui.showStatus(kQueued);
+    }
+    if (entry.sounds == "1")
+        station.playSound(TEventKind::evMessageSent);
+    station.logLine(entry.call, static_cast<int>(TEventKind::evMessageSent));
+    station.ui.conversationChanged(entry);
+    return true;
+}
+
+void deleteEntry(Station& station, app::TUserEntry& entry)
+{
+    if (entry.state != TStationState::Offline)
+        sendOffline(station, entry);
+    station.roster.remove(&entry);
+    if (station.store != nullptr) {
+        if (const auto problem = station.store->saveList(station.roster))
+            station.ui.showStatus(problem->text);
+    }
+}
+
+}  // namespace zelvo::protocol

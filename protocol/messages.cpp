@@ -1,0 +1,158 @@
+#include "protocol/messages.h"
+
+#include "link/radio_driver.h"
+#include "protocol/frame_format.h"
+#include "protocol/outgoing.h"
+#include "protocol/presence.h"
+#include "protocol/remote_queries.h"
+
+namespace zelvo::protocol {
+
+using app::TStationState;
+using app::TUserEntry;
+
+namespace {
+
+constexpr std::string_view kMessageArrived = "Msg eingetroffen";
+constexpr std::string_view kTransmissionError = "\xDC" "bertragungsfehler";
+constexpr std::string_view kUserOffline = "User ist Offline";
+
+std::string historyLine(Station& station, char prefix, std::string_view text)
+{
+    std::string line(1, prefix);
+    line += station.timeOfDay();
+    line += ' ';
+    line += text;
+    return line;
+}
+
+}  // namespace
+
+void onMessage(Station& station, const link::UiFrameView& frame)
+{
+    TUserEntry* entry = station.roster.findByPrefix(senderBaseCall(station, frame));
+    if (entry == nullptr)
+        return;
+    const int pid = frame.pid();
+    // Every copy is acknowledged, so a lost ack is mended by the sender's next repetition.
+    sendUi(station, *entry, ackFrame(pid), SendMode::Once);
+    if (pid == fieldNumber(entry->lastRxPid, -1))
+        return;
+    entry->lastRxPid = std::to_string(pid);
+
+    const std::string text = frame.infoText();
+    if (text.starts_with("//")) {
+        station.roster.notifyChanged(*entry);
+        answerRemoteQuery(station, *entry, text);
+        return;
+    }
+    entry->state = entry->state == TStationState::Away ? TStationState::AwayUnread : TStationState::OnlineUnread;
+    entry->unread = true;
+    station.roster.notifyChanged(*entry);
+    // The report may move the row; the entry itself stays where it is in memory.
+    reportEvent(station, *entry, dialogs::TEventKind::evMessageReceived);
+    entry->rxBuffer.push_back(historyLine(station, 'R', text));
+    station.ui.showStatus(kMessageArrived);
+    station.ui.updateIcon(TrayIcon::NewMail);
+    station.ui.messageReceived(*entry, text);
+    station.ui.conversationChanged(*entry);
+}
+
+void onAck(Station& station, const link::UiFrameView& frame)
+{
+    TUserEntry* entry = station.roster.findByPrefix(senderBaseCall(station, frame));
+    if (entry == nullptr)
+        return;
+    const int pid = frame.pid();
+    if (pid != fieldNumber(entry->sendPid, -1))
+        return;
+    entry->sendCount.clear();
+    entry->sendPid = std::to_string(nextMessagePid(pid));
+    entry->state = entry->unread ? TStationState::OnlineUnread : TStationState::Online;
+    if (!entry->txBuffer.empty()) {
+        const std::string text = entry->txBuffer.front();
+        entry->rxBuffer.push_back(historyLine(station, 'T', text));
+        entry->txBuffer.erase(entry->txBuffer.begin());
+        station.ui.messageDelivered(*entry, text);
+        station.ui.conversationChanged(*entry);
+    }
+    station.roster.notifyChanged(*entry);
+}
+
+void sendTimerTick(Station& station, TUserEntry& entry)
+{
+    if (!entry.txBuffer.empty() && entry.sendCount.empty())
+        entry.sendCount = std::to_string(kSendCountQueued);
+    if (entry.sendCount.empty())
+        return;
+    // The countdown is an unsigned byte: a mangled value wraps instead of running away.
+    const int count = static_cast<std::uint8_t>(fieldNumber(entry.sendCount, 1) - 1);
+    entry.sendCount = std::to_string(count);
+
+    if (count % kRepeatPasses == 0) {
+        station.roster.setState(entry, TStationState::Sending);
+        // An ack may have emptied the queue while the countdown ran: then there is nothing to send.
+        if (!entry.txBuffer.empty())
+            sendUi(station, entry, messageFrame(fieldNumber(entry.sendPid, PID_MESSAGE_BASE), entry.txBuffer.front()),
+                   SendMode::UntilAccepted);
+    }
+    if (count == 1) {
+        entry.sendCount.clear();
+        station.roster.setState(entry, TStationState::Offline);
+        station.ui.updateIcon(TrayIcon::UserOff);
+        station.ui.showStatus(kTransmissionError);
+    }
+}
+
+void pollTimerTick(Station& station, TUserEntry& entry)
+{
+    const int count = fieldNumber(entry.pollCount, 1) - 1;
+    entry.pollCount = std::to_string(count);
+    if (count % kRepeatPasses == 0)
+        sendUi(station, entry, pollRequestFrame(), SendMode::Once);
+    if (count == 1) {
+        station.roster.setState(entry, TStationState::Offline);
+        station.ui.showStatus(kUserOffline);
+        entry.pollCount = "0";
+    }
+    // A count that went below 1 (a value mangled by hand) ends the poll instead of running on.
+    if (count < 1)
+        entry.pollCount = "0";
+}
+
+std::vector<std::string> splitMessageText(std::string_view text)
+{
+    std::vector<std::string> parts;
+    while (text.size() > kMaxMessageText) {
+        std::string_view window = text.substr(0, kMaxMessageText);
+        std::size_t cut = window.find_last_of(" \n");
+        // A break at the very start would leave an empty part.
+        if (cut == std::string_view::npos || cut == 0) {
+            cut = kMaxMessageText;
+            if (text[cut - 1] == '\r' && text[cut] == '\n')
+                cut -= 1;  // keep a line break whole
+        } else {
+            cut += 1;  // the blank or line feed stays with the first part
+        }
+        // A one-byte frame is not a message to the receiver: never leave one behind.
+        if (text.size() - cut == 1)
+            cut -= 1;
+        parts.emplace_back(text.substr(0, cut));
+        text.remove_prefix(cut);
+    }
+    if (!text.empty() || parts.empty())
+        parts.emplace_back(text);
+    return parts;
+}
+
+void queueText(TUserEntry& entry, std::string_view text, int count)
+{
+    // An empty or one-byte frame is no message to the receiver (it reads it as an ack or drops it).
+    if (text.size() < 2)
+        return;
+    for (std::string& part : splitMessageText(text))
+        entry.txBuffer.push_back(std::move(part));
+    entry.sendCount = std::to_string(count);
+}
+
+}  // namespace zelvo::protocol

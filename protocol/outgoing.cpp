@@ -1,0 +1,100 @@
+#include "protocol/outgoing.h"
+
+#include "link/radio_driver.h"
+
+namespace zelvo::protocol {
+
+using app::TStationState;
+using dialogs::TEventKind;
+
+namespace {
+constexpr std::string_view kTransmissionError = "\xDC" "bertragungsfehler";
+}
+
+bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode)
+{
+    const std::string destination = buildDestination(entry.path, entry.channel);
+    const int attempts = mode == SendMode::UntilAccepted ? kSendAttempts : 1;
+    for (int attempt = 1; attempt <= attempts; ++attempt) {
+        // The own call is read anew for every offer: the user may be editing it.
+        if (station.driver.sendUi(station.settings.myCall(), destination, frame.pid, frame.info))
+            return true;
+        if (attempt < attempts)
+            station.pause(kSendRetryPause);
+    }
+    if (mode == SendMode::UntilAccepted)
+        station.ui.showStatus(kTransmissionError);
+    return false;
+}
+
+std::string announcedAlias(const Station& station)
+{
+    std::string alias = station.settings.alias();
+    // A status frame with an empty alias is three bytes long, which every receiver drops: a
+    // station without an alias would never be seen online. It announces its call instead.
+    if (alias.empty())
+        alias = app::baseCall(station.settings.myCall());
+    return alias;
+}
+
+void sendStatus(Station& station, const app::TUserEntry& entry, bool answering)
+{
+    sendUi(station, entry, statusFrame(announcedAlias(station), answering), SendMode::UntilAccepted);
+}
+
+void sendOffline(Station& station, const app::TUserEntry& entry)
+{
+    sendUi(station, entry, offlineFrame(), SendMode::UntilAccepted);
+}
+
+void sendAwayState(Station& station, const app::TUserEntry& entry, bool away)
+{
+    const OutgoingFrame frame = away
+        ? awayFrame(station.settings.option(dialogs::Option::SendAway), station.settings.awayText())
+        : backFrame();
+    sendUi(station, entry, frame, SendMode::UntilAccepted);
+}
+
+void announceOnline(Station& station)
+{
+    app::Roster& roster = station.roster;
+    const int count = roster.size();
+    for (int row = 0; row < count && row < roster.size(); ++row) {
+        app::TUserEntry& entry = roster.at(row);
+        entry.sendPid = std::to_string(PID_MESSAGE_BASE);
+        sendStatus(station, entry, false);
+    }
+    station.playSound(TEventKind::evSelfOnline);
+}
+
+void announceOffline(Station& station)
+{
+    station.playSound(TEventKind::evSelfOffline);
+    app::Roster& roster = station.roster;
+    for (int row = 0; row < roster.size(); ++row) {
+        app::TUserEntry& entry = roster.at(row);
+        if (!app::isReachable(entry))
+            continue;
+        sendOffline(station, entry);
+        roster.setState(entry, entry.state == TStationState::OnlineUnread ? TStationState::OfflineUnread
+                                                                          : TStationState::Offline);
+    }
+}
+
+namespace {
+void announceAwayState(Station& station, bool away)
+{
+    station.playSound(away ? TEventKind::evSelfAway : TEventKind::evSelfBack);
+    app::Roster& roster = station.roster;
+    for (int row = 0; row < roster.size(); ++row) {
+        const app::TUserEntry& entry = roster.at(row);
+        if (app::isReachable(entry))
+            sendAwayState(station, entry, away);
+    }
+}
+}  // namespace
+
+void announceAway(Station& station) { announceAwayState(station, true); }
+void announceBack(Station& station) { announceAwayState(station, false); }
+
+}  // namespace zelvo::protocol

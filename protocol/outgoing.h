@@ -1,0 +1,34 @@
+// The own state on the air: going online, offline, away and back, announced to the roster
+// stations, and the single sends behind them. Every outgoing frame of the program goes through
+// sendUi, addressed by the entry's path and channel.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "app/roster.h"
+#include "protocol/frame_format.h"
+#include "protocol/station.h"
+
+namespace zelvo::protocol {
+
+// Hands one frame for `entry` to the driver. UntilAccepted offers a refused frame again, at most
+// kSendAttempts times over about a second; when it is still refused the status line says
+// "Übertragungsfehler". True when the driver took the frame.
+bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode);
+
+// The alias a status frame carries: the own alias, or the own base call when there is none.
+std::string announcedAlias(const Station& station);
+void sendStatus(Station& station, const app::TUserEntry& entry, bool answering);
+void sendOffline(Station& station, const app::TUserEntry& entry);
+void sendAwayState(Station& station, const app::TUserEntry& entry, bool away);
+
+// Resets every entry's sendPid and asks every entry for its status; then the "Selbst Online" sound.
+void announceOnline(Station& station);
+// The "Selbst Ofline" sound; then an offline announcement to every reachable entry, which then
+// counts as offline.
+void announceOffline(Station& station);
+void announceAway(Station& station);
+void announceBack(Station& station);
+
+}  // namespace zelvo::protocol

@@ -1,0 +1,126 @@
+// The own station as the protocol sees it: the roster, the settings, the driver and the user
+// interface that the frame handlers, the countdowns and the user's commands work on, and the own
+// online and away state.
+//
+// Nothing here is thread-safe. The receive pass and the user's commands are serialised by their
+// owner (see link/receive_thread.h); every function of the protocol assumes it runs alone.
+#pragma once
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <string_view>
+
+#include "app/roster.h"
+#include "dialogs/settings.h"
+
+namespace zelvo::app {
+class ActivityLog;
+class RosterStore;
+}  // namespace zelvo::app
+namespace zelvo::link {
+class RadioDriver;
+}
+namespace zelvo::platform {
+class SoundPlayer;
+}
+
+namespace zelvo::protocol {
+
+// Tray pictures, by the kind numbers the main window knows them by.
+enum class TrayIcon : int {
+    NewMail = 1,
+    UserOff = 2,
+    UserOn = 3,
+    Polled = 4,
+    SelfOff = 5,
+    MainIcon = 6,
+    Recompute = 7,  // NewMail when anything is unread, else the own state's picture
+    UserAway = 8,
+};
+
+// Everything the protocol does to the user. The GUI and the headless station implement it.
+// Texts are Windows-1252 bytes.
+class StationUi {
+public:
+    virtual ~StationUi() = default;
+    // The short message panel of the status bar.
+    virtual void showStatus(std::string_view text) = 0;
+    virtual void updateIcon(TrayIcon kind) = 0;
+    // "Ein nicht registrierter User versucht sich anzumelden. Registrieren ?" for the station
+    // `call`; true for "Ja". Holds the receive loop until answered.
+    virtual bool askRegistration(std::string_view call) = 0;
+    // Show the roster window when it is hidden.
+    virtual void popUp() = 0;
+    // An error box with OK.
+    virtual void showError(std::string_view text) = 0;
+    // The conversation of `entry` changed; an open message window showing it redisplays it.
+    virtual void conversationChanged(const app::TUserEntry& entry) = 0;
+    // The own online or away state changed (status bar panels, the GoOnline menu item).
+    virtual void ownStateChanged(bool online, bool away) = 0;
+
+    // For listeners that want the protocol's events one by one (the headless station).
+    virtual void messageReceived(const app::TUserEntry& /*entry*/, std::string_view /*text*/) {}
+    virtual void messageDelivered(const app::TUserEntry& /*entry*/, std::string_view /*text*/) {}
+    virtual void registered(const app::TUserEntry& /*entry*/) {}
+};
+
+// How a sender treats a frame the driver refuses.
+enum class SendMode {
+    UntilAccepted,  // offered again, a bounded number of times
+    Once,           // the result is not looked at
+};
+
+class Station {
+public:
+    using TimeOfDay = std::function<std::string()>;  // "hh:mm:ss"
+    using Pause = std::function<void(std::chrono::milliseconds)>;
+
+    Station(app::Roster& roster, dialogs::Settings& settings, link::RadioDriver& driver,
+            StationUi& ui);
+
+    app::Roster& roster;
+    dialogs::Settings& settings;
+    link::RadioDriver& driver;
+    StationUi& ui;
+
+    // Optional services; without them nothing is logged, played or saved.
+    app::ActivityLog* log = nullptr;
+    platform::SoundPlayer* sound = nullptr;
+    app::RosterStore* store = nullptr;
+    // The program's file version as "%d.%d.%d.%d"; empty without a version block.
+    std::string versionText;
+    // The time of day written into conversation lines. Defaults to the local clock.
+    TimeOfDay timeOfDay;
+    // Waits between offers of a refused frame. Defaults to sleeping; tests make it return at once.
+    Pause pause;
+
+    bool online() const { return online_; }
+    bool away() const { return away_; }
+    void setOnline(bool online);
+    void setAway(bool away);
+
+    // Plays the event's sound when sounds are on (the entry's own sound switch is the caller's).
+    void playSound(dialogs::TEventKind kind);
+    void logLine(std::string_view text, int kind);
+
+private:
+    bool online_ = false;
+    bool away_ = false;
+};
+
+// Refused frames in an until-accepted send are offered this many times in all, with this pause
+// between offers: at most about a second before the send is given up.
+inline constexpr int kSendAttempts = 5;
+inline constexpr std::chrono::milliseconds kSendRetryPause{250};
+
+// The longest text one message frame carries; longer texts are split when queued.
+inline constexpr std::size_t kMaxMessageText = 255;
+
+// The time of day on the local clock, "hh:mm:ss".
+std::string localTimeOfDay();
+
+// Decimal text fields of an entry as numbers; a text that is not a number gives `fallback`.
+int fieldNumber(std::string_view text, int fallback);
+
+}  // namespace zelvo::protocol
