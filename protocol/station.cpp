@@ -36,6 +36,7 @@ void Station::playSound(dialogs::TEventKind kind)
 
 void Station::logLine(std::string_view text, int kind)
 {
+    ui.logged(text, kind);
     if (log != nullptr)
         log->logFile(text, kind);
 }

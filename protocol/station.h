@@ -63,6 +63,8 @@ public:
     virtual void messageReceived(const app::TUserEntry& /*entry*/, std::string_view /*text*/) {}
     virtual void messageDelivered(const app::TUserEntry& /*entry*/, std::string_view /*text*/) {}
     virtual void registered(const app::TUserEntry& /*entry*/) {}
+    // A line for the activity log was asked for (written there when the log is on).
+    virtual void logged(std::string_view /*text*/, int /*kind*/) {}
 };
 
 // How a sender treats a frame the driver refuses.

@@ -1,0 +1,168 @@
+// zelvo-station: a Zelvo station without a window, for a headless node, a demo partner and the
+// end-to-end tests. See kStationHelp for its commands, options and events.
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "app/activity_log.h"
+#include "app/roster.h"
+#include "app/roster_store.h"
+#include "dialogs/settings.h"
+#include "dialogs/version_info.h"
+#include "link/flex_api.h"
+#include "link/receive_thread.h"
+#include "platform/ansi.h"
+#include "platform/registry.h"
+#include "protocol/commands.h"
+#include "protocol/messages.h"
+#include "protocol/station.h"
+#include "tools/station/console_ui.h"
+#include "tools/station/station_commands.h"
+
+namespace {
+
+using namespace zelvo;
+
+struct Options {
+    std::optional<std::string> myCall;
+    std::optional<std::string> alias;
+    std::optional<std::string> logFile;
+    bool registerAnswer = false;
+    bool echo = false;
+    int passMs = 250;
+};
+
+[[noreturn]] void usageError(const std::string& text)
+{
+    std::fprintf(stderr, "zelvo-station: %s (see --help)\n", text.c_str());
+    std::exit(2);
+}
+
+Options parseOptions(int argc, char** argv)
+{
+    Options options;
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        auto value = [&]() -> std::string {
+            if (i + 1 >= argc)
+                usageError(std::string(arg) + " needs a value");
+            return argv[++i];
+        };
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(tools::kStationHelp, stdout);
+            std::exit(0);
+        } else if (arg == "--mycall") {
+            options.myCall = value();
+        } else if (arg == "--alias") {
+            options.alias = value();
+        } else if (arg == "--log") {
+            options.logFile = value();
+        } else if (arg == "--register") {
+            const std::string answer = value();
+            if (answer != "yes" && answer != "no")
+                usageError("--register takes yes or no");
+            options.registerAnswer = answer == "yes";
+        } else if (arg == "--echo") {
+            options.echo = true;
+        } else if (arg == "--pass-ms") {
+            const std::string text = value();
+            options.passMs = std::atoi(text.c_str());
+            if (options.passMs < 1 || options.passMs > 60000)
+                usageError("--pass-ms takes 1 to 60000");
+        } else {
+            usageError("unknown option " + std::string(arg));
+        }
+    }
+    return options;
+}
+
+// Queues the --echo answers of the last pass.
+void answerEchoes(protocol::Station& station, tools::ConsoleUi& ui)
+{
+    for (const auto& [call, text] : ui.takeEchoes()) {
+        if (app::TUserEntry* entry = station.roster.findEntry(call))
+            protocol::queueText(*entry, text, protocol::kSendCountUser);
+    }
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    const Options options = parseOptions(argc, argv);
+    tools::Console console;
+
+    platform::Registry registry(platform::Registry::defaultPaths());
+    dialogs::Settings settings(registry);
+    try {
+        if (const auto error = settings.load())
+            console.line("ERROR", tools::printable(*error));
+    } catch (const platform::RegistryError& error) {
+        console.line("ERROR", error.what());
+    }
+    if (options.myCall)
+        settings.setMyCall(platform::utf8ToAnsi(*options.myCall));
+    if (options.alias)
+        settings.setAlias(platform::utf8ToAnsi(*options.alias));
+    if (settings.myCall().empty()) {
+        std::fprintf(stderr, "zelvo-station: no own call: give --mycall or store \"Mycall\"\n");
+        return 2;
+    }
+
+    link::FlexApi driver;
+    if (!driver.loadFlexApi(registry)) {
+        std::fprintf(stderr, "zelvo-station: the driver libflxapi32.so cannot be loaded\n");
+        return 1;
+    }
+    driver.axInit();
+
+    app::ActivityLog log(options.logFile ? std::filesystem::path(*options.logFile) : app::ActivityLog::defaultPath(),
+                         [&settings] { return settings.option(dialogs::Option::LogFile); });
+    if (!log.createFile())
+        console.line("ERROR", tools::printable(log.errorText()));
+
+    app::Roster roster;
+    app::RosterStore store(registry);
+    for (const app::StoreProblem& problem : store.loadList(roster))
+        console.line("ERROR", tools::printable(problem.valueName + ": " + problem.text));
+
+    tools::ConsoleUi ui(console, roster, {options.registerAnswer, options.echo});
+    roster.addObserver(&ui);
+    protocol::Station station(roster, settings, driver, ui);
+    station.log = &log;
+    station.store = &store;
+    station.versionText =
+        dialogs::TVersionInfoResource(dialogs::TVersionInfoResource::ownProgramFile()).fileVersion().text();
+
+    link::Serializer serializer;
+    link::FlexThread thread(
+        [&] {
+            link::receiveTick(station);
+            answerEchoes(station, ui);
+        },
+        [&](const link::FlexThread::Work& work) { serializer.run(work); },
+        std::chrono::milliseconds(options.passMs));
+
+    tools::StationCommands commands(station, serializer, console);
+    serializer.run([&] { station.logLine({}, app::LOG_STARTED); });
+    thread.resume();
+    if (settings.autoOnline())
+        serializer.run([&] { protocol::goOnlineClick(station); });
+    console.line("READY", tools::printable(settings.myCall()));
+
+    for (std::string line; std::getline(std::cin, line);) {
+        if (!commands.execute(line))
+            break;
+    }
+    commands.quit();
+    thread.terminate();
+    thread.waitFor();
+    roster.removeObserver(&ui);
+    driver.axExit();
+    driver.unloadFlexApi();
+    console.line("BYE");
+    return 0;
+}

@@ -1,0 +1,46 @@
+// The headless station's command language: one command a line on stdin, run against the same
+// protocol engine the windowed program uses, serialised with the receive passes.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "link/receive_thread.h"
+#include "protocol/station.h"
+#include "tools/station/console_ui.h"
+
+namespace zelvo::tools {
+
+class StationCommands {
+public:
+    StationCommands(protocol::Station& station, link::Serializer& serializer, Console& console);
+
+    // Runs one command line (UTF-8). False after "quit".
+    bool execute(std::string_view line);
+    // What "quit" and the end of input do: the offline announcements when online, the log line.
+    void quit();
+
+private:
+    void online(bool wanted);
+    void away(std::string_view text);
+    void back();
+    void poll(std::string_view call);
+    void message(std::string_view call, std::string_view text);
+    void messageToAll(std::string_view text);
+    void add(std::string_view arguments);
+    void remove(std::string_view call);
+    void list();
+    void history(std::string_view call);
+
+    app::TUserEntry* entryFor(std::string_view call);
+    void error(std::string_view text);
+
+    protocol::Station& station_;
+    link::Serializer& serializer_;
+    Console& console_;
+};
+
+// The text of --help: every command, option and event word.
+extern const char* const kStationHelp;
+
+}  // namespace zelvo::tools
