@@ -108,6 +108,16 @@ std::string parseLine(std::string_view line, ChannelConfig& config) {
     return {};
 }
 
+// Two readers on one serial line would each get part of the bytes.
+std::string serialClash(const std::vector<ChannelConfig>& channels, const ChannelConfig& config) {
+    if (config.kind != ChannelConfig::Kind::KissSerial) return {};
+    for (const auto& other : channels)
+        if (other.kind == ChannelConfig::Kind::KissSerial && other.device == config.device)
+            return "device " + config.device + " already used by channel " +
+                   std::to_string(other.number);
+    return {};
+}
+
 }  // namespace
 
 bool isSupportedBaud(unsigned baud) {
@@ -141,6 +151,7 @@ ChannelTable parseChannelTable(std::string_view text, std::string_view fileName)
         if (error.empty() && definedIn[config.number] != 0)
             error = "channel " + std::to_string(config.number) + " already defined in line " +
                     std::to_string(definedIn[config.number]);
+        if (error.empty()) error = serialClash(table.channels, config);
         if (!error.empty()) {
             table.errors.push_back(std::string(fileName) + ":" + std::to_string(lineNumber) +
                                    ": " + error);

@@ -2,6 +2,7 @@
 
 #include "driver/kiss_codec.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>

@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <unistd.h>
+
 namespace ax25 = zelvo::ax25;
 namespace drv = zelvo::driver;
 using Kind = drv::ChannelConfig::Kind;
@@ -71,6 +73,17 @@ TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest) {
                   0u)
             << table.errors[i];
     EXPECT_NE(table.errors[9].find("already defined in line 10"), std::string::npos);
+}
+
+TEST(ChannelTable, RefusesASecondChannelOnTheSameSerialLine) {
+    const auto table = drv::parseChannelTable("1 kiss-serial /dev/ttyS0 9600 A\n"
+                                              "2 kiss-serial /dev/ttyS0 9600/1 B\n"
+                                              "3 kiss-tcp 127.0.0.1:8001 C\n"
+                                              "4 kiss-tcp 127.0.0.1:8001/1 D\n",
+                                              "f");
+    ASSERT_EQ(table.errors.size(), 1u);
+    EXPECT_EQ(table.errors[0], "f:2: device /dev/ttyS0 already used by channel 1");
+    EXPECT_EQ(table.channels.size(), 3u);  // a TCP server takes several connections
 }
 
 TEST(ChannelTable, MissingFileGivesTheSimulationChannel) {
