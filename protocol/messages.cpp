@@ -135,8 +135,11 @@ std::vector<std::string> splitMessageText(std::string_view text)
             cut += 1;  // the blank or line feed stays with the first part
         }
         // A one-byte frame is not a message to the receiver: never leave one behind.
-        if (text.size() - cut == 1)
+        if (text.size() - cut == 1) {
             cut -= 1;
+            if (text[cut - 1] == '\r' && text[cut] == '\n')
+                cut -= 1;  // nor split the line break the part would end in
+        }
         parts.emplace_back(text.substr(0, cut));
         text.remove_prefix(cut);
     }
