@@ -235,7 +235,9 @@ std::optional<std::string> Settings::readInto(SettingsValues& values) const {
     }
 
     const auto main = RegKey::open(registry_, RegRoot::CurrentUser, kMainKey);
-    if (!main) return std::nullopt;  // first start: the rest keeps its values
+    // First start: the rest keeps its values. Saving the roster makes the key as the parent of
+    // its own, so a key without any value of its own counts as never saved as well.
+    if (!main || registry_.valueNames(RegRoot::CurrentUser, kMainKey).empty()) return std::nullopt;
     values.myCall = cut(main->readString("Mycall").value_or(""), kMaxMyCall);
     values.alias = cut(main->readString("Alias").value_or(""), kMaxAlias);
     values.infoText = cut(main->readString("Infotext").value_or(""), kMaxInfoText);

@@ -86,6 +86,15 @@ TEST_F(SettingsTest, FirstStartGivesTheFormDefaults) {
     EXPECT_EQ(waveFieldText("/a.wav"), "/a.wav");
 }
 
+TEST_F(SettingsTest, SavedRosterAloneIsStillAFirstStart) {
+    // The roster's key makes the main key as its parent before settings were ever saved.
+    registry_.setString(HKCU, std::string(kMain) + "\\User", "0", "Nord,0,DL1ABC,1,1,0,,208,218,");
+    EXPECT_EQ(settings_.load(), std::nullopt);
+    EXPECT_EQ(settings_.awayText(), "Bin gerade nicht da");
+    EXPECT_EQ(settings_.options(), 0xFF);
+    EXPECT_EQ(settings_.infoText(), std::string(kDefaultInfoText));
+}
+
 TEST(EventKinds, CaptionsInListOrder) {
     const char* expected[] = {"Nachricht empfangen", "Nachricht gesendet", "User Online", "User Offline",
                               "User Away", "User Back", "Selbst Online", "Selbst Ofline",
