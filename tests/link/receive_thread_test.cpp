@@ -1,0 +1,207 @@
+// The receive pass and the thread that runs it: one frame per pass, countdowns only online, and
+// the loop sharing the engine with the user's commands through one Serializer.
+#include "link/receive_thread.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <condition_variable>
+#include <future>
+#include <mutex>
+#include <stdexcept>
+
+#include "protocol/commands.h"
+#include "tests/protocol/station_harness.h"
+
+using namespace zelvo;
+using namespace zelvo::testing;
+using namespace std::chrono_literals;
+using S = app::TStationState;
+
+namespace {
+
+constexpr auto kBound = 20s;
+
+// Counts passes as they end and lets the test thread wait for a condition with a bound.
+class PassCounter {
+public:
+    unsigned long tick()
+    {
+        unsigned long now = 0;
+        {
+            std::lock_guard lock(mutex_);
+            now = ++count_;
+        }
+        changed_.notify_all();
+        return now;
+    }
+    unsigned long count() const
+    {
+        std::lock_guard lock(mutex_);
+        return count_;
+    }
+    // True when `done` held after some pass within the bound.
+    template <typename Done>
+    bool waitUntil(Done done)
+    {
+        std::unique_lock lock(mutex_);
+        return changed_.wait_for(lock, kBound, [&] { return done(count_); });
+    }
+    bool waitFor(unsigned long passes)
+    {
+        return waitUntil([passes](unsigned long count) { return count >= passes; });
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::condition_variable changed_;
+    unsigned long count_ = 0;
+};
+
+}  // namespace
+
+TEST(ReceivePass, OfflineWithoutAFrameOnlyAsksTheDriver)
+{
+    StationHarness h;
+    auto& entry = h.add("DL2BBB", S::Online);
+    entry.txBuffer = {"wartet"};
+    entry.sendCount = "151";
+    entry.pollCount = "31";
+    h.pass();
+    EXPECT_EQ(h.driver.getUiCalls(), 1);
+    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_EQ(entry.sendCount, "151");
+    EXPECT_EQ(entry.pollCount, "31");
+    EXPECT_TRUE(h.ui.statuses.empty());
+    EXPECT_TRUE(h.ui.icons.empty());
+}
+
+TEST(ReceivePass, OneFramePerPassAndFramesNoHandlerTakesAreDropped)
+{
+    StationHarness h;
+    auto& entry = h.add("DL2BBB", S::Away, "0", "Alt");
+    h.setOnline(true);
+    h.receive("DL2BBB", 218, "[]\x18");  // three bytes: an announcement without an alias
+    h.receive("DL2BBB", 210, "x");       // a one-byte message
+    h.receive("DL2BBB", 221, "fremd");   // not one of ours
+    h.receive("DL2BBB", 240, "");
+    h.receive("DL2BBB", 218, "[Neu]\x18");
+
+    h.pass();
+    EXPECT_EQ(h.driver.pending(), 4u);
+    h.pass(3);
+    EXPECT_EQ(entry.state, S::Away);
+    EXPECT_EQ(entry.alias, "Alt");
+    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_TRUE(h.ui.statuses.empty());
+    h.pass();
+    EXPECT_EQ(entry.state, S::Online);
+    EXPECT_EQ(h.driver.pending(), 0u);
+}
+
+TEST(ReceivePass, FrameIsHandledBeforeTheCountdowns)
+{
+    // The ack in the pass's frame ends the delivery before the countdown would repeat it.
+    StationHarness h;
+    auto& entry = h.add("DL2BBB", S::Sending);
+    h.setOnline(true);
+    entry.txBuffer = {"Hallo"};
+    entry.sendCount = "31";
+    h.handle("DL2BBB", 208);
+    EXPECT_TRUE(entry.txBuffer.empty());
+    EXPECT_TRUE(h.driver.sent().empty());
+}
+
+TEST(FlexThreadLoop, CommandsAndPassesShareTheEngineThroughOneSerializer)
+{
+    StationHarness h;
+    auto& talker = h.add("DL2BBB-4", S::Online, "1");
+    auto& relay = h.add("DB0AAA", S::Online);
+    link::Serializer serializer;
+    PassCounter passes;
+    link::FlexThread thread([&] {
+        link::receiveTick(h.station);
+        passes.tick();
+    },
+                            [&](const link::FlexThread::Work& work) { serializer.run(work); }, 1ms);
+    thread.resume();
+
+    constexpr int kRounds = 60;
+    for (int i = 0; i < kRounds; ++i) {
+        // Consecutive numbers: every one of these is a new message.
+        h.driver.deliver("DL2BBB-4", 208 + i % 10, "Nachricht " + std::to_string(i));
+        h.driver.deliver("DB0AAA", 218, "[Relais]\x18");
+        h.driver.deliver("DB0AAA", 219, "+");
+        serializer.run([&] { protocol::queueMessage(h.station, talker, "Text " + std::to_string(i), false); });
+        serializer.run([&] { protocol::toggleAway(h.station); });
+        serializer.run([&] { protocol::pollStation(h.station, relay); });
+        if (i % 7 == 0)
+            serializer.run([&] { protocol::goOnlineClick(h.station); });
+    }
+    ASSERT_TRUE(passes.waitUntil([&](unsigned long) { return h.driver.pending() == 0; }));
+    ASSERT_TRUE(passes.waitFor(passes.count() + 3));
+    thread.terminate();
+    thread.waitFor();
+
+    EXPECT_EQ(thread.passes(), passes.count());
+    EXPECT_EQ(static_cast<unsigned long>(h.driver.getUiCalls()), thread.passes());
+    int acks = 0;
+    for (const SentFrame& frame : h.driver.sent())
+        if (frame.destination == "DL2BBB-4 1" && frame.pid >= 208 && frame.pid <= 217 && frame.info.empty())
+            ++acks;
+    EXPECT_EQ(acks, kRounds);
+    EXPECT_EQ(talker.rxBuffer.size(), static_cast<std::size_t>(kRounds));
+    EXPECT_EQ(h.ui.received.size(), static_cast<std::size_t>(kRounds));
+}
+
+TEST(FlexThreadLoop, APassThatThrowsDoesNotEndTheLoop)
+{
+    PassCounter passes;
+    link::FlexThread thread([&] {
+        const unsigned long pass = passes.tick();
+        if (pass == 2)
+            throw std::runtime_error("kaputt");
+        if (pass == 3)
+            throw 42;
+    },
+                            {}, 1ms);
+    thread.resume();
+    EXPECT_TRUE(passes.waitFor(6));
+    thread.terminate();
+    thread.waitFor();
+    EXPECT_GE(thread.passes(), 6u);
+}
+
+TEST(FlexThreadLoop, NothingRunsBeforeResume)
+{
+    PassCounter passes;
+    {
+        link::FlexThread idle([&] { passes.tick(); }, {}, 1ms);
+        EXPECT_EQ(idle.passes(), 0u);
+    }  // ends without ever running
+    EXPECT_EQ(passes.count(), 0u);
+}
+
+TEST(FlexThreadLoop, TerminateLetsTheRunningPassFinishAndSkipsThePause)
+{
+    std::promise<void> started;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    bool finished = false;
+    link::FlexThread thread([&] {
+        started.set_value();  // a second pass would throw here, and be counted
+        released.wait();
+        finished = true;
+    },
+                            {}, std::chrono::hours(1));
+    thread.resume();
+    ASSERT_EQ(started.get_future().wait_for(kBound), std::future_status::ready);
+
+    thread.terminate();
+    release.set_value();
+    const auto before = std::chrono::steady_clock::now();
+    thread.waitFor();
+    EXPECT_LT(std::chrono::steady_clock::now() - before, kBound);
+    EXPECT_TRUE(finished);
+    EXPECT_EQ(thread.passes(), 1u);
+}

@@ -1,0 +1,190 @@
+// The user's commands that reach the air: online switch, away switch, poll, message, delete.
+#include "protocol/commands.h"
+
+#include <gtest/gtest.h>
+
+#include "app/roster_store.h"
+#include "protocol/messages.h"
+#include "tests/protocol/station_harness.h"
+
+using namespace zelvo;
+using namespace zelvo::testing;
+using S = app::TStationState;
+using dialogs::TEventKind;
+using protocol::TrayIcon;
+
+namespace {
+
+constexpr const char* kMe = StationHarness::kMyCall;
+
+class Commands : public ::testing::Test {
+protected:
+    StationHarness h;
+};
+
+std::vector<std::string> infos(const std::vector<SentFrame>& frames)
+{
+    std::vector<std::string> out;
+    for (const SentFrame& frame : frames)
+        out.push_back(frame.info);
+    return out;
+}
+
+}  // namespace
+
+TEST_F(Commands, GoingOnlineWithAnEmptyRosterIsRefused)
+{
+    EXPECT_FALSE(protocol::goOnlineClick(h.station));
+    EXPECT_EQ(h.ui.errors, std::vector<std::string>{"Kein User in der Liste, Anmeldung nicht m\xF6glich! "
+                                                    "Erstellen sie zuerst einen Eintrag (ALT-R)."});
+    EXPECT_FALSE(h.station.online());
+    EXPECT_TRUE(h.ui.ownStates.empty());
+    EXPECT_TRUE(h.ui.icons.empty());
+    EXPECT_TRUE(h.driver.sent().empty());
+}
+
+TEST_F(Commands, OnlineSwitchAnnouncesBothWays)
+{
+    auto& unread = h.add("DL2BBB-4", S::OnlineUnread, "1");
+    auto& offline = h.add("DB0AAA", S::Offline);
+    auto& away = h.add("OE3CCC", S::Away);
+    unread.sendPid = "215";
+
+    ASSERT_TRUE(protocol::goOnlineClick(h.station));
+    EXPECT_TRUE(h.station.online());
+    EXPECT_EQ(h.ui.ownStates, (std::vector<std::pair<bool, bool>>{{true, false}}));
+    EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::MainIcon});
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"bereit... Hilfe mit F1"});
+    EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>(3, "[Nord]\x18"));
+    EXPECT_EQ(unread.sendPid, "208");
+
+    ASSERT_TRUE(protocol::goOnlineClick(h.station));
+    EXPECT_FALSE(h.station.online());
+    EXPECT_EQ(h.ui.ownStates.back(), std::make_pair(false, false));
+    EXPECT_EQ(h.ui.icons.back(), TrayIcon::SelfOff);
+    const auto told = h.driver.takeSent();
+    ASSERT_EQ(told.size(), 2u);
+    EXPECT_EQ(told[0], (SentFrame{kMe, "DL2BBB-4 1", 218, "[]", true}));
+    EXPECT_EQ(told[1].destination, "OE3CCC 0");
+    EXPECT_EQ(unread.state, S::OfflineUnread);
+    EXPECT_EQ(offline.state, S::Offline);
+    EXPECT_EQ(away.state, S::Offline);
+    EXPECT_EQ(h.sound.played(), (std::vector<std::string>{waveOf(TEventKind::evSelfOnline),
+                                                           waveOf(TEventKind::evSelfOffline)}));
+}
+
+TEST_F(Commands, AwaySwitchBothWays)
+{
+    h.add("DL2BBB", S::Online);
+    h.add("DB0AAA", S::Offline);
+    h.settings.setAwayText("Beim Essen");
+
+    h.settings.setOption(dialogs::Option::SendAway, false);
+    protocol::toggleAway(h.station);
+    EXPECT_TRUE(h.station.away());
+    EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>{"+"});
+
+    protocol::toggleAway(h.station);
+    EXPECT_FALSE(h.station.away());
+    const auto back = h.driver.takeSent();
+    ASSERT_EQ(back.size(), 1u);
+    EXPECT_EQ(back[0], (SentFrame{kMe, "DL2BBB 0", 220, "", true}));
+
+    h.settings.setOption(dialogs::Option::SendAway, true);
+    protocol::toggleAway(h.station);
+    EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>{"Beim Essen"});
+
+    // Works while offline too, and is reported to the window every time.
+    EXPECT_FALSE(h.station.online());
+    EXPECT_EQ(h.ui.ownStates, (std::vector<std::pair<bool, bool>>{{false, true}, {false, false}, {false, true}}));
+}
+
+TEST_F(Commands, PollingNeedsTheOwnStationOnline)
+{
+    auto& entry = h.add("DL2BBB-4", S::Online, "1");
+    EXPECT_FALSE(protocol::pollStation(h.station, entry));
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Offline nicht m\xF6glich"});
+    EXPECT_EQ(entry.pollCount, "0");
+    EXPECT_TRUE(h.driver.sent().empty());
+
+    h.setOnline(true);
+    EXPECT_TRUE(protocol::pollStation(h.station, entry));
+    EXPECT_EQ(h.ui.lastStatus(), "User wird gepollt");
+    EXPECT_EQ(entry.pollCount, "150");
+    EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 219, "", true}}));
+}
+
+TEST_F(Commands, MessageToOneStation)
+{
+    auto& entry = h.add("DL2BBB");
+    auto& bystander = h.add("DB0AAA");
+
+    EXPECT_FALSE(protocol::queueMessage(h.station, entry, "x", false));
+    EXPECT_TRUE(entry.txBuffer.empty());
+    EXPECT_EQ(entry.sendCount, "");
+
+    ASSERT_TRUE(protocol::queueMessage(h.station, entry, "Hallo", false));
+    EXPECT_EQ(entry.txBuffer, std::vector<std::string>{"Hallo"});
+    EXPECT_EQ(entry.sendCount, "151");
+    EXPECT_TRUE(bystander.txBuffer.empty());
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Msg im Sendepuffer"});
+    EXPECT_EQ(h.ui.conversations, std::vector<const app::TUserEntry*>{&entry});
+    EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evMessageSent)});
+    EXPECT_TRUE(h.driver.sent().empty());  // the countdown sends it
+}
+
+TEST_F(Commands, MessageToAllSkipsOfflineStations)
+{
+    auto& selected = h.add("DL2BBB", S::Online);
+    auto& offline = h.add("DB0AAA", S::Offline);
+    auto& offlineUnread = h.add("OE3CCC", S::OfflineUnread);
+    auto& away = h.add("OE4DDD", S::Away);
+
+    ASSERT_TRUE(protocol::queueMessage(h.station, selected, "An alle", true));
+
+    EXPECT_EQ(selected.txBuffer.size(), 1u);
+    EXPECT_TRUE(offline.txBuffer.empty());
+    EXPECT_EQ(offline.sendCount, "");
+    EXPECT_EQ(offlineUnread.txBuffer, std::vector<std::string>{"An alle"});
+    EXPECT_EQ(away.sendCount, "151");
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Nachricht geht raus"});
+
+    // One frame sequence per station: the reachable ones go out on the first pass.
+    h.setOnline(true);
+    h.pass();
+    std::vector<std::string> destinations;
+    for (const SentFrame& frame : h.driver.sent())
+        destinations.push_back(frame.destination);
+    EXPECT_EQ(destinations, (std::vector<std::string>{"DL2BBB 0", "OE4DDD 0"}));
+}
+
+TEST_F(Commands, DeletingTellsTheStationUnlessOfflineAndSaves)
+{
+    const S states[] = {S::Online, S::OnlineUnread, S::HasPolled, S::Sending,
+                        S::Away,   S::AwayUnread,   S::Offline,   S::OfflineUnread};
+    for (const S state : states) {
+        SCOPED_TRACE(static_cast<int>(state));
+        StationHarness h;
+        app::RosterStore store(h.registry());
+        h.station.store = &store;
+        h.add("DB0AAA");
+        auto& doomed = h.add("DL2BBB-4", state, "1");
+        h.add("OE3CCC");
+
+        protocol::deleteEntry(h.station, doomed);
+
+        if (state == S::Offline)
+            EXPECT_TRUE(h.driver.sent().empty());
+        else
+            EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 218, "[]", true}}));
+        ASSERT_EQ(h.roster.size(), 2);
+
+        platform::Registry again(h.registryPaths());
+        app::RosterStore reread(again);
+        app::Roster loaded;
+        EXPECT_TRUE(reread.loadList(loaded).empty());
+        ASSERT_EQ(loaded.size(), 2);
+        EXPECT_EQ(loaded.at(0).call, "DB0AAA");
+        EXPECT_EQ(loaded.at(1).call, "OE3CCC");
+    }
+}

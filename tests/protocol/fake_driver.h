@@ -1,0 +1,205 @@
+// A scripted radio driver for the protocol engine: frames queued by the test come out of getUi
+// as real FlxUiFrame records, every sendUi is recorded, and sends can be refused on request.
+// Text conversions behave like libflxapi32.so's strcall and strpath. Thread-safe: the receive
+// thread and a test thread may use it at once.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <deque>
+#include <map>
+#include <mutex>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "driver/flxapi.h"
+#include "link/radio_driver.h"
+#include "link/ui_frame_view.h"
+
+namespace zelvo::testing {
+
+// A frame as a station puts it on the air, before the driver turns it into a record.
+struct AirFrame {
+    std::string source;  // "CALL" or "CALL-SSID"
+    int pid = 0;
+    std::string info;    // the information bytes; may hold NULs
+    int channel = 0;
+    std::vector<std::string> digis;  // in the order they appear in the frame
+};
+
+// One call of sendUi.
+struct SentFrame {
+    std::string mycall;
+    std::string destination;
+    int pid = 0;
+    std::string info;
+    bool accepted = true;
+
+    bool operator==(const SentFrame&) const = default;
+};
+
+// Six characters shifted left by one, blank-padded, then the SSID byte (reserved bits set).
+inline void encodeAx25Address(std::string_view call, std::uint8_t out[7])
+{
+    std::string_view base = call;
+    int ssid = 0;
+    if (const auto dash = call.find('-'); dash != std::string_view::npos) {
+        base = call.substr(0, dash);
+        ssid = std::stoi(std::string(call.substr(dash + 1)));
+    }
+    if (base.size() > 6 || ssid < 0 || ssid > 15)
+        throw std::invalid_argument("not an AX.25 call: " + std::string(call));
+    for (std::size_t i = 0; i < 6; ++i)
+        out[i] = static_cast<std::uint8_t>((i < base.size() ? base[i] : ' ') << 1);
+    out[6] = static_cast<std::uint8_t>(0x60 | (ssid << 1));
+}
+
+// "CALL-SSID", without "-0"; a character that is neither letter nor digit reads as '?'.
+inline std::string decodeAx25Address(const std::uint8_t* address)
+{
+    std::string text;
+    for (int i = 0; i < 6; ++i) {
+        const char c = static_cast<char>(address[i] >> 1);
+        if (c == ' ' || c == '\0')
+            break;
+        const bool alnum = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        text.push_back(alnum ? c : '?');
+    }
+    if (const int ssid = (address[6] >> 1) & 0x0F; ssid != 0)
+        text += "-" + std::to_string(ssid);
+    return text;
+}
+
+class FakeDriver : public link::RadioDriver {
+public:
+    // Queues a frame for a later getUi.
+    void deliver(AirFrame frame)
+    {
+        if (frame.info.size() > FLX_MAX_INFO || frame.digis.size() > FLX_MAX_DIGIS)
+            throw std::invalid_argument("frame too large for a FlxUiFrame");
+        std::lock_guard lock(mutex_);
+        incoming_.push_back(std::move(frame));
+    }
+    void deliver(std::string source, int pid, std::string info = {})
+    {
+        deliver(AirFrame{std::move(source), pid, std::move(info), 0, {}});
+    }
+
+    // The next `count` sends are refused (and recorded as refused).
+    void refuseNext(int count)
+    {
+        std::lock_guard lock(mutex_);
+        refuse_ = count;
+    }
+    // Every send is refused until allowed again.
+    void refuseAll(bool on)
+    {
+        std::lock_guard lock(mutex_);
+        refuse_ = on ? -1 : 0;
+    }
+
+    std::vector<SentFrame> sent() const
+    {
+        std::lock_guard lock(mutex_);
+        return sent_;
+    }
+    std::size_t sentCount() const
+    {
+        std::lock_guard lock(mutex_);
+        return sent_.size();
+    }
+    // Returns what was sent so far and forgets it.
+    std::vector<SentFrame> takeSent()
+    {
+        std::lock_guard lock(mutex_);
+        return std::exchange(sent_, {});
+    }
+    std::size_t pending() const
+    {
+        std::lock_guard lock(mutex_);
+        return incoming_.size();
+    }
+    int getUiCalls() const
+    {
+        std::lock_guard lock(mutex_);
+        return getUiCalls_;
+    }
+    void setIdent(int channel, std::string name)
+    {
+        std::lock_guard lock(mutex_);
+        idents_[channel] = std::move(name);
+    }
+
+    bool sendUi(const std::string& mycall, const std::string& destination, int pid,
+                std::string_view info) override
+    {
+        std::lock_guard lock(mutex_);
+        bool accepted = true;
+        if (refuse_ != 0) {
+            accepted = false;
+            if (refuse_ > 0)
+                --refuse_;
+        }
+        sent_.push_back({mycall, destination, pid & 0xFF, std::string(info), accepted});
+        return accepted;
+    }
+
+    std::optional<link::UiFrameView> getUi(const std::string& /*mycall*/) override
+    {
+        std::lock_guard lock(mutex_);
+        ++getUiCalls_;
+        if (incoming_.empty())
+            return std::nullopt;
+        const AirFrame frame = std::move(incoming_.front());
+        incoming_.pop_front();
+        // The record of the previous call is overwritten, as the real driver does.
+        record_ = FlxUiFrame{};
+        encodeAx25Address("ZELVO", record_.dest);
+        encodeAx25Address(frame.source, record_.source);
+        record_.control = 0x03;
+        record_.digi_count = static_cast<std::uint8_t>(frame.digis.size());
+        for (std::size_t i = 0; i < frame.digis.size(); ++i)
+            encodeAx25Address(frame.digis[i], record_.digis[i]);
+        record_.pid = static_cast<std::uint8_t>(frame.pid);
+        record_.channel = frame.channel;
+        std::memcpy(record_.info_storage, frame.info.data(), frame.info.size());
+        record_.info_storage[frame.info.size()] = 0;
+        record_.info_length = static_cast<std::uint16_t>(frame.info.size());
+        record_.info = record_.info_storage;
+        return link::UiFrameView(&record_);
+    }
+
+    std::string ident(int channel) override
+    {
+        std::lock_guard lock(mutex_);
+        const auto it = idents_.find(channel);
+        return it == idents_.end() ? std::string() : it->second;
+    }
+
+    std::string callToText(const std::uint8_t* address) override { return decodeAx25Address(address); }
+
+    // The digipeaters in received order, then the source: reversed, it is the way back.
+    std::string pathToText(const link::UiFrameView& frame) override
+    {
+        const FlxUiFrame* record = frame.record();
+        std::string path;
+        for (int i = 0; i < record->digi_count && i < FLX_MAX_DIGIS; ++i)
+            path += decodeAx25Address(record->digis[i]) + " ";
+        return path + decodeAx25Address(record->source);
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::deque<AirFrame> incoming_;
+    std::vector<SentFrame> sent_;
+    std::map<int, std::string> idents_;
+    FlxUiFrame record_{};
+    int refuse_ = 0;
+    int getUiCalls_ = 0;
+};
+
+}  // namespace zelvo::testing

@@ -1,0 +1,411 @@
+// Message receipt and acknowledgement, and the delivery and poll countdowns driven pass by pass.
+#include "protocol/messages.h"
+
+#include <gtest/gtest.h>
+
+#include "protocol/commands.h"
+#include "tests/protocol/station_harness.h"
+
+using namespace zelvo;
+using namespace zelvo::testing;
+using S = app::TStationState;
+using dialogs::TEventKind;
+using protocol::TrayIcon;
+
+namespace {
+
+constexpr const char* kMe = StationHarness::kMyCall;
+constexpr const char* kPeer = "DL2BBB-4";
+
+bool isMessage(const SentFrame& frame)
+{
+    return frame.pid >= 208 && frame.pid <= 217 && !frame.info.empty();
+}
+
+class Messages : public ::testing::Test {
+protected:
+    StationHarness h;
+    app::TUserEntry& peer = h.add(kPeer, S::Online, "1", "Alt");
+
+    // Runs passes one at a time up to `last` and notes at which passes a frame matching `match`
+    // went out and at which the ui showed `status`.
+    struct Timeline {
+        std::vector<int> sends;
+        std::vector<int> pids;
+        std::vector<int> statusAt;
+    };
+    template <typename Match>
+    Timeline runPasses(int last, Match match, std::string_view status)
+    {
+        Timeline timeline;
+        for (int pass = 1; pass <= last; ++pass) {
+            const std::size_t statuses = h.ui.statuses.size();
+            h.pass();
+            for (const SentFrame& frame : h.driver.takeSent()) {
+                if (match(frame)) {
+                    timeline.sends.push_back(pass);
+                    timeline.pids.push_back(frame.pid);
+                }
+            }
+            for (std::size_t i = statuses; i < h.ui.statuses.size(); ++i)
+                if (h.ui.statuses[i] == status)
+                    timeline.statusAt.push_back(pass);
+        }
+        return timeline;
+    }
+};
+
+}  // namespace
+
+TEST_F(Messages, NewMessageIsAcknowledgedStoredAndReported)
+{
+    h.handle("DL2BBB-9", 211, "Hallo\r\nWelt");
+
+    EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 211, "", true}}));
+    EXPECT_EQ(peer.lastRxPid, "211");
+    EXPECT_EQ(peer.rxBuffer, std::vector<std::string>{"R12:34:56 Hallo\r\nWelt"});
+    EXPECT_EQ(peer.state, S::OnlineUnread);
+    EXPECT_TRUE(peer.unread);
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Msg eingetroffen"});
+    EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::NewMail});
+    EXPECT_EQ(h.ui.conversations, std::vector<const app::TUserEntry*>{&peer});
+    EXPECT_EQ(h.ui.received, (std::vector<std::pair<std::string, std::string>>{{"DL2BBB", "Hallo\r\nWelt"}}));
+    EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evMessageReceived)});
+    EXPECT_EQ(h.ui.popups, 1);
+}
+
+TEST_F(Messages, EveryCopyIsAcknowledgedButStoredOnce)
+{
+    h.handle(kPeer, 213, "Hallo");
+    h.handle(kPeer, 213, "Hallo");
+    h.driver.refuseNext(1);
+    h.handle(kPeer, 213, "Hallo");  // a refused ack is not offered again
+    h.handle(kPeer, 214, "Hallo");  // the next number is a new message, even with the same text
+
+    std::vector<int> ackPids;
+    for (const SentFrame& frame : h.driver.sent()) {
+        EXPECT_TRUE(frame.info.empty());
+        ackPids.push_back(frame.pid);
+    }
+    EXPECT_EQ(ackPids, (std::vector<int>{213, 213, 213, 214}));
+    EXPECT_EQ(peer.rxBuffer.size(), 2u);
+    EXPECT_EQ(h.ui.popups, 2);
+    EXPECT_EQ(h.ui.received.size(), 2u);
+}
+
+TEST_F(Messages, ResetOfTheSequenceLetsTheSameNumberInAgain)
+{
+    h.handle(kPeer, 208, "eins");
+    h.handle(kPeer, 218, "[Alt]\x19");  // the sender came online again and starts at 208
+    h.handle(kPeer, 208, "zwei");
+    EXPECT_EQ(peer.rxBuffer.size(), 2u);
+}
+
+TEST_F(Messages, RemoteQueryIsAcknowledgedButNeitherStoredNorMarked)
+{
+    peer.state = S::Away;
+    h.handle(kPeer, 209, "//ve");
+    EXPECT_EQ(h.driver.sent().size(), 1u);
+    EXPECT_EQ(peer.state, S::Away);
+    EXPECT_FALSE(peer.unread);
+    EXPECT_TRUE(peer.rxBuffer.empty());
+    EXPECT_EQ(h.ui.popups, 0);
+    EXPECT_TRUE(h.sound.played().empty());
+    EXPECT_EQ(peer.txBuffer.size(), 1u);
+}
+
+TEST_F(Messages, MatchingAckDeliversTheHeadText)
+{
+    struct Case {
+        const char* name;
+        std::string sendPid;
+        int ackPid;
+        std::vector<std::string> queue;
+        bool matches;
+        std::string nextPid;
+    };
+    const Case cases[] = {
+        {"matching", "210", 210, {"erste", "zweite"}, true, "211"},
+        {"wraps after 217", "217", 217, {"erste"}, true, "208"},
+        {"other number", "210", 209, {"erste"}, false, "210"},
+        {"nothing queued", "212", 212, {}, true, "213"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StationHarness h;
+        auto& entry = h.add(kPeer, S::Sending);
+        entry.unread = true;
+        entry.sendPid = c.sendPid;
+        entry.sendCount = "87";
+        entry.txBuffer = c.queue;
+
+        h.handle(kPeer, c.ackPid);
+
+        EXPECT_EQ(entry.sendPid, c.nextPid);
+        EXPECT_TRUE(h.driver.sent().empty());
+        EXPECT_TRUE(h.ui.statuses.empty());
+        EXPECT_TRUE(h.ui.icons.empty());
+        if (!c.matches) {
+            EXPECT_EQ(entry.state, S::Sending);
+            EXPECT_EQ(entry.sendCount, "87");
+            EXPECT_EQ(entry.txBuffer, c.queue);
+            continue;
+        }
+        EXPECT_EQ(entry.state, S::OnlineUnread);
+        EXPECT_EQ(entry.sendCount, "");
+        if (c.queue.empty()) {
+            EXPECT_TRUE(entry.rxBuffer.empty());
+            EXPECT_TRUE(h.ui.delivered.empty());
+        } else {
+            EXPECT_EQ(entry.rxBuffer, std::vector<std::string>{"T12:34:56 erste"});
+            EXPECT_EQ(entry.txBuffer, std::vector<std::string>(c.queue.begin() + 1, c.queue.end()));
+            EXPECT_EQ(h.ui.delivered, (std::vector<std::pair<std::string, std::string>>{{"DL2BBB", "erste"}}));
+            EXPECT_EQ(h.ui.conversations, std::vector<const app::TUserEntry*>{&entry});
+        }
+    }
+}
+
+TEST_F(Messages, UnacknowledgedTextGoesOutFiveTimesThenIsGivenUp)
+{
+    h.setOnline(true);
+    ASSERT_TRUE(protocol::queueMessage(h.station, peer, "Hallo", false));
+
+    const Timeline timeline = runPasses(400, isMessage, kTransmissionError);
+
+    EXPECT_EQ(timeline.sends, (std::vector<int>{1, 31, 61, 91, 121}));
+    EXPECT_EQ(timeline.pids, std::vector<int>(5, 208));
+    EXPECT_EQ(timeline.statusAt, std::vector<int>{150});  // 29 passes after the fifth
+    EXPECT_EQ(peer.state, S::Offline);
+    EXPECT_EQ(peer.sendCount, "");
+    EXPECT_EQ(peer.txBuffer, std::vector<std::string>{"Hallo"});  // still queued
+    EXPECT_EQ(h.ui.icons.back(), TrayIcon::UserOff);
+}
+
+TEST_F(Messages, GivenUpTextGoesOutAgainWhenTheStationReturns)
+{
+    h.setOnline(true);
+    protocol::queueMessage(h.station, peer, "Hallo", false);
+    h.pass(150);
+    ASSERT_EQ(peer.state, S::Offline);
+    h.driver.takeSent();
+
+    // The pass that handles the announcement already restarts the delivery, with four sends.
+    h.receive(kPeer, 218, "[Alt]\x19");
+    const Timeline timeline = runPasses(200, isMessage, kTransmissionError);
+    EXPECT_EQ(timeline.sends, (std::vector<int>{1, 31, 61, 91}));
+    EXPECT_EQ(timeline.statusAt, std::vector<int>{120});
+}
+
+TEST_F(Messages, StateIsSendingWhileOnTheAirAndAQueueDrainsInOrder)
+{
+    h.setOnline(true);
+    protocol::queueMessage(h.station, peer, "erste", false);
+    protocol::queueMessage(h.station, peer, "zweite", false);
+    h.pass();
+    EXPECT_EQ(peer.state, S::Sending);
+    ASSERT_EQ(h.driver.takeSent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 208, "erste", true}}));
+
+    h.handle(kPeer, 208);  // the ack; the next text starts in the same pass's countdown
+    EXPECT_EQ(h.driver.takeSent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 209, "zweite", true}}));
+    h.handle(kPeer, 209);
+    EXPECT_TRUE(peer.txBuffer.empty());
+    EXPECT_EQ(peer.rxBuffer, (std::vector<std::string>{"T12:34:56 erste", "T12:34:56 zweite"}));
+    h.pass(200);
+    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_EQ(peer.state, S::Online);
+}
+
+TEST_F(Messages, RefusedTransmissionIsGivenUpAndRepeatedOnSchedule)
+{
+    h.setOnline(true);
+    protocol::queueMessage(h.station, peer, "Hallo", false);
+    h.driver.refuseAll(true);
+    h.pass();
+    EXPECT_EQ(h.driver.takeSent().size(), static_cast<std::size_t>(protocol::kSendAttempts));
+    EXPECT_EQ(h.ui.lastStatus(), kTransmissionError);
+    h.driver.refuseAll(false);
+    h.pass(29);
+    EXPECT_TRUE(h.driver.sent().empty());
+    h.pass();
+    EXPECT_EQ(h.driver.takeSent().size(), 1u);
+}
+
+TEST_F(Messages, PresenceFramesRestartTheNumberingOfAPendingText)
+{
+    struct Case {
+        const char* name;
+        int pid;
+        std::string info;
+    };
+    const Case cases[] = {
+        {"status announcement", 218, "[Alt]\x19"},
+        {"poll request", 219, ""},
+        {"poll answer", 219, "+"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StationHarness h;
+        auto& entry = h.add(kPeer, S::Online, "1");
+        entry.sendPid = "212";
+        h.setOnline(true);
+        protocol::queueMessage(h.station, entry, "Hallo", false);
+        h.pass();
+        h.handle(kPeer, c.pid, c.info);
+        EXPECT_EQ(entry.sendPid, "208");
+
+        h.pass(29);  // the repetition at pass 31
+        std::vector<int> pids;
+        for (const SentFrame& frame : h.driver.takeSent())
+            if (isMessage(frame))
+                pids.push_back(frame.pid);
+        EXPECT_EQ(pids, (std::vector<int>{212, 208}));
+
+        h.handle(kPeer, 212);  // the old number no longer matches
+        EXPECT_EQ(entry.txBuffer.size(), 1u);
+        EXPECT_NE(entry.sendCount, "");
+        h.handle(kPeer, 208);
+        EXPECT_TRUE(entry.txBuffer.empty());
+        EXPECT_EQ(entry.sendPid, "209");
+    }
+}
+
+TEST_F(Messages, PollGoesOutFiveTimesThenTheStationIsOffline)
+{
+    h.setOnline(true);
+    peer.state = S::Away;
+    ASSERT_TRUE(protocol::pollStation(h.station, peer));
+    EXPECT_EQ(h.driver.takeSent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 219, "", true}}));
+    const std::size_t icons = h.ui.icons.size();
+
+    const Timeline timeline = runPasses(300, [](const SentFrame& f) { return f.pid == 219; }, "User ist Offline");
+
+    EXPECT_EQ(timeline.sends, (std::vector<int>{30, 60, 90, 120}));
+    EXPECT_EQ(timeline.statusAt, std::vector<int>{149});
+    EXPECT_EQ(peer.state, S::Offline);
+    EXPECT_EQ(peer.pollCount, "0");
+    EXPECT_EQ(h.ui.icons.size(), icons);
+}
+
+TEST_F(Messages, PollAnswerEndsThePoll)
+{
+    h.setOnline(true);
+    protocol::pollStation(h.station, peer);
+    h.pass(40);
+    h.handle(kPeer, 219, "+");
+    EXPECT_EQ(peer.pollCount, "0");
+    h.driver.takeSent();
+    h.pass(200);
+    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_EQ(peer.state, S::Online);
+}
+
+TEST_F(Messages, OfflineStationIsPolledButSentNoText)
+{
+    h.setOnline(true);
+    peer.state = S::Offline;
+    peer.txBuffer = {"wartet"};
+    peer.pollCount = "31";
+    h.pass(60);
+    const auto sent = h.driver.sent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].pid, 219);
+    EXPECT_EQ(peer.sendCount, "");
+}
+
+TEST_F(Messages, PollRunningOutKeepsTheTextWaiting)
+{
+    // The poll gives up in the same pass in which the delivery would have started.
+    h.setOnline(true);
+    peer.pollCount = "2";
+    peer.txBuffer = {"wartet"};
+    h.pass();
+    EXPECT_EQ(peer.state, S::Offline);
+    EXPECT_EQ(peer.sendCount, "");
+    EXPECT_TRUE(h.driver.sent().empty());
+}
+
+TEST_F(Messages, WhileOfflineNothingCountsButMessagesAreStillTaken)
+{
+    protocol::queueMessage(h.station, peer, "Hallo", false);
+    peer.pollCount = "151";
+    h.pass(200);
+    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_EQ(peer.sendCount, "151");
+    EXPECT_EQ(peer.pollCount, "151");
+
+    h.handle(kPeer, 215, "Bist du da?");
+    EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 215, "", true}}));
+    EXPECT_EQ(peer.rxBuffer, std::vector<std::string>{"R12:34:56 Bist du da?"});
+    EXPECT_EQ(peer.state, S::OnlineUnread);
+}
+
+TEST(MessageSplit, LongTextsAreCutAtTheLastBreakWithinTheLimit)
+{
+    const std::string words250 = std::string(250, 'a');
+    struct Case {
+        const char* name;
+        std::string text;
+        std::vector<std::size_t> sizes;
+    };
+    const Case cases[] = {
+        {"fits", std::string(255, 'x'), {255}},
+        {"one over, no blank", std::string(256, 'x'), {254, 2}},
+        {"blank near the end", words250 + " bbbbbbbbbbbb", {251, 12}},
+        {"line break", std::string(200, 'a') + "\r\n" + std::string(100, 'b'), {202, 100}},
+        {"blank at the limit", std::string(254, 'a') + " " + "b", {254, 2}},
+        {"no blank, three parts", std::string(600, 'x'), {255, 255, 90}},
+        {"hard cut keeps CR LF together", std::string(254, 'x') + "\r\n" + std::string(10, 'y'), {254, 12}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto parts = protocol::splitMessageText(c.text);
+        std::vector<std::size_t> sizes;
+        std::string joined;
+        for (const auto& part : parts) {
+            sizes.push_back(part.size());
+            joined += part;
+        }
+        EXPECT_EQ(sizes, c.sizes);
+        EXPECT_EQ(joined, c.text);
+    }
+}
+
+TEST(MessageSplit, NoPartIsTooShortTooLongOrEndsInsideALineBreak)
+{
+    // Texts of every length around the limit, with breaks at every place near it.
+    for (std::size_t length = 250; length <= 520; ++length) {
+        for (std::size_t at = 240; at < 260 && at + 1 < length; ++at) {
+            for (const std::string_view brk : {" ", "\r\n"}) {
+                std::string text(length, 'x');
+                text.replace(at, brk.size(), brk);
+                const auto parts = protocol::splitMessageText(text);
+                std::string joined;
+                for (std::size_t i = 0; i < parts.size(); ++i) {
+                    SCOPED_TRACE(::testing::Message() << "length " << length << " break at " << at << " part " << i);
+                    EXPECT_GE(parts[i].size(), 2u);
+                    EXPECT_LE(parts[i].size(), protocol::kMaxMessageText);
+                    if (i + 1 < parts.size()) {
+                        EXPECT_FALSE(parts[i].back() == '\r' && parts[i + 1].front() == '\n');
+                    }
+                    joined += parts[i];
+                }
+                ASSERT_EQ(joined, text);
+            }
+        }
+    }
+}
+
+TEST_F(Messages, LongTextIsDeliveredPartByPart)
+{
+    h.setOnline(true);
+    const std::string text = std::string(200, 'a') + " " + std::string(100, 'b');
+    protocol::queueMessage(h.station, peer, text, false);
+    ASSERT_EQ(peer.txBuffer.size(), 2u);
+    h.pass();
+    h.handle(kPeer, 208);
+    const auto sent = h.driver.sent();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].info, std::string(200, 'a') + " ");
+    EXPECT_EQ(sent[1].info, std::string(100, 'b'));
+    EXPECT_EQ(sent[1].pid, 209);
+}

@@ -1,0 +1,191 @@
+// Announcements of the own state and the two sending modes, frame by frame as the driver sees them.
+#include "protocol/outgoing.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/protocol/station_harness.h"
+
+using namespace zelvo;
+using namespace zelvo::testing;
+using app::TStationState;
+using S = app::TStationState;
+using protocol::SendMode;
+
+namespace {
+
+constexpr const char* kMe = StationHarness::kMyCall;
+
+class Outgoing : public ::testing::Test {
+protected:
+    StationHarness h;
+};
+
+}  // namespace
+
+TEST_F(Outgoing, GoingOnlineAsksEveryEntryInListOrderAndResetsSendPid)
+{
+    auto& a = h.add("DB0AAA-1", S::Offline, "1");
+    auto& b = h.add("DL2BBB DB0XY DB0Z-7", S::Online, "3");
+    auto& c = h.add("OE3CCC-5 OE1XYZ", S::Away, "2");
+    a.sendPid = "213";
+    b.sendPid = "217";
+    c.lastRxPid = "211";
+
+    protocol::announceOnline(h.station);
+
+    // "[Nord]" and 0x18: 5B 4E 6F 72 64 5D 18.
+    const std::string asking = "\x5B\x4E\x6F\x72\x64\x5D\x18";
+    const std::vector<SentFrame> expected = {
+        {kMe, "DB0AAA-1 1", 218, asking, true},
+        {kMe, "DL2BBB 3 DB0XY DB0Z-7", 218, asking, true},
+        {kMe, "OE3CCC-5 2 OE1XYZ", 218, asking, true},
+    };
+    EXPECT_EQ(h.driver.sent(), expected);
+    for (int row = 0; row < 3; ++row)
+        EXPECT_EQ(h.roster.at(row).sendPid, "208");
+    EXPECT_EQ(c.lastRxPid, "211");
+    EXPECT_EQ(a.state, S::Offline);  // states are not touched
+    EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(dialogs::TEventKind::evSelfOnline)});
+}
+
+TEST_F(Outgoing, EmptyAliasAnnouncesTheOwnBaseCall)
+{
+    h.add("DL2BBB-4");
+    h.settings.setAlias("");
+    protocol::announceOnline(h.station);
+    protocol::sendStatus(h.station, h.roster.at(0), true);
+    const auto sent = h.driver.sent();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].info, "[DL1ZZZ]\x18");
+    EXPECT_EQ(sent[1].info, "[DL1ZZZ]\x19");
+}
+
+TEST_F(Outgoing, GoingOfflineTellsReachableEntriesAndMarksThemOffline)
+{
+    struct Row {
+        S before;
+        bool told;
+        S after;
+    };
+    const Row rows[] = {
+        {S::Online, true, S::Offline},         {S::OnlineUnread, true, S::OfflineUnread},
+        {S::HasPolled, true, S::Offline},      {S::Sending, true, S::Offline},
+        {S::Away, true, S::Offline},           {S::AwayUnread, true, S::Offline},
+        {S::Offline, false, S::Offline},       {S::OfflineUnread, false, S::OfflineUnread},
+    };
+    int i = 0;
+    for (const Row& row : rows)
+        h.add("DL" + std::to_string(i++) + "AAA", row.before);
+
+    protocol::announceOffline(h.station);
+
+    std::vector<std::string> told;
+    for (const SentFrame& frame : h.driver.sent()) {
+        EXPECT_EQ(frame.pid, 218);
+        EXPECT_EQ(frame.info, "[]");
+        told.push_back(frame.destination);
+    }
+    std::vector<std::string> expected;
+    for (int row = 0; row < 8; ++row) {
+        SCOPED_TRACE(row);
+        EXPECT_EQ(h.roster.at(row).state, rows[row].after);
+        if (rows[row].told)
+            expected.push_back("DL" + std::to_string(row) + "AAA 0");
+    }
+    EXPECT_EQ(told, expected);
+    EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(dialogs::TEventKind::evSelfOffline)});
+}
+
+TEST_F(Outgoing, AwayAndBackGoToReachableEntriesOnly)
+{
+    struct Case {
+        const char* name;
+        bool sendAway;
+        std::string awayText;
+        bool away;
+        std::string info;
+    };
+    const Case cases[] = {
+        {"away without the text", false, "Beim Essen", true, "+"},
+        {"away with the text", true, "Beim Essen\r\nbis 14 Uhr", true, "Beim Essen\r\nbis 14 Uhr"},
+        {"away with an empty text", true, "", true, "+"},
+        {"away with a one-byte text", true, "x", true, "x"},
+        {"back", true, "Beim Essen", false, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StationHarness h;
+        h.add("DL2BBB-4", S::OnlineUnread, "1");
+        h.add("DB0AAA", S::Offline);
+        h.add("OE3CCC", S::Sending, "2");
+        h.add("OE4DDD", S::OfflineUnread);
+        h.settings.setOption(dialogs::Option::SendAway, c.sendAway);
+        h.settings.setAwayText(c.awayText);
+
+        c.away ? protocol::announceAway(h.station) : protocol::announceBack(h.station);
+
+        const std::vector<SentFrame> expected = {
+            {kMe, "DL2BBB-4 1", 220, c.info, true},
+            {kMe, "OE3CCC 2", 220, c.info, true},
+        };
+        EXPECT_EQ(h.driver.sent(), expected);
+        EXPECT_EQ(h.roster.at(0).state, S::OnlineUnread);
+        EXPECT_EQ(h.roster.at(2).state, S::Sending);
+        const auto sound = c.away ? dialogs::TEventKind::evSelfAway : dialogs::TEventKind::evSelfBack;
+        EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(sound)});
+    }
+}
+
+TEST_F(Outgoing, UntilAcceptedGivesUpAfterFiveOffersWithPausesBetween)
+{
+    auto& entry = h.add("DL2BBB-4", S::Online, "1");
+    h.driver.refuseAll(true);
+
+    EXPECT_FALSE(protocol::sendUi(h.station, entry, protocol::offlineFrame(), SendMode::UntilAccepted));
+
+    const auto sent = h.driver.sent();
+    ASSERT_EQ(sent.size(), static_cast<std::size_t>(protocol::kSendAttempts));
+    for (const SentFrame& frame : sent)
+        EXPECT_EQ(frame, (SentFrame{kMe, "DL2BBB-4 1", 218, "[]", false}));
+    EXPECT_EQ(h.pauses, std::vector<std::chrono::milliseconds>(4, protocol::kSendRetryPause));
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{std::string(kTransmissionError)});
+}
+
+TEST_F(Outgoing, UntilAcceptedStopsOfferingOnceTaken)
+{
+    auto& entry = h.add("DL2BBB-4");
+    h.driver.refuseNext(2);
+
+    EXPECT_TRUE(protocol::sendUi(h.station, entry, protocol::offlineFrame(), SendMode::UntilAccepted));
+
+    const auto sent = h.driver.sent();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_FALSE(sent[1].accepted);
+    EXPECT_TRUE(sent[2].accepted);
+    EXPECT_EQ(h.pauses.size(), 2u);
+    EXPECT_TRUE(h.ui.statuses.empty());
+}
+
+TEST_F(Outgoing, OnceIsOfferedOnceAndSaysNothing)
+{
+    auto& entry = h.add("DL2BBB-4");
+    h.driver.refuseAll(true);
+    EXPECT_FALSE(protocol::sendUi(h.station, entry, protocol::pollRequestFrame(), SendMode::Once));
+    EXPECT_EQ(h.driver.sentCount(), 1u);
+    EXPECT_TRUE(h.pauses.empty());
+    EXPECT_TRUE(h.ui.statuses.empty());
+}
+
+TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
+{
+    h.add("DL2BBB");
+    h.add("DB0AAA");
+    h.driver.refuseAll(true);
+    protocol::announceOnline(h.station);
+    protocol::announceAway(h.station);
+    protocol::announceOffline(h.station);
+    // Each announcement: five offers to each of the two entries.
+    EXPECT_EQ(h.driver.sentCount(), 3u * 2u * protocol::kSendAttempts);
+    // Given up or not, going offline still counts the stations as offline.
+    EXPECT_EQ(h.roster.at(0).state, S::Offline);
+}

@@ -1,0 +1,460 @@
+// What other stations' presence frames do to the roster, what is answered, and registration.
+#include "protocol/presence.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/activity_log.h"
+#include "app/roster_store.h"
+#include "protocol/frame_format.h"
+#include "tests/protocol/station_harness.h"
+
+using namespace zelvo;
+using namespace zelvo::testing;
+using S = app::TStationState;
+using dialogs::TEventKind;
+using protocol::TrayIcon;
+
+namespace {
+
+constexpr const char* kMe = StationHarness::kMyCall;
+constexpr const char* kPeer = "DL2BBB-4";  // the roster entry's call with SSID
+
+class Presence : public ::testing::Test {
+protected:
+    StationHarness h;
+    app::TUserEntry& peer = h.add(kPeer, S::Online, "1", "Alt");
+};
+
+// The state table of presence handling, with the message events that share it.
+enum class Event { Status, Offline, Away, Back, PollRequest, PollPresent, PollAway, Message, Ack };
+
+struct EventFrame {
+    int pid;
+    std::string info;
+};
+
+EventFrame frameFor(Event event)
+{
+    switch (event) {
+    case Event::Status: return {218, "[Sued]\x19"};
+    case Event::Offline: return {218, "[]"};
+    case Event::Away: return {220, "Beim Essen"};
+    case Event::Back: return {220, ""};
+    case Event::PollRequest: return {219, ""};
+    case Event::PollPresent: return {219, "+"};
+    case Event::PollAway: return {219, "-"};
+    case Event::Message: return {210, "Hallo"};
+    case Event::Ack: return {208, ""};
+    }
+    return {};
+}
+
+}  // namespace
+
+TEST(PresenceStates, EveryStateAndEventGivesTheTablesState)
+{
+    // Each cell: the new state without and with the entry's unread flag set.
+    struct Cell {
+        S read;
+        S unread;
+    };
+    const Cell online{S::Online, S::Online}, onlineU{S::Online, S::OnlineUnread},
+        newOnlineU{S::OnlineUnread, S::OnlineUnread}, away{S::Away, S::Away}, awayU{S::Away, S::AwayUnread},
+        newAwayU{S::AwayUnread, S::AwayUnread}, offline{S::Offline, S::Offline},
+        offlineU{S::OfflineUnread, S::OfflineUnread}, polled{S::HasPolled, S::HasPolled};
+    struct Row {
+        S current;
+        Cell cells[9];  // Status, Offline, Away, Back, PollRequest, Poll "+", Poll away, Message, Ack
+    };
+    const Row table[] = {
+        {S::Online, {online, offline, awayU, onlineU, polled, online, away, newOnlineU, onlineU}},
+        {S::OnlineUnread, {online, offlineU, awayU, onlineU, polled, online, away, newOnlineU, onlineU}},
+        {S::HasPolled, {online, offline, awayU, onlineU, polled, online, away, newOnlineU, onlineU}},
+        {S::Sending, {online, offline, awayU, onlineU, polled, online, away, newOnlineU, onlineU}},
+        {S::Away, {online, offline, awayU, onlineU, polled, online, away, newAwayU, onlineU}},
+        {S::AwayUnread, {online, offline, awayU, onlineU, polled, online, away, newOnlineU, onlineU}},
+        {S::Offline, {online, offline, awayU, onlineU, polled, online, away, newOnlineU, onlineU}},
+        {S::OfflineUnread, {online, offline, awayU, onlineU, polled, online, away, newOnlineU, onlineU}},
+    };
+    for (const Row& row : table) {
+        for (int e = 0; e < 9; ++e) {
+            for (const bool unread : {false, true}) {
+                SCOPED_TRACE(::testing::Message() << "state " << static_cast<int>(row.current) << " event " << e
+                                                  << " unread " << unread);
+                StationHarness h;
+                auto& entry = h.add(kPeer, row.current);
+                entry.unread = unread;
+                const EventFrame frame = frameFor(static_cast<Event>(e));
+                h.handle("DL2BBB-7", frame.pid, frame.info);
+                const Cell& cell = row.cells[e];
+                EXPECT_EQ(entry.state, unread ? cell.unread : cell.read);
+            }
+        }
+    }
+}
+
+TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
+{
+    struct Case {
+        bool online;
+        char marker;
+        bool answered;
+    };
+    const Case cases[] = {{true, 0x18, true}, {false, 0x18, false}, {true, 0x19, false}, {false, 0x19, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "online " << c.online << " marker " << int(c.marker));
+        StationHarness h;
+        auto& entry = h.add(kPeer, S::AwayUnread, "1", "Alt");
+        entry.unread = true;
+        entry.sendPid = "214";
+        entry.lastRxPid = "212";
+        h.setOnline(c.online);
+
+        h.handle("DL2BBB-9", 218, std::string("[Sued]") + c.marker);
+
+        EXPECT_EQ(entry.state, S::Online);
+        EXPECT_TRUE(entry.unread);
+        EXPECT_EQ(entry.alias, "Sued");
+        EXPECT_EQ(entry.sendPid, "208");
+        EXPECT_EQ(entry.lastRxPid, "218");
+        EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::UserOn});
+        EXPECT_TRUE(h.ui.statuses.empty());
+        if (c.answered) {
+            EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 218, "[Nord]\x19", true}}));
+            EXPECT_EQ(h.ui.popups, 1);
+            EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evUserOnline)});
+        } else {
+            EXPECT_TRUE(h.driver.sent().empty());
+            EXPECT_EQ(h.ui.popups, 0);
+            EXPECT_TRUE(h.sound.played().empty());
+        }
+    }
+}
+
+TEST_F(Presence, StatusAnnounceUpdatesByPrefixButAnswersTheExactCall)
+{
+    // A five-letter call is the beginning of a six-letter one listed before it.
+    auto& longer = peer;
+    auto& shorter = h.add("DL2BB-1", S::Offline, "2", "Kurz");
+    h.setOnline(true);
+
+    h.handle("DL2BB-1", 218, "[Wer]\x18");
+
+    EXPECT_EQ(longer.alias, "Wer");
+    EXPECT_EQ(shorter.alias, "Kurz");
+    EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BB-1 2", 218, "[Nord]\x19", true}}));
+}
+
+TEST_F(Presence, OfflineAwayAndBackSideEffects)
+{
+    peer.awayText = "alt";
+    h.handle(kPeer, 220, "Beim Essen\r\nbis 14 Uhr");
+    EXPECT_EQ(peer.awayText, "Beim Essen\r\nbis 14 Uhr");
+    EXPECT_EQ(h.ui.lastStatus(), "Alt ist Away");
+    EXPECT_EQ(h.ui.icons.back(), TrayIcon::UserAway);
+
+    h.handle(kPeer, 220, "+");  // away without a text clears the old one
+    EXPECT_EQ(peer.awayText, "");
+    EXPECT_EQ(peer.state, S::Away);
+
+    h.handle(kPeer, 220, "ab");
+    EXPECT_EQ(peer.awayText, "ab");
+
+    const std::size_t statusesBefore = h.ui.statuses.size();
+    h.handle(kPeer, 220, "");  // back: the away text stays, no status text
+    EXPECT_EQ(peer.state, S::Online);
+    EXPECT_EQ(peer.awayText, "ab");
+    EXPECT_EQ(h.ui.statuses.size(), statusesBefore);
+    EXPECT_EQ(h.ui.icons.back(), TrayIcon::UserOn);
+
+    h.handle("DL2BBB", 218, "[]");
+    EXPECT_EQ(peer.state, S::Offline);
+    EXPECT_EQ(h.ui.lastStatus(), "Alt ist Offline");
+    EXPECT_EQ(h.ui.icons.back(), TrayIcon::UserOff);
+
+    const std::vector<std::string> reported = {waveOf(TEventKind::evUserAway), waveOf(TEventKind::evUserAway),
+                                               waveOf(TEventKind::evUserAway), waveOf(TEventKind::evUserBack),
+                                               waveOf(TEventKind::evUserOffline)};
+    EXPECT_EQ(h.sound.played(), reported);
+    EXPECT_EQ(h.ui.popups, 5);
+    EXPECT_TRUE(h.driver.sent().empty());
+}
+
+TEST_F(Presence, OfflineAnnounceNeedsTheExactCall)
+{
+    h.handle("DL2BB", 218, "[]");  // only a prefix of the listed call
+    EXPECT_EQ(peer.state, S::Online);
+    EXPECT_TRUE(h.ui.statuses.empty());
+}
+
+TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
+{
+    struct Case {
+        const char* name;
+        bool online;
+        bool away;
+        bool pollAway;
+        std::string awayText;
+        std::optional<std::string> answer;
+    };
+    const Case cases[] = {
+        {"present", true, false, true, "Beim Essen", "+"},
+        {"away with text", true, true, true, "Beim Essen", "Beim Essen"},
+        {"away, text of 3", true, true, true, "abc", "abc"},
+        {"away, text of 2", true, true, true, "ab", "-"},
+        {"away, option off", true, true, false, "Beim Essen", "-"},
+        {"own station offline", false, false, true, "Beim Essen", std::nullopt},
+        {"own station offline and away", false, true, true, "Beim Essen", std::nullopt},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StationHarness h;
+        auto& entry = h.add(kPeer, S::Sending, "1", "Alt");
+        entry.sendPid = "211";
+        entry.lastRxPid = "215";
+        h.setOnline(c.online);
+        h.station.setAway(c.away);
+        h.settings.setOption(dialogs::Option::PollAway, c.pollAway);
+        h.settings.setAwayText(c.awayText);
+
+        h.handle("DL2BBB-1", 219);
+
+        if (c.answer)
+            EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 219, *c.answer, true}}));
+        else
+            EXPECT_TRUE(h.driver.sent().empty());
+        EXPECT_EQ(entry.state, S::HasPolled);
+        EXPECT_EQ(entry.sendPid, "208");
+        EXPECT_EQ(entry.lastRxPid, "218");
+        EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll von Alt"});
+        EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::Polled});
+        EXPECT_EQ(h.ui.popups, 1);
+    }
+}
+
+TEST_F(Presence, PollAnswerIsOfferedOnce)
+{
+    h.setOnline(true);
+    h.driver.refuseAll(true);
+    h.handle(kPeer, 219);
+    EXPECT_EQ(h.driver.sentCount(), 1u);
+    EXPECT_TRUE(h.pauses.empty());
+}
+
+TEST_F(Presence, PollSoundPlaysWhateverTheStationsSoundSwitch)
+{
+    const std::string polled = waveOf(TEventKind::evPolled);
+    // Once for the poll itself, once more through the event report when the station's sounds are on.
+    h.handle(kPeer, 219);
+    EXPECT_EQ(h.sound.played(), (std::vector<std::string>{polled, polled}));
+
+    h.sound.clear();
+    peer.sounds = "0";
+    h.handle(kPeer, 219);
+    EXPECT_EQ(h.sound.played(), std::vector<std::string>{polled});
+
+    h.sound.clear();
+    h.settings.setOption(dialogs::Option::Sound, false);
+    h.handle(kPeer, 219);
+    EXPECT_TRUE(h.sound.played().empty());
+}
+
+TEST_F(Presence, PollFromAnUnregisteredStationIsNoticedButNotAnswered)
+{
+    h.setOnline(true);
+    h.handle("DK7XYZ", 219);
+    EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::Polled});
+    EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evPolled)});
+    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_TRUE(h.ui.statuses.empty());
+    EXPECT_EQ(h.ui.popups, 0);
+    EXPECT_EQ(peer.state, S::Online);
+}
+
+TEST_F(Presence, PollAnswerEndsThePollAndTellsTheState)
+{
+    struct Case {
+        std::string info;
+        S state;
+        std::string awayText;
+    };
+    const Case cases[] = {
+        {"+", S::Online, "vorher"},
+        {"x", S::Online, "vorher"},
+        {"-", S::Away, ""},
+        {"Beim Essen", S::Away, "Beim Essen"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.info);
+        StationHarness h;
+        auto& entry = h.add(kPeer, S::OfflineUnread);
+        entry.unread = true;
+        entry.pollCount = "87";
+        entry.sendPid = "216";
+        entry.lastRxPid = "209";
+        entry.awayText = "vorher";
+
+        h.handle(kPeer, 219, c.info);
+
+        EXPECT_EQ(entry.state, c.state);  // never the unread variant
+        EXPECT_EQ(entry.awayText, c.awayText);
+        EXPECT_EQ(entry.pollCount, "0");
+        EXPECT_EQ(entry.sendPid, "208");
+        EXPECT_EQ(entry.lastRxPid, "218");
+        EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll erfolgreich"});
+        EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::UserOn});
+        EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evUserOnline)});
+        EXPECT_EQ(h.ui.popups, 0);  // no event report
+    }
+}
+
+TEST_F(Presence, FramesFromUnregisteredStationsChangeNothing)
+{
+    h.setOnline(true);
+    for (const auto& [pid, info] : std::vector<std::pair<int, std::string>>{
+             {218, "[]"}, {220, "weg"}, {220, ""}, {219, "+"}, {210, "Hallo"}, {208, ""}}) {
+        h.handle("DK7XYZ-1", pid, info);
+    }
+    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_TRUE(h.ui.statuses.empty());
+    EXPECT_TRUE(h.ui.icons.empty());
+    EXPECT_EQ(h.roster.size(), 1);
+    EXPECT_EQ(peer.state, S::Online);
+    EXPECT_EQ(peer.alias, "Alt");
+}
+
+TEST_F(Presence, EventReportFollowsTheEventsRecord)
+{
+    auto& third = h.add("OE3CCC", S::Online);
+    h.add("DB0AAA", S::Online);
+    const auto logFile = std::filesystem::path(h.registryPaths().currentUser).parent_path() / "Zelvo.log";
+    app::ActivityLog log(logFile);
+    ASSERT_TRUE(log.createFile());
+    h.station.log = &log;
+    h.settings.updateEvent(TEventKind::evUserAway, [](dialogs::TEreignisObj& event) {
+        event.popup = false;
+        event.entryTop = true;
+        event.logEvent = true;
+    });
+    h.settings.updateEvent(TEventKind::evUserBack, [](dialogs::TEreignisObj& event) {
+        event.popup = true;
+        event.entryTop = false;
+        event.logEvent = false;
+    });
+    third.sounds = "0";
+
+    h.handle("OE3CCC", 220, "+");
+    EXPECT_EQ(&h.roster.at(0), &third);
+    EXPECT_EQ(&h.roster.at(1), &peer);  // the others keep their order
+    EXPECT_EQ(h.ui.popups, 0);
+    EXPECT_TRUE(h.sound.played().empty());
+
+    h.handle(kPeer, 220, "");
+    EXPECT_EQ(&h.roster.at(0), &third);
+    EXPECT_EQ(h.ui.popups, 1);
+
+    std::ifstream in(logFile, std::ios::binary);
+    std::stringstream lines;
+    lines << in.rdbuf();
+    EXPECT_NE(lines.str().find(" Away   : OE3CCC\r\n"), std::string::npos) << lines.str();
+    EXPECT_EQ(lines.str().find("Back"), std::string::npos) << lines.str();
+}
+
+// Registration of a station that is not on the roster.
+
+TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
+{
+    app::RosterStore store(h.registry());
+    h.station.store = &store;
+    h.ui.answers = {true};
+    // Offline and an answer marker: the new station is answered all the same.
+    h.driver.deliver(AirFrame{"DK7NEW-3", 218, "[Neu]\x19", 5, {"DB0AA", "DB0BB-2"}});
+    h.pass();
+
+    EXPECT_EQ(h.ui.questions, std::vector<std::string>{"DK7NEW"});
+    ASSERT_EQ(h.roster.size(), 2);
+    const app::TUserEntry& added = h.roster.at(1);
+    EXPECT_EQ(added.call, "DK7NEW");
+    EXPECT_EQ(added.state, S::Online);
+    EXPECT_EQ(added.textFields(),
+              (std::array<std::string, 10>{"Neu", "5", "DK7NEW-3 DB0BB-2 DB0AA", "1", "1", "0", "", "208", "218", ""}));
+    EXPECT_FALSE(added.unread);
+    EXPECT_TRUE(added.rxBuffer.empty());
+    EXPECT_TRUE(added.txBuffer.empty());
+    EXPECT_EQ(h.driver.sent(),
+              (std::vector<SentFrame>{{kMe, "DK7NEW-3 5 DB0BB-2 DB0AA", 218, "[Nord]\x19", true}}));
+    EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::UserOn});
+    EXPECT_EQ(h.ui.registeredCalls, std::vector<std::string>{"DK7NEW"});
+    EXPECT_TRUE(h.ui.statuses.empty());
+    EXPECT_EQ(h.ui.popups, 0);
+
+    // Saved at once: the next start reads it back.
+    platform::Registry again(h.registryPaths());
+    app::RosterStore reread(again);
+    app::Roster loaded;
+    EXPECT_TRUE(reread.loadList(loaded).empty());
+    ASSERT_EQ(loaded.size(), 2);
+    EXPECT_EQ(loaded.at(1).call, "DK7NEW");
+    EXPECT_EQ(loaded.at(1).channel, "5");
+    EXPECT_EQ(loaded.at(1).path, "DK7NEW-3 DB0BB-2 DB0AA");
+    EXPECT_EQ(loaded.at(1).alias, "Neu");
+}
+
+TEST_F(Presence, DirectlyHeardStationGetsItsCallAsPath)
+{
+    h.ui.defaultAnswer = true;
+    h.driver.deliver(AirFrame{"DK7NEW", 218, "[Neu]\x18", 0, {}});
+    h.pass();
+    ASSERT_EQ(h.roster.size(), 2);
+    EXPECT_EQ(h.roster.at(1).path, "DK7NEW");
+    EXPECT_EQ(h.driver.sent().at(0).destination, "DK7NEW 0");
+}
+
+TEST_F(Presence, DeclinedRegistrationIsAskedAgainNextTime)
+{
+    h.ui.answers = {false};
+    h.handle("DK7NEW", 218, "[Neu]\x18");
+    EXPECT_EQ(h.roster.size(), 1);
+    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_TRUE(h.ui.icons.empty());
+
+    h.ui.answers = {true};
+    h.handle("DK7NEW", 218, "[Neu]\x18");
+    EXPECT_EQ(h.ui.questions, (std::vector<std::string>{"DK7NEW", "DK7NEW"}));
+    EXPECT_EQ(h.roster.size(), 2);
+}
+
+TEST_F(Presence, FullRosterRefusesRegistrationWithoutAsking)
+{
+    for (int i = 1; i < app::MAX_ENTRIES; ++i)
+        h.add("DL" + std::to_string(i) + "X");
+    ASSERT_TRUE(h.roster.isFull());
+    h.ui.defaultAnswer = true;
+
+    h.handle("DK7NEW", 218, "[Neu]\x18");
+
+    EXPECT_TRUE(h.ui.questions.empty());
+    EXPECT_EQ(h.roster.size(), app::MAX_ENTRIES);
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Maximale Anzahl erreicht"});
+    EXPECT_TRUE(h.driver.sent().empty());
+}
+
+TEST(ReverseWords, TurnsTheWordOrderRound)
+{
+    const std::pair<std::string, std::string> cases[] = {
+        {"", ""},
+        {"DL2BBB-4", "DL2BBB-4"},
+        {"A B", "B A"},
+        {"A B C", "C B A"},
+        {"A  B", "B  A"},     // the empty word between two blanks counts
+        {"A B ", "B A"},      // a trailing blank leaves no word
+        {"ABCDEFGHIJKL B", "B ABCDEFGHI"},
+        {"1 2 3 4 5 6 7 8 9", "9 8 7 6 5 4 3 2 1"},
+        {"1 2 3 4 5 6 7 8 9 10 11", "9 8 7 6 5 4 3 2 1"},
+    };
+    for (const auto& [text, reversed] : cases)
+        EXPECT_EQ(protocol::reverseWords(text), reversed) << '"' << text << '"';
+}

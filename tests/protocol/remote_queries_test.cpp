@@ -1,0 +1,219 @@
+// Remote queries as another station sends them: the exact answer texts, what gates them, and
+// their delivery as ordinary messages.
+#include "protocol/remote_queries.h"
+
+#include <gtest/gtest.h>
+
+#include "protocol/messages.h"
+#include "tests/protocol/station_harness.h"
+
+using namespace zelvo;
+using namespace zelvo::testing;
+using S = app::TStationState;
+using dialogs::Option;
+
+namespace {
+
+constexpr const char* kAsker = "DL2BBB-4";
+const std::string kHeader = "Remote Antwort -> User Info\x0A\x0D";
+const std::string kTooShort = "Zelvo REmote: Mindestens 2 Buchstaben erforderlich";
+
+class RemoteQueries : public ::testing::Test {
+protected:
+    RemoteQueries()
+    {
+        h.station.versionText = "0.9.7.321";
+        h.settings.setInfoText("QTH Kiel\r\nRig: 2m/70cm");
+    }
+
+    // Sends `text` as a message from the asker, each query with a fresh number.
+    void ask(const std::string& text)
+    {
+        pid_ = pid_ == 217 ? 208 : pid_ + 1;
+        h.handle(kAsker, pid_, text);
+    }
+
+    StationHarness h;
+    app::TUserEntry& asker = h.add("DL2BBB-4 DB0XY", S::Online, "1", "Sued");
+    app::TUserEntry& other = h.add("OE3CCC-5 OE1XYZ", S::OfflineUnread, "2", "Wien");
+    app::TUserEntry& gone = h.add("DB0AAA", S::Offline, "0", "Relais");
+
+private:
+    int pid_ = 208;
+};
+
+}  // namespace
+
+TEST_F(RemoteQueries, AnswersAreExact)
+{
+    const std::string version = "Remote Antwort -> Version: 0.9.7.321";
+    const std::string detailWien = kHeader +
+        "Call  : OE3CCC\r\nAlias : Wien\r\nStatus: Online\r\nPath:OE3CCC-5 OE1XYZ";
+    const std::pair<std::string, std::string> cases[] = {
+        {"//ve", version},
+        {"//VE", version},
+        {"//VErsion", version},
+        {"//vE was auch immer", version},
+        {"//in", "QTH Kiel\r\nRig: 2m/70cm"},
+        {"//INfo", "QTH Kiel\r\nRig: 2m/70cm"},
+        {"//cs", kHeader + "dl2bbb(o)   oe3ccc(o)   db0aaa(/)   "},
+        {"//de OE3CCC", detailWien},
+        {"//DEtail oe3ccc", detailWien},
+        {"//de DB0AAA", kHeader + "Call  : DB0AAA\r\nAlias : Relais\r\nStatus: Offline\r\nPath:DB0AAA"},
+        {"//de DL2BBB", kHeader + "Call  : DL2BBB\r\nAlias : Sued\r\nStatus: Online\r\nPath:DL2BBB-4 DB0XY"},
+        {"//", kTooShort},
+        {"//v", kTooShort},
+    };
+    for (const auto& [query, answer] : cases) {
+        SCOPED_TRACE(query);
+        asker.txBuffer.clear();
+        asker.sendCount.clear();
+        ask(query);
+        EXPECT_EQ(asker.txBuffer, std::vector<std::string>{answer});
+        EXPECT_EQ(asker.sendCount, "121");
+    }
+}
+
+TEST_F(RemoteQueries, DetailWithoutAMatchOrWithoutABlank)
+{
+    ask("//de DK7XYZ");
+    EXPECT_EQ(asker.txBuffer, std::vector<std::string>{"User nicht in Liste"});
+    EXPECT_EQ(asker.sendCount, "");  // left for the idle send countdown to start
+
+    asker.txBuffer.clear();
+    ask("//de OE3CCC DB0XY");  // two words are no call
+    EXPECT_EQ(asker.txBuffer, std::vector<std::string>{"User nicht in Liste"});
+
+    asker.txBuffer.clear();
+    ask("//detail");
+    EXPECT_TRUE(asker.txBuffer.empty());
+}
+
+TEST_F(RemoteQueries, StatusTextNamesTheAskerForEveryQueryOfFourOrMore)
+{
+    ask("//v");
+    EXPECT_TRUE(h.ui.statuses.empty());
+    asker.remote = "0";
+    ask("//xx");
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"remote von : Sued"});
+}
+
+TEST_F(RemoteQueries, RemoteSwitchAndCheckboxesGateTheAnswers)
+{
+    struct Case {
+        const char* query;
+        std::string remote;
+        std::optional<Option> off;
+        bool answered;
+    };
+    const Case cases[] = {
+        {"//ve", "0", std::nullopt, false},
+        {"//in", "0", std::nullopt, false},
+        {"//cs", "0", std::nullopt, false},
+        {"//de OE3CCC", "0", std::nullopt, false},
+        {"//in", "1", Option::RemInfo, false},
+        {"//cs", "1", Option::RemCStatus, false},
+        {"//de OE3CCC", "1", Option::RemDetail, false},
+        {"//in", "1", Option::RemCStatus, true},
+        {"//ve", "1", Option::RemInfo, true},
+        {"//xy", "1", std::nullopt, false},
+        // Too short is answered whatever the switches say.
+        {"//", "0", std::nullopt, true},
+        {"//a", "0", Option::RemInfo, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.query << " remote " << c.remote);
+        StationHarness h;
+        auto& asker = h.add(kAsker, S::Online, "1", "Sued");
+        h.add("OE3CCC");
+        asker.remote = c.remote;
+        if (c.off)
+            h.settings.setOption(*c.off, false);
+        h.handle(kAsker, 209, c.query);
+        EXPECT_EQ(asker.txBuffer.size(), c.answered ? 1u : 0u);
+        EXPECT_EQ(h.driver.sentCount(), 1u);  // the ack, always
+    }
+}
+
+TEST_F(RemoteQueries, QueryLeavesNoTraceOnTheAnsweringSide)
+{
+    ask("//cs");
+    EXPECT_EQ(asker.state, S::Online);
+    EXPECT_FALSE(asker.unread);
+    EXPECT_TRUE(asker.rxBuffer.empty());
+    EXPECT_TRUE(h.ui.icons.empty());
+    EXPECT_TRUE(h.sound.played().empty());
+    EXPECT_EQ(h.ui.popups, 0);
+}
+
+TEST_F(RemoteQueries, AnswerIsDeliveredAsAnOrdinaryMessage)
+{
+    h.setOnline(true);
+    ask("//ve");
+    // The countdown already ran in the pass that handled the query.
+    const auto sent = h.driver.takeSent();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[0].pid, 209);  // the ack
+    EXPECT_EQ(sent[1], (SentFrame{StationHarness::kMyCall, "DL2BBB-4 1 DB0XY", 208,
+                                  "Remote Antwort -> Version: 0.9.7.321", true}));
+
+    // Unacknowledged: four transmissions in all.
+    int more = 0;
+    for (int pass = 0; pass < 150; ++pass) {
+        h.pass();
+        more += static_cast<int>(h.driver.takeSent().size());
+    }
+    EXPECT_EQ(more, 3);
+    EXPECT_EQ(h.ui.lastStatus(), kTransmissionError);
+}
+
+TEST_F(RemoteQueries, NotFoundAnswerStartsOnTheNextIdlePass)
+{
+    h.setOnline(true);
+    ask("//de NIEMAND");
+    const auto sent = h.driver.takeSent();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[1].info, "User nicht in Liste");
+    EXPECT_EQ(asker.sendCount, "120");
+}
+
+TEST_F(RemoteQueries, AnswerRestartsTheRepetitionsOfATextOnTheAir)
+{
+    h.setOnline(true);
+    protocol::queueText(asker, "Hallo", protocol::kSendCountUser);
+    h.pass(10);
+    h.driver.takeSent();
+    ask("//ve");
+    // The earlier text goes out again at once; the answer waits behind it.
+    const auto sent = h.driver.takeSent();
+    ASSERT_EQ(sent.size(), 2u);
+    EXPECT_EQ(sent[1].info, "Hallo");
+    EXPECT_EQ(asker.txBuffer.size(), 2u);
+}
+
+TEST_F(RemoteQueries, LongRosterListIsSplitIntoFrames)
+{
+    while (!h.roster.isFull())
+        h.add("DK" + std::to_string(h.roster.size()) + "ABC");
+    const std::string full = protocol::rosterStatusAnswer(h.roster);
+    ASSERT_GT(full.size(), protocol::kMaxMessageText);
+
+    ask("//cs");
+
+    std::string joined;
+    for (const std::string& part : asker.txBuffer) {
+        EXPECT_LE(part.size(), protocol::kMaxMessageText);
+        joined += part;
+    }
+    EXPECT_GT(asker.txBuffer.size(), 1u);
+    EXPECT_EQ(joined, full);
+}
+
+TEST_F(RemoteQueries, RegisteredStationMayAskAtOnce)
+{
+    h.ui.defaultAnswer = true;
+    h.handle("DK7NEW", 218, "[Neu]\x19");
+    ASSERT_EQ(h.roster.size(), 4);
+    h.handle("DK7NEW", 208, "//ve");
+    EXPECT_EQ(h.roster.at(3).txBuffer, std::vector<std::string>{"Remote Antwort -> Version: 0.9.7.321"});
+}
