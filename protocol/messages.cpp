@@ -108,8 +108,11 @@ void pollTimerTick(Station& station, TUserEntry& entry)
 {
     const int count = fieldNumber(entry.pollCount, 1) - 1;
     entry.pollCount = std::to_string(count);
-    if (count % kRepeatPasses == 0)
+    if (count % kRepeatPasses == 0) {
+        // The polled station restarts its numbering for us at 208 when the request arrives.
+        entry.lastRxPid = std::to_string(PID_STATUS);
         sendUi(station, entry, pollRequestFrame(), SendMode::Once);
+    }
     if (count == 1) {
         station.roster.setState(entry, TStationState::Offline);
         station.ui.showStatus(kUserOffline);

@@ -37,8 +37,11 @@ std::string announcedAlias(const Station& station)
     return alias;
 }
 
-void sendStatus(Station& station, const app::TUserEntry& entry, bool answering)
+void sendStatus(Station& station, app::TUserEntry& entry, bool answering)
 {
+    // The receiver starts its message numbering for us again at 208: from now on our duplicate
+    // filter must not take its 208 for a repetition of an earlier message.
+    entry.lastRxPid = std::to_string(PID_STATUS);
     sendUi(station, entry, statusFrame(announcedAlias(station), answering), SendMode::UntilAccepted);
 }
 
@@ -59,11 +62,11 @@ void announceOnline(Station& station)
 {
     app::Roster& roster = station.roster;
     const int count = roster.size();
-    for (int row = 0; row < count && row < roster.size(); ++row) {
-        app::TUserEntry& entry = roster.at(row);
-        entry.sendPid = std::to_string(PID_MESSAGE_BASE);
-        sendStatus(station, entry, false);
-    }
+    // Our own numbering goes on: a station that misses this announcement still holds the number
+    // of our last message, and a restart at 208 could make it take our next message for a
+    // repetition of that one. The station's answer restarts both numberings together.
+    for (int row = 0; row < count && row < roster.size(); ++row)
+        sendStatus(station, roster.at(row), false);
     station.playSound(TEventKind::evSelfOnline);
 }
 

@@ -19,11 +19,12 @@ bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame&
 
 // The alias a status frame carries: the own alias, or the own base call when there is none.
 std::string announcedAlias(const Station& station);
-void sendStatus(Station& station, const app::TUserEntry& entry, bool answering);
+// Also forgets the last message number taken from the entry: the receiver restarts its own.
+void sendStatus(Station& station, app::TUserEntry& entry, bool answering);
 void sendOffline(Station& station, const app::TUserEntry& entry);
 void sendAwayState(Station& station, const app::TUserEntry& entry, bool away);
 
-// Resets every entry's sendPid and asks every entry for its status; then the "Selbst Online" sound.
+// Asks every entry for its status; then the "Selbst Online" sound.
 void announceOnline(Station& station);
 // The "Selbst Ofline" sound; then an offline announcement to every reachable entry, which then
 // counts as offline.

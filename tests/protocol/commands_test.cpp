@@ -56,7 +56,7 @@ TEST_F(Commands, OnlineSwitchAnnouncesBothWays)
     EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::MainIcon});
     EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"bereit... Hilfe mit F1"});
     EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>(3, "[Nord]\x18"));
-    EXPECT_EQ(unread.sendPid, "208");
+    EXPECT_EQ(unread.sendPid, "215");
 
     ASSERT_TRUE(protocol::goOnlineClick(h.station));
     EXPECT_FALSE(h.station.online());

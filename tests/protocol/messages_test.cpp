@@ -3,7 +3,10 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "protocol/commands.h"
+#include "protocol/outgoing.h"
 #include "tests/protocol/station_harness.h"
 
 using namespace zelvo;
@@ -99,6 +102,50 @@ TEST_F(Messages, ResetOfTheSequenceLetsTheSameNumberInAgain)
     h.handle(kPeer, 218, "[Alt]\x19");  // the sender came online again and starts at 208
     h.handle(kPeer, 208, "zwei");
     EXPECT_EQ(peer.rxBuffer.size(), 2u);
+}
+
+// Whenever we send something that makes the peer restart its numbering at 208, our duplicate
+// filter must forget the peer's last number at once: the answer that would tell us may be lost,
+// and the peer's next new text with 208 would then be acknowledged but never stored.
+TEST_F(Messages, WhatRestartsThePeersNumberingLetsItsNext208In)
+{
+    h.setOnline(true);
+    struct Case {
+        const char* name;
+        std::function<void()> restart;
+    };
+    const Case cases[] = {
+        {"our poll", [&] { protocol::pollStation(h.station, peer); }},
+        {"our announcement", [&] { protocol::announceOnline(h.station); }},
+        {"our answer to its announcement", [&] { protocol::sendStatus(h.station, peer, true); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        peer.rxBuffer.clear();
+        peer.lastRxPid = "218";
+        h.handle(kPeer, 208, "eins");
+        c.restart();  // and the peer's reply to it is lost
+        h.handle(kPeer, 208, "zwei");
+        ASSERT_EQ(peer.rxBuffer.size(), 2u);
+        EXPECT_TRUE(peer.rxBuffer[1].ends_with(" zwei"));
+    }
+}
+
+// Going online keeps our own numbering: a peer that misses the announcement still holds the
+// number of our last text, which a restart at 208 could repeat.
+TEST_F(Messages, GoingOnlineKeepsTheNumberOfTheNextText)
+{
+    peer.sendPid = "209";  // the peer took our 208 last
+    ASSERT_TRUE(protocol::goOnlineClick(h.station));
+    h.driver.takeSent();
+    protocol::queueMessage(h.station, peer, "Noch da?", false);
+    h.pass();
+    const auto sent = h.driver.takeSent();
+    ASSERT_EQ(sent.size(), 1u);
+    EXPECT_EQ(sent[0].pid, 209);
+    // Its answer restarts both numberings together.
+    h.handle(kPeer, 218, "[Alt]\x19");
+    EXPECT_EQ(peer.sendPid, "208");
 }
 
 TEST_F(Messages, RemoteQueryIsAcknowledgedButNeitherStoredNorMarked)

@@ -22,7 +22,7 @@ protected:
 
 }  // namespace
 
-TEST_F(Outgoing, GoingOnlineAsksEveryEntryInListOrderAndResetsSendPid)
+TEST_F(Outgoing, GoingOnlineAsksEveryEntryInListOrderAndKeepsItsNumbering)
 {
     auto& a = h.add("DB0AAA-1", S::Offline, "1");
     auto& b = h.add("DL2BBB DB0XY DB0Z-7", S::Online, "3");
@@ -41,9 +41,12 @@ TEST_F(Outgoing, GoingOnlineAsksEveryEntryInListOrderAndResetsSendPid)
         {kMe, "OE3CCC-5 2 OE1XYZ", 218, asking, true},
     };
     EXPECT_EQ(h.driver.sent(), expected);
+    // Our numbering goes on; the receivers restart theirs, so ours of theirs is forgotten.
+    EXPECT_EQ(a.sendPid, "213");
+    EXPECT_EQ(b.sendPid, "217");
+    EXPECT_EQ(c.sendPid, "208");
     for (int row = 0; row < 3; ++row)
-        EXPECT_EQ(h.roster.at(row).sendPid, "208");
-    EXPECT_EQ(c.lastRxPid, "211");
+        EXPECT_EQ(h.roster.at(row).lastRxPid, "218");
     EXPECT_EQ(a.state, S::Offline);  // states are not touched
     EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(dialogs::TEventKind::evSelfOnline)});
 }
