@@ -36,15 +36,8 @@ void answerDetail(Station& station, app::TUserEntry& asker, std::string_view tex
     const std::size_t blank = text.find(' ');
     if (blank == std::string_view::npos)
         return;
-    const std::string call = upper(text.substr(blank + 1));
-    // Exact lookup: the whole rest of the text must be the call.
-    app::TUserEntry* found = nullptr;
-    for (int row = 0; row < station.roster.size(); ++row) {
-        if (upper(station.roster.at(row).call) == call) {
-            found = &station.roster.at(row);
-            break;
-        }
-    }
+    // The exact lookup by base call: "OE3CCC-5" finds OE3CCC; two words find nothing.
+    app::TUserEntry* found = station.roster.findEntry(upper(text.substr(blank + 1)));
     if (found == nullptr) {
         // Left for the send timer to start when it is idle.
         for (std::string& part : splitMessageText(kNotOnRoster))

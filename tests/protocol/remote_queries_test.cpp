@@ -59,6 +59,7 @@ TEST_F(RemoteQueries, AnswersAreExact)
         {"//cs", kHeader + "dl2bbb(o)   oe3ccc(o)   db0aaa(/)   "},
         {"//de OE3CCC", detailWien},
         {"//DEtail oe3ccc", detailWien},
+        {"//de oe3ccc-5", detailWien},  // the base call counts, as for every lookup
         {"//de DB0AAA", kHeader + "Call  : DB0AAA\r\nAlias : Relais\r\nStatus: Offline\r\nPath:DB0AAA"},
         {"//de DL2BBB", kHeader + "Call  : DL2BBB\r\nAlias : Sued\r\nStatus: Online\r\nPath:DL2BBB-4 DB0XY"},
         {"//", kTooShort},
