@@ -267,5 +267,37 @@ TEST(RadioLink, StationStartedBeforeTheChannelReachesItWhenItComesUp)
     EXPECT_EQ(frames[0].hex, hex_of("now"));
 }
 
+// Direwolf's own AX.25 code (its kissutil, a KISS client on the same channel) must read our
+// frames as we mean them, 8-bit payload and digipeater included, and we must read its frames.
+TEST(RadioLink, DirewolfReadsOurFramesAndWeReadItsFrames)
+{
+#ifndef ZELVO_KISSUTIL
+    GTEST_SKIP() << "kissutil (Debian package direwolf) is not installed";
+#else
+    TempDir dir;
+    SimulatedChannel channel(dir, {});
+    Station alpha(dir, "DL1ABC-7", channel.air.port);
+    ASSERT_TRUE(alpha.wait_connected());
+    // Line-buffered, so that every decoded frame reaches us at once.
+    Process direwolf({ZELVO_STDBUF, "-oL", ZELVO_KISSUTIL, "-h", "127.0.0.1", "-p", std::to_string(channel.air.port)});
+    ASSERT_TRUE(channel.wait_clients(2));
+
+    ASSERT_TRUE(alpha.send(218, "[Nord]\x18", "DB0XYZ-1 0 DK0AA"));
+    EXPECT_TRUE(direwolf.wait_line(contains("[0] DL1ABC-7>DB0XYZ-1,DK0AA:[Nord]<0x18>")));
+    // Umlauts in Windows-1252, CR LF, and the two bytes KISS has to escape.
+    ASSERT_TRUE(alpha.send(208, "Hallo\xE4\xF6\xFC\r\n\xC0\xDB", "DB0XYZ-1 0"));
+    EXPECT_TRUE(direwolf.wait_line(contains("[0] DL1ABC-7>DB0XYZ-1:Hallo\xE4\xF6\xFC<0x0d><0x0a>\xC0\xDB")));
+
+    // Direwolf's frame, already repeated by DK0AA, addressed to us.
+    direwolf.write_line("DL2BBB-3>DL1ABC-7,DK0AA*:Hallo von Direwolf");
+    const auto frames = alpha.received(1);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_EQ(frames[0].source, "DL2BBB-3");
+    EXPECT_EQ(frames[0].pid, 0xF0);
+    EXPECT_EQ(frames[0].hex, hex_of("Hallo von Direwolf"));
+    EXPECT_EQ(frames[0].path, "DK0AA DL2BBB-3");
+#endif
+}
+
 }  // namespace
 }  // namespace zelvo::testing
