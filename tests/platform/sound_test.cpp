@@ -18,7 +18,7 @@ using namespace std::chrono_literals;
 using testing::TempDir;
 using testing::writeFile;
 
-struct WavSpec {
+struct WavFormat {
     std::uint16_t tag = 1;
     std::uint16_t channels = 1;
     std::uint32_t rate = 8000;
@@ -32,7 +32,7 @@ struct WavSpec {
 void put16(std::string& s, std::uint16_t v) { s += char(v & 0xff), s += char(v >> 8); }
 void put32(std::string& s, std::uint32_t v) { put16(s, v & 0xffff), put16(s, v >> 16); }
 
-std::string makeWav(const WavSpec& w) {
+std::string makeWav(const WavFormat& w) {
     const std::uint16_t block = w.channels * w.bits / 8;
     std::string body = "WAVE";
     if (w.listChunkFirst) body += std::string("LIST\x03\0\0\0abc\0", 12);
@@ -59,9 +59,9 @@ std::string makeWav(const WavSpec& w) {
 
 class SoundTest : public ::testing::Test {
 protected:
-    std::filesystem::path wav(const std::string& name, const WavSpec& spec) {
+    std::filesystem::path wav(const std::string& name, const WavFormat& format) {
         const auto path = dir / name;
-        writeFile(path, makeWav(spec));
+        writeFile(path, makeWav(format));
         return path;
     }
     TempDir dir;
