@@ -14,7 +14,6 @@ using app::TUserEntry;
 namespace {
 
 constexpr std::string_view kMessageArrived = "Msg eingetroffen";
-constexpr std::string_view kTransmissionError = "\xDC" "bertragungsfehler";
 constexpr std::string_view kUserOffline = "User ist Offline";
 
 std::string historyLine(Station& station, char prefix, std::string_view text)

@@ -7,10 +7,6 @@ namespace zelvo::protocol {
 using app::TStationState;
 using dialogs::TEventKind;
 
-namespace {
-constexpr std::string_view kTransmissionError = "\xDC" "bertragungsfehler";
-}
-
 bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode)
 {
     const std::string destination = buildDestination(entry.path, entry.channel);

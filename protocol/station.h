@@ -116,6 +116,9 @@ private:
 inline constexpr int kSendAttempts = 5;
 inline constexpr std::chrono::milliseconds kSendRetryPause{250};
 
+// The status text of every failed delivery ("Übertragungsfehler").
+inline constexpr std::string_view kTransmissionError = "\xDC" "bertragungsfehler";
+
 // The longest text one message frame carries; longer texts are split when queued.
 inline constexpr std::size_t kMaxMessageText = 255;
 
