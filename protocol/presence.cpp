@@ -161,7 +161,7 @@ void onPollAnswer(Station& station, const link::UiFrameView& frame)
     TUserEntry* entry = station.roster.findByPrefix(senderBaseCall(station, frame));
     if (entry == nullptr)
         return;
-    entry->pollCount = "0";
+    entry->pollCount = std::string(1, '0');  // not = "0": GCC 12 warns wrongly (-Wrestrict) there
     resetSequence(*entry);
     const AwayState answer = readPollAnswer(infoOf(frame));
     if (answer.away) {
