@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
+#include "tests/support/temp_dir.h"
 
 #include <atomic>
 #include <fstream>
@@ -18,9 +18,7 @@ const QDateTime kFifthDecember(QDate(2026, 12, 5), QTime(9, 5, 59));
 
 class ActivityLogTest : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(dir_.isValid()); }
-
-    std::filesystem::path file() const { return std::filesystem::path(dir_.path().toStdString()) / "Zelvo.log"; }
+    std::filesystem::path file() const { return dir_ / "Zelvo.log"; }
 
     ActivityLog makeLog(std::function<bool()> enabled = [] { return true; })
     {
@@ -28,15 +26,9 @@ protected:
                            [] { return kFifthDecember; });
     }
 
-    std::string contents() const
-    {
-        std::ifstream in(file(), std::ios::binary);
-        std::ostringstream text;
-        text << in.rdbuf();
-        return text.str();
-    }
+    std::string contents() const { return zelvo::testing::readFile(file()); }
 
-    QTemporaryDir dir_;
+    zelvo::testing::TempDir dir_;
 };
 
 }  // namespace
@@ -119,7 +111,7 @@ TEST_F(ActivityLogTest, UnusableLocationIsReportedAndLoggingGoesOnQuietly)
 
 TEST_F(ActivityLogTest, LogGoesBesideTheProgramOrIntoTheStateDirectory)
 {
-    const std::filesystem::path programDir = dir_.path().toStdString();
+    const std::filesystem::path programDir = dir_.path();
     EXPECT_EQ(ActivityLog::pathFor(programDir), programDir / "Zelvo.log");
     const auto state = programDir / "state";
     ::setenv("XDG_STATE_HOME", state.c_str(), 1);

@@ -2,10 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
-
-#include <fstream>
-#include <sstream>
+#include "tests/support/temp_dir.h"
 
 using namespace zelvo::app;
 using zelvo::platform::Registry;
@@ -17,8 +14,7 @@ class RosterStoreTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(dir_.isValid());
-        ::setenv("ZELVO_REGISTRY_DIR", dir_.path().toLocal8Bit().constData(), 1);
+        ::setenv("ZELVO_REGISTRY_DIR", dir_.path().c_str(), 1);
         reopen();
     }
     // A fresh registry object reads the file from disk, as the next start does.
@@ -37,18 +33,10 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    void writeFile(const std::string& text)
-    {
-        std::ofstream(registry_->paths().currentUser, std::ios::binary | std::ios::trunc) << text;
-    }
-    std::string fileText()
-    {
-        std::ostringstream text;
-        text << std::ifstream(registry_->paths().currentUser, std::ios::binary).rdbuf();
-        return text.str();
-    }
+    void writeFile(const std::string& text) { zelvo::testing::writeFile(registry_->paths().currentUser, text); }
+    std::string fileText() { return zelvo::testing::readFile(registry_->paths().currentUser); }
 
-    QTemporaryDir dir_;
+    zelvo::testing::TempDir dir_;
     std::unique_ptr<Registry> registry_;
 };
 

@@ -2,7 +2,7 @@
 // program, so that no test touches the user's files.
 #include <gtest/gtest.h>
 
-#include <QTemporaryDir>
+#include "tests/support/temp_dir.h"
 
 #include <cstdlib>
 #include <memory>
@@ -13,18 +13,15 @@ class TempHomeEnvironment : public ::testing::Environment {
 public:
     void SetUp() override
     {
-        dir_ = std::make_unique<QTemporaryDir>();
-        ASSERT_TRUE(dir_->isValid());
-        const QByteArray base = dir_->path().toLocal8Bit();
-        ::setenv("ZELVO_REGISTRY_DIR", (base + "/registry").constData(), 1);
-        ::setenv("XDG_CONFIG_HOME", (base + "/config").constData(), 1);
-        ::setenv("XDG_STATE_HOME", (base + "/state").constData(), 1);
-        ::setenv("HOME", (base + "/home").constData(), 1);
+        dir_ = std::make_unique<zelvo::testing::TempDir>();
+        for (const auto& [name, sub] : {std::pair{"ZELVO_REGISTRY_DIR", "registry"}, std::pair{"XDG_CONFIG_HOME", "config"},
+                                        std::pair{"XDG_STATE_HOME", "state"}, std::pair{"HOME", "home"}})
+            ::setenv(name, (*dir_ / sub).c_str(), 1);
     }
     void TearDown() override { dir_.reset(); }
 
 private:
-    std::unique_ptr<QTemporaryDir> dir_;
+    std::unique_ptr<zelvo::testing::TempDir> dir_;
 };
 
 const auto* const kEnvironment = ::testing::AddGlobalTestEnvironment(new TempHomeEnvironment);

@@ -5,7 +5,8 @@
 #include "platform/registry.h"
 #include "platform/sound.h"
 
-#include <QTemporaryDir>
+#include "tests/support/temp_dir.h"
+
 #include <gtest/gtest.h>
 
 #include <atomic>
@@ -25,10 +26,6 @@ TEventKind kind(int n) { return static_cast<TEventKind>(n); }
 
 class SettingsTest : public ::testing::Test {
 protected:
-    static platform::Registry::Paths pathsIn(const QTemporaryDir& dir) {
-        const std::string d = dir.path().toStdString();
-        return {d + "/HKEY_CURRENT_USER.reg", d + "/HKEY_LOCAL_MACHINE.reg"};
-    }
     // A second registry object reads the file as the next program start would.
     platform::Registry& disk() {
         fresh_ = std::make_unique<platform::Registry>(paths_);
@@ -53,8 +50,8 @@ protected:
         });
     }
 
-    QTemporaryDir tempDir_;
-    platform::Registry::Paths paths_ = pathsIn(tempDir_);
+    testing::TempDir dir_;
+    platform::Registry::Paths paths_{dir_ / "HKEY_CURRENT_USER.reg", dir_ / "HKEY_LOCAL_MACHINE.reg"};
     platform::Registry registry_{paths_};
     std::unique_ptr<platform::Registry> fresh_;
     Settings settings_{registry_};

@@ -2,7 +2,7 @@
 #include "dialogs/version_block.h"
 #include "dialogs/version_info.h"
 
-#include <QTemporaryDir>
+#include "tests/support/temp_dir.h"
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -45,11 +45,9 @@ Bytes fileAround(const Bytes& block) {
 class VersionFiles : public ::testing::Test {
 protected:
     std::filesystem::path write(const std::string& name, const Bytes& bytes) {
-        const std::filesystem::path path = std::filesystem::path(dir_.path().toStdString()) / name;
-        std::ofstream(path, std::ios::binary).write(reinterpret_cast<const char*>(bytes.data()), bytes.size());
-        return path;
+        return dir_.write(name, std::string(bytes.begin(), bytes.end()));
     }
-    QTemporaryDir dir_;
+    zelvo::testing::TempDir dir_;
 };
 
 TEST(VersionInfo, OwnProgramFileCarriesTheProjectVersion) {
@@ -81,7 +79,7 @@ TEST_F(VersionFiles, FileWithoutBlockHasNoVersion) {
 
     info.setFileName(write("empty", {}));
     EXPECT_EQ(info.fileVersion().text(), "");
-    info.setFileName(dir_.path().toStdString() + "/missing");
+    info.setFileName((dir_ / "missing").string());
     EXPECT_EQ(info.fileVersion().text(), "");
 }
 

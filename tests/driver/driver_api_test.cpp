@@ -3,16 +3,20 @@
 // table and stops it again.
 #include "driver/flxapi.h"
 #include "driver/flxapi_ext.h"
-#include "tests/driver/test_support.h"
+#include "tests/support/kiss_socket.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <poll.h>
 #include <stdlib.h>
 
 #include <atomic>
 #include <cstring>
 #include <thread>
 
-using namespace zelvo::test;
+using namespace zelvo::testing;
 namespace ax25 = zelvo::ax25;
 namespace kiss = zelvo::kiss;
 
@@ -37,11 +41,11 @@ protected:
         return std::to_string(channel) + " kiss-tcp 127.0.0.1:" + std::to_string(port) + rest + "\n";
     }
     static bool connected(int channel) {
-        return waitFor([&] { return flx_channel_connected(channel) == 1; });
+        return wait_until([&] { return flx_channel_connected(channel) == 1; });
     }
     static const FlxUiFrame* nextFrame(const char* mycall) {
         const FlxUiFrame* frame = nullptr;
-        waitFor([&] { return (frame = l2_get_ui(mycall)) != nullptr; });
+        wait_until([&] { return (frame = l2_get_ui(mycall)) != nullptr; });
         return frame;
     }
     static FlxStats stats() {
@@ -73,8 +77,8 @@ TEST_F(DriverApi, SendWritesOneKissFrameByteForByte) {
     ASSERT_EQ(l2_send_ui("dl1abc-7", "db0xyz-1 2 dk0aa wide2-2", 0x1DA, 0,
                          static_cast<int>(info.size()), info.data()),
               1);
-    ASSERT_EQ(tnc.readFrames(1).size(), 1u);
-    EXPECT_EQ(tnc.rawReceived(),
+    ASSERT_EQ(tnc.wait_frames(1).size(), 1u);
+    EXPECT_EQ(tnc.raw_received(),
               bytes({0xC0, 0x30,                                     // KISS port 3, data
                      0x88, 0x84, 0x60, 0xB0, 0xB2, 0xB4, 0xE2,       // DB0XYZ-1, C bit set
                      0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E,       // DL1ABC-7, C bit clear
@@ -85,10 +89,10 @@ TEST_F(DriverApi, SendWritesOneKissFrameByteForByte) {
 
     // An empty field may come without a pointer.
     ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 2", 219, 0, 0, nullptr), 1);
-    const auto frames = tnc.readFrames(1);
-    ASSERT_EQ(frames.size(), 1u);
+    const auto& frames = tnc.wait_frames(2);
+    ASSERT_EQ(frames.size(), 2u);
     ax25::Frame frame;
-    ASSERT_EQ(ax25::decodeUiFrame(frames[0].data, frame), ax25::DecodeError::None);
+    ASSERT_EQ(ax25::decodeUiFrame(frames[1].data, frame), ax25::DecodeError::None);
     EXPECT_EQ(frame.pid, 219);
     EXPECT_TRUE(frame.info.empty());
     EXPECT_EQ(stats().frames_sent, 2u);
@@ -100,20 +104,20 @@ TEST_F(DriverApi, QueuesOnlyCompleteUiFramesForTheOwnCall) {
     ASSERT_TRUE(tnc.accept());
     ASSERT_TRUE(connected(4));
 
-    tnc.sendFrame(uiFrame("DF1XX", "OTHER", 0xDA, "[x]\x18"), 1);             // other call
-    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 0xDA, "[x]\x18"), 0);            // other KISS port
-    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 0xDA, "[x]\x18", {"DB0AA"}, false), 1);  // not repeated yet
-    std::string sabm = ax25::encodeFrame(uiFrame("DF1XX", "DL1ABC", 0, ""));
+    tnc.send_frame(ui_frame("DF1XX", "OTHER", 0xDA, "[x]\x18"), 1);             // other call
+    tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 0xDA, "[x]\x18"), 0);            // other KISS port
+    tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 0xDA, "[x]\x18", {"DB0AA"}, false), 1);  // not repeated yet
+    std::string sabm = ax25::encodeFrame(ui_frame("DF1XX", "DL1ABC", 0, ""));
     sabm.resize(15);
     sabm[14] = 0x3F;
-    tnc.sendRaw(kiss::encodeData(1, sabm));                                   // not UI
-    tnc.sendRaw(bytes({0xC0, 0x10, 0x01, 0xDB, 0x41, 0xC0}));                 // bad KISS escape
-    tnc.sendRaw(kiss::encodeData(1, "\x01\x02\x03\x04\x05"));                 // not AX.25
-    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC-1", 0xDA, "[x]\x18"), 1);          // other SSID
-    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 0xD0, std::string(257, 'x')), 1);  // info too long
+    tnc.send_raw(kiss::encodeData(1, sabm));                                   // not UI
+    tnc.send_raw(bytes({0xC0, 0x10, 0x01, 0xDB, 0x41, 0xC0}));                 // bad KISS escape
+    tnc.send_raw(kiss::encodeData(1, "\x01\x02\x03\x04\x05"));                 // not AX.25
+    tnc.send_frame(ui_frame("DF1XX", "DL1ABC-1", 0xDA, "[x]\x18"), 1);          // other SSID
+    tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 0xD0, std::string(257, 'x')), 1);  // info too long
     const std::string text = "Hallo\r\nWelt \xE4\xF6\xFC";
-    tnc.sendFrame(uiFrame("DK0XYZ-5", "DL1ABC", 0xD3, text, {"DB0AAA", "DB0BBB-2"}), 1);
-    tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 219, ""), 1);
+    tnc.send_frame(ui_frame("DK0XYZ-5", "DL1ABC", 0xD3, text, {"DB0AAA", "DB0BBB-2"}), 1);
+    tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 219, ""), 1);
 
     const FlxUiFrame* rec = nextFrame("dl1abc-0");
     ASSERT_NE(rec, nullptr);
@@ -154,10 +158,10 @@ TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops) {
     ASSERT_TRUE(connected(0));
     std::string burst;
     for (int i = 0; i < 300; ++i)
-        burst += kiss::encodeData(0, ax25::encodeFrame(uiFrame("DF1XX", "DL1ABC", 0xD0,
+        burst += kiss::encodeData(0, ax25::encodeFrame(ui_frame("DF1XX", "DL1ABC", 0xD0,
                                                                std::to_string(i))));
-    tnc.sendRaw(burst);
-    ASSERT_TRUE(waitFor([] { return stats().frames_queued + stats().dropped_queue_full == 300; }));
+    tnc.send_raw(burst);
+    ASSERT_TRUE(wait_until([] { return stats().frames_queued + stats().dropped_queue_full == 300; }));
     EXPECT_EQ(stats().frames_queued, 256u);
     EXPECT_EQ(stats().dropped_queue_full, 44u);
     // The oldest frames are kept, in order.
@@ -167,9 +171,9 @@ TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops) {
 }
 
 TEST_F(DriverApi, ReachesATncThatComesUpLater) {
-    KissServer tnc(/*listenNow=*/false);  // port held, connections refused
+    KissServer tnc(/*listen_now=*/false);  // port held, connections refused
     start(tcpLine(0, tnc.port()));
-    ASSERT_TRUE(waitFor([] { return stats().connect_failures >= 2; }));  // backing off
+    ASSERT_TRUE(wait_until([] { return stats().connect_failures >= 2; }));  // backing off
     EXPECT_EQ(flx_channel_connected(0), 0);
     EXPECT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi"), 0);
 
@@ -177,7 +181,7 @@ TEST_F(DriverApi, ReachesATncThatComesUpLater) {
     ASSERT_TRUE(tnc.accept());
     ASSERT_TRUE(connected(0));
     ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi"), 1);
-    const auto frames = tnc.readFrames(1);
+    const auto frames = tnc.wait_frames(1);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].data.substr(frames[0].data.size() - 2), "hi");
 }
@@ -189,9 +193,9 @@ TEST_F(DriverApi, ReconnectsWhenTheTncGoesAwayAndComesBack) {
     ASSERT_TRUE(tnc->accept());
     ASSERT_TRUE(connected(0));
 
-    tnc->sendRaw(bytes({0xC0, 0x00, 0x88, 0x98}));  // half a frame, then the TNC is gone
+    tnc->send_raw(bytes({0xC0, 0x00, 0x88, 0x98}));  // half a frame, then the TNC is gone
     tnc.reset();
-    ASSERT_TRUE(waitFor([] { return stats().connect_failures >= 1; }));
+    ASSERT_TRUE(wait_until([] { return stats().connect_failures >= 1; }));
     EXPECT_EQ(flx_channel_connected(0), 0);
     EXPECT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi"), 0);
 
@@ -199,13 +203,13 @@ TEST_F(DriverApi, ReconnectsWhenTheTncGoesAwayAndComesBack) {
     ASSERT_TRUE(tnc->accept());
     ASSERT_TRUE(connected(0));
     EXPECT_EQ(stats().connects, 2u);
-    tnc->sendFrame(uiFrame("DF1XX", "DL1ABC", 0xDC, "+"));
+    tnc->send_frame(ui_frame("DF1XX", "DL1ABC", 0xDC, "+"));
     const FlxUiFrame* rec = nextFrame("DL1ABC");
     ASSERT_NE(rec, nullptr);
     EXPECT_EQ(call(rec->source), "DF1XX");
     EXPECT_EQ(stats().dropped_malformed, 0u);  // the half frame was not glued to the next one
     ASSERT_EQ(l2_send_ui("DL1ABC", "DF1XX 0", 0xDC, 0, 1, "+"), 1);
-    EXPECT_EQ(tnc->readFrames(1).size(), 1u);
+    EXPECT_EQ(tnc->wait_frames(1).size(), 1u);
 }
 
 TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal) {
@@ -220,8 +224,8 @@ TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal) {
     ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 1", 0xDA, 0, 4, "[a]\x18"), 1);
     kiss::Decoder decoder;
     std::vector<kiss::Frame> frames;
-    const auto deadline = Clock::now() + kDeadline;
-    while (frames.empty() && Clock::now() < deadline) {
+    const auto deadline = std::chrono::steady_clock::now() + kDeadline;
+    while (frames.empty() && std::chrono::steady_clock::now() < deadline) {
         pollfd p{master, POLLIN, 0};
         if (::poll(&p, 1, 100) <= 0) continue;
         char buffer[512];
@@ -235,7 +239,7 @@ TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal) {
     EXPECT_EQ(ax25::formatAddress(frame.destination), "DB0XYZ");
     EXPECT_EQ(frame.info, "[a]\x18");
 
-    const std::string in = kiss::encodeData(2, ax25::encodeFrame(uiFrame("DB0XYZ", "DL1ABC", 0xDA,
+    const std::string in = kiss::encodeData(2, ax25::encodeFrame(ui_frame("DB0XYZ", "DL1ABC", 0xDA,
                                                                           "[b]\x19")));
     ASSERT_EQ(::write(master, in.data(), in.size()), static_cast<ssize_t>(in.size()));
     const FlxUiFrame* rec = nextFrame("DL1ABC");
@@ -248,7 +252,7 @@ TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal) {
 
 TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt) {
     KissServer tnc;
-    KissServer down(/*listenNow=*/false);
+    KissServer down(/*listen_now=*/false);
     start(tcpLine(0, tnc.port()) + tcpLine(1, down.port()));
     ASSERT_TRUE(tnc.accept());
     ASSERT_TRUE(connected(0));
@@ -284,10 +288,10 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt) {
     EXPECT_EQ(stats().sends_refused, std::size(refused));
 
     ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0 A B C D E F G H", 0xF0, 0, 256, info.data()), 1);
-    const auto frames = tnc.readFrames(1);
+    const auto frames = tnc.wait_frames(1);
     ASSERT_EQ(frames.size(), 1u);
     // Nothing refused reached the line before the accepted frame.
-    EXPECT_EQ(tnc.rawReceived(), kiss::encodeData(0, frames[0].data));
+    EXPECT_EQ(tnc.raw_received(), kiss::encodeData(0, frames[0].data));
     ax25::Frame frame;
     ASSERT_EQ(ax25::decodeUiFrame(frames[0].data, frame), ax25::DecodeError::None);
     EXPECT_EQ(frame.digis.size(), 8u);
@@ -313,7 +317,7 @@ TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving) {
     };
     std::vector<std::string> received;
     std::thread receiver([&] {
-        waitFor([&] {
+        wait_until([&] {
             if (const FlxUiFrame* rec = l2_get_ui("DL1ABC"))
                 received.emplace_back(reinterpret_cast<const char*>(rec->info), rec->info_length);
             EXPECT_STREQ(get_ident(0), "Test");
@@ -323,15 +327,15 @@ TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving) {
     std::thread a(sender, 'A');
     std::thread b(sender, 'B');
     for (int i = 0; i < kIncoming; ++i)
-        tnc.sendFrame(uiFrame("DF1XX", "DL1ABC", 0xD0, "in" + std::to_string(i)));
-    const auto frames = tnc.readFrames(2 * kEach);
+        tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 0xD0, "in" + std::to_string(i)));
+    const auto frames = tnc.wait_frames(2 * kEach);
     a.join();
     b.join();
     receiver.join();
 
     EXPECT_EQ(refused.load(), 0);
     ASSERT_EQ(frames.size(), 2u * kEach);
-    EXPECT_EQ(tnc.decoderStats().badEscapes + tnc.decoderStats().overlong, 0u);
+    EXPECT_EQ(tnc.decoder_stats().badEscapes + tnc.decoder_stats().overlong, 0u);
     int next[2] = {0, 0};
     for (const auto& f : frames) {
         ax25::Frame frame;

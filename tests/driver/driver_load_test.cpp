@@ -4,12 +4,15 @@
 // path is the one the loader records.
 #include "driver/flxapi.h"
 #include "driver/flxapi_ext.h"
-#include "tests/driver/test_support.h"
+#include "tests/support/kiss_socket.h"
+#include "tests/support/temp_dir.h"
+
+#include <gtest/gtest.h>
 
 #include <dlfcn.h>
 #include <stdlib.h>
 
-using namespace zelvo::test;
+using namespace zelvo::testing;
 
 namespace {
 
@@ -17,7 +20,7 @@ TEST(DriverLoad, ExportsTheEntryPointsAndReadsTheTableBesideTheLibrary) {
     TempDir dir;
     const auto link = dir.path() / "libflxapi32.so";
     std::filesystem::create_symlink(FLXAPI32_PATH, link);
-    KissServer down(/*listenNow=*/false);
+    KissServer down(/*listen_now=*/false);
     dir.write("flexnet.conf",
               "9 kiss-tcp 127.0.0.1:" + std::to_string(down.port()) + " Daneben\n");
     ::unsetenv("ZELVO_FLEXNET_CONF");
@@ -39,7 +42,7 @@ TEST(DriverLoad, ExportsTheEntryPointsAndReadsTheTableBesideTheLibrary) {
     EXPECT_STREQ(ident(0), "");  // not the built-in table
 
     // Unloaded while its connection thread is retrying, without ax_exit.
-    ASSERT_TRUE(waitFor([&] {
+    ASSERT_TRUE(wait_until([&] {
         FlxStats s{};
         stats(&s);
         return s.connect_failures >= 1;

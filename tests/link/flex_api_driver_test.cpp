@@ -4,13 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <cstdlib>
-#include <filesystem>
-#include <unistd.h>
 
 #include "platform/registry.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
 
-namespace fs = std::filesystem;
 using zelvo::link::FlexApi;
 using zelvo::link::UiFrameView;
 
@@ -30,23 +28,14 @@ class DriverTextTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        dir_ = fs::temp_directory_path() / ("zelvo-link-driver-" + std::to_string(::getpid()));
-        fs::create_directories(dir_);
-        registry_.emplace(zelvo::platform::Registry::Paths{dir_ / "HKEY_CURRENT_USER.reg",
-                                                           dir_ / "HKEY_LOCAL_MACHINE.reg"});
-        ::setenv("flexnet", ZELVO_DRIVER_DIR, 1);
-        ASSERT_TRUE(api_.loadFlexApi(*registry_));
+        ASSERT_TRUE(api_.loadFlexApi(registry_));
         ASSERT_EQ(api_.loadedFrom(), std::string(ZELVO_DRIVER_DIR) + "/libflxapi32.so");
     }
-    void TearDown() override
-    {
-        api_.unloadFlexApi();
-        ::unsetenv("flexnet");
-        fs::remove_all(dir_);
-    }
+    void TearDown() override { api_.unloadFlexApi(); }
 
-    fs::path dir_;
-    std::optional<zelvo::platform::Registry> registry_;
+    zelvo::testing::TempDir dir_;
+    zelvo::testing::ScopedEnv flexnet_{"flexnet", ZELVO_DRIVER_DIR};
+    zelvo::platform::Registry registry_{{dir_ / "HKEY_CURRENT_USER.reg", dir_ / "HKEY_LOCAL_MACHINE.reg"}};
     FlexApi api_;
 };
 

@@ -5,20 +5,22 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
-#include <unistd.h>
 
 #include "platform/registry.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
 
 namespace fs = std::filesystem;
 using zelvo::link::FlexApi;
 using zelvo::platform::Registry;
 using zelvo::platform::RegRoot;
 using namespace std::string_literals;
+using zelvo::testing::ScopedEnv;
+using zelvo::testing::TempDir;
 
 namespace {
 
@@ -38,38 +40,11 @@ constexpr bool kDlopenIntercepted = false;
 #endif
 const char* const kFlexNetKey = "\\Software\\FlexNet";
 
-// Sets or clears an environment variable for the life of the object.
-class ScopedEnv {
-public:
-    ScopedEnv(const char* name, const char* value) : name_(name)
-    {
-        if (const char* old = std::getenv(name))
-            old_ = old;
-        value ? ::setenv(name, value, 1) : ::unsetenv(name);
-    }
-    ~ScopedEnv() { old_ ? ::setenv(name_, old_->c_str(), 1) : ::unsetenv(name_); }
-
-private:
-    const char* name_;
-    std::optional<std::string> old_;
-};
-
 class FlexApiTest : public ::testing::Test {
 protected:
-    ~FlexApiTest() override { fs::remove_all(dir_); }
-
     void setHome(const std::string& home) { registry_.setString(RegRoot::LocalMachine, kFlexNetKey, "Home", home); }
 
-    static fs::path makeTempDir()
-    {
-        static std::atomic<int> counter{0};
-        fs::path dir = fs::temp_directory_path() /
-                       ("zelvo-link-" + std::to_string(::getpid()) + "-" + std::to_string(++counter));
-        fs::create_directories(dir);
-        return dir;
-    }
-
-    fs::path dir_ = makeTempDir();
+    TempDir dir_;
     Registry registry_{Registry::Paths{dir_ / "HKEY_CURRENT_USER.reg", dir_ / "HKEY_LOCAL_MACHINE.reg"}};
     ScopedEnv noFlexnet_{"flexnet", nullptr};
 };
@@ -104,7 +79,7 @@ TEST_F(FlexApiTest, HomeFromTheRegistryComesFirst)
 
 TEST_F(FlexApiTest, DefaultRegistryFollowsZelvoRegistryDir)
 {
-    ScopedEnv registryDir("ZELVO_REGISTRY_DIR", dir_.c_str());
+    ScopedEnv registryDir("ZELVO_REGISTRY_DIR", dir_.path().c_str());
     ScopedEnv env("flexnet", (kFakes + "/env").c_str());
     setHome(kFakes + "/home");
     FlexApi api;

@@ -1,6 +1,7 @@
 #include "platform/registry.h"
 
-#include "tests/platform/temp_dir.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -15,6 +16,7 @@ namespace zelvo::platform {
 namespace {
 
 using testing::readFile;
+using testing::ScopedEnv;
 using testing::TempDir;
 using testing::writeFile;
 
@@ -272,23 +274,17 @@ TEST_F(RegistryTest, CreatesMissingDirectories) {
 }
 
 TEST_F(RegistryTest, DefaultPathsFollowTheEnvironment) {
-    const char* oldDir = std::getenv("ZELVO_REGISTRY_DIR");
-    const char* oldXdg = std::getenv("XDG_CONFIG_HOME");
-    const std::string savedDir = oldDir ? oldDir : "", savedXdg = oldXdg ? oldXdg : "";
-
-    ::setenv("ZELVO_REGISTRY_DIR", dir.path().c_str(), 1);
-    auto p = Registry::defaultPaths();
-    EXPECT_EQ(p.currentUser, dir / "HKEY_CURRENT_USER.reg");
-    EXPECT_EQ(p.localMachine, dir / "HKEY_LOCAL_MACHINE.reg");
-
-    ::unsetenv("ZELVO_REGISTRY_DIR");
-    ::setenv("XDG_CONFIG_HOME", (dir / "cfg").c_str(), 1);
-    p = Registry::defaultPaths();
+    ScopedEnv xdg("XDG_CONFIG_HOME", (dir / "cfg").c_str());
+    {
+        ScopedEnv own("ZELVO_REGISTRY_DIR", dir.path().c_str());
+        const auto p = Registry::defaultPaths();
+        EXPECT_EQ(p.currentUser, dir / "HKEY_CURRENT_USER.reg");
+        EXPECT_EQ(p.localMachine, dir / "HKEY_LOCAL_MACHINE.reg");
+    }
+    ScopedEnv own("ZELVO_REGISTRY_DIR", nullptr);
+    const auto p = Registry::defaultPaths();
     EXPECT_EQ(p.currentUser, dir / "cfg" / "zelvo" / "HKEY_CURRENT_USER.reg");
     EXPECT_EQ(p.localMachine, std::filesystem::path("/etc/zelvo/HKEY_LOCAL_MACHINE.reg"));
-
-    oldDir ? ::setenv("ZELVO_REGISTRY_DIR", savedDir.c_str(), 1) : ::unsetenv("ZELVO_REGISTRY_DIR");
-    oldXdg ? ::setenv("XDG_CONFIG_HOME", savedXdg.c_str(), 1) : ::unsetenv("XDG_CONFIG_HOME");
 }
 
 TEST_F(RegistryTest, AnotherInstanceSeesEveryChange) {

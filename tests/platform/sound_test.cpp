@@ -1,6 +1,6 @@
 #include "platform/sound_player.h"
 
-#include "tests/platform/temp_dir.h"
+#include "tests/support/temp_dir.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -60,9 +60,7 @@ std::string makeWav(const WavFormat& w) {
 class SoundTest : public ::testing::Test {
 protected:
     std::filesystem::path wav(const std::string& name, const WavFormat& format) {
-        const auto path = dir / name;
-        writeFile(path, makeWav(format));
-        return path;
+        return dir.write(name, makeWav(format));
     }
     TempDir dir;
 };

@@ -3,7 +3,7 @@
 // asked to do, and a Station wired to them with a fixed clock and a pause that returns at once.
 #pragma once
 
-#include <QTemporaryDir>
+#include "tests/support/temp_dir.h"
 
 #include <chrono>
 #include <deque>
@@ -159,12 +159,11 @@ public:
     // of the program would read.
     platform::Registry::Paths registryPaths() const
     {
-        const std::string base = dir_.path().toStdString();
-        return {base + "/HKEY_CURRENT_USER.reg", base + "/HKEY_LOCAL_MACHINE.reg"};
+        return {dir_ / "HKEY_CURRENT_USER.reg", dir_ / "HKEY_LOCAL_MACHINE.reg"};
     }
 
 private:
-    QTemporaryDir dir_;
+    TempDir dir_;
     std::unique_ptr<platform::Registry> registry_;
 
 public:

@@ -8,7 +8,7 @@
 
 #include "driver/ax25_frame.h"
 #include "driver/kiss_codec.h"
-#include "tests/tools/test_process.h"
+#include "tests/tools/air_support.h"
 
 namespace zelvo::testing {
 namespace {

@@ -7,7 +7,7 @@
 #include <regex>
 #include <sstream>
 
-#include "tests/tools/test_process.h"
+#include "tests/tools/air_support.h"
 
 namespace zelvo::testing {
 namespace {

@@ -15,7 +15,7 @@
 #include <cctype>
 
 #include "driver/ax25_frame.h"
-#include "tests/tools/test_process.h"
+#include "tests/tools/air_support.h"
 
 namespace zelvo::testing {
 namespace {

@@ -1,20 +1,15 @@
-// Child processes and sockets for the end-to-end tests. Waits poll their file descriptors
-// with a deadline; nothing here sleeps for a fixed time.
-#include "tests/tools/test_process.h"
+// Child processes for tests that run programs. Waits poll the pipe with a deadline; nothing
+// here sleeps for a fixed time.
+#include "tests/support/process.h"
 
 #include <algorithm>
-#include <arpa/inet.h>
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
-#include <fstream>
-#include <netinet/in.h>
 #include <poll.h>
 #include <spawn.h>
 #include <stdexcept>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -37,15 +32,6 @@ std::chrono::milliseconds left(Deadline deadline)
     return std::max(rest, 0ms);
 }
 
-sockaddr_in loopback(std::uint16_t port)
-{
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    return address;
-}
-
 }  // namespace
 
 LinePredicate starts_with(std::string prefix)
@@ -56,20 +42,6 @@ LinePredicate starts_with(std::string prefix)
 LinePredicate contains(std::string part)
 {
     return [part](const std::string& line) { return line.find(part) != std::string::npos; };
-}
-
-TempDir::TempDir()
-{
-    std::string pattern = (std::filesystem::temp_directory_path() / "zelvo-test-XXXXXX").string();
-    if (!::mkdtemp(pattern.data()))
-        throw std::runtime_error("mkdtemp failed");
-    path_ = pattern;
-}
-
-TempDir::~TempDir()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
 }
 
 Process::Process(std::vector<std::string> argv, std::vector<std::string> env)
@@ -206,126 +178,6 @@ std::optional<int> Process::stop(int sig, std::chrono::milliseconds timeout)
             return std::nullopt;
         ::poll(nullptr, 0, 5);
     }
-}
-
-KissClient::KissClient(std::uint16_t port, int rcvbuf)
-{
-    fd_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (rcvbuf > 0)
-        ::setsockopt(fd_, SOL_SOCKET, SO_RCVBUF, &rcvbuf, sizeof rcvbuf);
-    const sockaddr_in address = loopback(port);
-    if (::connect(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof address) < 0) {
-        ::close(fd_);
-        fd_ = -1;
-        return;
-    }
-    ::fcntl(fd_, F_SETFL, O_NONBLOCK);
-}
-
-KissClient::~KissClient()
-{
-    if (fd_ >= 0)
-        ::close(fd_);
-}
-
-bool KissClient::send(const std::string& bytes)
-{
-    std::size_t done = 0;
-    while (fd_ >= 0 && done < bytes.size()) {
-        const ssize_t n = ::send(fd_, bytes.data() + done, bytes.size() - done, MSG_NOSIGNAL);
-        if (n > 0) {
-            done += static_cast<std::size_t>(n);
-        } else if (n < 0 && (errno == EAGAIN || errno == EINTR)) {
-            pollfd fd{fd_, POLLOUT, 0};
-            if (::poll(&fd, 1, 10'000) <= 0)
-                return false;
-        } else {
-            return false;
-        }
-    }
-    return fd_ >= 0;
-}
-
-const std::vector<kiss::Frame>& KissClient::wait_frames(std::size_t n,
-                                                        std::chrono::milliseconds timeout)
-{
-    const Deadline deadline = deadline_in(timeout);
-    while (fd_ >= 0 && frames_.size() < n) {
-        pollfd fd{fd_, POLLIN, 0};
-        if (::poll(&fd, 1, static_cast<int>(left(deadline).count())) <= 0)
-            break;
-        char chunk[4096];
-        const ssize_t got = ::recv(fd_, chunk, sizeof chunk, 0);
-        if (got <= 0)
-            break;
-        decoder_.feed(std::string_view(chunk, static_cast<std::size_t>(got)), frames_);
-    }
-    return frames_;
-}
-
-std::optional<std::uint16_t> parse_listen_port(const std::string& line)
-{
-    const std::string prefix = "zelvo-air: listening on 127.0.0.1:";
-    if (line.rfind(prefix, 0) != 0)
-        return std::nullopt;
-    const int port = std::atoi(line.c_str() + prefix.size());
-    if (port <= 0 || port > 65535)
-        return std::nullopt;
-    return static_cast<std::uint16_t>(port);
-}
-
-bool wait_until(const std::function<bool()>& cond, std::chrono::milliseconds timeout)
-{
-    const Deadline deadline = deadline_in(timeout);
-    while (!cond()) {
-        if (left(deadline) == 0ms)
-            return false;
-        ::poll(nullptr, 0, 10);
-    }
-    return true;
-}
-
-AirInstance start_air(const std::string& binary, std::vector<std::string> args)
-{
-    args.insert(args.begin(), binary);
-    if (std::find(args.begin(), args.end(), "--port") == args.end()) {
-        args.push_back("--port");
-        args.push_back("0");
-    }
-    AirInstance air;
-    air.process = std::make_unique<Process>(args);
-    if (auto line = air.process->wait_line(starts_with("zelvo-air: listening on")))
-        air.port = parse_listen_port(*line).value_or(0);
-    return air;
-}
-
-std::uint16_t free_port()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address = loopback(0);
-    socklen_t length = sizeof address;
-    ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address);
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    ::close(fd);
-    return ntohs(address.sin_port);
-}
-
-std::optional<PcapFile> read_pcap(const std::filesystem::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::uint32_t header[6];
-    if (!in.read(reinterpret_cast<char*>(header), sizeof header) || header[0] != 0xa1b2c3d4)
-        return std::nullopt;
-    PcapFile file;
-    file.link_type = header[5];
-    std::uint32_t record[4];
-    while (in.read(reinterpret_cast<char*>(record), sizeof record)) {
-        std::string bytes(record[2], '\0');
-        if (record[2] > 65535 || !in.read(bytes.data(), record[2]))
-            return std::nullopt;
-        file.records.push_back(std::move(bytes));
-    }
-    return file;
 }
 
 }  // namespace zelvo::testing
