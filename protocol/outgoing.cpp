@@ -10,16 +10,22 @@ using dialogs::TEventKind;
 bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode)
 {
     const std::string destination = buildDestination(entry.path, entry.channel);
-    const int attempts = mode == SendMode::UntilAccepted ? kSendAttempts : 1;
+    // While the driver refuses everything (no TNC), each frame is offered once: an announcement
+    // to a full roster would otherwise hold the caller for half a minute.
+    const int attempts = mode == SendMode::UntilAccepted && !station.driverRefusing ? kSendAttempts : 1;
     for (int attempt = 1; attempt <= attempts; ++attempt) {
         // The own call is read anew for every offer: the user may be editing it.
-        if (station.driver.sendUi(station.settings.myCall(), destination, frame.pid, frame.info))
+        if (station.driver.sendUi(station.settings.myCall(), destination, frame.pid, frame.info)) {
+            station.driverRefusing = false;
             return true;
+        }
         if (attempt < attempts)
             station.pause(kSendRetryPause);
     }
-    if (mode == SendMode::UntilAccepted)
+    if (mode == SendMode::UntilAccepted) {
+        station.driverRefusing = true;
         station.ui.showStatus(kTransmissionError);
+    }
     return false;
 }
 

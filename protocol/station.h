@@ -96,6 +96,8 @@ public:
     TimeOfDay timeOfDay;
     // Waits between offers of a refused frame. Defaults to sleeping; tests make it return at once.
     Pause pause;
+    // The last until-accepted frame was refused at every offer; cleared by the next accepted one.
+    bool driverRefusing = false;
 
     bool online() const { return online_; }
     bool away() const { return away_; }

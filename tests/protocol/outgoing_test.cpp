@@ -187,8 +187,18 @@ TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
     protocol::announceOnline(h.station);
     protocol::announceAway(h.station);
     protocol::announceOffline(h.station);
-    // Each announcement: five offers to each of the two entries.
-    EXPECT_EQ(h.driver.sentCount(), 3u * 2u * protocol::kSendAttempts);
+    // Five offers to the first entry; after that give-up, one offer per frame until the driver
+    // takes one again, so no announcement holds the caller for long.
+    EXPECT_EQ(h.driver.sentCount(), protocol::kSendAttempts + 5u);
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>(6, std::string(kTransmissionError)));
     // Given up or not, going offline still counts the stations as offline.
     EXPECT_EQ(h.roster.at(0).state, S::Offline);
+
+    // Once a frame gets through, refused frames are offered again in full.
+    h.driver.refuseAll(false);
+    protocol::sendStatus(h.station, h.roster.at(0), true);
+    h.driver.refuseNext(2);
+    h.driver.takeSent();
+    protocol::sendStatus(h.station, h.roster.at(0), true);
+    EXPECT_EQ(h.driver.sentCount(), 3u);
 }
