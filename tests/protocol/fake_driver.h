@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
-#include <map>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -128,11 +127,6 @@ public:
         std::lock_guard lock(mutex_);
         return getUiCalls_;
     }
-    void setIdent(int channel, std::string name)
-    {
-        std::lock_guard lock(mutex_);
-        idents_[channel] = std::move(name);
-    }
 
     bool sendUi(const std::string& mycall, const std::string& destination, int pid,
                 std::string_view info) override
@@ -173,12 +167,7 @@ public:
         return link::UiFrameView(&record_);
     }
 
-    std::string ident(int channel) override
-    {
-        std::lock_guard lock(mutex_);
-        const auto it = idents_.find(channel);
-        return it == idents_.end() ? std::string() : it->second;
-    }
+    std::string ident(int /*channel*/) override { return {}; }
 
     std::string callToText(const std::uint8_t* address) override { return decodeAx25Address(address); }
 
@@ -196,7 +185,6 @@ private:
     mutable std::mutex mutex_;
     std::deque<AirFrame> incoming_;
     std::vector<SentFrame> sent_;
-    std::map<int, std::string> idents_;
     FlxUiFrame record_{};
     int refuse_ = 0;
     int getUiCalls_ = 0;

@@ -96,17 +96,10 @@ TEST_F(Messages, EveryCopyIsAcknowledgedButStoredOnce)
     EXPECT_EQ(h.ui.received.size(), 2u);
 }
 
-TEST_F(Messages, ResetOfTheSequenceLetsTheSameNumberInAgain)
-{
-    h.handle(kPeer, 208, "eins");
-    h.handle(kPeer, 218, "[Alt]\x19");  // the sender came online again and starts at 208
-    h.handle(kPeer, 208, "zwei");
-    EXPECT_EQ(peer.rxBuffer.size(), 2u);
-}
-
-// Whenever we send something that makes the peer restart its numbering at 208, our duplicate
-// filter must forget the peer's last number at once: the answer that would tell us may be lost,
-// and the peer's next new text with 208 would then be acknowledged but never stored.
+// Whenever the peer restarts its numbering at 208 (it came online again, or we sent something
+// that makes it restart), our duplicate filter must forget the peer's last number at once: the
+// answer that would tell us may be lost, and the peer's next new text with 208 would then be
+// acknowledged but never stored.
 TEST_F(Messages, WhatRestartsThePeersNumberingLetsItsNext208In)
 {
     h.setOnline(true);
@@ -115,6 +108,7 @@ TEST_F(Messages, WhatRestartsThePeersNumberingLetsItsNext208In)
         std::function<void()> restart;
     };
     const Case cases[] = {
+        {"its own announcement", [&] { h.handle(kPeer, 218, "[Alt]\x19"); }},
         {"our poll", [&] { protocol::pollStation(h.station, peer); }},
         {"our announcement", [&] { protocol::announceOnline(h.station); }},
         {"our answer to its announcement", [&] { protocol::sendStatus(h.station, peer, true); }},
@@ -124,7 +118,7 @@ TEST_F(Messages, WhatRestartsThePeersNumberingLetsItsNext208In)
         peer.rxBuffer.clear();
         peer.lastRxPid = "218";
         h.handle(kPeer, 208, "eins");
-        c.restart();  // and the peer's reply to it is lost
+        c.restart();  // and any reply of the peer to it is lost
         h.handle(kPeer, 208, "zwei");
         ASSERT_EQ(peer.rxBuffer.size(), 2u);
         EXPECT_TRUE(peer.rxBuffer[1].ends_with(" zwei"));

@@ -150,6 +150,10 @@ TEST_F(Presence, StatusAnnounceUpdatesByPrefixButAnswersTheExactCall)
 
 TEST_F(Presence, OfflineAwayAndBackSideEffects)
 {
+    h.handle("DL2BB", 218, "[]");  // an offline announcement needs the exact call, not a prefix
+    EXPECT_EQ(peer.state, S::Online);
+    EXPECT_TRUE(h.ui.statuses.empty());
+
     peer.awayText = "alt";
     h.handle(kPeer, 220, "Beim Essen\r\nbis 14 Uhr");
     EXPECT_EQ(peer.awayText, "Beim Essen\r\nbis 14 Uhr");
@@ -181,13 +185,6 @@ TEST_F(Presence, OfflineAwayAndBackSideEffects)
     EXPECT_EQ(h.sound.played(), reported);
     EXPECT_EQ(h.ui.popups, 5);
     EXPECT_TRUE(h.driver.sent().empty());
-}
-
-TEST_F(Presence, OfflineAnnounceNeedsTheExactCall)
-{
-    h.handle("DL2BB", 218, "[]");  // only a prefix of the listed call
-    EXPECT_EQ(peer.state, S::Online);
-    EXPECT_TRUE(h.ui.statuses.empty());
 }
 
 TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)

@@ -15,14 +15,10 @@ namespace {
 
 const std::string kAir = ZELVO_AIR_BIN;
 
-std::string frame_bytes(const char* source, const char* dest, std::vector<std::string> digis,
-                        std::string_view info)
+// A UI frame's AX.25 bytes, digipeaters not yet repeated.
+std::string frame_bytes(const char* source, const char* dest, std::vector<const char*> digis, std::string info)
 {
-    std::vector<ax25::Address> path;
-    for (const auto& digi : digis)
-        path.push_back(*ax25::parseAddress(digi));
-    return ax25::encodeFrame(ax25::makeUiFrame(*ax25::parseAddress(source),
-                                               *ax25::parseAddress(dest), path, 0xF0, info));
+    return ax25::encodeFrame(ui_frame(source, dest, 0xF0, info, std::move(digis), false));
 }
 
 // Connects one client and waits until zelvo-air has taken it on as client number id.

@@ -129,6 +129,20 @@ struct SimulatedChannel {
     }
 };
 
+// zelvo-air with these options and the stations ALPHA and BRAVO on it.
+struct TwoStations {
+    TempDir dir;
+    SimulatedChannel channel;
+    Station alpha, bravo;
+    bool ready;  // both connected, and zelvo-air has taken both on
+
+    explicit TwoStations(std::vector<std::string> args)
+        : channel(dir, std::move(args)), alpha(dir, "ALPHA", channel.air.port), bravo(dir, "BRAVO", channel.air.port),
+          ready(alpha.wait_connected() && bravo.wait_connected() && channel.wait_clients(2))
+    {
+    }
+};
+
 std::string all_bytes()
 {
     std::string bytes;
@@ -173,32 +187,26 @@ TEST(RadioLink, StationsExchangeFramesByteForByte)
 
 TEST(RadioLink, TotalLossDeliversNothing)
 {
-    TempDir dir;
-    SimulatedChannel channel(dir, {"--loss", "1"});
-    Station alpha(dir, "ALPHA", channel.air.port), bravo(dir, "BRAVO", channel.air.port);
-    ASSERT_TRUE(alpha.wait_connected() && bravo.wait_connected());
-    ASSERT_TRUE(channel.wait_clients(2));
+    TwoStations s({"--loss", "1"});
+    ASSERT_TRUE(s.ready);
     for (int i = 0; i < 5; ++i)
-        ASSERT_TRUE(alpha.send(240, "lost " + std::to_string(i), "BRAVO 0"));
-    ASSERT_TRUE(wait_until([&] { return channel.frames_on_air() == 5; }));
-    EXPECT_EQ(channel.stop_and_count("delivered"), 0);
-    EXPECT_EQ(bravo.stat("kiss_frames"), 0);
+        ASSERT_TRUE(s.alpha.send(240, "lost " + std::to_string(i), "BRAVO 0"));
+    ASSERT_TRUE(wait_until([&] { return s.channel.frames_on_air() == 5; }));
+    EXPECT_EQ(s.channel.stop_and_count("delivered"), 0);
+    EXPECT_EQ(s.bravo.stat("kiss_frames"), 0);
 }
 
 // Which of 30 frames arrive through a channel that loses half of them.
 std::vector<std::string> survivors(std::uint64_t seed)
 {
-    TempDir dir;
-    SimulatedChannel channel(dir, {"--loss", "0.5", "--seed", std::to_string(seed)});
-    Station alpha(dir, "ALPHA", channel.air.port), bravo(dir, "BRAVO", channel.air.port);
-    EXPECT_TRUE(alpha.wait_connected() && bravo.wait_connected());
-    EXPECT_TRUE(channel.wait_clients(2));
+    TwoStations s({"--loss", "0.5", "--seed", std::to_string(seed)});
+    EXPECT_TRUE(s.ready);
     for (int i = 0; i < 30; ++i)
-        EXPECT_TRUE(alpha.send(240, "frame " + std::to_string(i), "BRAVO 0"));
-    EXPECT_TRUE(wait_until([&] { return channel.frames_on_air() == 30; }));
-    const long delivered = channel.stop_and_count("delivered");
+        EXPECT_TRUE(s.alpha.send(240, "frame " + std::to_string(i), "BRAVO 0"));
+    EXPECT_TRUE(wait_until([&] { return s.channel.frames_on_air() == 30; }));
+    const long delivered = s.channel.stop_and_count("delivered");
     std::vector<std::string> texts;
-    for (const Rx& rx : bravo.received(static_cast<std::size_t>(std::max(delivered, 0L))))
+    for (const Rx& rx : s.bravo.received(static_cast<std::size_t>(std::max(delivered, 0L))))
         texts.push_back(rx.hex);
     EXPECT_EQ(static_cast<long>(texts.size()), delivered);
     return texts;
@@ -215,16 +223,13 @@ TEST(RadioLink, RandomLossIsReproducibleFromTheSeed)
 
 TEST(RadioLink, DuplicationDeliversEveryFrameTwice)
 {
-    TempDir dir;
-    SimulatedChannel channel(dir, {"--dup", "1"});
-    Station alpha(dir, "ALPHA", channel.air.port), bravo(dir, "BRAVO", channel.air.port);
-    ASSERT_TRUE(alpha.wait_connected() && bravo.wait_connected());
-    ASSERT_TRUE(channel.wait_clients(2));
+    TwoStations s({"--dup", "1"});
+    ASSERT_TRUE(s.ready);
     for (const char* text : {"one", "two", "three"})
-        ASSERT_TRUE(alpha.send(240, text, "BRAVO 0"));
-    const auto frames = bravo.received(6);
+        ASSERT_TRUE(s.alpha.send(240, text, "BRAVO 0"));
+    const auto frames = s.bravo.received(6);
     ASSERT_EQ(frames.size(), 6u);
-    EXPECT_EQ(channel.stop_and_count("delivered"), 6);
+    EXPECT_EQ(s.channel.stop_and_count("delivered"), 6);
     for (std::size_t i = 0; i < 6; i += 2)
         EXPECT_EQ(frames[i].hex, frames[i + 1].hex);
     EXPECT_EQ(frames[4].hex, hex_of("three"));
@@ -232,22 +237,18 @@ TEST(RadioLink, DuplicationDeliversEveryFrameTwice)
 
 TEST(RadioLink, FrameViaTheDigipeaterArrivesOnlyAsRepeated)
 {
-    TempDir dir;
-    SimulatedChannel channel(dir, {"--digi", "DIGI-1"});
-    Station alpha(dir, "ALPHA", channel.air.port), bravo(dir, "BRAVO", channel.air.port);
-    ASSERT_TRUE(alpha.wait_connected() && bravo.wait_connected());
-    ASSERT_TRUE(channel.wait_clients(2));
-
+    TwoStations s({"--digi", "DIGI-1"});
+    ASSERT_TRUE(s.ready);
     // No station repeats for DIGI-2: that frame stays incomplete and must never be handed out.
-    ASSERT_TRUE(alpha.send(240, "nobody repeats", "BRAVO 0 DIGI-2"));
-    ASSERT_TRUE(alpha.send(240, "repeated", "BRAVO 0 DIGI-1"));
-    const auto frames = bravo.received(1);
+    ASSERT_TRUE(s.alpha.send(240, "nobody repeats", "BRAVO 0 DIGI-2"));
+    ASSERT_TRUE(s.alpha.send(240, "repeated", "BRAVO 0 DIGI-1"));
+    const auto frames = s.bravo.received(1);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].hex, hex_of("repeated"));
     EXPECT_EQ(frames[0].path, "DIGI-1 ALPHA");
     // Both unrepeated originals reached the driver, which held them back.
-    EXPECT_EQ(bravo.stat("incomplete_path"), 2);
-    EXPECT_EQ(channel.frames_on_air(), 3u);
+    EXPECT_EQ(s.bravo.stat("incomplete_path"), 2);
+    EXPECT_EQ(s.channel.frames_on_air(), 3u);
 }
 
 TEST(RadioLink, StationStartedBeforeTheChannelReachesItWhenItComesUp)

@@ -46,6 +46,16 @@ std::string tail(Process& process, std::size_t count = 30)
     return out;
 }
 
+// Waits for exactly this line of the process; on failure shows its last lines.
+#define ASSERT_SEES(process, text, ...) \
+    ASSERT_TRUE((process).wait_line(line_is(text) __VA_OPT__(, ) __VA_ARGS__)) << tail(process)
+
+// Anna's (DL1AAA-1) entry as `list` shows it at the other station.
+std::string anna_entry(const std::string& state)
+{
+    return "ENTRY DL1AAA " + state + " channel=0 path=DL1AAA-1 alias=Anna queued=0";
+}
+
 // A station's home: registry files, channel table and log in a directory that outlives
 // restarts of its process.
 struct Home {
@@ -100,6 +110,8 @@ public:
         }
     }
 
+    ax25::Frame at(std::size_t index) { return frames(index, index + 1).at(0); }
+
     std::vector<ax25::Frame> frames(std::size_t from, std::size_t to)
     {
         std::vector<ax25::Frame> out;
@@ -129,6 +141,7 @@ std::function<bool(const ax25::Frame&)> from_with_pid(std::string call, std::fun
 struct HistLine {
     char direction;
     std::string text;
+    bool operator==(const HistLine&) const = default;
 };
 std::optional<HistLine> parse_hist(const std::string& line, const std::string& call)
 {
@@ -216,7 +229,7 @@ protected:
     static void add(Process& station, const Home& peer)
     {
         station.write_line("add " + peer.call);
-        ASSERT_TRUE(station.wait_line(line_is("ADDED " + peer.base() + " 0 " + peer.call))) << tail(station);
+        ASSERT_SEES(station, "ADDED " + peer.base() + " 0 " + peer.call);
     }
 
     // Both on each other's roster and online, each showing the other Online.
@@ -225,12 +238,12 @@ protected:
         ASSERT_NO_FATAL_FAILURE(add(pa, b));
         ASSERT_NO_FATAL_FAILURE(add(pb, a));
         pa.write_line("online");
-        ASSERT_TRUE(pa.wait_line(line_is("SELF online qrv")));
+        ASSERT_SEES(pa, "SELF online qrv");
         // B hears A while offline itself: Online, but no answer yet.
-        ASSERT_TRUE(pb.wait_line(line_is("STATE " + a.base() + " Online"))) << tail(pb);
+        ASSERT_SEES(pb, "STATE " + a.base() + " Online");
         pb.write_line("online");
-        ASSERT_TRUE(pb.wait_line(line_is("SELF online qrv")));
-        ASSERT_TRUE(pa.wait_line(line_is("STATE " + b.base() + " Online"))) << tail(pa);
+        ASSERT_SEES(pb, "SELF online qrv");
+        ASSERT_SEES(pa, "STATE " + b.base() + " Online");
     }
 
     // Sends a message and waits until the sender has it acknowledged and the receiver shows it.
@@ -238,8 +251,8 @@ protected:
                         const std::string& command_text, const std::string& shown)
     {
         from.write_line("msg " + to_home.base() + " " + command_text);
-        ASSERT_TRUE(to.wait_line(line_is("RX " + from_home.base() + " " + shown))) << tail(to);
-        ASSERT_TRUE(from.wait_line(line_is("TX " + to_home.base() + " " + shown))) << tail(from);
+        ASSERT_SEES(to, "RX " + from_home.base() + " " + shown);
+        ASSERT_SEES(from, "TX " + to_home.base() + " " + shown);
     }
 };
 
@@ -252,51 +265,48 @@ TEST_F(StationPair, PresenceOnlineAwayBackPollAndOffline)
 
     // Away with a reason: the text travels as it is, the peer shows Away.
     pa->write_line("away Bin beim Essen");
-    ASSERT_TRUE(pa->wait_line(line_is("SELF online away")));
-    ASSERT_TRUE(pb->wait_line(line_is("STATUS Anna ist Away"))) << tail(*pb);
-    ASSERT_TRUE(pb->wait_line(line_is("STATE DL1AAA Away")));
+    ASSERT_SEES(*pa, "SELF online away");
+    ASSERT_SEES(*pb, "STATUS Anna ist Away");
+    ASSERT_SEES(*pb, "STATE DL1AAA Away");
     const auto away = monitor->find(0, from_with_pid("DL1AAA", [](auto pid) { return pid == 220; }));
     ASSERT_TRUE(away);
-    EXPECT_EQ(monitor->frames(*away, *away + 1).at(0).info, "Bin beim Essen");
+    EXPECT_EQ(monitor->at(*away).info, "Bin beim Essen");
     pb->write_line("list");
-    ASSERT_TRUE(pb->wait_line(line_is("ENTRY DL1AAA Away channel=0 path=DL1AAA-1 alias=Anna queued=0")))
-        << tail(*pb);
-    ASSERT_TRUE(pb->wait_line(line_is("END 1")));
+    ASSERT_SEES(*pb, anna_entry("Away"));
+    ASSERT_SEES(*pb, "END 1");
 
     // A poll of an away station is answered with the away text: still Away, and polled there.
     pb->write_line("poll DL1AAA");
-    ASSERT_TRUE(pa->wait_line(line_is("STATUS Poll von Bert"))) << tail(*pa);
-    ASSERT_TRUE(pb->wait_line(line_is("STATUS Poll erfolgreich"))) << tail(*pb);
+    ASSERT_SEES(*pa, "STATUS Poll von Bert");
+    ASSERT_SEES(*pb, "STATUS Poll erfolgreich");
     const auto answer = monitor->find(*away, from_with_pid("DL1AAA", [](auto pid) { return pid == 219; }));
     ASSERT_TRUE(answer);
-    EXPECT_EQ(monitor->frames(*answer, *answer + 1).at(0).info, "Bin beim Essen");
+    EXPECT_EQ(monitor->at(*answer).info, "Bin beim Essen");
     pb->write_line("list");
-    ASSERT_TRUE(pb->wait_line(line_is("ENTRY DL1AAA Away channel=0 path=DL1AAA-1 alias=Anna queued=0")))
-        << tail(*pb);
+    ASSERT_SEES(*pb, anna_entry("Away"));
 
     pa->write_line("back");
-    ASSERT_TRUE(pa->wait_line(line_is("SELF online qrv")));
-    ASSERT_TRUE(pb->wait_line(line_is("STATE DL1AAA Online"))) << tail(*pb);
+    ASSERT_SEES(*pa, "SELF online qrv");
+    ASSERT_SEES(*pb, "STATE DL1AAA Online");
     pb->write_line("list");
-    ASSERT_TRUE(pb->wait_line(line_is("ENTRY DL1AAA Online channel=0 path=DL1AAA-1 alias=Anna queued=0")))
-        << tail(*pb);
+    ASSERT_SEES(*pb, anna_entry("Online"));
 
     // A present station answers "+": the poller shows it Online, the polled one HasPolled.
     pa->write_line("poll DL2BBB");
-    ASSERT_TRUE(pa->wait_line(line_is("STATUS User wird gepollt")));
-    ASSERT_TRUE(pb->wait_line(line_is("STATUS Poll von Anna"))) << tail(*pb);
-    ASSERT_TRUE(pb->wait_line(line_is("STATE DL1AAA HasPolled")));
-    ASSERT_TRUE(pa->wait_line(line_is("STATUS Poll erfolgreich"))) << tail(*pa);
+    ASSERT_SEES(*pa, "STATUS User wird gepollt");
+    ASSERT_SEES(*pb, "STATUS Poll von Anna");
+    ASSERT_SEES(*pb, "STATE DL1AAA HasPolled");
+    ASSERT_SEES(*pa, "STATUS Poll erfolgreich");
 
     pb->write_line("offline");
-    ASSERT_TRUE(pb->wait_line(line_is("SELF offline qrv")));
-    ASSERT_TRUE(pa->wait_line(line_is("STATE DL2BBB Offline"))) << tail(*pa);
-    ASSERT_TRUE(pa->wait_line(line_is("STATUS Bert ist Offline")));
+    ASSERT_SEES(*pb, "SELF offline qrv");
+    ASSERT_SEES(*pa, "STATE DL2BBB Offline");
+    ASSERT_SEES(*pa, "STATUS Bert ist Offline");
 
     // An offline station does not answer polls: the poll runs out.
     pa->write_line("poll DL2BBB");
-    ASSERT_TRUE(pb->wait_line(line_is("STATUS Poll von Anna"))) << tail(*pb);
-    ASSERT_TRUE(pa->wait_line(line_is("STATUS User ist Offline"))) << tail(*pa);
+    ASSERT_SEES(*pb, "STATUS Poll von Anna");
+    ASSERT_SEES(*pa, "STATUS User ist Offline");
     EXPECT_TRUE(pa->lines(line_is("STATUS Poll erfolgreich")).size() == 1) << tail(*pa);
 }
 
@@ -315,33 +325,24 @@ TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
     // On the air: Windows-1252, one byte an umlaut, CR LF; each acknowledged with its PID.
     const auto sent = monitor->find(0, from_with_pid("DL1AAA", is_message_pid));
     ASSERT_TRUE(sent);
-    const ax25::Frame frame = monitor->frames(*sent, *sent + 1).at(0);
+    const ax25::Frame frame = monitor->at(*sent);
     EXPECT_EQ(frame.destination.call, "DL2BBB");
     EXPECT_EQ(frame.destination.ssid, 3);
     EXPECT_EQ(frame.info, "Gr\xFC\xDF" "e aus K\xF6ln\r\nZeile 2");
     const auto ack = monitor->find(*sent, from_with_pid("DL2BBB", is_message_pid));
     ASSERT_TRUE(ack);
-    const ax25::Frame ackFrame = monitor->frames(*ack, *ack + 1).at(0);
+    const ax25::Frame ackFrame = monitor->at(*ack);
     EXPECT_EQ(ackFrame.pid, frame.pid);
     EXPECT_TRUE(ackFrame.info.empty());
     const auto answered = monitor->find(*ack + 1, from_with_pid("DL2BBB", is_message_pid));
     ASSERT_TRUE(answered);
-    EXPECT_EQ(monitor->frames(*answered, *answered + 1).at(0).info,
+    EXPECT_EQ(monitor->at(*answered).info,
               "Ma\xDF f\xFCr \xDC" "bermut: \xE4 \xF6 \xFC \xDF\r\nEnde");
 
     const History ha = history(*pa, "DL2BBB");
-    ASSERT_EQ(ha.lines.size(), 2u);
-    EXPECT_EQ(ha.lines[0].direction, 'T');
-    EXPECT_EQ(ha.lines[0].text, there);
-    EXPECT_EQ(ha.lines[1].direction, 'R');
-    EXPECT_EQ(ha.lines[1].text, back);
+    EXPECT_EQ(ha.lines, (std::vector<HistLine>{{'T', there}, {'R', back}}));
     EXPECT_TRUE(ha.queued.empty());
-    const History hb = history(*pb, "DL1AAA");
-    ASSERT_EQ(hb.lines.size(), 2u);
-    EXPECT_EQ(hb.lines[0].direction, 'R');
-    EXPECT_EQ(hb.lines[0].text, there);
-    EXPECT_EQ(hb.lines[1].direction, 'T');
-    EXPECT_EQ(hb.lines[1].text, back);
+    EXPECT_EQ(history(*pb, "DL1AAA").lines, (std::vector<HistLine>{{'R', there}, {'T', back}}));
 
     // Past the tenth message the sequence numbers start again at 208; nothing is taken for a
     // repetition on the way.
@@ -412,18 +413,17 @@ TEST_F(StationPair, QueriesFromAStationWithoutRemoteRightsAreNotAnswered)
     ASSERT_NO_FATAL_FAILURE(open_channel());
     auto pa = start(a), pb = start(b);
     pb->write_line("list");
-    ASSERT_TRUE(pb->wait_line(line_is("ENTRY DL1AAA Offline channel=0 path=DL1AAA-1 alias=Anna queued=0")))
-        << tail(*pb);
+    ASSERT_SEES(*pb, anna_entry("Offline"));
     ASSERT_NO_FATAL_FAILURE(add(*pa, b));
     pa->write_line("online");
-    ASSERT_TRUE(pb->wait_line(line_is("STATE DL1AAA Online"))) << tail(*pb);
+    ASSERT_SEES(*pb, "STATE DL1AAA Online");
     pb->write_line("online");
-    ASSERT_TRUE(pa->wait_line(line_is("STATE DL2BBB Online"))) << tail(*pa);
+    ASSERT_SEES(*pa, "STATE DL2BBB Online");
 
     for (const char* query : {"//ve", "//in", "//cs", "//de dl2bbb"}) {
         pa->write_line(std::string("msg DL2BBB ") + query);
         ASSERT_TRUE(pb->wait_line(line_is("STATUS remote von : Anna"))) << query << tail(*pb);
-        ASSERT_TRUE(pa->wait_line(line_is(std::string("TX DL2BBB ") + query))) << tail(*pa);
+        ASSERT_SEES(*pa, std::string("TX DL2BBB ") + query);
     }
     // An answer would be queued ahead of this message, so it would arrive first.
     pb->write_line("msg DL1AAA Ende der Abfragen");
@@ -438,26 +438,24 @@ TEST_F(StationPair, RegistrationAcceptedIsKeptAndMayQueryAtOnce)
     auto pb = start(b, {"--register", "yes"});
     ASSERT_NO_FATAL_FAILURE(add(*pa, b));
     pa->write_line("online");
-    ASSERT_TRUE(pb->wait_line(line_is("ASK DL1AAA yes"))) << tail(*pb);
-    ASSERT_TRUE(pb->wait_line(line_is("REGISTERED DL1AAA 0 DL1AAA-1"))) << tail(*pb);
+    ASSERT_SEES(*pb, "ASK DL1AAA yes");
+    ASSERT_SEES(*pb, "REGISTERED DL1AAA 0 DL1AAA-1");
     // B answers the registered station whether it is online or not.
-    ASSERT_TRUE(pa->wait_line(line_is("STATE DL2BBB Online"))) << tail(*pa);
+    ASSERT_SEES(*pa, "STATE DL2BBB Online");
     pb->write_line("list");
-    ASSERT_TRUE(pb->wait_line(line_is("ENTRY DL1AAA Online channel=0 path=DL1AAA-1 alias=Anna queued=0")))
-        << tail(*pb);
+    ASSERT_SEES(*pb, anna_entry("Online"));
 
     pb->write_line("online");
-    ASSERT_TRUE(pb->wait_line(line_is("SELF online qrv")));
+    ASSERT_SEES(*pb, "SELF online qrv");
     pa->write_line("msg DL2BBB //ve");
-    ASSERT_TRUE(pa->wait_line(line_is("RX DL2BBB Remote Antwort -> Version: 0.9.7.321"))) << tail(*pa);
+    ASSERT_SEES(*pa, "RX DL2BBB Remote Antwort -> Version: 0.9.7.321");
 
     pb->write_line("quit");
-    ASSERT_TRUE(pb->wait_line(line_is("BYE")));
+    ASSERT_SEES(*pb, "BYE");
     pb = start(b);
     pb->write_line("list");
-    ASSERT_TRUE(pb->wait_line(line_is("ENTRY DL1AAA Offline channel=0 path=DL1AAA-1 alias=Anna queued=0")))
-        << tail(*pb);
-    ASSERT_TRUE(pb->wait_line(line_is("END 1")));
+    ASSERT_SEES(*pb, anna_entry("Offline"));
+    ASSERT_SEES(*pb, "END 1");
     EXPECT_TRUE(pb->lines(starts_with("ASK ")).empty());
 }
 
@@ -468,15 +466,15 @@ TEST_F(StationPair, RegistrationRefusedAddsNothingAndIsAskedAgain)
     auto pb = start(b, {"--register", "no"});
     ASSERT_NO_FATAL_FAILURE(add(*pa, b));
     pa->write_line("online");
-    ASSERT_TRUE(pb->wait_line(line_is("ASK DL1AAA no"))) << tail(*pb);
+    ASSERT_SEES(*pb, "ASK DL1AAA no");
     pb->write_line("list");
     ASSERT_TRUE(pb->wait_line(starts_with("END "))) << tail(*pb);
     EXPECT_EQ(pb->lines(starts_with("END ")).back(), "END 0");
 
     pa->write_line("offline");
-    ASSERT_TRUE(pa->wait_line(line_is("SELF offline qrv")));
+    ASSERT_SEES(*pa, "SELF offline qrv");
     pa->write_line("online");
-    ASSERT_TRUE(pb->wait_line(line_is("ASK DL1AAA no"))) << tail(*pb);
+    ASSERT_SEES(*pb, "ASK DL1AAA no");
     pb->write_line("list");
     ASSERT_TRUE(pb->wait_line(starts_with("END "))) << tail(*pb);
     EXPECT_EQ(pb->lines(starts_with("END ")).back(), "END 0");
@@ -499,9 +497,9 @@ TEST_F(StationPair, MessageToAVanishedStationIsGivenUpAndDeliveredWhenItReturns)
     ASSERT_TRUE(air.process->wait_line(contains(" disconnected")));
     const std::string text = "Bist du noch da? Grüße";
     pa->write_line("msg DL2BBB " + text);
-    ASSERT_TRUE(pa->wait_line(line_is("STATE DL2BBB Sending"))) << tail(*pa);
-    ASSERT_TRUE(pa->wait_line(line_is("STATE DL2BBB Offline"), 20s)) << tail(*pa);
-    ASSERT_TRUE(pa->wait_line(line_is("STATUS Übertragungsfehler"))) << tail(*pa);
+    ASSERT_SEES(*pa, "STATE DL2BBB Sending");
+    ASSERT_SEES(*pa, "STATE DL2BBB Offline", 20s);
+    ASSERT_SEES(*pa, "STATUS Übertragungsfehler");
     EXPECT_TRUE(pa->lines(starts_with("TX ")).empty());
 
     // Polling the station puts a poll request on the air after the last transmission.
@@ -517,7 +515,7 @@ TEST_F(StationPair, MessageToAVanishedStationIsGivenUpAndDeliveredWhenItReturns)
         EXPECT_EQ(f.pid, 208);
         EXPECT_EQ(f.info, "Bist du noch da? Gr\xFC\xDF" "e");
     }
-    ASSERT_TRUE(pa->wait_line(line_is("STATUS User ist Offline"), 20s)) << tail(*pa);
+    ASSERT_SEES(*pa, "STATUS User ist Offline", 20s);
     const History waiting = history(*pa, "DL2BBB");
     EXPECT_TRUE(waiting.lines.empty());
     EXPECT_EQ(waiting.queued, std::vector<std::string>{text});
@@ -525,13 +523,11 @@ TEST_F(StationPair, MessageToAVanishedStationIsGivenUpAndDeliveredWhenItReturns)
     // B comes back with its roster: A sees it online and delivers the waiting text.
     pb = start(b);
     pb->write_line("online");
-    ASSERT_TRUE(pa->wait_line(line_is("STATE DL2BBB Online"))) << tail(*pa);
-    ASSERT_TRUE(pb->wait_line(line_is("RX DL1AAA " + text))) << tail(*pb);
-    ASSERT_TRUE(pa->wait_line(line_is("TX DL2BBB " + text))) << tail(*pa);
+    ASSERT_SEES(*pa, "STATE DL2BBB Online");
+    ASSERT_SEES(*pb, "RX DL1AAA " + text);
+    ASSERT_SEES(*pa, "TX DL2BBB " + text);
     const History delivered = history(*pa, "DL2BBB");
-    ASSERT_EQ(delivered.lines.size(), 1u);
-    EXPECT_EQ(delivered.lines[0].direction, 'T');
-    EXPECT_EQ(delivered.lines[0].text, text);
+    EXPECT_EQ(delivered.lines, (std::vector<HistLine>{{'T', text}}));
     EXPECT_TRUE(delivered.queued.empty());
 }
 
