@@ -57,7 +57,7 @@ protected:
     Settings settings_{registry_};
 };
 
-TEST_F(SettingsTest, FirstStartGivesTheFormDefaults) {
+TEST_F(SettingsTest, FirstStartGivesTheFormDefaultsAndSavesThemAll) {
     EXPECT_EQ(settings_.load(), std::nullopt);
     const SettingsValues v = settings_.snapshot();
     EXPECT_EQ(v.myCall, "");
@@ -81,6 +81,25 @@ TEST_F(SettingsTest, FirstStartGivesTheFormDefaults) {
     }
     EXPECT_EQ(waveFieldText(v.events[0].wavePath), "<keine>");
     EXPECT_EQ(waveFieldText("/a.wav"), "/a.wav");
+
+    // Saving them writes every value.
+    settings_.save();
+
+    platform::Registry& reg = disk();
+    EXPECT_EQ(reg.valueNames(HKCU, kEvents).size(), 44u);
+    for (int n = 0; n < kEventKindCount; ++n) {
+        const std::string p = std::to_string(n);
+        EXPECT_EQ(reg.readString(HKCU, kEvents, p + "-CWtext"), "");
+        EXPECT_EQ(reg.readString(HKCU, kEvents, p + "-Wave"), "");
+        EXPECT_EQ(reg.readDword(HKCU, kEvents, p + "-Speed"), 10u);
+        EXPECT_EQ(reg.readDword(HKCU, kEvents, p + "-Options"), 16u + 8 + 2);
+    }
+    EXPECT_EQ(reg.readDword(HKCU, kMain, "Options"), 0xFFu);
+    EXPECT_EQ(reg.readDword(HKCU, kMain, "ShowAlias"), 3u);
+    EXPECT_EQ(reg.readString(HKCU, kMain, "Mycall"), "");
+    EXPECT_EQ(reg.readString(HKCU, kMain, "Infotext"), std::string(kDefaultInfoText));
+    EXPECT_EQ(reg.readString(HKCU, kMain, "Awaytext"), "Bin gerade nicht da");
+    EXPECT_FALSE(reg.value(HKCU, kMain, "QX4KLM").has_value());  // never written
 }
 
 TEST_F(SettingsTest, SavedRosterAloneIsStillAFirstStart) {
@@ -99,27 +118,6 @@ TEST(EventKinds, CaptionsInListOrder) {
     for (int n = 0; n < kEventKindCount; ++n) EXPECT_EQ(eventCaption(kind(n)), expected[n]);
     EXPECT_EQ(eventCaption(kind(11)), "");
     EXPECT_EQ(kind(10), TEventKind::evPolled);
-}
-
-TEST_F(SettingsTest, SaveAfterFirstStartWritesEveryValue) {
-    ASSERT_EQ(settings_.load(), std::nullopt);
-    settings_.save();
-
-    platform::Registry& reg = disk();
-    EXPECT_EQ(reg.valueNames(HKCU, kEvents).size(), 44u);
-    for (int n = 0; n < kEventKindCount; ++n) {
-        const std::string p = std::to_string(n);
-        EXPECT_EQ(reg.readString(HKCU, kEvents, p + "-CWtext"), "");
-        EXPECT_EQ(reg.readString(HKCU, kEvents, p + "-Wave"), "");
-        EXPECT_EQ(reg.readDword(HKCU, kEvents, p + "-Speed"), 10u);
-        EXPECT_EQ(reg.readDword(HKCU, kEvents, p + "-Options"), 16u + 8 + 2);
-    }
-    EXPECT_EQ(reg.readDword(HKCU, kMain, "Options"), 0xFFu);
-    EXPECT_EQ(reg.readDword(HKCU, kMain, "ShowAlias"), 3u);
-    EXPECT_EQ(reg.readString(HKCU, kMain, "Mycall"), "");
-    EXPECT_EQ(reg.readString(HKCU, kMain, "Infotext"), std::string(kDefaultInfoText));
-    EXPECT_EQ(reg.readString(HKCU, kMain, "Awaytext"), "Bin gerade nicht da");
-    EXPECT_FALSE(reg.value(HKCU, kMain, "QX4KLM").has_value());  // never written
 }
 
 TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged) {

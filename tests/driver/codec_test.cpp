@@ -2,6 +2,7 @@
 // KISS framing rules and the AX.25 2.2 address and UI frame layout.
 #include "driver/ax25_frame.h"
 #include "driver/kiss_codec.h"
+#include "tests/support/kiss_socket.h"
 
 #include <gtest/gtest.h>
 
@@ -10,14 +11,9 @@
 using namespace std::string_literals;
 namespace ax25 = zelvo::ax25;
 namespace kiss = zelvo::kiss;
+using zelvo::testing::bytes;
 
 namespace {
-
-std::string bytes(std::initializer_list<int> list) {
-    std::string out;
-    for (int b : list) out.push_back(static_cast<char>(b));
-    return out;
-}
 
 ax25::Address addr(const char* text) {
     auto a = ax25::parseAddress(text);

@@ -22,12 +22,6 @@ namespace kiss = zelvo::kiss;
 
 namespace {
 
-std::string bytes(std::initializer_list<int> list) {
-    std::string out;
-    for (int b : list) out.push_back(static_cast<char>(b));
-    return out;
-}
-
 class DriverApi : public ::testing::Test {
 protected:
     void TearDown() override { ax_exit(); }
@@ -39,6 +33,12 @@ protected:
     }
     static std::string tcpLine(int channel, std::uint16_t port, const std::string& rest = " Test") {
         return std::to_string(channel) + " kiss-tcp 127.0.0.1:" + std::to_string(port) + rest + "\n";
+    }
+    // Starts the driver with one TCP channel on tnc and waits until it is connected.
+    void startOn(KissServer& tnc, int channel, const std::string& rest = " Test") {
+        ASSERT_NO_FATAL_FAILURE(start(tcpLine(channel, tnc.port(), rest)));
+        ASSERT_TRUE(tnc.accept());
+        ASSERT_TRUE(connected(channel));
     }
     static bool connected(int channel) {
         return wait_until([&] { return flx_channel_connected(channel) == 1; });
@@ -69,9 +69,7 @@ protected:
 
 TEST_F(DriverApi, SendWritesOneKissFrameByteForByte) {
     KissServer tnc;
-    start(tcpLine(2, tnc.port(), "/3 Nord"));
-    ASSERT_TRUE(tnc.accept());
-    ASSERT_TRUE(connected(2));
+    ASSERT_NO_FATAL_FAILURE(startOn(tnc, 2, "/3 Nord"));
 
     const std::string info = "Gr\xFC\xDF" "e\xC0\xDB";  // 8-bit text with both KISS specials
     ASSERT_EQ(l2_send_ui("dl1abc-7", "db0xyz-1 2 dk0aa wide2-2", 0x1DA, 0,
@@ -100,9 +98,7 @@ TEST_F(DriverApi, SendWritesOneKissFrameByteForByte) {
 
 TEST_F(DriverApi, QueuesOnlyCompleteUiFramesForTheOwnCall) {
     KissServer tnc;
-    start(tcpLine(4, tnc.port(), "/1 Relais"));
-    ASSERT_TRUE(tnc.accept());
-    ASSERT_TRUE(connected(4));
+    ASSERT_NO_FATAL_FAILURE(startOn(tnc, 4, "/1 Relais"));
 
     tnc.send_frame(ui_frame("DF1XX", "OTHER", 0xDA, "[x]\x18"), 1);             // other call
     tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 0xDA, "[x]\x18"), 0);            // other KISS port
@@ -153,9 +149,7 @@ TEST_F(DriverApi, QueuesOnlyCompleteUiFramesForTheOwnCall) {
 
 TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops) {
     KissServer tnc;
-    start(tcpLine(0, tnc.port()));
-    ASSERT_TRUE(tnc.accept());
-    ASSERT_TRUE(connected(0));
+    ASSERT_NO_FATAL_FAILURE(startOn(tnc, 0));
     std::string burst;
     for (int i = 0; i < 300; ++i)
         burst += kiss::encodeData(0, ax25::encodeFrame(ui_frame("DF1XX", "DL1ABC", 0xD0,
@@ -300,9 +294,7 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt) {
 
 TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving) {
     KissServer tnc;
-    start(tcpLine(0, tnc.port()));
-    ASSERT_TRUE(tnc.accept());
-    ASSERT_TRUE(connected(0));
+    ASSERT_NO_FATAL_FAILURE(startOn(tnc, 0));
 
     constexpr int kEach = 300;
     constexpr int kIncoming = 100;

@@ -6,10 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
-
-#include <unistd.h>
+#include "tests/support/temp_dir.h"
 
 namespace ax25 = zelvo::ax25;
 namespace drv = zelvo::driver;
@@ -87,8 +84,7 @@ TEST(ChannelTable, RefusesASecondChannelOnTheSameSerialLine) {
 }
 
 TEST(ChannelTable, MissingFileGivesTheSimulationChannel) {
-    const auto dir = std::filesystem::temp_directory_path() /
-                     ("zelvo-driver-" + std::to_string(::getpid()));
+    const zelvo::testing::TempDir dir;
     const auto table = drv::loadChannelTable(dir / "no-such-flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
     ASSERT_EQ(table.channels.size(), 1u);

@@ -41,15 +41,13 @@ protected:
 
 }  // namespace
 
-TEST_F(DriverTextTest, CallToTextGivesCallAndSsid)
+TEST_F(DriverTextTest, CallAndPathTextsComeFromTheLibrary)
 {
     EXPECT_EQ(api_.callToText(address("DL1ABC", 5).data()), "DL1ABC-5");
     EXPECT_EQ(api_.callToText(address("DB0XYZ", 15, 0x01).data()), "DB0XYZ-15");
     EXPECT_EQ(api_.callToText(address("DL1X", 0).data()), "DL1X");
-}
 
-TEST_F(DriverTextTest, PathToTextGivesDigipeatersThenSource)
-{
+    // The path: digipeaters in received order, then the source.
     FlxUiFrame frame{};
     const auto source = address("DL1ABC", 5);
     std::copy(source.begin(), source.end(), frame.source);

@@ -42,6 +42,12 @@ const char* const kFlexNetKey = "\\Software\\FlexNet";
 
 class FlexApiTest : public ::testing::Test {
 protected:
+    // Loads the copy the flexnet variable names ("env").
+    void loadFromEnvironment(FlexApi& api)
+    {
+        ScopedEnv env("flexnet", (kFakes + "/env").c_str());
+        ASSERT_TRUE(api.loadFlexApi(registry_));
+    }
     void setHome(const std::string& home) { registry_.setString(RegRoot::LocalMachine, kFlexNetKey, "Home", home); }
 
     TempDir dir_;
@@ -108,9 +114,8 @@ TEST_F(FlexApiTest, EnvironmentWhenHomeGivesNothing)
 TEST_F(FlexApiTest, UnreadableRegistryStoreIsNoHome)
 {
     std::ofstream(dir_ / "HKEY_LOCAL_MACHINE.reg") << "this is [not a .reg file\n";
-    ScopedEnv env("flexnet", (kFakes + "/env").c_str());
     FlexApi api;
-    ASSERT_TRUE(api.loadFlexApi(registry_));
+    ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
     EXPECT_EQ(api.ident(0), "env");
 }
 
@@ -180,9 +185,8 @@ TEST_F(FlexApiTest, NothingFoundFailsAndCallsDoNothing)
 
 TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
 {
-    ScopedEnv env("flexnet", (kFakes + "/env").c_str());
     FlexApi api;
-    ASSERT_TRUE(api.loadFlexApi(registry_));
+    ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
     const std::string lib = api.loadedFrom();
     auto sentInt = [&](const char* name) { return fakeFunction<int (*)()>(lib, name)(); };
     auto sentText = [&](const char* name) { return std::string(fakeFunction<const char* (*)()>(lib, name)()); };
@@ -218,9 +222,8 @@ TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
 
 TEST_F(FlexApiTest, CallAndPathTextsStopAtNulAndAtTheirRoom)
 {
-    ScopedEnv env("flexnet", (kFakes + "/env").c_str());
     FlexApi api;
-    ASSERT_TRUE(api.loadFlexApi(registry_));
+    ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
 
     const std::string call = "DL1ABC-5\0garbage!"s;
     EXPECT_EQ(api.callToText(reinterpret_cast<const std::uint8_t*>(call.data())), "DL1ABC-5");
@@ -239,15 +242,14 @@ TEST_F(FlexApiTest, CallAndPathTextsStopAtNulAndAtTheirRoom)
 
 TEST_F(FlexApiTest, UnloadReleasesTheLibrary)
 {
-    ScopedEnv env("flexnet", (kFakes + "/env").c_str());
     FlexApi api;
-    ASSERT_TRUE(api.loadFlexApi(registry_));
+    ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
     const std::string lib = api.loadedFrom();
     EXPECT_TRUE(api.unloadFlexApi());
     EXPECT_FALSE(api.isLoaded());
     EXPECT_EQ(::dlopen(lib.c_str(), RTLD_NOW | RTLD_NOLOAD), nullptr);
     EXPECT_FALSE(api.sendUi("DL1ABC", "DL2XYZ 0", 219, ""));
     EXPECT_TRUE(api.unloadFlexApi());
-    ASSERT_TRUE(api.loadFlexApi(registry_));
+    ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
     EXPECT_EQ(api.ident(0), "env");
 }

@@ -68,6 +68,15 @@ private:
 // A port that was free a moment ago (for a program that is to bind it later).
 std::uint16_t free_port();
 
+// A byte string from its values, for vectors written out byte by byte.
+inline std::string bytes(std::initializer_list<int> values)
+{
+    std::string out;
+    for (int b : values)
+        out.push_back(static_cast<char>(b));
+    return out;
+}
+
 inline ax25::Address address(const char* text) { return ax25::parseAddress(text).value(); }
 
 // A UI frame as another station's TNC would deliver it, digipeaters already repeated.
