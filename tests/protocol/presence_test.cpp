@@ -360,7 +360,9 @@ TEST_F(Presence, EventReportFollowsTheEventsRecord)
     EXPECT_EQ(lines.str().find("Back"), std::string::npos) << lines.str();
 }
 
-// Registration of a station that is not on the roster.
+// Registration of a station that is not on the roster. A declined registration asked again,
+// the path of a directly heard station and its query at once are checked end to end
+// (tools/station_e2e_test.cpp, StationPair.Registration*).
 
 TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
 {
@@ -398,30 +400,6 @@ TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
     EXPECT_EQ(loaded.at(1).channel, "5");
     EXPECT_EQ(loaded.at(1).path, "DK7NEW-3 DB0BB-2 DB0AA");
     EXPECT_EQ(loaded.at(1).alias, "Neu");
-}
-
-TEST_F(Presence, DirectlyHeardStationGetsItsCallAsPath)
-{
-    h.ui.defaultAnswer = true;
-    h.driver.deliver(AirFrame{"DK7NEW", 218, "[Neu]\x18", 0, {}});
-    h.pass();
-    ASSERT_EQ(h.roster.size(), 2);
-    EXPECT_EQ(h.roster.at(1).path, "DK7NEW");
-    EXPECT_EQ(h.driver.sent().at(0).destination, "DK7NEW 0");
-}
-
-TEST_F(Presence, DeclinedRegistrationIsAskedAgainNextTime)
-{
-    h.ui.answers = {false};
-    h.handle("DK7NEW", 218, "[Neu]\x18");
-    EXPECT_EQ(h.roster.size(), 1);
-    EXPECT_TRUE(h.driver.sent().empty());
-    EXPECT_TRUE(h.ui.icons.empty());
-
-    h.ui.answers = {true};
-    h.handle("DK7NEW", 218, "[Neu]\x18");
-    EXPECT_EQ(h.ui.questions, (std::vector<std::string>{"DK7NEW", "DK7NEW"}));
-    EXPECT_EQ(h.roster.size(), 2);
 }
 
 TEST_F(Presence, FullRosterRefusesRegistrationWithoutAsking)

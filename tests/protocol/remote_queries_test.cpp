@@ -209,12 +209,3 @@ TEST_F(RemoteQueries, LongRosterListIsSplitIntoFrames)
     EXPECT_GT(asker.txBuffer.size(), 1u);
     EXPECT_EQ(joined, full);
 }
-
-TEST_F(RemoteQueries, RegisteredStationMayAskAtOnce)
-{
-    h.ui.defaultAnswer = true;
-    h.handle("DK7NEW", 218, "[Neu]\x19");
-    ASSERT_EQ(h.roster.size(), 4);
-    h.handle("DK7NEW", 208, "//ve");
-    EXPECT_EQ(h.roster.at(3).txBuffer, std::vector<std::string>{"Remote Antwort -> Version: 0.9.7.321"});
-}
