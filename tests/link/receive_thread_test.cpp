@@ -4,14 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
-#include <condition_variable>
 #include <future>
-#include <mutex>
 #include <stdexcept>
 
 #include "protocol/commands.h"
 #include "tests/protocol/station_harness.h"
+#include "tests/support/wait.h"
 
 using namespace zelvo;
 using namespace zelvo::testing;
@@ -22,40 +22,18 @@ namespace {
 
 constexpr auto kBound = 20s;
 
-// Counts passes as they end and lets the test thread wait for a condition with a bound.
+// Counts passes as they end; the test thread waits for a count with a bound.
 class PassCounter {
 public:
-    unsigned long tick()
-    {
-        unsigned long now = 0;
-        {
-            std::lock_guard lock(mutex_);
-            now = ++count_;
-        }
-        changed_.notify_all();
-        return now;
-    }
-    unsigned long count() const
-    {
-        std::lock_guard lock(mutex_);
-        return count_;
-    }
-    // True when `done` held after some pass within the bound.
-    template <typename Done>
-    bool waitUntil(Done done)
-    {
-        std::unique_lock lock(mutex_);
-        return changed_.wait_for(lock, kBound, [&] { return done(count_); });
-    }
+    unsigned long tick() { return ++count_; }
+    unsigned long count() const { return count_; }
     bool waitFor(unsigned long passes)
     {
-        return waitUntil([passes](unsigned long count) { return count >= passes; });
+        return wait_until([&] { return count_ >= passes; }, kBound);
     }
 
 private:
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    unsigned long count_ = 0;
+    std::atomic<unsigned long> count_{0};
 };
 
 }  // namespace
@@ -138,7 +116,7 @@ TEST(FlexThreadLoop, CommandsAndPassesShareTheEngineThroughOneSerializer)
         if (i % 7 == 0)
             serializer.run([&] { protocol::goOnlineClick(h.station); });
     }
-    ASSERT_TRUE(passes.waitUntil([&](unsigned long) { return h.driver.pending() == 0; }));
+    ASSERT_TRUE(wait_until([&] { return h.driver.pending() == 0; }, kBound));
     ASSERT_TRUE(passes.waitFor(passes.count() + 3));
     thread.terminate();
     thread.waitFor();
