@@ -166,12 +166,8 @@ TEST_F(SettingsTest, LoadDecodesStoredValues) {
     ASSERT_EQ(settings_.load(), std::nullopt);
     const SettingsValues v = settings_.snapshot();
     const TEreignisObj& cw = v.events[3];
-    EXPECT_EQ(cw.soundKind, kSoundCw);
-    EXPECT_FALSE(cw.popup);
-    EXPECT_TRUE(cw.entryTop);
-    EXPECT_FALSE(cw.logEvent);
-    EXPECT_TRUE(cw.focus);
-    EXPECT_EQ(cw.cwSpeed, 23);
+    EXPECT_EQ(std::tie(cw.soundKind, cw.cwSpeed, cw.popup, cw.entryTop, cw.logEvent, cw.focus),
+              std::make_tuple(kSoundCw, 23, false, true, false, true));
     EXPECT_EQ(v.events[0].soundKind, kSoundWave);
     EXPECT_TRUE(v.events[0].popup && v.events[0].logEvent);
     EXPECT_EQ(v.events[0].wavePath, "/snd/0.wav");

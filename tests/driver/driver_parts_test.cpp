@@ -12,6 +12,18 @@ namespace ax25 = zelvo::ax25;
 namespace drv = zelvo::driver;
 using Kind = drv::ChannelConfig::Kind;
 
+// Every field of each channel in one line: "3 tcp host:port/kissport name" or
+// "3 serial device baud/kissport name".
+std::vector<std::string> described(const drv::ChannelTable& table) {
+    std::vector<std::string> out;
+    for (const auto& c : table.channels)
+        out.push_back(std::to_string(c.number) +
+                      (c.kind == Kind::KissTcp ? " tcp " + c.host + ":" + std::to_string(c.port)
+                                               : " serial " + c.device + " " + std::to_string(c.baud)) +
+                      "/" + std::to_string(c.kissPort) + " " + c.name);
+    return out;
+}
+
 TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments) {
     const auto table = drv::parseChannelTable(
         "# channels\n"
@@ -22,27 +34,10 @@ TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments) {
         "7 kiss-tcp [::1]:9000 IPv6\n",
         "flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
-    ASSERT_EQ(table.channels.size(), 4u);
-    const auto& a = table.channels[0];
-    EXPECT_EQ(a.number, 0);
-    EXPECT_EQ(a.kind, Kind::KissTcp);
-    EXPECT_EQ(a.host, "127.0.0.1");
-    EXPECT_EQ(a.port, 8001);
-    EXPECT_EQ(a.kissPort, 0);
-    EXPECT_EQ(a.name, "Simulation");
-    const auto& b = table.channels[1];
-    EXPECT_EQ(b.number, 3);
-    EXPECT_EQ(b.host, "tnc.local");
-    EXPECT_EQ(b.port, 8100);
-    EXPECT_EQ(b.kissPort, 2);
-    EXPECT_EQ(b.name, "Nord  Relais");
-    const auto& c = table.channels[2];
-    EXPECT_EQ(c.kind, Kind::KissSerial);
-    EXPECT_EQ(c.device, "/dev/ttyUSB0");
-    EXPECT_EQ(c.baud, 9600u);
-    EXPECT_EQ(c.kissPort, 1);
-    EXPECT_EQ(c.name, "Funk \xE4" "ber Draht");
-    EXPECT_EQ(table.channels[3].host, "::1");
+    EXPECT_EQ(described(table), (std::vector<std::string>{"0 tcp 127.0.0.1:8001/0 Simulation",
+                                                          "3 tcp tnc.local:8100/2 Nord  Relais",
+                                                          "15 serial /dev/ttyUSB0 9600/1 Funk \xE4" "ber Draht",
+                                                          "7 tcp ::1:9000/0 IPv6"}));
 }
 
 TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest) {
@@ -87,29 +82,23 @@ TEST(ChannelTable, MissingFileGivesTheSimulationChannel) {
     const zelvo::testing::TempDir dir;
     const auto table = drv::loadChannelTable(dir / "no-such-flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
-    ASSERT_EQ(table.channels.size(), 1u);
-    EXPECT_EQ(table.channels[0].host, "127.0.0.1");
-    EXPECT_EQ(table.channels[0].port, 8001);
-    EXPECT_EQ(table.channels[0].name, "Simulation");
+    EXPECT_EQ(described(table), std::vector<std::string>{"0 tcp 127.0.0.1:8001/0 Simulation"});
 }
 
 TEST(Destination, ParsesCallChannelAndDigipeatersInOrder) {
-    auto d = drv::parseDestination("db0abc-3 5 dk0xy wide2-2");
-    ASSERT_TRUE(d);
-    EXPECT_EQ(ax25::formatAddress(d->call), "DB0ABC-3");
-    EXPECT_EQ(d->channel, 5);
-    ASSERT_EQ(d->digis.size(), 2u);
-    EXPECT_EQ(ax25::formatAddress(d->digis[0]), "DK0XY");
-    EXPECT_EQ(ax25::formatAddress(d->digis[1]), "WIDE2-2");
-
-    d = drv::parseDestination("  DL1ABC   15  ");
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->channel, 15);
-    EXPECT_TRUE(d->digis.empty());
-
-    d = drv::parseDestination("A 0 B C D E F G H I");
-    ASSERT_TRUE(d);
-    EXPECT_EQ(d->digis.size(), 8u);
+    // Call, channel and digipeaters as parsed, written out again with single blanks.
+    const std::pair<const char*, const char*> cases[] = {
+        {"db0abc-3 5 dk0xy wide2-2", "DB0ABC-3 5 DK0XY WIDE2-2"},
+        {"  DL1ABC   15  ", "DL1ABC 15"},
+        {"A 0 B C D E F G H I", "A 0 B C D E F G H I"},  // eight digipeaters
+    };
+    for (const auto& [text, parsed] : cases) {
+        const auto d = drv::parseDestination(text);
+        ASSERT_TRUE(d) << text;
+        std::string out = ax25::formatAddress(d->call) + " " + std::to_string(d->channel);
+        for (const auto& digi : d->digis) out += " " + ax25::formatAddress(digi);
+        EXPECT_EQ(out, parsed);
+    }
 }
 
 TEST(Destination, RefusesWhatCannotBeSent) {

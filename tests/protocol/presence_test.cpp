@@ -397,9 +397,7 @@ TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
     EXPECT_TRUE(reread.loadList(loaded).empty());
     ASSERT_EQ(loaded.size(), 2);
     EXPECT_EQ(loaded.at(1).call, "DK7NEW");
-    EXPECT_EQ(loaded.at(1).channel, "5");
-    EXPECT_EQ(loaded.at(1).path, "DK7NEW-3 DB0BB-2 DB0AA");
-    EXPECT_EQ(loaded.at(1).alias, "Neu");
+    EXPECT_EQ(loaded.at(1).textFields(), added.textFields());
 }
 
 TEST_F(Presence, FullRosterRefusesRegistrationWithoutAsking)
