@@ -4,6 +4,7 @@
 // thread and a test thread may use it at once.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <deque>
@@ -18,6 +19,7 @@
 #include "driver/flxapi.h"
 #include "link/radio_driver.h"
 #include "link/ui_frame_view.h"
+#include "tests/support/kiss_socket.h"
 
 namespace zelvo::testing {
 
@@ -41,20 +43,10 @@ struct SentFrame {
     bool operator==(const SentFrame&) const = default;
 };
 
-// Six characters shifted left by one, blank-padded, then the SSID byte (reserved bits set).
 inline void encodeAx25Address(std::string_view call, std::uint8_t out[7])
 {
-    std::string_view base = call;
-    int ssid = 0;
-    if (const auto dash = call.find('-'); dash != std::string_view::npos) {
-        base = call.substr(0, dash);
-        ssid = std::stoi(std::string(call.substr(dash + 1)));
-    }
-    if (base.size() > 6 || ssid < 0 || ssid > 15)
-        throw std::invalid_argument("not an AX.25 call: " + std::string(call));
-    for (std::size_t i = 0; i < 6; ++i)
-        out[i] = static_cast<std::uint8_t>((i < base.size() ? base[i] : ' ') << 1);
-    out[6] = static_cast<std::uint8_t>(0x60 | (ssid << 1));
+    const auto raw = ax25::encodeAddress(address(std::string(call).c_str()), false);
+    std::copy(raw.begin(), raw.end(), out);
 }
 
 // "CALL-SSID", without "-0"; a character that is neither letter nor digit reads as '?'.
