@@ -24,20 +24,13 @@ std::string lower(std::string_view text)
     return out;
 }
 
-std::string upper(std::string_view text)
-{
-    std::string out(text);
-    std::transform(out.begin(), out.end(), out.begin(), [](unsigned char c) { return std::toupper(c); });
-    return out;
-}
-
 void answerDetail(Station& station, app::TUserEntry& asker, std::string_view text)
 {
     const std::size_t blank = text.find(' ');
     if (blank == std::string_view::npos)
         return;
-    // The exact lookup by base call: "OE3CCC-5" finds OE3CCC; two words find nothing.
-    app::TUserEntry* found = station.roster.findEntry(upper(text.substr(blank + 1)));
+    // The exact lookup by base call, case ignored: "oe3ccc-5" finds OE3CCC; two words find nothing.
+    app::TUserEntry* found = station.roster.findEntry(text.substr(blank + 1));
     if (found == nullptr) {
         // Left for the send timer to start when it is idle.
         for (std::string& part : splitMessageText(kNotOnRoster))
