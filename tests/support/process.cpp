@@ -8,8 +8,9 @@
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <stdexcept>
+#include <utility>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -47,13 +48,9 @@ LinePredicate contains(std::string part)
 Process::Process(std::vector<std::string> argv, std::vector<std::string> env)
 {
     std::signal(SIGPIPE, SIG_IGN);  // a child that died must not kill the test with it
-    int in[2], out[2];
-    if (::pipe2(in, O_CLOEXEC) < 0 || ::pipe2(out, O_CLOEXEC) < 0)
+    int in[2], out[2], failed[2];
+    if (::pipe2(in, O_CLOEXEC) < 0 || ::pipe2(out, O_CLOEXEC) < 0 || ::pipe2(failed, O_CLOEXEC) < 0)
         throw std::runtime_error("pipe failed");
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, in[0], STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, out[1], STDOUT_FILENO);
 
     std::vector<char*> args;
     for (auto& arg : argv)
@@ -66,16 +63,41 @@ Process::Process(std::vector<std::string> argv, std::vector<std::string> env)
         envp.push_back(entry.data());
     envp.push_back(nullptr);
 
-    const int rc = ::posix_spawn(&pid_, args[0], &actions, nullptr, args.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
+    const pid_t parent = ::getpid();
+    pid_ = ::fork();
+    if (pid_ == 0) {
+        // Only async-signal-safe calls from here on. The child dies with the test: an orphan
+        // would hold the test runner's output pipe open and keep the run from ending.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != parent)
+            ::_exit(127);
+        // With the test's own stdin closed, the pipe may already be fd 0: keep it open then.
+        for (const auto& [fd, target] : {std::pair{in[0], STDIN_FILENO}, std::pair{out[1], STDOUT_FILENO}}) {
+            if (fd == target)
+                ::fcntl(fd, F_SETFD, 0);
+            else
+                ::dup2(fd, target);
+        }
+        ::execve(args[0], args.data(), envp.data());
+        const int error = errno;
+        (void)!::write(failed[1], &error, sizeof error);
+        ::_exit(127);
+    }
+    int error = pid_ < 0 ? errno : 0;
     ::close(in[0]);
     ::close(out[1]);
+    ::close(failed[1]);
+    // The error pipe closes without a word when the exec succeeds.
+    if (pid_ > 0 && ::read(failed[0], &error, sizeof error) == sizeof error)
+        ::waitpid(pid_, nullptr, 0);
+    ::close(failed[0]);
+    if (error != 0) {
+        ::close(in[1]);
+        ::close(out[0]);
+        throw std::runtime_error("cannot start " + argv[0] + ": " + std::strerror(error));
+    }
     stdin_fd_ = in[1];
     stdout_fd_ = out[0];
-    if (rc != 0) {
-        pid_ = -1;
-        throw std::runtime_error("cannot start " + argv[0] + ": " + std::strerror(rc));
-    }
     ::fcntl(stdout_fd_, F_SETFL, O_NONBLOCK);
 }
 
