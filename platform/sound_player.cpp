@@ -2,12 +2,15 @@
 
 #include "platform/ansi.h"
 
+#include <QAudioDevice>
+#include <QAudioFormat>
+#include <QAudioSink>
+#include <QBuffer>
 #include <QCoreApplication>
+#include <QMediaDevices>
 #include <QMetaObject>
 #include <QObject>
-#include <QSoundEffect>
 #include <QThread>
-#include <QUrl>
 
 #include <array>
 #include <cstdint>
@@ -48,13 +51,128 @@ std::optional<WaveFormat> readFormat(std::istream& in, std::uint32_t size) {
     if (f.tag == kFormatExtensible && size >= 40) f.tag = le16(&buf[24]);  // first two bytes of the sub-format GUID
     const bool supported = (f.tag == kFormatPcm && (f.bits == 8 || f.bits == 16 || f.bits == 24 || f.bits == 32)) ||
                            (f.tag == kFormatFloat && f.bits == 32);
-    if (!supported || f.channels == 0 || f.sampleRate == 0 || f.blockAlign == 0) return std::nullopt;
+    if (!supported || f.channels == 0 || f.sampleRate == 0 || f.blockAlign != f.channels * (f.bits / 8))
+        return std::nullopt;
     return f;
 }
 
-class SoundOutput;
+// Where the samples of a playable wave file are: its format, and the whole frames of the data
+// chunk that the file really holds.
+struct WaveLayout {
+    WaveFormat format;
+    std::uintmax_t dataStart = 0;
+    std::uintmax_t frames = 0;
+};
 
-// The system player: requests go to a QSoundEffect on the application's thread.
+std::optional<WaveLayout> readLayout(std::ifstream& in, const std::filesystem::path& file) {
+    char header[12];
+    if (!in || !in.read(header, sizeof header)) return std::nullopt;
+    if (std::string_view(header, 4) != "RIFF" || std::string_view(header + 8, 4) != "WAVE") return std::nullopt;
+    std::error_code ec;
+    const auto fileSize = std::filesystem::file_size(file, ec);
+    if (ec) return std::nullopt;
+
+    std::optional<WaveFormat> format;
+    for (int i = 0; i < kMaxChunks; ++i) {
+        char chunk[8];
+        if (!in.read(chunk, sizeof chunk)) return std::nullopt;
+        const std::string_view id(chunk, 4);
+        const std::uint32_t size = le32(chunk + 4);
+        const auto start = static_cast<std::uintmax_t>(in.tellg());
+        if (id == "fmt ") {
+            format = readFormat(in, size);
+            if (!format) return std::nullopt;
+        } else if (id == "data") {
+            if (!format) return std::nullopt;
+            // A header written by a recorder that never finished may claim more than the file holds.
+            const std::uintmax_t bytes = std::min<std::uintmax_t>(size, fileSize - std::min(start, fileSize));
+            const std::uintmax_t frames = bytes / format->blockAlign;
+            if (frames == 0) return std::nullopt;
+            return WaveLayout{*format, start, frames};
+        }
+        in.clear();
+        in.seekg(static_cast<std::streamoff>(start + size + (size & 1)));
+        if (!in) return std::nullopt;
+    }
+    return std::nullopt;
+}
+
+std::chrono::milliseconds lengthOf(const WaveLayout& wave) {
+    const std::uint32_t rate = wave.format.sampleRate;
+    return std::chrono::milliseconds((wave.frames * 1000 + rate - 1) / rate);
+}
+
+// The audio output takes no 24-bit samples: each becomes the top three bytes of a 32-bit one.
+std::string widen24(std::string_view packed) {
+    std::string out(packed.size() / 3 * 4, '\0');
+    for (std::size_t in = 0, o = 0; in + 3 <= packed.size(); in += 3, o += 4)
+        packed.copy(&out[o + 1], 3, in);
+    return out;
+}
+
+QAudioFormat::SampleFormat qtSample(WaveData::Sample sample) {
+    switch (sample) {
+    case WaveData::Sample::UInt8: return QAudioFormat::UInt8;
+    case WaveData::Sample::Int16: return QAudioFormat::Int16;
+    case WaveData::Sample::Int32: return QAudioFormat::Int32;
+    case WaveData::Sample::Float: return QAudioFormat::Float;
+    }
+    return QAudioFormat::Unknown;
+}
+
+// Plays one sound at a time on the application's thread through a QAudioSink fed from memory.
+// (QSoundEffect is not used: its shared loader thread can hang or crash the program at exit
+// while a sound is still being loaded.)
+class SoundOutput : public QObject {
+public:
+    explicit SoundOutput(std::weak_ptr<GatedSoundPlayer> gate) : gate_(std::move(gate)) {}
+
+    void play(const std::filesystem::path& file) {
+        stop();
+        const auto wave = readWaveData(file);
+        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
+        if (!wave || device.isNull()) return release();
+
+        QAudioFormat format;
+        format.setSampleRate(wave->sampleRate);
+        format.setChannelCount(wave->channels);
+        format.setSampleFormat(qtSample(wave->sample));
+        sink_ = new QAudioSink(device, format, this);
+        // A child of the sink, so that it outlives the sink's own teardown, which still reads it.
+        auto* buffer = new QBuffer(sink_);
+        buffer->setData(wave->bytes.data(), static_cast<qsizetype>(wave->bytes.size()));
+        buffer->open(QIODevice::ReadOnly);
+        QObject::connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
+            if (state == QAudio::IdleState || (state == QAudio::StoppedState && sink_->error() != QAudio::NoError)) {
+                stop();
+                release();
+            }
+        });
+        sink_->start(buffer);
+        if (sink_ && sink_->error() != QAudio::NoError) {
+            stop();
+            release();
+        }
+    }
+
+private:
+    void stop() {
+        if (!sink_) return;
+        sink_->disconnect(this);
+        sink_->stop();
+        sink_->deleteLater();
+        sink_ = nullptr;
+    }
+
+    void release() {
+        if (auto gate = gate_.lock()) gate->release();
+    }
+
+    std::weak_ptr<GatedSoundPlayer> gate_;
+    QAudioSink* sink_ = nullptr;
+};
+
+// The system player: requests go to a SoundOutput on the application's thread.
 class SystemSoundPlayer final : public SoundPlayer {
 public:
     SystemSoundPlayer();
@@ -67,27 +185,6 @@ private:
     std::shared_ptr<GatedSoundPlayer> gate_;
     std::mutex mutex_;
     SoundOutput* output_ = nullptr;  // lives on the application's thread
-};
-
-class SoundOutput : public QObject {
-public:
-    explicit SoundOutput(std::weak_ptr<GatedSoundPlayer> gate) : gate_(std::move(gate)) {}
-
-    void play(const QString& file) {
-        if (!effect_) {
-            effect_ = new QSoundEffect(this);
-            QObject::connect(effect_, &QSoundEffect::statusChanged, this, [this] {
-                if (effect_->status() != QSoundEffect::Error) return;
-                if (auto gate = gate_.lock()) gate->release();
-            });
-        }
-        effect_->setSource(QUrl::fromLocalFile(file));
-        effect_->play();
-    }
-
-private:
-    std::weak_ptr<GatedSoundPlayer> gate_;
-    QSoundEffect* effect_ = nullptr;
 };
 
 SystemSoundPlayer::SystemSoundPlayer()
@@ -120,44 +217,36 @@ void SystemSoundPlayer::start(const std::filesystem::path& file) {
         output_->moveToThread(app->thread());
     }
     SoundOutput* output = output_;
-    const QString name = QString::fromStdString(file.string());
-    QMetaObject::invokeMethod(output, [output, name] { output->play(name); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(output, [output, file] { output->play(file); }, Qt::QueuedConnection);
 }
 
 }  // namespace
 
 std::optional<std::chrono::milliseconds> wavDuration(const std::filesystem::path& file) {
     std::ifstream in(file, std::ios::binary);
-    char header[12];
-    if (!in || !in.read(header, sizeof header)) return std::nullopt;
-    if (std::string_view(header, 4) != "RIFF" || std::string_view(header + 8, 4) != "WAVE") return std::nullopt;
-    std::error_code ec;
-    const auto fileSize = std::filesystem::file_size(file, ec);
-    if (ec) return std::nullopt;
+    const auto wave = readLayout(in, file);
+    if (!wave) return std::nullopt;
+    return lengthOf(*wave);
+}
 
-    std::optional<WaveFormat> format;
-    for (int i = 0; i < kMaxChunks; ++i) {
-        char chunk[8];
-        if (!in.read(chunk, sizeof chunk)) return std::nullopt;
-        const std::string_view id(chunk, 4);
-        const std::uint32_t size = le32(chunk + 4);
-        const auto start = static_cast<std::uintmax_t>(in.tellg());
-        if (id == "fmt ") {
-            format = readFormat(in, size);
-            if (!format) return std::nullopt;
-        } else if (id == "data") {
-            if (!format) return std::nullopt;
-            // A header written by a recorder that never finished may claim more than the file holds.
-            const std::uintmax_t bytes = std::min<std::uintmax_t>(size, fileSize - std::min(start, fileSize));
-            const std::uintmax_t frames = bytes / format->blockAlign;
-            if (frames == 0) return std::nullopt;
-            return std::chrono::milliseconds((frames * 1000 + format->sampleRate - 1) / format->sampleRate);
-        }
-        in.clear();
-        in.seekg(static_cast<std::streamoff>(start + size + (size & 1)));
-        if (!in) return std::nullopt;
+std::optional<WaveData> readWaveData(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const auto wave = readLayout(in, file);
+    if (!wave) return std::nullopt;
+    const WaveFormat& f = wave->format;
+    std::string bytes(wave->frames * f.blockAlign, '\0');
+    in.clear();
+    in.seekg(static_cast<std::streamoff>(wave->dataStart));
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
+
+    WaveData data{static_cast<int>(f.sampleRate), f.channels, WaveData::Sample::Float, {}};
+    if (f.tag == kFormatPcm) {
+        data.sample = f.bits == 8    ? WaveData::Sample::UInt8
+                      : f.bits == 16 ? WaveData::Sample::Int16
+                                     : WaveData::Sample::Int32;
     }
-    return std::nullopt;
+    data.bytes = f.bits == 24 ? widen24(bytes) : std::move(bytes);
+    return data;
 }
 
 GatedSoundPlayer::GatedSoundPlayer(Backend backend, Clock clock)

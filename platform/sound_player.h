@@ -1,8 +1,8 @@
-// The parts of the sound player that decide, without audio hardware, whether a sound is played:
-// the length of a wave file from its header, and the rule "skip while another still plays".
+// The parts of the sound player that work without audio hardware: reading a wave file (its length
+// and its samples) and the rule "skip while another still plays".
 //
-// The length is taken from the header because the audio back end cannot be trusted to say when
-// a sound has ended (without an audio device QSoundEffect reports "playing" forever).
+// The length is taken from the header, so the rule does not depend on the audio back end
+// reporting the end of a sound, which it never does when there is no audio device.
 #pragma once
 
 #include "platform/sound.h"
@@ -12,12 +12,24 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <string>
 
 namespace zelvo::platform {
 
 // The playing time of a wave file the back end can decode (PCM or IEEE float, plain or in
 // WAVE_FORMAT_EXTENSIBLE); nothing for a missing, unreadable, malformed or compressed file.
 std::optional<std::chrono::milliseconds> wavDuration(const std::filesystem::path& file);
+
+// The samples of such a file as the audio output takes them: whole frames only, as much as the
+// file really holds, 24-bit samples widened to 32 bits.
+struct WaveData {
+    enum class Sample { UInt8, Int16, Int32, Float };
+    int sampleRate = 0;
+    int channels = 0;
+    Sample sample = Sample::Int16;
+    std::string bytes;
+};
+std::optional<WaveData> readWaveData(const std::filesystem::path& file);
 
 // Plays a file through a back end, at most one sound at a time: a sound asked for before the
 // previous one's length has passed is skipped. Thread-safe.

@@ -3,6 +3,7 @@
 #include "tests/support/temp_dir.h"
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QMetaObject>
 
 #include <gtest/gtest.h>
@@ -10,6 +11,10 @@
 #include <atomic>
 #include <cstdint>
 #include <thread>
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <tuple>
 
 namespace zelvo::platform {
 namespace {
@@ -92,6 +97,33 @@ TEST_F(SoundTest, UnplayableFilesHaveNoDuration) {
     EXPECT_FALSE(wavDuration(dir / "nofmt.wav"));
     writeFile(dir / "text.wav", "this is not a wave file at all, just text");
     EXPECT_FALSE(wavDuration(dir / "text.wav"));
+}
+
+TEST_F(SoundTest, SamplesAreTheWholeFramesTheFileHolds) {
+    using Sample = WaveData::Sample;
+    // 16-bit stereo under a header that claims more than was written: the cut half frame is left out.
+    std::string s16 = makeWav({.channels = 2, .frames = 3, .claimedFrames = 100});
+    s16.replace(s16.size() - 12, 12, "abcdefghijkl");
+    writeFile(dir / "s16.wav", s16 + "xy");
+    const auto stereo = readWaveData(dir / "s16.wav");
+    ASSERT_TRUE(stereo);
+    EXPECT_EQ(std::tie(stereo->sampleRate, stereo->channels, stereo->sample), std::make_tuple(8000, 2, Sample::Int16));
+    EXPECT_EQ(stereo->bytes, "abcdefghijkl");
+
+    // 24-bit samples become the top three bytes of 32-bit ones.
+    std::string s24 = makeWav({.bits = 24, .frames = 2});
+    s24.replace(s24.size() - 6, 6, "\x56\x34\x12\xFF\xEE\xDD");
+    writeFile(dir / "s24.wav", s24);
+    const auto wide = readWaveData(dir / "s24.wav");
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(wide->sample, Sample::Int32);
+    EXPECT_EQ(wide->bytes, std::string("\0\x56\x34\x12\0\xFF\xEE\xDD", 8));
+
+    EXPECT_EQ(readWaveData(wav("u8.wav", {.bits = 8}))->sample, Sample::UInt8);
+    EXPECT_EQ(readWaveData(wav("s32.wav", {.bits = 32}))->sample, Sample::Int32);
+    EXPECT_EQ(readWaveData(wav("f32.wav", {.tag = 3, .bits = 32, .extensible = true}))->sample, Sample::Float);
+    EXPECT_FALSE(readWaveData(wav("adpcm.wav", {.tag = 2, .bits = 4})));
+    EXPECT_FALSE(readWaveData(dir / "missing.wav"));
 }
 
 class GatedPlayerTest : public SoundTest {
@@ -190,6 +222,37 @@ TEST_F(SoundTest, SystemPlayerReturnsAtOnceFromAnyThread) {
         EXPECT_TRUE(reached);
     }
     QCoreApplication::processEvents();
+}
+
+// The program must end whatever the player is doing: Qt's own sound effect could hang at exit
+// while its loader thread still read a file. Each child process exits at another moment after
+// asking for a long sound; an alarm turns a hang into a failure. (With a real sound server, Qt's
+// audio engine can still crash in its own teardown at exit, rarely; that is not ours to check.)
+TEST_F(SoundTest, ProgramExitsAtAnyMomentAfterASoundWasAskedFor) {
+    // Each child starts afresh: a fork would inherit the audio connection of earlier tests.
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const std::string file = wav("long.wav", {.channels = 2, .rate = 44100, .frames = 44100 * 30}).string();
+    const auto playThenExit = [&file](int ms) {
+        ::alarm(10);
+        int argc = 1;
+        char name[] = "zelvo_platform_tests";
+        char* argv[] = {name, nullptr};
+        {
+            QCoreApplication app(argc, argv);
+            auto player = makeSystemSoundPlayer();
+            player->playFile(file);
+            QElapsedTimer running;
+            running.start();
+            do QCoreApplication::processEvents();
+            while (running.elapsed() < ms);
+        }
+        std::exit(0);
+    };
+    const auto endedByItself = [](int status) {
+        return WIFEXITED(status) ? WEXITSTATUS(status) == 0 : WTERMSIG(status) != SIGALRM;
+    };
+    for (const int ms : {0, 1, 2, 3, 4, 5, 6, 8, 10, 15, 20, 50, 100})
+        EXPECT_EXIT(playThenExit(ms), endedByItself, "") << "exit " << ms << " ms after the request";
 }
 
 }  // namespace
