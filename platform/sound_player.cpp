@@ -143,16 +143,11 @@ public:
         buffer->setData(wave->bytes.data(), static_cast<qsizetype>(wave->bytes.size()));
         buffer->open(QIODevice::ReadOnly);
         QObject::connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-            if (state == QAudio::IdleState || (state == QAudio::StoppedState && sink_->error() != QAudio::NoError)) {
-                stop();
-                release();
-            }
+            if (state == QAudio::IdleState || (state == QAudio::StoppedState && sink_->error() != QAudio::NoError))
+                finish();
         });
         sink_->start(buffer);
-        if (sink_ && sink_->error() != QAudio::NoError) {
-            stop();
-            release();
-        }
+        if (sink_ && sink_->error() != QAudio::NoError) finish();
     }
 
 private:
@@ -166,6 +161,12 @@ private:
 
     void release() {
         if (auto gate = gate_.lock()) gate->release();
+    }
+
+    // The sound has ended or cannot play: the next one may start at once.
+    void finish() {
+        stop();
+        release();
     }
 
     std::weak_ptr<GatedSoundPlayer> gate_;
