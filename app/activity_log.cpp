@@ -98,10 +98,11 @@ bool ActivityLog::kindTakesText(int kind)
 }
 
 ActivityLog::ActivityLog(std::filesystem::path file, Switch enabled, QLocale locale, Clock clock)
-    : file_(std::move(file)), enabled_(std::move(enabled)), locale_(std::move(locale)),
+    : file_(std::move(file)),
+      enabled_(std::move(enabled)),
+      locale_(std::move(locale)),
       clock_(std::move(clock))
-{
-}
+{}
 
 bool ActivityLog::createFile()
 {
@@ -114,8 +115,8 @@ bool ActivityLog::createFile()
         fd = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         const std::string reason = std::strerror(errno);
-        error_ = platform::utf8ToAnsi("Logdatei " + file_.string() + " kann nicht angelegt werden ("
-                                      + reason + "); es wird kein Log geschrieben.");
+        error_ = platform::utf8ToAnsi("Logdatei " + file_.string() + " kann nicht angelegt werden (" +
+                                      reason + "); es wird kein Log geschrieben.");
         return false;
     }
     ::close(fd);
@@ -128,8 +129,8 @@ std::string ActivityLog::timeStamp(const QDateTime& time) const
     QString month = locale_.standaloneMonthName(date.month(), QLocale::ShortFormat);
     if (month.endsWith(u'.'))
         month.chop(1);
-    return twoDigits(date.day()) + "." + platform::toAnsi(month) + "." + std::to_string(date.year())
-        + " " + twoDigits(time.time().hour()) + ":" + twoDigits(time.time().minute());
+    return twoDigits(date.day()) + "." + platform::toAnsi(month) + "." + std::to_string(date.year()) + " " +
+           twoDigits(time.time().hour()) + ":" + twoDigits(time.time().minute());
 }
 
 void ActivityLog::logFile(std::string_view text, int kind)

@@ -38,8 +38,8 @@ public:
     // Whether the kind's line carries the caller's text.
     static bool kindTakesText(int kind);
 
-    explicit ActivityLog(std::filesystem::path file, Switch enabled = {},
-                         QLocale locale = QLocale(), Clock clock = &QDateTime::currentDateTime);
+    explicit ActivityLog(std::filesystem::path file, Switch enabled = {}, QLocale locale = QLocale(),
+                         Clock clock = &QDateTime::currentDateTime);
 
     const std::filesystem::path& file() const { return file_; }
 

@@ -28,9 +28,8 @@ char asciiUpper(char c)
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
 {
-    return a.size() == b.size()
-        && std::equal(a.begin(), a.end(), b.begin(),
-                      [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return asciiUpper(x) == asciiUpper(y); });
 }
 
 bool startsWithIgnoringCase(std::string_view text, std::string_view prefix)
@@ -115,8 +114,8 @@ const TUserEntry& Roster::at(int row) const
 
 int Roster::indexOf(const TUserEntry* entry) const
 {
-    const auto it = std::find_if(rows_.begin(), rows_.end(),
-                                 [entry](const auto& row) { return row.get() == entry; });
+    const auto it =
+        std::find_if(rows_.begin(), rows_.end(), [entry](const auto& row) { return row.get() == entry; });
     return it == rows_.end() ? -1 : static_cast<int>(it - rows_.begin());
 }
 

@@ -38,9 +38,9 @@ struct TUserEntry {
     // The stored fields, in stored order (fields 0..9).
     std::string alias;
     std::string channel;
-    std::string path;      // call with SSID, then the digipeaters, blank-separated
-    std::string sounds;    // "1" / "0"
-    std::string remote;    // "1" / "0"
+    std::string path;    // call with SSID, then the digipeaters, blank-separated
+    std::string sounds;  // "1" / "0"
+    std::string remote;  // "1" / "0"
     std::string pollCount = "0";
     std::string sendCount;
     std::string sendPid = "208";
@@ -105,8 +105,8 @@ public:
     // Appends without looking at MAX_ENTRIES; the create command checks isFull() first.
     TUserEntry& append(std::unique_ptr<TUserEntry> entry);
     // A new entry with fields 5..9 at their initial values and call = baseCall(firstWord(path)).
-    TUserEntry& addEntry(std::string alias, std::string channel, std::string path, bool sounds,
-                         bool remote, TStationState state = TStationState::Offline);
+    TUserEntry& addEntry(std::string alias, std::string channel, std::string path, bool sounds, bool remote,
+                         TStationState state = TStationState::Offline);
     void remove(int row);
     void remove(const TUserEntry* entry);
     void clear();

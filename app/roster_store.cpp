@@ -119,14 +119,16 @@ std::vector<StoreProblem> RosterStore::loadList(Roster& roster)
                 continue;
             }
             kept_.insert(name);
-            problems.push_back(problem(name, line ? "Eintrag " + name + " der Adressliste nicht geladen: kein Rufzeichen"
-                                                  : "Eintrag " + name + " der Adressliste nicht geladen: kein Text"));
+            problems.push_back(
+                problem(name, line ? "Eintrag " + name + " der Adressliste nicht geladen: kein Rufzeichen"
+                                   : "Eintrag " + name + " der Adressliste nicht geladen: kein Text"));
         }
         for (const std::string& name : registry_.valueNames(RegRoot::CurrentUser, ROSTER_KEY)) {
             if (!isNameBeyondLimit(name))
                 continue;
             kept_.insert(name);
-            problems.push_back(problem(name, "Eintrag " + name + " der Adressliste nicht geladen: mehr als 31 Einträge"));
+            problems.push_back(
+                problem(name, "Eintrag " + name + " der Adressliste nicht geladen: mehr als 31 Einträge"));
         }
     } catch (const RegistryError& error) {
         loadFailed_ = true;

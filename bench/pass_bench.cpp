@@ -55,7 +55,10 @@ public:
     void ownStateChanged(bool, bool) override {}
 };
 
-std::string callOf(int n) { return "DB" + std::to_string(10 + n) + "X"; }
+std::string callOf(int n)
+{
+    return "DB" + std::to_string(10 + n) + "X";
+}
 
 void setSource(FlxUiFrame& frame, const std::string& call)
 {
@@ -111,7 +114,8 @@ void BM_ReceivePass(benchmark::State& state)
             state.ResumeTiming();
         }
     }
-    state.counters["frames_sent"] = benchmark::Counter(static_cast<double>(driver.sends), benchmark::Counter::kAvgIterations);
+    state.counters["frames_sent"] =
+        benchmark::Counter(static_cast<double>(driver.sends), benchmark::Counter::kAvgIterations);
     std::filesystem::remove_all(dir);
 }
 

@@ -19,27 +19,41 @@ constexpr std::string_view kEventsKey = "\\Software\\Varkel\\Zelvo\\Events";
 constexpr std::string_view kAutoOnline = "QX4KLM";  // both the subkey and the value
 
 constexpr std::array<std::string_view, kEventKindCount> kCaptions = {
-    "Nachricht empfangen", "Nachricht gesendet", "User Online", "User Offline",
+    "Nachricht empfangen", "Nachricht gesendet", "User Online",   "User Offline",
     "User Away",           "User Back",          "Selbst Online",
     "Selbst Ofline",  // spelled with one "f" in the list
     "Selbst Away",         "Selbst Back",        "Poll von User",
 };
 
-std::size_t indexOf(TEventKind kind) { return static_cast<std::size_t>(kind); }
-bool validKind(TEventKind kind) { return indexOf(kind) < kEventKindCount; }
+std::size_t indexOf(TEventKind kind)
+{
+    return static_cast<std::size_t>(kind);
+}
+bool validKind(TEventKind kind)
+{
+    return indexOf(kind) < kEventKindCount;
+}
 
-std::string cut(std::string_view text, std::size_t limit) { return std::string(text.substr(0, limit)); }
+std::string cut(std::string_view text, std::size_t limit)
+{
+    return std::string(text.substr(0, limit));
+}
 
-std::string eventValueName(std::size_t n, std::string_view suffix) { return std::to_string(n) + std::string(suffix); }
+std::string eventValueName(std::size_t n, std::string_view suffix)
+{
+    return std::to_string(n) + std::string(suffix);
+}
 
-TEreignisObj normalized(TEreignisObj record) {
+TEreignisObj normalized(TEreignisObj record)
+{
     record.cwText.resize(std::min(record.cwText.size(), kMaxCwText));
     record.cwSpeed = std::clamp(record.cwSpeed, kMinCwSpeed, kMaxCwSpeed);
     return record;
 }
 
 // Reads one event record; nullopt and the missing value's name when a number is missing.
-std::optional<TEreignisObj> readEvent(const RegKey& key, std::size_t n, std::string& missing) {
+std::optional<TEreignisObj> readEvent(const RegKey& key, std::size_t n, std::string& missing)
+{
     TEreignisObj e;
     e.cwText = cut(key.readString(eventValueName(n, "-CWtext")).value_or(""), kMaxCwText);
     e.wavePath = key.readString(eventValueName(n, "-Wave")).value_or("");
@@ -62,26 +76,31 @@ std::optional<TEreignisObj> readEvent(const RegKey& key, std::size_t n, std::str
 
 }  // namespace
 
-const std::string_view kDefaultInfoText =
-    "Zelvo-Beispiel Info\r\n"
-    "Name: Max Mustermann\r\n"
-    "QTH: Musterstadt, JO40XA\r\n"
-    "Station: 2m, 9k6, Rundstrahler\r\n"
-    "Einstieg: DB0ABC\r\n"
-    "Zelvo: werktags ab 18 Uhr QRV";
+const std::string_view kDefaultInfoText = "Zelvo-Beispiel Info\r\n"
+                                          "Name: Max Mustermann\r\n"
+                                          "QTH: Musterstadt, JO40XA\r\n"
+                                          "Station: 2m, 9k6, Rundstrahler\r\n"
+                                          "Einstieg: DB0ABC\r\n"
+                                          "Zelvo: werktags ab 18 Uhr QRV";
 
-std::string_view eventCaption(TEventKind kind) { return validKind(kind) ? kCaptions[indexOf(kind)] : ""; }
+std::string_view eventCaption(TEventKind kind)
+{
+    return validKind(kind) ? kCaptions[indexOf(kind)] : "";
+}
 
-std::string waveFieldText(std::string_view wavePath) {
+std::string waveFieldText(std::string_view wavePath)
+{
     return std::string(wavePath.empty() ? kNoWave : wavePath);
 }
 
-std::uint32_t TEreignisObj::optionsValue() const {
+std::uint32_t TEreignisObj::optionsValue() const
+{
     return static_cast<std::uint32_t>(soundKind) * 16 + (popup ? 8u : 0u) + (entryTop ? 4u : 0u) +
            (logEvent ? 2u : 0u) + (focus ? 1u : 0u);
 }
 
-void TEreignisObj::setOptionsValue(std::uint32_t value) {
+void TEreignisObj::setOptionsValue(std::uint32_t value)
+{
     soundKind = static_cast<std::int32_t>((value & 0x70) >> 4);
     popup = (value & 0x08) != 0;
     entryTop = (value & 0x04) != 0;
@@ -89,132 +108,163 @@ void TEreignisObj::setOptionsValue(std::uint32_t value) {
     focus = (value & 0x01) != 0;
 }
 
-std::string registryReadError(std::string_view valueName) {
+std::string registryReadError(std::string_view valueName)
+{
     return "Fehler beim Holen der Daten f\xFCr '" + std::string(valueName) + "'";
 }
 
 Settings::Settings(platform::Registry& registry) : registry_(registry) {}
 
-SettingsValues Settings::snapshot() const {
+SettingsValues Settings::snapshot() const
+{
     std::lock_guard lock(mutex_);
     return values_;
 }
 
-std::string Settings::myCall() const {
+std::string Settings::myCall() const
+{
     std::lock_guard lock(mutex_);
     return values_.myCall;
 }
 
-std::string Settings::alias() const {
+std::string Settings::alias() const
+{
     std::lock_guard lock(mutex_);
     return values_.alias;
 }
 
-std::string Settings::infoText() const {
+std::string Settings::infoText() const
+{
     std::lock_guard lock(mutex_);
     return values_.infoText;
 }
 
-std::string Settings::awayText() const {
+std::string Settings::awayText() const
+{
     std::lock_guard lock(mutex_);
     return values_.awayText;
 }
 
-bool Settings::option(Option o) const {
+bool Settings::option(Option o) const
+{
     std::lock_guard lock(mutex_);
     return values_.option(o);
 }
 
-std::uint8_t Settings::options() const {
+std::uint8_t Settings::options() const
+{
     std::lock_guard lock(mutex_);
     return values_.options;
 }
 
-bool Settings::textBuf() const {
+bool Settings::textBuf() const
+{
     std::lock_guard lock(mutex_);
     return values_.textBuf;
 }
 
-ListDisplay Settings::showAlias() const {
+ListDisplay Settings::showAlias() const
+{
     std::lock_guard lock(mutex_);
     return values_.showAlias;
 }
 
-bool Settings::autoOnline() const {
+bool Settings::autoOnline() const
+{
     std::lock_guard lock(mutex_);
     return values_.autoOnline;
 }
 
-TEreignisObj Settings::event(TEventKind kind) const {
-    if (!validKind(kind)) return {};
+TEreignisObj Settings::event(TEventKind kind) const
+{
+    if (!validKind(kind))
+        return {};
     std::lock_guard lock(mutex_);
     return values_.events[indexOf(kind)];
 }
 
 void Settings::modify(Field field, std::optional<TEventKind> kind,
-                      const std::function<bool(SettingsValues&)>& edit) {
+                      const std::function<bool(SettingsValues&)>& edit)
+{
     bool changed = false;
     {
         std::lock_guard lock(mutex_);
         changed = edit(values_);
     }
-    if (changed) notify(field, kind);
+    if (changed)
+        notify(field, kind);
 }
 
 namespace {
 
 // Assigns when different; tells whether it did.
 template <class T>
-bool assign(T& target, T value) {
-    if (target == value) return false;
+bool assign(T& target, T value)
+{
+    if (target == value)
+        return false;
     target = std::move(value);
     return true;
 }
 
 }  // namespace
 
-void Settings::setMyCall(std::string_view call) {
+void Settings::setMyCall(std::string_view call)
+{
     modify(Field::MyCall, {}, [&](SettingsValues& v) { return assign(v.myCall, cut(call, kMaxMyCall)); });
 }
 
-void Settings::setAlias(std::string_view alias) {
+void Settings::setAlias(std::string_view alias)
+{
     modify(Field::Alias, {}, [&](SettingsValues& v) { return assign(v.alias, cut(alias, kMaxAlias)); });
 }
 
-void Settings::setInfoText(std::string_view text) {
-    modify(Field::InfoText, {}, [&](SettingsValues& v) { return assign(v.infoText, cut(text, kMaxInfoText)); });
+void Settings::setInfoText(std::string_view text)
+{
+    modify(Field::InfoText, {},
+           [&](SettingsValues& v) { return assign(v.infoText, cut(text, kMaxInfoText)); });
 }
 
-void Settings::setAwayText(std::string_view text) {
-    modify(Field::AwayText, {}, [&](SettingsValues& v) { return assign(v.awayText, cut(text, kMaxAwayText)); });
+void Settings::setAwayText(std::string_view text)
+{
+    modify(Field::AwayText, {},
+           [&](SettingsValues& v) { return assign(v.awayText, cut(text, kMaxAwayText)); });
 }
 
-void Settings::setOption(Option o, bool on) {
+void Settings::setOption(Option o, bool on)
+{
     const auto bit = static_cast<std::uint8_t>(o);
     modify(Field::Options, {}, [&](SettingsValues& v) {
         return assign(v.options, static_cast<std::uint8_t>(on ? v.options | bit : v.options & ~bit));
     });
 }
 
-void Settings::setTextBuf(bool on) {
+void Settings::setTextBuf(bool on)
+{
     modify(Field::TextBuf, {}, [&](SettingsValues& v) { return assign(v.textBuf, on); });
 }
 
-bool Settings::setShowAlias(int mode) {
-    if (mode < 1 || mode > 3) return false;
+bool Settings::setShowAlias(int mode)
+{
+    if (mode < 1 || mode > 3)
+        return false;
     modify(Field::ShowAlias, {},
            [&](SettingsValues& v) { return assign(v.showAlias, static_cast<ListDisplay>(mode)); });
     return true;
 }
 
-void Settings::setEvent(TEventKind kind, TEreignisObj record) {
-    if (!validKind(kind)) return;
+void Settings::setEvent(TEventKind kind, TEreignisObj record)
+{
+    if (!validKind(kind))
+        return;
     modify(Field::Event, kind,
            [&](SettingsValues& v) { return assign(v.events[indexOf(kind)], normalized(std::move(record))); });
 }
 
-void Settings::updateEvent(TEventKind kind, const std::function<void(TEreignisObj&)>& edit) {
-    if (!validKind(kind)) return;
+void Settings::updateEvent(TEventKind kind, const std::function<void(TEreignisObj&)>& edit)
+{
+    if (!validKind(kind))
+        return;
     modify(Field::Event, kind, [&](SettingsValues& v) {
         TEreignisObj record = v.events[indexOf(kind)];
         edit(record);
@@ -222,12 +272,14 @@ void Settings::updateEvent(TEventKind kind, const std::function<void(TEreignisOb
     });
 }
 
-std::optional<std::string> Settings::readInto(SettingsValues& values) const {
+std::optional<std::string> Settings::readInto(SettingsValues& values) const
+{
     if (const auto events = RegKey::open(registry_, RegRoot::CurrentUser, kEventsKey)) {
         for (std::size_t n = 0; n < kEventKindCount; ++n) {
             std::string missing;
             auto record = readEvent(*events, n, missing);
-            if (!record) return registryReadError(missing);
+            if (!record)
+                return registryReadError(missing);
             values.events[n] = std::move(*record);
         }
     } else {
@@ -237,7 +289,8 @@ std::optional<std::string> Settings::readInto(SettingsValues& values) const {
     const auto main = RegKey::open(registry_, RegRoot::CurrentUser, kMainKey);
     // First start: the rest keeps its values. Saving the roster makes the key as the parent of
     // its own, so a key without any value of its own counts as never saved as well.
-    if (!main || registry_.valueNames(RegRoot::CurrentUser, kMainKey).empty()) return std::nullopt;
+    if (!main || registry_.valueNames(RegRoot::CurrentUser, kMainKey).empty())
+        return std::nullopt;
     values.myCall = cut(main->readString("Mycall").value_or(""), kMaxMyCall);
     values.alias = cut(main->readString("Alias").value_or(""), kMaxAlias);
     values.infoText = cut(main->readString("Infotext").value_or(""), kMaxInfoText);
@@ -245,19 +298,24 @@ std::optional<std::string> Settings::readInto(SettingsValues& values) const {
     // A hidden switch: only honoured while its subkey of the same name exists.
     if (main->hasSubkey(kAutoOnline)) {
         const auto autoOnline = main->readDword(kAutoOnline);
-        if (!autoOnline) return registryReadError(kAutoOnline);
+        if (!autoOnline)
+            return registryReadError(kAutoOnline);
         values.autoOnline = *autoOnline != 0;
     }
     const auto options = main->readDword("Options");
-    if (!options) return registryReadError("Options");
+    if (!options)
+        return registryReadError("Options");
     values.options = static_cast<std::uint8_t>(*options & 0xFF);  // bits 8..31 mean nothing
     const auto showAlias = main->readDword("ShowAlias");
-    if (!showAlias) return registryReadError("ShowAlias");
-    if (*showAlias >= 1 && *showAlias <= 3) values.showAlias = static_cast<ListDisplay>(*showAlias);
+    if (!showAlias)
+        return registryReadError("ShowAlias");
+    if (*showAlias >= 1 && *showAlias <= 3)
+        values.showAlias = static_cast<ListDisplay>(*showAlias);
     return std::nullopt;
 }
 
-std::optional<std::string> Settings::load() {
+std::optional<std::string> Settings::load()
+{
     SettingsValues next = snapshot();  // only the UI thread writes, so nothing slips in between
     auto error = readInto(next);
     {
@@ -268,7 +326,8 @@ std::optional<std::string> Settings::load() {
     return error;
 }
 
-void Settings::save() const {
+void Settings::save() const
+{
     const SettingsValues v = snapshot();
     registry_.change(RegRoot::CurrentUser, [&](platform::RegEdit& edit) {
         for (std::size_t n = 0; n < kEventKindCount; ++n) {
@@ -287,32 +346,40 @@ void Settings::save() const {
     });
 }
 
-Settings::ListenerId Settings::addListener(Listener listener) {
+Settings::ListenerId Settings::addListener(Listener listener)
+{
     std::lock_guard lock(listenersMutex_);
     const ListenerId id = nextListener_++;
     listeners_.emplace(id, std::move(listener));
     return id;
 }
 
-void Settings::removeListener(ListenerId id) {
+void Settings::removeListener(ListenerId id)
+{
     std::lock_guard lock(listenersMutex_);
     listeners_.erase(id);
 }
 
-void Settings::notify(Field field, std::optional<TEventKind> kind) {
+void Settings::notify(Field field, std::optional<TEventKind> kind)
+{
     std::vector<Listener> toCall;
     {
         std::lock_guard lock(listenersMutex_);
-        for (const auto& [id, listener] : listeners_) toCall.push_back(listener);
+        for (const auto& [id, listener] : listeners_)
+            toCall.push_back(listener);
     }
-    for (const Listener& listener : toCall) listener(field, kind);
+    for (const Listener& listener : toCall)
+        listener(field, kind);
 }
 
-void playEventSound(const Settings& settings, platform::SoundPlayer& player, TEventKind kind) {
-    if (!settings.option(Option::Sound)) return;
+void playEventSound(const Settings& settings, platform::SoundPlayer& player, TEventKind kind)
+{
+    if (!settings.option(Option::Sound))
+        return;
     const TEreignisObj record = settings.event(kind);
     // Only wave files sound; "keiner" and CW (never keyed anywhere) stay silent.
-    if (!validKind(kind) || record.soundKind != kSoundWave || record.wavePath.empty()) return;
+    if (!validKind(kind) || record.soundKind != kSoundWave || record.wavePath.empty())
+        return;
     player.playFile(record.wavePath);
 }
 

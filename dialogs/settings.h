@@ -45,9 +45,9 @@ inline constexpr int kEventKindCount = 11;
 // The German caption of the event list entry; empty for a number outside 0..10.
 std::string_view eventCaption(TEventKind kind);
 
-inline constexpr std::int32_t kSoundNone = 1;   // "keiner"
-inline constexpr std::int32_t kSoundCw = 2;     // "CW Text": stored only, never sounded
-inline constexpr std::int32_t kSoundWave = 4;   // "Wave Datei"
+inline constexpr std::int32_t kSoundNone = 1;  // "keiner"
+inline constexpr std::int32_t kSoundCw = 2;    // "CW Text": stored only, never sounded
+inline constexpr std::int32_t kSoundWave = 4;  // "Wave Datei"
 
 inline constexpr std::size_t kMaxMyCall = 9;
 inline constexpr std::size_t kMaxAlias = 15;
@@ -70,8 +70,8 @@ struct TEreignisObj {
     bool popup = true;
     bool entryTop = false;
     bool logEvent = true;
-    bool focus = false;        // stored only
-    std::string cwText;        // at most kMaxCwText bytes; stored only
+    bool focus = false;  // stored only
+    std::string cwText;  // at most kMaxCwText bytes; stored only
     std::string wavePath;
 
     // The "-Options" value: soundKind * 16 + popup * 8 + entryTop * 4 + logEvent * 2 + focus.
@@ -172,7 +172,8 @@ private:
     std::optional<std::string> readInto(SettingsValues& values) const;
     // Applies an edit under the lock; the edit tells whether it changed anything, and only then
     // are the listeners told.
-    void modify(Field field, std::optional<TEventKind> kind, const std::function<bool(SettingsValues&)>& edit);
+    void modify(Field field, std::optional<TEventKind> kind,
+                const std::function<bool(SettingsValues&)>& edit);
     void notify(Field field, std::optional<TEventKind> kind);
 
     platform::Registry& registry_;

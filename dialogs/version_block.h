@@ -57,24 +57,31 @@ namespace detail {
 
 class BlockWriter {
 public:
-    constexpr void pad() {
-        while (bytes_.size() % 4 != 0) bytes_.push_back(0);
+    constexpr void pad()
+    {
+        while (bytes_.size() % 4 != 0)
+            bytes_.push_back(0);
     }
-    constexpr void word(std::uint16_t w) {
+    constexpr void word(std::uint16_t w)
+    {
         bytes_.push_back(static_cast<std::uint8_t>(w & 0xFF));
         bytes_.push_back(static_cast<std::uint8_t>(w >> 8));
     }
-    constexpr void dword(std::uint32_t d) {
+    constexpr void dword(std::uint32_t d)
+    {
         word(static_cast<std::uint16_t>(d & 0xFFFF));
         word(static_cast<std::uint16_t>(d >> 16));
     }
     // ASCII text widened to UTF-16, with its NUL.
-    constexpr void text(std::string_view s) {
-        for (char c : s) word(static_cast<std::uint8_t>(c));
+    constexpr void text(std::string_view s)
+    {
+        for (char c : s)
+            word(static_cast<std::uint8_t>(c));
         word(0);
     }
     // Starts a node at the next 32-bit boundary; its value follows at once.
-    constexpr std::size_t begin(std::uint16_t valueLength, std::uint16_t type, std::string_view key) {
+    constexpr std::size_t begin(std::uint16_t valueLength, std::uint16_t type, std::string_view key)
+    {
         pad();
         const std::size_t at = bytes_.size();
         word(0);  // wLength, patched by end()
@@ -84,9 +91,11 @@ public:
         pad();
         return at;
     }
-    constexpr void end(std::size_t at) {
+    constexpr void end(std::size_t at)
+    {
         const std::size_t length = bytes_.size() - at;
-        if (length > 0xFFFF) throw std::length_error("version block node longer than 64 KiB");
+        if (length > 0xFFFF)
+            throw std::length_error("version block node longer than 64 KiB");
         bytes_[at] = static_cast<std::uint8_t>(length & 0xFF);
         bytes_[at + 1] = static_cast<std::uint8_t>(length >> 8);
     }
@@ -96,13 +105,18 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
-constexpr std::uint32_t joinParts(std::uint16_t high, std::uint16_t low) {
+constexpr std::uint32_t joinParts(std::uint16_t high, std::uint16_t low)
+{
     return (std::uint32_t{high} << 16) | low;
 }
 
-constexpr char hexDigit(unsigned v) { return "0123456789ABCDEF"[v & 0xF]; }
+constexpr char hexDigit(unsigned v)
+{
+    return "0123456789ABCDEF"[v & 0xF];
+}
 
-constexpr std::array<char, 8> tableName(std::span<const VersionTranslation> translations) {
+constexpr std::array<char, 8> tableName(std::span<const VersionTranslation> translations)
+{
     const VersionTranslation t = translations.empty() ? VersionTranslation{0x0409, 0x04E4} : translations[0];
     std::array<char, 8> name{};
     for (int i = 0; i < 4; ++i) {
@@ -114,7 +128,8 @@ constexpr std::array<char, 8> tableName(std::span<const VersionTranslation> tran
 
 }  // namespace detail
 
-constexpr std::vector<std::uint8_t> buildVersionBlock(const VersionBlockContent& content) {
+constexpr std::vector<std::uint8_t> buildVersionBlock(const VersionBlockContent& content)
+{
     detail::BlockWriter w;
     const std::size_t root = w.begin(kFixedInfoSize, 0, kVersionRootKey);
     w.dword(kFixedInfoSignature);
@@ -143,7 +158,8 @@ constexpr std::vector<std::uint8_t> buildVersionBlock(const VersionBlockContent&
     w.end(stringInfo);
 
     const std::size_t varInfo = w.begin(0, 1, "VarFileInfo");
-    const std::size_t var = w.begin(static_cast<std::uint16_t>(4 * content.translations.size()), 0, "Translation");
+    const std::size_t var =
+        w.begin(static_cast<std::uint16_t>(4 * content.translations.size()), 0, "Translation");
     for (const VersionTranslation& t : content.translations) {
         w.word(t.language);
         w.word(t.codePage);

@@ -41,10 +41,10 @@ constexpr std::size_t kBlockSize = buildVersionBlock(kContent).size();
 }  // namespace
 
 // Kept by the compiler although nothing refers to it; its own section keeps it apart from code.
-[[gnu::used, gnu::section(".zelvo_version")]] alignas(4) constinit const std::array<std::uint8_t, kBlockSize>
-    zelvoVersionBlock = [] {
-        std::array<std::uint8_t, kBlockSize> out{};
-        const auto bytes = buildVersionBlock(kContent);
-        std::copy(bytes.begin(), bytes.end(), out.begin());
-        return out;
-    }();
+[[gnu::used, gnu::section(".zelvo_version")]] alignas(
+    4) constinit const std::array<std::uint8_t, kBlockSize> zelvoVersionBlock = [] {
+    std::array<std::uint8_t, kBlockSize> out{};
+    const auto bytes = buildVersionBlock(kContent);
+    std::copy(bytes.begin(), bytes.end(), out.begin());
+    return out;
+}();

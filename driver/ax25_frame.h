@@ -43,9 +43,7 @@ struct Address {
     void setRepeated(bool value) { chBit = value; }
 
     // Call and SSID equal; the C/H bit is not part of a station's identity.
-    bool sameStation(const Address& other) const {
-        return call == other.call && ssid == other.ssid;
-    }
+    bool sameStation(const Address& other) const { return call == other.call && ssid == other.ssid; }
 };
 
 // True for 1..6 characters A-Z and 0-9 (upper case).
@@ -79,8 +77,8 @@ struct Frame {
 
 // A UI command frame as a station sends it: destination C bit set, source C bit clear,
 // digipeater H bits clear, control 0x03.
-Frame makeUiFrame(const Address& source, const Address& destination,
-                  const std::vector<Address>& digis, std::uint8_t pid, std::string_view info);
+Frame makeUiFrame(const Address& source, const Address& destination, const std::vector<Address>& digis,
+                  std::uint8_t pid, std::string_view info);
 
 // The frame's bytes as they stand (C and H bits as held in the frame). Addresses must be valid
 // and digis at most 8; the caller checks (parseAddress does).

@@ -12,32 +12,40 @@ namespace zelvo::driver {
 
 namespace {
 
-constexpr std::array<unsigned, 11> kBauds = {300,   600,   1200,   2400,   4800,  9600,
+constexpr std::array<unsigned, 11> kBauds = {300,   600,   1200,  2400,   4800,  9600,
                                              19200, 38400, 57600, 115200, 230400};
 
-bool isBlank(char c) {
+bool isBlank(char c)
+{
     return c == ' ' || c == '\t' || c == '\r';
 }
 
-std::string_view trim(std::string_view s) {
-    while (!s.empty() && isBlank(s.front())) s.remove_prefix(1);
-    while (!s.empty() && isBlank(s.back())) s.remove_suffix(1);
+std::string_view trim(std::string_view s)
+{
+    while (!s.empty() && isBlank(s.front()))
+        s.remove_prefix(1);
+    while (!s.empty() && isBlank(s.back()))
+        s.remove_suffix(1);
     return s;
 }
 
 // Splits off the first blank-delimited word.
-std::string_view nextWord(std::string_view& rest) {
+std::string_view nextWord(std::string_view& rest)
+{
     rest = trim(rest);
     std::size_t end = 0;
-    while (end < rest.size() && !isBlank(rest[end])) ++end;
+    while (end < rest.size() && !isBlank(rest[end]))
+        ++end;
     const std::string_view word = rest.substr(0, end);
     rest.remove_prefix(end);
     return word;
 }
 
 template <typename T>
-std::optional<T> parseNumber(std::string_view text, T min, T max) {
-    if (text.empty() || text.size() > 9) return std::nullopt;
+std::optional<T> parseNumber(std::string_view text, T min, T max)
+{
+    if (text.empty() || text.size() > 9)
+        return std::nullopt;
     T value{};
     const auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (ec != std::errc() || ptr != text.data() + text.size() || value < min || value > max)
@@ -46,48 +54,61 @@ std::optional<T> parseNumber(std::string_view text, T min, T max) {
 }
 
 // Cuts an optional "/<kiss-port>" off the end of word into config.
-bool takeKissPort(std::string_view& word, ChannelConfig& config) {
+bool takeKissPort(std::string_view& word, ChannelConfig& config)
+{
     const auto slash = word.rfind('/');
-    if (slash == std::string_view::npos) return true;
+    if (slash == std::string_view::npos)
+        return true;
     const auto port = parseNumber<unsigned>(word.substr(slash + 1), 0, 15);
-    if (!port) return false;
+    if (!port)
+        return false;
     config.kissPort = static_cast<std::uint8_t>(*port);
     word = word.substr(0, slash);
     return true;
 }
 
 // "host:port", "[v6-address]:port".
-std::string parseTcpAddress(std::string_view word, ChannelConfig& config) {
-    if (!takeKissPort(word, config)) return "KISS port must be 0..15";
+std::string parseTcpAddress(std::string_view word, ChannelConfig& config)
+{
+    if (!takeKissPort(word, config))
+        return "KISS port must be 0..15";
     const auto colon = word.rfind(':');
-    if (colon == std::string_view::npos || colon == 0) return "expected <host>:<port>";
+    if (colon == std::string_view::npos || colon == 0)
+        return "expected <host>:<port>";
     std::string_view host = word.substr(0, colon);
     if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
         host = host.substr(1, host.size() - 2);
     const auto port = parseNumber<unsigned>(word.substr(colon + 1), 1, 65535);
-    if (host.empty() || !port) return "expected <host>:<port> with port 1..65535";
+    if (host.empty() || !port)
+        return "expected <host>:<port> with port 1..65535";
     config.host.assign(host);
     config.port = static_cast<std::uint16_t>(*port);
     return {};
 }
 
-std::string parseSerial(std::string_view& rest, ChannelConfig& config) {
+std::string parseSerial(std::string_view& rest, ChannelConfig& config)
+{
     const std::string_view device = nextWord(rest);
     std::string_view baudWord = nextWord(rest);
-    if (device.empty() || baudWord.empty()) return "expected <device> <baud>";
-    if (!takeKissPort(baudWord, config)) return "KISS port must be 0..15";
+    if (device.empty() || baudWord.empty())
+        return "expected <device> <baud>";
+    if (!takeKissPort(baudWord, config))
+        return "KISS port must be 0..15";
     const auto baud = parseNumber<unsigned>(baudWord, 1, 4000000);
-    if (!baud || !isSupportedBaud(*baud)) return "unsupported baud rate";
+    if (!baud || !isSupportedBaud(*baud))
+        return "unsupported baud rate";
     config.device.assign(device);
     config.baud = *baud;
     return {};
 }
 
 // Empty on success, else the reason the line is bad.
-std::string parseLine(std::string_view line, ChannelConfig& config) {
+std::string parseLine(std::string_view line, ChannelConfig& config)
+{
     std::string_view rest = line;
     const auto number = parseNumber<int>(nextWord(rest), 0, MAX_CHANNEL);
-    if (!number) return "channel number must be 0..15";
+    if (!number)
+        return "channel number must be 0..15";
     config.number = *number;
     const std::string_view kind = nextWord(rest);
     std::string error;
@@ -100,31 +121,37 @@ std::string parseLine(std::string_view line, ChannelConfig& config) {
     } else {
         return "expected kiss-tcp or kiss-serial";
     }
-    if (!error.empty()) return error;
+    if (!error.empty())
+        return error;
     const std::string_view name = trim(rest);
-    if (name.empty()) return "channel name missing";
-    if (name.size() > MAX_CHANNEL_NAME) return "channel name longer than 64 characters";
+    if (name.empty())
+        return "channel name missing";
+    if (name.size() > MAX_CHANNEL_NAME)
+        return "channel name longer than 64 characters";
     config.name.assign(name);
     return {};
 }
 
 // Two readers on one serial line would each get part of the bytes.
-std::string serialClash(const std::vector<ChannelConfig>& channels, const ChannelConfig& config) {
-    if (config.kind != ChannelConfig::Kind::KissSerial) return {};
+std::string serialClash(const std::vector<ChannelConfig>& channels, const ChannelConfig& config)
+{
+    if (config.kind != ChannelConfig::Kind::KissSerial)
+        return {};
     for (const auto& other : channels)
         if (other.kind == ChannelConfig::Kind::KissSerial && other.device == config.device)
-            return "device " + config.device + " already used by channel " +
-                   std::to_string(other.number);
+            return "device " + config.device + " already used by channel " + std::to_string(other.number);
     return {};
 }
 
 }  // namespace
 
-bool isSupportedBaud(unsigned baud) {
+bool isSupportedBaud(unsigned baud)
+{
     return std::find(kBauds.begin(), kBauds.end(), baud) != kBauds.end();
 }
 
-ChannelConfig defaultChannel() {
+ChannelConfig defaultChannel()
+{
     ChannelConfig config;
     config.number = 0;
     config.kind = ChannelConfig::Kind::KissTcp;
@@ -134,7 +161,8 @@ ChannelConfig defaultChannel() {
     return config;
 }
 
-ChannelTable parseChannelTable(std::string_view text, std::string_view fileName) {
+ChannelTable parseChannelTable(std::string_view text, std::string_view fileName)
+{
     ChannelTable table;
     std::array<int, MAX_CHANNEL + 1> definedIn{};  // line number per channel, 0 = free
     int lineNumber = 0;
@@ -144,17 +172,18 @@ ChannelTable parseChannelTable(std::string_view text, std::string_view fileName)
         std::string_view line = text.substr(0, eol);
         text.remove_prefix(eol == std::string_view::npos ? text.size() : eol + 1);
         line = trim(line.substr(0, line.find('#')));
-        if (line.empty()) continue;
+        if (line.empty())
+            continue;
 
         ChannelConfig config;
         std::string error = parseLine(line, config);
         if (error.empty() && definedIn[config.number] != 0)
             error = "channel " + std::to_string(config.number) + " already defined in line " +
                     std::to_string(definedIn[config.number]);
-        if (error.empty()) error = serialClash(table.channels, config);
+        if (error.empty())
+            error = serialClash(table.channels, config);
         if (!error.empty()) {
-            table.errors.push_back(std::string(fileName) + ":" + std::to_string(lineNumber) +
-                                   ": " + error);
+            table.errors.push_back(std::string(fileName) + ":" + std::to_string(lineNumber) + ": " + error);
             continue;
         }
         definedIn[config.number] = lineNumber;
@@ -163,17 +192,19 @@ ChannelTable parseChannelTable(std::string_view text, std::string_view fileName)
     return table;
 }
 
-ChannelTable loadChannelTable(const std::filesystem::path& file) {
+ChannelTable loadChannelTable(const std::filesystem::path& file)
+{
     std::error_code ec;
     const bool exists = std::filesystem::exists(file, ec);
     std::ifstream in;
-    if (exists) in.open(file, std::ios::binary);
+    if (exists)
+        in.open(file, std::ios::binary);
     if (!exists || !in) {
         ChannelTable table;
         table.channels.push_back(defaultChannel());
         if (exists)
-            table.errors.push_back(file.string() + ": cannot be read (" +
-                                   std::strerror(errno) + "), using channel 0 on 127.0.0.1:8001");
+            table.errors.push_back(file.string() + ": cannot be read (" + std::strerror(errno) +
+                                   "), using channel 0 on 127.0.0.1:8001");
         return table;
     }
     std::ostringstream text;

@@ -27,7 +27,7 @@ struct ChannelConfig {
     std::string device;      // KissSerial
     unsigned baud = 0;       // KissSerial, one of the rates termios knows
     std::uint8_t kissPort = 0;
-    std::string name;        // the rest of the line, 8-bit text as written
+    std::string name;  // the rest of the line, 8-bit text as written
 };
 
 struct ChannelTable {

@@ -2,15 +2,16 @@
 
 namespace zelvo::driver {
 
-void Counters::reset() {
+void Counters::reset()
+{
     for (Counter* c : {&connects, &connectFailures, &framesSent, &sendsRefused, &kissFrames, &kissErrors,
-                       &droppedOtherPort, &droppedMalformed, &droppedNotUi,
-                       &droppedIncompletePath, &droppedQueueFull, &framesQueued,
-                       &droppedOtherCall, &framesDelivered})
+                       &droppedOtherPort, &droppedMalformed, &droppedNotUi, &droppedIncompletePath,
+                       &droppedQueueFull, &framesQueued, &droppedOtherCall, &framesDelivered})
         c->store(0);
 }
 
-FlxStats Counters::snapshot() const {
+FlxStats Counters::snapshot() const
+{
     FlxStats s{};
     s.connects = connects.load();
     s.connect_failures = connectFailures.load();

@@ -14,36 +14,45 @@ namespace {
 constexpr std::size_t kMaxCallText = 32;  // longer own-call texts are garbage
 
 // Bounded strlen: nullopt when there is no NUL within limit + 1 bytes.
-std::optional<std::string_view> boundedText(const char* text, std::size_t limit) {
-    if (text == nullptr) return std::nullopt;
+std::optional<std::string_view> boundedText(const char* text, std::size_t limit)
+{
+    if (text == nullptr)
+        return std::nullopt;
     const std::size_t length = ::strnlen(text, limit + 1);
-    if (length > limit) return std::nullopt;
+    if (length > limit)
+        return std::nullopt;
     return std::string_view(text, length);
 }
 
-std::optional<ax25::Address> ownCall(const char* mycall) {
+std::optional<ax25::Address> ownCall(const char* mycall)
+{
     const auto text = boundedText(mycall, kMaxCallText);
     return text ? ax25::parseAddress(*text) : std::nullopt;
 }
 
 }  // namespace
 
-Driver& Driver::instance() {
+Driver& Driver::instance()
+{
     static Driver driver;
     return driver;
 }
 
 Driver::Driver() : queue_(counters_) {}
 
-Driver::~Driver() {
+Driver::~Driver()
+{
     exit();
 }
 
-int Driver::init(const std::filesystem::path& tableFile) {
+int Driver::init(const std::filesystem::path& tableFile)
+{
     std::lock_guard lock(mutex_);
-    if (running_) return 0;
+    if (running_)
+        return 0;
     const ChannelTable table = loadChannelTable(tableFile);
-    for (const auto& error : table.errors) std::fprintf(stderr, "flxapi32: %s\n", error.c_str());
+    for (const auto& error : table.errors)
+        std::fprintf(stderr, "flxapi32: %s\n", error.c_str());
 
     counters_.reset();
     queue_.clear();
@@ -64,10 +73,12 @@ int Driver::init(const std::filesystem::path& tableFile) {
     return running_ ? 0 : -1;
 }
 
-int Driver::exit() {
+int Driver::exit()
+{
     std::lock_guard lock(mutex_);
     for (auto& link : links_) {
-        if (link) link->stop();
+        if (link)
+            link->stop();
         link.reset();
     }
     running_ = false;
@@ -75,40 +86,43 @@ int Driver::exit() {
     return 0;
 }
 
-std::shared_ptr<TncLink> Driver::link(int channel) {
-    if (channel < 0 || channel > MAX_CHANNEL) return nullptr;
+std::shared_ptr<TncLink> Driver::link(int channel)
+{
+    if (channel < 0 || channel > MAX_CHANNEL)
+        return nullptr;
     std::lock_guard lock(mutex_);
     return links_[channel];
 }
 
-const char* Driver::ident(int channel) {
-    if (channel < 0 || channel > MAX_CHANNEL) return "";
+const char* Driver::ident(int channel)
+{
+    if (channel < 0 || channel > MAX_CHANNEL)
+        return "";
     std::lock_guard lock(mutex_);
     return names_[channel] ? names_[channel] : "";
 }
 
-bool Driver::connected(int channel) {
+bool Driver::connected(int channel)
+{
     const auto l = link(channel);
     return l && l->connected();
 }
 
-bool Driver::sendUi(const char* mycall, const char* destination, int pid, int infoLength,
-                    const void* info) {
+bool Driver::sendUi(const char* mycall, const char* destination, int pid, int infoLength, const void* info)
+{
     const auto source = ownCall(mycall);
     const auto destText = boundedText(destination, MAX_DESTINATION_TEXT);
     const auto dest = destText ? parseDestination(*destText) : std::nullopt;
-    const bool infoOk = infoLength >= 0 && infoLength <= FLX_MAX_INFO &&
-                        (infoLength == 0 || info != nullptr);
+    const bool infoOk = infoLength >= 0 && infoLength <= FLX_MAX_INFO && (infoLength == 0 || info != nullptr);
     const auto l = dest ? link(dest->channel) : nullptr;
     if (!source || !dest || !infoOk || !l || !l->connected()) {
         ++counters_.sendsRefused;
         return false;
     }
-    const std::string_view infoBytes(static_cast<const char*>(info),
-                                     static_cast<std::size_t>(infoLength));
-    const auto frame = ax25::makeUiFrame(*source, dest->call, dest->digis,
-                                         static_cast<std::uint8_t>(pid & 0xFF),
-                                         infoLength > 0 ? infoBytes : std::string_view());
+    const std::string_view infoBytes(static_cast<const char*>(info), static_cast<std::size_t>(infoLength));
+    const auto frame =
+        ax25::makeUiFrame(*source, dest->call, dest->digis, static_cast<std::uint8_t>(pid & 0xFF),
+                          infoLength > 0 ? infoBytes : std::string_view());
     if (!l->send(kiss::encodeData(l->config().kissPort, ax25::encodeFrame(frame)))) {
         ++counters_.sendsRefused;
         return false;
@@ -117,7 +131,8 @@ bool Driver::sendUi(const char* mycall, const char* destination, int pid, int in
     return true;
 }
 
-void Driver::onFrame(int channel, std::string_view ax25) {
+void Driver::onFrame(int channel, std::string_view ax25)
+{
     ReceivedFrame received;
     received.channel = channel;
     const auto error = ax25::decodeUiFrame(ax25, received.frame);
@@ -132,18 +147,22 @@ void Driver::onFrame(int channel, std::string_view ax25) {
     }
 }
 
-const FlxUiFrame* Driver::getUi(const char* mycall) {
+const FlxUiFrame* Driver::getUi(const char* mycall)
+{
     const auto call = ownCall(mycall);
-    if (!call) return nullptr;
+    if (!call)
+        return nullptr;
     std::lock_guard lock(recordMutex_);
     const auto received = queue_.takeFor(*call);
-    if (!received) return nullptr;
+    if (!received)
+        return nullptr;
     fillRecord(*received);
     ++counters_.framesDelivered;
     return &record_;
 }
 
-void Driver::fillRecord(const ReceivedFrame& received) {
+void Driver::fillRecord(const ReceivedFrame& received)
+{
     const ax25::Frame& f = received.frame;
     record_ = FlxUiFrame{};
     auto put = [](std::uint8_t* out, const ax25::Address& a, bool last) {

@@ -28,8 +28,7 @@ public:
     int init(const std::filesystem::path& tableFile);
     int exit();
 
-    bool sendUi(const char* mycall, const char* destination, int pid, int infoLength,
-                const void* info);
+    bool sendUi(const char* mycall, const char* destination, int pid, int infoLength, const void* info);
     const FlxUiFrame* getUi(const char* mycall);
     const char* ident(int channel);
     bool connected(int channel);

@@ -27,7 +27,8 @@ using zelvo::driver::Driver;
 
 // $ZELVO_FLEXNET_CONF, else flexnet.conf beside the library as it was loaded (not following
 // symlinks, so a copy or link of the library brings its own table).
-std::filesystem::path tableFile() {
+std::filesystem::path tableFile()
+{
     if (const char* env = std::getenv("ZELVO_FLEXNET_CONF"); env != nullptr && *env != '\0')
         return env;
     Dl_info info{};
@@ -38,20 +39,24 @@ std::filesystem::path tableFile() {
 
 // Appends the call of a 7-byte address: letters and digits as they are, any other character
 // as '?', ending at the first blank or NUL; "-SSID" unless the SSID is 0. At most 9 characters.
-std::string callText(const std::uint8_t* address) {
+std::string callText(const std::uint8_t* address)
+{
     std::string out;
     for (int i = 0; i < 6; ++i) {
         const char c = static_cast<char>(address[i] >> 1);
-        if (c == ' ' || c == '\0') break;
+        if (c == ' ' || c == '\0')
+            break;
         const bool alnum = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
         out.push_back(alnum ? c : '?');
     }
     const int ssid = (address[6] >> 1) & 0x0F;
-    if (ssid != 0) out += "-" + std::to_string(ssid);
+    if (ssid != 0)
+        out += "-" + std::to_string(ssid);
     return out;
 }
 
-int copyOut(char* out, const std::string& text, std::size_t limit) {
+int copyOut(char* out, const std::string& text, std::size_t limit)
+{
     const std::size_t length = std::min(text.size(), limit);
     text.copy(out, length);
     out[length] = '\0';
@@ -62,50 +67,65 @@ int copyOut(char* out, const std::string& text, std::size_t limit) {
 
 extern "C" {
 
-int ax_init(void) {
+int ax_init(void)
+{
     return Driver::instance().init(tableFile());
 }
 
-int ax_exit(void) {
+int ax_exit(void)
+{
     return Driver::instance().exit();
 }
 
-uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, int /*reserved*/,
-                   int info_length, const void* info) {
+uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, int /*reserved*/, int info_length,
+                   const void* info)
+{
     return Driver::instance().sendUi(mycall, destination, pid, info_length, info) ? 1 : 0;
 }
 
-const FlxUiFrame* l2_get_ui(const char* mycall) {
+const FlxUiFrame* l2_get_ui(const char* mycall)
+{
     return Driver::instance().getUi(mycall);
 }
 
-const char* get_ident(int channel) {
+const char* get_ident(int channel)
+{
     return Driver::instance().ident(channel);
 }
 
-int strcall(char* out, const uint8_t* address) {
-    if (out == nullptr) return 0;
-    if (address == nullptr) return copyOut(out, "", 0);
+int strcall(char* out, const uint8_t* address)
+{
+    if (out == nullptr)
+        return 0;
+    if (address == nullptr)
+        return copyOut(out, "", 0);
     return copyOut(out, callText(address), FLX_CALL_TEXT);
 }
 
-int strpath(char* out, const FlxUiFrame* frame) {
-    if (out == nullptr) return 0;
-    if (frame == nullptr) return copyOut(out, "", 0);
+int strpath(char* out, const FlxUiFrame* frame)
+{
+    if (out == nullptr)
+        return 0;
+    if (frame == nullptr)
+        return copyOut(out, "", 0);
     std::string path;
     const int digis = std::min<int>(frame->digi_count, FLX_MAX_DIGIS);
-    for (int i = 0; i < digis; ++i) path += callText(frame->digis[i]) + " ";
+    for (int i = 0; i < digis; ++i)
+        path += callText(frame->digis[i]) + " ";
     path += callText(frame->source);
     return copyOut(out, path, FLX_PATH_TEXT);
 }
 
-int flx_get_stats(FlxStats* out) {
-    if (out == nullptr) return -1;
+int flx_get_stats(FlxStats* out)
+{
+    if (out == nullptr)
+        return -1;
     *out = Driver::instance().stats();
     return 0;
 }
 
-int flx_channel_connected(int channel) {
+int flx_channel_connected(int channel)
+{
     return Driver::instance().connected(channel) ? 1 : 0;
 }
 

@@ -13,11 +13,11 @@ extern "C" {
 #endif
 
 enum {
-    FLX_CHANNELS = 16,        /* channel numbers 0..15 */
-    FLX_MAX_DIGIS = 8,        /* AX.25 carries at most 8 digipeaters */
-    FLX_MAX_INFO = 256,       /* longest information field accepted or delivered */
-    FLX_CALL_TEXT = 16,       /* strcall writes at most this many characters plus NUL */
-    FLX_PATH_TEXT = 131       /* strpath writes at most this many characters plus NUL */
+    FLX_CHANNELS = 16,  /* channel numbers 0..15 */
+    FLX_MAX_DIGIS = 8,  /* AX.25 carries at most 8 digipeaters */
+    FLX_MAX_INFO = 256, /* longest information field accepted or delivered */
+    FLX_CALL_TEXT = 16, /* strcall writes at most this many characters plus NUL */
+    FLX_PATH_TEXT = 131 /* strpath writes at most this many characters plus NUL */
 };
 
 /* One received UI frame. The first four fields the program reads sit at fixed offsets
@@ -48,8 +48,8 @@ int ax_exit(void);
  * "CALL[-SSID] CHANNEL [DIGI...]". Returns non-zero only when the frame was handed to a connected
  * TNC; 0 for a destination it cannot encode, an unknown or unconnected channel, or an
  * information field longer than FLX_MAX_INFO. reserved is ignored. */
-uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, int reserved,
-                   int info_length, const void* info);
+uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, int reserved, int info_length,
+                   const void* info);
 /* The next received frame addressed to mycall, or NULL. The record stays valid until the next
  * call of l2_get_ui from any thread. */
 const FlxUiFrame* l2_get_ui(const char* mycall);

@@ -11,20 +11,20 @@ extern "C" {
 #endif
 
 typedef struct FlxStats {
-    uint64_t connects;             /* TNC connections made, reconnections included */
-    uint64_t connect_failures;     /* attempts that found no TNC */
-    uint64_t frames_sent;          /* l2_send_ui calls that wrote a whole frame */
-    uint64_t sends_refused;        /* l2_send_ui calls that returned 0 */
-    uint64_t kiss_frames;          /* KISS frames decoded, any port and command */
-    uint64_t kiss_errors;          /* KISS frames dropped: over-long, bad escape, cut off */
-    uint64_t dropped_other_port;   /* KISS frames for another KISS port or not data frames */
-    uint64_t dropped_malformed;    /* AX.25 frames that could not be decoded, info over 256 */
-    uint64_t dropped_not_ui;       /* well-formed AX.25 frames other than UI */
+    uint64_t connects;                /* TNC connections made, reconnections included */
+    uint64_t connect_failures;        /* attempts that found no TNC */
+    uint64_t frames_sent;             /* l2_send_ui calls that wrote a whole frame */
+    uint64_t sends_refused;           /* l2_send_ui calls that returned 0 */
+    uint64_t kiss_frames;             /* KISS frames decoded, any port and command */
+    uint64_t kiss_errors;             /* KISS frames dropped: over-long, bad escape, cut off */
+    uint64_t dropped_other_port;      /* KISS frames for another KISS port or not data frames */
+    uint64_t dropped_malformed;       /* AX.25 frames that could not be decoded, info over 256 */
+    uint64_t dropped_not_ui;          /* well-formed AX.25 frames other than UI */
     uint64_t dropped_incomplete_path; /* UI frames with a digipeater that has not repeated */
-    uint64_t dropped_queue_full;   /* UI frames that found the receive queue full */
-    uint64_t frames_queued;        /* UI frames put in the receive queue */
-    uint64_t dropped_other_call;   /* queued frames l2_get_ui skipped: not for the call asked */
-    uint64_t frames_delivered;     /* frames l2_get_ui handed out */
+    uint64_t dropped_queue_full;      /* UI frames that found the receive queue full */
+    uint64_t frames_queued;           /* UI frames put in the receive queue */
+    uint64_t dropped_other_call;      /* queued frames l2_get_ui skipped: not for the call asked */
+    uint64_t frames_delivered;        /* frames l2_get_ui handed out */
 } FlxStats;
 
 /* Copies the counters into out. Returns 0, or -1 when out is NULL. */

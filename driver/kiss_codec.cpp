@@ -4,7 +4,8 @@ namespace zelvo::kiss {
 
 namespace {
 
-void appendEscaped(std::string& out, std::uint8_t byte) {
+void appendEscaped(std::string& out, std::uint8_t byte)
+{
     if (byte == FEND) {
         out.push_back(static_cast<char>(FESC));
         out.push_back(static_cast<char>(TFEND));
@@ -18,20 +19,24 @@ void appendEscaped(std::string& out, std::uint8_t byte) {
 
 }  // namespace
 
-std::string encode(std::uint8_t port, std::uint8_t command, std::string_view data) {
+std::string encode(std::uint8_t port, std::uint8_t command, std::string_view data)
+{
     std::string out;
     out.reserve(data.size() + data.size() / 8 + 4);
     out.push_back(static_cast<char>(FEND));
     appendEscaped(out, commandByte(port, command));
-    for (char c : data) appendEscaped(out, static_cast<std::uint8_t>(c));
+    for (char c : data)
+        appendEscaped(out, static_cast<std::uint8_t>(c));
     out.push_back(static_cast<char>(FEND));
     return out;
 }
 
 Decoder::Decoder(std::size_t maxFrame) : maxFrame_(maxFrame == 0 ? 1 : maxFrame) {}
 
-void Decoder::feed(const std::uint8_t* bytes, std::size_t length, std::vector<Frame>& out) {
-    if (bytes == nullptr) return;
+void Decoder::feed(const std::uint8_t* bytes, std::size_t length, std::vector<Frame>& out)
+{
+    if (bytes == nullptr)
+        return;
     for (std::size_t i = 0; i < length; ++i) {
         const std::uint8_t b = bytes[i];
         if (b == FEND) {
@@ -45,14 +50,13 @@ void Decoder::feed(const std::uint8_t* bytes, std::size_t length, std::vector<Fr
             continue;
         }
         switch (state_) {
-        case State::Unsynced:
-            ++stats_.noiseBytes;
-            break;
-        case State::Discard:
-            break;
+        case State::Unsynced: ++stats_.noiseBytes; break;
+        case State::Discard: break;
         case State::InFrame:
-            if (b == FESC) state_ = State::Escape;
-            else append(b);
+            if (b == FESC)
+                state_ = State::Escape;
+            else
+                append(b);
             break;
         case State::Escape:
             if (b == TFEND || b == TFESC) {
@@ -68,17 +72,20 @@ void Decoder::feed(const std::uint8_t* bytes, std::size_t length, std::vector<Fr
     }
 }
 
-void Decoder::feed(std::string_view bytes, std::vector<Frame>& out) {
+void Decoder::feed(std::string_view bytes, std::vector<Frame>& out)
+{
     feed(reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size(), out);
 }
 
-std::vector<Frame> Decoder::feed(std::string_view bytes) {
+std::vector<Frame> Decoder::feed(std::string_view bytes)
+{
     std::vector<Frame> out;
     feed(bytes, out);
     return out;
 }
 
-void Decoder::reset() {
+void Decoder::reset()
+{
     // A frame dropped earlier for its length or an escape (Discard) was counted then.
     if ((state_ == State::InFrame && !content_.empty()) || state_ == State::Escape)
         ++stats_.unterminated;
@@ -86,7 +93,8 @@ void Decoder::reset() {
     state_ = State::Unsynced;
 }
 
-void Decoder::append(std::uint8_t byte) {
+void Decoder::append(std::uint8_t byte)
+{
     if (content_.size() >= maxFrame_) {
         ++stats_.overlong;
         content_.clear();
@@ -96,8 +104,10 @@ void Decoder::append(std::uint8_t byte) {
     content_.push_back(static_cast<char>(byte));
 }
 
-void Decoder::endFrame(std::vector<Frame>& out) {
-    if (content_.empty()) return;
+void Decoder::endFrame(std::vector<Frame>& out)
+{
+    if (content_.empty())
+        return;
     const auto cmd = static_cast<std::uint8_t>(content_.front());
     Frame frame;
     frame.port = cmd >> 4;

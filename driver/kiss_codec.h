@@ -30,14 +30,16 @@ struct Frame {
     std::string data;          // unescaped bytes after the command byte
 };
 
-inline constexpr std::uint8_t commandByte(std::uint8_t port, std::uint8_t command) {
+inline constexpr std::uint8_t commandByte(std::uint8_t port, std::uint8_t command)
+{
     return static_cast<std::uint8_t>(((port & 0x0F) << 4) | (command & 0x0F));
 }
 
 // FEND, escaped command byte, escaped data, FEND. The command byte is escaped too: port 12 data
 // frames have the command byte 0xC0.
 std::string encode(std::uint8_t port, std::uint8_t command, std::string_view data);
-inline std::string encodeData(std::uint8_t port, std::string_view ax25) {
+inline std::string encodeData(std::uint8_t port, std::string_view ax25)
+{
     return encode(port, CMD_DATA, ax25);
 }
 

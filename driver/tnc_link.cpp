@@ -28,7 +28,8 @@ constexpr auto kStableConnection = 1000ms;  // shorter ones do not reset the bac
 constexpr int kConnectTimeoutMs = 3000;
 constexpr int kWriteTimeoutMs = 1000;
 
-speed_t toSpeed(unsigned baud) {
+speed_t toSpeed(unsigned baud)
+{
     switch (baud) {
     case 300: return B300;
     case 600: return B600;
@@ -45,31 +46,38 @@ speed_t toSpeed(unsigned baud) {
     }
 }
 
-int remainingMs(std::chrono::steady_clock::time_point deadline) {
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+int remainingMs(std::chrono::steady_clock::time_point deadline)
+{
+    const auto left =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return left.count() > 0 ? static_cast<int>(left.count()) : 0;
 }
 
 }  // namespace
 
 TncLink::TncLink(ChannelConfig config, Counters& counters, Sink sink)
-    : config_(std::move(config)), counters_(counters), sink_(std::move(sink)) {}
+    : config_(std::move(config)), counters_(counters), sink_(std::move(sink))
+{}
 
-TncLink::~TncLink() {
+TncLink::~TncLink()
+{
     stop();
 }
 
-bool TncLink::start() {
-    if (thread_.joinable()) return true;
+bool TncLink::start()
+{
+    if (thread_.joinable())
+        return true;
     wakeFd_ = eventfd(0, EFD_NONBLOCK | EFD_CLOEXEC);
-    if (wakeFd_ < 0) return false;
+    if (wakeFd_ < 0)
+        return false;
     stopping_ = false;
     thread_ = std::thread([this] { run(); });
     return true;
 }
 
-void TncLink::stop() {
+void TncLink::stop()
+{
     if (thread_.joinable()) {
         stopping_ = true;
         wake();
@@ -81,35 +89,43 @@ void TncLink::stop() {
     }
 }
 
-void TncLink::wake() {
+void TncLink::wake()
+{
     const std::uint64_t one = 1;
     [[maybe_unused]] const auto n = ::write(wakeFd_, &one, sizeof one);
 }
 
-void TncLink::drainWake() {
+void TncLink::drainWake()
+{
     std::uint64_t value;
     [[maybe_unused]] const auto n = ::read(wakeFd_, &value, sizeof value);
 }
 
-bool TncLink::sleepUnlessStopped(std::chrono::milliseconds timeout) {
+bool TncLink::sleepUnlessStopped(std::chrono::milliseconds timeout)
+{
     const auto deadline = std::chrono::steady_clock::now() + timeout;
     while (!stopping_) {
         pollfd p{wakeFd_, POLLIN, 0};
         const int ms = remainingMs(deadline);
-        if (ms == 0) break;
-        if (::poll(&p, 1, ms) > 0) drainWake();
+        if (ms == 0)
+            break;
+        if (::poll(&p, 1, ms) > 0)
+            drainWake();
     }
     return stopping_;
 }
 
-void TncLink::reportFailure(const std::string& what, int error) {
-    if (error == lastReportedError_) return;
+void TncLink::reportFailure(const std::string& what, int error)
+{
+    if (error == lastReportedError_)
+        return;
     lastReportedError_ = error;
-    std::fprintf(stderr, "flxapi32: channel %d: %s: %s; retrying\n", config_.number,
-                 what.c_str(), std::strerror(error));
+    std::fprintf(stderr, "flxapi32: channel %d: %s: %s; retrying\n", config_.number, what.c_str(),
+                 std::strerror(error));
 }
 
-void TncLink::run() {
+void TncLink::run()
+{
     auto backoff = std::chrono::milliseconds(kFirstBackoff);
     while (!stopping_) {
         const int fd = config_.kind == ChannelConfig::Kind::KissTcp ? connectTcp() : openSerial();
@@ -121,24 +137,25 @@ void TncLink::run() {
         } else if (!stopping_) {
             ++counters_.connectFailures;
         }
-        if (sleepUnlessStopped(backoff)) break;
+        if (sleepUnlessStopped(backoff))
+            break;
         backoff = std::min(backoff * 2, std::chrono::milliseconds(kMaxBackoff));
     }
 }
 
-int TncLink::connectTcp() {
+int TncLink::connectTcp()
+{
     addrinfo hints{};
     hints.ai_family = AF_UNSPEC;
     hints.ai_socktype = SOCK_STREAM;
     hints.ai_flags = AI_NUMERICSERV;
     addrinfo* found = nullptr;
     const std::string where = config_.host + ":" + std::to_string(config_.port);
-    const int rc = ::getaddrinfo(config_.host.c_str(), std::to_string(config_.port).c_str(),
-                                 &hints, &found);
+    const int rc = ::getaddrinfo(config_.host.c_str(), std::to_string(config_.port).c_str(), &hints, &found);
     if (rc != 0) {
         if (lastReportedError_ != -1)
-            std::fprintf(stderr, "flxapi32: channel %d: %s: %s; retrying\n", config_.number,
-                         where.c_str(), ::gai_strerror(rc));
+            std::fprintf(stderr, "flxapi32: channel %d: %s: %s; retrying\n", config_.number, where.c_str(),
+                         ::gai_strerror(rc));
         lastReportedError_ = -1;
         return -1;
     }
@@ -172,7 +189,8 @@ int TncLink::connectTcp() {
     }
     ::freeaddrinfo(found);
     if (result < 0) {
-        if (!stopping_) reportFailure(where, error);
+        if (!stopping_)
+            reportFailure(where, error);
         return -1;
     }
     const int one = 1;
@@ -180,7 +198,8 @@ int TncLink::connectTcp() {
     return result;
 }
 
-int TncLink::openSerial() {
+int TncLink::openSerial()
+{
     const int fd = ::open(config_.device.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
         reportFailure(config_.device, errno);
@@ -208,7 +227,8 @@ int TncLink::openSerial() {
     return fd;
 }
 
-void TncLink::serve(int fd) {
+void TncLink::serve(int fd)
+{
     {
         std::lock_guard lock(writeMutex_);
         fd_ = fd;
@@ -225,15 +245,20 @@ void TncLink::serve(int fd) {
     while (!stopping_ && !reconnect_) {
         pollfd p[2] = {{fd, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
         if (::poll(p, 2, -1) < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             break;
         }
-        if (p[1].revents) drainWake();
-        if (!p[0].revents) continue;
+        if (p[1].revents)
+            drainWake();
+        if (!p[0].revents)
+            continue;
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) break;
+        if (n == 0)
+            break;
         if (n < 0) {
-            if (errno == EAGAIN || errno == EINTR) continue;
+            if (errno == EAGAIN || errno == EINTR)
+                continue;
             break;
         }
         frames.clear();
@@ -258,19 +283,22 @@ void TncLink::serve(int fd) {
     ::close(fd);
 }
 
-bool TncLink::send(std::string_view kissFrame) {
+bool TncLink::send(std::string_view kissFrame)
+{
     std::lock_guard lock(writeMutex_);
-    if (fd_ < 0 || reconnect_) return false;
-    if (writeAll(fd_, kissFrame)) return true;
+    if (fd_ < 0 || reconnect_)
+        return false;
+    if (writeAll(fd_, kissFrame))
+        return true;
     // Whatever part went out is garbage to the TNC; start over on a fresh connection.
     reconnect_ = true;
     wake();
     return false;
 }
 
-bool TncLink::writeAll(int fd, std::string_view bytes) {
-    const auto deadline =
-        std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
+bool TncLink::writeAll(int fd, std::string_view bytes)
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kWriteTimeoutMs);
     const bool socket = config_.kind == ChannelConfig::Kind::KissTcp;
     while (!bytes.empty()) {
         const ssize_t n = socket ? ::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL)
@@ -279,11 +307,14 @@ bool TncLink::writeAll(int fd, std::string_view bytes) {
             bytes.remove_prefix(static_cast<std::size_t>(n));
             continue;
         }
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0 && errno != EAGAIN) return false;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0 && errno != EAGAIN)
+            return false;
         pollfd p{fd, POLLOUT, 0};
         const int ms = remainingMs(deadline);
-        if (ms == 0 || ::poll(&p, 1, ms) <= 0) return false;
+        if (ms == 0 || ::poll(&p, 1, ms) <= 0)
+            return false;
     }
     return true;
 }

@@ -10,28 +10,34 @@ using namespace zelvo::ax25;
 
 namespace {
 
-void check(bool condition) {
-    if (!condition) std::abort();
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
 }
 
-void checkAddress(const Address& a) {
+void checkAddress(const Address& a)
+{
     check(isValidCall(a.call) && a.ssid <= MAX_SSID);
     const auto parsed = parseAddress(formatAddress(a));
     check(parsed && parsed->sameStation(a));
 }
 
-bool sameAddress(const Address& a, const Address& b) {
+bool sameAddress(const Address& a, const Address& b)
+{
     return a.sameStation(b) && a.chBit == b.chBit;
 }
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     Frame frame;
     if (decodeUiFrame(bytes, frame) != DecodeError::None) {
         // Text input is refused or gives a valid address.
-        if (const auto a = parseAddress(bytes)) checkAddress(*a);
+        if (const auto a = parseAddress(bytes))
+            checkAddress(*a);
         return 0;
     }
     check(frame.digis.size() <= MAX_DIGIS);
@@ -39,7 +45,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(frame.info.size() + 2 + ADDRESS_LENGTH * (2 + frame.digis.size()) == size);
     checkAddress(frame.destination);
     checkAddress(frame.source);
-    for (const auto& d : frame.digis) checkAddress(d);
+    for (const auto& d : frame.digis)
+        checkAddress(d);
 
     Frame again;
     check(decodeUiFrame(encodeFrame(frame), again) == DecodeError::None);

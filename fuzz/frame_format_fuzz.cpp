@@ -34,8 +34,7 @@ void readStatus(const InfoField& field)
 
 void readAway(FrameKind kind, const InfoField& field)
 {
-    const AwayState state =
-        kind == FrameKind::PollAnswer ? readPollAnswer(field) : readAwayAnnounce(field);
+    const AwayState state = kind == FrameKind::PollAnswer ? readPollAnswer(field) : readAwayAnnounce(field);
     check(state.away || state.awayText.empty());
     check(state.awayText.size() <= field.length);
     if (kind == FrameKind::AwayAnnounce) {
@@ -66,19 +65,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto kind = classifyFrame(pid, field.length);
     if (kind) {
         switch (*kind) {
-        case FrameKind::StatusAnnounce:
-            readStatus(field);
-            break;
+        case FrameKind::StatusAnnounce: readStatus(field); break;
         case FrameKind::PollAnswer:
-        case FrameKind::AwayAnnounce:
-            readAway(*kind, field);
-            break;
+        case FrameKind::AwayAnnounce: readAway(*kind, field); break;
         case FrameKind::Message:
-        case FrameKind::Ack:
-            check(isMessagePid(nextMessagePid(pid)));
-            break;
-        default:
-            break;
+        case FrameKind::Ack: check(isMessagePid(nextMessagePid(pid))); break;
+        default: break;
         }
     }
     destination(bytes);

@@ -13,12 +13,16 @@ namespace {
 
 constexpr std::size_t kMaxFrame = 400;
 
-void check(bool condition) {
-    if (!condition) std::abort();
+void check(bool condition)
+{
+    if (!condition)
+        std::abort();
 }
 
-bool sameFrames(const std::vector<Frame>& a, const std::vector<Frame>& b) {
-    if (a.size() != b.size()) return false;
+bool sameFrames(const std::vector<Frame>& a, const std::vector<Frame>& b)
+{
+    if (a.size() != b.size())
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (a[i].port != b[i].port || a[i].command != b[i].command || a[i].data != b[i].data)
             return false;
@@ -28,8 +32,10 @@ bool sameFrames(const std::vector<Frame>& a, const std::vector<Frame>& b) {
 }  // namespace
 
 // The first byte picks the read size, the rest is the line.
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    if (size == 0) return 0;
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
     const std::size_t chunk = data[0] % 16 + 1;
     const std::string_view line(reinterpret_cast<const char*>(data + 1), size - 1);
 

@@ -21,8 +21,7 @@ namespace {
 std::optional<std::string> registryHome(platform::Registry& registry)
 {
     try {
-        auto key = platform::RegKey::open(registry, platform::RegRoot::LocalMachine,
-                                          "\\Software\\FlexNet");
+        auto key = platform::RegKey::open(registry, platform::RegRoot::LocalMachine, "\\Software\\FlexNet");
         if (!key)
             return std::nullopt;
         return key->readString("Home");
@@ -157,8 +156,8 @@ bool FlexApi::sendUi(const std::string& mycall, const std::string& destination, 
     if (!api_.l2SendUi || info.size() > static_cast<std::size_t>(INT_MAX))
         return false;
     const void* bytes = info.empty() ? nullptr : info.data();
-    return api_.l2SendUi(mycall.c_str(), destination.c_str(), pid, 0,
-                         static_cast<int>(info.size()), bytes) != 0;
+    return api_.l2SendUi(mycall.c_str(), destination.c_str(), pid, 0, static_cast<int>(info.size()), bytes) !=
+           0;
 }
 
 std::optional<UiFrameView> FlexApi::getUi(const std::string& mycall)

@@ -18,18 +18,23 @@ constexpr std::array<char32_t, 32> kHighTable = {
     0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,  // 98..9F
 };
 
-char32_t toUnicode(unsigned char byte) {
+char32_t toUnicode(unsigned char byte)
+{
     return (byte >= 0x80 && byte <= 0x9F) ? kHighTable[byte - 0x80] : byte;
 }
 
-char toAnsiByte(char32_t cp) {
-    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF)) return static_cast<char>(cp);
+char toAnsiByte(char32_t cp)
+{
+    if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
+        return static_cast<char>(cp);
     for (std::size_t i = 0; i < kHighTable.size(); ++i)
-        if (kHighTable[i] == cp) return static_cast<char>(0x80 + i);
+        if (kHighTable[i] == cp)
+            return static_cast<char>(0x80 + i);
     return '?';
 }
 
-void appendUtf8(std::string& out, char32_t cp) {
+void appendUtf8(std::string& out, char32_t cp)
+{
     if (cp < 0x80) {
         out += static_cast<char>(cp);
     } else if (cp < 0x800) {
@@ -44,9 +49,11 @@ void appendUtf8(std::string& out, char32_t cp) {
 
 // Decodes one UTF-8 sequence at s[i]; advances i. Returns nothing for an invalid sequence
 // (then i has moved past its first byte only, so the rest is decoded afresh).
-std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& i) {
+std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& i)
+{
     const auto lead = static_cast<unsigned char>(s[i++]);
-    if (lead < 0x80) return lead;
+    if (lead < 0x80)
+        return lead;
     int extra = 0;
     char32_t cp = 0;
     char32_t minimum = 0;
@@ -59,27 +66,33 @@ std::optional<char32_t> decodeUtf8(std::string_view s, std::size_t& i) {
     } else {
         return std::nullopt;
     }
-    if (i + extra > s.size()) return std::nullopt;
+    if (i + extra > s.size())
+        return std::nullopt;
     for (int k = 0; k < extra; ++k) {
         const auto next = static_cast<unsigned char>(s[i + k]);
-        if ((next & 0xC0) != 0x80) return std::nullopt;
+        if ((next & 0xC0) != 0x80)
+            return std::nullopt;
         cp = (cp << 6) | (next & 0x3F);
     }
-    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return std::nullopt;
+    if (cp < minimum || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+        return std::nullopt;
     i += extra;
     return cp;
 }
 
 }  // namespace
 
-std::string ansiToUtf8(std::string_view ansi) {
+std::string ansiToUtf8(std::string_view ansi)
+{
     std::string out;
     out.reserve(ansi.size() + ansi.size() / 4);
-    for (const char c : ansi) appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+    for (const char c : ansi)
+        appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
     return out;
 }
 
-std::string utf8ToAnsi(std::string_view utf8) {
+std::string utf8ToAnsi(std::string_view utf8)
+{
     std::string out;
     out.reserve(utf8.size());
     for (std::size_t i = 0; i < utf8.size();) {
@@ -89,17 +102,21 @@ std::string utf8ToAnsi(std::string_view utf8) {
     return out;
 }
 
-QString fromAnsi(std::string_view ansi) {
+QString fromAnsi(std::string_view ansi)
+{
     QString out;
     out.reserve(static_cast<qsizetype>(ansi.size()));
-    for (const char c : ansi) out += QChar(static_cast<char16_t>(toUnicode(static_cast<unsigned char>(c))));
+    for (const char c : ansi)
+        out += QChar(static_cast<char16_t>(toUnicode(static_cast<unsigned char>(c))));
     return out;
 }
 
-std::string toAnsi(const QString& text) {
+std::string toAnsi(const QString& text)
+{
     std::string out;
     out.reserve(static_cast<std::size_t>(text.size()));
-    for (const char32_t cp : text.toUcs4()) out += toAnsiByte(cp);
+    for (const char32_t cp : text.toUcs4())
+        out += toAnsiByte(cp);
     return out;
 }
 

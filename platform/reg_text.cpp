@@ -18,32 +18,44 @@ struct LineError {
     std::string what;
 };
 
-std::string_view trimLeft(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
+std::string_view trimLeft(std::string_view s)
+{
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
     return s;
 }
 
-std::string_view trimRight(std::string_view s) {
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+std::string_view trimRight(std::string_view s)
+{
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
-std::string_view trim(std::string_view s) { return trimRight(trimLeft(s)); }
+std::string_view trim(std::string_view s)
+{
+    return trimRight(trimLeft(s));
+}
 
-bool startsWithIgnoreCase(std::string_view s, std::string_view prefix) {
+bool startsWithIgnoreCase(std::string_view s, std::string_view prefix)
+{
     return s.size() >= prefix.size() && regtree::equalsIgnoreCase(s.substr(0, prefix.size()), prefix);
 }
 
-std::optional<std::uint32_t> parseHex(std::string_view digits, std::size_t maxDigits) {
-    if (digits.empty() || digits.size() > maxDigits) return std::nullopt;
+std::optional<std::uint32_t> parseHex(std::string_view digits, std::size_t maxDigits)
+{
+    if (digits.empty() || digits.size() > maxDigits)
+        return std::nullopt;
     std::uint32_t value = 0;
     const auto [end, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), value, 16);
-    if (ec != std::errc() || end != digits.data() + digits.size()) return std::nullopt;
+    if (ec != std::errc() || end != digits.data() + digits.size())
+        return std::nullopt;
     return value;
 }
 
 // Reads a quoted text at the start of s (which begins with '"'), removes it from s.
-std::string takeQuoted(std::string_view& s) {
+std::string takeQuoted(std::string_view& s)
+{
     std::string out;
     std::size_t i = 1;
     while (i < s.size()) {
@@ -61,20 +73,25 @@ std::string takeQuoted(std::string_view& s) {
     throw LineError{"das schließende Anführungszeichen fehlt"};
 }
 
-void expectEnd(std::string_view rest) {
-    if (!trim(rest).empty()) throw LineError{"unerwarteter Text am Zeilenende: " + std::string(trim(rest))};
+void expectEnd(std::string_view rest)
+{
+    if (!trim(rest).empty())
+        throw LineError{"unerwarteter Text am Zeilenende: " + std::string(trim(rest))};
 }
 
 class Parser {
 public:
     Parser(std::string_view text, RegRoot root) : text_(text), root_(root) {}
 
-    Tree run() {
-        if (text_.empty()) return tree_;
+    Tree run()
+    {
+        if (text_.empty())
+            return tree_;
         checkHeader(nextLine());
         while (!atEnd()) {
             const std::string_view line = trimLeft(nextLine());
-            if (line.empty() || line.front() == ';') continue;
+            if (line.empty() || line.front() == ';')
+                continue;
             if (line.front() == '[')
                 section(line);
             else if (line.front() == '"' || line.front() == '@')
@@ -90,36 +107,47 @@ public:
 private:
     bool atEnd() const { return pos_ >= text_.size(); }
 
-    std::string_view nextLine() {
+    std::string_view nextLine()
+    {
         ++lineNo_;
         auto end = text_.find('\n', pos_);
-        if (end == std::string_view::npos) end = text_.size();
+        if (end == std::string_view::npos)
+            end = text_.size();
         std::string_view line = text_.substr(pos_, end - pos_);
         pos_ = end + 1;
-        if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
         return line;
     }
 
-    static void checkHeader(std::string_view line) {
-        if (trimRight(line) == kHeader) return;
-        if (startsWithIgnoreCase(line, "\xEF\xBB\xBFWindows Registry") || startsWithIgnoreCase(line, "Windows Registry") ||
-            startsWithIgnoreCase(line, "\xFF\xFE"))
-            throw LineError{"nur das Format REGEDIT4 wird gelesen (in regedit als \"Win9x/NT4-Registrierungsdatei\" exportieren)"};
+    static void checkHeader(std::string_view line)
+    {
+        if (trimRight(line) == kHeader)
+            return;
+        if (startsWithIgnoreCase(line, "\xEF\xBB\xBFWindows Registry") ||
+            startsWithIgnoreCase(line, "Windows Registry") || startsWithIgnoreCase(line, "\xFF\xFE"))
+            throw LineError{"nur das Format REGEDIT4 wird gelesen (in regedit als "
+                            "\"Win9x/NT4-Registrierungsdatei\" exportieren)"};
         throw LineError{"die erste Zeile muss \"REGEDIT4\" lauten"};
     }
 
-    void section(std::string_view line) {
+    void section(std::string_view line)
+    {
         const auto close = line.rfind(']');
-        if (close == std::string_view::npos) throw LineError{"die schließende Klammer ] fehlt"};
+        if (close == std::string_view::npos)
+            throw LineError{"die schließende Klammer ] fehlt"};
         expectEnd(line.substr(close + 1));
         std::string_view name = line.substr(1, close - 1);
         const bool remove = !name.empty() && name.front() == '-';
-        if (remove) name.remove_prefix(1);
+        if (remove)
+            name.remove_prefix(1);
         const auto cut = name.find('\\');
         const std::string_view rootPart = name.substr(0, cut);
         checkRoot(rootPart);
-        const std::string_view keyPart = cut == std::string_view::npos ? std::string_view() : name.substr(cut);
-        if (cut != std::string_view::npos && keyPart.size() == 1) throw LineError{"leerer Schlüsselname"};
+        const std::string_view keyPart =
+            cut == std::string_view::npos ? std::string_view() : name.substr(cut);
+        if (cut != std::string_view::npos && keyPart.size() == 1)
+            throw LineError{"leerer Schlüsselname"};
         regtree::KeyPath path;
         try {
             path = regtree::parseKeyPath(keyPart);
@@ -127,7 +155,8 @@ private:
             throw LineError{e.what()};
         }
         if (remove) {
-            if (path.id.empty()) throw LineError{"der Hauptschlüssel kann nicht gelöscht werden"};
+            if (path.id.empty())
+                throw LineError{"der Hauptschlüssel kann nicht gelöscht werden"};
             tree_.erase(path.id);
             current_ = nullptr;
             inDeletedKey_ = true;
@@ -137,26 +166,32 @@ private:
         }
     }
 
-    void checkRoot(std::string_view rootPart) const {
-        if (regtree::equalsIgnoreCase(rootPart, rootName(root_))) return;
+    void checkRoot(std::string_view rootPart) const
+    {
+        if (regtree::equalsIgnoreCase(rootPart, rootName(root_)))
+            return;
         const RegRoot other = root_ == RegRoot::CurrentUser ? RegRoot::LocalMachine : RegRoot::CurrentUser;
         if (regtree::equalsIgnoreCase(rootPart, rootName(other)))
-            throw LineError{"ein Schlüssel von " + std::string(rootName(other)) + " gehört nicht in die Datei von " +
-                            std::string(rootName(root_))};
+            throw LineError{"ein Schlüssel von " + std::string(rootName(other)) +
+                            " gehört nicht in die Datei von " + std::string(rootName(root_))};
         throw LineError{"unbekannter Hauptschlüssel \"" + std::string(rootPart) + "\""};
     }
 
-    void valueLine(std::string_view line) {
+    void valueLine(std::string_view line)
+    {
         std::string name;
         if (line.front() == '@')
             line.remove_prefix(1);
         else
             name = takeQuoted(line);
         line = trimLeft(line);
-        if (line.empty() || line.front() != '=') throw LineError{"das Gleichheitszeichen fehlt"};
+        if (line.empty() || line.front() != '=')
+            throw LineError{"das Gleichheitszeichen fehlt"};
         line = trimLeft(line.substr(1));
-        if (inDeletedKey_) throw LineError{"Wert in einem gelöschten Schlüssel"};
-        if (!current_) throw LineError{"Wert vor dem ersten Schlüssel"};
+        if (inDeletedKey_)
+            throw LineError{"Wert in einem gelöschten Schlüssel"};
+        if (!current_)
+            throw LineError{"Wert vor dem ersten Schlüssel"};
         if (trimRight(line) == "-") {
             regtree::removeValue(*current_, name);
             return;
@@ -164,7 +199,8 @@ private:
         regtree::putValue(*current_, name, regtree::normalize(data(line)));
     }
 
-    RegValue data(std::string_view s) {
+    RegValue data(std::string_view s)
+    {
         if (!s.empty() && s.front() == '"') {
             std::string text = takeQuoted(s);
             expectEnd(s);
@@ -172,26 +208,32 @@ private:
         }
         if (startsWithIgnoreCase(s, "dword:")) {
             const auto value = parseHex(trimRight(s.substr(6)), 8);
-            if (!value) throw LineError{"ungültiger DWORD-Wert"};
+            if (!value)
+                throw LineError{"ungültiger DWORD-Wert"};
             return *value;
         }
-        if (startsWithIgnoreCase(s, "hex:")) return RegRawValue{3, hexBytes(s.substr(4))};
+        if (startsWithIgnoreCase(s, "hex:"))
+            return RegRawValue{3, hexBytes(s.substr(4))};
         if (startsWithIgnoreCase(s, "hex(")) {
             const auto close = s.find("):");
-            const auto type = close == std::string_view::npos ? std::nullopt : parseHex(s.substr(4, close - 4), 8);
-            if (!type) throw LineError{"ungültiger Werttyp in hex(...)"};
+            const auto type =
+                close == std::string_view::npos ? std::nullopt : parseHex(s.substr(4, close - 4), 8);
+            if (!type)
+                throw LineError{"ungültiger Werttyp in hex(...)"};
             return RegRawValue{*type, hexBytes(s.substr(close + 2))};
         }
         throw LineError{"unbekannte Wertangabe: " + std::string(trimRight(s))};
     }
 
     // The comma-separated bytes of this line and of the lines that a trailing backslash joins.
-    std::vector<std::uint8_t> hexBytes(std::string_view s) {
+    std::vector<std::uint8_t> hexBytes(std::string_view s)
+    {
         std::string joined;
         s = trimRight(s);
         while (!s.empty() && s.back() == '\\') {
             joined += s.substr(0, s.size() - 1);
-            if (atEnd()) throw LineError{"die Datei endet mitten in einem Wert"};
+            if (atEnd())
+                throw LineError{"die Datei endet mitten in einem Wert"};
             s = trim(nextLine());
         }
         joined += s;
@@ -200,9 +242,12 @@ private:
         while (!trim(rest).empty()) {
             const auto comma = rest.find(',');
             const auto byte = parseHex(trim(rest.substr(0, comma)), 2);
-            if (!byte) throw LineError{"ungültiges Byte in den Hex-Daten: \"" + std::string(trim(rest.substr(0, comma))) + "\""};
+            if (!byte)
+                throw LineError{"ungültiges Byte in den Hex-Daten: \"" +
+                                std::string(trim(rest.substr(0, comma))) + "\""};
             bytes.push_back(static_cast<std::uint8_t>(*byte));
-            if (comma == std::string_view::npos) break;
+            if (comma == std::string_view::npos)
+                break;
             rest.remove_prefix(comma + 1);
         }
         return bytes;
@@ -217,27 +262,33 @@ private:
     bool inDeletedKey_ = false;
 };
 
-std::string quote(std::string_view s) {
+std::string quote(std::string_view s)
+{
     std::string out = "\"";
     for (const char c : s) {
-        if (c == '\\' || c == '"') out += '\\';
+        if (c == '\\' || c == '"')
+            out += '\\';
         out += c;
     }
     return out + '"';
 }
 
-bool needsHex(std::string_view s) {
+bool needsHex(std::string_view s)
+{
     for (const unsigned char c : s)
-        if (c < 0x20) return true;
+        if (c < 0x20)
+            return true;
     return false;
 }
 
-void appendHex(std::string& out, std::string line, const std::vector<std::uint8_t>& bytes) {
+void appendHex(std::string& out, std::string line, const std::vector<std::uint8_t>& bytes)
+{
     char digits[4];
     for (std::size_t i = 0; i < bytes.size(); ++i) {
         std::snprintf(digits, sizeof digits, "%02x", bytes[i]);
         std::string token = digits;
-        if (i + 1 < bytes.size()) token += ',';
+        if (i + 1 < bytes.size())
+            token += ',';
         if (line.size() + token.size() > kHexLineWidth && line.back() == ',') {
             out += line + "\\\r\n";
             line = "  ";
@@ -247,7 +298,8 @@ void appendHex(std::string& out, std::string line, const std::vector<std::uint8_
     out += line + "\r\n";
 }
 
-void appendValue(std::string& out, const std::string& name, const RegValue& value) {
+void appendValue(std::string& out, const std::string& name, const RegValue& value)
+{
     std::string line = name.empty() ? "@=" : quote(name) + "=";
     if (const auto* text = std::get_if<std::string>(&value)) {
         if (!needsHex(*text)) {
@@ -271,11 +323,13 @@ void appendValue(std::string& out, const std::string& name, const RegValue& valu
 
 }  // namespace
 
-std::string_view rootName(RegRoot root) {
+std::string_view rootName(RegRoot root)
+{
     return root == RegRoot::CurrentUser ? "HKEY_CURRENT_USER" : "HKEY_LOCAL_MACHINE";
 }
 
-Tree parse(std::string_view text, RegRoot root, const std::filesystem::path& file) {
+Tree parse(std::string_view text, RegRoot root, const std::filesystem::path& file)
+{
     Parser parser(text, root);
     try {
         return parser.run();
@@ -285,12 +339,15 @@ Tree parse(std::string_view text, RegRoot root, const std::filesystem::path& fil
     }
 }
 
-std::string serialize(const Tree& tree, RegRoot root) {
+std::string serialize(const Tree& tree, RegRoot root)
+{
     std::string out = std::string(kHeader) + "\r\n\r\n";
     for (const auto& [id, key] : tree.keys()) {
-        if (id.empty() && key.values.empty()) continue;
+        if (id.empty() && key.values.empty())
+            continue;
         out += "[" + std::string(rootName(root)) + (key.path.empty() ? "" : "\\" + key.path) + "]\r\n";
-        for (const auto& [name, value] : key.values) appendValue(out, name, value);
+        for (const auto& [name, value] : key.values)
+            appendValue(out, name, value);
         out += "\r\n";
     }
     return out;

@@ -26,14 +26,21 @@ using regtree::Tree;
 
 namespace {
 
-std::string errnoText(int err) { return std::strerror(err); }
-
-RegistryError readError(const fs::path& file, int err) {
-    return RegistryError("Die Registrierungsdatei " + file.string() + " kann nicht gelesen werden: " + errnoText(err));
+std::string errnoText(int err)
+{
+    return std::strerror(err);
 }
 
-RegistryError writeError(const fs::path& file, const std::string& why) {
-    return RegistryError("Die Registrierungsdatei " + file.string() + " kann nicht geschrieben werden: " + why);
+RegistryError readError(const fs::path& file, int err)
+{
+    return RegistryError("Die Registrierungsdatei " + file.string() +
+                         " kann nicht gelesen werden: " + errnoText(err));
+}
+
+RegistryError writeError(const fs::path& file, const std::string& why)
+{
+    return RegistryError("Die Registrierungsdatei " + file.string() +
+                         " kann nicht geschrieben werden: " + why);
 }
 
 class Fd {
@@ -41,7 +48,8 @@ public:
     Fd() = default;
     explicit Fd(int fd) : fd_(fd) {}
     Fd(Fd&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Fd& operator=(Fd&& other) noexcept {
+    Fd& operator=(Fd&& other) noexcept
+    {
         if (this != &other) {
             reset();
             fd_ = std::exchange(other.fd_, -1);
@@ -51,8 +59,10 @@ public:
     ~Fd() { reset(); }
     int get() const { return fd_; }
     bool valid() const { return fd_ >= 0; }
-    void reset() {
-        if (fd_ >= 0) ::close(fd_);
+    void reset()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
         fd_ = -1;
     }
 
@@ -72,71 +82,90 @@ struct Stamp {
     bool operator==(const Stamp&) const = default;
 };
 
-Stamp stampOf(const struct stat& st) {
+Stamp stampOf(const struct stat& st)
+{
     return Stamp{true, st.st_dev, st.st_ino, st.st_size, st.st_mtim.tv_sec, st.st_mtim.tv_nsec};
 }
 
-Stamp stampOfPath(const fs::path& file) {
+Stamp stampOfPath(const fs::path& file)
+{
     struct stat st {};
     if (::stat(file.c_str(), &st) != 0) {
-        if (errno == ENOENT || errno == ENOTDIR) return Stamp{};
+        if (errno == ENOENT || errno == ENOTDIR)
+            return Stamp{};
         throw readError(file, errno);
     }
     return stampOf(st);
 }
 
-fs::path lockPathFor(const fs::path& file) { return fs::path(file.string() + ".lock"); }
+fs::path lockPathFor(const fs::path& file)
+{
+    return fs::path(file.string() + ".lock");
+}
 
-void flockRetrying(int fd, int operation) {
+void flockRetrying(int fd, int operation)
+{
     while (::flock(fd, operation) != 0) {
-        if (errno != EINTR) throw RegistryError("Sperren fehlgeschlagen: " + errnoText(errno));
+        if (errno != EINTR)
+            throw RegistryError("Sperren fehlgeschlagen: " + errnoText(errno));
     }
 }
 
 // A shared lock when some writer has made the lock file; none otherwise. A read creates
 // nothing, and is safe even without the lock: writers only ever rename whole files into place.
-Fd sharedLock(const fs::path& file) {
+Fd sharedLock(const fs::path& file)
+{
     Fd fd(::open(lockPathFor(file).c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.valid()) flockRetrying(fd.get(), LOCK_SH);
+    if (fd.valid())
+        flockRetrying(fd.get(), LOCK_SH);
     return fd;
 }
 
-Fd exclusiveLock(const fs::path& file) {
+Fd exclusiveLock(const fs::path& file)
+{
     std::error_code ec;
     fs::create_directories(file.parent_path(), ec);
-    if (ec) throw writeError(file, ec.message());
+    if (ec)
+        throw writeError(file, ec.message());
     Fd fd(::open(lockPathFor(file).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
-    if (!fd.valid()) throw writeError(file, errnoText(errno));
+    if (!fd.valid())
+        throw writeError(file, errnoText(errno));
     flockRetrying(fd.get(), LOCK_EX);
     return fd;
 }
 
-std::string readAll(int fd, const fs::path& file) {
+std::string readAll(int fd, const fs::path& file)
+{
     std::string text;
     char buffer[65536];
     while (true) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0) return text;
+        if (n == 0)
+            return text;
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             throw readError(file, errno);
         }
         text.append(buffer, static_cast<std::size_t>(n));
     }
 }
 
-void writeAll(int fd, std::string_view text, const fs::path& file) {
+void writeAll(int fd, std::string_view text, const fs::path& file)
+{
     while (!text.empty()) {
         const ssize_t n = ::write(fd, text.data(), text.size());
         if (n < 0) {
-            if (errno == EINTR) continue;
+            if (errno == EINTR)
+                continue;
             throw writeError(file, errnoText(errno));
         }
         text.remove_prefix(static_cast<std::size_t>(n));
     }
 }
 
-fs::path tempPathFor(const fs::path& file) {
+fs::path tempPathFor(const fs::path& file)
+{
     static std::atomic<unsigned> counter{0};
     static const unsigned salt = std::random_device{}();
     return file.parent_path() / ("." + file.filename().string() + ".tmp." + std::to_string(::getpid()) + "." +
@@ -144,21 +173,27 @@ fs::path tempPathFor(const fs::path& file) {
 }
 
 // Temporary file, fsync, rename, fsync of the directory. Returns the new file, still open.
-Fd replaceFile(const fs::path& file, std::string_view text, std::optional<mode_t> mode) {
+Fd replaceFile(const fs::path& file, std::string_view text, std::optional<mode_t> mode)
+{
     const fs::path temp = tempPathFor(file);
     Fd fd(::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
-    if (!fd.valid()) throw writeError(file, errnoText(errno));
+    if (!fd.valid())
+        throw writeError(file, errnoText(errno));
     try {
         writeAll(fd.get(), text, file);
-        if (mode && ::fchmod(fd.get(), *mode) != 0) throw writeError(file, errnoText(errno));
-        if (::fsync(fd.get()) != 0) throw writeError(file, errnoText(errno));
-        if (::rename(temp.c_str(), file.c_str()) != 0) throw writeError(file, errnoText(errno));
+        if (mode && ::fchmod(fd.get(), *mode) != 0)
+            throw writeError(file, errnoText(errno));
+        if (::fsync(fd.get()) != 0)
+            throw writeError(file, errnoText(errno));
+        if (::rename(temp.c_str(), file.c_str()) != 0)
+            throw writeError(file, errnoText(errno));
     } catch (...) {
         ::unlink(temp.c_str());
         throw;
     }
     Fd dir(::open(file.parent_path().c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-    if (dir.valid()) ::fsync(dir.get());
+    if (dir.valid())
+        ::fsync(dir.get());
     return fd;
 }
 
@@ -166,8 +201,8 @@ Fd replaceFile(const fs::path& file, std::string_view text, std::optional<mode_t
 struct RootCache {
     bool valid = false;
     Stamp stamp;
-    Fd file;            // the file the tree was read from (see Stamp)
-    std::string text;   // its bytes, to skip writes that change nothing
+    Fd file;           // the file the tree was read from (see Stamp)
+    std::string text;  // its bytes, to skip writes that change nothing
     Tree tree;
     std::string error;  // non-empty: the file at this stamp cannot be parsed
 };
@@ -176,28 +211,37 @@ class TreeEdit final : public RegEdit {
 public:
     explicit TreeEdit(Tree& tree) : tree_(tree) {}
 
-    bool keyExists(std::string_view key) const override { return tree_.contains(regtree::parseKeyPath(key).id); }
+    bool keyExists(std::string_view key) const override
+    {
+        return tree_.contains(regtree::parseKeyPath(key).id);
+    }
     void createKey(std::string_view key) override { tree_.ensure(regtree::parseKeyPath(key).names); }
     void deleteKey(std::string_view key) override { tree_.erase(regtree::parseKeyPath(key).id); }
 
-    void setValue(std::string_view key, std::string_view name, RegValue value) override {
+    void setValue(std::string_view key, std::string_view name, RegValue value) override
+    {
         const auto path = regtree::parseKeyPath(key);
         regtree::checkValueName(name);
         regtree::putValue(tree_.ensure(path.names), name, regtree::normalize(std::move(value)));
     }
 
-    void deleteValue(std::string_view key, std::string_view name) override {
+    void deleteValue(std::string_view key, std::string_view name) override
+    {
         const auto path = regtree::parseKeyPath(key);
-        if (KeyData* found = tree_.find(path.id)) regtree::removeValue(*found, name);
+        if (KeyData* found = tree_.find(path.id))
+            regtree::removeValue(*found, name);
     }
 
 private:
     Tree& tree_;
 };
 
-fs::path homeDirectory() {
-    if (const char* home = std::getenv("HOME"); home && *home) return home;
-    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir) return pw->pw_dir;
+fs::path homeDirectory()
+{
+    if (const char* home = std::getenv("HOME"); home && *home)
+        return home;
+    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
+        return pw->pw_dir;
     return fs::path("/");
 }
 
@@ -208,13 +252,15 @@ struct Registry::Impl {
     std::mutex mutex;
     RootCache caches[2];
 
-    const fs::path& fileOf(RegRoot root) const {
+    const fs::path& fileOf(RegRoot root) const
+    {
         return root == RegRoot::CurrentUser ? paths.currentUser : paths.localMachine;
     }
     RootCache& cacheOf(RegRoot root) { return caches[root == RegRoot::CurrentUser ? 0 : 1]; }
 
     // Reads and parses the file into the cache; throws when it cannot be parsed.
-    void load(RegRoot root) {
+    void load(RegRoot root)
+    {
         const fs::path& file = fileOf(root);
         RootCache& cache = cacheOf(root);
         cache.valid = false;
@@ -224,9 +270,11 @@ struct Registry::Impl {
             cache.valid = true;
             return;
         }
-        if (!fd.valid()) throw readError(file, errno);
+        if (!fd.valid())
+            throw readError(file, errno);
         struct stat st {};
-        if (::fstat(fd.get(), &st) != 0) throw readError(file, errno);
+        if (::fstat(fd.get(), &st) != 0)
+            throw readError(file, errno);
         std::string text = readAll(fd.get(), file);
         cache.stamp = stampOf(st);
         cache.file = std::move(fd);
@@ -240,37 +288,45 @@ struct Registry::Impl {
             cache.error = e.what();
         }
         cache.valid = true;
-        if (!cache.error.empty()) throw RegistryError(cache.error);
+        if (!cache.error.empty())
+            throw RegistryError(cache.error);
     }
 
     // The root as it is on disk now. Caller holds the mutex.
-    const Tree& current(RegRoot root) {
+    const Tree& current(RegRoot root)
+    {
         RootCache& cache = cacheOf(root);
         const fs::path& file = fileOf(root);
         if (!cache.valid || cache.stamp != stampOfPath(file)) {
             Fd lock = sharedLock(file);
             load(root);
         }
-        if (!cache.error.empty()) throw RegistryError(cache.error);
+        if (!cache.error.empty())
+            throw RegistryError(cache.error);
         return cache.tree;
     }
 
-    void change(RegRoot root, const std::function<void(RegEdit&)>& edit) {
+    void change(RegRoot root, const std::function<void(RegEdit&)>& edit)
+    {
         const fs::path& file = fileOf(root);
         RootCache& cache = cacheOf(root);
         Fd lock = exclusiveLock(file);
-        if (!cache.valid || cache.stamp != stampOfPath(file)) load(root);
-        if (!cache.error.empty()) throw RegistryError(cache.error);
+        if (!cache.valid || cache.stamp != stampOfPath(file))
+            load(root);
+        if (!cache.error.empty())
+            throw RegistryError(cache.error);
 
         Tree edited = cache.tree;
         TreeEdit editor(edited);
         edit(editor);
-        if (edited == cache.tree) return;
+        if (edited == cache.tree)
+            return;
         std::string text = regtext::serialize(edited, root);
 
         std::optional<mode_t> mode;
         struct stat old {};
-        if (cache.file.valid() && ::fstat(cache.file.get(), &old) == 0) mode = old.st_mode & 07777;
+        if (cache.file.valid() && ::fstat(cache.file.get(), &old) == 0)
+            mode = old.st_mode & 07777;
         Fd written = replaceFile(file, text, mode);
         struct stat st {};
         if (::fstat(written.get(), &st) != 0) {
@@ -284,7 +340,8 @@ struct Registry::Impl {
     }
 };
 
-Registry::Paths Registry::defaultPaths() {
+Registry::Paths Registry::defaultPaths()
+{
     if (const char* dir = std::getenv("ZELVO_REGISTRY_DIR"); dir && *dir)
         return Paths{fs::path(dir) / "HKEY_CURRENT_USER.reg", fs::path(dir) / "HKEY_LOCAL_MACHINE.reg"};
     fs::path config;
@@ -295,19 +352,27 @@ Registry::Paths Registry::defaultPaths() {
     return Paths{config / "zelvo" / "HKEY_CURRENT_USER.reg", fs::path("/etc/zelvo/HKEY_LOCAL_MACHINE.reg")};
 }
 
-Registry::Registry(Paths paths) : d(std::make_unique<Impl>()) { d->paths = std::move(paths); }
+Registry::Registry(Paths paths) : d(std::make_unique<Impl>())
+{
+    d->paths = std::move(paths);
+}
 
 Registry::~Registry() = default;
 
-const Registry::Paths& Registry::paths() const { return d->paths; }
+const Registry::Paths& Registry::paths() const
+{
+    return d->paths;
+}
 
-bool Registry::keyExists(RegRoot root, std::string_view key) const {
+bool Registry::keyExists(RegRoot root, std::string_view key) const
+{
     const auto id = regtree::parseKeyPath(key).id;
     std::lock_guard guard(d->mutex);
     return d->current(root).contains(id);
 }
 
-std::optional<RegValue> Registry::value(RegRoot root, std::string_view key, std::string_view name) const {
+std::optional<RegValue> Registry::value(RegRoot root, std::string_view key, std::string_view name) const
+{
     const auto id = regtree::parseKeyPath(key).id;
     std::lock_guard guard(d->mutex);
     const KeyData* found = d->current(root).find(id);
@@ -315,55 +380,70 @@ std::optional<RegValue> Registry::value(RegRoot root, std::string_view key, std:
     return v ? std::optional<RegValue>(*v) : std::nullopt;
 }
 
-std::optional<std::string> Registry::readString(RegRoot root, std::string_view key, std::string_view name) const {
+std::optional<std::string> Registry::readString(RegRoot root, std::string_view key,
+                                                std::string_view name) const
+{
     auto v = value(root, key, name);
-    if (auto* s = v ? std::get_if<std::string>(&*v) : nullptr) return std::move(*s);
+    if (auto* s = v ? std::get_if<std::string>(&*v) : nullptr)
+        return std::move(*s);
     return std::nullopt;
 }
 
-std::optional<std::uint32_t> Registry::readDword(RegRoot root, std::string_view key, std::string_view name) const {
+std::optional<std::uint32_t> Registry::readDword(RegRoot root, std::string_view key,
+                                                 std::string_view name) const
+{
     const auto v = value(root, key, name);
-    if (const auto* n = v ? std::get_if<std::uint32_t>(&*v) : nullptr) return *n;
+    if (const auto* n = v ? std::get_if<std::uint32_t>(&*v) : nullptr)
+        return *n;
     return std::nullopt;
 }
 
-std::vector<std::string> Registry::valueNames(RegRoot root, std::string_view key) const {
+std::vector<std::string> Registry::valueNames(RegRoot root, std::string_view key) const
+{
     const auto id = regtree::parseKeyPath(key).id;
     std::lock_guard guard(d->mutex);
     std::vector<std::string> names;
     if (const KeyData* found = d->current(root).find(id))
-        for (const auto& entry : found->values) names.push_back(entry.first);
+        for (const auto& entry : found->values)
+            names.push_back(entry.first);
     return names;
 }
 
-std::vector<std::string> Registry::subkeyNames(RegRoot root, std::string_view key) const {
+std::vector<std::string> Registry::subkeyNames(RegRoot root, std::string_view key) const
+{
     const auto id = regtree::parseKeyPath(key).id;
     std::lock_guard guard(d->mutex);
     return d->current(root).subkeyNames(id);
 }
 
-void Registry::change(RegRoot root, const std::function<void(RegEdit&)>& edit) {
+void Registry::change(RegRoot root, const std::function<void(RegEdit&)>& edit)
+{
     std::lock_guard guard(d->mutex);
     d->change(root, edit);
 }
 
-void Registry::createKey(RegRoot root, std::string_view key) {
+void Registry::createKey(RegRoot root, std::string_view key)
+{
     change(root, [&](RegEdit& e) { e.createKey(key); });
 }
 
-void Registry::deleteKey(RegRoot root, std::string_view key) {
+void Registry::deleteKey(RegRoot root, std::string_view key)
+{
     change(root, [&](RegEdit& e) { e.deleteKey(key); });
 }
 
-void Registry::setString(RegRoot root, std::string_view key, std::string_view name, std::string_view bytes) {
+void Registry::setString(RegRoot root, std::string_view key, std::string_view name, std::string_view bytes)
+{
     change(root, [&](RegEdit& e) { e.setValue(key, name, std::string(bytes)); });
 }
 
-void Registry::setDword(RegRoot root, std::string_view key, std::string_view name, std::uint32_t value) {
+void Registry::setDword(RegRoot root, std::string_view key, std::string_view name, std::uint32_t value)
+{
     change(root, [&](RegEdit& e) { e.setValue(key, name, value); });
 }
 
-void Registry::deleteValue(RegRoot root, std::string_view key, std::string_view name) {
+void Registry::deleteValue(RegRoot root, std::string_view key, std::string_view name)
+{
     change(root, [&](RegEdit& e) { e.deleteValue(key, name); });
 }
 
@@ -371,13 +451,16 @@ void Registry::deleteValue(RegRoot root, std::string_view key, std::string_view 
 
 namespace {
 
-std::string normalizedPath(std::string_view key) {
+std::string normalizedPath(std::string_view key)
+{
     std::string path;
-    for (const auto& name : regtree::parseKeyPath(key).names) path += "\\" + name;
+    for (const auto& name : regtree::parseKeyPath(key).names)
+        path += "\\" + name;
     return path;
 }
 
-std::string childPath(const std::string& parent, std::string_view name) {
+std::string childPath(const std::string& parent, std::string_view name)
+{
     if (name.empty() || name.find('\\') != std::string_view::npos)
         throw RegistryError("Ungültiger Unterschlüssel \"" + std::string(name) + "\"");
     return parent + "\\" + std::string(name);
@@ -385,36 +468,49 @@ std::string childPath(const std::string& parent, std::string_view name) {
 
 }  // namespace
 
-std::optional<RegKey> RegKey::open(Registry& registry, RegRoot root, std::string_view key) {
+std::optional<RegKey> RegKey::open(Registry& registry, RegRoot root, std::string_view key)
+{
     std::string path = normalizedPath(key);
-    if (!registry.keyExists(root, path)) return std::nullopt;
+    if (!registry.keyExists(root, path))
+        return std::nullopt;
     return RegKey(registry, root, std::move(path));
 }
 
-RegKey RegKey::create(Registry& registry, RegRoot root, std::string_view key) {
+RegKey RegKey::create(Registry& registry, RegRoot root, std::string_view key)
+{
     std::string path = normalizedPath(key);
     registry.createKey(root, path);
     return RegKey(registry, root, std::move(path));
 }
 
-bool RegKey::hasSubkey(std::string_view name) const {
+bool RegKey::hasSubkey(std::string_view name) const
+{
     return registry_->keyExists(root_, childPath(path_, name));
 }
 
-bool RegKey::hasValue(std::string_view name) const { return registry_->value(root_, path_, name).has_value(); }
+bool RegKey::hasValue(std::string_view name) const
+{
+    return registry_->value(root_, path_, name).has_value();
+}
 
-std::optional<std::string> RegKey::readString(std::string_view name) const {
+std::optional<std::string> RegKey::readString(std::string_view name) const
+{
     return registry_->readString(root_, path_, name);
 }
 
-std::optional<std::uint32_t> RegKey::readDword(std::string_view name) const {
+std::optional<std::uint32_t> RegKey::readDword(std::string_view name) const
+{
     return registry_->readDword(root_, path_, name);
 }
 
-void RegKey::writeString(std::string_view name, std::string_view bytes) {
+void RegKey::writeString(std::string_view name, std::string_view bytes)
+{
     registry_->setString(root_, path_, name, bytes);
 }
 
-void RegKey::writeDword(std::string_view name, std::uint32_t value) { registry_->setDword(root_, path_, name, value); }
+void RegKey::writeDword(std::string_view name, std::uint32_t value)
+{
+    registry_->setDword(root_, path_, name, value);
+}
 
 }  // namespace zelvo::platform

@@ -31,7 +31,7 @@ enum class RegRoot { CurrentUser, LocalMachine };
 // A value of a type this program does not interpret (REG_BINARY, REG_EXPAND_SZ, REG_MULTI_SZ,
 // ...): kept byte for byte so that it survives a save.
 struct RegRawValue {
-    std::uint32_t type = 0;            // the Windows type number, as in "hex(7):"; 3 for "hex:"
+    std::uint32_t type = 0;  // the Windows type number, as in "hex(7):"; 3 for "hex:"
     std::vector<std::uint8_t> bytes;
     bool operator==(const RegRawValue&) const = default;
 };
@@ -51,9 +51,10 @@ class RegEdit {
 public:
     virtual ~RegEdit() = default;
     virtual bool keyExists(std::string_view key) const = 0;
-    virtual void createKey(std::string_view key) = 0;             // with its missing parents
-    virtual void deleteKey(std::string_view key) = 0;             // with its values and subkeys
-    virtual void setValue(std::string_view key, std::string_view name, RegValue value) = 0;  // creates the key
+    virtual void createKey(std::string_view key) = 0;  // with its missing parents
+    virtual void deleteKey(std::string_view key) = 0;  // with its values and subkeys
+    virtual void setValue(std::string_view key, std::string_view name,
+                          RegValue value) = 0;  // creates the key
     virtual void deleteValue(std::string_view key, std::string_view name) = 0;
 };
 
@@ -121,7 +122,8 @@ public:
 
 private:
     RegKey(Registry& registry, RegRoot root, std::string path)
-        : registry_(&registry), root_(root), path_(std::move(path)) {}
+        : registry_(&registry), root_(root), path_(std::move(path))
+    {}
     Registry* registry_;
     RegRoot root_;
     std::string path_;

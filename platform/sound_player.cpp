@@ -25,12 +25,15 @@ constexpr std::uint16_t kFormatFloat = 3;
 constexpr std::uint16_t kFormatExtensible = 0xFFFE;
 constexpr int kMaxChunks = 64;  // a wave file has a handful; stop early on garbage
 
-std::uint32_t le32(const char* p) {
+std::uint32_t le32(const char* p)
+{
     const auto* b = reinterpret_cast<const unsigned char*>(p);
-    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
+    return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
+           std::uint32_t(b[3]) << 24;
 }
 
-std::uint16_t le16(const char* p) {
+std::uint16_t le16(const char* p)
+{
     const auto* b = reinterpret_cast<const unsigned char*>(p);
     return static_cast<std::uint16_t>(b[0] | b[1] << 8);
 }
@@ -43,14 +46,19 @@ struct WaveFormat {
     std::uint16_t bits = 0;
 };
 
-std::optional<WaveFormat> readFormat(std::istream& in, std::uint32_t size) {
-    if (size < 16 || size > 1024) return std::nullopt;
+std::optional<WaveFormat> readFormat(std::istream& in, std::uint32_t size)
+{
+    if (size < 16 || size > 1024)
+        return std::nullopt;
     std::array<char, 1024> buf{};
-    if (!in.read(buf.data(), size)) return std::nullopt;
+    if (!in.read(buf.data(), size))
+        return std::nullopt;
     WaveFormat f{le16(&buf[0]), le16(&buf[2]), le32(&buf[4]), le16(&buf[12]), le16(&buf[14])};
-    if (f.tag == kFormatExtensible && size >= 40) f.tag = le16(&buf[24]);  // first two bytes of the sub-format GUID
-    const bool supported = (f.tag == kFormatPcm && (f.bits == 8 || f.bits == 16 || f.bits == 24 || f.bits == 32)) ||
-                           (f.tag == kFormatFloat && f.bits == 32);
+    if (f.tag == kFormatExtensible && size >= 40)
+        f.tag = le16(&buf[24]);  // first two bytes of the sub-format GUID
+    const bool supported =
+        (f.tag == kFormatPcm && (f.bits == 8 || f.bits == 16 || f.bits == 24 || f.bits == 32)) ||
+        (f.tag == kFormatFloat && f.bits == 32);
     if (!supported || f.channels == 0 || f.sampleRate == 0 || f.blockAlign != f.channels * (f.bits / 8))
         return std::nullopt;
     return f;
@@ -64,53 +72,65 @@ struct WaveLayout {
     std::uintmax_t frames = 0;
 };
 
-std::optional<WaveLayout> readLayout(std::ifstream& in, const std::filesystem::path& file) {
+std::optional<WaveLayout> readLayout(std::ifstream& in, const std::filesystem::path& file)
+{
     char header[12];
-    if (!in || !in.read(header, sizeof header)) return std::nullopt;
-    if (std::string_view(header, 4) != "RIFF" || std::string_view(header + 8, 4) != "WAVE") return std::nullopt;
+    if (!in || !in.read(header, sizeof header))
+        return std::nullopt;
+    if (std::string_view(header, 4) != "RIFF" || std::string_view(header + 8, 4) != "WAVE")
+        return std::nullopt;
     std::error_code ec;
     const auto fileSize = std::filesystem::file_size(file, ec);
-    if (ec) return std::nullopt;
+    if (ec)
+        return std::nullopt;
 
     std::optional<WaveFormat> format;
     for (int i = 0; i < kMaxChunks; ++i) {
         char chunk[8];
-        if (!in.read(chunk, sizeof chunk)) return std::nullopt;
+        if (!in.read(chunk, sizeof chunk))
+            return std::nullopt;
         const std::string_view id(chunk, 4);
         const std::uint32_t size = le32(chunk + 4);
         const auto start = static_cast<std::uintmax_t>(in.tellg());
         if (id == "fmt ") {
             format = readFormat(in, size);
-            if (!format) return std::nullopt;
+            if (!format)
+                return std::nullopt;
         } else if (id == "data") {
-            if (!format) return std::nullopt;
+            if (!format)
+                return std::nullopt;
             // A header written by a recorder that never finished may claim more than the file holds.
             const std::uintmax_t bytes = std::min<std::uintmax_t>(size, fileSize - std::min(start, fileSize));
             const std::uintmax_t frames = bytes / format->blockAlign;
-            if (frames == 0) return std::nullopt;
+            if (frames == 0)
+                return std::nullopt;
             return WaveLayout{*format, start, frames};
         }
         in.clear();
         in.seekg(static_cast<std::streamoff>(start + size + (size & 1)));
-        if (!in) return std::nullopt;
+        if (!in)
+            return std::nullopt;
     }
     return std::nullopt;
 }
 
-std::chrono::milliseconds lengthOf(const WaveLayout& wave) {
+std::chrono::milliseconds lengthOf(const WaveLayout& wave)
+{
     const std::uint32_t rate = wave.format.sampleRate;
     return std::chrono::milliseconds((wave.frames * 1000 + rate - 1) / rate);
 }
 
 // The audio output takes no 24-bit samples: each becomes the top three bytes of a 32-bit one.
-std::string widen24(std::string_view packed) {
+std::string widen24(std::string_view packed)
+{
     std::string out(packed.size() / 3 * 4, '\0');
     for (std::size_t in = 0, o = 0; in + 3 <= packed.size(); in += 3, o += 4)
         packed.copy(&out[o + 1], 3, in);
     return out;
 }
 
-QAudioFormat::SampleFormat qtSample(WaveData::Sample sample) {
+QAudioFormat::SampleFormat qtSample(WaveData::Sample sample)
+{
     switch (sample) {
     case WaveData::Sample::UInt8: return QAudioFormat::UInt8;
     case WaveData::Sample::Int16: return QAudioFormat::Int16;
@@ -127,11 +147,13 @@ class SoundOutput : public QObject {
 public:
     explicit SoundOutput(std::weak_ptr<GatedSoundPlayer> gate) : gate_(std::move(gate)) {}
 
-    void play(const std::filesystem::path& file) {
+    void play(const std::filesystem::path& file)
+    {
         stop();
         const auto wave = readWaveData(file);
         const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (!wave || device.isNull()) return release();
+        if (!wave || device.isNull())
+            return release();
 
         QAudioFormat format;
         format.setSampleRate(wave->sampleRate);
@@ -143,28 +165,35 @@ public:
         buffer->setData(wave->bytes.data(), static_cast<qsizetype>(wave->bytes.size()));
         buffer->open(QIODevice::ReadOnly);
         QObject::connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-            if (state == QAudio::IdleState || (state == QAudio::StoppedState && sink_->error() != QAudio::NoError))
+            if (state == QAudio::IdleState ||
+                (state == QAudio::StoppedState && sink_->error() != QAudio::NoError))
                 finish();
         });
         sink_->start(buffer);
-        if (sink_ && sink_->error() != QAudio::NoError) finish();
+        if (sink_ && sink_->error() != QAudio::NoError)
+            finish();
     }
 
 private:
-    void stop() {
-        if (!sink_) return;
+    void stop()
+    {
+        if (!sink_)
+            return;
         sink_->disconnect(this);
         sink_->stop();
         sink_->deleteLater();
         sink_ = nullptr;
     }
 
-    void release() {
-        if (auto gate = gate_.lock()) gate->release();
+    void release()
+    {
+        if (auto gate = gate_.lock())
+            gate->release();
     }
 
     // The sound has ended or cannot play: the next one may start at once.
-    void finish() {
+    void finish()
+    {
         stop();
         release();
     }
@@ -190,23 +219,29 @@ private:
 
 SystemSoundPlayer::SystemSoundPlayer()
     : gate_(std::make_shared<GatedSoundPlayer>(
-          [this](const std::filesystem::path& file, std::chrono::milliseconds) { start(file); })) {}
+          [this](const std::filesystem::path& file, std::chrono::milliseconds) { start(file); }))
+{}
 
-SystemSoundPlayer::~SystemSoundPlayer() {
-    if (!output_) return;
+SystemSoundPlayer::~SystemSoundPlayer()
+{
+    if (!output_)
+        return;
     if (output_->thread() == QThread::currentThread())
         delete output_;
     else
         output_->deleteLater();
 }
 
-void SystemSoundPlayer::playFile(std::string_view ansiPath) {
+void SystemSoundPlayer::playFile(std::string_view ansiPath)
+{
     // Without an application there is no thread to play on; the call still returns at once.
-    if (!QCoreApplication::instance()) return;
+    if (!QCoreApplication::instance())
+        return;
     gate_->playFile(ansiPath);
 }
 
-void SystemSoundPlayer::start(const std::filesystem::path& file) {
+void SystemSoundPlayer::start(const std::filesystem::path& file)
+{
     QCoreApplication* app = QCoreApplication::instance();
     if (!app) {
         gate_->release();
@@ -218,27 +253,33 @@ void SystemSoundPlayer::start(const std::filesystem::path& file) {
         output_->moveToThread(app->thread());
     }
     SoundOutput* output = output_;
-    QMetaObject::invokeMethod(output, [output, file] { output->play(file); }, Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        output, [output, file] { output->play(file); }, Qt::QueuedConnection);
 }
 
 }  // namespace
 
-std::optional<std::chrono::milliseconds> wavDuration(const std::filesystem::path& file) {
+std::optional<std::chrono::milliseconds> wavDuration(const std::filesystem::path& file)
+{
     std::ifstream in(file, std::ios::binary);
     const auto wave = readLayout(in, file);
-    if (!wave) return std::nullopt;
+    if (!wave)
+        return std::nullopt;
     return lengthOf(*wave);
 }
 
-std::optional<WaveData> readWaveData(const std::filesystem::path& file) {
+std::optional<WaveData> readWaveData(const std::filesystem::path& file)
+{
     std::ifstream in(file, std::ios::binary);
     const auto wave = readLayout(in, file);
-    if (!wave) return std::nullopt;
+    if (!wave)
+        return std::nullopt;
     const WaveFormat& f = wave->format;
     std::string bytes(wave->frames * f.blockAlign, '\0');
     in.clear();
     in.seekg(static_cast<std::streamoff>(wave->dataStart));
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()))) return std::nullopt;
+    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+        return std::nullopt;
 
     WaveData data{static_cast<int>(f.sampleRate), f.channels, WaveData::Sample::Float, {}};
     if (f.tag == kFormatPcm) {
@@ -251,26 +292,34 @@ std::optional<WaveData> readWaveData(const std::filesystem::path& file) {
 }
 
 GatedSoundPlayer::GatedSoundPlayer(Backend backend, Clock clock)
-    : backend_(std::move(backend)), clock_(std::move(clock)) {}
+    : backend_(std::move(backend)), clock_(std::move(clock))
+{}
 
-void GatedSoundPlayer::playFile(std::string_view ansiPath) {
+void GatedSoundPlayer::playFile(std::string_view ansiPath)
+{
     const std::filesystem::path file = ansiToUtf8(ansiPath);
     const auto length = wavDuration(file);
-    if (!length) return;
+    if (!length)
+        return;
     {
         std::lock_guard guard(mutex_);
         const auto now = clock_();
-        if (now < busyUntil_) return;
+        if (now < busyUntil_)
+            return;
         busyUntil_ = now + *length;
     }
     backend_(file, *length);
 }
 
-void GatedSoundPlayer::release() {
+void GatedSoundPlayer::release()
+{
     std::lock_guard guard(mutex_);
     busyUntil_ = {};
 }
 
-std::unique_ptr<SoundPlayer> makeSystemSoundPlayer() { return std::make_unique<SystemSoundPlayer>(); }
+std::unique_ptr<SoundPlayer> makeSystemSoundPlayer()
+{
+    return std::make_unique<SystemSoundPlayer>();
+}
 
 }  // namespace zelvo::platform

@@ -61,14 +61,10 @@ std::optional<FrameKind> classifyFrame(int pid, std::size_t length)
     if (isMessagePid(pid))
         return classifyMessage(length);
     switch (pid) {
-    case PID_STATUS:
-        return classifyStatus(length);
-    case PID_POLL:
-        return length == 0 ? FrameKind::PollRequest : FrameKind::PollAnswer;
-    case PID_AWAY:
-        return length == 0 ? FrameKind::BackAnnounce : FrameKind::AwayAnnounce;
-    default:
-        return std::nullopt;
+    case PID_STATUS: return classifyStatus(length);
+    case PID_POLL: return length == 0 ? FrameKind::PollRequest : FrameKind::PollAnswer;
+    case PID_AWAY: return length == 0 ? FrameKind::BackAnnounce : FrameKind::AwayAnnounce;
+    default: return std::nullopt;
     }
 }
 
@@ -87,8 +83,7 @@ std::string readStatusAlias(const InfoField& field)
 bool readAnswerWanted(const InfoField& field)
 {
     // The marker is the field's last byte; a NUL before it leaves the text short of it.
-    return field.length > 0 && field.text.size() == field.length &&
-           field.text.back() == MARK_ANSWER_WANTED;
+    return field.length > 0 && field.text.size() == field.length && field.text.back() == MARK_ANSWER_WANTED;
 }
 
 AwayState readPollAnswer(const InfoField& field)

@@ -45,7 +45,8 @@ void onMessage(Station& station, const link::UiFrameView& frame)
         answerRemoteQuery(station, *entry, text);
         return;
     }
-    entry->state = entry->state == TStationState::Away ? TStationState::AwayUnread : TStationState::OnlineUnread;
+    entry->state =
+        entry->state == TStationState::Away ? TStationState::AwayUnread : TStationState::OnlineUnread;
     entry->unread = true;
     station.roster.notifyChanged(*entry);
     // The report may move the row; the entry itself stays where it is in memory.
@@ -92,7 +93,8 @@ void sendTimerTick(Station& station, TUserEntry& entry)
         station.roster.setState(entry, TStationState::Sending);
         // An ack may have emptied the queue while the countdown ran: then there is nothing to send.
         if (!entry.txBuffer.empty())
-            sendUi(station, entry, messageFrame(fieldNumber(entry.sendPid, PID_MESSAGE_BASE), entry.txBuffer.front()),
+            sendUi(station, entry,
+                   messageFrame(fieldNumber(entry.sendPid, PID_MESSAGE_BASE), entry.txBuffer.front()),
                    SendMode::UntilAccepted);
     }
     if (count == 1) {

@@ -54,9 +54,9 @@ void sendOffline(Station& station, const app::TUserEntry& entry)
 
 void sendAwayState(Station& station, const app::TUserEntry& entry, bool away)
 {
-    const OutgoingFrame frame = away
-        ? awayFrame(station.settings.option(dialogs::Option::SendAway), station.settings.awayText())
-        : backFrame();
+    const OutgoingFrame frame =
+        away ? awayFrame(station.settings.option(dialogs::Option::SendAway), station.settings.awayText())
+             : backFrame();
     sendUi(station, entry, frame, SendMode::UntilAccepted);
 }
 
@@ -99,7 +99,13 @@ void announceAwayState(Station& station, bool away)
 }
 }  // namespace
 
-void announceAway(Station& station) { announceAwayState(station, true); }
-void announceBack(Station& station) { announceAwayState(station, false); }
+void announceAway(Station& station)
+{
+    announceAwayState(station, true);
+}
+void announceBack(Station& station)
+{
+    announceAwayState(station, false);
+}
 
 }  // namespace zelvo::protocol

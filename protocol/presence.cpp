@@ -46,8 +46,8 @@ void registerStation(Station& station, const link::UiFrameView& frame, const std
 
     // Answered on the channel the frame came in on, along its path turned round.
     const std::string path = reverseWords(station.driver.pathToText(frame));
-    TUserEntry& entry = roster.addEntry(readStatusAlias(infoOf(frame)), std::to_string(frame.channel()),
-                                        path, true, true, TStationState::Online);
+    TUserEntry& entry = roster.addEntry(readStatusAlias(infoOf(frame)), std::to_string(frame.channel()), path,
+                                        true, true, TStationState::Online);
     entry.call = call.substr(0, kMaxCallLength);
     roster.notifyChanged(entry);
     if (station.store != nullptr) {
@@ -107,7 +107,7 @@ void onOfflineAnnounce(Station& station, const link::UiFrameView& frame)
     if (entry == nullptr)
         return;
     station.roster.setState(*entry, entry->state == TStationState::OnlineUnread ? TStationState::OfflineUnread
-                                                                              : TStationState::Offline);
+                                                                                : TStationState::Offline);
     station.ui.showStatus(entry->alias + " ist Offline");
     station.ui.updateIcon(TrayIcon::UserOff);
     reportEvent(station, *entry, TEventKind::evUserOffline);
@@ -145,8 +145,9 @@ void onPollRequest(Station& station, const link::UiFrameView& frame)
         resetSequence(*entry);
         station.roster.notifyChanged(*entry);
         if (station.online()) {
-            const OutgoingFrame answer = pollAnswerFrame(
-                station.away(), station.settings.option(dialogs::Option::PollAway), station.settings.awayText());
+            const OutgoingFrame answer =
+                pollAnswerFrame(station.away(), station.settings.option(dialogs::Option::PollAway),
+                                station.settings.awayText());
             sendUi(station, *entry, answer, SendMode::Once);
         }
     }

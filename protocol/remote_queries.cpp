@@ -64,7 +64,8 @@ std::string detailAnswer(const app::TUserEntry& entry)
     std::string answer(kUserInfoHeader);
     answer += "Call  : " + entry.call + "\r\n";
     answer += "Alias : " + entry.alias + "\r\n";
-    answer += std::string("Status: ") + (entry.state == TStationState::Offline ? "Offline" : "Online") + "\r\n";
+    answer +=
+        std::string("Status: ") + (entry.state == TStationState::Offline ? "Offline" : "Online") + "\r\n";
     answer += "Path:" + entry.path;
     return answer;
 }

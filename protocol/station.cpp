@@ -10,11 +10,13 @@ namespace zelvo::protocol {
 
 Station::Station(app::Roster& roster_, dialogs::Settings& settings_, link::RadioDriver& driver_,
                  StationUi& ui_)
-    : roster(roster_), settings(settings_), driver(driver_), ui(ui_),
+    : roster(roster_),
+      settings(settings_),
+      driver(driver_),
+      ui(ui_),
       timeOfDay(&localTimeOfDay),
       pause([](std::chrono::milliseconds d) { std::this_thread::sleep_for(d); })
-{
-}
+{}
 
 void Station::setOnline(bool online)
 {

@@ -78,8 +78,7 @@ public:
     using TimeOfDay = std::function<std::string()>;  // "hh:mm:ss"
     using Pause = std::function<void(std::chrono::milliseconds)>;
 
-    Station(app::Roster& roster, dialogs::Settings& settings, link::RadioDriver& driver,
-            StationUi& ui);
+    Station(app::Roster& roster, dialogs::Settings& settings, link::RadioDriver& driver, StationUi& ui);
 
     app::Roster& roster;
     dialogs::Settings& settings;
@@ -119,7 +118,8 @@ inline constexpr int kSendAttempts = 5;
 inline constexpr std::chrono::milliseconds kSendRetryPause{250};
 
 // The status text of every failed delivery ("Übertragungsfehler").
-inline constexpr std::string_view kTransmissionError = "\xDC" "bertragungsfehler";
+inline constexpr std::string_view kTransmissionError = "\xDC"
+                                                       "bertragungsfehler";
 
 // The longest text one message frame carries; longer texts are split when queued.
 inline constexpr std::size_t kMaxMessageText = 255;

@@ -40,15 +40,14 @@ TEST_F(ActivityLogTest, LinesAreExactBytes)
     log.logFile("DL1ABC", 2);
     log.logFile("", 0);
     log.logFile("ignored", 6);
-    log.logFile("x", 8);   // own station away: a valid kind without a line
+    log.logFile("x", 8);  // own station away: a valid kind without a line
     log.logFile("x", 11);
     log.logFile("x", 24);
     log.logFile("DB0\xE4", 23);
-    EXPECT_EQ(contents(),
-              "05.Dez.2026 09:05 Online : DL1ABC\r\n"
-              "05.Dez.2026 09:05 Rcv frm: \r\n"
-              "05.Dez.2026 09:05 Programm OnLine\r\n"
-              "05.Dez.2026 09:05 Remote : DB0\xE4\r\n");
+    EXPECT_EQ(contents(), "05.Dez.2026 09:05 Online : DL1ABC\r\n"
+                          "05.Dez.2026 09:05 Rcv frm: \r\n"
+                          "05.Dez.2026 09:05 Programm OnLine\r\n"
+                          "05.Dez.2026 09:05 Remote : DB0\xE4\r\n");
 }
 
 TEST_F(ActivityLogTest, MonthIsTheLocalesShortNameInWindows1252)

@@ -29,11 +29,11 @@ TEST(CommaText, ReadingFollowsTheStoredLineRules)
     EXPECT_TRUE(decodeCommaText("").empty());
     EXPECT_TRUE(decodeCommaText(" \t\r\n").empty());
     EXPECT_EQ(decodeCommaText("  a ,\tb  "), (Fields{"a", "b"}));
-    EXPECT_EQ(decodeCommaText("a b,c"), (Fields{"a", "b", "c"}));      // a blank splits
+    EXPECT_EQ(decodeCommaText("a b,c"), (Fields{"a", "b", "c"}));  // a blank splits
     EXPECT_EQ(decodeCommaText("\"ab\"cd,e"), (Fields{"ab", "cd", "e"}));
     EXPECT_EQ(decodeCommaText("a,\"open end"), (Fields{"a", "open end"}));
     EXPECT_EQ(decodeCommaText("a,"), (Fields{"a", ""}));
-    EXPECT_EQ(decodeCommaText("a, "), (Fields{"a"}));                 // the comma is not last
+    EXPECT_EQ(decodeCommaText("a, "), (Fields{"a"}));  // the comma is not last
     EXPECT_EQ(decodeCommaText(",,"), (Fields{"", "", ""}));
     EXPECT_EQ(decodeCommaText("\"\"\"\""), (Fields{"\""}));
 }

@@ -33,7 +33,10 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    void writeFile(const std::string& text) { zelvo::testing::writeFile(registry_->paths().currentUser, text); }
+    void writeFile(const std::string& text)
+    {
+        zelvo::testing::writeFile(registry_->paths().currentUser, text);
+    }
     std::string fileText() { return zelvo::testing::readFile(registry_->paths().currentUser); }
 
     zelvo::testing::TempDir dir_;
@@ -90,7 +93,8 @@ TEST_F(RosterStoreTest, OlderNineFieldAndShortLinesBecomeEntries)
     EXPECT_TRUE(store.loadList(roster).empty());
     ASSERT_EQ(roster.size(), 5);
     using F = std::array<std::string, 10>;
-    EXPECT_EQ(roster.at(0).textFields(), (F{"Alt", "0", "DL1ABC-7 DB0XYZ DB0AAA", "1", "0", "0", "", "208", "218", ""}));
+    EXPECT_EQ(roster.at(0).textFields(),
+              (F{"Alt", "0", "DL1ABC-7 DB0XYZ DB0AAA", "1", "0", "0", "", "208", "218", ""}));
     EXPECT_EQ(roster.at(1).textFields(), (F{"Neun", "3", "DL2XYZ-1", "0", "1", "0", "", "208", "218", ""}));
     EXPECT_EQ(roster.at(2).textFields(), (F{"Kurz", "2", "DL3QQ", "1", "0", "0", "", "208", "218", ""}));
     EXPECT_EQ(roster.at(3).textFields(), (F{"Zwei", "0", "DL4RR-2 ", "1", "0", "0", "", "208", "218", ""}));
@@ -189,7 +193,8 @@ TEST_F(RosterStoreTest, UnreadableFileIsReportedAndNeverSavedOver)
     EXPECT_NE(problems[0].text.find("nicht geladen"), std::string::npos);
     EXPECT_TRUE(next.empty());
     // Mended by hand while the program runs: the empty roster is still not saved over it.
-    writeFile("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n\"0\"=\"B,0,DL1BB\"\r\n");
+    writeFile(
+        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n\"0\"=\"B,0,DL1BB\"\r\n");
     EXPECT_TRUE(restarted.saveList(next).has_value());
     EXPECT_EQ(stored("0"), "B,0,DL1BB");
 }

@@ -32,8 +32,8 @@ TEST(Roster, CallIsBaseCallOfFirstWordOfPath)
     const TUserEntry& e = roster.addEntry("Nord", "3", "dl1abc-7 DB0XYZ", true, false);
     EXPECT_EQ(e.call, "dl1abc");
     EXPECT_EQ(e.state, TStationState::Offline);
-    EXPECT_EQ(e.textFields(), (std::array<std::string, 10>{"Nord", "3", "dl1abc-7 DB0XYZ", "1", "0", "0",
-                                                           "", "208", "218", ""}));
+    EXPECT_EQ(e.textFields(), (std::array<std::string, 10>{"Nord", "3", "dl1abc-7 DB0XYZ", "1", "0", "0", "",
+                                                           "208", "218", ""}));
     EXPECT_FALSE(e.unread);
 }
 
@@ -85,10 +85,22 @@ TEST(Roster, ObserversLearnEveryChangeWithItsRows)
 {
     struct Recorder : RosterObserver {
         std::vector<std::string> log;
-        void rowsAboutToBeInserted(int f, int l) override { log.push_back("+?" + std::to_string(f) + std::to_string(l)); }
-        void rowsInserted(int f, int l) override { log.push_back("+" + std::to_string(f) + std::to_string(l)); }
-        void rowsAboutToBeRemoved(int f, int l) override { log.push_back("-?" + std::to_string(f) + std::to_string(l)); }
-        void rowsRemoved(int f, int l) override { log.push_back("-" + std::to_string(f) + std::to_string(l)); }
+        void rowsAboutToBeInserted(int f, int l) override
+        {
+            log.push_back("+?" + std::to_string(f) + std::to_string(l));
+        }
+        void rowsInserted(int f, int l) override
+        {
+            log.push_back("+" + std::to_string(f) + std::to_string(l));
+        }
+        void rowsAboutToBeRemoved(int f, int l) override
+        {
+            log.push_back("-?" + std::to_string(f) + std::to_string(l));
+        }
+        void rowsRemoved(int f, int l) override
+        {
+            log.push_back("-" + std::to_string(f) + std::to_string(l));
+        }
         void rowChanged(int r) override { log.push_back("c" + std::to_string(r)); }
         void rowsAboutToBeReordered() override { log.push_back("o?"); }
         void rowsReordered() override { log.push_back("o"); }

@@ -14,8 +14,9 @@ public:
     void SetUp() override
     {
         dir_ = std::make_unique<zelvo::testing::TempDir>();
-        for (const auto& [name, sub] : {std::pair{"ZELVO_REGISTRY_DIR", "registry"}, std::pair{"XDG_CONFIG_HOME", "config"},
-                                        std::pair{"XDG_STATE_HOME", "state"}, std::pair{"HOME", "home"}})
+        for (const auto& [name, sub] :
+             {std::pair{"ZELVO_REGISTRY_DIR", "registry"}, std::pair{"XDG_CONFIG_HOME", "config"},
+              std::pair{"XDG_STATE_HOME", "state"}, std::pair{"HOME", "home"}})
             ::setenv(name, (*dir_ / sub).c_str(), 1);
     }
     void TearDown() override { dir_.reset(); }

@@ -22,17 +22,22 @@ constexpr const char* kMain = "\\Software\\Varkel\\Zelvo";
 constexpr const char* kEvents = "\\Software\\Varkel\\Zelvo\\Events";
 constexpr auto HKCU = RegRoot::CurrentUser;
 
-TEventKind kind(int n) { return static_cast<TEventKind>(n); }
+TEventKind kind(int n)
+{
+    return static_cast<TEventKind>(n);
+}
 
 class SettingsTest : public ::testing::Test {
 protected:
     // A second registry object reads the file as the next program start would.
-    platform::Registry& disk() {
+    platform::Registry& disk()
+    {
         fresh_ = std::make_unique<platform::Registry>(paths_);
         return *fresh_;
     }
     // A complete set of stored values, as a save writes them.
-    void storeAll() {
+    void storeAll()
+    {
         registry_.change(HKCU, [](platform::RegEdit& e) {
             for (int n = 0; n < kEventKindCount; ++n) {
                 const std::string p = std::to_string(n);
@@ -57,7 +62,8 @@ protected:
     Settings settings_{registry_};
 };
 
-TEST_F(SettingsTest, FirstStartGivesTheFormDefaultsAndSavesThemAll) {
+TEST_F(SettingsTest, FirstStartGivesTheFormDefaultsAndSavesThemAll)
+{
     EXPECT_EQ(settings_.load(), std::nullopt);
     const SettingsValues v = settings_.snapshot();
     EXPECT_EQ(v.myCall, "");
@@ -70,7 +76,7 @@ TEST_F(SettingsTest, FirstStartGivesTheFormDefaultsAndSavesThemAll) {
 
     // Six lines joined by CR LF, each label with a sample value.
     EXPECT_TRUE(std::regex_match(v.infoText, std::regex("Zelvo-Beispiel Info\r\nName: .+\r\nQTH: .+\r\n"
-                                                         "Station: .+\r\nEinstieg: .+\r\nZelvo: .+")))
+                                                        "Station: .+\r\nEinstieg: .+\r\nZelvo: .+")))
         << v.infoText;
     EXPECT_LE(v.infoText.size(), kMaxInfoText);
 
@@ -102,7 +108,8 @@ TEST_F(SettingsTest, FirstStartGivesTheFormDefaultsAndSavesThemAll) {
     EXPECT_FALSE(reg.value(HKCU, kMain, "QX4KLM").has_value());  // never written
 }
 
-TEST_F(SettingsTest, SavedRosterAloneIsStillAFirstStart) {
+TEST_F(SettingsTest, SavedRosterAloneIsStillAFirstStart)
+{
     // The roster's key makes the main key as its parent before settings were ever saved.
     registry_.setString(HKCU, std::string(kMain) + "\\User", "0", "Nord,0,DL1ABC,1,1,0,,208,218,");
     EXPECT_EQ(settings_.load(), std::nullopt);
@@ -111,18 +118,22 @@ TEST_F(SettingsTest, SavedRosterAloneIsStillAFirstStart) {
     EXPECT_EQ(settings_.infoText(), std::string(kDefaultInfoText));
 }
 
-TEST(EventKinds, CaptionsInListOrder) {
-    const char* expected[] = {"Nachricht empfangen", "Nachricht gesendet", "User Online", "User Offline",
-                              "User Away", "User Back", "Selbst Online", "Selbst Ofline",
-                              "Selbst Away", "Selbst Back", "Poll von User"};
-    for (int n = 0; n < kEventKindCount; ++n) EXPECT_EQ(eventCaption(kind(n)), expected[n]);
+TEST(EventKinds, CaptionsInListOrder)
+{
+    const char* expected[] = {"Nachricht empfangen", "Nachricht gesendet", "User Online",   "User Offline",
+                              "User Away",           "User Back",          "Selbst Online", "Selbst Ofline",
+                              "Selbst Away",         "Selbst Back",        "Poll von User"};
+    for (int n = 0; n < kEventKindCount; ++n)
+        EXPECT_EQ(eventCaption(kind(n)), expected[n]);
     EXPECT_EQ(eventCaption(kind(11)), "");
     EXPECT_EQ(kind(10), TEventKind::evPolled);
 }
 
-TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged) {
+TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged)
+{
     settings_.setMyCall("OE3XYZ-12");
-    settings_.setAlias("Gr\xFC\xDF" "e");
+    settings_.setAlias("Gr\xFC\xDF"
+                       "e");
     settings_.setInfoText("A\r\nB");
     settings_.setOption(Option::SysStart, false);
     settings_.setOption(Option::RemCStatus, false);
@@ -149,15 +160,18 @@ TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged) {
     SettingsValues expected = settings_.snapshot();
     EXPECT_EQ(again.snapshot().events, expected.events);
     EXPECT_EQ(again.myCall(), "OE3XYZ-12");
-    EXPECT_EQ(again.alias(), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(again.alias(), "Gr\xFC\xDF"
+                             "e");
     EXPECT_EQ(again.infoText(), "A\r\nB");
     EXPECT_EQ(again.options(), expected.options);
     EXPECT_EQ(again.showAlias(), ListDisplay::CallAndName);
 }
 
-TEST_F(SettingsTest, LoadDecodesStoredValues) {
+TEST_F(SettingsTest, LoadDecodesStoredValues)
+{
     storeAll();
-    registry_.setDword(HKCU, kEvents, "3-Options", 0xFFFFFFA5);  // CW, entry-to-top, focus; bit 7 is no part of the kind
+    registry_.setDword(HKCU, kEvents, "3-Options",
+                       0xFFFFFFA5);  // CW, entry-to-top, focus; bit 7 is no part of the kind
     registry_.setString(HKCU, kEvents, "4-CWtext", "ABCDEFGHIJKLMNOPQRST");
     registry_.setDword(HKCU, kMain, "Options", 0xABCD12);
     registry_.deleteValue(HKCU, kEvents, "5-Wave");
@@ -183,17 +197,21 @@ TEST_F(SettingsTest, LoadDecodesStoredValues) {
     EXPECT_EQ(v.showAlias, ListDisplay::CallsOnly);
 }
 
-TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead) {
+TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead)
+{
     storeAll();
     registry_.deleteValue(HKCU, kEvents, "5-Speed");
     TEreignisObj edited;
     edited.cwText = "EDIT";
-    for (int n = 0; n < kEventKindCount; ++n) settings_.setEvent(kind(n), edited);
+    for (int n = 0; n < kEventKindCount; ++n)
+        settings_.setEvent(kind(n), edited);
     settings_.setMyCall("EDITED");
 
     EXPECT_EQ(settings_.load(), std::string("Fehler beim Holen der Daten f\xFCr '5-Speed'"));
-    for (int n = 0; n < 5; ++n) EXPECT_EQ(settings_.event(kind(n)).cwText, "CQ" + std::to_string(n));
-    for (int n = 5; n < kEventKindCount; ++n) EXPECT_EQ(settings_.event(kind(n)).cwText, "EDIT") << n;
+    for (int n = 0; n < 5; ++n)
+        EXPECT_EQ(settings_.event(kind(n)).cwText, "CQ" + std::to_string(n));
+    for (int n = 5; n < kEventKindCount; ++n)
+        EXPECT_EQ(settings_.event(kind(n)).cwText, "EDIT") << n;
     EXPECT_EQ(settings_.myCall(), "EDITED");  // the main key was not reached
 
     // In the main key: the texts before the missing number are taken, the display mode is not.
@@ -210,7 +228,8 @@ TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead) {
     EXPECT_EQ(settings_.load(), std::string("Fehler beim Holen der Daten f\xFCr 'QX4KLM'"));
 }
 
-TEST_F(SettingsTest, ShowAliasOutsideOneToThreeChangesNothing) {
+TEST_F(SettingsTest, ShowAliasOutsideOneToThreeChangesNothing)
+{
     storeAll();
     for (std::uint32_t stored : {0u, 4u}) {
         ASSERT_TRUE(settings_.setShowAlias(2));
@@ -223,7 +242,8 @@ TEST_F(SettingsTest, ShowAliasOutsideOneToThreeChangesNothing) {
     EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName);
 }
 
-TEST_F(SettingsTest, AutoOnlineOnlyWithItsSubkey) {
+TEST_F(SettingsTest, AutoOnlineOnlyWithItsSubkey)
+{
     storeAll();
     registry_.setDword(HKCU, kMain, "QX4KLM", 1);
     ASSERT_EQ(settings_.load(), std::nullopt);
@@ -238,7 +258,8 @@ TEST_F(SettingsTest, AutoOnlineOnlyWithItsSubkey) {
     EXPECT_FALSE(settings_.autoOnline());
 }
 
-TEST_F(SettingsTest, ReloadDiscardsEditsAndEditsSaveNothing) {
+TEST_F(SettingsTest, ReloadDiscardsEditsAndEditsSaveNothing)
+{
     storeAll();
     ASSERT_EQ(settings_.load(), std::nullopt);
     const SettingsValues stored = settings_.snapshot();
@@ -258,7 +279,8 @@ TEST_F(SettingsTest, ReloadDiscardsEditsAndEditsSaveNothing) {
     EXPECT_EQ(reloaded.events, stored.events);
 }
 
-TEST_F(SettingsTest, SettersKeepTheLimits) {
+TEST_F(SettingsTest, SettersKeepTheLimits)
+{
     settings_.setMyCall("DL1ABCDEF-15");
     settings_.setAlias(std::string(20, 'a'));
     settings_.setInfoText(std::string(300, 'i'));
@@ -285,9 +307,11 @@ TEST_F(SettingsTest, SettersKeepTheLimits) {
     EXPECT_EQ(settings_.event(kind(11)), TEreignisObj{});
 }
 
-TEST_F(SettingsTest, ListenersHearRealChangesOnly) {
+TEST_F(SettingsTest, ListenersHearRealChangesOnly)
+{
     std::vector<std::pair<Settings::Field, std::optional<TEventKind>>> heard;
-    const auto id = settings_.addListener([&](Settings::Field f, std::optional<TEventKind> k) { heard.emplace_back(f, k); });
+    const auto id = settings_.addListener(
+        [&](Settings::Field f, std::optional<TEventKind> k) { heard.emplace_back(f, k); });
 
     settings_.setAlias("Otto");
     settings_.setAlias("Otto");
@@ -314,7 +338,8 @@ public:
     std::vector<std::string> played;
 };
 
-TEST_F(SettingsTest, EventSoundPlaysOnlyWaveFilesWhileSoundsAreOn) {
+TEST_F(SettingsTest, EventSoundPlaysOnlyWaveFilesWhileSoundsAreOn)
+{
     RecordingPlayer player;
     auto setSound = [&](TEventKind k, std::int32_t soundKind, std::string path) {
         settings_.updateEvent(k, [&](TEreignisObj& e) {
@@ -329,16 +354,19 @@ TEST_F(SettingsTest, EventSoundPlaysOnlyWaveFilesWhileSoundsAreOn) {
     setSound(TEventKind::evPolled, kSoundWave, "");
 
     settings_.setOption(Option::Sound, false);
-    for (int n = 0; n < kEventKindCount; ++n) playEventSound(settings_, player, kind(n));
+    for (int n = 0; n < kEventKindCount; ++n)
+        playEventSound(settings_, player, kind(n));
     EXPECT_TRUE(player.played.empty());
 
     settings_.setOption(Option::Sound, true);
-    for (int n = 0; n <= kEventKindCount; ++n) playEventSound(settings_, player, kind(n));
+    for (int n = 0; n <= kEventKindCount; ++n)
+        playEventSound(settings_, player, kind(n));
     // "<keine>" goes to the player, which stays silent for a file it cannot play.
     EXPECT_EQ(player.played, (std::vector<std::string>{"/snd/away.wav", "<keine>"}));
 }
 
-TEST_F(SettingsTest, ReadersOnAnotherThreadSeeWholeValues) {
+TEST_F(SettingsTest, ReadersOnAnotherThreadSeeWholeValues)
+{
     storeAll();
     ASSERT_EQ(settings_.load(), std::nullopt);
     const std::string calls[] = {"DL1ABC-7", "OE9XYZ-15"};
@@ -353,10 +381,12 @@ TEST_F(SettingsTest, ReadersOnAnotherThreadSeeWholeValues) {
     std::thread reader([&] {
         for (int i = 0; i < 20000; ++i) {
             const std::string call = settings_.myCall();
-            if (call != calls[0] && call != calls[1]) ++torn;
+            if (call != calls[0] && call != calls[1])
+                ++torn;
             const TEreignisObj e = settings_.event(TEventKind::evUserAway);
             const bool fromStore = e.wavePath == "/snd/4.wav";
-            if (!(e == a || e == b || fromStore)) ++torn;
+            if (!(e == a || e == b || fromStore))
+                ++torn;
             (void)settings_.snapshot();
         }
         done = true;

@@ -14,7 +14,8 @@ namespace {
 using Bytes = std::vector<std::uint8_t>;
 
 Bytes makeBlock(std::array<std::uint16_t, 4> version, std::uint32_t flags,
-                std::vector<VersionTranslation> translations) {
+                std::vector<VersionTranslation> translations)
+{
     static constexpr VersionString kStrings[] = {{"ProductName", "Probe"}, {"Comments", ""}};
     VersionBlockContent content;
     content.fileVersion = version;
@@ -25,18 +26,24 @@ Bytes makeBlock(std::array<std::uint16_t, 4> version, std::uint32_t flags,
     return buildVersionBlock(content);
 }
 
-Bytes germanBlock() { return makeBlock({1, 2, 3, 4}, kFlagPreRelease, {{0x0407, 1252}}); }
+Bytes germanBlock()
+{
+    return makeBlock({1, 2, 3, 4}, kFlagPreRelease, {{0x0407, 1252}});
+}
 
-void putWord(Bytes& b, std::size_t at, std::uint16_t w) {
+void putWord(Bytes& b, std::size_t at, std::uint16_t w)
+{
     b[at] = w & 0xFF;
     b[at + 1] = w >> 8;
 }
 
 // Bytes that look like program code, with the block (if any) at an unaligned offset.
-Bytes fileAround(const Bytes& block) {
+Bytes fileAround(const Bytes& block)
+{
     std::mt19937 rng(7);
     Bytes file(4099);
-    for (auto& b : file) b = static_cast<std::uint8_t>(rng());
+    for (auto& b : file)
+        b = static_cast<std::uint8_t>(rng());
     file.insert(file.end(), block.begin(), block.end());
     file.resize(file.size() + 333, 0xCC);
     return file;
@@ -44,13 +51,15 @@ Bytes fileAround(const Bytes& block) {
 
 class VersionFiles : public ::testing::Test {
 protected:
-    std::filesystem::path write(const std::string& name, const Bytes& bytes) {
+    std::filesystem::path write(const std::string& name, const Bytes& bytes)
+    {
         return dir_.write(name, std::string(bytes.begin(), bytes.end()));
     }
     zelvo::testing::TempDir dir_;
 };
 
-TEST(VersionInfo, OwnProgramFileCarriesTheProjectVersion) {
+TEST(VersionInfo, OwnProgramFileCarriesTheProjectVersion)
+{
     TVersionInfoResource info(TVersionInfoResource::ownProgramFile());
     EXPECT_EQ(info.fileVersion().text(), "0.9.7.321");
     EXPECT_EQ(info.productVersion().text(), "0.9.7.321");
@@ -62,10 +71,12 @@ TEST(VersionInfo, OwnProgramFileCarriesTheProjectVersion) {
     EXPECT_EQ(name->size(), 12u);  // "Zelvo" and its NUL in UTF-16
 }
 
-TEST_F(VersionFiles, FileWithoutBlockHasNoVersion) {
+TEST_F(VersionFiles, FileWithoutBlockHasNoVersion)
+{
     // Only the bare root key, without a header that fits, as the reader's own data might hold it.
     Bytes stray;
-    for (char c : std::string_view("VS_VERSION_INFO")) stray.insert(stray.end(), {std::uint8_t(c), 0});
+    for (char c : std::string_view("VS_VERSION_INFO"))
+        stray.insert(stray.end(), {std::uint8_t(c), 0});
     stray.insert(stray.end(), {0, 0, 0, 0});
     TVersionInfoResource info(write("plain", fileAround(stray)));
     EXPECT_EQ(info.fileVersion().text(), "");
@@ -83,7 +94,8 @@ TEST_F(VersionFiles, FileWithoutBlockHasNoVersion) {
     EXPECT_EQ(info.fileVersion().text(), "");
 }
 
-TEST_F(VersionFiles, FindsBlockAfterStrayKeyAndForgetsItOnReread) {
+TEST_F(VersionFiles, FindsBlockAfterStrayKeyAndForgetsItOnReread)
+{
     Bytes stray = germanBlock();
     putWord(stray, 0, 0xFFFF);  // header length runs past the file
     Bytes content = stray;
@@ -104,7 +116,8 @@ TEST_F(VersionFiles, FindsBlockAfterStrayKeyAndForgetsItOnReread) {
     EXPECT_EQ(info.translationIndex(), 0u);  // only one translation left
 }
 
-TEST(VersionInfo, UnsetTranslationMeansUsEnglishAnsi) {
+TEST(VersionInfo, UnsetTranslationMeansUsEnglishAnsi)
+{
     TVersionInfoResource info;
     info.readFromBytes(fileAround(makeBlock({1, 0, 0, 0}, 0, {{0, 0}, {0x0407, 0}})));
     EXPECT_EQ(info.translations(), (std::vector<std::string>{"040904e4", "040704e4"}));
@@ -113,13 +126,15 @@ TEST(VersionInfo, UnsetTranslationMeansUsEnglishAnsi) {
     EXPECT_EQ(Bytes(table->begin(), table->end()), (Bytes{0x09, 0x04, 0xE4, 0x04, 0x07, 0x04, 0xE4, 0x04}));
 }
 
-TEST(VersionInfo, FlagNamesInFixedOrder) {
+TEST(VersionInfo, FlagNamesInFixedOrder)
+{
     EXPECT_EQ(fileFlagsText(0), "");
     EXPECT_EQ(fileFlagsText(0x3F), "Debug, Info Inferred, Patched, Pre-Release, Private, Special");
     EXPECT_EQ(fileFlagsText(kFlagSpecialBuild | kFlagPreRelease | 0x100), "Pre-Release, Special");
 }
 
-TEST(VersionInfo, TruncatedBlockGivesNoVersion) {
+TEST(VersionInfo, TruncatedBlockGivesNoVersion)
+{
     const Bytes block = germanBlock();
     for (std::size_t n = 0; n < block.size(); ++n) {
         TVersionInfoResource info;
@@ -129,7 +144,8 @@ TEST(VersionInfo, TruncatedBlockGivesNoVersion) {
     }
 }
 
-TEST(VersionInfo, DamagedHeadersAreRejected) {
+TEST(VersionInfo, DamagedHeadersAreRejected)
+{
     const Bytes good = germanBlock();
     auto versionOf = [](const Bytes& b) {
         TVersionInfoResource info;
@@ -155,13 +171,15 @@ TEST(VersionInfo, DamagedHeadersAreRejected) {
     EXPECT_EQ(versionOf(childTooShort), "");
 }
 
-TEST(VersionInfo, RandomDamageNeverReadsOutsideTheFile) {
+TEST(VersionInfo, RandomDamageNeverReadsOutsideTheFile)
+{
     const Bytes good = fileAround(germanBlock());
     std::mt19937 rng(321);
     for (int round = 0; round < 20000; ++round) {
         Bytes bytes = good;
         const int edits = 1 + round % 4;
-        for (int e = 0; e < edits; ++e) bytes[4099 + rng() % 300] = static_cast<std::uint8_t>(rng());
+        for (int e = 0; e < edits; ++e)
+            bytes[4099 + rng() % 300] = static_cast<std::uint8_t>(rng());
         bytes.resize(4099 + rng() % (bytes.size() - 4099));
         TVersionInfoResource info;
         info.readFromBytes(bytes);

@@ -15,22 +15,24 @@ using zelvo::testing::bytes;
 
 namespace {
 
-ax25::Address addr(const char* text) {
+ax25::Address addr(const char* text)
+{
     auto a = ax25::parseAddress(text);
     EXPECT_TRUE(a) << text;
     return a.value_or(ax25::Address{});
 }
 
 // DL1ABC-7 to APZ001 via DB0XYZ-1, PID F0, info "Hi": every byte written out.
-const std::string kDigiFrame = bytes({
-    0x82, 0xA0, 0xB4, 0x60, 0x60, 0x62, 0xE0,  // APZ001, C bit set, SSID 0
-    0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E,  // DL1ABC-7, C bit clear
-    0x88, 0x84, 0x60, 0xB0, 0xB2, 0xB4, 0x63,  // DB0XYZ-1, H clear, last address
-    0x03, 0xF0, 'H', 'i'});
+const std::string kDigiFrame =
+    bytes({0x82, 0xA0, 0xB4, 0x60, 0x60, 0x62, 0xE0,  // APZ001, C bit set, SSID 0
+           0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E,  // DL1ABC-7, C bit clear
+           0x88, 0x84, 0x60, 0xB0, 0xB2, 0xB4, 0x63,  // DB0XYZ-1, H clear, last address
+           0x03, 0xF0, 'H',  'i'});
 
 }  // namespace
 
-TEST(KissEncode, EscapesDelimitersInDataAndCommandByte) {
+TEST(KissEncode, EscapesDelimitersInDataAndCommandByte)
+{
     EXPECT_EQ(kiss::encodeData(0, bytes({0x01, 0xC0, 0xDB, 0x02})),
               bytes({0xC0, 0x00, 0x01, 0xDB, 0xDC, 0xDB, 0xDD, 0x02, 0xC0}));
     // Port in the high nibble; port 12 makes the command byte itself a FEND.
@@ -40,13 +42,16 @@ TEST(KissEncode, EscapesDelimitersInDataAndCommandByte) {
     EXPECT_EQ(kiss::encodeData(0, ""), bytes({0xC0, 0x00, 0xC0}));
 }
 
-TEST(KissDecode, RoundTripsEveryByteValueOnEveryPortInOneByteChunks) {
+TEST(KissDecode, RoundTripsEveryByteValueOnEveryPortInOneByteChunks)
+{
     std::string data;
-    for (int i = 0; i < 256; ++i) data.push_back(static_cast<char>(i));
+    for (int i = 0; i < 256; ++i)
+        data.push_back(static_cast<char>(i));
     kiss::Decoder decoder;
     std::vector<kiss::Frame> frames;
     for (std::uint8_t port = 0; port <= kiss::MAX_PORT; ++port) {
-        for (char c : kiss::encodeData(port, data)) decoder.feed(std::string(1, c), frames);
+        for (char c : kiss::encodeData(port, data))
+            decoder.feed(std::string(1, c), frames);
     }
     ASSERT_EQ(frames.size(), 16u);
     for (std::uint8_t port = 0; port <= kiss::MAX_PORT; ++port) {
@@ -57,10 +62,10 @@ TEST(KissDecode, RoundTripsEveryByteValueOnEveryPortInOneByteChunks) {
     EXPECT_EQ(decoder.stats().frames, 16u);
 }
 
-TEST(KissDecode, SkipsNoiseAndEmptyFramesAndSplitsBackToBackFrames) {
+TEST(KissDecode, SkipsNoiseAndEmptyFramesAndSplitsBackToBackFrames)
+{
     kiss::Decoder decoder;
-    auto frames = decoder.feed(bytes({'x', 'y', 0xC0, 0xC0, 0xC0, 0x00, 'a', 0xC0, 0x16, 'b',
-                                      0xC0, 0xC0}));
+    auto frames = decoder.feed(bytes({'x', 'y', 0xC0, 0xC0, 0xC0, 0x00, 'a', 0xC0, 0x16, 'b', 0xC0, 0xC0}));
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].data, "a");
     EXPECT_EQ(frames[1].port, 1);
@@ -69,22 +74,24 @@ TEST(KissDecode, SkipsNoiseAndEmptyFramesAndSplitsBackToBackFrames) {
     EXPECT_EQ(decoder.stats().noiseBytes, 2u);
 }
 
-TEST(KissDecode, DropsBadEscapesAndKeepsTheNextFrame) {
+TEST(KissDecode, DropsBadEscapesAndKeepsTheNextFrame)
+{
     kiss::Decoder decoder;
     // FESC followed by a plain byte, then FESC directly before FEND.
-    auto frames = decoder.feed(bytes({0xC0, 0x00, 'a', 0xDB, 'q', 'r', 0xC0, 0x00, 0xDB, 0xC0,
-                                      0x00, 'o', 'k', 0xC0}));
+    auto frames =
+        decoder.feed(bytes({0xC0, 0x00, 'a', 0xDB, 'q', 'r', 0xC0, 0x00, 0xDB, 0xC0, 0x00, 'o', 'k', 0xC0}));
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].data, "ok");
     EXPECT_EQ(decoder.stats().badEscapes, 2u);
 }
 
-TEST(KissDecode, DropsOverlongFramesAndCountsUnterminatedOnReset) {
+TEST(KissDecode, DropsOverlongFramesAndCountsUnterminatedOnReset)
+{
     kiss::Decoder decoder(8);
     auto frames = decoder.feed(bytes({0xC0, 0x00, '1', '2', '3', '4', '5', '6', '7', 0xC0}));
     ASSERT_EQ(frames.size(), 1u);  // exactly at the bound: command byte plus seven bytes
-    frames = decoder.feed(bytes({0xC0, 0x00, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0xC0,
-                                 0x00, 'x', 0xC0}));
+    frames =
+        decoder.feed(bytes({0xC0, 0x00, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0xC0, 0x00, 'x', 0xC0}));
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].data, "x");
     EXPECT_EQ(decoder.stats().overlong, 1u);
@@ -98,13 +105,13 @@ TEST(KissDecode, DropsOverlongFramesAndCountsUnterminatedOnReset) {
     EXPECT_EQ(frames[0].data, "n");
 }
 
-TEST(Ax25Address, EncodesShiftedCharactersAndSsidByte) {
+TEST(Ax25Address, EncodesShiftedCharactersAndSsidByte)
+{
     EXPECT_EQ(ax25::encodeAddress(addr("DL1ABC-7"), false),
               (ax25::RawAddress{0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E}));
     auto a = addr("n0c-15");
     a.chBit = true;
-    EXPECT_EQ(ax25::encodeAddress(a, true),
-              (ax25::RawAddress{0x9C, 0x60, 0x86, 0x40, 0x40, 0x40, 0xFF}));
+    EXPECT_EQ(ax25::encodeAddress(a, true), (ax25::RawAddress{0x9C, 0x60, 0x86, 0x40, 0x40, 0x40, 0xFF}));
     const auto decoded = ax25::decodeAddress(ax25::encodeAddress(a, true).data());
     ASSERT_TRUE(decoded);
     EXPECT_EQ(decoded->call, "N0C");
@@ -112,20 +119,21 @@ TEST(Ax25Address, EncodesShiftedCharactersAndSsidByte) {
     EXPECT_TRUE(decoded->chBit);
 }
 
-TEST(Ax25Address, ParsesAndFormatsCallText) {
+TEST(Ax25Address, ParsesAndFormatsCallText)
+{
     EXPECT_EQ(ax25::formatAddress(addr("dl1abc")), "DL1ABC");
     EXPECT_EQ(ax25::formatAddress(addr("DL1ABC-0")), "DL1ABC");
     EXPECT_EQ(ax25::formatAddress(addr("DL1ABC-05")), "DL1ABC-5");
     EXPECT_EQ(ax25::formatAddress(addr("A-15")), "A-15");
-    for (const char* bad : {"", "-", "-1", "DL1ABCD", "DL1ABC-16", "DL1ABC-", "DL1ABC-1x",
-                            "DL1ABC--1", "DL1ABC-+1", "DL1ABC-100", "DL 1", "DL1\xC4", "DL/1",
-                            "DL1ABC-1-2", " DL1"}) {
+    for (const char* bad : {"", "-", "-1", "DL1ABCD", "DL1ABC-16", "DL1ABC-", "DL1ABC-1x", "DL1ABC--1",
+                            "DL1ABC-+1", "DL1ABC-100", "DL 1", "DL1\xC4", "DL/1", "DL1ABC-1-2", " DL1"}) {
         EXPECT_FALSE(ax25::parseAddress(bad)) << '"' << bad << '"';
     }
     EXPECT_FALSE(ax25::parseAddress("AB\0C"s));
 }
 
-TEST(Ax25Address, RefusesCharactersThatAreNoCallSign) {
+TEST(Ax25Address, RefusesCharactersThatAreNoCallSign)
+{
     ax25::RawAddress raw = ax25::encodeAddress(addr("AB"), false);
     raw[3] = 'C' << 1;  // a character after the padding blank
     EXPECT_FALSE(ax25::decodeAddress(raw.data()));
@@ -139,17 +147,17 @@ TEST(Ax25Address, RefusesCharactersThatAreNoCallSign) {
     EXPECT_FALSE(ax25::decodeAddress(blanks.data()));
 }
 
-TEST(Ax25Frame, EncodesUiCommandFrameByteForByte) {
-    const auto frame = ax25::makeUiFrame(addr("DL1ABC-7"), addr("APZ001"), {addr("DB0XYZ-1")},
-                                         0xF0, "Hi");
+TEST(Ax25Frame, EncodesUiCommandFrameByteForByte)
+{
+    const auto frame = ax25::makeUiFrame(addr("DL1ABC-7"), addr("APZ001"), {addr("DB0XYZ-1")}, 0xF0, "Hi");
     EXPECT_EQ(ax25::encodeFrame(frame), kDigiFrame);
     const auto direct = ax25::makeUiFrame(addr("A"), addr("B-1"), {}, 0xDA, "");
-    EXPECT_EQ(ax25::encodeFrame(direct),
-              bytes({0x84, 0x40, 0x40, 0x40, 0x40, 0x40, 0xE2, 0x82, 0x40, 0x40, 0x40, 0x40,
-                     0x40, 0x61, 0x03, 0xDA}));
+    EXPECT_EQ(ax25::encodeFrame(direct), bytes({0x84, 0x40, 0x40, 0x40, 0x40, 0x40, 0xE2, 0x82, 0x40, 0x40,
+                                                0x40, 0x40, 0x40, 0x61, 0x03, 0xDA}));
 }
 
-TEST(Ax25Frame, DecodesFieldsAndRepeatedBits) {
+TEST(Ax25Frame, DecodesFieldsAndRepeatedBits)
+{
     ax25::Frame frame;
     ASSERT_EQ(ax25::decodeUiFrame(kDigiFrame, frame), ax25::DecodeError::None);
     EXPECT_EQ(ax25::formatAddress(frame.destination), "APZ001");
@@ -179,7 +187,8 @@ TEST(Ax25Frame, DecodesFieldsAndRepeatedBits) {
     EXPECT_EQ(again.info, "");
 }
 
-TEST(Ax25Frame, ReportsEveryMalformedShape) {
+TEST(Ax25Frame, ReportsEveryMalformedShape)
+{
     using E = ax25::DecodeError;
     ax25::Frame out;
     const std::string two = kDigiFrame.substr(0, 14);
@@ -191,7 +200,7 @@ TEST(Ax25Frame, ReportsEveryMalformedShape) {
     EXPECT_EQ(ax25::decodeUiFrame(kDigiFrame.substr(0, 20), out), E::AddressUnterminated);
     EXPECT_EQ(ax25::decodeUiFrame(direct, out), E::NoControl);
     EXPECT_EQ(ax25::decodeUiFrame(direct + "\x03", out), E::NoPid);
-    EXPECT_EQ(ax25::decodeUiFrame(direct + "\x3F", out), E::NotUi);   // SABM
+    EXPECT_EQ(ax25::decodeUiFrame(direct + "\x3F", out), E::NotUi);       // SABM
     EXPECT_EQ(ax25::decodeUiFrame(direct + "\x00\xF0"s, out), E::NotUi);  // I frame
 
     std::string first = kDigiFrame;
@@ -205,7 +214,8 @@ TEST(Ax25Frame, ReportsEveryMalformedShape) {
     // Ten addresses are the most a frame can have; the eleventh is refused.
     std::string many;
     const auto a = ax25::encodeAddress(addr("AB"), false);
-    for (int i = 0; i < 11; ++i) many.append(a.begin(), a.end());
+    for (int i = 0; i < 11; ++i)
+        many.append(a.begin(), a.end());
     many[10 * 7 - 1] |= 0x01;
     EXPECT_EQ(ax25::decodeUiFrame(many.substr(0, 70) + "\x03\xF0", out), E::None);
     EXPECT_EQ(out.digis.size(), 8u);

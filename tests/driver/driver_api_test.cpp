@@ -26,39 +26,47 @@ class DriverApi : public ::testing::Test {
 protected:
     void TearDown() override { ax_exit(); }
 
-    void start(const std::string& table) {
+    void start(const std::string& table)
+    {
         const auto file = dir.write("flexnet.conf", table);
         ::setenv("ZELVO_FLEXNET_CONF", file.c_str(), 1);
         ASSERT_EQ(ax_init(), 0);
     }
-    static std::string tcpLine(int channel, std::uint16_t port, const std::string& rest = " Test") {
+    static std::string tcpLine(int channel, std::uint16_t port, const std::string& rest = " Test")
+    {
         return std::to_string(channel) + " kiss-tcp 127.0.0.1:" + std::to_string(port) + rest + "\n";
     }
     // Starts the driver with one TCP channel on tnc and waits until it is connected.
-    void startOn(KissServer& tnc, int channel, const std::string& rest = " Test") {
+    void startOn(KissServer& tnc, int channel, const std::string& rest = " Test")
+    {
         ASSERT_NO_FATAL_FAILURE(start(tcpLine(channel, tnc.port(), rest)));
         ASSERT_TRUE(tnc.accept());
         ASSERT_TRUE(connected(channel));
     }
-    static bool connected(int channel) {
+    static bool connected(int channel)
+    {
         return wait_until([&] { return flx_channel_connected(channel) == 1; });
     }
-    static const FlxUiFrame* nextFrame(const char* mycall) {
+    static const FlxUiFrame* nextFrame(const char* mycall)
+    {
         const FlxUiFrame* frame = nullptr;
         wait_until([&] { return (frame = l2_get_ui(mycall)) != nullptr; });
         return frame;
     }
-    static FlxStats stats() {
+    static FlxStats stats()
+    {
         FlxStats s{};
         flx_get_stats(&s);
         return s;
     }
-    static std::string call(const std::uint8_t* address) {
+    static std::string call(const std::uint8_t* address)
+    {
         char out[FLX_CALL_TEXT + 1];
         strcall(out, address);
         return out;
     }
-    static std::string path(const FlxUiFrame* frame) {
+    static std::string path(const FlxUiFrame* frame)
+    {
         char out[FLX_PATH_TEXT + 1];
         strpath(out, frame);
         return out;
@@ -67,23 +75,24 @@ protected:
     TempDir dir;
 };
 
-TEST_F(DriverApi, SendWritesOneKissFrameByteForByte) {
+TEST_F(DriverApi, SendWritesOneKissFrameByteForByte)
+{
     KissServer tnc;
     ASSERT_NO_FATAL_FAILURE(startOn(tnc, 2, "/3 Nord"));
 
-    const std::string info = "Gr\xFC\xDF" "e\xC0\xDB";  // 8-bit text with both KISS specials
-    ASSERT_EQ(l2_send_ui("dl1abc-7", "db0xyz-1 2 dk0aa wide2-2", 0x1DA, 0,
-                         static_cast<int>(info.size()), info.data()),
+    const std::string info = "Gr\xFC\xDF"
+                             "e\xC0\xDB";  // 8-bit text with both KISS specials
+    ASSERT_EQ(l2_send_ui("dl1abc-7", "db0xyz-1 2 dk0aa wide2-2", 0x1DA, 0, static_cast<int>(info.size()),
+                         info.data()),
               1);
     ASSERT_EQ(tnc.wait_frames(1).size(), 1u);
-    EXPECT_EQ(tnc.raw_received(),
-              bytes({0xC0, 0x30,                                     // KISS port 3, data
-                     0x88, 0x84, 0x60, 0xB0, 0xB2, 0xB4, 0xE2,       // DB0XYZ-1, C bit set
-                     0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E,       // DL1ABC-7, C bit clear
-                     0x88, 0x96, 0x60, 0x82, 0x82, 0x40, 0x60,       // DK0AA, H clear
-                     0xAE, 0x92, 0x88, 0x8A, 0x64, 0x40, 0x65,       // WIDE2-2, last address
-                     0x03, 0xDA,                                     // UI, PID low 8 bits
-                     'G', 'r', 0xFC, 0xDF, 'e', 0xDB, 0xDC, 0xDB, 0xDD, 0xC0}));
+    EXPECT_EQ(tnc.raw_received(), bytes({0xC0, 0x30,                                // KISS port 3, data
+                                         0x88, 0x84, 0x60, 0xB0, 0xB2, 0xB4, 0xE2,  // DB0XYZ-1, C bit set
+                                         0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E,  // DL1ABC-7, C bit clear
+                                         0x88, 0x96, 0x60, 0x82, 0x82, 0x40, 0x60,  // DK0AA, H clear
+                                         0xAE, 0x92, 0x88, 0x8A, 0x64, 0x40, 0x65,  // WIDE2-2, last address
+                                         0x03, 0xDA,                                // UI, PID low 8 bits
+                                         'G',  'r',  0xFC, 0xDF, 'e',  0xDB, 0xDC, 0xDB, 0xDD, 0xC0}));
 
     // An empty field may come without a pointer.
     ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 2", 219, 0, 0, nullptr), 1);
@@ -96,20 +105,21 @@ TEST_F(DriverApi, SendWritesOneKissFrameByteForByte) {
     EXPECT_EQ(stats().frames_sent, 2u);
 }
 
-TEST_F(DriverApi, QueuesOnlyCompleteUiFramesForTheOwnCall) {
+TEST_F(DriverApi, QueuesOnlyCompleteUiFramesForTheOwnCall)
+{
     KissServer tnc;
     ASSERT_NO_FATAL_FAILURE(startOn(tnc, 4, "/1 Relais"));
 
-    tnc.send_frame(ui_frame("DF1XX", "OTHER", 0xDA, "[x]\x18"), 1);             // other call
-    tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 0xDA, "[x]\x18"), 0);            // other KISS port
+    tnc.send_frame(ui_frame("DF1XX", "OTHER", 0xDA, "[x]\x18"), 1);                     // other call
+    tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 0xDA, "[x]\x18"), 0);                    // other KISS port
     tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 0xDA, "[x]\x18", {"DB0AA"}, false), 1);  // not repeated yet
     std::string sabm = ax25::encodeFrame(ui_frame("DF1XX", "DL1ABC", 0, ""));
     sabm.resize(15);
     sabm[14] = 0x3F;
-    tnc.send_raw(kiss::encodeData(1, sabm));                                   // not UI
-    tnc.send_raw(bytes({0xC0, 0x10, 0x01, 0xDB, 0x41, 0xC0}));                 // bad KISS escape
-    tnc.send_raw(kiss::encodeData(1, "\x01\x02\x03\x04\x05"));                 // not AX.25
-    tnc.send_frame(ui_frame("DF1XX", "DL1ABC-1", 0xDA, "[x]\x18"), 1);          // other SSID
+    tnc.send_raw(kiss::encodeData(1, sabm));                                      // not UI
+    tnc.send_raw(bytes({0xC0, 0x10, 0x01, 0xDB, 0x41, 0xC0}));                    // bad KISS escape
+    tnc.send_raw(kiss::encodeData(1, "\x01\x02\x03\x04\x05"));                    // not AX.25
+    tnc.send_frame(ui_frame("DF1XX", "DL1ABC-1", 0xDA, "[x]\x18"), 1);            // other SSID
     tnc.send_frame(ui_frame("DF1XX", "DL1ABC", 0xD0, std::string(257, 'x')), 1);  // info too long
     const std::string text = "Hallo\r\nWelt \xE4\xF6\xFC";
     tnc.send_frame(ui_frame("DK0XYZ-5", "DL1ABC", 0xD3, text, {"DB0AAA", "DB0BBB-2"}), 1);
@@ -147,13 +157,13 @@ TEST_F(DriverApi, QueuesOnlyCompleteUiFramesForTheOwnCall) {
     EXPECT_EQ(s.frames_delivered, 2u);
 }
 
-TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops) {
+TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops)
+{
     KissServer tnc;
     ASSERT_NO_FATAL_FAILURE(startOn(tnc, 0));
     std::string burst;
     for (int i = 0; i < 300; ++i)
-        burst += kiss::encodeData(0, ax25::encodeFrame(ui_frame("DF1XX", "DL1ABC", 0xD0,
-                                                               std::to_string(i))));
+        burst += kiss::encodeData(0, ax25::encodeFrame(ui_frame("DF1XX", "DL1ABC", 0xD0, std::to_string(i))));
     tnc.send_raw(burst);
     ASSERT_TRUE(wait_until([] { return stats().frames_queued + stats().dropped_queue_full == 300; }));
     EXPECT_EQ(stats().frames_queued, 256u);
@@ -164,7 +174,8 @@ TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops) {
     EXPECT_STREQ(reinterpret_cast<const char*>(rec->info), "0");
 }
 
-TEST_F(DriverApi, ReachesATncThatComesUpLater) {
+TEST_F(DriverApi, ReachesATncThatComesUpLater)
+{
     KissServer tnc(/*listen_now=*/false);  // port held, connections refused
     start(tcpLine(0, tnc.port()));
     ASSERT_TRUE(wait_until([] { return stats().connect_failures >= 2; }));  // backing off
@@ -180,7 +191,8 @@ TEST_F(DriverApi, ReachesATncThatComesUpLater) {
     EXPECT_EQ(frames[0].data.substr(frames[0].data.size() - 2), "hi");
 }
 
-TEST_F(DriverApi, ReconnectsWhenTheTncGoesAwayAndComesBack) {
+TEST_F(DriverApi, ReconnectsWhenTheTncGoesAwayAndComesBack)
+{
     auto tnc = std::make_unique<KissServer>();
     const std::uint16_t port = tnc->port();
     start(tcpLine(0, port));
@@ -206,7 +218,8 @@ TEST_F(DriverApi, ReconnectsWhenTheTncGoesAwayAndComesBack) {
     EXPECT_EQ(tnc->wait_frames(1).size(), 1u);
 }
 
-TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal) {
+TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal)
+{
     const int master = ::posix_openpt(O_RDWR | O_NOCTTY);
     ASSERT_GE(master, 0);
     ASSERT_EQ(::grantpt(master), 0);
@@ -221,10 +234,12 @@ TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal) {
     const auto deadline = std::chrono::steady_clock::now() + kDeadline;
     while (frames.empty() && std::chrono::steady_clock::now() < deadline) {
         pollfd p{master, POLLIN, 0};
-        if (::poll(&p, 1, 100) <= 0) continue;
+        if (::poll(&p, 1, 100) <= 0)
+            continue;
         char buffer[512];
         const ssize_t n = ::read(master, buffer, sizeof buffer);
-        if (n > 0) decoder.feed(std::string_view(buffer, static_cast<std::size_t>(n)), frames);
+        if (n > 0)
+            decoder.feed(std::string_view(buffer, static_cast<std::size_t>(n)), frames);
     }
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_EQ(frames[0].port, 2);
@@ -233,8 +248,8 @@ TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal) {
     EXPECT_EQ(ax25::formatAddress(frame.destination), "DB0XYZ");
     EXPECT_EQ(frame.info, "[a]\x18");
 
-    const std::string in = kiss::encodeData(2, ax25::encodeFrame(ui_frame("DB0XYZ", "DL1ABC", 0xDA,
-                                                                          "[b]\x19")));
+    const std::string in =
+        kiss::encodeData(2, ax25::encodeFrame(ui_frame("DB0XYZ", "DL1ABC", 0xDA, "[b]\x19")));
     ASSERT_EQ(::write(master, in.data(), in.size()), static_cast<ssize_t>(in.size()));
     const FlxUiFrame* rec = nextFrame("DL1ABC");
     ASSERT_NE(rec, nullptr);
@@ -244,7 +259,8 @@ TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal) {
     ::close(master);
 }
 
-TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt) {
+TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt)
+{
     KissServer tnc;
     KissServer down(/*listen_now=*/false);
     start(tcpLine(0, tnc.port()) + tcpLine(1, down.port()));
@@ -253,7 +269,12 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt) {
 
     const std::string info(257, 'x');
     const std::string longDestination = "DB0XYZ 0 " + std::string(5000, 'A');
-    struct Case { const char* mycall; const char* destination; int length; const void* info; };
+    struct Case {
+        const char* mycall;
+        const char* destination;
+        int length;
+        const void* info;
+    };
     const Case refused[] = {
         {nullptr, "DB0XYZ 0", 2, "hi"},
         {"DL1ABC", nullptr, 2, "hi"},
@@ -261,10 +282,10 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt) {
         {"DL1ABCD", "DB0XYZ 0", 2, "hi"},
         {"DL1ABC-16", "DB0XYZ 0", 2, "hi"},
         {"DL1ABC", "", 2, "hi"},
-        {"DL1ABC", "DB0XYZ", 2, "hi"},              // no channel
+        {"DL1ABC", "DB0XYZ", 2, "hi"},  // no channel
         {"DL1ABC", " 0DB0XYZ", 2, "hi"},
-        {"DL1ABC", "DB0XYZ 9", 2, "hi"},            // not in the table
-        {"DL1ABC", "DB0XYZ 1", 2, "hi"},            // TNC not connected
+        {"DL1ABC", "DB0XYZ 9", 2, "hi"},  // not in the table
+        {"DL1ABC", "DB0XYZ 1", 2, "hi"},  // TNC not connected
         {"DL1ABC", "DB0XYZ 16", 2, "hi"},
         {"DL1ABC", "DB0XYZ 0 A B C D E F G H I", 2, "hi"},  // nine digipeaters
         {"DL1ABC", "DB0XYZA 0", 2, "hi"},
@@ -292,7 +313,8 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt) {
     EXPECT_EQ(frame.info.size(), 256u);
 }
 
-TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving) {
+TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving)
+{
     KissServer tnc;
     ASSERT_NO_FATAL_FAILURE(startOn(tnc, 0));
 
@@ -302,8 +324,8 @@ TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving) {
     auto sender = [&](char tag) {
         for (int i = 0; i < kEach; ++i) {
             const std::string info = tag + std::to_string(i);
-            if (!l2_send_ui("DL1ABC", "DB0XYZ 0 DB0AA", 0xD0 + i % 10, 0,
-                            static_cast<int>(info.size()), info.data()))
+            if (!l2_send_ui("DL1ABC", "DB0XYZ 0 DB0AA", 0xD0 + i % 10, 0, static_cast<int>(info.size()),
+                            info.data()))
                 ++refused;
         }
     };
@@ -336,21 +358,26 @@ TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving) {
         EXPECT_EQ(frame.info.substr(1), std::to_string(next[who]++));  // each thread's order kept
     }
     ASSERT_EQ(received.size(), static_cast<std::size_t>(kIncoming));
-    for (int i = 0; i < kIncoming; ++i) EXPECT_EQ(received[i], "in" + std::to_string(i));
+    for (int i = 0; i < kIncoming; ++i)
+        EXPECT_EQ(received[i], "in" + std::to_string(i));
 }
 
-TEST_F(DriverApi, NamesChannelsAndReportsBadTableLinesOnce) {
+TEST_F(DriverApi, NamesChannelsAndReportsBadTableLinesOnce)
+{
     KissServer down(false);
     testing::internal::CaptureStderr();
-    start("# Tabelle\n" + tcpLine(0, down.port(), " Simulation") +
-          "3 kiss-tcp 127.0.0.1 ohne Port\n" + tcpLine(5, down.port(), " Nord \xFC" "ber Relais"));
+    start("# Tabelle\n" + tcpLine(0, down.port(), " Simulation") + "3 kiss-tcp 127.0.0.1 ohne Port\n" +
+          tcpLine(5, down.port(),
+                  " Nord \xFC"
+                  "ber Relais"));
     EXPECT_EQ(ax_init(), 0);  // running already: nothing happens
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("flexnet.conf:3: "), std::string::npos) << err;
     EXPECT_EQ(err.find("flexnet.conf:3: "), err.rfind("flexnet.conf:3: ")) << err;
 
     EXPECT_STREQ(get_ident(0), "Simulation");
-    EXPECT_STREQ(get_ident(5), "Nord \xFC" "ber Relais");
+    EXPECT_STREQ(get_ident(5), "Nord \xFC"
+                               "ber Relais");
     for (int channel : {-1, 1, 3, 15, 16, 1000}) {
         ASSERT_NE(get_ident(channel), nullptr);
         EXPECT_STREQ(get_ident(channel), "") << channel;
@@ -365,7 +392,8 @@ TEST_F(DriverApi, NamesChannelsAndReportsBadTableLinesOnce) {
     EXPECT_EQ(ax_init(), -1);
 }
 
-TEST_F(DriverApi, CallAndPathTextsStayBoundedOnGarbage) {
+TEST_F(DriverApi, CallAndPathTextsStayBoundedOnGarbage)
+{
     const std::uint8_t ff[7] = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF};
     EXPECT_EQ(call(ff), std::string(6, '?') + "-15");
     const std::uint8_t zero[7] = {};

@@ -16,19 +16,19 @@ using namespace zelvo::testing;
 
 namespace {
 
-TEST(DriverLoad, ExportsTheEntryPointsAndReadsTheTableBesideTheLibrary) {
+TEST(DriverLoad, ExportsTheEntryPointsAndReadsTheTableBesideTheLibrary)
+{
     TempDir dir;
     const auto link = dir.path() / "libflxapi32.so";
     std::filesystem::create_symlink(FLXAPI32_PATH, link);
     KissServer down(/*listen_now=*/false);
-    dir.write("flexnet.conf",
-              "9 kiss-tcp 127.0.0.1:" + std::to_string(down.port()) + " Daneben\n");
+    dir.write("flexnet.conf", "9 kiss-tcp 127.0.0.1:" + std::to_string(down.port()) + " Daneben\n");
     ::unsetenv("ZELVO_FLEXNET_CONF");
 
     void* lib = ::dlopen(link.c_str(), RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(lib, nullptr) << ::dlerror();
-    for (const char* name : {"ax_init", "ax_exit", "l2_send_ui", "l2_get_ui", "get_ident",
-                             "strcall", "strpath", "flx_get_stats", "flx_channel_connected"})
+    for (const char* name : {"ax_init", "ax_exit", "l2_send_ui", "l2_get_ui", "get_ident", "strcall",
+                             "strpath", "flx_get_stats", "flx_channel_connected"})
         EXPECT_NE(::dlsym(lib, name), nullptr) << name;
     // The codec inside stays private (zelvo::ax25::encodeFrame).
     EXPECT_EQ(::dlsym(lib, "_ZN5zelvo4ax2511encodeFrameB5cxx11ERKNS0_5FrameE"), nullptr);

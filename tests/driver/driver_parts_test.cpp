@@ -14,7 +14,8 @@ using Kind = drv::ChannelConfig::Kind;
 
 // Every field of each channel in one line: "3 tcp host:port/kissport name" or
 // "3 serial device baud/kissport name".
-std::vector<std::string> described(const drv::ChannelTable& table) {
+std::vector<std::string> described(const drv::ChannelTable& table)
+{
     std::vector<std::string> out;
     for (const auto& c : table.channels)
         out.push_back(std::to_string(c.number) +
@@ -24,50 +25,52 @@ std::vector<std::string> described(const drv::ChannelTable& table) {
     return out;
 }
 
-TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments) {
-    const auto table = drv::parseChannelTable(
-        "# channels\n"
-        "0 kiss-tcp 127.0.0.1:8001 Simulation\r\n"
-        "  3\tkiss-tcp   tnc.local:8100/2   Nord  Relais  # 2 m\n"
-        "\n"
-        "15 kiss-serial /dev/ttyUSB0 9600/1 Funk \xE4" "ber Draht\n"
-        "7 kiss-tcp [::1]:9000 IPv6\n",
-        "flexnet.conf");
+TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments)
+{
+    const auto table = drv::parseChannelTable("# channels\n"
+                                              "0 kiss-tcp 127.0.0.1:8001 Simulation\r\n"
+                                              "  3\tkiss-tcp   tnc.local:8100/2   Nord  Relais  # 2 m\n"
+                                              "\n"
+                                              "15 kiss-serial /dev/ttyUSB0 9600/1 Funk \xE4"
+                                              "ber Draht\n"
+                                              "7 kiss-tcp [::1]:9000 IPv6\n",
+                                              "flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
     EXPECT_EQ(described(table), (std::vector<std::string>{"0 tcp 127.0.0.1:8001/0 Simulation",
                                                           "3 tcp tnc.local:8100/2 Nord  Relais",
-                                                          "15 serial /dev/ttyUSB0 9600/1 Funk \xE4" "ber Draht",
+                                                          "15 serial /dev/ttyUSB0 9600/1 Funk \xE4"
+                                                          "ber Draht",
                                                           "7 tcp ::1:9000/0 IPv6"}));
 }
 
-TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest) {
-    const auto table = drv::parseChannelTable(
-        "16 kiss-tcp h:1 A\n"           // 1: channel out of range
-        "1 kiss-udp h:1 A\n"            // 2: unknown kind
-        "1 kiss-tcp h A\n"              // 3: no port
-        "1 kiss-tcp h:0 A\n"            // 4: port 0
-        "1 kiss-tcp h:70000 A\n"        // 5: port too large
-        "1 kiss-tcp h:1/16 A\n"         // 6: KISS port too large
-        "1 kiss-tcp h:1\n"              // 7: no name
-        "1 kiss-serial /dev/x 1234 A\n" // 8: odd baud rate
-        "1 kiss-serial /dev/x\n"        // 9: no baud rate
-        "2 kiss-tcp h:1 Good\n"         // 10
-        "2 kiss-tcp h:2 Twice\n"        // 11: duplicate
-        "x kiss-tcp h:1 A\n"            // 12: no number
-        "-1 kiss-tcp h:1 A\n",          // 13
-        "/tmp/t/flexnet.conf");
+TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest)
+{
+    const auto table = drv::parseChannelTable("16 kiss-tcp h:1 A\n"            // 1: channel out of range
+                                              "1 kiss-udp h:1 A\n"             // 2: unknown kind
+                                              "1 kiss-tcp h A\n"               // 3: no port
+                                              "1 kiss-tcp h:0 A\n"             // 4: port 0
+                                              "1 kiss-tcp h:70000 A\n"         // 5: port too large
+                                              "1 kiss-tcp h:1/16 A\n"          // 6: KISS port too large
+                                              "1 kiss-tcp h:1\n"               // 7: no name
+                                              "1 kiss-serial /dev/x 1234 A\n"  // 8: odd baud rate
+                                              "1 kiss-serial /dev/x\n"         // 9: no baud rate
+                                              "2 kiss-tcp h:1 Good\n"          // 10
+                                              "2 kiss-tcp h:2 Twice\n"         // 11: duplicate
+                                              "x kiss-tcp h:1 A\n"             // 12: no number
+                                              "-1 kiss-tcp h:1 A\n",           // 13
+                                              "/tmp/t/flexnet.conf");
     ASSERT_EQ(table.channels.size(), 1u);
     EXPECT_EQ(table.channels[0].name, "Good");
     ASSERT_EQ(table.errors.size(), 12u);
     const int lines[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
     for (std::size_t i = 0; i < table.errors.size(); ++i)
-        EXPECT_EQ(table.errors[i].rfind("/tmp/t/flexnet.conf:" + std::to_string(lines[i]) + ": ", 0),
-                  0u)
+        EXPECT_EQ(table.errors[i].rfind("/tmp/t/flexnet.conf:" + std::to_string(lines[i]) + ": ", 0), 0u)
             << table.errors[i];
     EXPECT_NE(table.errors[9].find("already defined in line 10"), std::string::npos);
 }
 
-TEST(ChannelTable, RefusesASecondChannelOnTheSameSerialLine) {
+TEST(ChannelTable, RefusesASecondChannelOnTheSameSerialLine)
+{
     const auto table = drv::parseChannelTable("1 kiss-serial /dev/ttyS0 9600 A\n"
                                               "2 kiss-serial /dev/ttyS0 9600/1 B\n"
                                               "3 kiss-tcp 127.0.0.1:8001 C\n"
@@ -78,14 +81,16 @@ TEST(ChannelTable, RefusesASecondChannelOnTheSameSerialLine) {
     EXPECT_EQ(table.channels.size(), 3u);  // a TCP server takes several connections
 }
 
-TEST(ChannelTable, MissingFileGivesTheSimulationChannel) {
+TEST(ChannelTable, MissingFileGivesTheSimulationChannel)
+{
     const zelvo::testing::TempDir dir;
     const auto table = drv::loadChannelTable(dir / "no-such-flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
     EXPECT_EQ(described(table), std::vector<std::string>{"0 tcp 127.0.0.1:8001/0 Simulation"});
 }
 
-TEST(Destination, ParsesCallChannelAndDigipeatersInOrder) {
+TEST(Destination, ParsesCallChannelAndDigipeatersInOrder)
+{
     // Call, channel and digipeaters as parsed, written out again with single blanks.
     const std::pair<const char*, const char*> cases[] = {
         {"db0abc-3 5 dk0xy wide2-2", "DB0ABC-3 5 DK0XY WIDE2-2"},
@@ -96,22 +101,26 @@ TEST(Destination, ParsesCallChannelAndDigipeatersInOrder) {
         const auto d = drv::parseDestination(text);
         ASSERT_TRUE(d) << text;
         std::string out = ax25::formatAddress(d->call) + " " + std::to_string(d->channel);
-        for (const auto& digi : d->digis) out += " " + ax25::formatAddress(digi);
+        for (const auto& digi : d->digis)
+            out += " " + ax25::formatAddress(digi);
         EXPECT_EQ(out, parsed);
     }
 }
 
-TEST(Destination, RefusesWhatCannotBeSent) {
-    for (const char* bad : {"", "   ", "DL1ABC", "DL1ABC X", "DL1ABC 16", "DL1ABC -1",
-                            "DL1ABC +1", "DL1ABC 1x", "DL1ABC 100", " 3DL1ABC", "3 DL1ABC",
-                            "DL1ABCD 0", "DL1ABC-16 0", "DL1ABC 0 DIGI-99", "DL1ABC 0 DI/GI",
-                            "A 0 B C D E F G H I J", "DL\xC4" "BC 0"}) {
+TEST(Destination, RefusesWhatCannotBeSent)
+{
+    for (const char* bad : {"", "   ", "DL1ABC", "DL1ABC X", "DL1ABC 16", "DL1ABC -1", "DL1ABC +1",
+                            "DL1ABC 1x", "DL1ABC 100", " 3DL1ABC", "3 DL1ABC", "DL1ABCD 0", "DL1ABC-16 0",
+                            "DL1ABC 0 DIGI-99", "DL1ABC 0 DI/GI", "A 0 B C D E F G H I J",
+                            "DL\xC4"
+                            "BC 0"}) {
         EXPECT_FALSE(drv::parseDestination(bad)) << '"' << bad << '"';
     }
     EXPECT_FALSE(drv::parseDestination("DL1ABC 0" + std::string(300, ' ')));
 }
 
-TEST(RxQueue, HandsOutFramesForTheOwnCallAndDropsOthers) {
+TEST(RxQueue, HandsOutFramesForTheOwnCallAndDropsOthers)
+{
     drv::Counters counters;
     drv::RxQueue queue(counters, 3);
     auto frameTo = [](const char* dest, int channel) {

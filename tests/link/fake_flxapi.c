@@ -34,8 +34,8 @@ EXPORT int ax_exit(void)
 }
 
 /* Accepts a frame only when the destination is not "refuse". */
-EXPORT uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, int reserved,
-                          int info_length, const void* info)
+EXPORT uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, int reserved, int info_length,
+                          const void* info)
 {
     strncpy(sent_mycall, mycall, sizeof sent_mycall - 1);
     strncpy(sent_destination, destination, sizeof sent_destination - 1);
@@ -83,12 +83,39 @@ EXPORT int strpath(char* out, const FlxUiFrame* f)
 }
 #endif
 
-EXPORT int fake_init_calls(void) { return init_calls; }
-EXPORT int fake_exit_calls(void) { return exit_calls; }
-EXPORT const char* fake_sent_mycall(void) { return sent_mycall; }
-EXPORT const char* fake_sent_destination(void) { return sent_destination; }
-EXPORT int fake_sent_pid(void) { return sent_pid; }
-EXPORT int fake_sent_reserved(void) { return sent_reserved; }
-EXPORT int fake_sent_length(void) { return sent_length; }
-EXPORT const void* fake_sent_info(void) { return sent_info; }
-EXPORT const char* fake_sent_bytes(void) { return sent_bytes; }
+EXPORT int fake_init_calls(void)
+{
+    return init_calls;
+}
+EXPORT int fake_exit_calls(void)
+{
+    return exit_calls;
+}
+EXPORT const char* fake_sent_mycall(void)
+{
+    return sent_mycall;
+}
+EXPORT const char* fake_sent_destination(void)
+{
+    return sent_destination;
+}
+EXPORT int fake_sent_pid(void)
+{
+    return sent_pid;
+}
+EXPORT int fake_sent_reserved(void)
+{
+    return sent_reserved;
+}
+EXPORT int fake_sent_length(void)
+{
+    return sent_length;
+}
+EXPORT const void* fake_sent_info(void)
+{
+    return sent_info;
+}
+EXPORT const char* fake_sent_bytes(void)
+{
+    return sent_bytes;
+}

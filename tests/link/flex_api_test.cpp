@@ -48,7 +48,10 @@ protected:
         ScopedEnv env("flexnet", (kFakes + "/env").c_str());
         ASSERT_TRUE(api.loadFlexApi(registry_));
     }
-    void setHome(const std::string& home) { registry_.setString(RegRoot::LocalMachine, kFlexNetKey, "Home", home); }
+    void setHome(const std::string& home)
+    {
+        registry_.setString(RegRoot::LocalMachine, kFlexNetKey, "Home", home);
+    }
 
     TempDir dir_;
     Registry registry_{Registry::Paths{dir_ / "HKEY_CURRENT_USER.reg", dir_ / "HKEY_LOCAL_MACHINE.reg"}};
@@ -126,9 +129,9 @@ TEST_F(FlexApiTest, BareNameFindsTheLibraryBesideTheProgram)
     EXPECT_EQ(api.ident(0), "beside");
     // Through the RPATH by bare name; under a sanitizer that intercepts dlopen, by the
     // program's directory.
-    const std::string expected = kDlopenIntercepted
-                                     ? fs::read_symlink("/proc/self/exe").parent_path().string() + "/libflxapi32.so"
-                                     : "libflxapi32.so";
+    const std::string expected =
+        kDlopenIntercepted ? fs::read_symlink("/proc/self/exe").parent_path().string() + "/libflxapi32.so"
+                           : "libflxapi32.so";
     EXPECT_EQ(api.loadedFrom(), expected);
 
     ScopedEnv env("flexnet", (kFakes + "/nowhere").c_str());
@@ -189,7 +192,9 @@ TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
     ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
     const std::string lib = api.loadedFrom();
     auto sentInt = [&](const char* name) { return fakeFunction<int (*)()>(lib, name)(); };
-    auto sentText = [&](const char* name) { return std::string(fakeFunction<const char* (*)()>(lib, name)()); };
+    auto sentText = [&](const char* name) {
+        return std::string(fakeFunction<const char* (*)()>(lib, name)());
+    };
 
     api.axInit();
     api.axExit();
@@ -228,7 +233,8 @@ TEST_F(FlexApiTest, CallAndPathTextsStopAtNulAndAtTheirRoom)
     const std::string call = "DL1ABC-5\0garbage!"s;
     EXPECT_EQ(api.callToText(reinterpret_cast<const std::uint8_t*>(call.data())), "DL1ABC-5");
     const std::string unterminated(17, 'C');
-    EXPECT_EQ(api.callToText(reinterpret_cast<const std::uint8_t*>(unterminated.data())), std::string(16, 'C'));
+    EXPECT_EQ(api.callToText(reinterpret_cast<const std::uint8_t*>(unterminated.data())),
+              std::string(16, 'C'));
 
     FlxUiFrame frame{};
     std::string path = "DB0XYZ DL1ABC-5\0rest"s;

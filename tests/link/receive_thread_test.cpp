@@ -97,11 +97,12 @@ TEST(FlexThreadLoop, CommandsAndPassesShareTheEngineThroughOneSerializer)
     auto& relay = h.add("DB0AAA", S::Online);
     link::Serializer serializer;
     PassCounter passes;
-    link::FlexThread thread([&] {
-        link::receiveTick(h.station);
-        passes.tick();
-    },
-                            [&](const link::FlexThread::Work& work) { serializer.run(work); }, 1ms);
+    link::FlexThread thread(
+        [&] {
+            link::receiveTick(h.station);
+            passes.tick();
+        },
+        [&](const link::FlexThread::Work& work) { serializer.run(work); }, 1ms);
     thread.resume();
 
     constexpr int kRounds = 60;
@@ -110,7 +111,8 @@ TEST(FlexThreadLoop, CommandsAndPassesShareTheEngineThroughOneSerializer)
         h.driver.deliver("DL2BBB-4", 208 + i % 10, "Nachricht " + std::to_string(i));
         h.driver.deliver("DB0AAA", 218, "[Relais]\x18");
         h.driver.deliver("DB0AAA", 219, "+");
-        serializer.run([&] { protocol::queueMessage(h.station, talker, "Text " + std::to_string(i), false); });
+        serializer.run(
+            [&] { protocol::queueMessage(h.station, talker, "Text " + std::to_string(i), false); });
         serializer.run([&] { protocol::toggleAway(h.station); });
         serializer.run([&] { protocol::pollStation(h.station, relay); });
         if (i % 7 == 0)
@@ -135,14 +137,15 @@ TEST(FlexThreadLoop, CommandsAndPassesShareTheEngineThroughOneSerializer)
 TEST(FlexThreadLoop, APassThatThrowsDoesNotEndTheLoop)
 {
     PassCounter passes;
-    link::FlexThread thread([&] {
-        const unsigned long pass = passes.tick();
-        if (pass == 2)
-            throw std::runtime_error("kaputt");
-        if (pass == 3)
-            throw 42;
-    },
-                            {}, 1ms);
+    link::FlexThread thread(
+        [&] {
+            const unsigned long pass = passes.tick();
+            if (pass == 2)
+                throw std::runtime_error("kaputt");
+            if (pass == 3)
+                throw 42;
+        },
+        {}, 1ms);
     thread.resume();
     EXPECT_TRUE(passes.waitFor(6));
     thread.terminate();
@@ -166,12 +169,13 @@ TEST(FlexThreadLoop, TerminateLetsTheRunningPassFinishAndSkipsThePause)
     std::promise<void> release;
     std::shared_future<void> released = release.get_future().share();
     bool finished = false;
-    link::FlexThread thread([&] {
-        started.set_value();  // a second pass would throw here, and be counted
-        released.wait();
-        finished = true;
-    },
-                            {}, std::chrono::hours(1));
+    link::FlexThread thread(
+        [&] {
+            started.set_value();  // a second pass would throw here, and be counted
+            released.wait();
+            finished = true;
+        },
+        {}, std::chrono::hours(1));
     thread.resume();
     ASSERT_EQ(started.get_future().wait_for(kBound), std::future_status::ready);
 

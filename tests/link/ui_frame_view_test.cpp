@@ -11,7 +11,8 @@ using namespace std::string_literals;
 
 TEST(UiFrameView, ReadsTheDriversRecord)
 {
-    static const std::uint8_t info[] = "Gr\xFC\xDF" "e";
+    static const std::uint8_t info[] = "Gr\xFC\xDF"
+                                       "e";
     FlxUiFrame frame{};
     const std::uint8_t source[7] = {0x88, 0x84, 0x60, 0x82, 0x84, 0x86, 0x6A};
     std::memcpy(frame.source, source, 7);
@@ -26,7 +27,8 @@ TEST(UiFrameView, ReadsTheDriversRecord)
     EXPECT_EQ(view.channel(), 5);
     EXPECT_EQ(view.infoLength(), 5);
     EXPECT_EQ(view.info(), info);
-    EXPECT_EQ(view.infoText(), "Gr\xFC\xDF" "e");
+    EXPECT_EQ(view.infoText(), "Gr\xFC\xDF"
+                               "e");
     EXPECT_EQ(view.record(), &frame);
 }
 

@@ -7,30 +7,37 @@
 namespace zelvo::platform {
 namespace {
 
-std::string allBytes() {
+std::string allBytes()
+{
     std::string s;
-    for (int c = 0; c < 256; ++c) s += static_cast<char>(c);
+    for (int c = 0; c < 256; ++c)
+        s += static_cast<char>(c);
     return s;
 }
 
-TEST(Ansi, EveryByteSurvivesTheWayThroughUnicode) {
+TEST(Ansi, EveryByteSurvivesTheWayThroughUnicode)
+{
     const std::string bytes = allBytes();
     EXPECT_EQ(utf8ToAnsi(ansiToUtf8(bytes)), bytes);
     EXPECT_EQ(toAnsi(fromAnsi(bytes)), bytes);
     EXPECT_EQ(fromAnsi(bytes), QString::fromUtf8(ansiToUtf8(bytes)));
 }
 
-TEST(Ansi, MapsUmlautsAndTheWindowsRange) {
+TEST(Ansi, MapsUmlautsAndTheWindowsRange)
+{
     EXPECT_EQ(ansiToUtf8("\xE4\xF6\xFC\xDF"), "äöüß");
     EXPECT_EQ(ansiToUtf8("\x80\x84\x93\x94\x9F"), "€„“”Ÿ");
     EXPECT_EQ(ansiToUtf8("\x81\x8D\x8F\x90\x9D"), "\u0081\u008D\u008F\u0090\u009D");
-    EXPECT_EQ(utf8ToAnsi("Grüße – 5 €"), "Gr\xFC\xDF" "e \x96 5 \x80");
+    EXPECT_EQ(utf8ToAnsi("Grüße – 5 €"), "Gr\xFC\xDF"
+                                         "e \x96 5 \x80");
     EXPECT_EQ(fromAnsi("J\xF6rg"), QStringLiteral("Jörg"));
-    EXPECT_EQ(toAnsi(QStringLiteral("Übertragungsfehler")), "\xDC" "bertragungsfehler");
+    EXPECT_EQ(toAnsi(QStringLiteral("Übertragungsfehler")), "\xDC"
+                                                            "bertragungsfehler");
 }
 
-TEST(Ansi, UnmappableAndInvalidInputBecomesQuestionMarks) {
-    EXPECT_EQ(utf8ToAnsi("a\u0080b"), "a?b");                // a C1 control that 1252 assigns otherwise
+TEST(Ansi, UnmappableAndInvalidInputBecomesQuestionMarks)
+{
+    EXPECT_EQ(utf8ToAnsi("a\u0080b"), "a?b");                 // a C1 control that 1252 assigns otherwise
     EXPECT_EQ(utf8ToAnsi("\u4E2D\U0001F600"), "??");          // no byte for these
     EXPECT_EQ(utf8ToAnsi("x\xC3"), "x?");                     // cut off sequence
     EXPECT_EQ(utf8ToAnsi("\xC0\xAF"), "??");                  // overlong

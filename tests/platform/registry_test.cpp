@@ -32,9 +32,11 @@ protected:
     TempDir dir;
 };
 
-TEST_F(RegistryTest, StringsRoundTripExactlyThroughTheFile) {
+TEST_F(RegistryTest, StringsRoundTripExactlyThroughTheFile)
+{
     std::string allBytes;
-    for (int c = 1; c < 256; ++c) allBytes += static_cast<char>(c);
+    for (int c = 1; c < 256; ++c)
+        allBytes += static_cast<char>(c);
     const std::vector<std::string> samples = {
         "",
         "say \"hi\"",
@@ -61,10 +63,12 @@ TEST_F(RegistryTest, StringsRoundTripExactlyThroughTheFile) {
     EXPECT_NE(text.find("\"v5\"=hex(1):5a,65,69,6c,65,20,31,0d,0a,5a,65,69,6c,65,20,32,0d,0a,00\r\n"),
               std::string::npos);
     std::istringstream lines(text);
-    for (std::string line; std::getline(lines, line);) EXPECT_LE(line.size(), 81u) << line;
+    for (std::string line; std::getline(lines, line);)
+        EXPECT_LE(line.size(), 81u) << line;
 }
 
-TEST_F(RegistryTest, WritesSortedKeysParentsFirstAndValuesInCreationOrder) {
+TEST_F(RegistryTest, WritesSortedKeysParentsFirstAndValuesInCreationOrder)
+{
     Registry reg(paths());
     reg.setString(CU, "\\Software\\b", "zeta", "1");
     reg.setDword(CU, "\\Software\\b", "alpha", 0x1f);
@@ -82,7 +86,8 @@ TEST_F(RegistryTest, WritesSortedKeysParentsFirstAndValuesInCreationOrder) {
     EXPECT_EQ(reg.valueNames(CU, "software\\B"), (std::vector<std::string>{"zeta", "alpha"}));
 }
 
-std::string windowsExport(const std::string& eol) {
+std::string windowsExport(const std::string& eol)
+{
     const std::vector<std::string> lines = {
         "REGEDIT4",
         "",
@@ -113,11 +118,13 @@ std::string windowsExport(const std::string& eol) {
         "",
     };
     std::string text;
-    for (const auto& line : lines) text += line + eol;
+    for (const auto& line : lines)
+        text += line + eol;
     return text;
 }
 
-void expectExportedValues(const Registry& reg) {
+void expectExportedValues(const Registry& reg)
+{
     const std::string events = kZelvo + "\\Events";
     EXPECT_EQ(reg.readString(CU, kZelvo, "MYCALL"), "DL1ABC-7");
     EXPECT_EQ(reg.readString(CU, kZelvo, "Alias"), "J\xF6rg");
@@ -139,7 +146,8 @@ void expectExportedValues(const Registry& reg) {
     EXPECT_FALSE(reg.keyExists(CU, "\\Software\\Old\\Child"));
 }
 
-TEST_F(RegistryTest, ReadsAWindowsExportAndKeepsEveryValueWhenWritingBack) {
+TEST_F(RegistryTest, ReadsAWindowsExportAndKeepsEveryValueWhenWritingBack)
+{
     for (const std::string eol : {"\r\n", "\n"}) {
         writeFile(paths().currentUser, windowsExport(eol));
         Registry reg(paths());
@@ -155,7 +163,8 @@ TEST_F(RegistryTest, ReadsAWindowsExportAndKeepsEveryValueWhenWritingBack) {
     }
 }
 
-TEST_F(RegistryTest, KeysOpenCreateAndDeleteLikeWindows) {
+TEST_F(RegistryTest, KeysOpenCreateAndDeleteLikeWindows)
+{
     Registry reg(paths());
     EXPECT_FALSE(RegKey::open(reg, CU, kZelvo));
     EXPECT_TRUE(std::filesystem::is_empty(dir.path())) << "a read must create nothing";
@@ -187,7 +196,8 @@ TEST_F(RegistryTest, KeysOpenCreateAndDeleteLikeWindows) {
     EXPECT_FALSE(reg.keyExists(LM, kZelvo)) << "roots are separate";
 }
 
-TEST_F(RegistryTest, RejectsEmptyPathComponentsAndUnwritableNames) {
+TEST_F(RegistryTest, RejectsEmptyPathComponentsAndUnwritableNames)
+{
     Registry reg(paths());
     for (const char* bad : {"\\\\Software", "Software\\\\Varkel", "Software\\", "a\nb"}) {
         EXPECT_THROW(reg.keyExists(CU, bad), RegistryError) << bad;
@@ -198,14 +208,16 @@ TEST_F(RegistryTest, RejectsEmptyPathComponentsAndUnwritableNames) {
     EXPECT_FALSE(std::filesystem::exists(paths().currentUser));
 }
 
-TEST_F(RegistryTest, StringWithNulIsCutAtTheNul) {
+TEST_F(RegistryTest, StringWithNulIsCutAtTheNul)
+{
     Registry reg(paths());
     reg.setString(CU, kZelvo, "s", std::string("ab\0cd", 5));
     EXPECT_EQ(reg.readString(CU, kZelvo, "s"), "ab");
     EXPECT_EQ(Registry(paths()).readString(CU, kZelvo, "s"), "ab");
 }
 
-TEST_F(RegistryTest, BrokenFileIsReportedWithLineAndNeverOverwritten) {
+TEST_F(RegistryTest, BrokenFileIsReportedWithLineAndNeverOverwritten)
+{
     const std::string broken =
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software]\r\n\"a\"=\"1\"\r\n\r\n; note\r\n\"b\"=dword:xyz\r\n";
     writeFile(paths().currentUser, broken);
@@ -215,7 +227,8 @@ TEST_F(RegistryTest, BrokenFileIsReportedWithLineAndNeverOverwritten) {
         FAIL() << "no error";
     } catch (const RegistryError& e) {
         const std::string what = e.what();
-        EXPECT_NE(what.find("Die Registrierungsdatei " + paths().currentUser.string() + " ist in Zeile 7 fehlerhaft"),
+        EXPECT_NE(what.find("Die Registrierungsdatei " + paths().currentUser.string() +
+                            " ist in Zeile 7 fehlerhaft"),
                   std::string::npos)
             << what;
     }
@@ -229,7 +242,8 @@ TEST_F(RegistryTest, BrokenFileIsReportedWithLineAndNeverOverwritten) {
     EXPECT_EQ(reg.readString(CU, "Software", "a"), "1") << "a mended file is read again";
 }
 
-TEST_F(RegistryTest, ReportsEachKindOfBadLine) {
+TEST_F(RegistryTest, ReportsEachKindOfBadLine)
+{
     const std::vector<std::pair<std::string, int>> cases = {
         {"Windows Registry Editor Version 5.00\r\n", 1},
         {"REGEDIT4\n\n[HKEY_LOCAL_MACHINE\\Software]\n", 3},
@@ -255,7 +269,8 @@ TEST_F(RegistryTest, ReportsEachKindOfBadLine) {
     }
 }
 
-TEST_F(RegistryTest, MissingDirectoriesAreCreatedAndAnUnwritableLocationGivesAClearError) {
+TEST_F(RegistryTest, MissingDirectoriesAreCreatedAndAnUnwritableLocationGivesAClearError)
+{
     writeFile(dir / "plainfile", "x");
     Registry reg({dir / "plainfile" / "HKEY_CURRENT_USER.reg", dir / "lm.reg"});
     EXPECT_FALSE(reg.keyExists(CU, "Software"));
@@ -271,7 +286,8 @@ TEST_F(RegistryTest, MissingDirectoriesAreCreatedAndAnUnwritableLocationGivesACl
     EXPECT_EQ(Registry(created.paths()).readDword(CU, "Software", "x"), 7u);
 }
 
-TEST_F(RegistryTest, DefaultPathsFollowTheEnvironment) {
+TEST_F(RegistryTest, DefaultPathsFollowTheEnvironment)
+{
     ScopedEnv xdg("XDG_CONFIG_HOME", (dir / "cfg").c_str());
     {
         ScopedEnv own("ZELVO_REGISTRY_DIR", dir.path().c_str());
@@ -285,7 +301,8 @@ TEST_F(RegistryTest, DefaultPathsFollowTheEnvironment) {
     EXPECT_EQ(p.localMachine, std::filesystem::path("/etc/zelvo/HKEY_LOCAL_MACHINE.reg"));
 }
 
-TEST_F(RegistryTest, AnotherInstanceSeesEveryChange) {
+TEST_F(RegistryTest, AnotherInstanceSeesEveryChange)
+{
     Registry a(paths());
     Registry b(paths());
     for (std::uint32_t i = 0; i < 50; ++i) {
@@ -298,7 +315,8 @@ TEST_F(RegistryTest, AnotherInstanceSeesEveryChange) {
     EXPECT_FALSE(b.keyExists(CU, kZelvo));
 }
 
-TEST_F(RegistryTest, ChangeIsAllOrNothing) {
+TEST_F(RegistryTest, ChangeIsAllOrNothing)
+{
     Registry reg(paths());
     reg.setString(CU, kZelvo, "keep", "1");
     const std::string before = cuText();
@@ -312,7 +330,8 @@ TEST_F(RegistryTest, ChangeIsAllOrNothing) {
     EXPECT_FALSE(reg.keyExists(CU, "x"));
 }
 
-TEST_F(RegistryTest, ThreadsSharingOneInstanceLoseNothing) {
+TEST_F(RegistryTest, ThreadsSharingOneInstanceLoseNothing)
+{
     Registry reg(paths());
     std::vector<std::thread> threads;
     for (int t = 0; t < 4; ++t)
@@ -322,12 +341,14 @@ TEST_F(RegistryTest, ThreadsSharingOneInstanceLoseNothing) {
                 reg.valueNames(CU, kZelvo);
             }
         });
-    for (auto& thread : threads) thread.join();
+    for (auto& thread : threads)
+        thread.join();
     EXPECT_EQ(Registry(paths()).valueNames(CU, kZelvo).size(), 60u);
 }
 
 // Each child process writes its own values, one change at a time; none may be lost.
-TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing) {
+TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing)
+{
     constexpr int kWrites = 60;
     std::vector<pid_t> children;
     for (int child = 0; child < 2; ++child) {
@@ -338,7 +359,8 @@ TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing) {
             try {
                 Registry reg(paths());
                 for (int i = 0; i < kWrites; ++i)
-                    reg.setString(CU, kZelvo + "\\User", "p" + std::to_string(child) + "-" + std::to_string(i),
+                    reg.setString(CU, kZelvo + "\\User",
+                                  "p" + std::to_string(child) + "-" + std::to_string(i),
                                   "Wert \xE4 " + std::to_string(i));
             } catch (...) {
                 status = 1;
@@ -356,10 +378,12 @@ TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing) {
     EXPECT_EQ(reg.valueNames(CU, kZelvo + "\\User").size(), 2u * kWrites);
     for (int child = 0; child < 2; ++child)
         for (int i = 0; i < kWrites; ++i)
-            EXPECT_EQ(reg.readString(CU, kZelvo + "\\User", "p" + std::to_string(child) + "-" + std::to_string(i)),
-                      "Wert \xE4 " + std::to_string(i));
+            EXPECT_EQ(
+                reg.readString(CU, kZelvo + "\\User", "p" + std::to_string(child) + "-" + std::to_string(i)),
+                "Wert \xE4 " + std::to_string(i));
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
-        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos) << "left behind: " << entry.path();
+        EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos)
+            << "left behind: " << entry.path();
 }
 
 }  // namespace

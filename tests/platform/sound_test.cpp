@@ -9,12 +9,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <cstdint>
-#include <thread>
 #include <csignal>
+#include <cstdint>
 #include <sys/wait.h>
-#include <unistd.h>
+#include <thread>
 #include <tuple>
+#include <unistd.h>
 
 namespace zelvo::platform {
 namespace {
@@ -34,13 +34,21 @@ struct WavFormat {
     bool extensible = false;
 };
 
-void put16(std::string& s, std::uint16_t v) { s += char(v & 0xff), s += char(v >> 8); }
-void put32(std::string& s, std::uint32_t v) { put16(s, v & 0xffff), put16(s, v >> 16); }
+void put16(std::string& s, std::uint16_t v)
+{
+    s += char(v & 0xff), s += char(v >> 8);
+}
+void put32(std::string& s, std::uint32_t v)
+{
+    put16(s, v & 0xffff), put16(s, v >> 16);
+}
 
-std::string makeWav(const WavFormat& w) {
+std::string makeWav(const WavFormat& w)
+{
     const std::uint16_t block = w.channels * w.bits / 8;
     std::string body = "WAVE";
-    if (w.listChunkFirst) body += std::string("LIST\x03\0\0\0abc\0", 12);
+    if (w.listChunkFirst)
+        body += std::string("LIST\x03\0\0\0abc\0", 12);
     body += "fmt ";
     put32(body, w.extensible ? 40 : 16);
     put16(body, w.extensible ? 0xFFFE : w.tag);
@@ -64,13 +72,15 @@ std::string makeWav(const WavFormat& w) {
 
 class SoundTest : public ::testing::Test {
 protected:
-    std::filesystem::path wav(const std::string& name, const WavFormat& format) {
+    std::filesystem::path wav(const std::string& name, const WavFormat& format)
+    {
         return dir.write(name, makeWav(format));
     }
     TempDir dir;
 };
 
-TEST_F(SoundTest, DurationComesFromTheWaveHeader) {
+TEST_F(SoundTest, DurationComesFromTheWaveHeader)
+{
     EXPECT_EQ(wavDuration(wav("a.wav", {})), 500ms);
     EXPECT_EQ(wavDuration(wav("b.wav", {.channels = 2, .rate = 44100, .frames = 44100})), 1000ms);
     EXPECT_EQ(wavDuration(wav("c.wav", {.bits = 8, .frames = 80, .listChunkFirst = true})), 10ms);
@@ -80,7 +90,8 @@ TEST_F(SoundTest, DurationComesFromTheWaveHeader) {
         << "a header that claims more than the file holds";
 }
 
-TEST_F(SoundTest, UnplayableFilesHaveNoDuration) {
+TEST_F(SoundTest, UnplayableFilesHaveNoDuration)
+{
     EXPECT_FALSE(wavDuration(dir / "missing.wav"));
     EXPECT_FALSE(wavDuration(dir.path()));
     EXPECT_FALSE(wavDuration(wav("adpcm.wav", {.tag = 2, .bits = 4})));
@@ -99,7 +110,8 @@ TEST_F(SoundTest, UnplayableFilesHaveNoDuration) {
     EXPECT_FALSE(wavDuration(dir / "text.wav"));
 }
 
-TEST_F(SoundTest, SamplesAreTheWholeFramesTheFileHolds) {
+TEST_F(SoundTest, SamplesAreTheWholeFramesTheFileHolds)
+{
     using Sample = WaveData::Sample;
     // 16-bit stereo under a header that claims more than was written: the cut half frame is left out.
     std::string s16 = makeWav({.channels = 2, .frames = 3, .claimedFrames = 100});
@@ -107,7 +119,8 @@ TEST_F(SoundTest, SamplesAreTheWholeFramesTheFileHolds) {
     writeFile(dir / "s16.wav", s16 + "xy");
     const auto stereo = readWaveData(dir / "s16.wav");
     ASSERT_TRUE(stereo);
-    EXPECT_EQ(std::tie(stereo->sampleRate, stereo->channels, stereo->sample), std::make_tuple(8000, 2, Sample::Int16));
+    EXPECT_EQ(std::tie(stereo->sampleRate, stereo->channels, stereo->sample),
+              std::make_tuple(8000, 2, Sample::Int16));
     EXPECT_EQ(stereo->bytes, "abcdefghijkl");
 
     // 24-bit samples become the top three bytes of 32-bit ones.
@@ -121,7 +134,8 @@ TEST_F(SoundTest, SamplesAreTheWholeFramesTheFileHolds) {
 
     EXPECT_EQ(readWaveData(wav("u8.wav", {.bits = 8}))->sample, Sample::UInt8);
     EXPECT_EQ(readWaveData(wav("s32.wav", {.bits = 32}))->sample, Sample::Int32);
-    EXPECT_EQ(readWaveData(wav("f32.wav", {.tag = 3, .bits = 32, .extensible = true}))->sample, Sample::Float);
+    EXPECT_EQ(readWaveData(wav("f32.wav", {.tag = 3, .bits = 32, .extensible = true}))->sample,
+              Sample::Float);
     EXPECT_FALSE(readWaveData(wav("adpcm.wav", {.tag = 2, .bits = 4})));
     EXPECT_FALSE(readWaveData(dir / "missing.wav"));
 }
@@ -136,7 +150,8 @@ protected:
     std::vector<std::pair<std::filesystem::path, std::chrono::milliseconds>> played;
 };
 
-TEST_F(GatedPlayerTest, SkipsSoundsWhileOneStillPlays) {
+TEST_F(GatedPlayerTest, SkipsSoundsWhileOneStillPlays)
+{
     const auto half = wav("half.wav", {});
     const auto other = wav("other.wav", {.frames = 800});
     player.playFile(half.string());
@@ -156,7 +171,8 @@ TEST_F(GatedPlayerTest, SkipsSoundsWhileOneStillPlays) {
     EXPECT_EQ(played.size(), 3u) << "a released player is free at once";
 }
 
-TEST_F(GatedPlayerTest, MissingOrUnplayableFilePlaysNothingAndBlocksNothing) {
+TEST_F(GatedPlayerTest, MissingOrUnplayableFilePlaysNothingAndBlocksNothing)
+{
     player.playFile((dir / "missing.wav").string());
     player.playFile("<keine>");
     player.playFile("");
@@ -167,28 +183,34 @@ TEST_F(GatedPlayerTest, MissingOrUnplayableFilePlaysNothingAndBlocksNothing) {
     EXPECT_EQ(played.size(), 1u);
 }
 
-TEST_F(GatedPlayerTest, PathIsWindows1252) {
+TEST_F(GatedPlayerTest, PathIsWindows1252)
+{
     const auto file = wav("Kl\xC3\xA4nge.wav", {});  // the name on disk is UTF-8
     player.playFile((dir.path().string() + "/Kl\xE4nge.wav"));
     ASSERT_EQ(played.size(), 1u);
     EXPECT_EQ(played[0].first, file);
 }
 
-TEST_F(GatedPlayerTest, OnlyOneOfManyThreadsAtOncePlays) {
+TEST_F(GatedPlayerTest, OnlyOneOfManyThreadsAtOncePlays)
+{
     const auto file = wav("a.wav", {});
     std::atomic<bool> go{false};
     std::vector<std::thread> threads;
     for (int i = 0; i < 8; ++i)
         threads.emplace_back([&] {
-            while (!go) std::this_thread::yield();
-            for (int k = 0; k < 20; ++k) player.playFile(file.string());
+            while (!go)
+                std::this_thread::yield();
+            for (int k = 0; k < 20; ++k)
+                player.playFile(file.string());
         });
     go = true;
-    for (auto& t : threads) t.join();
+    for (auto& t : threads)
+        t.join();
     EXPECT_EQ(played.size(), 1u);
 }
 
-TEST_F(SoundTest, SystemPlayerWithoutApplicationReturnsAndDoesNothing) {
+TEST_F(SoundTest, SystemPlayerWithoutApplicationReturnsAndDoesNothing)
+{
     ASSERT_EQ(QCoreApplication::instance(), nullptr);
     auto player = makeSystemSoundPlayer();
     const auto started = std::chrono::steady_clock::now();
@@ -197,7 +219,8 @@ TEST_F(SoundTest, SystemPlayerWithoutApplicationReturnsAndDoesNothing) {
     EXPECT_LT(std::chrono::steady_clock::now() - started, 1s);
 }
 
-TEST_F(SoundTest, SystemPlayerReturnsAtOnceFromAnyThread) {
+TEST_F(SoundTest, SystemPlayerReturnsAtOnceFromAnyThread)
+{
     int argc = 1;
     char name[] = "zelvo_platform_tests";
     char* argv[] = {name, nullptr};
@@ -216,9 +239,11 @@ TEST_F(SoundTest, SystemPlayerReturnsAtOnceFromAnyThread) {
 
         // Requests are queued to this thread; a marker queued after them shows they have run.
         bool reached = false;
-        QMetaObject::invokeMethod(&app, [&] { reached = true; }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &app, [&] { reached = true; }, Qt::QueuedConnection);
         const auto deadline = std::chrono::steady_clock::now() + 10s;
-        while (!reached && std::chrono::steady_clock::now() < deadline) QCoreApplication::processEvents();
+        while (!reached && std::chrono::steady_clock::now() < deadline)
+            QCoreApplication::processEvents();
         EXPECT_TRUE(reached);
     }
     QCoreApplication::processEvents();
@@ -228,7 +253,8 @@ TEST_F(SoundTest, SystemPlayerReturnsAtOnceFromAnyThread) {
 // while its loader thread still read a file. Each child process exits at another moment after
 // asking for a long sound; an alarm turns a hang into a failure. (With a real sound server, Qt's
 // audio engine can still crash in its own teardown at exit, rarely; that is not ours to check.)
-TEST_F(SoundTest, ProgramExitsAtAnyMomentAfterASoundWasAskedFor) {
+TEST_F(SoundTest, ProgramExitsAtAnyMomentAfterASoundWasAskedFor)
+{
     // Each child starts afresh: a fork would inherit the audio connection of earlier tests.
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     const std::string file = wav("long.wav", {.channels = 2, .rate = 44100, .frames = 44100 * 30}).string();
@@ -243,7 +269,8 @@ TEST_F(SoundTest, ProgramExitsAtAnyMomentAfterASoundWasAskedFor) {
             player->playFile(file);
             QElapsedTimer running;
             running.start();
-            do QCoreApplication::processEvents();
+            do
+                QCoreApplication::processEvents();
             while (running.elapsed() < ms);
         }
         std::exit(0);

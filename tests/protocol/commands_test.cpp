@@ -65,7 +65,7 @@ TEST_F(Commands, OnlineSwitchAnnouncesBothWays)
     // The offline announcement to the two reachable entries (its frames and states: Outgoing).
     EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>(2, "[]"));
     EXPECT_EQ(h.sound.played(), (std::vector<std::string>{waveOf(TEventKind::evSelfOnline),
-                                                           waveOf(TEventKind::evSelfOffline)}));
+                                                          waveOf(TEventKind::evSelfOffline)}));
 }
 
 TEST_F(Commands, AwaySwitchBothWays)
@@ -91,7 +91,8 @@ TEST_F(Commands, AwaySwitchBothWays)
 
     // Works while offline too, and is reported to the window every time.
     EXPECT_FALSE(h.station.online());
-    EXPECT_EQ(h.ui.ownStates, (std::vector<std::pair<bool, bool>>{{false, true}, {false, false}, {false, true}}));
+    EXPECT_EQ(h.ui.ownStates,
+              (std::vector<std::pair<bool, bool>>{{false, true}, {false, false}, {false, true}}));
 }
 
 TEST_F(Commands, PollingNeedsTheOwnStationOnline)

@@ -27,7 +27,7 @@ namespace zelvo::testing {
 struct AirFrame {
     std::string source;  // "CALL" or "CALL-SSID"
     int pid = 0;
-    std::string info;    // the information bytes; may hold NULs
+    std::string info;  // the information bytes; may hold NULs
     int channel = 0;
     std::vector<std::string> digis;  // in the order they appear in the frame
 };

@@ -26,17 +26,28 @@ TEST(FrameFormat, ClassifiesEveryRowAndItsBoundaries)
         std::optional<FrameKind> kind;
     };
     const Row rows[] = {
-        {218, 0, FrameKind::OfflineAnnounce},  {218, 2, FrameKind::OfflineAnnounce},
-        {218, 3, std::nullopt},                {218, 4, FrameKind::StatusAnnounce},
-        {218, 18, FrameKind::StatusAnnounce},  {208, 0, FrameKind::Ack},
-        {208, 1, std::nullopt},                {208, 2, FrameKind::Message},
-        {217, 0, FrameKind::Ack},              {217, 1, std::nullopt},
-        {217, 256, FrameKind::Message},        {219, 0, FrameKind::PollRequest},
-        {219, 1, FrameKind::PollAnswer},       {219, 30, FrameKind::PollAnswer},
-        {220, 0, FrameKind::BackAnnounce},     {220, 1, FrameKind::AwayAnnounce},
-        {207, 0, std::nullopt},                {207, 5, std::nullopt},
-        {221, 0, std::nullopt},                {221, 5, std::nullopt},
-        {0, 2, std::nullopt},                  {0xF0, 2, std::nullopt},
+        {218, 0, FrameKind::OfflineAnnounce},
+        {218, 2, FrameKind::OfflineAnnounce},
+        {218, 3, std::nullopt},
+        {218, 4, FrameKind::StatusAnnounce},
+        {218, 18, FrameKind::StatusAnnounce},
+        {208, 0, FrameKind::Ack},
+        {208, 1, std::nullopt},
+        {208, 2, FrameKind::Message},
+        {217, 0, FrameKind::Ack},
+        {217, 1, std::nullopt},
+        {217, 256, FrameKind::Message},
+        {219, 0, FrameKind::PollRequest},
+        {219, 1, FrameKind::PollAnswer},
+        {219, 30, FrameKind::PollAnswer},
+        {220, 0, FrameKind::BackAnnounce},
+        {220, 1, FrameKind::AwayAnnounce},
+        {207, 0, std::nullopt},
+        {207, 5, std::nullopt},
+        {221, 0, std::nullopt},
+        {221, 5, std::nullopt},
+        {0, 2, std::nullopt},
+        {0xF0, 2, std::nullopt},
     };
     for (const Row& row : rows)
         EXPECT_EQ(classifyFrame(row.pid, row.length), row.kind)
@@ -138,7 +149,10 @@ TEST(FrameFormat, AwayAnnounceWritingAndReading)
     EXPECT_EQ(readBack(awayFrame(false, "x")), (AwayState{true, ""}));
     EXPECT_EQ(readBack(awayFrame(true, "x")), (AwayState{true, ""}));
     EXPECT_EQ(readBack(awayFrame(true, "ab")), (AwayState{true, "ab"}));
-    EXPECT_EQ(readBack(awayFrame(true, "Stra\xDF" "e")), (AwayState{true, "Stra\xDF" "e"}));
+    EXPECT_EQ(readBack(awayFrame(true, "Stra\xDF"
+                                       "e")),
+              (AwayState{true, "Stra\xDF"
+                               "e"}));
 }
 
 TEST(FrameFormat, DestinationPutsTheChannelAfterTheCallAndNormalisesHandEditedPaths)

@@ -200,7 +200,8 @@ TEST_F(Messages, MatchingAckDeliversTheHeadText)
         } else {
             EXPECT_EQ(entry.rxBuffer, std::vector<std::string>{"T12:34:56 erste"});
             EXPECT_EQ(entry.txBuffer, std::vector<std::string>(c.queue.begin() + 1, c.queue.end()));
-            EXPECT_EQ(h.ui.delivered, (std::vector<std::pair<std::string, std::string>>{{"DL2BBB", "erste"}}));
+            EXPECT_EQ(h.ui.delivered,
+                      (std::vector<std::pair<std::string, std::string>>{{"DL2BBB", "erste"}}));
             EXPECT_EQ(h.ui.conversations, std::vector<const app::TUserEntry*>{&entry});
         }
     }
@@ -318,7 +319,8 @@ TEST_F(Messages, PollGoesOutFiveTimesThenTheStationIsOffline)
     EXPECT_EQ(h.driver.takeSent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 219, "", true}}));
     const std::size_t icons = h.ui.icons.size();
 
-    const Timeline timeline = runPasses(300, [](const SentFrame& f) { return f.pid == 219; }, "User ist Offline");
+    const Timeline timeline = runPasses(
+        300, [](const SentFrame& f) { return f.pid == 219; }, "User ist Offline");
 
     EXPECT_EQ(timeline.sends, (std::vector<int>{30, 60, 90, 120}));
     EXPECT_EQ(timeline.statusAt, std::vector<int>{149});
@@ -422,7 +424,8 @@ TEST(MessageSplit, NoPartIsTooShortTooLongOrEndsInsideALineBreak)
                 const auto parts = protocol::splitMessageText(text);
                 std::string joined;
                 for (std::size_t i = 0; i < parts.size(); ++i) {
-                    SCOPED_TRACE(::testing::Message() << "length " << length << " break at " << at << " part " << i);
+                    SCOPED_TRACE(::testing::Message()
+                                 << "length " << length << " break at " << at << " part " << i);
                     EXPECT_GE(parts[i].size(), 2u);
                     EXPECT_LE(parts[i].size(), protocol::kMaxMessageText);
                     if (i + 1 < parts.size()) {

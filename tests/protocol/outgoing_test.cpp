@@ -71,10 +71,10 @@ TEST_F(Outgoing, GoingOfflineTellsReachableEntriesAndMarksThemOffline)
         S after;
     };
     const Row rows[] = {
-        {S::Online, true, S::Offline},         {S::OnlineUnread, true, S::OfflineUnread},
-        {S::HasPolled, true, S::Offline},      {S::Sending, true, S::Offline},
-        {S::Away, true, S::Offline},           {S::AwayUnread, true, S::Offline},
-        {S::Offline, false, S::Offline},       {S::OfflineUnread, false, S::OfflineUnread},
+        {S::Online, true, S::Offline},    {S::OnlineUnread, true, S::OfflineUnread},
+        {S::HasPolled, true, S::Offline}, {S::Sending, true, S::Offline},
+        {S::Away, true, S::Offline},      {S::AwayUnread, true, S::Offline},
+        {S::Offline, false, S::Offline},  {S::OfflineUnread, false, S::OfflineUnread},
     };
     int i = 0;
     for (const Row& row : rows)

@@ -82,8 +82,8 @@ TEST(PresenceStates, EveryStateAndEventGivesTheTablesState)
     for (const Row& row : table) {
         for (int e = 0; e < 9; ++e) {
             for (const bool unread : {false, true}) {
-                SCOPED_TRACE(::testing::Message() << "state " << static_cast<int>(row.current) << " event " << e
-                                                  << " unread " << unread);
+                SCOPED_TRACE(::testing::Message() << "state " << static_cast<int>(row.current) << " event "
+                                                  << e << " unread " << unread);
                 StationHarness h;
                 auto& entry = h.add(kPeer, row.current);
                 entry.unread = unread;
@@ -103,7 +103,8 @@ TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
         char marker;
         bool answered;
     };
-    const Case cases[] = {{true, 0x18, true}, {false, 0x18, false}, {true, 0x19, false}, {false, 0x19, false}};
+    const Case cases[] = {
+        {true, 0x18, true}, {false, 0x18, false}, {true, 0x19, false}, {false, 0x19, false}};
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::Message() << "online " << c.online << " marker " << int(c.marker));
         StationHarness h;
@@ -123,7 +124,8 @@ TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
         EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::UserOn});
         EXPECT_TRUE(h.ui.statuses.empty());
         if (c.answered) {
-            EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 218, "[Nord]\x19", true}}));
+            EXPECT_EQ(h.driver.sent(),
+                      (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 218, "[Nord]\x19", true}}));
             EXPECT_EQ(h.ui.popups, 1);
             EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evUserOnline)});
         } else {
@@ -378,8 +380,8 @@ TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
     const app::TUserEntry& added = h.roster.at(1);
     EXPECT_EQ(added.call, "DK7NEW");
     EXPECT_EQ(added.state, S::Online);
-    EXPECT_EQ(added.textFields(),
-              (std::array<std::string, 10>{"Neu", "5", "DK7NEW-3 DB0BB-2 DB0AA", "1", "1", "0", "", "208", "218", ""}));
+    EXPECT_EQ(added.textFields(), (std::array<std::string, 10>{"Neu", "5", "DK7NEW-3 DB0BB-2 DB0AA", "1", "1",
+                                                               "0", "", "208", "218", ""}));
     EXPECT_FALSE(added.unread);
     EXPECT_TRUE(added.rxBuffer.empty());
     EXPECT_TRUE(added.txBuffer.empty());
@@ -422,8 +424,8 @@ TEST(ReverseWords, TurnsTheWordOrderRound)
         {"DL2BBB-4", "DL2BBB-4"},
         {"A B", "B A"},
         {"A B C", "C B A"},
-        {"A  B", "B  A"},     // the empty word between two blanks counts
-        {"A B ", "B A"},      // a trailing blank leaves no word
+        {"A  B", "B  A"},  // the empty word between two blanks counts
+        {"A B ", "B A"},   // a trailing blank leaves no word
         {"ABCDEFGHIJKL B", "B ABCDEFGHI"},
         {"1 2 3 4 5 6 7 8 9", "9 8 7 6 5 4 3 2 1"},
         {"1 2 3 4 5 6 7 8 9 10 11", "9 8 7 6 5 4 3 2 1"},

@@ -47,8 +47,8 @@ private:
 TEST_F(RemoteQueries, AnswersAreExact)
 {
     const std::string version = "Remote Antwort -> Version: 0.9.7.321";
-    const std::string detailWien = kHeader +
-        "Call  : OE3CCC\r\nAlias : Wien\r\nStatus: Online\r\nPath:OE3CCC-5 OE1XYZ";
+    const std::string detailWien =
+        kHeader + "Call  : OE3CCC\r\nAlias : Wien\r\nStatus: Online\r\nPath:OE3CCC-5 OE1XYZ";
     const std::pair<std::string, std::string> cases[] = {
         {"//ve", version},
         {"//VE", version},

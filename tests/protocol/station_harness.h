@@ -36,7 +36,7 @@ public:
     int popups = 0;
     std::vector<std::string> errors;
     std::vector<const app::TUserEntry*> conversations;
-    std::vector<std::pair<bool, bool>> ownStates;  // online, away
+    std::vector<std::pair<bool, bool>> ownStates;                // online, away
     std::vector<std::pair<std::string, std::string>> received;   // call, text
     std::vector<std::pair<std::string, std::string>> delivered;  // call, text
     std::vector<std::string> registeredCalls;
@@ -100,7 +100,8 @@ inline std::string waveOf(dialogs::TEventKind kind)
     return "ev" + std::to_string(static_cast<int>(kind)) + ".wav";
 }
 
-inline constexpr std::string_view kTransmissionError = "\xDC" "bertragungsfehler";
+inline constexpr std::string_view kTransmissionError = "\xDC"
+                                                       "bertragungsfehler";
 
 class StationHarness {
 public:

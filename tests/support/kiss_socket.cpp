@@ -79,7 +79,10 @@ KissClient::KissClient(std::uint16_t port, int rcvbuf)
     reset(fd);
 }
 
-KissClient::~KissClient() { reset(-1); }
+KissClient::~KissClient()
+{
+    reset(-1);
+}
 
 bool KissClient::send(const std::string& bytes)
 {
@@ -113,7 +116,10 @@ KissServer::~KissServer()
     ::close(listener_);
 }
 
-void KissServer::listen() { EXPECT_EQ(::listen(listener_, 4), 0); }
+void KissServer::listen()
+{
+    EXPECT_EQ(::listen(listener_, 4), 0);
+}
 
 bool KissServer::accept(std::chrono::milliseconds limit)
 {

@@ -77,7 +77,10 @@ inline std::string bytes(std::initializer_list<int> values)
     return out;
 }
 
-inline ax25::Address address(const char* text) { return ax25::parseAddress(text).value(); }
+inline ax25::Address address(const char* text)
+{
+    return ax25::parseAddress(text).value();
+}
 
 // A UI frame as another station's TNC would deliver it, digipeaters already repeated.
 ax25::Frame ui_frame(const char* from, const char* to, std::uint8_t pid, const std::string& info,

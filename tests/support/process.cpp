@@ -9,10 +9,10 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
-#include <utility>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 
 extern char** environ;
 
@@ -28,8 +28,8 @@ Deadline deadline_in(std::chrono::milliseconds timeout)
 
 std::chrono::milliseconds left(Deadline deadline)
 {
-    const auto rest = std::chrono::duration_cast<std::chrono::milliseconds>(
-        deadline - std::chrono::steady_clock::now());
+    const auto rest =
+        std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     return std::max(rest, 0ms);
 }
 
@@ -144,8 +144,7 @@ bool Process::pump(std::chrono::milliseconds wait)
     return true;
 }
 
-std::optional<std::string> Process::wait_line(const LinePredicate& pred,
-                                              std::chrono::milliseconds timeout)
+std::optional<std::string> Process::wait_line(const LinePredicate& pred, std::chrono::milliseconds timeout)
 {
     const Deadline deadline = deadline_in(timeout);
     for (;;) {

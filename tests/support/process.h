@@ -27,8 +27,7 @@ public:
 
     void write_line(const std::string& line);
     // Waits for the next unconsumed output line matching pred, consumes everything up to it.
-    std::optional<std::string> wait_line(const LinePredicate& pred,
-                                         std::chrono::milliseconds timeout = 10s);
+    std::optional<std::string> wait_line(const LinePredicate& pred, std::chrono::milliseconds timeout = 10s);
     // Waits until at least n lines of all output so far match pred; returns them all.
     std::vector<std::string> wait_lines(const LinePredicate& pred, std::size_t n,
                                         std::chrono::milliseconds timeout = 10s);

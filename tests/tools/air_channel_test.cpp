@@ -18,8 +18,8 @@ ax25::Address addr(const char* text)
 
 std::string ui_frame(const std::vector<ax25::Address>& digis, std::size_t info_length = 1)
 {
-    return ax25::encodeFrame(ax25::makeUiFrame(addr("ALPHA"), addr("BRAVO"), digis, 0xF0,
-                                               std::string(info_length, 'x')));
+    return ax25::encodeFrame(
+        ax25::makeUiFrame(addr("ALPHA"), addr("BRAVO"), digis, 0xF0, std::string(info_length, 'x')));
 }
 
 std::vector<int> receivers(const std::vector<Delivery>& deliveries)
@@ -72,9 +72,9 @@ TEST(AirChannel, RepeatAsDigiSetsOnlyTheNextUnrepeatedHBit)
     EXPECT_FALSE(decoded.digis[2].repeated());
     EXPECT_EQ(repeated->size(), frame.size());
 
-    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI1")));    // already repeated it
-    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI3")));    // not its turn yet
-    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI2")));    // other SSID
+    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI1")));  // already repeated it
+    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI3")));  // not its turn yet
+    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI2")));  // other SSID
     EXPECT_FALSE(repeat_as_digi(ui_frame({}), addr("BRAVO")));
     EXPECT_FALSE(repeat_as_digi(*repeat_as_digi(*repeated, addr("DIGI3")), addr("DIGI3")));
 }
@@ -95,19 +95,24 @@ TEST(AirChannel, RepeatAsDigiRejectsBrokenAddressFields)
 
 TEST(AirOptions, ValuesAreRangeChecked)
 {
-    const auto ok = parse_air_options({"--port", "0", "--loss=0.25", "--dup", "1", "--delay",
-                                       "20", "--seed", "9", "--baud", "1200", "--digi", "DIGI-1",
-                                       "--pcap", "x.pcap"});
+    const auto ok = parse_air_options({"--port", "0", "--loss=0.25", "--dup", "1", "--delay", "20", "--seed",
+                                       "9", "--baud", "1200", "--digi", "DIGI-1", "--pcap", "x.pcap"});
     ASSERT_TRUE(ok.options) << ok.error;
     EXPECT_EQ(ok.options->port, 0);
     EXPECT_DOUBLE_EQ(ok.options->loss, 0.25);
     EXPECT_EQ(ok.options->seed, 9u);
     EXPECT_EQ(ok.options->baud, 1200u);
 
-    for (const std::vector<std::string>& bad :
-         {std::vector<std::string>{"--port", "65536"}, {"--loss", "1.5"}, {"--dup", "-0.1"},
-          {"--loss", "nan"}, {"--baud", "0"}, {"--seed", "-1"}, {"--delay", "5ms"}, {"--port"},
-          {"--colour", "red"}, {"8001"}}) {
+    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--port", "65536"},
+                                                {"--loss", "1.5"},
+                                                {"--dup", "-0.1"},
+                                                {"--loss", "nan"},
+                                                {"--baud", "0"},
+                                                {"--seed", "-1"},
+                                                {"--delay", "5ms"},
+                                                {"--port"},
+                                                {"--colour", "red"},
+                                                {"8001"}}) {
         const auto result = parse_air_options(bad);
         EXPECT_FALSE(result.options) << bad[0];
         EXPECT_FALSE(result.error.empty());

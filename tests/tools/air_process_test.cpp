@@ -16,7 +16,8 @@ namespace {
 const std::string kAir = ZELVO_AIR_BIN;
 
 // A UI frame's AX.25 bytes, digipeaters not yet repeated.
-std::string frame_bytes(const char* source, const char* dest, std::vector<const char*> digis, std::string info)
+std::string frame_bytes(const char* source, const char* dest, std::vector<const char*> digis,
+                        std::string info)
 {
     return ax25::encodeFrame(ui_frame(source, dest, 0xF0, info, std::move(digis), false));
 }
@@ -26,8 +27,8 @@ std::unique_ptr<KissClient> join(AirInstance& air, int id, int rcvbuf = 0)
 {
     auto client = std::make_unique<KissClient>(air.port, rcvbuf);
     EXPECT_TRUE(client->connected());
-    EXPECT_TRUE(air.process->wait_line(
-        starts_with("zelvo-air: client " + std::to_string(id) + " connected")));
+    EXPECT_TRUE(
+        air.process->wait_line(starts_with("zelvo-air: client " + std::to_string(id) + " connected")));
     return client;
 }
 
@@ -85,8 +86,8 @@ TEST(AirProcess, GarbageFromAClientDoesNotStopTheChannel)
     std::string garbage;
     for (int i = 0; i < 4000; ++i)
         garbage += static_cast<char>(random());
-    garbage += "\xC0" + std::string(5000, 'A');  // a frame far too long, never ended
-    garbage += "\xC0\xC0\x00\xDB\x41\xC0";       // a bad escape
+    garbage += "\xC0" + std::string(5000, 'A');     // a frame far too long, never ended
+    garbage += "\xC0\xC0\x00\xDB\x41\xC0";          // a bad escape
     garbage += "\xC0\xC0\xC0\xFF\xC0\xC0\x00\xC0";  // empty frames, the return command
     const std::string valid = frame_bytes("ALPHA", "BRAVO", {}, "still here");
     ASSERT_TRUE(noisy->send(garbage + kiss::encodeData(0, valid)));
@@ -170,8 +171,8 @@ TEST(AirProcess, CommandLine)
     EXPECT_TRUE(exited_cleanly(help.stop(0)));
 
     for (const std::vector<std::string>& bad : {std::vector<std::string>{kAir, "--loss", "2"},
-                                               {kAir, "--digi", "NO-CALL!"},
-                                               {kAir, "--pcap", "/nonexistent/dir/x.pcap"}}) {
+                                                {kAir, "--digi", "NO-CALL!"},
+                                                {kAir, "--pcap", "/nonexistent/dir/x.pcap"}}) {
         Process air(bad);
         const auto status = air.stop(0);
         ASSERT_TRUE(status && WIFEXITED(*status)) << bad[1];

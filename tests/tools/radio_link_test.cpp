@@ -51,9 +51,9 @@ public:
     {
         const auto table = dir / (call + std::to_string(counter_++) + ".conf");
         std::ofstream(table) << "0 kiss-tcp 127.0.0.1:" << port << " Simulation\n";
-        process_ = std::make_unique<Process>(std::vector<std::string>{kPeer, call},
-                                             std::vector<std::string>{"ZELVO_FLEXNET_CONF=" +
-                                                                      table.string()});
+        process_ =
+            std::make_unique<Process>(std::vector<std::string>{kPeer, call},
+                                      std::vector<std::string>{"ZELVO_FLEXNET_CONF=" + table.string()});
         EXPECT_TRUE(process_->wait_line(starts_with("READY")));
     }
 
@@ -137,10 +137,11 @@ struct TwoStations {
     bool ready;  // both connected, and zelvo-air has taken both on
 
     explicit TwoStations(std::vector<std::string> args)
-        : channel(dir, std::move(args)), alpha(dir, "ALPHA", channel.air.port), bravo(dir, "BRAVO", channel.air.port),
+        : channel(dir, std::move(args)),
+          alpha(dir, "ALPHA", channel.air.port),
+          bravo(dir, "BRAVO", channel.air.port),
           ready(alpha.wait_connected() && bravo.wait_connected() && channel.wait_clients(2))
-    {
-    }
+    {}
 };
 
 std::string all_bytes()
@@ -280,7 +281,8 @@ TEST(RadioLink, DirewolfReadsOurFramesAndWeReadItsFrames)
     Station alpha(dir, "DL1ABC-7", channel.air.port);
     ASSERT_TRUE(alpha.wait_connected());
     // Line-buffered, so that every decoded frame reaches us at once.
-    Process direwolf({ZELVO_STDBUF, "-oL", ZELVO_KISSUTIL, "-h", "127.0.0.1", "-p", std::to_string(channel.air.port)});
+    Process direwolf(
+        {ZELVO_STDBUF, "-oL", ZELVO_KISSUTIL, "-h", "127.0.0.1", "-p", std::to_string(channel.air.port)});
     ASSERT_TRUE(channel.wait_clients(2));
 
     ASSERT_TRUE(alpha.send(218, "[Nord]\x18", "DB0XYZ-1 0 DK0AA"));

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -12,7 +13,6 @@
 #include <functional>
 #include <map>
 #include <set>
-#include <cctype>
 
 #include "driver/ax25_frame.h"
 #include "tests/tools/air_support.h"
@@ -47,7 +47,7 @@ std::string tail(Process& process, std::size_t count = 30)
 }
 
 // Waits for exactly this line of the process; on failure shows its last lines.
-#define ASSERT_SEES(process, text, ...) \
+#define ASSERT_SEES(process, text, ...)                                                                      \
     ASSERT_TRUE((process).wait_line(line_is(text) __VA_OPT__(, ) __VA_ARGS__)) << tail(process)
 
 // Anna's (DL1AAA-1) entry as `list` shows it at the other station.
@@ -97,8 +97,8 @@ public:
     {
         const auto deadline = std::chrono::steady_clock::now() + timeout;
         for (std::size_t i = from;;) {
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                deadline - std::chrono::steady_clock::now());
             const auto& frames = client_.wait_frames(i + 1, std::max(left, 0ms));
             for (; i < frames.size(); ++i) {
                 ax25::Frame frame;
@@ -128,7 +128,10 @@ private:
     KissClient client_;
 };
 
-bool is_message_pid(std::uint8_t pid) { return pid >= 208 && pid <= 217; }
+bool is_message_pid(std::uint8_t pid)
+{
+    return pid >= 208 && pid <= 217;
+}
 
 std::function<bool(const ax25::Frame&)> from_with_pid(std::string call, std::function<bool(std::uint8_t)> pid)
 {
@@ -150,8 +153,9 @@ std::optional<HistLine> parse_hist(const std::string& line, const std::string& c
     if (line.rfind(prefix, 0) != 0 || line.size() < prefix.size() + 10)
         return std::nullopt;
     const std::string time = line.substr(prefix.size() + 1, 8);
-    const bool timeOk = time.size() == 8 && time[2] == ':' && time[5] == ':' &&
-                        std::all_of(time.begin(), time.end(), [](char c) { return c == ':' || std::isdigit(c); });
+    const bool timeOk =
+        time.size() == 8 && time[2] == ':' && time[5] == ':' &&
+        std::all_of(time.begin(), time.end(), [](char c) { return c == ':' || std::isdigit(c); });
     if (!timeOk || line[prefix.size() + 9] != ' ')
         return std::nullopt;
     return HistLine{line[prefix.size()], line.substr(prefix.size() + 10)};
@@ -215,7 +219,8 @@ protected:
     {
         const auto conf = home.dir / "flexnet.conf";
         std::ofstream(conf) << "0 kiss-tcp 127.0.0.1:" << air.port << " Sim\n";
-        std::vector<std::string> argv{kStation,  "--mycall", home.call, "--alias", home.alias, "--pass-ms",
+        std::vector<std::string> argv{kStation,  "--mycall", home.call,
+                                      "--alias", home.alias, "--pass-ms",
                                       kPassMs,   "--log",    (home.dir / "zelvo.log").string()};
         argv.insert(argv.end(), options.begin(), options.end());
         auto station = std::make_unique<Process>(
@@ -328,7 +333,8 @@ TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
     const ax25::Frame frame = monitor->at(*sent);
     EXPECT_EQ(frame.destination.call, "DL2BBB");
     EXPECT_EQ(frame.destination.ssid, 3);
-    EXPECT_EQ(frame.info, "Gr\xFC\xDF" "e aus K\xF6ln\r\nZeile 2");
+    EXPECT_EQ(frame.info, "Gr\xFC\xDF"
+                          "e aus K\xF6ln\r\nZeile 2");
     const auto ack = monitor->find(*sent, from_with_pid("DL2BBB", is_message_pid));
     ASSERT_TRUE(ack);
     const ax25::Frame ackFrame = monitor->at(*ack);
@@ -336,8 +342,8 @@ TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
     EXPECT_TRUE(ackFrame.info.empty());
     const auto answered = monitor->find(*ack + 1, from_with_pid("DL2BBB", is_message_pid));
     ASSERT_TRUE(answered);
-    EXPECT_EQ(monitor->at(*answered).info,
-              "Ma\xDF f\xFCr \xDC" "bermut: \xE4 \xF6 \xFC \xDF\r\nEnde");
+    EXPECT_EQ(monitor->at(*answered).info, "Ma\xDF f\xFCr \xDC"
+                                           "bermut: \xE4 \xF6 \xFC \xDF\r\nEnde");
 
     const History ha = history(*pa, "DL2BBB");
     EXPECT_EQ(ha.lines, (std::vector<HistLine>{{'T', there}, {'R', back}}));
@@ -350,9 +356,8 @@ TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
         const std::string text = "Nummer " + std::to_string(i);
         ASSERT_NO_FATAL_FAILURE(deliver(*pa, b, *pb, a, text, text));
     }
-    const auto last = monitor->find(*answered, [](const ax25::Frame& f) {
-        return f.source.call == "DL1AAA" && f.info == "Nummer 10";
-    });
+    const auto last = monitor->find(
+        *answered, [](const ax25::Frame& f) { return f.source.call == "DL1AAA" && f.info == "Nummer 10"; });
     ASSERT_TRUE(last);
     std::set<int> pids;
     for (const ax25::Frame& f : monitor->frames(*answered, *last + 1))
@@ -365,7 +370,9 @@ TEST_F(StationPair, RemoteQueriesAreAnsweredWithTheStoredData)
 {
     const std::string info = "\xD6lberg-Relais\r\nQTH: K\xF6ln, JO30LW";  // Windows-1252
     a.write_registry("[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\n"
-                     "\"Infotext\"=" + reg_hex_string(info) + "\n"
+                     "\"Infotext\"=" +
+                     reg_hex_string(info) +
+                     "\n"
                      "\"Options\"=dword:000000ff\n"
                      "\"ShowAlias\"=dword:00000003\n\n");
     ASSERT_NO_FATAL_FAILURE(open_channel());
@@ -513,7 +520,8 @@ TEST_F(StationPair, MessageToAVanishedStationIsGivenUpAndDeliveredWhenItReturns)
     ASSERT_EQ(transmissions.size(), 5u);
     for (const ax25::Frame& f : transmissions) {
         EXPECT_EQ(f.pid, 208);
-        EXPECT_EQ(f.info, "Bist du noch da? Gr\xFC\xDF" "e");
+        EXPECT_EQ(f.info, "Bist du noch da? Gr\xFC\xDF"
+                          "e");
     }
     ASSERT_SEES(*pa, "STATUS User ist Offline", 20s);
     const History waiting = history(*pa, "DL2BBB");
@@ -534,16 +542,18 @@ TEST_F(StationPair, MessageToAVanishedStationIsGivenUpAndDeliveredWhenItReturns)
 // One direction of the loss experiment: the texts go out one at a time.
 struct Flow {
     Flow(std::string label_, Process& from, Process& to, std::string peer_, std::string source_)
-        : label(std::move(label_)), sender(&from), receiver(&to), peer(std::move(peer_)),
+        : label(std::move(label_)),
+          sender(&from),
+          receiver(&to),
+          peer(std::move(peer_)),
           source(std::move(source_))
-    {
-    }
+    {}
 
-    std::string label;      // "A->B"
+    std::string label;  // "A->B"
     Process* sender;
     Process* receiver;
-    std::string peer;       // the receiver's call at the sender
-    std::string source;     // the sender's call at the receiver
+    std::string peer;    // the receiver's call at the sender
+    std::string source;  // the sender's call at the receiver
     std::vector<std::string> texts;
     std::size_t next = 0;
     std::string current;
@@ -634,7 +644,8 @@ std::string context(Process& process, const std::vector<std::string>& texts, std
     if (first == all.size())
         return "(no line mentions it)\n";
     std::string out;
-    for (std::size_t i = first > margin ? first - margin : 0; i < std::min(all.size(), last + margin + 1); ++i)
+    for (std::size_t i = first > margin ? first - margin : 0; i < std::min(all.size(), last + margin + 1);
+         ++i)
         out += "  " + all[i] + "\n";
     return out;
 }
@@ -690,8 +701,7 @@ TEST_F(StationPair, UnderFrameLossNoTextIsLostAndNoneInvented)
         }
         ASSERT_LE(ab.polls + ba.polls, 40) << "the stations keep losing each other";
     }
-    const double seconds =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
 
     // Sender before receiver: a text no longer queued was acknowledged, so already stored.
     const History a1 = history(*pa, "DL2BBB");
@@ -726,10 +736,11 @@ TEST_F(StationPair, UnderFrameLossNoTextIsLostAndNoneInvented)
         int shown_twice = 0;
         for (const auto& [text, n] : flow.received)
             shown_twice += n - 1;
-        std::printf("[ loss     ] %s: %d sent, %d delivered within five tries, %d given up, %zu still queued, "
-                    "%d lost, %d stored twice (%d shown twice)\n",
-                    flow.label.c_str(), kCount, flow.first_round, flow.give_ups, at_sender.queued.size(), lost,
-                    duplicates, shown_twice);
+        std::printf(
+            "[ loss     ] %s: %d sent, %d delivered within five tries, %d given up, %zu still queued, "
+            "%d lost, %d stored twice (%d shown twice)\n",
+            flow.label.c_str(), kCount, flow.first_round, flow.give_ups, at_sender.queued.size(), lost,
+            duplicates, shown_twice);
         EXPECT_EQ(lost, 0);
     };
     check(ab, a1, b1, *pa, *pb);
@@ -737,8 +748,8 @@ TEST_F(StationPair, UnderFrameLossNoTextIsLostAndNoneInvented)
 
     const double share = static_cast<double>(ab.first_round + ba.first_round) / (2 * kCount);
     const double expected = 1 - std::pow(1 - std::pow(1 - kLoss, 2), 5);
-    std::printf("[ loss     ] p = %.2f: delivered within five tries %.3f, expected %.3f; %.1f s\n", kLoss, share,
-                expected, seconds);
+    std::printf("[ loss     ] p = %.2f: delivered within five tries %.3f, expected %.3f; %.1f s\n", kLoss,
+                share, expected, seconds);
     EXPECT_GT(share, 0.9);
 }
 

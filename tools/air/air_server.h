@@ -40,8 +40,8 @@ private:
         int fd = -1;
         std::string peer;
         kiss::Decoder decoder;
-        std::string out;          // encoded frames not yet written
-        std::size_t out_sent = 0; // bytes of out already written
+        std::string out;           // encoded frames not yet written
+        std::size_t out_sent = 0;  // bytes of out already written
     };
 
     void accept_clients();

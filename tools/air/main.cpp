@@ -30,7 +30,7 @@ bool install_stop_handler()
 {
     if (::pipe2(g_stop_pipe, O_CLOEXEC | O_NONBLOCK) < 0)
         return false;
-    struct sigaction action{};
+    struct sigaction action {};
     action.sa_handler = on_stop_signal;
     sigemptyset(&action.sa_mask);
     std::signal(SIGPIPE, SIG_IGN);
@@ -110,8 +110,7 @@ int main(int argc, char** argv)
                 "%llu overflowed\n",
                 static_cast<unsigned long long>(stats.heard),
                 static_cast<unsigned long long>(server.delivered()),
-                static_cast<unsigned long long>(stats.lost),
-                static_cast<unsigned long long>(stats.doubled),
+                static_cast<unsigned long long>(stats.lost), static_cast<unsigned long long>(stats.doubled),
                 static_cast<unsigned long long>(stats.overflow));
     std::fflush(stdout);
     return ok ? 0 : 1;

@@ -96,12 +96,17 @@ void Console::line(std::string_view word, std::string_view rest)
 
 ConsoleUi::ConsoleUi(Console& console, const app::Roster& roster, Options options)
     : console_(console), roster_(roster), options_(options)
+{}
+
+void ConsoleUi::showStatus(std::string_view text)
 {
+    console_.line("STATUS", printable(text));
 }
 
-void ConsoleUi::showStatus(std::string_view text) { console_.line("STATUS", printable(text)); }
-
-void ConsoleUi::updateIcon(protocol::TrayIcon kind) { console_.line("ICON", iconName(kind)); }
+void ConsoleUi::updateIcon(protocol::TrayIcon kind)
+{
+    console_.line("ICON", iconName(kind));
+}
 
 bool ConsoleUi::askRegistration(std::string_view call)
 {
@@ -109,9 +114,15 @@ bool ConsoleUi::askRegistration(std::string_view call)
     return options_.registerAnswer;
 }
 
-void ConsoleUi::popUp() { console_.line("POPUP"); }
+void ConsoleUi::popUp()
+{
+    console_.line("POPUP");
+}
 
-void ConsoleUi::showError(std::string_view text) { console_.line("ERROR", printable(text)); }
+void ConsoleUi::showError(std::string_view text)
+{
+    console_.line("ERROR", printable(text));
+}
 
 void ConsoleUi::conversationChanged(const app::TUserEntry&) {}
 
@@ -139,7 +150,8 @@ void ConsoleUi::messageDelivered(const app::TUserEntry& entry, std::string_view 
 
 void ConsoleUi::registered(const app::TUserEntry& entry)
 {
-    console_.line("REGISTERED", printable(entry.call) + " " + printable(entry.channel) + " " + printable(entry.path));
+    console_.line("REGISTERED",
+                  printable(entry.call) + " " + printable(entry.channel) + " " + printable(entry.path));
 }
 
 void ConsoleUi::logged(std::string_view text, int kind)
@@ -163,7 +175,10 @@ void ConsoleUi::reportState(const app::TUserEntry& entry)
     console_.line("STATE", printable(entry.call) + " " + stateName(entry.state));
 }
 
-void ConsoleUi::rowChanged(int row) { reportState(roster_.at(row)); }
+void ConsoleUi::rowChanged(int row)
+{
+    reportState(roster_.at(row));
+}
 
 void ConsoleUi::rowsInserted(int first, int last)
 {

@@ -119,7 +119,8 @@ int main(int argc, char** argv)
     }
     driver.axInit();
 
-    app::ActivityLog log(options.logFile ? std::filesystem::path(*options.logFile) : app::ActivityLog::defaultPath(),
+    app::ActivityLog log(options.logFile ? std::filesystem::path(*options.logFile)
+                                         : app::ActivityLog::defaultPath(),
                          [&settings] { return settings.option(dialogs::Option::LogFile); });
     if (!log.createFile())
         console.line("ERROR", tools::printable(log.errorText()));

@@ -26,7 +26,8 @@ std::pair<std::string_view, std::string_view> splitWord(std::string_view text)
         return {text, {}};
     std::string_view rest = text.substr(end + 1);
     const std::size_t restStart = rest.find_first_not_of(' ');
-    return {text.substr(0, end), restStart == std::string_view::npos ? std::string_view{} : rest.substr(restStart)};
+    return {text.substr(0, end),
+            restStart == std::string_view::npos ? std::string_view{} : rest.substr(restStart)};
 }
 
 std::vector<std::string> words(std::string_view text)
@@ -42,8 +43,7 @@ std::vector<std::string> words(std::string_view text)
 
 StationCommands::StationCommands(protocol::Station& station, link::Serializer& serializer, Console& console)
     : station_(station), serializer_(serializer), console_(console)
-{
-}
+{}
 
 bool StationCommands::execute(std::string_view line)
 {
@@ -56,21 +56,31 @@ bool StationCommands::execute(std::string_view line)
         return false;
 
     serializer_.run([&, command = command, rest = rest] {
-        if (command == "online") online(true);
-        else if (command == "offline") online(false);
-        else if (command == "away") away(rest);
-        else if (command == "back") back();
-        else if (command == "poll") poll(rest);
+        if (command == "online")
+            online(true);
+        else if (command == "offline")
+            online(false);
+        else if (command == "away")
+            away(rest);
+        else if (command == "back")
+            back();
+        else if (command == "poll")
+            poll(rest);
         else if (command == "msg") {
             const auto [call, text] = splitWord(rest);
             message(call, text);
-        }
-        else if (command == "msgall") messageToAll(rest);
-        else if (command == "add") add(rest);
-        else if (command == "del") remove(rest);
-        else if (command == "list") list();
-        else if (command == "history") history(rest);
-        else error("unknown command: " + std::string(command) + " (see --help)");
+        } else if (command == "msgall")
+            messageToAll(rest);
+        else if (command == "add")
+            add(rest);
+        else if (command == "del")
+            remove(rest);
+        else if (command == "list")
+            list();
+        else if (command == "history")
+            history(rest);
+        else
+            error("unknown command: " + std::string(command) + " (see --help)");
     });
     return true;
 }
@@ -151,7 +161,8 @@ void StationCommands::add(std::string_view arguments)
         if (const auto problem = station_.store->saveList(roster))
             return error(problem->text);
     }
-    console_.line("ADDED", printable(entry.call) + " " + printable(entry.channel) + " " + printable(entry.path));
+    console_.line("ADDED",
+                  printable(entry.call) + " " + printable(entry.channel) + " " + printable(entry.path));
 }
 
 void StationCommands::remove(std::string_view call)
@@ -168,9 +179,10 @@ void StationCommands::list()
     const app::Roster& roster = station_.roster;
     for (int row = 0; row < roster.size(); ++row) {
         const app::TUserEntry& e = roster.at(row);
-        console_.line("ENTRY", printable(e.call) + " " + stateName(e.state) + " channel=" + printable(e.channel) +
-                                   " path=" + printable(e.path) + " alias=" + printable(e.alias) +
-                                   " queued=" + std::to_string(e.txBuffer.size()) + (e.unread ? " unread" : ""));
+        console_.line("ENTRY",
+                      printable(e.call) + " " + stateName(e.state) + " channel=" + printable(e.channel) +
+                          " path=" + printable(e.path) + " alias=" + printable(e.alias) +
+                          " queued=" + std::to_string(e.txBuffer.size()) + (e.unread ? " unread" : ""));
     }
     console_.line("END", std::to_string(roster.size()));
 }
@@ -197,7 +209,10 @@ app::TUserEntry* StationCommands::entryFor(std::string_view call)
     return entry;
 }
 
-void StationCommands::error(std::string_view text) { console_.line("ERR", printable(text)); }
+void StationCommands::error(std::string_view text)
+{
+    console_.line("ERR", printable(text));
+}
 
 const char* const kStationHelp = R"(Usage: zelvo-station [options]
 
