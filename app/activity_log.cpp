@@ -18,25 +18,25 @@ namespace {
 constexpr const char* kFileName = "Zelvo.log";
 
 struct KindLine {
-    int kind;
+    LogKind kind;
     std::string_view text;
 };
 
 // Texts ending in ": " are followed by the caller's text.
 constexpr std::array<KindLine, 13> kKindLines = {{
-    {0, " Rcv frm: "},
-    {1, " Send to: "},
-    {2, " Online : "},
-    {3, " Offline: "},
-    {4, " Away   : "},
-    {5, " Back   : "},
-    {6, " Programm OnLine"},
-    {7, " Programm OffLine"},
-    {10, " Poll by: "},
-    {LOG_POLL_TO, " Poll to: "},
-    {LOG_STARTED, " Programm gestartet"},
-    {LOG_ENDED, " Programm beendet"},
-    {LOG_REMOTE, " Remote : "},
+    {LogKind::MessageReceived, " Rcv frm: "},
+    {LogKind::MessageSent, " Send to: "},
+    {LogKind::UserOnline, " Online : "},
+    {LogKind::UserOffline, " Offline: "},
+    {LogKind::UserAway, " Away   : "},
+    {LogKind::UserBack, " Back   : "},
+    {LogKind::SelfOnline, " Programm OnLine"},
+    {LogKind::SelfOffline, " Programm OffLine"},
+    {LogKind::Polled, " Poll by: "},
+    {LogKind::PollTo, " Poll to: "},
+    {LogKind::Started, " Programm gestartet"},
+    {LogKind::Ended, " Programm beendet"},
+    {LogKind::Remote, " Remote : "},
 }};
 
 std::filesystem::path stateHome()
@@ -82,7 +82,7 @@ std::filesystem::path ActivityLog::defaultPath()
     return pathFor(ec ? std::filesystem::path() : program.parent_path());
 }
 
-std::optional<std::string_view> ActivityLog::kindText(int kind)
+std::optional<std::string_view> ActivityLog::kindText(LogKind kind)
 {
     for (const auto& line : kKindLines) {
         if (line.kind == kind)
@@ -91,7 +91,7 @@ std::optional<std::string_view> ActivityLog::kindText(int kind)
     return std::nullopt;
 }
 
-bool ActivityLog::kindTakesText(int kind)
+bool ActivityLog::kindTakesText(LogKind kind)
 {
     const auto text = kindText(kind);
     return text && text->ends_with(": ");
@@ -133,7 +133,7 @@ std::string ActivityLog::timeStamp(const QDateTime& time) const
            twoDigits(time.time().hour()) + ":" + twoDigits(time.time().minute());
 }
 
-void ActivityLog::logFile(std::string_view text, int kind)
+void ActivityLog::logFile(std::string_view text, LogKind kind)
 {
     if (enabled_ && !enabled_())
         return;

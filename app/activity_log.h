@@ -16,11 +16,25 @@
 
 namespace zelvo::app {
 
-// Log kinds 0..10 are the event kinds; these exist only in the log.
-inline constexpr int LOG_POLL_TO = 20;
-inline constexpr int LOG_STARTED = 21;
-inline constexpr int LOG_ENDED = 22;
-inline constexpr int LOG_REMOTE = 23;
+// What a log line is about. 0..10 are the event kinds, with the same numbers; 8 and 9 (own
+// station away and back) write no line. 20..23 exist only in the log.
+enum class LogKind : int {
+    MessageReceived = 0,
+    MessageSent = 1,
+    UserOnline = 2,
+    UserOffline = 3,
+    UserAway = 4,
+    UserBack = 5,
+    SelfOnline = 6,
+    SelfOffline = 7,
+    SelfAway = 8,
+    SelfBack = 9,
+    Polled = 10,
+    PollTo = 20,
+    Started = 21,
+    Ended = 22,
+    Remote = 23,
+};
 
 class ActivityLog {
 public:
@@ -34,9 +48,9 @@ public:
     static std::filesystem::path pathFor(const std::filesystem::path& programDir);
 
     // The text that follows the time stamp, or nullopt for a kind that writes no line.
-    static std::optional<std::string_view> kindText(int kind);
+    static std::optional<std::string_view> kindText(LogKind kind);
     // Whether the kind's line carries the caller's text.
-    static bool kindTakesText(int kind);
+    static bool kindTakesText(LogKind kind);
 
     explicit ActivityLog(std::filesystem::path file, Switch enabled = {}, QLocale locale = QLocale(),
                          Clock clock = &QDateTime::currentDateTime);
@@ -51,7 +65,7 @@ public:
 
     // Appends the kind's line when the setting is on. Failures are ignored: the line is lost,
     // and a file deleted meanwhile is not created again.
-    void logFile(std::string_view text, int kind);
+    void logFile(std::string_view text, LogKind kind);
 
     // "05.Dez.2026 09:05" in Windows-1252.
     std::string timeStamp(const QDateTime& time) const;

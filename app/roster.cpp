@@ -90,14 +90,15 @@ std::string baseCall(std::string_view text)
     return cutAt(text, '-', 9);
 }
 
-int compareEntries(const TUserEntry& a, const TUserEntry& b, int mode, std::string_view topCall)
+int compareEntries(const TUserEntry& a, const TUserEntry& b, SortMode mode, std::string_view topCall)
 {
-    if (mode == SORT_BY_STATE)
-        return static_cast<int>(a.state) - static_cast<int>(b.state);
-    if (mode == SORT_TOP_CALL) {
+    switch (mode) {
+    case SortMode::ByState: return static_cast<int>(a.state) - static_cast<int>(b.state);
+    case SortMode::TopCall: {
         const bool aTop = a.call == topCall;
         const bool bTop = b.call == topCall;
         return aTop == bTop ? 0 : (aTop ? -1 : 1);
+    }
     }
     return 0;
 }
@@ -195,7 +196,7 @@ TUserEntry* Roster::findByPrefix(std::string_view text)
     return nullptr;
 }
 
-void Roster::sort(int mode)
+void Roster::sort(SortMode mode)
 {
     notify([](RosterObserver& o) { o.rowsAboutToBeReordered(); });
     std::stable_sort(rows_.begin(), rows_.end(), [this, mode](const auto& a, const auto& b) {
@@ -207,7 +208,7 @@ void Roster::sort(int mode)
 void Roster::moveToTop(std::string call)
 {
     topCall_ = std::move(call);
-    sort(SORT_TOP_CALL);
+    sort(SortMode::TopCall);
 }
 
 void Roster::setState(TUserEntry& entry, TStationState state)

@@ -67,11 +67,11 @@ std::string firstWord(std::string_view text);
 std::string baseCall(std::string_view text);
 
 // The roster comparison: <0 when a comes first, >0 when b does, 0 for equal rank.
-// Mode -1: by state. Mode 0: the row whose call equals topCall (case-sensitive) first.
-// Any other mode: all equal.
-inline constexpr int SORT_BY_STATE = -1;
-inline constexpr int SORT_TOP_CALL = 0;
-int compareEntries(const TUserEntry& a, const TUserEntry& b, int mode, std::string_view topCall);
+enum class SortMode : int {
+    ByState = -1,  // smaller state first
+    TopCall = 0,   // the row whose call equals topCall (case-sensitive) first
+};
+int compareEntries(const TUserEntry& a, const TUserEntry& b, SortMode mode, std::string_view topCall);
 
 // Hooks for a view of the roster (a Qt item model maps them onto its begin/end signals).
 class RosterObserver {
@@ -119,8 +119,8 @@ public:
     const std::string& topCall() const { return topCall_; }
     void setTopCall(std::string call) { topCall_ = std::move(call); }
     // Stable sort by compareEntries with the given mode.
-    void sort(int mode);
-    void sortByState() { sort(SORT_BY_STATE); }
+    void sort(SortMode mode);
+    void sortByState() { sort(SortMode::ByState); }
     // Sets topCall and moves its row to the top, the others keeping their order.
     void moveToTop(std::string call);
 

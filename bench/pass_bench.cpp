@@ -47,7 +47,7 @@ public:
 class NoUi : public protocol::StationUi {
 public:
     void showStatus(std::string_view) override {}
-    void updateIcon(protocol::TrayIcon) override {}
+    void updateIcon(protocol::TrayPicture) override {}
     bool askRegistration(std::string_view) override { return false; }
     void popUp() override {}
     void showError(std::string_view) override {}

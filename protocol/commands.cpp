@@ -17,8 +17,6 @@ constexpr std::string_view kOfflineImpossible = "Offline nicht m\xF6glich";
 constexpr std::string_view kPolling = "User wird gepollt";
 constexpr std::string_view kSendingToAll = "Nachricht geht raus";
 constexpr std::string_view kQueued = "Msg im Sendepuffer";
-constexpr int kLogSelfOnline = 6;
-constexpr int kLogSelfOffline = 7;
 }  // namespace
 
 bool goOnlineClick(Station& station)
@@ -31,14 +29,14 @@ bool goOnlineClick(Station& station)
         // Online first, so the receive pass runs the countdowns for what the announcement starts.
         station.setOnline(true);
         station.ui.showStatus(kReady);
-        station.ui.updateIcon(TrayIcon::MainIcon);
-        station.logLine({}, kLogSelfOnline);
+        station.ui.updateIcon(TrayPicture::MainIcon);
+        station.logLine({}, app::LogKind::SelfOnline);
         announceOnline(station);
     } else {
         // Offline first, so the countdowns stop before the announcement.
         station.setOnline(false);
-        station.ui.updateIcon(TrayIcon::SelfOff);
-        station.logLine({}, kLogSelfOffline);
+        station.ui.updateIcon(TrayPicture::SelfOff);
+        station.logLine({}, app::LogKind::SelfOffline);
         station.ui.showStatus(kReady);
         announceOffline(station);
     }
@@ -64,7 +62,7 @@ bool pollStation(Station& station, app::TUserEntry& entry)
     }
     station.ui.showStatus(kPolling);
     entry.pollCount = std::to_string(kPollCountStart);
-    station.logLine(entry.call, app::LOG_POLL_TO);
+    station.logLine(entry.call, app::LogKind::PollTo);
     pollTimerTick(station, entry);
     station.roster.notifyChanged(entry);
     return true;
@@ -90,7 +88,7 @@ bool queueMessage(Station& station, app::TUserEntry& entry, std::string_view tex
     }
     if (entry.sounds == "1")
         station.playSound(TEventKind::evMessageSent);
-    station.logLine(entry.call, static_cast<int>(TEventKind::evMessageSent));
+    station.logLine(entry.call, app::LogKind::MessageSent);
     station.ui.conversationChanged(entry);
     return true;
 }

@@ -53,7 +53,7 @@ void onMessage(Station& station, const link::UiFrameView& frame)
     reportEvent(station, *entry, dialogs::TEventKind::evMessageReceived);
     entry->rxBuffer.push_back(historyLine(station, 'R', text));
     station.ui.showStatus(kMessageArrived);
-    station.ui.updateIcon(TrayIcon::NewMail);
+    station.ui.updateIcon(TrayPicture::NewMail);
     station.ui.messageReceived(*entry, text);
     station.ui.conversationChanged(*entry);
 }
@@ -100,7 +100,7 @@ void sendTimerTick(Station& station, TUserEntry& entry)
     if (count == 1) {
         entry.sendCount.clear();
         station.roster.setState(entry, TStationState::Offline);
-        station.ui.updateIcon(TrayIcon::UserOff);
+        station.ui.updateIcon(TrayPicture::UserOff);
         station.ui.showStatus(kTransmissionError);
     }
 }

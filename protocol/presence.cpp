@@ -55,7 +55,7 @@ void registerStation(Station& station, const link::UiFrameView& frame, const std
             station.ui.showStatus(problem->text);
     }
     station.ui.registered(entry);
-    station.ui.updateIcon(TrayIcon::UserOn);
+    station.ui.updateIcon(TrayPicture::UserOn);
     sendStatus(station, entry, true);
 }
 
@@ -74,7 +74,7 @@ void reportEvent(Station& station, TUserEntry& entry, TEventKind kind)
     if (event.popup)
         station.ui.popUp();
     if (event.logEvent)
-        station.logLine(entry.call, static_cast<int>(kind));
+        station.logLine(entry.call, static_cast<app::LogKind>(kind));
     if (event.entryTop)
         station.roster.moveToTop(entry.call);
 }
@@ -92,7 +92,7 @@ void onStatusAnnounce(Station& station, const link::UiFrameView& frame)
     entry->alias = readStatusAlias(info);
     resetSequence(*entry);
     station.roster.notifyChanged(*entry);
-    station.ui.updateIcon(TrayIcon::UserOn);
+    station.ui.updateIcon(TrayPicture::UserOn);
 
     if (station.online() && readAnswerWanted(info)) {
         if (TUserEntry* exact = station.roster.findEntry(call))
@@ -109,7 +109,7 @@ void onOfflineAnnounce(Station& station, const link::UiFrameView& frame)
     station.roster.setState(*entry, entry->state == TStationState::OnlineUnread ? TStationState::OfflineUnread
                                                                                 : TStationState::Offline);
     station.ui.showStatus(entry->alias + " ist Offline");
-    station.ui.updateIcon(TrayIcon::UserOff);
+    station.ui.updateIcon(TrayPicture::UserOff);
     reportEvent(station, *entry, TEventKind::evUserOffline);
 }
 
@@ -122,7 +122,7 @@ void onAwayAnnounce(Station& station, const link::UiFrameView& frame)
     station.ui.showStatus(entry->alias + " ist Away");
     entry->awayText = readAwayAnnounce(infoOf(frame)).awayText;
     station.roster.notifyChanged(*entry);
-    station.ui.updateIcon(TrayIcon::UserAway);
+    station.ui.updateIcon(TrayPicture::UserAway);
     reportEvent(station, *entry, TEventKind::evUserAway);
 }
 
@@ -133,7 +133,7 @@ void onBackAnnounce(Station& station, const link::UiFrameView& frame)
         return;
     station.roster.setState(*entry, withUnread(*entry, TStationState::Online, TStationState::OnlineUnread));
     reportEvent(station, *entry, TEventKind::evUserBack);
-    station.ui.updateIcon(TrayIcon::UserOn);
+    station.ui.updateIcon(TrayPicture::UserOn);
 }
 
 void onPollRequest(Station& station, const link::UiFrameView& frame)
@@ -151,7 +151,7 @@ void onPollRequest(Station& station, const link::UiFrameView& frame)
             sendUi(station, *entry, answer, SendMode::Once);
         }
     }
-    station.ui.updateIcon(TrayIcon::Polled);
+    station.ui.updateIcon(TrayPicture::Polled);
     station.playSound(TEventKind::evPolled);
     if (entry != nullptr)
         reportEvent(station, *entry, TEventKind::evPolled);
@@ -173,7 +173,7 @@ void onPollAnswer(Station& station, const link::UiFrameView& frame)
     }
     station.roster.notifyChanged(*entry);
     station.ui.showStatus("Poll erfolgreich");
-    station.ui.updateIcon(TrayIcon::UserOn);
+    station.ui.updateIcon(TrayPicture::UserOn);
     if (entry->sounds == "1")
         station.playSound(TEventKind::evUserOnline);
 }

@@ -36,7 +36,7 @@ void Station::playSound(dialogs::TEventKind kind)
         dialogs::playEventSound(settings, *sound, kind);
 }
 
-void Station::logLine(std::string_view text, int kind)
+void Station::logLine(std::string_view text, app::LogKind kind)
 {
     ui.logged(text, kind);
     if (log != nullptr)

@@ -11,13 +11,13 @@
 #include <string>
 #include <string_view>
 
+#include "app/activity_log.h"
 #include "app/roster.h"
 #include "dialogs/settings.h"
 
 namespace zelvo::app {
-class ActivityLog;
 class RosterStore;
-}  // namespace zelvo::app
+}
 namespace zelvo::link {
 class RadioDriver;
 }
@@ -28,7 +28,7 @@ class SoundPlayer;
 namespace zelvo::protocol {
 
 // Tray pictures, by the kind numbers the main window knows them by.
-enum class TrayIcon : int {
+enum class TrayPicture : int {
     NewMail = 1,
     UserOff = 2,
     UserOn = 3,
@@ -46,7 +46,7 @@ public:
     virtual ~StationUi() = default;
     // The short message panel of the status bar.
     virtual void showStatus(std::string_view text) = 0;
-    virtual void updateIcon(TrayIcon kind) = 0;
+    virtual void updateIcon(TrayPicture kind) = 0;
     // "Ein nicht registrierter User versucht sich anzumelden. Registrieren ?" for the station
     // `call`; true for "Ja". Holds the receive loop until answered.
     virtual bool askRegistration(std::string_view call) = 0;
@@ -64,7 +64,7 @@ public:
     virtual void messageDelivered(const app::TUserEntry& /*entry*/, std::string_view /*text*/) {}
     virtual void registered(const app::TUserEntry& /*entry*/) {}
     // A line for the activity log was asked for (written there when the log is on).
-    virtual void logged(std::string_view /*text*/, int /*kind*/) {}
+    virtual void logged(std::string_view /*text*/, app::LogKind /*kind*/) {}
 };
 
 // How a sender treats a frame the driver refuses.
@@ -105,7 +105,7 @@ public:
 
     // Plays the event's sound when sounds are on (the entry's own sound switch is the caller's).
     void playSound(dialogs::TEventKind kind);
-    void logLine(std::string_view text, int kind);
+    void logLine(std::string_view text, app::LogKind kind);
 
 private:
     bool online_ = false;

@@ -11,6 +11,7 @@
 #include <thread>
 
 using zelvo::app::ActivityLog;
+using zelvo::app::LogKind;
 
 namespace {
 
@@ -37,13 +38,13 @@ TEST_F(ActivityLogTest, LinesAreExactBytes)
 {
     ActivityLog log = makeLog();
     ASSERT_TRUE(log.createFile());
-    log.logFile("DL1ABC", 2);
-    log.logFile("", 0);
-    log.logFile("ignored", 6);
-    log.logFile("x", 8);  // own station away: a valid kind without a line
-    log.logFile("x", 11);
-    log.logFile("x", 24);
-    log.logFile("DB0\xE4", 23);
+    log.logFile("DL1ABC", LogKind::UserOnline);
+    log.logFile("", LogKind::MessageReceived);
+    log.logFile("ignored", LogKind::SelfOnline);
+    log.logFile("x", LogKind::SelfAway);  // a valid kind without a line
+    log.logFile("x", LogKind{11});
+    log.logFile("x", LogKind{24});
+    log.logFile("DB0\xE4", LogKind::Remote);
     EXPECT_EQ(contents(), "05.Dez.2026 09:05 Online : DL1ABC\r\n"
                           "05.Dez.2026 09:05 Rcv frm: \r\n"
                           "05.Dez.2026 09:05 Programm OnLine\r\n"
@@ -65,10 +66,10 @@ TEST_F(ActivityLogTest, SwitchIsReadAtEveryCallAndFileIsCreatedAnyway)
     ActivityLog log = makeLog([&on] { return on; });
     ASSERT_TRUE(log.createFile());
     ASSERT_TRUE(std::filesystem::exists(file()));
-    log.logFile("", 21);
+    log.logFile("", LogKind::Started);
     EXPECT_EQ(contents(), "");
     on = true;
-    log.logFile("", 22);
+    log.logFile("", LogKind::Ended);
     EXPECT_EQ(contents(), "05.Dez.2026 09:05 Programm beendet\r\n");
     ASSERT_TRUE(log.createFile());  // an existing file is left as it is
     EXPECT_EQ(contents(), "05.Dez.2026 09:05 Programm beendet\r\n");
@@ -80,12 +81,12 @@ TEST_F(ActivityLogTest, TwoThreadsWriteOnlyWholeLines)
     ASSERT_TRUE(log.createFile());
     constexpr int kLines = 2000;
     const std::string longCall(200, 'X');
-    auto writer = [&](int kind, const std::string& text) {
+    auto writer = [&](LogKind kind, const std::string& text) {
         for (int i = 0; i < kLines; ++i)
             log.logFile(text, kind);
     };
-    std::thread ui(writer, 1, longCall);
-    std::thread receiver(writer, 0, std::string("DL1ABC"));
+    std::thread ui(writer, LogKind::MessageSent, longCall);
+    std::thread receiver(writer, LogKind::MessageReceived, std::string("DL1ABC"));
     ui.join();
     receiver.join();
 
@@ -104,7 +105,7 @@ TEST_F(ActivityLogTest, UnusableLocationIsReportedAndLoggingGoesOnQuietly)
     ActivityLog log(blocker / "Zelvo.log", [] { return true; });
     EXPECT_FALSE(log.createFile());
     EXPECT_NE(log.errorText().find("Logdatei"), std::string::npos);
-    log.logFile("DL1ABC", 2);
+    log.logFile("DL1ABC", LogKind::UserOnline);
     EXPECT_FALSE(std::filesystem::exists(blocker / "Zelvo.log"));
 }
 

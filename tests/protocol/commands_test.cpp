@@ -11,7 +11,7 @@ using namespace zelvo;
 using namespace zelvo::testing;
 using S = app::TStationState;
 using dialogs::TEventKind;
-using protocol::TrayIcon;
+using protocol::TrayPicture;
 
 namespace {
 
@@ -53,7 +53,7 @@ TEST_F(Commands, OnlineSwitchAnnouncesBothWays)
     ASSERT_TRUE(protocol::goOnlineClick(h.station));
     EXPECT_TRUE(h.station.online());
     EXPECT_EQ(h.ui.ownStates, (std::vector<std::pair<bool, bool>>{{true, false}}));
-    EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::MainIcon});
+    EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::MainIcon});
     EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"bereit... Hilfe mit F1"});
     EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>(3, "[Nord]\x18"));
     EXPECT_EQ(unread.sendPid, "215");
@@ -61,7 +61,7 @@ TEST_F(Commands, OnlineSwitchAnnouncesBothWays)
     ASSERT_TRUE(protocol::goOnlineClick(h.station));
     EXPECT_FALSE(h.station.online());
     EXPECT_EQ(h.ui.ownStates.back(), std::make_pair(false, false));
-    EXPECT_EQ(h.ui.icons.back(), TrayIcon::SelfOff);
+    EXPECT_EQ(h.ui.icons.back(), TrayPicture::SelfOff);
     // The offline announcement to the two reachable entries (its frames and states: Outgoing).
     EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>(2, "[]"));
     EXPECT_EQ(h.sound.played(), (std::vector<std::string>{waveOf(TEventKind::evSelfOnline),

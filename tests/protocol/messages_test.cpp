@@ -13,7 +13,7 @@ using namespace zelvo;
 using namespace zelvo::testing;
 using S = app::TStationState;
 using dialogs::TEventKind;
-using protocol::TrayIcon;
+using protocol::TrayPicture;
 
 namespace {
 
@@ -70,7 +70,7 @@ TEST_F(Messages, NewMessageIsAcknowledgedStoredAndReported)
     EXPECT_EQ(peer.state, S::OnlineUnread);
     EXPECT_TRUE(peer.unread);
     EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Msg eingetroffen"});
-    EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::NewMail});
+    EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::NewMail});
     EXPECT_EQ(h.ui.conversations, std::vector<const app::TUserEntry*>{&peer});
     EXPECT_EQ(h.ui.received, (std::vector<std::pair<std::string, std::string>>{{"DL2BBB", "Hallo\r\nWelt"}}));
     EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evMessageReceived)});
@@ -220,7 +220,7 @@ TEST_F(Messages, UnacknowledgedTextGoesOutFiveTimesThenIsGivenUp)
     EXPECT_EQ(peer.state, S::Offline);
     EXPECT_EQ(peer.sendCount, "");
     EXPECT_EQ(peer.txBuffer, std::vector<std::string>{"Hallo"});  // still queued
-    EXPECT_EQ(h.ui.icons.back(), TrayIcon::UserOff);
+    EXPECT_EQ(h.ui.icons.back(), TrayPicture::UserOff);
 }
 
 TEST_F(Messages, GivenUpTextGoesOutAgainWhenTheStationReturns)

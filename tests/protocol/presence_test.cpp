@@ -15,7 +15,7 @@ using namespace zelvo;
 using namespace zelvo::testing;
 using S = app::TStationState;
 using dialogs::TEventKind;
-using protocol::TrayIcon;
+using protocol::TrayPicture;
 
 namespace {
 
@@ -121,7 +121,7 @@ TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
         EXPECT_EQ(entry.alias, "Sued");
         EXPECT_EQ(entry.sendPid, "208");
         EXPECT_EQ(entry.lastRxPid, "218");
-        EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::UserOn});
+        EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::UserOn});
         EXPECT_TRUE(h.ui.statuses.empty());
         if (c.answered) {
             EXPECT_EQ(h.driver.sent(),
@@ -160,7 +160,7 @@ TEST_F(Presence, OfflineAwayAndBackSideEffects)
     h.handle(kPeer, 220, "Beim Essen\r\nbis 14 Uhr");
     EXPECT_EQ(peer.awayText, "Beim Essen\r\nbis 14 Uhr");
     EXPECT_EQ(h.ui.lastStatus(), "Alt ist Away");
-    EXPECT_EQ(h.ui.icons.back(), TrayIcon::UserAway);
+    EXPECT_EQ(h.ui.icons.back(), TrayPicture::UserAway);
 
     h.handle(kPeer, 220, "+");  // away without a text clears the old one
     EXPECT_EQ(peer.awayText, "");
@@ -174,12 +174,12 @@ TEST_F(Presence, OfflineAwayAndBackSideEffects)
     EXPECT_EQ(peer.state, S::Online);
     EXPECT_EQ(peer.awayText, "ab");
     EXPECT_EQ(h.ui.statuses.size(), statusesBefore);
-    EXPECT_EQ(h.ui.icons.back(), TrayIcon::UserOn);
+    EXPECT_EQ(h.ui.icons.back(), TrayPicture::UserOn);
 
     h.handle("DL2BBB", 218, "[]");
     EXPECT_EQ(peer.state, S::Offline);
     EXPECT_EQ(h.ui.lastStatus(), "Alt ist Offline");
-    EXPECT_EQ(h.ui.icons.back(), TrayIcon::UserOff);
+    EXPECT_EQ(h.ui.icons.back(), TrayPicture::UserOff);
 
     const std::vector<std::string> reported = {waveOf(TEventKind::evUserAway), waveOf(TEventKind::evUserAway),
                                                waveOf(TEventKind::evUserAway), waveOf(TEventKind::evUserBack),
@@ -229,7 +229,7 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         EXPECT_EQ(entry.sendPid, "208");
         EXPECT_EQ(entry.lastRxPid, "218");
         EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll von Alt"});
-        EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::Polled});
+        EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::Polled});
         EXPECT_EQ(h.ui.popups, 1);
     }
 }
@@ -265,7 +265,7 @@ TEST_F(Presence, PollFromAnUnregisteredStationIsNoticedButNotAnswered)
 {
     h.setOnline(true);
     h.handle("DK7XYZ", 219);
-    EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::Polled});
+    EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::Polled});
     EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evPolled)});
     EXPECT_TRUE(h.driver.sent().empty());
     EXPECT_TRUE(h.ui.statuses.empty());
@@ -304,7 +304,7 @@ TEST_F(Presence, PollAnswerEndsThePollAndTellsTheState)
         EXPECT_EQ(entry.sendPid, "208");
         EXPECT_EQ(entry.lastRxPid, "218");
         EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll erfolgreich"});
-        EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::UserOn});
+        EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::UserOn});
         EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evUserOnline)});
         EXPECT_EQ(h.ui.popups, 0);  // no event report
     }
@@ -387,7 +387,7 @@ TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
     EXPECT_TRUE(added.txBuffer.empty());
     EXPECT_EQ(h.driver.sent(),
               (std::vector<SentFrame>{{kMe, "DK7NEW-3 5 DB0BB-2 DB0AA", 218, "[Nord]\x19", true}}));
-    EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::UserOn});
+    EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::UserOn});
     EXPECT_EQ(h.ui.registeredCalls, std::vector<std::string>{"DK7NEW"});
     EXPECT_TRUE(h.ui.statuses.empty());
     EXPECT_EQ(h.ui.popups, 0);

@@ -29,7 +29,7 @@ namespace zelvo::testing {
 class RecordingUi : public protocol::StationUi {
 public:
     std::vector<std::string> statuses;
-    std::vector<protocol::TrayIcon> icons;
+    std::vector<protocol::TrayPicture> icons;
     std::vector<std::string> questions;  // the calls asked about
     std::deque<bool> answers;
     bool defaultAnswer = false;
@@ -42,7 +42,7 @@ public:
     std::vector<std::string> registeredCalls;
 
     void showStatus(std::string_view text) override { statuses.emplace_back(text); }
-    void updateIcon(protocol::TrayIcon kind) override { icons.push_back(kind); }
+    void updateIcon(protocol::TrayPicture kind) override { icons.push_back(kind); }
     bool askRegistration(std::string_view call) override
     {
         questions.emplace_back(call);

@@ -67,17 +67,17 @@ const char* stateName(app::TStationState state)
     return "?";
 }
 
-const char* iconName(protocol::TrayIcon icon)
+const char* iconName(protocol::TrayPicture icon)
 {
     switch (icon) {
-    case protocol::TrayIcon::NewMail: return "NEWMAIL";
-    case protocol::TrayIcon::UserOff: return "USEROFF";
-    case protocol::TrayIcon::UserOn: return "USERON";
-    case protocol::TrayIcon::Polled: return "POLLED";
-    case protocol::TrayIcon::SelfOff: return "SELFOFF";
-    case protocol::TrayIcon::MainIcon: return "MAINICON";
-    case protocol::TrayIcon::Recompute: return "RECOMPUTE";
-    case protocol::TrayIcon::UserAway: return "USERAWAY";
+    case protocol::TrayPicture::NewMail: return "NEWMAIL";
+    case protocol::TrayPicture::UserOff: return "USEROFF";
+    case protocol::TrayPicture::UserOn: return "USERON";
+    case protocol::TrayPicture::Polled: return "POLLED";
+    case protocol::TrayPicture::SelfOff: return "SELFOFF";
+    case protocol::TrayPicture::MainIcon: return "MAINICON";
+    case protocol::TrayPicture::Recompute: return "RECOMPUTE";
+    case protocol::TrayPicture::UserAway: return "USERAWAY";
     }
     return "?";
 }
@@ -103,7 +103,7 @@ void ConsoleUi::showStatus(std::string_view text)
     console_.line("STATUS", printable(text));
 }
 
-void ConsoleUi::updateIcon(protocol::TrayIcon kind)
+void ConsoleUi::updateIcon(protocol::TrayPicture kind)
 {
     console_.line("ICON", iconName(kind));
 }
@@ -154,7 +154,7 @@ void ConsoleUi::registered(const app::TUserEntry& entry)
                   printable(entry.call) + " " + printable(entry.channel) + " " + printable(entry.path));
 }
 
-void ConsoleUi::logged(std::string_view text, int kind)
+void ConsoleUi::logged(std::string_view text, app::LogKind kind)
 {
     const auto kindText = app::ActivityLog::kindText(kind);
     if (!kindText)

@@ -23,7 +23,7 @@ std::string printable(std::string_view ansi);
 std::string fromCommandText(std::string_view utf8);
 
 const char* stateName(app::TStationState state);
-const char* iconName(protocol::TrayIcon icon);
+const char* iconName(protocol::TrayPicture icon);
 
 // Serialises whole lines from both threads.
 class Console {
@@ -51,7 +51,7 @@ public:
 
     // StationUi
     void showStatus(std::string_view text) override;
-    void updateIcon(protocol::TrayIcon kind) override;
+    void updateIcon(protocol::TrayPicture kind) override;
     bool askRegistration(std::string_view call) override;
     void popUp() override;
     void showError(std::string_view text) override;
@@ -60,7 +60,7 @@ public:
     void messageReceived(const app::TUserEntry& entry, std::string_view text) override;
     void messageDelivered(const app::TUserEntry& entry, std::string_view text) override;
     void registered(const app::TUserEntry& entry) override;
-    void logged(std::string_view text, int kind) override;
+    void logged(std::string_view text, app::LogKind kind) override;
 
     // RosterObserver: a STATE line whenever a station's state changes.
     void rowChanged(int row) override;

@@ -148,7 +148,7 @@ int main(int argc, char** argv)
         std::chrono::milliseconds(options.passMs));
 
     tools::StationCommands commands(station, serializer, console);
-    serializer.run([&] { station.logLine({}, app::LOG_STARTED); });
+    serializer.run([&] { station.logLine({}, app::LogKind::Started); });
     thread.resume();
     if (settings.autoOnline())
         serializer.run([&] { protocol::goOnlineClick(station); });

@@ -90,7 +90,7 @@ void StationCommands::quit()
     serializer_.run([&] {
         if (station_.online())
             protocol::announceOffline(station_);
-        station_.logLine({}, app::LOG_ENDED);
+        station_.logLine({}, app::LogKind::Ended);
     });
 }
 
