@@ -23,7 +23,7 @@ struct KindLine {
 };
 
 // Texts ending in ": " are followed by the caller's text.
-constexpr std::array<KindLine, 13> kKindLines = {{
+constexpr std::array<KindLine, 14> kKindLines = {{
     {LogKind::MessageReceived, " Rcv frm: "},
     {LogKind::MessageSent, " Send to: "},
     {LogKind::UserOnline, " Online : "},
@@ -37,6 +37,7 @@ constexpr std::array<KindLine, 13> kKindLines = {{
     {LogKind::Started, " Programm gestartet"},
     {LogKind::Ended, " Programm beendet"},
     {LogKind::Remote, " Remote : "},
+    {LogKind::Error, " Fehler : "},
 }};
 
 std::filesystem::path stateHome()
@@ -104,9 +105,8 @@ ActivityLog::ActivityLog(std::filesystem::path file, Switch enabled, QLocale loc
       clock_(std::move(clock))
 {}
 
-bool ActivityLog::createFile()
+std::optional<platform::Problem> ActivityLog::createFile()
 {
-    error_.clear();
     std::error_code ec;
     if (file_.has_parent_path())
         std::filesystem::create_directories(file_.parent_path(), ec);
@@ -115,12 +115,12 @@ bool ActivityLog::createFile()
         fd = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
         const std::string reason = std::strerror(errno);
-        error_ = platform::utf8ToAnsi("Logdatei " + file_.string() + " kann nicht angelegt werden (" +
-                                      reason + "); es wird kein Log geschrieben.");
-        return false;
+        return platform::Problem{platform::utf8ToAnsi("Logdatei " + file_.string() +
+                                                      " kann nicht angelegt werden (" + reason +
+                                                      "); es wird kein Log geschrieben.")};
     }
     ::close(fd);
-    return true;
+    return std::nullopt;
 }
 
 std::string ActivityLog::timeStamp(const QDateTime& time) const

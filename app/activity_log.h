@@ -14,10 +14,12 @@
 #include <string>
 #include <string_view>
 
+#include "platform/problem.h"
+
 namespace zelvo::app {
 
 // What a log line is about. 0..10 are the event kinds, with the same numbers; 8 and 9 (own
-// station away and back) write no line. 20..23 exist only in the log.
+// station away and back) write no line. 20..24 exist only in the log.
 enum class LogKind : int {
     MessageReceived = 0,
     MessageSent = 1,
@@ -34,6 +36,7 @@ enum class LogKind : int {
     Started = 21,
     Ended = 22,
     Remote = 23,
+    Error = 24,  // a failure the program noticed while running
 };
 
 class ActivityLog {
@@ -58,10 +61,8 @@ public:
     const std::filesystem::path& file() const { return file_; }
 
     // Creates the file (and its directory) when it does not exist, whatever the setting says.
-    // False when it can be neither opened nor created; errorText() then says why.
-    bool createFile();
-    // German, Windows-1252; empty after a successful createFile().
-    const std::string& errorText() const { return error_; }
+    // The problem when it can be neither opened nor created.
+    std::optional<platform::Problem> createFile();
 
     // Appends the kind's line when the setting is on. Failures are ignored: the line is lost,
     // and a file deleted meanwhile is not created again.
@@ -75,7 +76,6 @@ private:
     Switch enabled_;
     QLocale locale_;
     Clock clock_;
-    std::string error_;
     std::mutex mutex_;
 };
 

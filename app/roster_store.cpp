@@ -63,12 +63,12 @@ void convertOlderLayout(std::vector<std::string>& fields)
 
 StoreProblem problem(std::string name, std::string_view utf8Text)
 {
-    return {std::move(name), ansi(utf8Text)};
+    return {{ansi(utf8Text)}, std::move(name)};
 }
 
 StoreProblem registryProblem(std::string_view what, const RegistryError& error)
 {
-    return {"", ansi(std::string(what) + error.what())};
+    return {{ansi(std::string(what) + error.what())}, ""};
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #pragma once
 
 #include "app/roster.h"
+#include "platform/problem.h"
 #include "platform/registry.h"
 
 #include <optional>
@@ -20,9 +21,8 @@ namespace zelvo::app {
 
 inline constexpr const char* ROSTER_KEY = "\\Software\\Varkel\\Zelvo\\User";
 
-struct StoreProblem {
+struct StoreProblem : platform::Problem {
     std::string valueName;  // empty when it concerns the whole store
-    std::string text;       // German, Windows-1252
 };
 
 class RosterStore {

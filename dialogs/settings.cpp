@@ -108,9 +108,9 @@ void TEreignisObj::setOptionsValue(std::uint32_t value)
     focus = (value & 0x01) != 0;
 }
 
-std::string registryReadError(std::string_view valueName)
+platform::Problem registryReadError(std::string_view valueName)
 {
-    return "Fehler beim Holen der Daten f\xFCr '" + std::string(valueName) + "'";
+    return {"Fehler beim Holen der Daten f\xFCr '" + std::string(valueName) + "'"};
 }
 
 Settings::Settings(platform::Registry& registry) : registry_(registry) {}
@@ -272,7 +272,7 @@ void Settings::updateEvent(TEventKind kind, const std::function<void(TEreignisOb
     });
 }
 
-std::optional<std::string> Settings::readInto(SettingsValues& values) const
+std::optional<platform::Problem> Settings::readInto(SettingsValues& values) const
 {
     if (const auto events = RegKey::open(registry_, RegRoot::CurrentUser, kEventsKey)) {
         for (std::size_t n = 0; n < kEventKindCount; ++n) {
@@ -314,10 +314,15 @@ std::optional<std::string> Settings::readInto(SettingsValues& values) const
     return std::nullopt;
 }
 
-std::optional<std::string> Settings::load()
+std::optional<platform::Problem> Settings::load()
 {
     SettingsValues next = snapshot();  // only the UI thread writes, so nothing slips in between
-    auto error = readInto(next);
+    std::optional<platform::Problem> error;
+    try {
+        error = readInto(next);
+    } catch (const platform::RegistryError& unreadable) {
+        return platform::problemFrom(unreadable);
+    }
     {
         std::lock_guard lock(mutex_);
         values_ = std::move(next);
@@ -326,24 +331,29 @@ std::optional<std::string> Settings::load()
     return error;
 }
 
-void Settings::save() const
+std::optional<platform::Problem> Settings::save() const
 {
     const SettingsValues v = snapshot();
-    registry_.change(RegRoot::CurrentUser, [&](platform::RegEdit& edit) {
-        for (std::size_t n = 0; n < kEventKindCount; ++n) {
-            const TEreignisObj& e = v.events[n];
-            edit.setValue(kEventsKey, eventValueName(n, "-CWtext"), e.cwText);
-            edit.setValue(kEventsKey, eventValueName(n, "-Wave"), e.wavePath);
-            edit.setValue(kEventsKey, eventValueName(n, "-Speed"), static_cast<std::uint32_t>(e.cwSpeed));
-            edit.setValue(kEventsKey, eventValueName(n, "-Options"), e.optionsValue());
-        }
-        edit.setValue(kMainKey, "Mycall", v.myCall);
-        edit.setValue(kMainKey, "Alias", v.alias);
-        edit.setValue(kMainKey, "Infotext", v.infoText);
-        edit.setValue(kMainKey, "Awaytext", v.awayText);
-        edit.setValue(kMainKey, "Options", std::uint32_t{v.options});
-        edit.setValue(kMainKey, "ShowAlias", static_cast<std::uint32_t>(v.showAlias));
-    });
+    try {
+        registry_.change(RegRoot::CurrentUser, [&](platform::RegEdit& edit) {
+            for (std::size_t n = 0; n < kEventKindCount; ++n) {
+                const TEreignisObj& e = v.events[n];
+                edit.setValue(kEventsKey, eventValueName(n, "-CWtext"), e.cwText);
+                edit.setValue(kEventsKey, eventValueName(n, "-Wave"), e.wavePath);
+                edit.setValue(kEventsKey, eventValueName(n, "-Speed"), static_cast<std::uint32_t>(e.cwSpeed));
+                edit.setValue(kEventsKey, eventValueName(n, "-Options"), e.optionsValue());
+            }
+            edit.setValue(kMainKey, "Mycall", v.myCall);
+            edit.setValue(kMainKey, "Alias", v.alias);
+            edit.setValue(kMainKey, "Infotext", v.infoText);
+            edit.setValue(kMainKey, "Awaytext", v.awayText);
+            edit.setValue(kMainKey, "Options", std::uint32_t{v.options});
+            edit.setValue(kMainKey, "ShowAlias", static_cast<std::uint32_t>(v.showAlias));
+        });
+    } catch (const platform::RegistryError& error) {
+        return platform::problemFrom(error);
+    }
+    return std::nullopt;
 }
 
 Settings::ListenerId Settings::addListener(Listener listener)

@@ -19,6 +19,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/problem.h"
+
 namespace zelvo::platform {
 class Registry;
 class SoundPlayer;
@@ -116,8 +118,8 @@ struct SettingsValues {
     bool option(Option o) const { return (options & static_cast<std::uint8_t>(o)) != 0; }
 };
 
-// The error text when a number value is missing from a key that exists (Windows-1252).
-std::string registryReadError(std::string_view valueName);
+// The problem when a number value is missing from a key that exists.
+platform::Problem registryReadError(std::string_view valueName);
 
 class Settings {
 public:
@@ -158,18 +160,18 @@ public:
 
     // Loads the registry (at start, and to discard edits). When a number value is missing from a
     // key that exists, loading stops: what was read before it takes effect, everything else keeps
-    // its value, and the error text is returned for the caller to show. Throws
-    // platform::RegistryError when the registry file cannot be read; then nothing changes.
-    [[nodiscard]] std::optional<std::string> load();
-    // Writes every stored setting as one atomic change. Throws platform::RegistryError when the
-    // registry cannot be written; then nothing is written.
-    void save() const;
+    // its value, and the problem is returned for the caller to show. When the registry file
+    // cannot be read, nothing changes and that problem is returned.
+    [[nodiscard]] std::optional<platform::Problem> load();
+    // Writes every stored setting as one atomic change. When the registry cannot be written,
+    // nothing is written and the problem is returned.
+    [[nodiscard]] std::optional<platform::Problem> save() const;
 
     ListenerId addListener(Listener listener);
     void removeListener(ListenerId id);
 
 private:
-    std::optional<std::string> readInto(SettingsValues& values) const;
+    std::optional<platform::Problem> readInto(SettingsValues& values) const;
     // Applies an edit under the lock; the edit tells whether it changed anything, and only then
     // are the listeners told.
     void modify(Field field, std::optional<TEventKind> kind,

@@ -37,13 +37,13 @@ protected:
 TEST_F(ActivityLogTest, LinesAreExactBytes)
 {
     ActivityLog log = makeLog();
-    ASSERT_TRUE(log.createFile());
+    ASSERT_EQ(log.createFile(), std::nullopt);
     log.logFile("DL1ABC", LogKind::UserOnline);
     log.logFile("", LogKind::MessageReceived);
     log.logFile("ignored", LogKind::SelfOnline);
     log.logFile("x", LogKind::SelfAway);  // a valid kind without a line
     log.logFile("x", LogKind{11});
-    log.logFile("x", LogKind{24});
+    log.logFile("x", LogKind{25});
     log.logFile("DB0\xE4", LogKind::Remote);
     EXPECT_EQ(contents(), "05.Dez.2026 09:05 Online : DL1ABC\r\n"
                           "05.Dez.2026 09:05 Rcv frm: \r\n"
@@ -64,21 +64,21 @@ TEST_F(ActivityLogTest, SwitchIsReadAtEveryCallAndFileIsCreatedAnyway)
 {
     bool on = false;
     ActivityLog log = makeLog([&on] { return on; });
-    ASSERT_TRUE(log.createFile());
+    ASSERT_EQ(log.createFile(), std::nullopt);
     ASSERT_TRUE(std::filesystem::exists(file()));
     log.logFile("", LogKind::Started);
     EXPECT_EQ(contents(), "");
     on = true;
     log.logFile("", LogKind::Ended);
     EXPECT_EQ(contents(), "05.Dez.2026 09:05 Programm beendet\r\n");
-    ASSERT_TRUE(log.createFile());  // an existing file is left as it is
+    ASSERT_EQ(log.createFile(), std::nullopt);  // an existing file is left as it is
     EXPECT_EQ(contents(), "05.Dez.2026 09:05 Programm beendet\r\n");
 }
 
 TEST_F(ActivityLogTest, TwoThreadsWriteOnlyWholeLines)
 {
     ActivityLog log = makeLog();
-    ASSERT_TRUE(log.createFile());
+    ASSERT_EQ(log.createFile(), std::nullopt);
     constexpr int kLines = 2000;
     const std::string longCall(200, 'X');
     auto writer = [&](LogKind kind, const std::string& text) {
@@ -103,8 +103,9 @@ TEST_F(ActivityLogTest, UnusableLocationIsReportedAndLoggingGoesOnQuietly)
     const auto blocker = file().parent_path() / "not-a-dir";
     std::ofstream(blocker) << "x";
     ActivityLog log(blocker / "Zelvo.log", [] { return true; });
-    EXPECT_FALSE(log.createFile());
-    EXPECT_NE(log.errorText().find("Logdatei"), std::string::npos);
+    const auto problem = log.createFile();
+    ASSERT_TRUE(problem.has_value());
+    EXPECT_NE(problem->text.find("Logdatei"), std::string::npos);
     log.logFile("DL1ABC", LogKind::UserOnline);
     EXPECT_FALSE(std::filesystem::exists(blocker / "Zelvo.log"));
 }
@@ -118,6 +119,6 @@ TEST_F(ActivityLogTest, LogGoesBesideTheProgramOrIntoTheStateDirectory)
     const auto fallback = ActivityLog::pathFor(programDir / "missing");
     EXPECT_EQ(fallback, state / "zelvo" / "Zelvo.log");
     ActivityLog log(fallback);
-    EXPECT_TRUE(log.createFile());  // creates the zelvo directory too
+    EXPECT_EQ(log.createFile(), std::nullopt);  // creates the zelvo directory too
     EXPECT_TRUE(std::filesystem::exists(fallback));
 }

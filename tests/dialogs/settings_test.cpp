@@ -16,6 +16,7 @@
 namespace zelvo::dialogs {
 namespace {
 
+using platform::Problem;
 using platform::RegRoot;
 
 constexpr const char* kMain = "\\Software\\Varkel\\Zelvo";
@@ -89,7 +90,7 @@ TEST_F(SettingsTest, FirstStartGivesTheFormDefaultsAndSavesThemAll)
     EXPECT_EQ(waveFieldText("/a.wav"), "/a.wav");
 
     // Saving them writes every value.
-    settings_.save();
+    ASSERT_EQ(settings_.save(), std::nullopt);
 
     platform::Registry& reg = disk();
     EXPECT_EQ(reg.valueNames(HKCU, kEvents).size(), 44u);
@@ -151,7 +152,7 @@ TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged)
         e.cwText = "TEST";
         e.cwSpeed = 60;
     });
-    settings_.save();
+    ASSERT_EQ(settings_.save(), std::nullopt);
     EXPECT_EQ(disk().readDword(HKCU, kEvents, "2-Options"), 74u);  // wave + pop-up + log
     EXPECT_EQ(disk().readDword(HKCU, kMain, "Options"), 0xFFu & ~0x10u & ~0x02u);
 
@@ -207,7 +208,7 @@ TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead)
         settings_.setEvent(kind(n), edited);
     settings_.setMyCall("EDITED");
 
-    EXPECT_EQ(settings_.load(), std::string("Fehler beim Holen der Daten f\xFCr '5-Speed'"));
+    EXPECT_EQ(settings_.load(), Problem{"Fehler beim Holen der Daten f\xFCr '5-Speed'"});
     for (int n = 0; n < 5; ++n)
         EXPECT_EQ(settings_.event(kind(n)).cwText, "CQ" + std::to_string(n));
     for (int n = 5; n < kEventKindCount; ++n)
@@ -218,14 +219,14 @@ TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead)
     storeAll();
     registry_.deleteValue(HKCU, kMain, "Options");
     ASSERT_TRUE(settings_.setShowAlias(2));
-    EXPECT_EQ(settings_.load(), std::string("Fehler beim Holen der Daten f\xFCr 'Options'"));
+    EXPECT_EQ(settings_.load(), Problem{"Fehler beim Holen der Daten f\xFCr 'Options'"});
     EXPECT_EQ(settings_.event(kind(5)).cwText, "CQ5");
     EXPECT_EQ(settings_.myCall(), "DL1ABC-7");
     EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName);
 
     storeAll();
     registry_.createKey(HKCU, std::string(kMain) + "\\QX4KLM");
-    EXPECT_EQ(settings_.load(), std::string("Fehler beim Holen der Daten f\xFCr 'QX4KLM'"));
+    EXPECT_EQ(settings_.load(), Problem{"Fehler beim Holen der Daten f\xFCr 'QX4KLM'"});
 }
 
 TEST_F(SettingsTest, ShowAliasOutsideOneToThreeChangesNothing)

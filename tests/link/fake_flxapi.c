@@ -10,6 +10,8 @@
 
 static int init_calls;
 static int exit_calls;
+static int exited;
+static int calls_after_exit; /* l2_get_ui calls between ax_exit and the next ax_init */
 static char sent_mycall[64];
 static char sent_destination[128];
 static int sent_pid;
@@ -23,6 +25,8 @@ static FlxUiFrame frame;
 EXPORT int ax_init(void)
 {
     ++init_calls;
+    exited = 0;
+    calls_after_exit = 0;
     return 0;
 }
 #endif
@@ -30,6 +34,7 @@ EXPORT int ax_init(void)
 EXPORT int ax_exit(void)
 {
     ++exit_calls;
+    exited = 1;
     return 0;
 }
 
@@ -52,6 +57,8 @@ EXPORT uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, 
 EXPORT const FlxUiFrame* l2_get_ui(const char* mycall)
 {
     static const uint8_t info[] = "[Nord]\x18";
+    if (exited)
+        ++calls_after_exit;
     if (strcmp(mycall, "DL1ABC") != 0)
         return NULL;
     memset(&frame, 0, sizeof frame);
@@ -90,6 +97,10 @@ EXPORT int fake_init_calls(void)
 EXPORT int fake_exit_calls(void)
 {
     return exit_calls;
+}
+EXPORT int fake_calls_after_exit(void)
+{
+    return calls_after_exit;
 }
 EXPORT const char* fake_sent_mycall(void)
 {

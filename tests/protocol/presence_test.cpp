@@ -331,7 +331,7 @@ TEST_F(Presence, EventReportFollowsTheEventsRecord)
     h.add("DB0AAA", S::Online);
     const auto logFile = std::filesystem::path(h.registryPaths().currentUser).parent_path() / "Zelvo.log";
     app::ActivityLog log(logFile);
-    ASSERT_TRUE(log.createFile());
+    ASSERT_EQ(log.createFile(), std::nullopt);
     h.station.log = &log;
     h.settings.updateEvent(TEventKind::evUserAway, [](dialogs::TEreignisObj& event) {
         event.popup = false;

@@ -2,23 +2,15 @@
 // end-to-end tests. See kStationHelp for its commands, options and events.
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <iostream>
 #include <optional>
 #include <string>
 #include <string_view>
 
-#include "app/activity_log.h"
-#include "app/roster.h"
-#include "app/roster_store.h"
-#include "dialogs/settings.h"
-#include "dialogs/version_info.h"
-#include "link/flex_api.h"
-#include "link/receive_thread.h"
+#include "app/session.h"
 #include "platform/ansi.h"
-#include "platform/registry.h"
-#include "protocol/commands.h"
 #include "protocol/messages.h"
-#include "protocol/station.h"
 #include "tools/station/console_ui.h"
 #include "tools/station/station_commands.h"
 
@@ -95,14 +87,22 @@ int main(int argc, char** argv)
     const Options options = parseOptions(argc, argv);
     tools::Console console;
 
-    platform::Registry registry(platform::Registry::defaultPaths());
-    dialogs::Settings settings(registry);
-    try {
-        if (const auto error = settings.load())
-            console.line("ERROR", tools::printable(*error));
-    } catch (const platform::RegistryError& error) {
-        console.line("ERROR", error.what());
+    // Filled in once the engine exists; the pass calls it inside the same lock as the commands.
+    std::function<void()> echoes;
+    app::Session::Options sessionOptions;
+    if (options.logFile)
+        sessionOptions.logFile = *options.logFile;
+    sessionOptions.passInterval = std::chrono::milliseconds(options.passMs);
+    sessionOptions.afterPass = [&echoes] {
+        if (echoes)
+            echoes();
+    };
+    app::Session session(std::move(sessionOptions));
+    if (!session.open()) {
+        std::fprintf(stderr, "zelvo-station: the driver libflxapi32.so cannot be loaded\n");
+        return 1;
     }
+    dialogs::Settings& settings = session.settings();
     if (options.myCall)
         settings.setMyCall(platform::utf8ToAnsi(*options.myCall));
     if (options.alias)
@@ -112,58 +112,22 @@ int main(int argc, char** argv)
         return 2;
     }
 
-    link::FlexApi driver;
-    if (!driver.loadFlexApi(registry)) {
-        std::fprintf(stderr, "zelvo-station: the driver libflxapi32.so cannot be loaded\n");
-        return 1;
-    }
-    driver.axInit();
-
-    app::ActivityLog log(options.logFile ? std::filesystem::path(*options.logFile)
-                                         : app::ActivityLog::defaultPath(),
-                         [&settings] { return settings.option(dialogs::Option::LogFile); });
-    if (!log.createFile())
-        console.line("ERROR", tools::printable(log.errorText()));
-
-    app::Roster roster;
-    app::RosterStore store(registry);
-    for (const app::StoreProblem& problem : store.loadList(roster))
-        console.line("ERROR", tools::printable(problem.valueName + ": " + problem.text));
-
-    tools::ConsoleUi ui(console, roster, {options.registerAnswer, options.echo});
-    roster.addObserver(&ui);
-    protocol::Station station(roster, settings, driver, ui);
-    station.log = &log;
-    station.store = &store;
-    station.versionText =
-        dialogs::TVersionInfoResource(dialogs::TVersionInfoResource::ownProgramFile()).fileVersion().text();
-
+    tools::ConsoleUi ui(console, session.roster(), {options.registerAnswer, options.echo});
+    session.roster().addObserver(&ui);
     link::Serializer serializer;
-    link::FlexThread thread(
-        [&] {
-            link::receiveTick(station);
-            answerEchoes(station, ui);
-        },
-        [&](const link::FlexThread::Work& work) { serializer.run(work); },
-        std::chrono::milliseconds(options.passMs));
+    echoes = [&] { answerEchoes(session.station(), ui); };
+    session.start(ui, [&](const link::FlexThread::Work& work) { serializer.run(work); });
+    for (const platform::Problem& problem : session.startProblems())
+        console.line("ERROR", tools::printable(problem.text));
 
-    tools::StationCommands commands(station, serializer, console);
-    serializer.run([&] { station.logLine({}, app::LogKind::Started); });
-    thread.resume();
-    if (settings.autoOnline())
-        serializer.run([&] { protocol::goOnlineClick(station); });
+    tools::StationCommands commands(session.station(), serializer, console);
     console.line("READY", tools::printable(settings.myCall()));
-
     for (std::string line; std::getline(std::cin, line);) {
         if (!commands.execute(line))
             break;
     }
-    commands.quit();
-    thread.terminate();
-    thread.waitFor();
-    roster.removeObserver(&ui);
-    driver.axExit();
-    driver.unloadFlexApi();
+    session.quit();
+    session.roster().removeObserver(&ui);
     console.line("BYE");
     return 0;
 }

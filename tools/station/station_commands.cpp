@@ -85,15 +85,6 @@ bool StationCommands::execute(std::string_view line)
     return true;
 }
 
-void StationCommands::quit()
-{
-    serializer_.run([&] {
-        if (station_.online())
-            protocol::announceOffline(station_);
-        station_.logLine({}, app::LogKind::Ended);
-    });
-}
-
 void StationCommands::online(bool wanted)
 {
     if (station_.online() != wanted)

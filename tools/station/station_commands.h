@@ -17,8 +17,6 @@ public:
 
     // Runs one command line (UTF-8). False after "quit".
     bool execute(std::string_view line);
-    // What "quit" and the end of input do: the offline announcements when online, the log line.
-    void quit();
 
 private:
     void online(bool wanted);

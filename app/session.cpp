@@ -1,0 +1,112 @@
+#include "app/session.h"
+
+#include <exception>
+
+#include "dialogs/version_info.h"
+#include "platform/ansi.h"
+#include "protocol/commands.h"
+#include "protocol/outgoing.h"
+
+namespace zelvo::app {
+
+Session::Session(Options options)
+    : options_(std::move(options)),
+      registry_(options_.registryPaths),
+      settings_(registry_),
+      driver_(options_.libraryName),
+      log_(options_.logFile, [this] { return settings_.option(dialogs::Option::LogFile); }),
+      store_(registry_)
+{}
+
+Session::~Session()
+{
+    shutdown();
+}
+
+bool Session::open()
+{
+    if (!driver_.loadFlexApi(registry_))
+        return false;
+    driver_.axInit();
+    opened_ = true;
+    if (auto problem = log_.createFile())
+        problems_.push_back(std::move(*problem));
+    if (auto problem = settings_.load())
+        problems_.push_back(std::move(*problem));
+    return true;
+}
+
+void Session::start(protocol::StationUi& ui, link::FlexThread::Executor executor)
+{
+    station_ = std::make_unique<protocol::Station>(roster_, settings_, driver_, ui);
+    station_->log = &log_;
+    station_->store = &store_;
+    station_->sound = options_.sound.get();
+    station_->versionText =
+        dialogs::TVersionInfoResource(dialogs::TVersionInfoResource::ownProgramFile()).fileVersion().text();
+    executor_ = executor ? std::move(executor) : [](const link::FlexThread::Work& work) { work(); };
+
+    thread_ = std::make_unique<link::FlexThread>([this] { pass(); }, executor_, options_.passInterval);
+    for (StoreProblem& problem : store_.loadList(roster_))
+        problems_.push_back(std::move(problem));
+    executor_([this] { station_->logLine({}, LogKind::Started); });
+    thread_->resume();
+    if (settings_.autoOnline())
+        executor_([this] { protocol::goOnlineClick(*station_); });
+}
+
+void Session::quit()
+{
+    if (station_ != nullptr && !stopping_) {
+        executor_([this] {
+            if (station_->online())
+                protocol::announceOffline(*station_);
+            station_->logLine({}, LogKind::Ended);
+        });
+    }
+    shutdown();
+}
+
+void Session::shutdown()
+{
+    stopping_ = true;
+    if (thread_ != nullptr) {
+        thread_->terminate();
+        thread_->waitFor();
+    }
+    if (opened_) {
+        driver_.axExit();
+        opened_ = false;
+    }
+    driver_.unloadFlexApi();
+}
+
+void Session::pass()
+{
+    // A pass queued before the stop may still be handed to the executor; it must not touch the
+    // driver any more.
+    if (stopping_)
+        return;
+    try {
+        link::receiveTick(*station_);
+        if (options_.afterPass)
+            options_.afterPass();
+    } catch (const std::exception& error) {
+        reportPassFailure(error.what());
+    } catch (...) {
+        reportPassFailure("unbekannter Fehler");
+    }
+}
+
+void Session::reportPassFailure(const std::string& what)
+{
+    const std::string text = platform::utf8ToAnsi("Fehler im Empfangsdurchlauf: " + what);
+    station_->logLine(text, LogKind::Error);
+    // Logged every time; shown once until a different failure comes, so that one fault that
+    // repeats at every pass does not flood the user with boxes.
+    if (text != lastPassFailure_)
+        station_->ui.showError(text);
+    lastPassFailure_ = text;
+}
+
+}  // namespace zelvo::app

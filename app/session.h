@@ -1,0 +1,106 @@
+// A running station from start to end: the registry, the settings, the driver binding, the
+// activity log, the roster with its store, the protocol engine's Station, the sound player and
+// the receive thread, brought up and taken down in one fixed order. The windowed program and
+// zelvo-station both run on it; each hands it its user interface and the executor that runs a
+// receive pass where the owner wants it (on its own thread, or under a lock shared with its
+// commands).
+//
+// Start-up:  open()  the driver (nothing else happens when it cannot be loaded), ax_init, the log
+//                    file, the settings;
+//            start() the thread (suspended), the roster, the start log line, the thread running,
+//                    and going online when the settings ask for it.
+// End:       quit()  the offline announcement when online, the end log line, then shutdown();
+//            shutdown() the thread stopped and waited for, ax_exit, the driver released.
+// Every end path goes through shutdown(), the destructor too, so the driver is never released
+// while the receive thread may still call it.
+#pragma once
+
+#include <atomic>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/activity_log.h"
+#include "app/roster.h"
+#include "app/roster_store.h"
+#include "dialogs/settings.h"
+#include "link/flex_api.h"
+#include "link/receive_thread.h"
+#include "platform/problem.h"
+#include "platform/registry.h"
+#include "platform/sound.h"
+#include "protocol/station.h"
+
+namespace zelvo::app {
+
+class Session {
+public:
+    struct Options {
+        platform::Registry::Paths registryPaths = platform::Registry::defaultPaths();
+        std::filesystem::path logFile = ActivityLog::defaultPath();
+        std::chrono::milliseconds passInterval = link::FlexThread::kPassInterval;
+        std::string libraryName = link::FlexApi::kLibraryName;
+        // Plays the event sounds; without one the station is silent.
+        std::unique_ptr<platform::SoundPlayer> sound;
+        // Runs after every pass, inside the pass's executor.
+        std::function<void()> afterPass;
+    };
+
+    explicit Session(Options options);
+    ~Session();
+    Session(const Session&) = delete;
+    Session& operator=(const Session&) = delete;
+
+    // Loads the driver and calls ax_init, makes sure the log file exists and loads the settings.
+    // False when the driver cannot be loaded; then nothing else was done and the program ends.
+    bool open();
+    // Creates the engine on `ui`, starts the receive thread with passes run by `executor`, loads
+    // the roster, writes the start log line and goes online when AutoOnline is set. `ui` must
+    // outlive the session. Observers that want the loaded rows attach to roster() before this.
+    void start(protocol::StationUi& ui, link::FlexThread::Executor executor);
+    // The quit command: the offline announcement when online and the end log line, run through
+    // the executor, then shutdown(). Call it from the owner's thread, never from inside a pass.
+    void quit();
+    // Stops the receive thread and waits for it, then ax_exit and the driver released. Passes
+    // that start after this was asked for do nothing. Safe to call more than once.
+    void shutdown();
+
+    // What went wrong while opening and starting (log file, settings, roster), in that order, for
+    // the owner to show once its user interface is ready.
+    const std::vector<platform::Problem>& startProblems() const { return problems_; }
+
+    platform::Registry& registry() { return registry_; }
+    dialogs::Settings& settings() { return settings_; }
+    Roster& roster() { return roster_; }
+    RosterStore& store() { return store_; }
+    ActivityLog& log() { return log_; }
+    link::FlexApi& driver() { return driver_; }
+    // Valid after start().
+    protocol::Station& station() { return *station_; }
+    bool started() const { return station_ != nullptr; }
+    bool stopping() const { return stopping_; }
+
+private:
+    void pass();
+    void reportPassFailure(const std::string& what);
+
+    Options options_;
+    platform::Registry registry_;
+    dialogs::Settings settings_;
+    link::FlexApi driver_;
+    ActivityLog log_;
+    Roster roster_;
+    RosterStore store_;
+    std::unique_ptr<protocol::Station> station_;
+    link::FlexThread::Executor executor_;
+    std::unique_ptr<link::FlexThread> thread_;
+    std::vector<platform::Problem> problems_;
+    std::string lastPassFailure_;
+    std::atomic<bool> stopping_ = false;
+    bool opened_ = false;
+};
+
+}  // namespace zelvo::app

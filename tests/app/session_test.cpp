@@ -1,0 +1,105 @@
+// The start-up object against a stand-in driver library that counts what it is asked: the
+// receive thread must have ended before ax_exit on every end path, and a pass that fails reaches
+// the log and the user.
+#include <dlfcn.h>
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+#include "app/session.h"
+#include "tests/support/temp_dir.h"
+#include "tests/support/wait.h"
+
+namespace {
+
+using namespace zelvo;
+
+struct RecordingUi : protocol::StationUi {
+    void showStatus(std::string_view) override {}
+    void updateIcon(protocol::TrayPicture) override {}
+    bool askRegistration(std::string_view) override { return false; }
+    void popUp() override {}
+    void showError(std::string_view text) override { errors.emplace_back(text); }
+    void conversationChanged(const app::TUserEntry&) override {}
+    void ownStateChanged(bool, bool) override {}
+    std::vector<std::string> errors;  // read after the thread has ended
+};
+
+class SessionTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // Held open here too, so the counters outlive the session's own dlclose.
+        library_ = dlopen(ZELVO_FAKE_FLXAPI, RTLD_NOW);
+        ASSERT_NE(library_, nullptr) << dlerror();
+        callsAfterExit_ = reinterpret_cast<int (*)()>(dlsym(library_, "fake_calls_after_exit"));
+        exitCalls_ = reinterpret_cast<int (*)()>(dlsym(library_, "fake_exit_calls"));
+        ASSERT_NE(callsAfterExit_, nullptr);
+    }
+    void TearDown() override { dlclose(library_); }
+
+    app::Session::Options options()
+    {
+        app::Session::Options o;
+        o.registryPaths = {dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
+        o.logFile = dir_ / "Zelvo.log";
+        o.libraryName = ZELVO_FAKE_FLXAPI;
+        o.passInterval = std::chrono::milliseconds(1);
+        return o;
+    }
+    std::string logText() const
+    {
+        std::ifstream in(dir_ / "Zelvo.log", std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), {});
+    }
+
+    zelvo::testing::TempDir dir_;
+    void* library_ = nullptr;
+    int (*callsAfterExit_)() = nullptr;
+    int (*exitCalls_)() = nullptr;
+};
+
+TEST_F(SessionTest, ReceiveThreadHasEndedBeforeTheDriverIsLeftOnEveryPath)
+{
+    for (const bool viaQuit : {true, false}) {
+        const int exitsBefore = exitCalls_();
+        {
+            RecordingUi ui;
+            app::Session session(options());
+            ASSERT_TRUE(session.open());
+            std::atomic<int> passes = 0;
+            session.start(ui, [&](const link::FlexThread::Work& work) {
+                work();
+                ++passes;
+            });
+            ASSERT_TRUE(zelvo::testing::wait_until([&] { return passes > 20; }));
+            if (viaQuit)
+                session.quit();
+            // Otherwise the destructor ends it, as after a signal.
+        }
+        EXPECT_EQ(exitCalls_(), exitsBefore + 1) << "quit: " << viaQuit;
+        EXPECT_EQ(callsAfterExit_(), 0) << "quit: " << viaQuit;
+    }
+    EXPECT_NE(logText().find("Programm beendet"), std::string::npos);
+}
+
+TEST_F(SessionTest, FailedPassIsLoggedEveryTimeAndShownOnce)
+{
+    RecordingUi ui;
+    auto o = options();
+    o.afterPass = [] { throw std::runtime_error("Puffer voll"); };
+    app::Session session(std::move(o));
+    ASSERT_TRUE(session.open());
+    session.start(ui, {});
+    const std::string line = " Fehler : Fehler im Empfangsdurchlauf: Puffer voll\r\n";
+    ASSERT_TRUE(zelvo::testing::wait_until([&] {
+        const std::string text = logText();
+        const auto first = text.find(line);
+        return first != std::string::npos && text.find(line, first + 1) != std::string::npos;
+    }));
+    session.shutdown();
+    EXPECT_EQ(ui.errors, std::vector<std::string>{"Fehler im Empfangsdurchlauf: Puffer voll"});
+}
+
+}  // namespace
