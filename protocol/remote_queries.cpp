@@ -29,8 +29,11 @@ void answerDetail(Station& station, app::TUserEntry& asker, std::string_view tex
     const std::size_t blank = text.find(' ');
     if (blank == std::string_view::npos)
         return;
-    // The exact lookup by base call, case ignored: "oe3ccc-5" finds OE3CCC; two words find nothing.
-    app::TUserEntry* found = station.roster.findEntry(text.substr(blank + 1));
+    // The exact lookup by base call, case ignored: "oe3ccc-5" finds OE3CCC. A rest of two words
+    // names no station, even when the base call of its first word would match.
+    const std::string_view rest = text.substr(blank + 1);
+    app::TUserEntry* found =
+        rest.find(' ') == std::string_view::npos ? station.roster.findEntry(rest) : nullptr;
     if (found == nullptr) {
         // Left for the send timer to start when it is idle.
         for (std::string& part : splitMessageText(kNotOnRoster))

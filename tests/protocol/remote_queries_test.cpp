@@ -81,9 +81,12 @@ TEST_F(RemoteQueries, DetailWithoutAMatchOrWithoutABlank)
     EXPECT_EQ(asker.txBuffer, std::vector<std::string>{"User nicht in Liste"});
     EXPECT_EQ(asker.sendCount, "");  // left for the idle send countdown to start
 
-    asker.txBuffer.clear();
-    ask("//de OE3CCC DB0XY");  // two words are no call
-    EXPECT_EQ(asker.txBuffer, std::vector<std::string>{"User nicht in Liste"});
+    // Two words are no call, also when the first one carries an SSID.
+    for (const char* query : {"//de OE3CCC DB0XY", "//de OE3CCC-5 DB0XY"}) {
+        asker.txBuffer.clear();
+        ask(query);
+        EXPECT_EQ(asker.txBuffer, std::vector<std::string>{"User nicht in Liste"}) << query;
+    }
 
     asker.txBuffer.clear();
     ask("//detail");
