@@ -14,6 +14,7 @@
 
 #include <fcntl.h>
 #include <pwd.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -164,12 +165,35 @@ void writeAll(int fd, std::string_view text, const fs::path& file)
     }
 }
 
+std::string tempPrefixFor(const fs::path& file)
+{
+    return "." + file.filename().string() + ".tmp.";
+}
+
+// ".<file>.tmp.<pid>.<salt>.<counter>": the pid names the writer.
 fs::path tempPathFor(const fs::path& file)
 {
     static std::atomic<unsigned> counter{0};
     static const unsigned salt = std::random_device{}();
-    return file.parent_path() / ("." + file.filename().string() + ".tmp." + std::to_string(::getpid()) + "." +
+    return file.parent_path() / (tempPrefixFor(file) + std::to_string(::getpid()) + "." +
                                  std::to_string(salt) + "." + std::to_string(counter++));
+}
+
+// A writer killed between creating its temporary file and the rename leaves the file behind.
+// Called with the exclusive lock held, so no live writer of this file is between those steps;
+// only files of processes that no longer run are removed all the same.
+void removeTempsOfEndedWriters(const fs::path& file)
+{
+    const std::string prefix = tempPrefixFor(file);
+    std::error_code ec;
+    for (const auto& entry : fs::directory_iterator(file.parent_path(), ec)) {
+        const std::string name = entry.path().filename().string();
+        if (!name.starts_with(prefix))
+            continue;
+        const pid_t pid = static_cast<pid_t>(std::atoll(name.c_str() + prefix.size()));
+        if (pid > 0 && pid != ::getpid() && ::kill(pid, 0) != 0 && errno == ESRCH)
+            ::unlink(entry.path().c_str());
+    }
 }
 
 // Temporary file, fsync, rename, fsync of the directory. Returns the new file, still open.
@@ -328,6 +352,7 @@ struct Registry::Impl {
         if (cache.file.valid() && ::fstat(cache.file.get(), &old) == 0)
             mode = old.st_mode & 07777;
         Fd written = replaceFile(file, text, mode);
+        removeTempsOfEndedWriters(file);
         struct stat st {};
         if (::fstat(written.get(), &st) != 0) {
             cache.valid = false;

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <sstream>
 #include <thread>
 
@@ -384,6 +385,37 @@ TEST_F(RegistryTest, TwoProcessesWritingAtOnceLoseNothing)
     for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
         EXPECT_EQ(entry.path().filename().string().find(".tmp."), std::string::npos)
             << "left behind: " << entry.path();
+}
+
+// A writer killed before its rename leaves its temporary file; the next write removes it, but
+// never one of a writer that still runs.
+TEST_F(RegistryTest, TemporaryFilesOfEndedWritersAreRemovedByTheNextWrite)
+{
+    auto tempOf = [&](pid_t pid) {
+        return dir.path() / (".HKEY_CURRENT_USER.reg.tmp." + std::to_string(pid) + ".7.0");
+    };
+    const pid_t ended = ::fork();
+    if (ended == 0)
+        ::_exit(0);
+    ASSERT_EQ(::waitpid(ended, nullptr, 0), ended);
+    int gate[2];
+    ASSERT_EQ(::pipe(gate), 0);
+    const pid_t running = ::fork();
+    if (running == 0) {
+        char c;
+        ::close(gate[1]);
+        (void)!::read(gate[0], &c, 1);  // until the parent closes its end
+        ::_exit(0);
+    }
+    ::close(gate[0]);
+    std::ofstream(tempOf(ended)) << "REGEDIT4\r\n[HKEY_CURR";
+    std::ofstream(tempOf(running)) << "REGEDIT4\r\n";
+
+    Registry(paths()).setString(CU, kZelvo, "Mycall", "DL1ABC");
+    EXPECT_FALSE(std::filesystem::exists(tempOf(ended)));
+    EXPECT_TRUE(std::filesystem::exists(tempOf(running)));
+    ::close(gate[1]);
+    ::waitpid(running, nullptr, 0);
 }
 
 }  // namespace
