@@ -72,6 +72,8 @@ void Session::shutdown()
     stopping_ = true;
     if (thread_ != nullptr) {
         thread_->terminate();
+        if (options_.releasePasses)
+            options_.releasePasses();
         thread_->waitFor();
     }
     if (opened_) {

@@ -47,6 +47,9 @@ public:
         std::unique_ptr<platform::SoundPlayer> sound;
         // Runs after every pass, inside the pass's executor.
         std::function<void()> afterPass;
+        // Called by shutdown() between asking the thread to stop and waiting for it: an executor
+        // that holds the thread while the owner's thread runs the pass lets it go here.
+        std::function<void()> releasePasses;
     };
 
     explicit Session(Options options);
