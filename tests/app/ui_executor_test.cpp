@@ -18,11 +18,6 @@ using namespace std::chrono_literals;
 using zelvo::app::UiExecutor;
 using zelvo::link::FlexThread;
 
-int argc = 1;
-char name[] = "ui_executor_test";
-char* argv[] = {name, nullptr};
-QCoreApplication app(argc, argv);
-
 bool spinUntil(const std::function<bool()>& condition)
 {
     return zelvo::testing::wait_until([&] {
