@@ -43,6 +43,14 @@ void registerStation(Station& station, const link::UiFrameView& frame, const std
     }
     if (!station.ui.askRegistration(call))
         return;
+    // The question may have been open for a while: the user may have added the station or
+    // filled the roster meanwhile.
+    if (roster.findByPrefix(call) != nullptr)
+        return;
+    if (roster.isFull()) {
+        station.ui.showStatus(kRosterFull);
+        return;
+    }
 
     // Answered on the channel the frame came in on, along its path turned round.
     const std::string path = reverseWords(station.driver.pathToText(frame));

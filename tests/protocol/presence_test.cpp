@@ -417,6 +417,24 @@ TEST_F(Presence, FullRosterRefusesRegistrationWithoutAsking)
     EXPECT_TRUE(h.driver.sent().empty());
 }
 
+// The question holds the pass while the user goes on: what was added meanwhile counts.
+TEST_F(Presence, RegistrationLooksAtTheRosterAgainAfterTheQuestion)
+{
+    h.ui.defaultAnswer = true;
+    h.ui.whileAsking = [&] { h.add("DK7NEW-1"); };
+    h.handle("DK7NEW", 218, "[Neu]\x18");
+    EXPECT_EQ(h.roster.size(), 2);
+    EXPECT_TRUE(h.ui.registeredCalls.empty());
+
+    h.ui.whileAsking = [&] {
+        while (!h.roster.isFull())
+            h.add("DL" + std::to_string(h.roster.size()) + "X");
+    };
+    h.handle("DK8NEW", 218, "[Neu]\x18");
+    EXPECT_EQ(h.roster.size(), app::MAX_ENTRIES);
+    EXPECT_EQ(h.ui.lastStatus(), "Maximale Anzahl erreicht");
+}
+
 TEST(ReverseWords, TurnsTheWordOrderRound)
 {
     const std::pair<std::string, std::string> cases[] = {

@@ -33,6 +33,7 @@ public:
     std::vector<std::string> questions;  // the calls asked about
     std::deque<bool> answers;
     bool defaultAnswer = false;
+    std::function<void()> whileAsking;  // what the user does while the question is open
     int popups = 0;
     std::vector<std::string> errors;
     std::vector<const app::TUserEntry*> conversations;
@@ -46,6 +47,8 @@ public:
     bool askRegistration(std::string_view call) override
     {
         questions.emplace_back(call);
+        if (whileAsking)
+            whileAsking();
         if (answers.empty())
             return defaultAnswer;
         const bool answer = answers.front();
