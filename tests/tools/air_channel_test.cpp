@@ -1,10 +1,9 @@
 // zelvo-air's channel logic without sockets, for what the process tests cannot see exactly:
-// air time and queueing, the digipeater's H-bit handling, and option checking.
+// air time and queueing, the digipeater's H-bit handling, and the seeded faults.
 #include <gtest/gtest.h>
 
 #include "driver/ax25_frame.h"
 #include "tools/air/air_channel.h"
-#include "tools/air/air_options.h"
 
 namespace zelvo::air {
 namespace {
@@ -93,30 +92,37 @@ TEST(AirChannel, RepeatAsDigiRejectsBrokenAddressFields)
     EXPECT_FALSE(repeat_as_digi(std::string(40, '\xff'), addr("DIGI")));
 }
 
-TEST(AirOptions, ValuesAreRangeChecked)
+// Which of 30 frames from client 1 reach client 2, in order of delivery.
+std::vector<std::string> delivered(double loss, double dup, std::uint64_t seed)
 {
-    const auto ok = parse_air_options({"--port", "0", "--loss=0.25", "--dup", "1", "--delay", "20", "--seed",
-                                       "9", "--baud", "1200", "--digi", "DIGI-1", "--pcap", "x.pcap"});
-    ASSERT_TRUE(ok.options) << ok.error;
-    EXPECT_EQ(ok.options->port, 0);
-    EXPECT_DOUBLE_EQ(ok.options->loss, 0.25);
-    EXPECT_EQ(ok.options->seed, 9u);
-    EXPECT_EQ(ok.options->baud, 1200u);
+    ChannelConfig config;
+    config.loss = loss;
+    config.dup = dup;
+    config.seed = seed;
+    Channel channel(config);
+    channel.add_client(1);
+    channel.add_client(2);
+    const auto t0 = Clock::now();
+    for (int i = 0; i < 30; ++i)
+        channel.transmit(1, {0, ui_frame({}, 1 + i)}, t0);
+    std::vector<std::string> frames;
+    for (const Delivery& d : channel.advance(t0 + 1s))
+        frames.push_back(d.frame.ax25);
+    return frames;
+}
 
-    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--port", "65536"},
-                                                {"--loss", "1.5"},
-                                                {"--dup", "-0.1"},
-                                                {"--loss", "nan"},
-                                                {"--baud", "0"},
-                                                {"--seed", "-1"},
-                                                {"--delay", "5ms"},
-                                                {"--port"},
-                                                {"--colour", "red"},
-                                                {"8001"}}) {
-        const auto result = parse_air_options(bad);
-        EXPECT_FALSE(result.options) << bad[0];
-        EXPECT_FALSE(result.error.empty());
-    }
+TEST(AirChannel, LossAndDuplicationFollowTheSeed)
+{
+    EXPECT_TRUE(delivered(1, 0, 1).empty());
+    const auto doubled = delivered(0, 1, 1);
+    ASSERT_EQ(doubled.size(), 60u);
+    for (std::size_t i = 0; i < 60; i += 2)
+        EXPECT_EQ(doubled[i], doubled[i + 1]);
+    const auto half = delivered(0.5, 0, 1234);
+    EXPECT_GT(half.size(), 0u);
+    EXPECT_LT(half.size(), 30u);
+    EXPECT_EQ(delivered(0.5, 0, 1234), half);
+    EXPECT_NE(delivered(0.5, 0, 99), half);
 }
 
 }  // namespace
