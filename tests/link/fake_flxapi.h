@@ -1,0 +1,12 @@
+/* What the binding handed to the fake driver library (fake_flxapi.c), exported as fake_calls. */
+#pragma once
+
+#include "driver/flxapi.h"
+
+struct FakeCalls {
+    int init_calls, exit_calls;
+    char mycall[64], destination[128];
+    int pid, reserved, length;
+    const void* info;
+    char bytes[FLX_MAX_INFO + 1];
+};
