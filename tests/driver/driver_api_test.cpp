@@ -275,6 +275,8 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt)
         int length;
         const void* info;
     };
+    // What the destination text may hold is Destination.RefusesWhatCannotBeSent; here what the
+    // entry point adds: its pointers, the own call, the table, the line and the field.
     const Case refused[] = {
         {nullptr, "DB0XYZ 0", 2, "hi"},
         {"DL1ABC", nullptr, 2, "hi"},
@@ -282,16 +284,8 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt)
         {"DL1ABCD", "DB0XYZ 0", 2, "hi"},
         {"DL1ABC-16", "DB0XYZ 0", 2, "hi"},
         {"DL1ABC", "", 2, "hi"},
-        {"DL1ABC", "DB0XYZ", 2, "hi"},  // no channel
-        {"DL1ABC", " 0DB0XYZ", 2, "hi"},
         {"DL1ABC", "DB0XYZ 9", 2, "hi"},  // not in the table
         {"DL1ABC", "DB0XYZ 1", 2, "hi"},  // TNC not connected
-        {"DL1ABC", "DB0XYZ 16", 2, "hi"},
-        {"DL1ABC", "DB0XYZ 0 A B C D E F G H I", 2, "hi"},  // nine digipeaters
-        {"DL1ABC", "DB0XYZA 0", 2, "hi"},
-        {"DL1ABC", "DB0XYZ-16 0", 2, "hi"},
-        {"DL1ABC", "DB\xFCXY 0", 2, "hi"},
-        {"DL1ABC", "DB0XYZ 0 WIDE2-2,", 2, "hi"},
         {"DL1ABC", longDestination.c_str(), 2, "hi"},
         {"DL1ABC", "DB0XYZ 0", 257, info.data()},
         {"DL1ABC", "DB0XYZ 0", -1, "hi"},
