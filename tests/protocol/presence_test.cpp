@@ -1,4 +1,5 @@
 // What other stations' presence frames do to the roster, what is answered, and registration.
+// That they restart the numbering of our texts is Messages.PresenceFramesRestartTheNumberingOfAPendingText.
 #include "protocol/presence.h"
 
 #include <gtest/gtest.h>
@@ -79,7 +80,6 @@ TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
         StationHarness h;
         auto& entry = h.add(kPeer, S::AwayUnread, "1", "Alt");
         entry.unread = true;
-        entry.sendPid = "214";
         entry.lastRxPid = "212";
         h.setOnline(c.online);
 
@@ -88,7 +88,6 @@ TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
         EXPECT_EQ(entry.state, S::Online);
         EXPECT_TRUE(entry.unread);
         EXPECT_EQ(entry.alias, "Sued");
-        EXPECT_EQ(entry.sendPid, "208");
         EXPECT_EQ(entry.lastRxPid, "218");
         EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::UserOn});
         EXPECT_TRUE(h.ui.statuses.empty());
@@ -179,7 +178,6 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         SCOPED_TRACE(c.name);
         StationHarness h;
         auto& entry = h.add(kPeer, S::Sending, "1", "Alt");
-        entry.sendPid = "211";
         entry.lastRxPid = "215";
         h.setOnline(c.online);
         h.station.setAway(c.away);
@@ -193,7 +191,6 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         else
             EXPECT_TRUE(h.driver.sent().empty());
         EXPECT_EQ(entry.state, S::HasPolled);
-        EXPECT_EQ(entry.sendPid, "208");
         EXPECT_EQ(entry.lastRxPid, "218");
         EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll von Alt"});
         EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::Polled});
@@ -246,7 +243,6 @@ TEST_F(Presence, PollAnswerEndsThePollAndTellsTheState)
         auto& entry = h.add(kPeer, S::OfflineUnread);
         entry.unread = true;
         entry.pollCount = "87";
-        entry.sendPid = "216";
         entry.lastRxPid = "209";
         entry.awayText = "vorher";
 
@@ -255,7 +251,6 @@ TEST_F(Presence, PollAnswerEndsThePollAndTellsTheState)
         EXPECT_EQ(entry.state, c.state);  // never the unread variant
         EXPECT_EQ(entry.awayText, c.awayText);
         EXPECT_EQ(entry.pollCount, "0");
-        EXPECT_EQ(entry.sendPid, "208");
         EXPECT_EQ(entry.lastRxPid, "218");
         EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll erfolgreich"});
         EXPECT_EQ(h.ui.icons, std::vector<TrayIcon>{TrayIcon::UserOn});
