@@ -73,6 +73,7 @@ TEST_F(SettingsTest, FirstStartGivesTheDefaultsAndSavesThemAll)
     const SettingsValues defaults;
     EXPECT_EQ(settings_.load(), std::nullopt);
     EXPECT_EQ(fields(settings_.snapshot()), fields(defaults));
+    EXPECT_LE(defaults.infoText.size(), kMaxInfoText);  // the example fits the field
     EXPECT_EQ(waveFieldText(defaults.events[0].wavePath), "<keine>");
     EXPECT_EQ(waveFieldText("/a.wav"), "/a.wav");
 
