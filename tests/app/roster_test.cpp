@@ -83,22 +83,14 @@ TEST(Roster, ObserversLearnEveryChangeWithItsRows)
 {
     struct Recorder : RosterObserver {
         std::vector<std::string> log;
-        void rowsAboutToBeInserted(int f, int l) override
+        void note(const char* what, int f, int l)
         {
-            log.push_back("+?" + std::to_string(f) + std::to_string(l));
+            log.push_back(what + std::to_string(f) + std::to_string(l));
         }
-        void rowsInserted(int f, int l) override
-        {
-            log.push_back("+" + std::to_string(f) + std::to_string(l));
-        }
-        void rowsAboutToBeRemoved(int f, int l) override
-        {
-            log.push_back("-?" + std::to_string(f) + std::to_string(l));
-        }
-        void rowsRemoved(int f, int l) override
-        {
-            log.push_back("-" + std::to_string(f) + std::to_string(l));
-        }
+        void rowsAboutToBeInserted(int f, int l) override { note("+?", f, l); }
+        void rowsInserted(int f, int l) override { note("+", f, l); }
+        void rowsAboutToBeRemoved(int f, int l) override { note("-?", f, l); }
+        void rowsRemoved(int f, int l) override { note("-", f, l); }
         void rowChanged(int r) override { log.push_back("c" + std::to_string(r)); }
         void rowsAboutToBeReordered() override { log.push_back("o?"); }
         void rowsReordered() override { log.push_back("o"); }

@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "app/session.h"
+#include "tests/link/fake_flxapi.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wait.h"
 
@@ -33,9 +34,8 @@ protected:
         // Held open here too, so the counters outlive the session's own dlclose.
         library_ = dlopen(ZELVO_FAKE_FLXAPI, RTLD_NOW);
         ASSERT_NE(library_, nullptr) << dlerror();
-        callsAfterExit_ = reinterpret_cast<int (*)()>(dlsym(library_, "fake_calls_after_exit"));
-        exitCalls_ = reinterpret_cast<int (*)()>(dlsym(library_, "fake_exit_calls"));
-        ASSERT_NE(callsAfterExit_, nullptr);
+        calls_ = static_cast<FakeCalls*>(dlsym(library_, "fake_calls"));
+        ASSERT_NE(calls_, nullptr);
     }
     void TearDown() override { dlclose(library_); }
 
@@ -56,14 +56,13 @@ protected:
 
     zelvo::testing::TempDir dir_;
     void* library_ = nullptr;
-    int (*callsAfterExit_)() = nullptr;
-    int (*exitCalls_)() = nullptr;
+    const FakeCalls* calls_ = nullptr;
 };
 
 TEST_F(SessionTest, ReceiveThreadHasEndedBeforeTheDriverIsLeftOnEveryPath)
 {
     for (const bool viaQuit : {true, false}) {
-        const int exitsBefore = exitCalls_();
+        const int exitsBefore = calls_->exit_calls;
         {
             RecordingUi ui;
             app::Session session(options());
@@ -78,8 +77,8 @@ TEST_F(SessionTest, ReceiveThreadHasEndedBeforeTheDriverIsLeftOnEveryPath)
                 session.quit();
             // Otherwise the destructor ends it, as after a signal.
         }
-        EXPECT_EQ(exitCalls_(), exitsBefore + 1) << "quit: " << viaQuit;
-        EXPECT_EQ(callsAfterExit_(), 0) << "quit: " << viaQuit;
+        EXPECT_EQ(calls_->exit_calls, exitsBefore + 1) << "quit: " << viaQuit;
+        EXPECT_EQ(calls_->get_after_exit, 0) << "quit: " << viaQuit;
     }
     EXPECT_NE(logText().find("Programm beendet"), std::string::npos);
 }

@@ -11,16 +11,10 @@
 using namespace std::string_literals;
 namespace ax25 = zelvo::ax25;
 namespace kiss = zelvo::kiss;
+using zelvo::testing::address;
 using zelvo::testing::bytes;
 
 namespace {
-
-ax25::Address addr(const char* text)
-{
-    auto a = ax25::parseAddress(text);
-    EXPECT_TRUE(a) << text;
-    return a.value_or(ax25::Address{});
-}
 
 // DL1ABC-7 to APZ001 via DB0XYZ-1, PID F0, info "Hi": every byte written out.
 const std::string kDigiFrame =
@@ -107,9 +101,9 @@ TEST(KissDecode, DropsOverlongFramesAndCountsUnterminatedOnReset)
 
 TEST(Ax25Address, EncodesShiftedCharactersAndSsidByte)
 {
-    EXPECT_EQ(ax25::encodeAddress(addr("DL1ABC-7"), false),
+    EXPECT_EQ(ax25::encodeAddress(address("DL1ABC-7"), false),
               (ax25::RawAddress{0x88, 0x98, 0x62, 0x82, 0x84, 0x86, 0x6E}));
-    auto a = addr("n0c-15");
+    auto a = address("n0c-15");
     a.chBit = true;
     EXPECT_EQ(ax25::encodeAddress(a, true), (ax25::RawAddress{0x9C, 0x60, 0x86, 0x40, 0x40, 0x40, 0xFF}));
     const auto decoded = ax25::decodeAddress(ax25::encodeAddress(a, true).data());
@@ -121,10 +115,10 @@ TEST(Ax25Address, EncodesShiftedCharactersAndSsidByte)
 
 TEST(Ax25Address, ParsesAndFormatsCallText)
 {
-    EXPECT_EQ(ax25::formatAddress(addr("dl1abc")), "DL1ABC");
-    EXPECT_EQ(ax25::formatAddress(addr("DL1ABC-0")), "DL1ABC");
-    EXPECT_EQ(ax25::formatAddress(addr("DL1ABC-05")), "DL1ABC-5");
-    EXPECT_EQ(ax25::formatAddress(addr("A-15")), "A-15");
+    EXPECT_EQ(ax25::formatAddress(address("dl1abc")), "DL1ABC");
+    EXPECT_EQ(ax25::formatAddress(address("DL1ABC-0")), "DL1ABC");
+    EXPECT_EQ(ax25::formatAddress(address("DL1ABC-05")), "DL1ABC-5");
+    EXPECT_EQ(ax25::formatAddress(address("A-15")), "A-15");
     for (const char* bad : {"", "-", "-1", "DL1ABCD", "DL1ABC-16", "DL1ABC-", "DL1ABC-1x", "DL1ABC--1",
                             "DL1ABC-+1", "DL1ABC-100", "DL 1", "DL1\xC4", "DL/1", "DL1ABC-1-2", " DL1"}) {
         EXPECT_FALSE(ax25::parseAddress(bad)) << '"' << bad << '"';
@@ -134,13 +128,13 @@ TEST(Ax25Address, ParsesAndFormatsCallText)
 
 TEST(Ax25Address, RefusesCharactersThatAreNoCallSign)
 {
-    ax25::RawAddress raw = ax25::encodeAddress(addr("AB"), false);
+    ax25::RawAddress raw = ax25::encodeAddress(address("AB"), false);
     raw[3] = 'C' << 1;  // a character after the padding blank
     EXPECT_FALSE(ax25::decodeAddress(raw.data()));
-    raw = ax25::encodeAddress(addr("AB"), false);
+    raw = ax25::encodeAddress(address("AB"), false);
     raw[1] = 'b' << 1;
     EXPECT_FALSE(ax25::decodeAddress(raw.data()));
-    raw = ax25::encodeAddress(addr("AB"), false);
+    raw = ax25::encodeAddress(address("AB"), false);
     raw[0] |= 0x01;  // extension bit inside the call
     EXPECT_FALSE(ax25::decodeAddress(raw.data()));
     const ax25::RawAddress blanks{0x40, 0x40, 0x40, 0x40, 0x40, 0x40, 0x61};
@@ -149,9 +143,10 @@ TEST(Ax25Address, RefusesCharactersThatAreNoCallSign)
 
 TEST(Ax25Frame, EncodesUiCommandFrameByteForByte)
 {
-    const auto frame = ax25::makeUiFrame(addr("DL1ABC-7"), addr("APZ001"), {addr("DB0XYZ-1")}, 0xF0, "Hi");
+    const auto frame =
+        ax25::makeUiFrame(address("DL1ABC-7"), address("APZ001"), {address("DB0XYZ-1")}, 0xF0, "Hi");
     EXPECT_EQ(ax25::encodeFrame(frame), kDigiFrame);
-    const auto direct = ax25::makeUiFrame(addr("A"), addr("B-1"), {}, 0xDA, "");
+    const auto direct = ax25::makeUiFrame(address("A"), address("B-1"), {}, 0xDA, "");
     EXPECT_EQ(ax25::encodeFrame(direct), bytes({0x84, 0x40, 0x40, 0x40, 0x40, 0x40, 0xE2, 0x82, 0x40, 0x40,
                                                 0x40, 0x40, 0x40, 0x61, 0x03, 0xDA}));
 }
@@ -213,7 +208,7 @@ TEST(Ax25Frame, ReportsEveryMalformedShape)
 
     // Ten addresses are the most a frame can have; the eleventh is refused.
     std::string many;
-    const auto a = ax25::encodeAddress(addr("AB"), false);
+    const auto a = ax25::encodeAddress(address("AB"), false);
     for (int i = 0; i < 11; ++i)
         many.append(a.begin(), a.end());
     many[10 * 7 - 1] |= 0x01;

@@ -174,34 +174,22 @@ TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops)
     EXPECT_STREQ(reinterpret_cast<const char*>(rec->info), "0");
 }
 
-TEST_F(DriverApi, ReachesATncThatComesUpLater)
+TEST_F(DriverApi, ReachesATncThatComesUpLaterAndAgainAfterItWentAway)
 {
-    KissServer tnc(/*listen_now=*/false);  // port held, connections refused
-    start(tcpLine(0, tnc.port()));
+    auto tnc = std::make_unique<KissServer>(/*listen_now=*/false);  // port held, connections refused
+    const std::uint16_t port = tnc->port();
+    start(tcpLine(0, port));
     ASSERT_TRUE(wait_until([] { return stats().connect_failures >= 2; }));  // backing off
     EXPECT_EQ(flx_channel_connected(0), 0);
     EXPECT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi"), 0);
-
-    tnc.listen();
-    ASSERT_TRUE(tnc.accept());
-    ASSERT_TRUE(connected(0));
-    ASSERT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi"), 1);
-    const auto frames = tnc.wait_frames(1);
-    ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].data.substr(frames[0].data.size() - 2), "hi");
-}
-
-TEST_F(DriverApi, ReconnectsWhenTheTncGoesAwayAndComesBack)
-{
-    auto tnc = std::make_unique<KissServer>();
-    const std::uint16_t port = tnc->port();
-    start(tcpLine(0, port));
+    tnc->listen();
     ASSERT_TRUE(tnc->accept());
     ASSERT_TRUE(connected(0));
 
     tnc->send_raw(bytes({0xC0, 0x00, 0x88, 0x98}));  // half a frame, then the TNC is gone
     tnc.reset();
-    ASSERT_TRUE(wait_until([] { return stats().connect_failures >= 1; }));
+    const auto failures = stats().connect_failures;
+    ASSERT_TRUE(wait_until([&] { return stats().connect_failures > failures; }));
     EXPECT_EQ(flx_channel_connected(0), 0);
     EXPECT_EQ(l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi"), 0);
 
@@ -214,8 +202,10 @@ TEST_F(DriverApi, ReconnectsWhenTheTncGoesAwayAndComesBack)
     ASSERT_NE(rec, nullptr);
     EXPECT_EQ(call(rec->source), "DF1XX");
     EXPECT_EQ(stats().dropped_malformed, 0u);  // the half frame was not glued to the next one
-    ASSERT_EQ(l2_send_ui("DL1ABC", "DF1XX 0", 0xDC, 0, 1, "+"), 1);
-    EXPECT_EQ(tnc->wait_frames(1).size(), 1u);
+    ASSERT_EQ(l2_send_ui("DL1ABC", "DF1XX 0", 0xDC, 0, 2, "hi"), 1);
+    const auto& frames = tnc->wait_frames(1);
+    ASSERT_EQ(frames.size(), 1u);
+    EXPECT_TRUE(frames[0].data.ends_with("hi"));
 }
 
 TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal)
@@ -275,6 +265,8 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt)
         int length;
         const void* info;
     };
+    // What the destination text may hold is Destination.RefusesWhatCannotBeSent; here what the
+    // entry point adds: its pointers, the own call, the table, the line and the field.
     const Case refused[] = {
         {nullptr, "DB0XYZ 0", 2, "hi"},
         {"DL1ABC", nullptr, 2, "hi"},
@@ -282,16 +274,8 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt)
         {"DL1ABCD", "DB0XYZ 0", 2, "hi"},
         {"DL1ABC-16", "DB0XYZ 0", 2, "hi"},
         {"DL1ABC", "", 2, "hi"},
-        {"DL1ABC", "DB0XYZ", 2, "hi"},  // no channel
-        {"DL1ABC", " 0DB0XYZ", 2, "hi"},
         {"DL1ABC", "DB0XYZ 9", 2, "hi"},  // not in the table
         {"DL1ABC", "DB0XYZ 1", 2, "hi"},  // TNC not connected
-        {"DL1ABC", "DB0XYZ 16", 2, "hi"},
-        {"DL1ABC", "DB0XYZ 0 A B C D E F G H I", 2, "hi"},  // nine digipeaters
-        {"DL1ABC", "DB0XYZA 0", 2, "hi"},
-        {"DL1ABC", "DB0XYZ-16 0", 2, "hi"},
-        {"DL1ABC", "DB\xFCXY 0", 2, "hi"},
-        {"DL1ABC", "DB0XYZ 0 WIDE2-2,", 2, "hi"},
         {"DL1ABC", longDestination.c_str(), 2, "hi"},
         {"DL1ABC", "DB0XYZ 0", 257, info.data()},
         {"DL1ABC", "DB0XYZ 0", -1, "hi"},

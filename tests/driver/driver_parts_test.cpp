@@ -1,8 +1,7 @@
-// The driver's pure parts: channel table lines, destination texts, the receive queue's
-// matching of the own call and its bound.
+// The driver's pure parts: channel table lines and destination texts. The receive queue's
+// matching of the own call and its bound are checked through the entry points (DriverApi).
 #include "driver/channel_table.h"
 #include "driver/destination.h"
-#include "driver/rx_queue.h"
 
 #include <gtest/gtest.h>
 
@@ -117,31 +116,4 @@ TEST(Destination, RefusesWhatCannotBeSent)
         EXPECT_FALSE(drv::parseDestination(bad)) << '"' << bad << '"';
     }
     EXPECT_FALSE(drv::parseDestination("DL1ABC 0" + std::string(300, ' ')));
-}
-
-TEST(RxQueue, HandsOutFramesForTheOwnCallAndDropsOthers)
-{
-    drv::Counters counters;
-    drv::RxQueue queue(counters, 3);
-    auto frameTo = [](const char* dest, int channel) {
-        drv::ReceivedFrame r;
-        r.frame.destination = *ax25::parseAddress(dest);
-        r.frame.source = *ax25::parseAddress("SRC");
-        r.channel = channel;
-        return r;
-    };
-    EXPECT_TRUE(queue.push(frameTo("OTHER", 0)));
-    EXPECT_TRUE(queue.push(frameTo("DL1ABC-1", 1)));
-    EXPECT_TRUE(queue.push(frameTo("DL1ABC", 2)));
-    EXPECT_FALSE(queue.push(frameTo("DL1ABC", 3)));
-    EXPECT_EQ(counters.droppedQueueFull.load(), 1u);
-
-    // SSID 0 is no SSID; the call compares without regard to case (parseAddress upper-cases).
-    const auto mine = *ax25::parseAddress("dl1abc-0");
-    auto got = queue.takeFor(mine);
-    ASSERT_TRUE(got);
-    EXPECT_EQ(got->channel, 2);
-    EXPECT_EQ(counters.droppedOtherCall.load(), 2u);  // OTHER and DL1ABC-1
-    EXPECT_FALSE(queue.takeFor(mine));
-    EXPECT_TRUE(queue.push(frameTo("DL1ABC", 4)));  // room again
 }

@@ -1,40 +1,30 @@
 /* A stand-in for libflxapi32.so built several times for the binding tests: get_ident(0) names
- * the copy (FAKE_MARK), FAKE_OMIT_AX_INIT / FAKE_OMIT_STRPATH leave an entry point out, and the
- * fake_* functions let a test see what the binding handed over. */
+ * the copy (FAKE_MARK), FAKE_OMIT_AX_INIT / FAKE_OMIT_STRPATH leave an entry point out, and
+ * fake_calls lets a test see what the binding handed over. */
 #include <stdint.h>
 #include <string.h>
 
-#include "driver/flxapi.h"
+#include "tests/link/fake_flxapi.h"
 
 #define EXPORT __attribute__((visibility("default")))
 
-static int init_calls;
-static int exit_calls;
-static int exited;
-static int calls_after_exit; /* l2_get_ui calls between ax_exit and the next ax_init */
-static char sent_mycall[64];
-static char sent_destination[128];
-static int sent_pid;
-static int sent_reserved;
-static int sent_length;
-static const void* sent_info;
-static char sent_bytes[FLX_MAX_INFO + 1];
+EXPORT struct FakeCalls fake_calls;
 static FlxUiFrame frame;
 
 #ifndef FAKE_OMIT_AX_INIT
 EXPORT int ax_init(void)
 {
-    ++init_calls;
-    exited = 0;
-    calls_after_exit = 0;
+    ++fake_calls.init_calls;
+    fake_calls.exited = 0;
+    fake_calls.get_after_exit = 0;
     return 0;
 }
 #endif
 
 EXPORT int ax_exit(void)
 {
-    ++exit_calls;
-    exited = 1;
+    ++fake_calls.exit_calls;
+    fake_calls.exited = 1;
     return 0;
 }
 
@@ -42,14 +32,14 @@ EXPORT int ax_exit(void)
 EXPORT uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, int reserved, int info_length,
                           const void* info)
 {
-    strncpy(sent_mycall, mycall, sizeof sent_mycall - 1);
-    strncpy(sent_destination, destination, sizeof sent_destination - 1);
-    sent_pid = pid;
-    sent_reserved = reserved;
-    sent_length = info_length;
-    sent_info = info;
+    strncpy(fake_calls.mycall, mycall, sizeof fake_calls.mycall - 1);
+    strncpy(fake_calls.destination, destination, sizeof fake_calls.destination - 1);
+    fake_calls.pid = pid;
+    fake_calls.reserved = reserved;
+    fake_calls.length = info_length;
+    fake_calls.info = info;
     if (info && info_length > 0 && info_length <= FLX_MAX_INFO)
-        memcpy(sent_bytes, info, (size_t)info_length);
+        memcpy(fake_calls.bytes, info, (size_t)info_length);
     return strcmp(destination, "refuse") != 0;
 }
 
@@ -57,8 +47,8 @@ EXPORT uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, 
 EXPORT const FlxUiFrame* l2_get_ui(const char* mycall)
 {
     static const uint8_t info[] = "[Nord]\x18";
-    if (exited)
-        ++calls_after_exit;
+    if (fake_calls.exited)
+        ++fake_calls.get_after_exit;
     if (strcmp(mycall, "DL1ABC") != 0)
         return NULL;
     memset(&frame, 0, sizeof frame);
@@ -89,44 +79,3 @@ EXPORT int strpath(char* out, const FlxUiFrame* f)
     return 0;
 }
 #endif
-
-EXPORT int fake_init_calls(void)
-{
-    return init_calls;
-}
-EXPORT int fake_exit_calls(void)
-{
-    return exit_calls;
-}
-EXPORT int fake_calls_after_exit(void)
-{
-    return calls_after_exit;
-}
-EXPORT const char* fake_sent_mycall(void)
-{
-    return sent_mycall;
-}
-EXPORT const char* fake_sent_destination(void)
-{
-    return sent_destination;
-}
-EXPORT int fake_sent_pid(void)
-{
-    return sent_pid;
-}
-EXPORT int fake_sent_reserved(void)
-{
-    return sent_reserved;
-}
-EXPORT int fake_sent_length(void)
-{
-    return sent_length;
-}
-EXPORT const void* fake_sent_info(void)
-{
-    return sent_info;
-}
-EXPORT const char* fake_sent_bytes(void)
-{
-    return sent_bytes;
-}

@@ -5,12 +5,12 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <optional>
 
 #include "platform/registry.h"
+#include "tests/link/fake_flxapi.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
@@ -38,7 +38,6 @@ constexpr bool kDlopenIntercepted = true;
 #else
 constexpr bool kDlopenIntercepted = false;
 #endif
-const char* const kFlexNetKey = "\\Software\\FlexNet";
 
 class FlexApiTest : public ::testing::Test {
 protected:
@@ -50,7 +49,7 @@ protected:
     }
     void setHome(const std::string& home)
     {
-        registry_.setString(RegRoot::LocalMachine, kFlexNetKey, "Home", home);
+        registry_.setString(RegRoot::LocalMachine, "\\Software\\FlexNet", "Home", home);
     }
 
     TempDir dir_;
@@ -58,35 +57,53 @@ protected:
     ScopedEnv noFlexnet_{"flexnet", nullptr};
 };
 
-// A function of the fake library loaded from `file`, without loading it a second time.
-template <typename Fn>
-Fn fakeFunction(const std::string& file, const char* name)
-{
-    void* handle = ::dlopen(file.c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (!handle)
-        return nullptr;
-    auto fn = reinterpret_cast<Fn>(::dlsym(handle, name));
-    ::dlclose(handle);  // the binding still holds its own reference
-    return fn;
-}
-
 }  // namespace
 
-TEST_F(FlexApiTest, HomeFromTheRegistryComesFirst)
+TEST_F(FlexApiTest, HomeFromTheRegistryThenTheEnvironmentThenBesideTheProgram)
 {
-    ScopedEnv env("flexnet", (kFakes + "/env").c_str());
-    setHome(kFakes + "/home");
-    FlexApi api;
-    ASSERT_TRUE(api.loadFlexApi(registry_));
-    EXPECT_EQ(api.ident(0), "home");
-    EXPECT_EQ(api.loadedFrom(), kFakes + "/home/libflxapi32.so");
-
-    setHome(kFakes + "/home/");  // no second separator
-    ASSERT_TRUE(api.loadFlexApi(registry_));
-    EXPECT_EQ(api.loadedFrom(), kFakes + "/home/libflxapi32.so");
+    fs::create_directories(dir_ / "empty");
+    fs::create_directories(dir_ / "garbage");
+    std::ofstream(dir_ / "garbage" / "libflxapi32.so") << "not a library\n";
+    // The same directory spelled with extra slashes: exactly 259 characters, the most taken.
+    ASSERT_LT(kFakes.size(), 255u);
+    const std::string env259 = kFakes + std::string(259 - 4 - kFakes.size(), '/') + "/env";
+    // Through the RPATH by bare name; under a sanitizer that intercepts dlopen, by the
+    // program's directory.
+    const std::string beside =
+        kDlopenIntercepted ? fs::read_symlink("/proc/self/exe").parent_path().string() + "/libflxapi32.so"
+                           : "libflxapi32.so";
+    struct Case {
+        std::optional<std::string> home, env;
+        std::string loadedFrom;
+    };
+    const Case cases[] = {
+        {kFakes + "/home", kFakes + "/env", kFakes + "/home/libflxapi32.so"},
+        {kFakes + "/home/", std::nullopt, kFakes + "/home/libflxapi32.so"},  // no second separator
+        {std::nullopt, kFakes + "/env", kFakes + "/env/libflxapi32.so"},
+        {"", kFakes + "/env", kFakes + "/env/libflxapi32.so"},
+        {(dir_ / "empty").string(), kFakes + "/env", kFakes + "/env/libflxapi32.so"},
+        {(dir_ / "garbage").string(), kFakes + "/env", kFakes + "/env/libflxapi32.so"},
+        {std::nullopt, env259, env259 + "/libflxapi32.so"},
+        {std::nullopt, "/" + env259, beside},  // 260 characters: ignored
+        {std::nullopt, kFakes + "/nowhere", beside},
+        {std::nullopt, std::nullopt, beside},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << "Home " << c.home.value_or("(none)") << ", flexnet " << c.env.value_or("(none)"));
+        registry_.deleteKey(RegRoot::LocalMachine, "\\Software\\FlexNet");
+        if (c.home)
+            setHome(*c.home);
+        ScopedEnv env("flexnet", c.env ? c.env->c_str() : nullptr);
+        FlexApi api;
+        ASSERT_TRUE(api.loadFlexApi(registry_));
+        EXPECT_EQ(api.loadedFrom(), c.loadedFrom);
+        EXPECT_EQ(api.ident(0),
+                  c.loadedFrom == beside ? "beside" : fs::path(c.loadedFrom).parent_path().filename());
+    }
 }
 
-TEST_F(FlexApiTest, DefaultRegistryFollowsZelvoRegistryDir)
+TEST_F(FlexApiTest, HomeIsReadFromTheDefaultRegistryAndAnUnreadableOneIsNoHome)
 {
     ScopedEnv registryDir("ZELVO_REGISTRY_DIR", dir_.path().c_str());
     ScopedEnv env("flexnet", (kFakes + "/env").c_str());
@@ -94,66 +111,12 @@ TEST_F(FlexApiTest, DefaultRegistryFollowsZelvoRegistryDir)
     FlexApi api;
     ASSERT_TRUE(api.loadFlexApi());
     EXPECT_EQ(api.ident(0), "home");
-}
 
-TEST_F(FlexApiTest, EnvironmentWhenHomeGivesNothing)
-{
-    ScopedEnv env("flexnet", (kFakes + "/env").c_str());
-    FlexApi api;
-    ASSERT_TRUE(api.loadFlexApi(registry_));  // no key at all
-    EXPECT_EQ(api.ident(0), "env");
-    EXPECT_EQ(api.loadedFrom(), kFakes + "/env/libflxapi32.so");
-
-    fs::create_directories(dir_ / "empty");
-    fs::create_directories(dir_ / "garbage");
-    std::ofstream(dir_ / "garbage" / "libflxapi32.so") << "not a library\n";
-    for (const std::string& home : {""s, (dir_ / "empty").string(), (dir_ / "garbage").string()}) {
-        setHome(home);
-        ASSERT_TRUE(api.loadFlexApi(registry_)) << "Home " << home;
-        EXPECT_EQ(api.ident(0), "env") << "Home " << home;
-    }
-}
-
-TEST_F(FlexApiTest, UnreadableRegistryStoreIsNoHome)
-{
     std::ofstream(dir_ / "HKEY_LOCAL_MACHINE.reg") << "this is [not a .reg file\n";
-    FlexApi api;
-    ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
+    ASSERT_TRUE(api.loadFlexApi());
     EXPECT_EQ(api.ident(0), "env");
-}
-
-TEST_F(FlexApiTest, BareNameFindsTheLibraryBesideTheProgram)
-{
-    FlexApi api;
     ASSERT_TRUE(api.loadFlexApi(registry_));
-    EXPECT_EQ(api.ident(0), "beside");
-    // Through the RPATH by bare name; under a sanitizer that intercepts dlopen, by the
-    // program's directory.
-    const std::string expected =
-        kDlopenIntercepted ? fs::read_symlink("/proc/self/exe").parent_path().string() + "/libflxapi32.so"
-                           : "libflxapi32.so";
-    EXPECT_EQ(api.loadedFrom(), expected);
-
-    ScopedEnv env("flexnet", (kFakes + "/nowhere").c_str());
-    ASSERT_TRUE(api.loadFlexApi(registry_));
-    EXPECT_EQ(api.ident(0), "beside");
-}
-
-TEST_F(FlexApiTest, EnvironmentValueLongerThan259IsIgnored)
-{
-    // The same directory spelled with extra slashes: exactly 259, then 260 characters.
-    ASSERT_LT(kFakes.size(), 255u);
-    const std::string path = kFakes + std::string(259 - 4 - kFakes.size(), '/') + "/env";
-    ASSERT_EQ(path.size(), 259u);
-    FlexApi api;
-    {
-        ScopedEnv env("flexnet", path.c_str());
-        ASSERT_TRUE(api.loadFlexApi(registry_));
-        EXPECT_EQ(api.ident(0), "env");
-    }
-    ScopedEnv env("flexnet", ("/" + path).c_str());
-    ASSERT_TRUE(api.loadFlexApi(registry_));
-    EXPECT_EQ(api.ident(0), "beside");
+    EXPECT_EQ(api.ident(0), "env");
 }
 
 TEST_F(FlexApiTest, MissingEntryPointFails)
@@ -190,35 +153,31 @@ TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
 {
     FlexApi api;
     ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
-    const std::string lib = api.loadedFrom();
-    auto sentInt = [&](const char* name) { return fakeFunction<int (*)()>(lib, name)(); };
-    auto sentText = [&](const char* name) {
-        return std::string(fakeFunction<const char* (*)()>(lib, name)());
-    };
+    // The fake's record of the calls, without loading it a second time.
+    void* handle = ::dlopen(api.loadedFrom().c_str(), RTLD_NOW | RTLD_NOLOAD);
+    ASSERT_NE(handle, nullptr);
+    const auto& calls = *static_cast<const FakeCalls*>(::dlsym(handle, "fake_calls"));
+    ::dlclose(handle);  // the binding still holds its own reference
 
     api.axInit();
     api.axExit();
-    EXPECT_EQ(sentInt("fake_init_calls"), 1);
-    EXPECT_EQ(sentInt("fake_exit_calls"), 1);
+    EXPECT_EQ(std::tie(calls.init_calls, calls.exit_calls), std::make_tuple(1, 1));
 
     EXPECT_TRUE(api.sendUi("DL1ABC-1", "DL2XYZ 3 DB0AAA", 212, "Hal\xF6"));
-    EXPECT_EQ(sentText("fake_sent_mycall"), "DL1ABC-1");
-    EXPECT_EQ(sentText("fake_sent_destination"), "DL2XYZ 3 DB0AAA");
-    EXPECT_EQ(sentInt("fake_sent_pid"), 212);
-    EXPECT_EQ(sentInt("fake_sent_reserved"), 0);
-    EXPECT_EQ(sentInt("fake_sent_length"), 4);
-    EXPECT_EQ(sentText("fake_sent_bytes").substr(0, 4), "Hal\xF6");
+    EXPECT_EQ(calls.mycall, "DL1ABC-1"s);
+    EXPECT_EQ(calls.destination, "DL2XYZ 3 DB0AAA"s);
+    EXPECT_EQ(std::tie(calls.pid, calls.reserved, calls.length), std::make_tuple(212, 0, 4));
+    EXPECT_EQ(std::string(calls.bytes, 4), "Hal\xF6");
 
     EXPECT_TRUE(api.sendUi("DL1ABC", "DL2XYZ 0", 219, ""));
-    EXPECT_EQ(sentInt("fake_sent_length"), 0);
-    EXPECT_EQ(fakeFunction<const void* (*)()>(lib, "fake_sent_info")(), nullptr);
+    EXPECT_EQ(calls.length, 0);
+    EXPECT_EQ(calls.info, nullptr);
     EXPECT_FALSE(api.sendUi("DL1ABC", "refuse", 218, "[]"));
 
     const auto frame = api.getUi("DL1ABC");
     ASSERT_TRUE(frame);
-    EXPECT_EQ(frame->pid(), 218);
-    EXPECT_EQ(frame->channel(), 7);
-    EXPECT_EQ(frame->infoText(), "[Nord]\x18");
+    EXPECT_EQ(std::make_tuple(frame->pid(), frame->channel(), frame->infoText()),
+              std::make_tuple(218, 7, "[Nord]\x18"s));
     EXPECT_FALSE(api.getUi("DL9ZZZ"));
 
     EXPECT_EQ(api.ident(0), "env");

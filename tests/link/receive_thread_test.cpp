@@ -22,19 +22,12 @@ namespace {
 
 constexpr auto kBound = 20s;
 
-// Counts passes as they end; the test thread waits for a count with a bound.
-class PassCounter {
-public:
-    unsigned long tick() { return ++count_; }
-    unsigned long count() const { return count_; }
-    bool waitFor(unsigned long passes)
-    {
-        return wait_until([&] { return count_ >= passes; }, kBound);
-    }
-
-private:
-    std::atomic<unsigned long> count_{0};
-};
+// Passes counted as they end; the test thread waits for a count with a bound.
+using PassCounter = std::atomic<unsigned long>;
+bool reached(const PassCounter& passes, unsigned long count)
+{
+    return wait_until([&] { return passes >= count; }, kBound);
+}
 
 }  // namespace
 
@@ -100,7 +93,7 @@ TEST(FlexThreadLoop, CommandsAndPassesShareTheEngineThroughOneSerializer)
     link::FlexThread thread(
         [&] {
             link::receiveTick(h.station);
-            passes.tick();
+            ++passes;
         },
         [&](const link::FlexThread::Work& work) { serializer.run(work); }, 1ms);
     thread.resume();
@@ -119,11 +112,11 @@ TEST(FlexThreadLoop, CommandsAndPassesShareTheEngineThroughOneSerializer)
             serializer.run([&] { protocol::goOnlineClick(h.station); });
     }
     ASSERT_TRUE(wait_until([&] { return h.driver.pending() == 0; }, kBound));
-    ASSERT_TRUE(passes.waitFor(passes.count() + 3));
+    ASSERT_TRUE(reached(passes, passes + 3));
     thread.terminate();
     thread.waitFor();
 
-    EXPECT_EQ(thread.passes(), passes.count());
+    EXPECT_EQ(thread.passes(), passes.load());
     EXPECT_EQ(static_cast<unsigned long>(h.driver.getUiCalls()), thread.passes());
     int acks = 0;
     for (const SentFrame& frame : h.driver.sent())
@@ -139,7 +132,7 @@ TEST(FlexThreadLoop, APassThatThrowsDoesNotEndTheLoop)
     PassCounter passes;
     link::FlexThread thread(
         [&] {
-            const unsigned long pass = passes.tick();
+            const unsigned long pass = ++passes;
             if (pass == 2)
                 throw std::runtime_error("kaputt");
             if (pass == 3)
@@ -147,7 +140,7 @@ TEST(FlexThreadLoop, APassThatThrowsDoesNotEndTheLoop)
         },
         {}, 1ms);
     thread.resume();
-    EXPECT_TRUE(passes.waitFor(6));
+    EXPECT_TRUE(reached(passes, 6));
     thread.terminate();
     thread.waitFor();
     EXPECT_GE(thread.passes(), 6u);
@@ -157,10 +150,10 @@ TEST(FlexThreadLoop, NothingRunsBeforeResume)
 {
     PassCounter passes;
     {
-        link::FlexThread idle([&] { passes.tick(); }, {}, 1ms);
+        link::FlexThread idle([&] { ++passes; }, {}, 1ms);
         EXPECT_EQ(idle.passes(), 0u);
     }  // ends without ever running
-    EXPECT_EQ(passes.count(), 0u);
+    EXPECT_EQ(passes.load(), 0u);
 }
 
 TEST(FlexThreadLoop, TerminateLetsTheRunningPassFinishAndSkipsThePause)

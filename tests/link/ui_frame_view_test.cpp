@@ -1,4 +1,5 @@
 // The received-frame view reads its fields at the fixed offsets, whatever else the record holds.
+// The channel is read through the binding in FlexApiTest.CallsReachTheLibraryWithTheirArguments.
 #include "link/ui_frame_view.h"
 
 #include <gtest/gtest.h>
@@ -8,29 +9,6 @@
 using zelvo::link::infoFieldText;
 using zelvo::link::UiFrameView;
 using namespace std::string_literals;
-
-TEST(UiFrameView, ReadsTheDriversRecord)
-{
-    static const std::uint8_t info[] = "Gr\xFC\xDF"
-                                       "e";
-    FlxUiFrame frame{};
-    const std::uint8_t source[7] = {0x88, 0x84, 0x60, 0x82, 0x84, 0x86, 0x6A};
-    std::memcpy(frame.source, source, 7);
-    frame.pid = 0xD3;
-    frame.channel = 5;
-    frame.info_length = 5;
-    frame.info = info;
-
-    const UiFrameView view(&frame);
-    EXPECT_EQ(std::memcmp(view.sourceAddress(), source, 7), 0);
-    EXPECT_EQ(view.pid(), 0xD3);
-    EXPECT_EQ(view.channel(), 5);
-    EXPECT_EQ(view.infoLength(), 5);
-    EXPECT_EQ(view.info(), info);
-    EXPECT_EQ(view.infoText(), "Gr\xFC\xDF"
-                               "e");
-    EXPECT_EQ(view.record(), &frame);
-}
 
 TEST(UiFrameView, ReadsRawBytesAtTheirOffsets)
 {

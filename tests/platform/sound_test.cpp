@@ -136,8 +136,6 @@ TEST_F(SoundTest, SamplesAreTheWholeFramesTheFileHolds)
     EXPECT_EQ(readWaveData(wav("s32.wav", {.bits = 32}))->sample, Sample::Int32);
     EXPECT_EQ(readWaveData(wav("f32.wav", {.tag = 3, .bits = 32, .extensible = true}))->sample,
               Sample::Float);
-    EXPECT_FALSE(readWaveData(wav("adpcm.wav", {.tag = 2, .bits = 4})));
-    EXPECT_FALSE(readWaveData(dir / "missing.wav"));
 }
 
 class GatedPlayerTest : public SoundTest {

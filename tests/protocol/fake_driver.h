@@ -1,7 +1,7 @@
 // A scripted radio driver for the protocol engine: frames queued by the test come out of getUi
 // as real FlxUiFrame records, every sendUi is recorded, and sends can be refused on request.
-// Text conversions behave like libflxapi32.so's strcall and strpath. Thread-safe: the receive
-// thread and a test thread may use it at once.
+// Text conversions give what libflxapi32.so's strcall and strpath give for valid calls.
+// Thread-safe: the receive thread and a test thread may use it at once.
 #pragma once
 
 #include <algorithm>
@@ -49,20 +49,11 @@ inline void encodeAx25Address(std::string_view call, std::uint8_t out[7])
     std::copy(raw.begin(), raw.end(), out);
 }
 
-// "CALL-SSID", without "-0"; a character that is neither letter nor digit reads as '?'.
-inline std::string decodeAx25Address(const std::uint8_t* address)
+// "CALL-SSID", without "-0", by the AX.25 codec; "?" for bytes that are no call.
+inline std::string callText(const std::uint8_t* address)
 {
-    std::string text;
-    for (int i = 0; i < 6; ++i) {
-        const char c = static_cast<char>(address[i] >> 1);
-        if (c == ' ' || c == '\0')
-            break;
-        const bool alnum = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-        text.push_back(alnum ? c : '?');
-    }
-    if (const int ssid = (address[6] >> 1) & 0x0F; ssid != 0)
-        text += "-" + std::to_string(ssid);
-    return text;
+    const auto decoded = ax25::decodeAddress(address);
+    return decoded ? ax25::formatAddress(*decoded) : "?";
 }
 
 class FakeDriver : public link::RadioDriver {
@@ -97,11 +88,6 @@ public:
     {
         std::lock_guard lock(mutex_);
         return sent_;
-    }
-    std::size_t sentCount() const
-    {
-        std::lock_guard lock(mutex_);
-        return sent_.size();
     }
     // Returns what was sent so far and forgets it.
     std::vector<SentFrame> takeSent()
@@ -161,7 +147,7 @@ public:
 
     std::string ident(int /*channel*/) override { return {}; }
 
-    std::string callToText(const std::uint8_t* address) override { return decodeAx25Address(address); }
+    std::string callToText(const std::uint8_t* address) override { return callText(address); }
 
     // The digipeaters in received order, then the source: reversed, it is the way back.
     std::string pathToText(const link::UiFrameView& frame) override
@@ -169,8 +155,8 @@ public:
         const FlxUiFrame* record = frame.record();
         std::string path;
         for (int i = 0; i < record->digi_count && i < FLX_MAX_DIGIS; ++i)
-            path += decodeAx25Address(record->digis[i]) + " ";
-        return path + decodeAx25Address(record->source);
+            path += callText(record->digis[i]) + " ";
+        return path + callText(record->source);
     }
 
 private:

@@ -70,7 +70,6 @@ public:
     void registered(const app::TUserEntry& entry) override { registeredCalls.push_back(entry.call); }
 
     std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
-    void clear() { *this = RecordingUi{}; }
 };
 
 // The files the engine asked to play.

@@ -140,14 +140,6 @@ void KissServer::send_frame(const ax25::Frame& frame, std::uint8_t kiss_port)
     send_raw(kiss::encodeData(kiss_port, ax25::encodeFrame(frame)));
 }
 
-std::uint16_t free_port()
-{
-    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const std::uint16_t port = bind_loopback(fd, 0);
-    ::close(fd);
-    return port;
-}
-
 ax25::Frame ui_frame(const char* from, const char* to, std::uint8_t pid, const std::string& info,
                      std::vector<const char*> digis, bool repeated)
 {

@@ -65,9 +65,6 @@ private:
     std::uint16_t port_ = 0;
 };
 
-// A port that was free a moment ago (for a program that is to bind it later).
-std::uint16_t free_port();
-
 // A byte string from its values, for vectors written out byte by byte.
 inline std::string bytes(std::initializer_list<int> values)
 {

@@ -157,17 +157,6 @@ std::optional<std::string> Process::wait_line(const LinePredicate& pred, std::ch
     }
 }
 
-std::vector<std::string> Process::wait_lines(const LinePredicate& pred, std::size_t n,
-                                             std::chrono::milliseconds timeout)
-{
-    const Deadline deadline = deadline_in(timeout);
-    for (;;) {
-        std::vector<std::string> found = lines(pred);
-        if (found.size() >= n || left(deadline) == 0ms || !pump(left(deadline)))
-            return found;
-    }
-}
-
 std::vector<std::string> Process::lines(const LinePredicate& pred)
 {
     for (pollfd fd{stdout_fd_, POLLIN, 0}; ::poll(&fd, 1, 0) > 0 && pump(0ms);) {

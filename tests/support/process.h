@@ -28,9 +28,6 @@ public:
     void write_line(const std::string& line);
     // Waits for the next unconsumed output line matching pred, consumes everything up to it.
     std::optional<std::string> wait_line(const LinePredicate& pred, std::chrono::milliseconds timeout = 10s);
-    // Waits until at least n lines of all output so far match pred; returns them all.
-    std::vector<std::string> wait_lines(const LinePredicate& pred, std::size_t n,
-                                        std::chrono::milliseconds timeout = 10s);
     // Every line matching pred read so far (reads what is available first).
     std::vector<std::string> lines(const LinePredicate& pred);
     // Sends sig and waits for the exit; the exit status (as waitpid gives it), or nullopt when

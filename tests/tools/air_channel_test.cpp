@@ -1,25 +1,21 @@
 // zelvo-air's channel logic without sockets, for what the process tests cannot see exactly:
-// air time and queueing, the digipeater's H-bit handling, and option checking.
+// air time and queueing, the digipeater's H-bit handling, and the seeded faults.
 #include <gtest/gtest.h>
 
 #include "driver/ax25_frame.h"
+#include "tests/support/kiss_socket.h"
 #include "tools/air/air_channel.h"
-#include "tools/air/air_options.h"
 
 namespace zelvo::air {
 namespace {
 
 using namespace std::chrono_literals;
-
-ax25::Address addr(const char* text)
-{
-    return *ax25::parseAddress(text);
-}
+using testing::address;
 
 std::string ui_frame(const std::vector<ax25::Address>& digis, std::size_t info_length = 1)
 {
     return ax25::encodeFrame(
-        ax25::makeUiFrame(addr("ALPHA"), addr("BRAVO"), digis, 0xF0, std::string(info_length, 'x')));
+        ax25::makeUiFrame(address("ALPHA"), address("BRAVO"), digis, 0xF0, std::string(info_length, 'x')));
 }
 
 std::vector<int> receivers(const std::vector<Delivery>& deliveries)
@@ -58,12 +54,12 @@ TEST(AirChannel, FramesTakeTheirAirTimeOneAtATime)
 
 TEST(AirChannel, RepeatAsDigiSetsOnlyTheNextUnrepeatedHBit)
 {
-    auto partly = ax25::makeUiFrame(addr("ALPHA"), addr("BRAVO"),
-                                    {addr("DIGI1"), addr("DIGI2-3"), addr("DIGI3")}, 0xF0, "x");
+    auto partly = ax25::makeUiFrame(address("ALPHA"), address("BRAVO"),
+                                    {address("DIGI1"), address("DIGI2-3"), address("DIGI3")}, 0xF0, "x");
     partly.digis[0].setRepeated(true);
     const std::string frame = ax25::encodeFrame(partly);
 
-    const auto repeated = repeat_as_digi(frame, addr("DIGI2-3"));
+    const auto repeated = repeat_as_digi(frame, address("DIGI2-3"));
     ASSERT_TRUE(repeated);
     ax25::Frame decoded;
     ASSERT_EQ(ax25::decodeUiFrame(*repeated, decoded), ax25::DecodeError::None);
@@ -72,51 +68,58 @@ TEST(AirChannel, RepeatAsDigiSetsOnlyTheNextUnrepeatedHBit)
     EXPECT_FALSE(decoded.digis[2].repeated());
     EXPECT_EQ(repeated->size(), frame.size());
 
-    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI1")));  // already repeated it
-    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI3")));  // not its turn yet
-    EXPECT_FALSE(repeat_as_digi(frame, addr("DIGI2")));  // other SSID
-    EXPECT_FALSE(repeat_as_digi(ui_frame({}), addr("BRAVO")));
-    EXPECT_FALSE(repeat_as_digi(*repeat_as_digi(*repeated, addr("DIGI3")), addr("DIGI3")));
+    EXPECT_FALSE(repeat_as_digi(frame, address("DIGI1")));  // already repeated it
+    EXPECT_FALSE(repeat_as_digi(frame, address("DIGI3")));  // not its turn yet
+    EXPECT_FALSE(repeat_as_digi(frame, address("DIGI2")));  // other SSID
+    EXPECT_FALSE(repeat_as_digi(ui_frame({}), address("BRAVO")));
+    EXPECT_FALSE(repeat_as_digi(*repeat_as_digi(*repeated, address("DIGI3")), address("DIGI3")));
 }
 
 TEST(AirChannel, RepeatAsDigiRejectsBrokenAddressFields)
 {
-    const std::string frame = ui_frame({addr("DIGI")});
+    const std::string frame = ui_frame({address("DIGI")});
     for (std::size_t cut = 0; cut < 21; ++cut)
-        EXPECT_FALSE(repeat_as_digi(frame.substr(0, cut), addr("DIGI"))) << cut;
+        EXPECT_FALSE(repeat_as_digi(frame.substr(0, cut), address("DIGI"))) << cut;
     // Eight repeated digipeaters without the extension bit, then a ninth: more than AX.25 allows.
     std::string overlong = frame.substr(0, 14);
     for (int i = 0; i < 8; ++i)
         overlong += frame.substr(14, 6) + '\xe0';
     overlong += frame.substr(14) + "\x03\xf0";
-    EXPECT_FALSE(repeat_as_digi(overlong, addr("DIGI")));
-    EXPECT_FALSE(repeat_as_digi(std::string(40, '\xff'), addr("DIGI")));
+    EXPECT_FALSE(repeat_as_digi(overlong, address("DIGI")));
+    EXPECT_FALSE(repeat_as_digi(std::string(40, '\xff'), address("DIGI")));
 }
 
-TEST(AirOptions, ValuesAreRangeChecked)
+// Which of 30 frames from client 1 reach client 2, in order of delivery.
+std::vector<std::string> delivered(double loss, double dup, std::uint64_t seed)
 {
-    const auto ok = parse_air_options({"--port", "0", "--loss=0.25", "--dup", "1", "--delay", "20", "--seed",
-                                       "9", "--baud", "1200", "--digi", "DIGI-1", "--pcap", "x.pcap"});
-    ASSERT_TRUE(ok.options) << ok.error;
-    EXPECT_EQ(ok.options->port, 0);
-    EXPECT_DOUBLE_EQ(ok.options->loss, 0.25);
-    EXPECT_EQ(ok.options->seed, 9u);
-    EXPECT_EQ(ok.options->baud, 1200u);
+    ChannelConfig config;
+    config.loss = loss;
+    config.dup = dup;
+    config.seed = seed;
+    Channel channel(config);
+    channel.add_client(1);
+    channel.add_client(2);
+    const auto t0 = Clock::now();
+    for (int i = 0; i < 30; ++i)
+        channel.transmit(1, {0, ui_frame({}, 1 + i)}, t0);
+    std::vector<std::string> frames;
+    for (const Delivery& d : channel.advance(t0 + 1s))
+        frames.push_back(d.frame.ax25);
+    return frames;
+}
 
-    for (const std::vector<std::string>& bad : {std::vector<std::string>{"--port", "65536"},
-                                                {"--loss", "1.5"},
-                                                {"--dup", "-0.1"},
-                                                {"--loss", "nan"},
-                                                {"--baud", "0"},
-                                                {"--seed", "-1"},
-                                                {"--delay", "5ms"},
-                                                {"--port"},
-                                                {"--colour", "red"},
-                                                {"8001"}}) {
-        const auto result = parse_air_options(bad);
-        EXPECT_FALSE(result.options) << bad[0];
-        EXPECT_FALSE(result.error.empty());
-    }
+TEST(AirChannel, LossAndDuplicationFollowTheSeed)
+{
+    EXPECT_TRUE(delivered(1, 0, 1).empty());
+    const auto doubled = delivered(0, 1, 1);
+    ASSERT_EQ(doubled.size(), 60u);
+    for (std::size_t i = 0; i < 60; i += 2)
+        EXPECT_EQ(doubled[i], doubled[i + 1]);
+    const auto half = delivered(0.5, 0, 1234);
+    EXPECT_GT(half.size(), 0u);
+    EXPECT_LT(half.size(), 30u);
+    EXPECT_EQ(delivered(0.5, 0, 1234), half);
+    EXPECT_NE(delivered(0.5, 0, 99), half);
 }
 
 }  // namespace

@@ -155,12 +155,54 @@ TEST(AirProcess, CaptureHoldsEveryFrameOnTheAirIncludingDigipeatedOnes)
 
 #ifdef ZELVO_TSHARK
     Process tshark({ZELVO_TSHARK, "-r", capture.string(), "-V"});
-    EXPECT_EQ(tshark.wait_lines(starts_with("KISS: Data frame, Port 3"), 2).size(), 2u);
-    EXPECT_EQ(tshark.wait_lines(starts_with("AX.25, Src: ALPHA-1, Dst: BRAVO"), 2).size(), 2u);
-    EXPECT_EQ(tshark.wait_lines(contains("Via 1: DIGI-2"), 2).size(), 2u);
-    EXPECT_TRUE(exited_cleanly(tshark.stop(0)));
+    EXPECT_TRUE(exited_cleanly(tshark.stop(0)));  // signal 0: waits for its end and its output
+    EXPECT_EQ(tshark.lines(starts_with("KISS: Data frame, Port 3")).size(), 2u);
+    EXPECT_EQ(tshark.lines(starts_with("AX.25, Src: ALPHA-1, Dst: BRAVO")).size(), 2u);
+    EXPECT_EQ(tshark.lines(contains("Via 1: DIGI-2")).size(), 2u);
 #else
     GTEST_SKIP() << "tshark is not installed; the capture was checked by its bytes only";
+#endif
+}
+
+// Direwolf's own AX.25 code (its kissutil, a KISS client on the channel) must read the frames
+// our codec writes as we mean them, 8-bit payload and digipeater included, and we its frames.
+TEST(AirProcess, DirewolfReadsOurFramesAndWeReadItsFrames)
+{
+#ifndef ZELVO_KISSUTIL
+    GTEST_SKIP() << "kissutil (Debian package direwolf) is not installed";
+#else
+    auto air = start_air(kAir);
+    ASSERT_NE(air.port, 0);
+    auto ours = join(air, 1);
+    // Line-buffered, so that every decoded frame reaches us at once.
+    Process direwolf(
+        {ZELVO_STDBUF, "-oL", ZELVO_KISSUTIL, "-h", "127.0.0.1", "-p", std::to_string(air.port)});
+    ASSERT_TRUE(air.process->wait_line(starts_with("zelvo-air: client 2 connected")));
+
+    // As the driver sends them: makeUiFrame, encodeFrame, KISS data frame.
+    const auto send = [&](std::uint8_t pid, const std::string& info, std::vector<const char*> digis) {
+        return ours->send(kiss::encodeData(
+            0, ax25::encodeFrame(ui_frame("DL1ABC-7", "DB0XYZ-1", pid, info, std::move(digis), false))));
+    };
+    ASSERT_TRUE(send(218, "[Nord]\x18", {"DK0AA"}));
+    EXPECT_TRUE(direwolf.wait_line(contains("[0] DL1ABC-7>DB0XYZ-1,DK0AA:[Nord]<0x18>")));
+    // Umlauts in Windows-1252, CR LF, and the two bytes KISS has to escape.
+    ASSERT_TRUE(send(208, "Hallo\xE4\xF6\xFC\r\n\xC0\xDB", {}));
+    EXPECT_TRUE(direwolf.wait_line(contains("[0] DL1ABC-7>DB0XYZ-1:Hallo\xE4\xF6\xFC<0x0d><0x0a>\xC0\xDB")));
+
+    // Direwolf's frame, already repeated by DK0AA, addressed to us.
+    direwolf.write_line("DL2BBB-3>DL1ABC-7,DK0AA*:Hallo von Direwolf");
+    const auto& frames = ours->wait_frames(1);
+    ASSERT_EQ(frames.size(), 1u);
+    ax25::Frame frame;
+    ASSERT_EQ(ax25::decodeUiFrame(frames[0].data, frame), ax25::DecodeError::None);
+    EXPECT_EQ(ax25::formatAddress(frame.source), "DL2BBB-3");
+    EXPECT_EQ(ax25::formatAddress(frame.destination), "DL1ABC-7");
+    ASSERT_EQ(frame.digis.size(), 1u);
+    EXPECT_EQ(ax25::formatAddress(frame.digis[0]), "DK0AA");
+    EXPECT_TRUE(frame.pathComplete());
+    EXPECT_EQ(frame.pid, 0xF0);
+    EXPECT_EQ(frame.info, "Hallo von Direwolf");
 #endif
 }
 

@@ -1,0 +1,81 @@
+// The windowed program from start to end: one instance per user, the session with the driver,
+// the windows in their order, the splash screen, the receive passes on this thread, and the ways
+// the program ends ("Beenden" with its question, the session manager's logoff, SIGTERM and SIGHUP).
+// Every end path stops the receive thread before the driver is left (Session::shutdown).
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+#include <optional>
+
+#include "app/session.h"
+#include "app/single_instance.h"
+#include "app/ui_executor.h"
+
+class QSessionManager;
+
+namespace zelvo::app {
+
+class MainWindow;
+class TrayIcon;
+class StationAdapter;
+class DialogWindows;
+
+class DesktopProgram : public QObject {
+    Q_OBJECT
+public:
+    struct Options {
+        Session::Options session;
+        QString instanceDirectory;  // empty: the user's runtime directory
+        bool splash = true;
+    };
+
+    explicit DesktopProgram(Options options);
+    ~DesktopProgram() override;
+
+    // Everything up to a running program. An exit code when it must end at once: 0 when another
+    // instance runs (it was asked to show its window), 1 when the driver cannot be loaded.
+    std::optional<int> start();
+
+    // "&Beenden": the question, then the offline announcement when online, the log line, the end.
+    // Asked for during a receive pass (a question of the pass is open), it waits for the pass.
+    void quitClicked();
+    // The logoff: the restart after the next logon when "mit &Windows starten" is on, then the end
+    // without announcement or log line.
+    void endSession();
+    // SIGTERM and SIGHUP: the end without announcement or log line.
+    void endBySignal();
+
+    Session& session() { return session_; }
+    UiExecutor& executor() { return executor_; }
+    MainWindow& mainWindow() { return *mainWindow_; }
+    TrayIcon& tray() { return *tray_; }
+    DialogWindows& dialogs() { return *dialogs_; }
+    bool ended() const { return ended_; }
+
+signals:
+    // The program has ended its session; the event loop may stop.
+    void finished();
+
+private:
+    void onStartup();
+    void finish();
+
+    Options options_;
+    UiExecutor executor_;
+    Session session_;
+    SingleInstance instance_;
+    std::unique_ptr<TrayIcon> tray_;
+    std::unique_ptr<DialogWindows> dialogs_;
+    std::unique_ptr<MainWindow> mainWindow_;
+    std::unique_ptr<StationAdapter> adapter_;
+    bool ended_ = false;
+    bool quitPending_ = false;
+};
+
+// The program's own file, for the restart after a logoff.
+std::filesystem::path programFile();
+
+}  // namespace zelvo::app
