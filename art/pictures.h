@@ -1,0 +1,23 @@
+// The program's pictures, drawn as SVG and compiled into the program: the tray pictures, one
+// picture per station state for the roster, the menu pictures, and the splash screen's JPEG.
+// The icons render sharp at any size through Qt's SVG icon engine; they need a QGuiApplication.
+#pragma once
+
+#include <QByteArray>
+#include <QIcon>
+
+namespace zelvo::art {
+
+// By the tray picture kind: 1 NEWMAIL, 2 USEROFF, 3 USERON, 4 POLLED, 5 SELFOFF, 6 MAINICON (also
+// the program's icon), 8 USERAWAY. Any other kind gives a null icon.
+QIcon trayPicture(int kind);
+// By the station state 0..7, Online to OfflineUnread; a null icon outside.
+QIcon statePicture(int state);
+// 0 read message, 1 write message, 2 create entry, 3 edit entry, 4 delete entry, 5 poll station,
+// 6 settings, 7 go offline, 8 go online, 9 quit; a null icon outside.
+QIcon menuPicture(int number);
+
+// The splash screen's picture, 312 x 134, as JPEG bytes.
+QByteArray splashJpeg();
+
+}  // namespace zelvo::art

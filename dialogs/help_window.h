@@ -1,0 +1,40 @@
+// The help window: shows the pages of the compiled help file, with the pictures they show and the
+// links between them. Help needs chmlib; without it nothing is shown and F1 does nothing.
+#pragma once
+
+#include "dialogs/help_file.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QTextBrowser;
+
+namespace zelvo::dialogs {
+
+class HelpWindow : public QWidget {
+    Q_OBJECT
+public:
+    // `fileName` is opened when a topic is first shown.
+    explicit HelpWindow(QString fileName = defaultFileName(), QWidget* parent = nullptr);
+    ~HelpWindow() override;
+
+    // Zelvo.chm beside the program.
+    static QString defaultFileName();
+    // Whether help can be shown at all: chmlib was loaded.
+    static bool available() { return ChmLibrary::standard().available(); }
+
+    // Shows and raises the window with `topic`, a path inside the help file ("/liste.html"), or
+    // the file's default topic when empty: what F1 shows. False, showing nothing, without chmlib.
+    bool showTopic(const QString& topic = {});
+
+    QTextBrowser* browser() const;
+
+private:
+    class Browser;
+    QString fileName_;
+    std::unique_ptr<HelpFile> file_;
+    Browser* browser_;
+};
+
+}  // namespace zelvo::dialogs

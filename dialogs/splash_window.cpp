@@ -1,0 +1,104 @@
+#include "dialogs/splash_window.h"
+
+#include "art/pictures.h"
+#include "dialogs/jpeg_picture.h"
+#include "dialogs/version_info.h"
+
+#include <QLabel>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+#include <QToolButton>
+
+namespace zelvo::dialogs {
+
+namespace {
+
+constexpr QSize kSize(312, 133);
+constexpr int kGlyphSize = 16;
+
+// The two button glyphs, drawn in white for the dark corners of the picture.
+QIcon glyph(bool cross)
+{
+    QPixmap pixmap(kGlyphSize, kGlyphSize);
+    pixmap.fill(Qt::transparent);
+    QPainter p(&pixmap);
+    p.setRenderHint(QPainter::Antialiasing);
+    if (cross) {
+        p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
+        p.drawLine(QPointF(4, 4), QPointF(12, 12));
+        p.drawLine(QPointF(12, 4), QPointF(4, 12));
+    } else {
+        QFont font = p.font();
+        font.setBold(true);
+        font.setPixelSize(14);
+        p.setFont(font);
+        p.setPen(Qt::white);
+        p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("?"));
+    }
+    return QIcon(pixmap);
+}
+
+QToolButton* flatButton(QWidget* parent, bool cross, const QString& tip)
+{
+    auto* button = new QToolButton(parent);
+    button->setIcon(glyph(cross));
+    button->setIconSize(QSize(kGlyphSize, kGlyphSize));
+    button->setAutoRaise(true);
+    button->setToolTip(tip);
+    button->setAccessibleName(tip);
+    button->setCursor(Qt::PointingHandCursor);
+    button->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; }"
+                                         "QToolButton:hover { background: rgba(255, 255, 255, 48);"
+                                         " border-radius: 3px; }"));
+    button->resize(kGlyphSize + 4, kGlyphSize + 4);
+    return button;
+}
+
+}  // namespace
+
+SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+{
+    setAttribute(Qt::WA_DeleteOnClose);
+    setFixedSize(kSize);
+    setPalette(QPalette(Qt::white));
+    setAutoFillBackground(true);
+    move(screen()->geometry().center() - rect().center());
+
+    QString error;
+    picture_ = decodeJpeg(art::splashJpeg(), &error);
+    if (picture_.isNull())
+        qWarning("splash picture: %s", qPrintable(error));
+
+    const TVersionInfoResource version(TVersionInfoResource::ownProgramFile());
+    auto* label = new QLabel(QString::fromStdString(version.fileVersion().text()), this);
+    label->setObjectName(QStringLiteral("version"));
+    label->setAlignment(Qt::AlignRight | Qt::AlignBottom);
+    QPalette silver = label->palette();
+    silver.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
+    label->setPalette(silver);
+    label->setGeometry(8, height() - 22, width() - 16, 18);
+
+    auto* about = flatButton(this, false, QStringLiteral("Über Zelvo"));
+    about->setObjectName(QStringLiteral("about"));
+    about->move(2, 2);
+    connect(about, &QToolButton::clicked, this, &SplashWindow::aboutRequested);
+    auto* close = flatButton(this, true, QStringLiteral("Schließen"));
+    close->setObjectName(QStringLiteral("close"));
+    close->move(width() - close->width() - 2, 2);
+    connect(close, &QToolButton::clicked, this, &QWidget::close);
+
+    // A child of the window: closing deletes the window and the timer with it.
+    auto* timer = new QTimer(this);
+    timer->setSingleShot(true);
+    connect(timer, &QTimer::timeout, this, &QWidget::close);
+    timer->start(kShowMs);
+}
+
+void SplashWindow::paintEvent(QPaintEvent*)
+{
+    if (!picture_.isNull())
+        QPainter(this).drawImage(0, 0, picture_);
+}
+
+}  // namespace zelvo::dialogs

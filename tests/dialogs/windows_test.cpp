@@ -1,0 +1,93 @@
+// The splash, the about box and the help window, driven as the user drives them.
+#include "dialogs/about_box.h"
+#include "dialogs/help_window.h"
+#include "dialogs/splash_window.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPointer>
+#include <QTest>
+#include <QTextBrowser>
+#include <QTimer>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+namespace zelvo::dialogs {
+namespace {
+
+constexpr int kBound = 5000;  // ms to wait for an event that should come at once
+
+QToolButton* button(const SplashWindow& splash, const char* name)
+{
+    return splash.findChild<QToolButton*>(QLatin1String(name));
+}
+
+TEST(SplashWindow, ShowsTheVersionAndItsCrossClosesItBeforeTheTimer)
+{
+    QPointer<SplashWindow> splash = new SplashWindow;
+    splash->show();
+    const auto* version = splash->findChild<QLabel*>(QStringLiteral("version"));
+    ASSERT_TRUE(version);
+    EXPECT_EQ(version->text(), QStringLiteral("0.9.7.321"));
+
+    QPointer<QTimer> timer = splash->findChild<QTimer*>();
+    ASSERT_TRUE(timer);
+    EXPECT_TRUE(timer->isActive() && timer->isSingleShot());
+    EXPECT_EQ(timer->interval(), SplashWindow::kShowMs);
+
+    QTest::mouseClick(button(*splash, "close"), Qt::LeftButton);
+    // Gone with its timer, so nothing can fire later.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, kBound));
+    EXPECT_TRUE(timer.isNull());
+}
+
+TEST(SplashWindow, QuestionMarkShowsOneAboutBoxThatOutlivesTheSplash)
+{
+    QWidget owner;
+    QPointer<SplashWindow> splash = new SplashWindow;
+    QObject::connect(splash, &SplashWindow::aboutRequested, &owner, [&] { AboutBox::showFor(&owner); });
+    splash->show();
+    QTest::mouseClick(button(*splash, "about"), Qt::LeftButton);
+    QTest::mouseClick(button(*splash, "about"), Qt::LeftButton);
+
+    const auto boxes = owner.findChildren<AboutBox*>();
+    ASSERT_EQ(boxes.size(), 1);
+    AboutBox* box = boxes.front();
+    EXPECT_TRUE(box->isVisible() && box->isWindow() && splash->isVisible());
+    EXPECT_EQ(box->findChild<QLabel*>(QStringLiteral("version"))->text(),
+              QStringLiteral("Version 0.9.7.321"));
+
+    splash->close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, kBound));
+    EXPECT_TRUE(box->isVisible());
+}
+
+TEST(HelpWindow, ShowsTheDefaultTopicFollowsLinksAndShowsPictures)
+{
+    HelpWindow help(QStringLiteral(ZELVO_HELP_FILE));
+    ASSERT_TRUE(help.showTopic());
+    QTextBrowser* browser = help.browser();
+    EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/index.html")));
+    EXPECT_EQ(help.windowTitle(), QStringLiteral("Zelvo-Hilfe – Inhalt"));
+
+    // The first link of the contents, chosen and followed with the keyboard.
+    QTest::keyClick(browser, Qt::Key_Tab);
+    QTest::keyClick(browser, Qt::Key_Return);
+    EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/liste.html")));
+    EXPECT_TRUE(browser->toPlainText().contains(QStringLiteral("User ist Online")));
+    const QVariant picture =
+        browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("bilder/state/online.svg")));
+    EXPECT_EQ(QImage::fromData(picture.toByteArray()).size(), QSize(24, 24));
+}
+
+}  // namespace
+}  // namespace zelvo::dialogs
+
+int main(int argc, char** argv)
+{
+    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");  // also when ctest lists the tests
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
