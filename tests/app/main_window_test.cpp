@@ -1,5 +1,5 @@
 // The roster window's commands: captions, the key table, the mouse on list and status bar, the
-// read, delete and create rules, display modes and sizes.
+// per-state rules, delete and create, display modes and sizes.
 #include <QHeaderView>
 #include <QTest>
 
@@ -11,14 +11,12 @@ using namespace zelvo;
 using namespace zelvo::testing;
 using S = app::TStationState;
 using Strings = std::vector<std::string>;
+const Strings kRead = {"open DL1AAA", "prepare DL1AAA"};
 
 class MainWindowTest : public WindowsTest {
 protected:
-    QPoint rowCenter(int row)
-    {
-        return window.rosterView().visualRect(window.model().index(row, 0)).center();
-    }
-    void selectRow(int row) { window.rosterView().setCurrentIndex(window.model().index(row, 0)); }
+    QWidget* list() { return window.rosterView().viewport(); }
+    QPoint firstRow() { return window.rosterView().visualRect(window.model().index(0, 0)).center(); }
     // Sends a key to the list; true when something took it.
     bool key(int code, Qt::KeyboardModifiers modifiers)
     {
@@ -47,7 +45,7 @@ TEST_F(MainWindowTest, StartsHiddenWithItsCaptions)
 TEST_F(MainWindowTest, KeyTableRunsCommandsAndUsesUpWhatItHandles)
 {
     add("DL1AAA", S::Online);
-    selectRow(0);
+    window.rosterView().setCurrentIndex(window.model().index(0, 0));
     window.show();
     const struct {
         int key;
@@ -55,16 +53,15 @@ TEST_F(MainWindowTest, KeyTableRunsCommandsAndUsesUpWhatItHandles)
         Strings calls;
         bool taken;
     } cases[] = {
-        {Qt::Key_Return, Qt::NoModifier, {"open DL1AAA", "prepare DL1AAA"}, true},
-        {Qt::Key_Enter, Qt::KeypadModifier, {"open DL1AAA", "prepare DL1AAA"}, true},
+        {Qt::Key_Return, Qt::NoModifier, kRead, true},
+        {Qt::Key_Enter, Qt::KeypadModifier, kRead, true},
         {Qt::Key_F1, Qt::ControlModifier | Qt::ShiftModifier, {"help"}, true},
-        {Qt::Key_N, Qt::AltModifier, {"open DL1AAA", "prepare DL1AAA"}, true},
+        {Qt::Key_N, Qt::AltModifier, kRead, true},
         {Qt::Key_B, Qt::AltModifier, {"edit DL1AAA"}, true},
         {Qt::Key_E, Qt::AltModifier, {"settings"}, true},
         {Qt::Key_R, Qt::AltModifier, {"new"}, true},
         {Qt::Key_P, Qt::AltModifier, {}, true},
         {Qt::Key_N, Qt::AltModifier | Qt::ShiftModifier, {}, false},
-        {Qt::Key_N, Qt::AltModifier | Qt::ControlModifier, {}, false},
         {Qt::Key_X, Qt::AltModifier, {}, false},
     };
     for (const auto& c : cases) {
@@ -80,12 +77,11 @@ TEST_F(MainWindowTest, KeyTableRunsCommandsAndUsesUpWhatItHandles)
     EXPECT_TRUE(key(Qt::Key_L, Qt::AltModifier));
     EXPECT_EQ(boxes.texts, QStringList("Bestätigung: DL1AAA wirklich löschen ?"));
 
-    dialogs.visible = true;
-    EXPECT_TRUE(key(Qt::Key_Return, Qt::AltModifier));
-    EXPECT_FALSE(window.stationMenu().isVisible());
-    dialogs.visible = false;
-    EXPECT_TRUE(key(Qt::Key_Return, Qt::AltModifier));
-    EXPECT_TRUE(window.stationMenu().isVisible());
+    for (const bool messagesOpen : {true, false}) {
+        dialogs.visible = messagesOpen;
+        EXPECT_TRUE(key(Qt::Key_Return, Qt::AltModifier));
+        EXPECT_EQ(window.stationMenu().isVisible(), !messagesOpen);
+    }
     window.stationMenu().hide();
     EXPECT_TRUE(key(Qt::Key_F4, Qt::AltModifier));
     EXPECT_FALSE(window.isVisible());
@@ -97,8 +93,8 @@ TEST_F(MainWindowTest, StatusBarSwitchesAwayBetween140And200AndOnlineOnDoubleCli
     for (const auto& [x, away] : {std::pair{139, false}, {140, true}, {200, false}, {201, false}}) {
         QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(x, 5));
         EXPECT_EQ(session.station().away(), away) << x;
-        EXPECT_EQ(status(2), away ? "AWAY" : "QRV") << x;
-        EXPECT_EQ(bar.awayBevel(), away ? QFrame::Raised : QFrame::Sunken) << x;
+        EXPECT_EQ(std::pair(status(2), bar.awayBevel()), away ? std::pair(QString("AWAY"), QFrame::Raised)
+                                                              : std::pair(QString("QRV"), QFrame::Sunken));
     }
     add("DL1AAA");
     QTest::mouseDClick(&bar, Qt::LeftButton, {}, QPoint(20, 5));
@@ -106,59 +102,49 @@ TEST_F(MainWindowTest, StatusBarSwitchesAwayBetween140And200AndOnlineOnDoubleCli
     EXPECT_EQ(status(0), "Online");
 }
 
-TEST_F(MainWindowTest, PressOnRowShowsItsStateAndOffersReadOrSend)
+TEST_F(MainWindowTest, PressDoubleClickAndReadingByState)
 {
     window.show();
-    const std::tuple<S, QString, QString> cases[] = {
-        {S::Online, "User ist Online", "&Nachricht senden\tAlt+N"},
-        {S::OnlineUnread, "Msg eingetroffen", "&Nachricht lesen\tAlt+N"},
-        {S::HasPolled, "User hat gepollt", "&Nachricht senden\tAlt+N"},
-        {S::Sending, "Nachricht geht raus", "&Nachricht senden\tAlt+N"},
-        {S::Away, "User ist Away", "&Nachricht senden\tAlt+N"},
-        {S::AwayUnread, "(unchanged)", "&Nachricht senden\tAlt+N"},
-        {S::Offline, "User ist Offline", "&Nachricht senden\tAlt+N"},
-        {S::OfflineUnread, "(unchanged)", "&Nachricht senden\tAlt+N"},
+    const struct {
+        S state;
+        QString pressText;  // "-": the panel keeps its text
+        Strings doubleClick;
+        S afterReading;
+    } cases[] = {
+        {S::Online, "User ist Online", kRead, S::Online},
+        {S::OnlineUnread, "Msg eingetroffen", kRead, S::Online},
+        {S::HasPolled, "User hat gepollt", kRead, S::Online},
+        {S::Sending, "Nachricht geht raus", {}, S::Online},
+        {S::Away, "User ist Away", kRead, S::Away},
+        {S::AwayUnread, "-", kRead, S::Away},
+        {S::Offline, "User ist Offline", {}, S::Offline},
+        {S::OfflineUnread, "-", kRead, S::Offline},
     };
-    for (const auto& [state, text, caption] : cases) {
+    for (const auto& c : cases) {
+        const int n = static_cast<int>(c.state);
         roster().clear();
-        add("DL1AAA", state);
-        window.statusBar().setMessage("(unchanged)");
-        QTest::mousePress(window.rosterView().viewport(), Qt::RightButton, {}, rowCenter(0));
-        EXPECT_EQ(status(1), text) << static_cast<int>(state);
-        EXPECT_EQ(window.stationMenu().actions().first()->text(), caption) << static_cast<int>(state);
+        app::TUserEntry& entry = add("DL1AAA", c.state);
+        window.statusBar().setMessage("-");
+        QTest::mousePress(list(), Qt::RightButton, {}, firstRow());
+        EXPECT_EQ(status(1), c.pressText) << n;
+        EXPECT_EQ(window.stationMenu().actions().first()->text(),
+                  c.state == S::OnlineUnread ? "&Nachricht lesen\tAlt+N" : "&Nachricht senden\tAlt+N");
         EXPECT_TRUE(window.stationMenu().isVisible());
         window.stationMenu().hide();
-    }
-}
 
-TEST_F(MainWindowTest, DoubleClickReadsPollsOrDoesNothingByState)
-{
-    window.show();
-    for (int state = 0; state < 8; ++state) {
-        roster().clear();
-        add("DL1AAA", static_cast<S>(state));
         dialogs.calls.clear();
         // A real double click starts with a press; QTest sends the double click alone.
-        QTest::mouseClick(window.rosterView().viewport(), Qt::LeftButton, {}, rowCenter(0));
-        window.statusBar().setMessage({});
-        QTest::mouseDClick(window.rosterView().viewport(), Qt::LeftButton, {}, rowCenter(0));
-        const bool reads = state != 3 && state != 6;
-        EXPECT_EQ(dialogs.calls, reads ? Strings({"open DL1AAA", "prepare DL1AAA"}) : Strings()) << state;
-        EXPECT_EQ(status(1), state == 6 ? "Offline nicht möglich" : "") << state;
-    }
-}
+        QTest::mouseClick(list(), Qt::LeftButton, {}, firstRow());
+        QTest::mouseDClick(list(), Qt::LeftButton, {}, firstRow());
+        EXPECT_EQ(dialogs.calls, c.doubleClick) << n;
+        if (c.state == S::Offline)
+            EXPECT_EQ(status(1), "Offline nicht möglich");
 
-TEST_F(MainWindowTest, ReadingLeavesOfflineAwayOrOnlineAndTheOwnTrayPicture)
-{
-    const S after[] = {S::Online, S::Online, S::Online, S::Online, S::Away, S::Away, S::Offline, S::Offline};
-    app::TUserEntry& entry = add("DL1AAA");
-    selectRow(0);
-    for (int state = 0; state < 8; ++state) {
-        roster().setState(entry, static_cast<S>(state));
+        roster().setState(entry, c.state);
         tray.setPicture(protocol::TrayPicture::UserOn);
         window.readmailClick();
-        EXPECT_EQ(entry.state, after[state]) << state;
-        EXPECT_EQ(tray.picture(), protocol::TrayPicture::SelfOff) << state;
+        EXPECT_EQ(entry.state, c.afterReading) << n;
+        EXPECT_EQ(tray.picture(), protocol::TrayPicture::SelfOff) << n;
     }
     window.goOnlineClick();
     window.readmailClick();
@@ -181,8 +167,8 @@ TEST_F(MainWindowTest, DeleteAsksAgainWhenBuffersHoldTexts)
     };
     for (const auto& c : cases) {
         roster().clear();
-        add("DL1AAA").rxBuffer = c.texts ? Strings{"12:00 hallo"} : Strings{};
-        selectRow(0);
+        add("DL1AAA").txBuffer = c.texts ? Strings{"hallo"} : Strings{};
+        window.rosterView().setCurrentIndex(window.model().index(0, 0));
         boxes.answers = c.answers;
         boxes.texts.clear();
         window.deleteEntryClick();
@@ -196,10 +182,10 @@ TEST_F(MainWindowTest, CreateStopsAt31AndPollWithoutSelectionShowsReady)
     for (int i = 0; i < 30; ++i)
         add("DL" + std::to_string(i));
     window.newEntryClick();
-    EXPECT_EQ(dialogs.calls, Strings{"new"});
     add("DL30");
     boxes.answers << "OK";
     window.newEntryClick();
+    EXPECT_EQ(dialogs.calls, Strings{"new"});
     EXPECT_EQ(boxes.texts,
               QStringList(QApplication::applicationDisplayName() + ": Maximale Anzahl erreicht"));
 
@@ -208,7 +194,7 @@ TEST_F(MainWindowTest, CreateStopsAt31AndPollWithoutSelectionShowsReady)
     EXPECT_EQ(status(1), "bereit... Hilfe mit F1");
 }
 
-TEST_F(MainWindowTest, DisplayModesSetColumnsHeaderAndWidth)
+TEST_F(MainWindowTest, DisplayModesSizesAndSortByHeader)
 {
     window.show();
     for (const auto& [mode, aliasShown, headerShown, width] :
@@ -220,20 +206,14 @@ TEST_F(MainWindowTest, DisplayModesSetColumnsHeaderAndWidth)
     }
     for (int column : {2, 3, 4})
         EXPECT_TRUE(window.rosterView().isColumnHidden(column));
-}
 
-TEST_F(MainWindowTest, HeightFollowsRowsBeyondFiveAndHeaderSortsByState)
-{
     for (int i = 0; i < 7; ++i)
         add("DL" + std::to_string(i), i % 2 ? S::Online : S::Offline);
     EXPECT_EQ(window.height(), 165 + 2 * 17);
-    roster().remove(0);
-    EXPECT_EQ(window.height(), 165 + 17);
-    roster().remove(0);
-    roster().remove(0);
-    EXPECT_EQ(window.height(), 165);
-
-    window.show();
+    for (const int height : {165 + 17, 165, 165}) {
+        roster().remove(0);
+        EXPECT_EQ(window.height(), height);
+    }
     QHeaderView* header = window.rosterView().header();
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(1) + 5, 5));
     for (int row = 0; row < roster().size(); ++row)

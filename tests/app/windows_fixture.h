@@ -45,17 +45,12 @@ public:
                          (box->informativeText().isEmpty() ? "" : " / " + box->informativeText()));
             owners.append(box->parentWidget());
             onTop.append(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-            if (answers.isEmpty()) {
-                ADD_FAILURE() << "unexpected box " << box->text().toStdString();
-                box->done(0);
-                return;
-            }
-            const QString caption = answers.takeFirst();
+            const QString caption = answers.isEmpty() ? QString() : answers.takeFirst();
             for (QAbstractButton* button : box->buttons()) {
                 if (button->text() == caption)
                     return button->click();
             }
-            ADD_FAILURE() << "no button " << caption.toStdString();
+            ADD_FAILURE() << "no answer for " << box->text().toStdString();
             box->done(0);
         });
         timer_.start(1);
