@@ -1,0 +1,417 @@
+#include "app/main_window.h"
+
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHeaderView>
+#include <QScreen>
+#include <QTextDocument>
+#include <QToolTip>
+#include <QVBoxLayout>
+
+#include "app/message_boxes.h"
+#include "app/pictures.h"
+#include "app/ui_text.h"
+#include "protocol/commands.h"
+
+namespace zelvo::app {
+namespace {
+
+using dialogs::ListDisplay;
+using protocol::TrayPicture;
+
+// What a press on the list says about the selected station; empty where the panel stays as it is.
+QString mouseDownText(TStationState state)
+{
+    switch (state) {
+    case TStationState::Online: return QStringLiteral("User ist Online");
+    case TStationState::OnlineUnread: return QStringLiteral("Msg eingetroffen");
+    case TStationState::HasPolled: return QStringLiteral("User hat gepollt");
+    case TStationState::Sending: return QStringLiteral("Nachricht geht raus");
+    case TStationState::Away: return QStringLiteral("User ist Away");
+    case TStationState::Offline: return QStringLiteral("User ist Offline");
+    default: return {};
+    }
+}
+
+// The state a station is left in once its message window has been closed.
+TStationState stateAfterReading(TStationState state)
+{
+    switch (state) {
+    case TStationState::Offline:
+    case TStationState::OfflineUnread: return TStationState::Offline;
+    case TStationState::Away:
+    case TStationState::AwayUnread: return TStationState::Away;
+    default: return TStationState::Online;
+    }
+}
+
+}  // namespace
+
+MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, QWidget* parent)
+    : QWidget(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
+      session_(session),
+      dialogs_(dialogs),
+      tray_(tray),
+      model_(session.roster())
+{
+    setWindowTitle(QStringLiteral("Zelvo Pre 2"));
+    // The window's sizes are made for an 11 px font.
+    QFont small = font();
+    small.setPixelSize(11);
+    setFont(small);
+
+    view_ = new QTreeView;
+    view_->setModel(&model_);
+    view_->setRootIsDecorated(false);
+    view_->setItemsExpandable(false);
+    view_->setUniformRowHeights(true);
+    view_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    view_->setSelectionMode(QAbstractItemView::SingleSelection);
+    view_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    view_->setIconSize(QSize(24, 24));
+    view_->setAllColumnsShowFocus(true);
+    view_->setTextElideMode(Qt::ElideNone);
+    view_->header()->setStretchLastSection(false);
+    view_->header()->setSectionsClickable(true);
+    view_->header()->setSectionsMovable(false);
+    view_->setColumnWidth(RosterListModel::CallColumn, 80);
+    view_->setColumnWidth(RosterListModel::AliasColumn, 83);
+    for (int column :
+         {RosterListModel::ChannelColumn, RosterListModel::PathColumn, RosterListModel::SoundsColumn})
+        view_->setColumnHidden(column, true);
+
+    statusBar_ = new StatusBar;
+    statusBar_->setMessage(fromAnsi(protocol::kReady));
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(view_);
+    layout->addWidget(statusBar_);
+
+    // The shortcuts shown here are carried out by the key table, not by the menu.
+    readmail_ = stationMenu_.addAction(menuPicture(0), QStringLiteral("&Nachricht lesen\tAlt+N"), this,
+                                       &MainWindow::readmailClick);
+    stationMenu_.addSeparator();
+    stationMenu_.addAction(menuPicture(2), QStringLiteral("Eintrag e&rstellen\tAlt+R"), this,
+                           &MainWindow::newEntryClick);
+    stationMenu_.addAction(menuPicture(3), QStringLiteral("Eintrag &bearbeiten\tAlt+B"), this,
+                           &MainWindow::editEntryClick);
+    stationMenu_.addAction(menuPicture(4), QStringLiteral("Eintrag &löschen\tAlt+L"), this,
+                           &MainWindow::deleteEntryClick);
+    stationMenu_.addSeparator();
+    stationMenu_.addAction(menuPicture(5), QStringLiteral("User &pollen\tAlt+P"), this,
+                           &MainWindow::pollClick);
+    stationMenu_.addAction(menuPicture(6), QStringLiteral("&Einstellungen\tAlt+E"), this,
+                           &MainWindow::settingsClick);
+
+    connect(view_, &QAbstractItemView::doubleClicked, this, &MainWindow::listDoubleClick);
+    connect(view_->header(), &QHeaderView::sectionClicked, this, &MainWindow::headerClick);
+    connect(statusBar_, &StatusBar::awaySwitchClicked, this, &MainWindow::awaySwitchClick);
+    connect(statusBar_, &StatusBar::doubleClicked, this, &MainWindow::goOnlineClick);
+    connect(&model_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { growBy(last - first + 1); });
+    connect(&model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) { shrinkBy(last - first + 1); });
+    connect(&tray_, &TrayIcon::goOnlineRequested, this, &MainWindow::goOnlineClick);
+    connect(&tray_, &TrayIcon::settingsRequested, this, &MainWindow::settingsClick);
+    connect(&tray_, &TrayIcon::showWindowRequested, this, &MainWindow::showOrActivate);
+    connect(&tray_, &TrayIcon::readUnreadRequested, this, &MainWindow::readFirstOnlineUnread);
+
+    // The window sees every key before the list does.
+    view_->installEventFilter(this);
+    view_->viewport()->installEventFilter(this);
+    installEventFilter(this);
+
+    settingsListener_ = session_.settings().addListener([this](dialogs::Settings::Field field, auto) {
+        using Field = dialogs::Settings::Field;
+        if (field == Field::ShowAlias || field == Field::All)
+            QMetaObject::invokeMethod(this, [this] { applyDisplayMode(); });
+    });
+    applyDisplayMode();
+
+    resize(kWidth, kStartHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.right() + 1 - kWidth, area.top());
+    }
+}
+
+MainWindow::~MainWindow()
+{
+    session_.settings().removeListener(settingsListener_);
+}
+
+QWidget* MainWindow::dialogOwner()
+{
+    return isVisible() ? this : nullptr;
+}
+
+bool MainWindow::confirmQuit()
+{
+    // The question's line break is a CR; a plain-text label breaks at LF.
+    return askOkCancel(dialogOwner(), QMessageBox::Question,
+                       QStringLiteral("Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch\n"
+                                      "ausstehende Texte im RX oder TX-Buffer werden gelöscht."));
+}
+
+void MainWindow::popUp()
+{
+    if (!isVisible()) {
+        show();
+        raise();
+    }
+}
+
+void MainWindow::showOrActivate()
+{
+    if (!isVisible()) {
+        show();
+        return;
+    }
+    raise();
+    activateWindow();
+    view_->setFocus();
+}
+
+void MainWindow::goOnlineClick()
+{
+    protocol::goOnlineClick(station());
+}
+
+void MainWindow::readmailClick()
+{
+    TUserEntry* entry = selectedEntry();
+    if (entry == nullptr)
+        return;
+    dialogs_.openMessages(*entry);
+    session_.roster().setState(*entry, stateAfterReading(entry->state));
+    dialogs_.prepareMessages(*entry);
+    tray_.setPicture(station().online() ? TrayPicture::MainIcon : TrayPicture::SelfOff);
+}
+
+void MainWindow::pollClick()
+{
+    if (TUserEntry* entry = selectedEntry())
+        protocol::pollStation(station(), *entry);
+    else
+        statusBar_->setMessage(fromAnsi(protocol::kReady));
+}
+
+void MainWindow::newEntryClick()
+{
+    if (session_.roster().isFull())
+        showNote(dialogOwner(), QStringLiteral("Maximale Anzahl erreicht"));
+    else
+        dialogs_.editNew();
+}
+
+void MainWindow::editEntryClick()
+{
+    if (TUserEntry* entry = selectedEntry())
+        dialogs_.editExisting(*entry);
+}
+
+void MainWindow::deleteEntryClick()
+{
+    TUserEntry* entry = selectedEntry();
+    if (entry == nullptr || !askOkCancel(dialogOwner(), QMessageBox::Question,
+                                         fromAnsi(entry->call) + QStringLiteral(" wirklich löschen ?")))
+        return;
+    if ((!entry->rxBuffer.empty() || !entry->txBuffer.empty()) &&
+        !askOkCancel(dialogOwner(), QMessageBox::Critical,
+                     QStringLiteral("Es sind noch Texte im Puffer. Trotzdem löschen ?")))
+        return;
+    protocol::deleteEntry(station(), *entry);
+}
+
+void MainWindow::settingsClick()
+{
+    dialogs_.openSettings();
+}
+
+void MainWindow::listDoubleClick()
+{
+    const TUserEntry* entry = selectedEntry();
+    if (entry == nullptr || entry->state == TStationState::Sending)
+        return;
+    if (entry->state == TStationState::Offline)
+        pollClick();
+    else
+        readmailClick();
+}
+
+void MainWindow::headerClick()
+{
+    session_.roster().sortByState();
+}
+
+void MainWindow::awaySwitchClick()
+{
+    protocol::toggleAway(station());
+}
+
+void MainWindow::readFirstOnlineUnread()
+{
+    const Roster& roster = session_.roster();
+    for (int row = 0; row < roster.size(); ++row) {
+        if (roster.at(row).state == TStationState::OnlineUnread) {
+            select(row);
+            readmailClick();
+            return;
+        }
+    }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    const bool onList = watched == view_->viewport();
+    switch (event->type()) {
+    case QEvent::KeyPress:
+        if (watched == view_ || watched == this)
+            return handleKey(*static_cast<QKeyEvent*>(event));
+        break;
+    case QEvent::MouseButtonPress:
+        if (onList) {
+            const auto* mouse = static_cast<QMouseEvent*>(event);
+            // The press selects the row under the pointer before its handler looks at the selection.
+            if (const QModelIndex index = view_->indexAt(mouse->position().toPoint()); index.isValid())
+                view_->setCurrentIndex(index);
+            listMouseDown(mouse->button(), mouse->globalPosition().toPoint());
+            return mouse->button() == Qt::RightButton;
+        }
+        break;
+    case QEvent::ToolTip:
+        if (onList) {
+            const auto* help = static_cast<QHelpEvent*>(event);
+            const QString tip = model_.data(view_->indexAt(help->pos()), Qt::ToolTipRole).toString();
+            if (tip.isEmpty())
+                QToolTip::hideText();
+            else  // the away text comes from the air
+                QToolTip::showText(help->globalPos(), Qt::convertFromPlainText(tip), view_->viewport());
+            return true;
+        }
+        break;
+    default: break;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+bool MainWindow::handleKey(const QKeyEvent& event)
+{
+    const int key = event.key();
+    const auto modifiers = event.modifiers() & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+    if (enter && modifiers == Qt::NoModifier) {
+        listDoubleClick();
+        return true;
+    }
+    if (key == Qt::Key_F1) {
+        dialogs_.showHelp();
+        return true;
+    }
+    if (modifiers != Qt::AltModifier)
+        return false;
+    switch (key) {
+    case Qt::Key_N: readmailClick(); return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (!dialogs_.messagesVisible())
+            openStationMenu(frameGeometry().topLeft() + QPoint(10, 30));
+        return true;
+    case Qt::Key_B: editEntryClick(); return true;
+    case Qt::Key_E: settingsClick(); return true;
+    case Qt::Key_L: deleteEntryClick(); return true;
+    case Qt::Key_O: goOnlineClick(); return true;
+    case Qt::Key_P: pollClick(); return true;
+    case Qt::Key_R: newEntryClick(); return true;
+    case Qt::Key_F4: hide(); return true;
+    default: return false;
+    }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event)
+{
+    tray_.setPicture(TrayPicture::Recompute);
+    if (quitting_) {
+        event->accept();
+        return;
+    }
+    event->ignore();
+    hide();
+}
+
+void MainWindow::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    applyWidth();
+}
+
+TUserEntry* MainWindow::selectedEntry() const
+{
+    const QModelIndexList rows = view_->selectionModel()->selectedRows();
+    return rows.isEmpty() ? nullptr : model_.entry(rows.first());
+}
+
+void MainWindow::select(int row)
+{
+    view_->setCurrentIndex(model_.index(row, RosterListModel::CallColumn));
+}
+
+void MainWindow::listMouseDown(Qt::MouseButton button, const QPoint& globalPos)
+{
+    const TUserEntry* entry = selectedEntry();
+    if (entry != nullptr) {
+        if (const QString text = mouseDownText(entry->state); !text.isEmpty())
+            statusBar_->setMessage(text);
+    }
+    if (button != Qt::RightButton)
+        return;
+    if (entry != nullptr) {
+        const bool unread = entry->state == TStationState::OnlineUnread;
+        readmail_->setText(unread ? QStringLiteral("&Nachricht lesen\tAlt+N")
+                                  : QStringLiteral("&Nachricht senden\tAlt+N"));
+        readmail_->setIcon(menuPicture(unread ? 0 : 1));
+    }
+    openStationMenu(globalPos);
+}
+
+void MainWindow::openStationMenu(const QPoint& globalPos)
+{
+    stationMenu_.popup(globalPos);
+}
+
+void MainWindow::applyDisplayMode()
+{
+    const ListDisplay mode = session_.settings().showAlias();
+    view_->setColumnHidden(RosterListModel::AliasColumn, mode == ListDisplay::CallsOnly);
+    view_->setHeaderHidden(mode != ListDisplay::CallNameAndHeader);
+    applyWidth();
+}
+
+void MainWindow::applyWidth()
+{
+    // Only the height is the user's.
+    if (isVisible())
+        setFixedWidth(session_.settings().showAlias() == ListDisplay::CallsOnly ? kCallsOnlyWidth : kWidth);
+}
+
+void MainWindow::growBy(int rows)
+{
+    const int size = model_.rowCount();
+    for (int count = size - rows + 1; count <= size; ++count) {
+        if (count > kRowsWithoutGrowing && screen()->geometry().height() > height())
+            resize(width(), height() + kRowHeight);
+    }
+}
+
+void MainWindow::shrinkBy(int rows)
+{
+    // Called before the rows go, so the count still holds them.
+    const int size = model_.rowCount();
+    for (int count = size; count > size - rows; --count) {
+        if (count > kRowsWithoutGrowing)
+            resize(width(), height() - kRowHeight);
+    }
+}
+
+}  // namespace zelvo::app

@@ -1,0 +1,91 @@
+// The roster window "Zelvo Pre 2": a small always-on-top tool window at the right edge of the
+// screen, hidden at start, with the roster list, the station menu and the status bar, and every
+// command the user gives there (menu, keys, mouse on list and status bar). Commands run the
+// engine's operations directly: the program runs the receive passes on this thread too.
+#pragma once
+
+#include <QMenu>
+#include <QTreeView>
+#include <QWidget>
+
+#include "app/dialog_calls.h"
+#include "app/roster_list_model.h"
+#include "app/session.h"
+#include "app/status_bar.h"
+#include "app/tray_icon.h"
+
+namespace zelvo::app {
+
+class MainWindow : public QWidget {
+    Q_OBJECT
+public:
+    static constexpr int kWidth = 187;
+    static constexpr int kCallsOnlyWidth = 150;
+    static constexpr int kStartHeight = 165;
+    static constexpr int kRowHeight = 17;  // the window grows by this per row beyond five
+    static constexpr int kRowsWithoutGrowing = 5;
+
+    MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    StatusBar& statusBar() { return *statusBar_; }
+    QTreeView& rosterView() { return *view_; }
+    RosterListModel& model() { return model_; }
+    QMenu& stationMenu() { return stationMenu_; }
+
+    // The owner for a message box: this window while it is visible, else none.
+    QWidget* dialogOwner();
+    // From now on a close request closes instead of hiding.
+    void setQuitting(bool quitting) { quitting_ = quitting; }
+    // The "Beenden" question; true for OK.
+    bool confirmQuit();
+
+    // Shows the window when it is hidden (an event asked for it).
+    void popUp();
+    // Shows the hidden window, or brings the visible one to the front with the list focused.
+    void showOrActivate();
+
+    // The commands.
+    void goOnlineClick();
+    void readmailClick();
+    void pollClick();
+    void newEntryClick();
+    void editEntryClick();
+    void deleteEntryClick();
+    void settingsClick();
+    void listDoubleClick();
+    void headerClick();
+    void awaySwitchClick();
+    void readFirstOnlineUnread();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    TUserEntry* selectedEntry() const;
+    void select(int row);
+    void listMouseDown(Qt::MouseButton button, const QPoint& globalPos);
+    void openStationMenu(const QPoint& globalPos);
+    // The key table; true when the key was handled and is used up.
+    bool handleKey(const QKeyEvent& event);
+    void applyDisplayMode();
+    void applyWidth();
+    void growBy(int rows);
+    void shrinkBy(int rows);
+    protocol::Station& station() { return session_.station(); }
+
+    Session& session_;
+    DialogCalls& dialogs_;
+    TrayIcon& tray_;
+    RosterListModel model_;
+    QTreeView* view_;
+    StatusBar* statusBar_;
+    QMenu stationMenu_;
+    QAction* readmail_;
+    dialogs::Settings::ListenerId settingsListener_;
+    bool quitting_ = false;
+};
+
+}  // namespace zelvo::app

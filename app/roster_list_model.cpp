@@ -1,0 +1,142 @@
+#include "app/roster_list_model.h"
+
+#include "app/pictures.h"
+#include "app/ui_text.h"
+
+namespace zelvo::app {
+
+RosterListModel::RosterListModel(Roster& roster, QObject* parent)
+    : QAbstractTableModel(parent), roster_(roster)
+{
+    for (std::size_t state = 0; state < statePictures_.size(); ++state)
+        statePictures_[state] = statePicture(static_cast<TStationState>(state));
+    roster_.addObserver(this);
+}
+
+RosterListModel::~RosterListModel()
+{
+    roster_.removeObserver(this);
+}
+
+TUserEntry* RosterListModel::entry(const QModelIndex& index) const
+{
+    if (!index.isValid() || index.model() != this || index.row() >= roster_.size())
+        return nullptr;
+    return &roster_.at(index.row());
+}
+
+QString RosterListModel::infoTip(const TUserEntry& entry)
+{
+    switch (entry.state) {
+    case TStationState::Away: return QStringLiteral("User ist Away. Grund: \n\r") + fromAnsi(entry.awayText);
+    case TStationState::AwayUnread: return QStringLiteral("Ungelesene Nachrichten von Away-seiendem User");
+    case TStationState::OfflineUnread:
+        return QStringLiteral("Ungelesene Nachrichten von Offline-seiendem User");
+    default: return {};
+    }
+}
+
+int RosterListModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : roster_.size();
+}
+
+int RosterListModel::columnCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant RosterListModel::data(const QModelIndex& index, int role) const
+{
+    const TUserEntry* e = entry(index);
+    if (e == nullptr)
+        return {};
+    switch (role) {
+    case Qt::DisplayRole:
+        switch (index.column()) {
+        case CallColumn: return fromAnsi(e->call);
+        case AliasColumn: return fromAnsi(e->alias);
+        case ChannelColumn: return fromAnsi(e->channel);
+        case PathColumn: return fromAnsi(e->path);
+        case SoundsColumn: return fromAnsi(e->sounds);
+        }
+        break;
+    case Qt::DecorationRole:
+        if (index.column() == CallColumn) {
+            const auto state = static_cast<std::size_t>(e->state);
+            return state < statePictures_.size() ? statePictures_[state] : QIcon();
+        }
+        break;
+    case Qt::ToolTipRole: {
+        const QString tip = infoTip(*e);
+        return tip.isEmpty() ? QVariant() : QVariant(tip);
+    }
+    }
+    return {};
+}
+
+QVariant RosterListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    static const char* const kCaptions[ColumnCount] = {"Call", "Alias", "Call-SSID", "Ax25Path", "Sounds"};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
+        return {};
+    return QString::fromLatin1(kCaptions[section]);
+}
+
+Qt::ItemFlags RosterListModel::flags(const QModelIndex& index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemNeverHasChildren;
+}
+
+void RosterListModel::rowsAboutToBeInserted(int first, int last)
+{
+    beginInsertRows({}, first, last);
+}
+
+void RosterListModel::rowsInserted(int, int)
+{
+    endInsertRows();
+}
+
+void RosterListModel::rowsAboutToBeRemoved(int first, int last)
+{
+    beginRemoveRows({}, first, last);
+}
+
+void RosterListModel::rowsRemoved(int, int)
+{
+    endRemoveRows();
+}
+
+void RosterListModel::rowChanged(int row)
+{
+    emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void RosterListModel::rowsAboutToBeReordered()
+{
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    movingIndexes_ = persistentIndexList();
+    movingEntries_.clear();
+    for (const QModelIndex& index : movingIndexes_)
+        movingEntries_.push_back(entry(index));
+}
+
+void RosterListModel::rowsReordered()
+{
+    // Entries keep their address when the rows move, so each index follows its entry.
+    QModelIndexList moved;
+    for (std::size_t i = 0; i < movingEntries_.size(); ++i) {
+        const int row = roster_.indexOf(movingEntries_[i]);
+        moved.append(row < 0 ? QModelIndex()
+                             : index(row, movingIndexes_[static_cast<qsizetype>(i)].column()));
+    }
+    changePersistentIndexList(movingIndexes_, moved);
+    movingIndexes_.clear();
+    movingEntries_.clear();
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+}  // namespace zelvo::app

@@ -1,0 +1,54 @@
+// The roster as a Qt table: one row per entry in roster order, the columns "Call", "Alias" and
+// the three data columns "Call-SSID", "Ax25Path" and "Sounds" (which show channel, path and
+// sounds), the state's picture beside the call, and the info tip of away and unread rows. The
+// roster's change notices become the model's signals; sorting keeps persistent indexes on their
+// entries.
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QIcon>
+
+#include <array>
+#include <vector>
+
+#include "app/roster.h"
+
+namespace zelvo::app {
+
+class RosterListModel : public QAbstractTableModel, public RosterObserver {
+    Q_OBJECT
+public:
+    enum Column { CallColumn, AliasColumn, ChannelColumn, PathColumn, SoundsColumn, ColumnCount };
+
+    explicit RosterListModel(Roster& roster, QObject* parent = nullptr);
+    ~RosterListModel() override;
+
+    // Null for an invalid index.
+    TUserEntry* entry(const QModelIndex& index) const;
+    // The tip shown when the pointer rests on a row; empty for states without one.
+    static QString infoTip(const TUserEntry& entry);
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+
+    // RosterObserver
+    void rowsAboutToBeInserted(int first, int last) override;
+    void rowsInserted(int first, int last) override;
+    void rowsAboutToBeRemoved(int first, int last) override;
+    void rowsRemoved(int first, int last) override;
+    void rowChanged(int row) override;
+    void rowsAboutToBeReordered() override;
+    void rowsReordered() override;
+
+private:
+    Roster& roster_;
+    std::array<QIcon, 8> statePictures_;
+    // Between the two reorder notices: the persistent indexes and the entries they pointed at.
+    QModelIndexList movingIndexes_;
+    std::vector<const TUserEntry*> movingEntries_;
+};
+
+}  // namespace zelvo::app

@@ -1,0 +1,64 @@
+// The notification-area icon with its picture, its tip and the tray menu: "go &Online" (the
+// default item, checked while the own station is online), "&Einstellungen", "&Beenden". The
+// check mark is where the windows keep the own online state; the engine's state reaches it
+// through setOnline().
+//
+// Qt reports no pointer movement over the icon, so every activation recomputes the picture
+// first, as the pointer passing over it would.
+#pragma once
+
+#include <QAction>
+#include <QMenu>
+#include <QObject>
+#include <QSystemTrayIcon>
+
+#include "app/roster.h"
+#include "protocol/station.h"
+
+namespace zelvo::app {
+
+class TrayIcon : public QObject {
+    Q_OBJECT
+public:
+    explicit TrayIcon(const Roster& roster, QObject* parent = nullptr);
+
+    // Puts the icon into the notification area.
+    void show();
+
+    // Kinds 1 to 4 and 8 show their picture with an empty tip, 5 and 6 the own state's picture
+    // and tip, 7 recomputes: NEWMAIL when any entry is unread, else 6 or 5.
+    void setPicture(protocol::TrayPicture kind);
+    // The picture last shown; never Recompute.
+    protocol::TrayPicture picture() const { return picture_; }
+    QString toolTip() const { return icon_.toolTip(); }
+
+    // The go-online item follows the own state: "go OffLine" checked while online, "go OnLine"
+    // once offline again. Only a change of the state touches it.
+    void setOnline(bool online);
+    bool online() const { return online_; }
+
+    QMenu& menu() { return menu_; }
+    QAction& goOnlineAction() { return *goOnline_; }
+
+public slots:
+    void activate(QSystemTrayIcon::ActivationReason reason);
+
+signals:
+    void goOnlineRequested();
+    void settingsRequested();
+    void quitRequested();
+    // Left click: show the hidden roster window, or bring the visible one to the front.
+    void showWindowRequested();
+    // Middle click: read the messages of the first station that is online with unread ones.
+    void readUnreadRequested();
+
+private:
+    const Roster& roster_;
+    QSystemTrayIcon icon_;
+    QMenu menu_;
+    QAction* goOnline_;
+    protocol::TrayPicture picture_ = protocol::TrayPicture::SelfOff;
+    bool online_ = false;
+};
+
+}  // namespace zelvo::app

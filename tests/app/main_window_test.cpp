@@ -1,0 +1,234 @@
+// The roster window's commands: captions, the key table, the mouse on list and status bar, the
+// per-state rules, delete and create, display modes and sizes.
+#include <QHeaderView>
+#include <QTest>
+
+#include "tests/app/windows_fixture.h"
+
+namespace {
+
+using namespace zelvo;
+using namespace zelvo::testing;
+using S = app::TStationState;
+using Strings = std::vector<std::string>;
+const Strings kRead = {"open DL1AAA", "prepare DL1AAA"};
+
+class MainWindowTest : public WindowsTest {
+protected:
+    QWidget* list() { return window.rosterView().viewport(); }
+    QPoint firstRow() { return window.rosterView().visualRect(window.model().index(0, 0)).center(); }
+    // Sends a key to the list; true when something took it.
+    bool key(int code, Qt::KeyboardModifiers modifiers)
+    {
+        QKeyEvent press(QEvent::KeyPress, code, modifiers);
+        QApplication::sendEvent(&window.rosterView(), &press);
+        return press.isAccepted();
+    }
+};
+
+TEST_F(MainWindowTest, StartsHiddenWithItsCaptions)
+{
+    EXPECT_EQ(window.windowTitle(), "Zelvo Pre 2");
+    EXPECT_TRUE(window.windowFlags().testFlags(Qt::Tool | Qt::WindowStaysOnTopHint));
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(window.size(), QSize(187, 165));
+    EXPECT_EQ(QStringList({status(0), status(1), status(2)}),
+              QStringList({"Offline", "bereit... Hilfe mit F1", "QRV"}));
+    QStringList captions;
+    for (const QAction* action : window.stationMenu().actions())
+        captions << action->text();
+    EXPECT_EQ(captions, QStringList({"&Nachricht lesen\tAlt+N", "", "Eintrag e&rstellen\tAlt+R",
+                                     "Eintrag &bearbeiten\tAlt+B", "Eintrag &löschen\tAlt+L", "",
+                                     "User &pollen\tAlt+P", "&Einstellungen\tAlt+E"}));
+}
+
+TEST_F(MainWindowTest, KeyTableRunsCommandsAndUsesUpWhatItHandles)
+{
+    add("DL1AAA", S::Online);
+    window.rosterView().setCurrentIndex(window.model().index(0, 0));
+    window.show();
+    const struct {
+        int key;
+        Qt::KeyboardModifiers modifiers;
+        Strings calls;
+        bool taken;
+    } cases[] = {
+        {Qt::Key_Return, Qt::NoModifier, kRead, true},
+        {Qt::Key_Enter, Qt::KeypadModifier, kRead, true},
+        {Qt::Key_F1, Qt::ControlModifier | Qt::ShiftModifier, {"help"}, true},
+        {Qt::Key_N, Qt::AltModifier, kRead, true},
+        {Qt::Key_B, Qt::AltModifier, {"edit DL1AAA"}, true},
+        {Qt::Key_E, Qt::AltModifier, {"settings"}, true},
+        {Qt::Key_R, Qt::AltModifier, {"new"}, true},
+        {Qt::Key_P, Qt::AltModifier, {}, true},
+        {Qt::Key_N, Qt::AltModifier | Qt::ShiftModifier, {}, false},
+        {Qt::Key_X, Qt::AltModifier, {}, false},
+    };
+    for (const auto& c : cases) {
+        dialogs.calls.clear();
+        EXPECT_EQ(key(c.key, c.modifiers), c.taken) << c.key;
+        EXPECT_EQ(dialogs.calls, c.calls) << c.key;
+    }
+    EXPECT_EQ(status(1), "Offline nicht möglich");  // Alt+P
+
+    EXPECT_TRUE(key(Qt::Key_O, Qt::AltModifier));
+    EXPECT_TRUE(session.station().online());
+    boxes.answers << "Abbrechen";
+    EXPECT_TRUE(key(Qt::Key_L, Qt::AltModifier));
+    EXPECT_EQ(boxes.texts, QStringList("Bestätigung: DL1AAA wirklich löschen ?"));
+
+    for (const bool messagesOpen : {true, false}) {
+        dialogs.visible = messagesOpen;
+        EXPECT_TRUE(key(Qt::Key_Return, Qt::AltModifier));
+        EXPECT_EQ(window.stationMenu().isVisible(), !messagesOpen);
+    }
+    window.stationMenu().hide();
+    EXPECT_TRUE(key(Qt::Key_F4, Qt::AltModifier));
+    EXPECT_FALSE(window.isVisible());
+}
+
+TEST_F(MainWindowTest, StatusBarSwitchesAwayBetween140And200AndOnlineOnDoubleClick)
+{
+    app::StatusBar& bar = window.statusBar();
+    for (const auto& [x, away] : {std::pair{139, false}, {140, true}, {200, false}, {201, false}}) {
+        QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(x, 5));
+        EXPECT_EQ(session.station().away(), away) << x;
+        EXPECT_EQ(std::pair(status(2), bar.awayBevel()), away ? std::pair(QString("AWAY"), QFrame::Raised)
+                                                              : std::pair(QString("QRV"), QFrame::Sunken));
+    }
+    add("DL1AAA");
+    QTest::mouseDClick(&bar, Qt::LeftButton, {}, QPoint(20, 5));
+    EXPECT_TRUE(session.station().online());
+    EXPECT_EQ(status(0), "Online");
+}
+
+TEST_F(MainWindowTest, PressDoubleClickAndReadingByState)
+{
+    window.show();
+    const struct {
+        S state;
+        QString pressText;  // "-": the panel keeps its text
+        Strings doubleClick;
+        S afterReading;
+    } cases[] = {
+        {S::Online, "User ist Online", kRead, S::Online},
+        {S::OnlineUnread, "Msg eingetroffen", kRead, S::Online},
+        {S::HasPolled, "User hat gepollt", kRead, S::Online},
+        {S::Sending, "Nachricht geht raus", {}, S::Online},
+        {S::Away, "User ist Away", kRead, S::Away},
+        {S::AwayUnread, "-", kRead, S::Away},
+        {S::Offline, "User ist Offline", {}, S::Offline},
+        {S::OfflineUnread, "-", kRead, S::Offline},
+    };
+    for (const auto& c : cases) {
+        const int n = static_cast<int>(c.state);
+        roster().clear();
+        app::TUserEntry& entry = add("DL1AAA", c.state);
+        window.statusBar().setMessage("-");
+        QTest::mousePress(list(), Qt::RightButton, {}, firstRow());
+        EXPECT_EQ(status(1), c.pressText) << n;
+        EXPECT_EQ(window.stationMenu().actions().first()->text(),
+                  c.state == S::OnlineUnread ? "&Nachricht lesen\tAlt+N" : "&Nachricht senden\tAlt+N");
+        EXPECT_TRUE(window.stationMenu().isVisible());
+        window.stationMenu().hide();
+
+        dialogs.calls.clear();
+        // A real double click starts with a press; QTest sends the double click alone.
+        QTest::mouseClick(list(), Qt::LeftButton, {}, firstRow());
+        QTest::mouseDClick(list(), Qt::LeftButton, {}, firstRow());
+        EXPECT_EQ(dialogs.calls, c.doubleClick) << n;
+        if (c.state == S::Offline) {
+            EXPECT_EQ(status(1), "Offline nicht möglich");
+        }
+
+        roster().setState(entry, c.state);
+        tray.setPicture(protocol::TrayPicture::UserOn);
+        window.readmailClick();
+        EXPECT_EQ(entry.state, c.afterReading) << n;
+        EXPECT_EQ(tray.picture(), protocol::TrayPicture::SelfOff) << n;
+    }
+    window.goOnlineClick();
+    window.readmailClick();
+    EXPECT_EQ(tray.picture(), protocol::TrayPicture::MainIcon);
+}
+
+TEST_F(MainWindowTest, DeleteAsksAgainWhenBuffersHoldTexts)
+{
+    const QString first = "Bestätigung: DL1AAA wirklich löschen ?";
+    const QString second = "Fehler: Es sind noch Texte im Puffer. Trotzdem löschen ?";
+    const struct {
+        bool texts;
+        QStringList answers, questions;
+        bool deleted;
+    } cases[] = {
+        {false, {"Abbrechen"}, {first}, false},
+        {false, {"OK"}, {first}, true},
+        {true, {"OK", "Abbrechen"}, {first, second}, false},
+        {true, {"OK", "OK"}, {first, second}, true},
+    };
+    for (const auto& c : cases) {
+        roster().clear();
+        add("DL1AAA").txBuffer = c.texts ? Strings{"hallo"} : Strings{};
+        window.rosterView().setCurrentIndex(window.model().index(0, 0));
+        boxes.answers = c.answers;
+        boxes.texts.clear();
+        window.deleteEntryClick();
+        EXPECT_EQ(boxes.texts, c.questions);
+        EXPECT_EQ(roster().size(), c.deleted ? 0 : 1);
+    }
+}
+
+TEST_F(MainWindowTest, CreateStopsAt31AndPollWithoutSelectionShowsReady)
+{
+    for (int i = 0; i < 30; ++i)
+        add("DL" + std::to_string(i));
+    window.newEntryClick();
+    add("DL30");
+    boxes.answers << "OK";
+    window.newEntryClick();
+    EXPECT_EQ(dialogs.calls, Strings{"new"});
+    EXPECT_EQ(boxes.texts,
+              QStringList(QApplication::applicationDisplayName() + ": Maximale Anzahl erreicht"));
+
+    window.statusBar().setMessage({});
+    window.pollClick();
+    EXPECT_EQ(status(1), "bereit... Hilfe mit F1");
+}
+
+TEST_F(MainWindowTest, DisplayModesSizesAndSortByHeader)
+{
+    window.show();
+    for (const auto& [mode, aliasShown, headerShown, width] :
+         {std::tuple{1, false, false, 150}, {2, true, false, 187}, {3, true, true, 187}}) {
+        session.settings().setShowAlias(mode);
+        EXPECT_EQ(!window.rosterView().isColumnHidden(1), aliasShown) << mode;
+        EXPECT_EQ(!window.rosterView().isHeaderHidden(), headerShown) << mode;
+        EXPECT_EQ(window.width(), width) << mode;
+    }
+    for (int column : {2, 3, 4})
+        EXPECT_TRUE(window.rosterView().isColumnHidden(column));
+
+    for (int i = 0; i < 7; ++i)
+        add("DL" + std::to_string(i), i % 2 ? S::Online : S::Offline);
+    EXPECT_EQ(window.height(), 165 + 2 * 17);
+    for (const int height : {165 + 17, 165, 165}) {
+        roster().remove(0);
+        EXPECT_EQ(window.height(), height);
+    }
+    QHeaderView* header = window.rosterView().header();
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, QPoint(header->sectionPosition(1) + 5, 5));
+    for (int row = 0; row < roster().size(); ++row)
+        EXPECT_EQ(roster().at(row).state, row < 2 ? S::Online : S::Offline) << row;
+}
+
+TEST_F(MainWindowTest, ClosingHidesUntilTheProgramQuits)
+{
+    window.show();
+    EXPECT_FALSE(window.close());
+    EXPECT_FALSE(window.isVisible());
+    window.show();
+    window.setQuitting(true);
+    EXPECT_TRUE(window.close());
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+// The tray icon's pictures, tips and menu item, its clicks, and what the engine's user interface
+// does to the windows.
+#include "tests/app/windows_fixture.h"
+
+namespace {
+
+using namespace zelvo;
+using namespace zelvo::testing;
+using S = app::TStationState;
+using protocol::TrayPicture;
+
+class TrayTest : public WindowsTest {};
+
+TEST_F(TrayTest, PicturesAndTips)
+{
+    EXPECT_EQ(tray.picture(), TrayPicture::SelfOff);
+    EXPECT_EQ(tray.toolTip(), "Zelvo 0.9");
+    const std::pair<TrayPicture, QString> tips[] = {
+        {TrayPicture::MainIcon, "Zelvo Online"},
+        {TrayPicture::NewMail, ""},
+        {TrayPicture::UserOff, ""},
+        {TrayPicture::UserOn, ""},
+        {TrayPicture::Polled, ""},
+        {TrayPicture::UserAway, ""},
+        {TrayPicture::SelfOff, "Zelvo Offline"},
+    };
+    for (const auto& [kind, tip] : tips) {
+        tray.setPicture(kind);
+        EXPECT_EQ(tray.picture(), kind);
+        EXPECT_EQ(tray.toolTip(), tip) << static_cast<int>(kind);
+    }
+
+    app::TUserEntry& entry = add("DL1AAA", S::Offline);
+    entry.unread = true;
+    tray.setPicture(TrayPicture::Recompute);
+    EXPECT_EQ(tray.picture(), TrayPicture::NewMail);
+    entry.unread = false;
+    tray.setPicture(TrayPicture::Recompute);
+    EXPECT_EQ(tray.picture(), TrayPicture::SelfOff);
+    tray.setOnline(true);
+    tray.setPicture(TrayPicture::Recompute);
+    EXPECT_EQ(tray.picture(), TrayPicture::MainIcon);
+    EXPECT_EQ(tray.toolTip(), "Zelvo Online");
+}
+
+TEST_F(TrayTest, GoOnlineItemFollowsTheOwnState)
+{
+    QAction& item = tray.goOnlineAction();
+    QStringList captions;
+    for (const QAction* action : tray.menu().actions())
+        captions << action->text();
+    EXPECT_EQ(captions, QStringList({"go &Online", "&Einstellungen", "", "&Beenden"}));
+    EXPECT_EQ(tray.menu().defaultAction(), &item);
+    EXPECT_TRUE(item.isCheckable());
+
+    boxes.answers << "OK";
+    item.trigger();  // refused: the roster is empty
+    EXPECT_EQ(boxes.texts,
+              QStringList("Fehler: Kein User in der Liste, Anmeldung nicht möglich! Erstellen sie "
+                          "zuerst einen Eintrag (ALT-R)."));
+    window.awaySwitchClick();
+    EXPECT_EQ(std::pair(item.text(), item.isChecked()), std::pair(QString("go &Online"), false));
+
+    add("DL1AAA");
+    item.trigger();
+    EXPECT_EQ(std::pair(item.text(), item.isChecked()), std::pair(QString("go OffLine"), true));
+    window.awaySwitchClick();
+    item.trigger();
+    EXPECT_EQ(std::pair(item.text(), item.isChecked()), std::pair(QString("go OnLine"), false));
+    EXPECT_EQ(status(0), "Offline");
+}
+
+TEST_F(TrayTest, ClicksShowTheWindowOrReadTheFirstOnlineUnreadStation)
+{
+    tray.activate(QSystemTrayIcon::Trigger);
+    tray.activate(QSystemTrayIcon::DoubleClick);
+    EXPECT_TRUE(window.isVisible());
+    tray.activate(QSystemTrayIcon::Trigger);
+    EXPECT_TRUE(window.isVisible());
+
+    add("DL1AAA", S::AwayUnread).unread = true;
+    add("DL1BBB", S::OnlineUnread).unread = true;
+    tray.setPicture(TrayPicture::UserOn);
+    tray.activate(QSystemTrayIcon::Context);
+    EXPECT_EQ(tray.picture(), TrayPicture::NewMail);
+    tray.activate(QSystemTrayIcon::MiddleClick);
+    EXPECT_EQ(dialogs.calls, (std::vector<std::string>{"open DL1BBB", "prepare DL1BBB"}));
+}
+
+TEST_F(TrayTest, EngineReachesTheUserThroughTheWindows)
+{
+    boxes.answers = {"&Ja", "&Nein", "OK", "OK"};
+    EXPECT_TRUE(adapter.askRegistration("DL9XYZ"));
+    EXPECT_FALSE(adapter.askRegistration("DL9XYZ"));
+    adapter.showError("Fehler beim Holen der Daten f\xFCr 'Options'");
+    window.show();
+    adapter.showError("x");
+    const QString question =
+        "Bestätigung: Ein nicht registrierter User versucht sich anzumelden. Registrieren ? / DL9XYZ";
+    EXPECT_EQ(boxes.texts, QStringList({question, question,
+                                        "Fehler: Fehler beim Holen der Daten für 'Options'", "Fehler: x"}));
+    EXPECT_EQ(boxes.owners, QList<QWidget*>({nullptr, nullptr, nullptr, &window}));
+    EXPECT_EQ(boxes.onTop, QList<bool>({true, true, true, false}));
+}
+
+}  // namespace

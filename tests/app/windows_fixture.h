@@ -1,0 +1,103 @@
+// The roster windows on a started session over the stand-in driver library: a recording dialog
+// stand-in, and answers for the modal message boxes. Receive passes are dropped, so only the
+// test's own commands touch the roster.
+#pragma once
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+#include "app/main_window.h"
+#include "app/station_adapter.h"
+#include "tests/support/temp_dir.h"
+
+namespace zelvo::testing {
+
+struct RecordingDialogs : app::DialogCalls {
+    std::vector<std::string> calls;
+    bool visible = false;
+
+    void openMessages(app::TUserEntry& e) override { calls.push_back("open " + e.call); }
+    void prepareMessages(app::TUserEntry& e) override { calls.push_back("prepare " + e.call); }
+    bool messagesVisible() const override { return visible; }
+    void editNew() override { calls.push_back("new"); }
+    void editExisting(app::TUserEntry& e) override { calls.push_back("edit " + e.call); }
+    void openSettings() override { calls.push_back("settings"); }
+    void showHelp() override { calls.push_back("help"); }
+};
+
+// Answers each modal message box with the next caption queued, keeping its title and texts and
+// whose it is. A box nobody expected fails the test and is closed.
+class BoxAnswers {
+public:
+    BoxAnswers()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            texts.append(box->windowTitle() + ": " + box->text() +
+                         (box->informativeText().isEmpty() ? "" : " / " + box->informativeText()));
+            owners.append(box->parentWidget());
+            onTop.append(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            const QString caption = answers.isEmpty() ? QString() : answers.takeFirst();
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text() == caption)
+                    return button->click();
+            }
+            ADD_FAILURE() << "no answer for " << box->text().toStdString();
+            box->done(0);
+        });
+        timer_.start(1);
+    }
+    QStringList answers;
+    QStringList texts;
+    QList<QWidget*> owners;
+    QList<bool> onTop;
+
+private:
+    QTimer timer_;
+};
+
+class WindowsTest : public ::testing::Test {
+protected:
+    WindowsTest()
+    {
+        EXPECT_TRUE(session.open());
+        const auto uiThread = std::this_thread::get_id();
+        session.start(adapter, [uiThread](const link::FlexThread::Work& work) {
+            if (std::this_thread::get_id() == uiThread)
+                work();
+        });
+    }
+
+    app::Session::Options options()
+    {
+        app::Session::Options o;
+        o.registryPaths = {dir / "HKCU.reg", dir / "HKLM.reg"};
+        o.logFile = dir / "Zelvo.log";
+        o.libraryName = ZELVO_FAKE_FLXAPI;
+        return o;
+    }
+    app::TUserEntry& add(const std::string& call, app::TStationState state = app::TStationState::Online)
+    {
+        return roster().addEntry("Alias " + call, "0", call + "-1", true, true, state);
+    }
+    app::Roster& roster() { return session.roster(); }
+    QString status(int panel) { return window.statusBar().panelText(panel); }
+
+    TempDir dir;
+    app::Session session{options()};
+    RecordingDialogs dialogs;
+    app::TrayIcon tray{session.roster()};
+    app::MainWindow window{session, dialogs, tray};
+    app::StationAdapter adapter{window, tray};
+    BoxAnswers boxes;
+};
+
+}  // namespace zelvo::testing
