@@ -230,15 +230,29 @@ std::optional<platform::Problem> HistoryStore::record(const TUserEntry& entry, s
 
 std::optional<platform::Problem> HistoryStore::removeStation(std::string_view call)
 {
+    return change("DELETE FROM messages WHERE call = ?", {platform::fromAnsi(call)});
+}
+
+std::optional<platform::Problem> HistoryStore::renameStation(std::string_view from, std::string_view to)
+{
+    return change("UPDATE messages SET call = ? WHERE call = ?",
+                  {platform::fromAnsi(to), platform::fromAnsi(from)});
+}
+
+std::optional<platform::Problem> HistoryStore::change(const char* statement,
+                                                      std::initializer_list<QVariant> values)
+{
+    // Also while switched off: these follow the roster, they keep nothing new.
     if (!open_)
         return std::nullopt;
     std::string error;
     {
-        QSqlQuery remove(QSqlDatabase::database(QString::fromStdString(connection_), false));
-        remove.prepare("DELETE FROM messages WHERE call = ?");
-        remove.addBindValue(platform::fromAnsi(call));
-        if (!remove.exec())
-            error = sqlError(remove.lastError());
+        QSqlQuery query(QSqlDatabase::database(QString::fromStdString(connection_), false));
+        query.prepare(statement);
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        if (!query.exec())
+            error = sqlError(query.lastError());
     }
     if (error.empty())
         return std::nullopt;

@@ -10,7 +10,10 @@
 // Use from one thread (the one that made the store): Qt SQL connections belong to their thread.
 #pragma once
 
+#include <QVariant>
+
 #include <filesystem>
+#include <initializer_list>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -41,6 +44,9 @@ public:
     [[nodiscard]] std::optional<platform::Problem> record(const TUserEntry& entry, std::string_view line);
     // Forgets every line of the station `call` (ASCII case ignored).
     [[nodiscard]] std::optional<platform::Problem> removeStation(std::string_view call);
+    // Files the lines of `from` under `to`: the entry editor changed a station's call, and its
+    // conversation stays with it.
+    [[nodiscard]] std::optional<platform::Problem> renameStation(std::string_view from, std::string_view to);
 
     // Off: record() keeps nothing until switched on again ("History speichern").
     void setEnabled(bool on) { enabled_ = on; }
@@ -63,6 +69,8 @@ private:
     std::filesystem::path setAside();
     // Stops the store; the problem the first time only.
     std::optional<platform::Problem> fail(std::string text);
+    // Runs one statement with its values bound in order; the failure stops the store.
+    std::optional<platform::Problem> change(const char* statement, std::initializer_list<QVariant> values);
 
     std::filesystem::path file_;
     std::string connection_;

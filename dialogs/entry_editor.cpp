@@ -181,8 +181,14 @@ void EntryEditor::insertClick()
 void EntryEditor::updateClick()
 {
     normalizePathField();
-    if (entry_ != nullptr && !refused(app::updateEntry(station_.roster, *entry_, input())))
-        accept();
+    if (entry_ == nullptr)
+        return;
+    const std::string before = entry_->call;
+    if (refused(app::updateEntry(station_.roster, *entry_, input())))
+        return;
+    if (entry_->call != before)
+        emit callChanged(before, entry_->call);
+    accept();
 }
 
 void EntryEditor::done(int result)

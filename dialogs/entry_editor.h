@@ -41,6 +41,10 @@ public:
     // Saves the roster on every way of closing.
     void done(int result) override;
 
+signals:
+    // "Ü&bernehmen" gave the entry another call (Windows-1252 texts).
+    void callChanged(const std::string& from, const std::string& to);
+
 private:
     void normalizePathField();
     void upperCasePath(const QString& text);

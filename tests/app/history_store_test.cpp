@@ -1,5 +1,6 @@
-// The message history across restarts: kept per station up to its limit, removed with the
-// station, switched off, and a damaged or unusable database reported once and never written over.
+// The message history across restarts: kept per station up to its limit, removed and renamed
+// with the station, switched off, and a damaged or unusable database reported once and never
+// written over.
 #include "app/history_store.h"
 
 #include "tests/support/temp_dir.h"
@@ -47,17 +48,18 @@ TEST_F(HistoryStoreTest, KeepsTheLastLinesOfEachStationAcrossARestart)
             ASSERT_EQ(store.record(a, line(n)), std::nullopt);
         ASSERT_EQ(store.record(b, "T08:15:00 \xE4rger"), std::nullopt);
         ASSERT_EQ(store.record(c, line(1)), std::nullopt);
-        ASSERT_EQ(store.removeStation("db0ccc"), std::nullopt);
         store.setEnabled(false);
         ASSERT_EQ(store.record(b, line(2)), std::nullopt);
+        ASSERT_EQ(store.removeStation("db0ccc"), std::nullopt);
+        ASSERT_EQ(store.renameStation("DB0BBB", "DB0CCC"), std::nullopt);
     }
     Roster& roster = restart();
     const auto& a = roster.at(0).rxBuffer;
     ASSERT_EQ(a.size(), std::size_t(HistoryStore::kKeptPerStation));
     EXPECT_EQ(a.front(), line(5));
     EXPECT_EQ(a.back(), line(HistoryStore::kKeptPerStation + 4));
-    EXPECT_EQ(roster.at(1).rxBuffer, std::vector<std::string>{"T08:15:00 \xE4rger"});
-    EXPECT_TRUE(roster.at(2).rxBuffer.empty());
+    EXPECT_TRUE(roster.at(1).rxBuffer.empty());
+    EXPECT_EQ(roster.at(2).rxBuffer, std::vector<std::string>{"T08:15:00 \xE4rger"});
 }
 
 TEST_F(HistoryStoreTest, DamagedFileIsSetAsideAndANewOneBegun)

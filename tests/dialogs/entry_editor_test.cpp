@@ -123,6 +123,21 @@ TEST_F(EntryEditorTest, NewEntryKeepsRemotesAndChannelAndTurnsSoundsOn)
     EXPECT_EQ(QApplication::focusWidget(), &child<QLineEdit>("EditAlias"));
 }
 
+TEST_F(EntryEditorTest, UpdateTellsOfANewCall)
+{
+    app::TUserEntry& entry = h_.add("DB0ABC-7");
+    std::vector<std::pair<std::string, std::string>> changes;
+    QObject::connect(editor_.get(), &EntryEditor::callChanged,
+                     [&](const std::string& from, const std::string& to) { changes.emplace_back(from, to); });
+    for (const char* typed : {"DB0ABC-8 DB0XYZ", "DB0NEW"}) {
+        editor_->prepareExisting(entry);
+        show();
+        path().setText(typed);
+        child<QPushButton>("UbernehmBtn").click();
+    }
+    EXPECT_EQ(changes, (std::vector<std::pair<std::string, std::string>>{{"DB0ABC", "DB0NEW"}}));
+}
+
 TEST_F(EntryEditorTest, EveryWayOfClosingSavesTheRoster)
 {
     h_.add("DB0ABC");
