@@ -8,9 +8,9 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include "app/message_boxes.h"
+#include "dialogs/message_boxes.h"
 #include "app/pictures.h"
-#include "app/ui_text.h"
+#include "dialogs/ui_text.h"
 #include "protocol/commands.h"
 
 namespace zelvo::app {
@@ -81,7 +81,7 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
         view_->setColumnHidden(column, true);
 
     statusBar_ = new StatusBar;
-    statusBar_->setMessage(fromAnsi(protocol::kReady));
+    statusBar_->setMessage(dialogs::fromAnsi(protocol::kReady));
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -149,7 +149,7 @@ QWidget* MainWindow::dialogOwner()
 bool MainWindow::confirmQuit()
 {
     // The question's line break is a CR; a plain-text label breaks at LF.
-    return askOkCancel(dialogOwner(), QMessageBox::Question,
+    return dialogs::askOkCancel(dialogOwner(), QMessageBox::Question,
                        QStringLiteral("Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch\n"
                                       "ausstehende Texte im RX oder TX-Buffer werden gelöscht."));
 }
@@ -194,13 +194,13 @@ void MainWindow::pollClick()
     if (TUserEntry* entry = selectedEntry())
         protocol::pollStation(station(), *entry);
     else
-        statusBar_->setMessage(fromAnsi(protocol::kReady));
+        statusBar_->setMessage(dialogs::fromAnsi(protocol::kReady));
 }
 
 void MainWindow::newEntryClick()
 {
     if (session_.roster().isFull())
-        showNote(dialogOwner(), QStringLiteral("Maximale Anzahl erreicht"));
+        dialogs::showNote(dialogOwner(), QStringLiteral("Maximale Anzahl erreicht"));
     else
         dialogs_.editNew();
 }
@@ -214,11 +214,11 @@ void MainWindow::editEntryClick()
 void MainWindow::deleteEntryClick()
 {
     TUserEntry* entry = selectedEntry();
-    if (entry == nullptr || !askOkCancel(dialogOwner(), QMessageBox::Question,
-                                         fromAnsi(entry->call) + QStringLiteral(" wirklich löschen ?")))
+    if (entry == nullptr || !dialogs::askOkCancel(dialogOwner(), QMessageBox::Question,
+                                         dialogs::fromAnsi(entry->call) + QStringLiteral(" wirklich löschen ?")))
         return;
     if ((!entry->rxBuffer.empty() || !entry->txBuffer.empty()) &&
-        !askOkCancel(dialogOwner(), QMessageBox::Critical,
+        !dialogs::askOkCancel(dialogOwner(), QMessageBox::Critical,
                      QStringLiteral("Es sind noch Texte im Puffer. Trotzdem löschen ?")))
         return;
     protocol::deleteEntry(station(), *entry);

@@ -1,7 +1,7 @@
 #include "app/roster_list_model.h"
 
 #include "app/pictures.h"
-#include "app/ui_text.h"
+#include "dialogs/ui_text.h"
 
 namespace zelvo::app {
 
@@ -28,7 +28,7 @@ TUserEntry* RosterListModel::entry(const QModelIndex& index) const
 QString RosterListModel::infoTip(const TUserEntry& entry)
 {
     switch (entry.state) {
-    case TStationState::Away: return QStringLiteral("User ist Away. Grund: \n\r") + fromAnsi(entry.awayText);
+    case TStationState::Away: return QStringLiteral("User ist Away. Grund: \n\r") + dialogs::fromAnsi(entry.awayText);
     case TStationState::AwayUnread: return QStringLiteral("Ungelesene Nachrichten von Away-seiendem User");
     case TStationState::OfflineUnread:
         return QStringLiteral("Ungelesene Nachrichten von Offline-seiendem User");
@@ -54,11 +54,11 @@ QVariant RosterListModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole:
         switch (index.column()) {
-        case CallColumn: return fromAnsi(e->call);
-        case AliasColumn: return fromAnsi(e->alias);
-        case ChannelColumn: return fromAnsi(e->channel);
-        case PathColumn: return fromAnsi(e->path);
-        case SoundsColumn: return fromAnsi(e->sounds);
+        case CallColumn: return dialogs::fromAnsi(e->call);
+        case AliasColumn: return dialogs::fromAnsi(e->alias);
+        case ChannelColumn: return dialogs::fromAnsi(e->channel);
+        case PathColumn: return dialogs::fromAnsi(e->path);
+        case SoundsColumn: return dialogs::fromAnsi(e->sounds);
         }
         break;
     case Qt::DecorationRole:

@@ -1,7 +1,7 @@
 #include "app/station_adapter.h"
 
-#include "app/message_boxes.h"
-#include "app/ui_text.h"
+#include "dialogs/message_boxes.h"
+#include "dialogs/ui_text.h"
 
 namespace zelvo::app {
 
@@ -9,7 +9,7 @@ StationAdapter::StationAdapter(MainWindow& window, TrayIcon& tray) : window_(win
 
 void StationAdapter::showStatus(std::string_view text)
 {
-    window_.statusBar().setMessage(fromAnsi(text));
+    window_.statusBar().setMessage(dialogs::fromAnsi(text));
 }
 
 void StationAdapter::updateIcon(protocol::TrayPicture kind)
@@ -19,9 +19,9 @@ void StationAdapter::updateIcon(protocol::TrayPicture kind)
 
 bool StationAdapter::askRegistration(std::string_view call)
 {
-    return askYesNo(window_.dialogOwner(),
+    return dialogs::askYesNo(window_.dialogOwner(),
                     QStringLiteral("Ein nicht registrierter User versucht sich anzumelden. Registrieren ?"),
-                    fromAnsi(call));
+                    dialogs::fromAnsi(call));
 }
 
 void StationAdapter::popUp()
@@ -31,7 +31,7 @@ void StationAdapter::popUp()
 
 void StationAdapter::showError(std::string_view text)
 {
-    showErrorBox(window_.dialogOwner(), fromAnsi(text));
+    dialogs::showError(window_.dialogOwner(), dialogs::fromAnsi(text));
 }
 
 void StationAdapter::conversationChanged(const TUserEntry& entry)

@@ -316,7 +316,22 @@ std::optional<platform::Problem> Settings::readInto(SettingsValues& values) cons
 
 std::optional<platform::Problem> Settings::load()
 {
-    SettingsValues next = snapshot();  // only the UI thread writes, so nothing slips in between
+    return loadOnto(snapshot());  // only the UI thread writes, so nothing slips in between
+}
+
+std::optional<platform::Problem> Settings::reload()
+{
+    SettingsValues next;
+    {
+        std::lock_guard lock(mutex_);
+        next.textBuf = values_.textBuf;
+        next.autoOnline = values_.autoOnline;
+    }
+    return loadOnto(std::move(next));
+}
+
+std::optional<platform::Problem> Settings::loadOnto(SettingsValues next)
+{
     std::optional<platform::Problem> error;
     try {
         error = readInto(next);

@@ -163,6 +163,10 @@ public:
     // its value, and the problem is returned for the caller to show. When the registry file
     // cannot be read, nothing changes and that problem is returned.
     [[nodiscard]] std::optional<platform::Problem> load();
+    // Discards edits: what a new start would load, the registry read on top of the first-start
+    // defaults, so that values never saved return to their defaults too. textBuf and autoOnline
+    // keep theirs. Problems as for load().
+    [[nodiscard]] std::optional<platform::Problem> reload();
     // Writes every stored setting as one atomic change. When the registry cannot be written,
     // nothing is written and the problem is returned.
     [[nodiscard]] std::optional<platform::Problem> save() const;
@@ -172,6 +176,7 @@ public:
 
 private:
     std::optional<platform::Problem> readInto(SettingsValues& values) const;
+    std::optional<platform::Problem> loadOnto(SettingsValues next);
     // Applies an edit under the lock; the edit tells whether it changed anything, and only then
     // are the listeners told.
     void modify(Field field, std::optional<TEventKind> kind,

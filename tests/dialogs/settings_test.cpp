@@ -242,6 +242,25 @@ TEST_F(SettingsTest, ReloadDiscardsEditsAndEditsSaveNothing)
     EXPECT_EQ(fields(settings_.snapshot()), fields(stored));
 }
 
+TEST_F(SettingsTest, ReloadOnAFirstStartGoesBackToTheDefaults)
+{
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    const SettingsValues defaults = settings_.snapshot();
+    settings_.setMyCall("DK0XX");
+    settings_.setOption(Option::Sound, false);
+    settings_.setShowAlias(1);
+    settings_.setTextBuf(false);  // not stored: a reload keeps it
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    EXPECT_EQ(settings_.myCall(), "DK0XX");  // load keeps what the registry does not hold
+
+    ASSERT_EQ(settings_.reload(), std::nullopt);
+    SettingsValues expected = defaults;
+    expected.textBuf = false;
+    const SettingsValues reloaded = settings_.snapshot();
+    EXPECT_EQ(std::tie(reloaded.myCall, reloaded.options, reloaded.showAlias, reloaded.textBuf),
+              std::tie(expected.myCall, expected.options, expected.showAlias, expected.textBuf));
+}
+
 TEST_F(SettingsTest, SettersKeepTheLimits)
 {
     settings_.setMyCall("DL1ABCDEF-15");

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <cstring>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <optional>
 #include <stdexcept>
@@ -145,7 +146,13 @@ public:
         return link::UiFrameView(&record_);
     }
 
-    std::string ident(int /*channel*/) override { return {}; }
+    // Channel names, set before the driver is used.
+    std::map<int, std::string> idents;
+    std::string ident(int channel) override
+    {
+        const auto it = idents.find(channel);
+        return it == idents.end() ? std::string() : it->second;
+    }
 
     std::string callToText(const std::uint8_t* address) override { return callText(address); }
 

@@ -1,20 +1,21 @@
 // The program's modal message boxes: German button texts, texts shown as plain text (they may
 // come from the air or the store), and never hidden behind the always-on-top roster window:
-// `owner` is that window when it is visible, else null, and then the box stays on top itself.
+// `owner` is the window that asks (the roster window only while it is visible); without one the
+// box stays on top itself.
 #pragma once
 
 #include <QMessageBox>
 #include <QString>
 
-namespace zelvo::app {
+namespace zelvo::dialogs {
 
 // A note with "OK", titled with the program's name.
 void showNote(QWidget* owner, const QString& text);
 // An error box titled "Fehler" with "OK".
-void showErrorBox(QWidget* owner, const QString& text);
+void showError(QWidget* owner, const QString& text);
 // "OK" and "Abbrechen"; titled "Bestätigung", or "Fehler" with the Critical icon. True for OK.
 bool askOkCancel(QWidget* owner, QMessageBox::Icon icon, const QString& text);
 // "&Ja" and "&Nein" under the title "Bestätigung"; `detail` goes below the question. True for Ja.
 bool askYesNo(QWidget* owner, const QString& text, const QString& detail = {});
 
-}  // namespace zelvo::app
+}  // namespace zelvo::dialogs

@@ -1,4 +1,4 @@
-#include "app/message_boxes.h"
+#include "dialogs/message_boxes.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -7,7 +7,7 @@
 #include <initializer_list>
 #include <utility>
 
-namespace zelvo::app {
+namespace zelvo::dialogs {
 namespace {
 
 using Button = std::pair<QMessageBox::StandardButton, const char*>;
@@ -41,7 +41,7 @@ void showNote(QWidget* owner, const QString& text)
         {{QMessageBox::Ok, "OK"}});
 }
 
-void showErrorBox(QWidget* owner, const QString& text)
+void showError(QWidget* owner, const QString& text)
 {
     run(owner, QMessageBox::Critical, QStringLiteral("Fehler"), text, {}, {{QMessageBox::Ok, "OK"}});
 }
@@ -60,4 +60,4 @@ bool askYesNo(QWidget* owner, const QString& text, const QString& detail)
                {{QMessageBox::Yes, "&Ja"}, {QMessageBox::No, "&Nein"}}) == QMessageBox::Yes;
 }
 
-}  // namespace zelvo::app
+}  // namespace zelvo::dialogs

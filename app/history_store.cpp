@@ -1,0 +1,262 @@
+#include "app/history_store.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+#include <atomic>
+#include <cstdlib>
+#include <map>
+#include <system_error>
+#include <vector>
+
+#include "platform/ansi.h"
+
+namespace zelvo::app {
+namespace {
+
+constexpr const char* kDriver = "QSQLITE";
+
+constexpr const char* kSchema[] = {
+    "CREATE TABLE IF NOT EXISTS messages ("
+    " id INTEGER PRIMARY KEY AUTOINCREMENT,"
+    " call TEXT NOT NULL COLLATE NOCASE,"
+    " line BLOB NOT NULL,"       // the conversation line, Windows-1252
+    " recorded TEXT NOT NULL)",  // local date and time, ISO 8601
+    "CREATE INDEX IF NOT EXISTS messages_by_call ON messages (call, id)",
+};
+
+std::atomic<int> connectionCount{0};
+
+std::filesystem::path dataHome()
+{
+    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
+        return xdg;
+    const char* home = std::getenv("HOME");
+    return std::filesystem::path(home ? home : "") / ".local" / "share";
+}
+
+std::string utf8(const QString& text)
+{
+    return text.toUtf8().toStdString();
+}
+
+std::string sqlError(const QSqlError& error)
+{
+    return utf8(error.text());
+}
+
+// The text of a problem that stops the store for this run (UTF-8).
+std::string stopText(const std::filesystem::path& file, std::string_view what, const std::string& error)
+{
+    return "Die History-Datei " + file.string() + " " + std::string(what) + " (" + error +
+           "): die History wird in diesem Lauf nicht gespeichert.";
+}
+
+}  // namespace
+
+std::filesystem::path HistoryStore::defaultPath()
+{
+    return dataHome() / "zelvo" / "history.sqlite";
+}
+
+HistoryStore::HistoryStore(std::filesystem::path file) : file_(std::move(file)) {}
+
+HistoryStore::~HistoryStore()
+{
+    closeDatabase();
+}
+
+HistoryStore::Opening HistoryStore::openDatabase(std::string& error, std::vector<Row>& rows)
+{
+    std::error_code ec;
+    std::filesystem::create_directories(file_.parent_path(), ec);
+    if (ec) {
+        error = ec.message();
+        return Opening::Unwritable;
+    }
+    connection_ = "zelvo-history-" + std::to_string(connectionCount++);
+    QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, QString::fromStdString(connection_));
+    db.setDatabaseName(QString::fromStdString(file_.string()));
+    if (!db.open()) {
+        error = sqlError(db.lastError());
+        return Opening::Unreadable;
+    }
+    QSqlQuery query(db);
+    // A file that is not a database at all fails here, at its first read.
+    if (!query.exec("PRAGMA quick_check") || !query.next()) {
+        error = sqlError(query.lastError());
+        return Opening::Unreadable;
+    }
+    if (query.value(0).toString() != QLatin1String("ok")) {
+        error = utf8(query.value(0).toString());
+        return Opening::Unreadable;
+    }
+    // Commits need not wait for the disk (a crash may lose the last lines, never the file); a
+    // read-only file refuses this and still serves its lines.
+    query.exec("PRAGMA journal_mode = WAL");
+    query.exec("PRAGMA synchronous = NORMAL");
+    for (const char* statement : kSchema) {
+        if (!query.exec(statement)) {
+            error = sqlError(query.lastError());
+            return Opening::Unwritable;
+        }
+    }
+    if (!query.exec("SELECT call, line FROM messages ORDER BY id")) {
+        error = sqlError(query.lastError());
+        return Opening::Unreadable;
+    }
+    while (query.next())
+        rows.push_back(
+            {platform::toAnsi(query.value(0).toString()), query.value(1).toByteArray().toStdString()});
+    open_ = true;
+    return Opening::Opened;
+}
+
+void HistoryStore::closeDatabase()
+{
+    open_ = false;
+    if (connection_.empty())
+        return;
+    const QString name = QString::fromStdString(connection_);
+    QSqlDatabase::database(name, false).close();
+    QSqlDatabase::removeDatabase(name);
+    connection_.clear();
+}
+
+std::filesystem::path HistoryStore::setAside()
+{
+    const std::string stamp = utf8(QDateTime::currentDateTime().toString("yyyyMMdd-HHmmss"));
+    std::filesystem::path aside = file_.string() + ".beschaedigt-" + stamp;
+    std::error_code ec;
+    for (int n = 1; std::filesystem::exists(aside, ec); ++n)
+        aside = file_.string() + ".beschaedigt-" + stamp + "-" + std::to_string(n);
+    std::filesystem::rename(file_, aside, ec);
+    if (ec)
+        return {};
+    // A journal left beside the damaged file belongs to it, not to the new database.
+    for (const char* suffix : {"-journal", "-wal", "-shm"}) {
+        const std::filesystem::path side = file_.string() + suffix;
+        if (std::filesystem::exists(side, ec))
+            std::filesystem::rename(side, aside.string() + suffix, ec);
+    }
+    return aside;
+}
+
+std::optional<platform::Problem> HistoryStore::fail(std::string text)
+{
+    closeDatabase();
+    if (reported_)
+        return std::nullopt;
+    reported_ = true;
+    return platform::Problem{platform::utf8ToAnsi(text)};
+}
+
+std::optional<platform::Problem> HistoryStore::load(Roster& roster)
+{
+    if (!QSqlDatabase::isDriverAvailable(kDriver))
+        return fail("Der SQLite-Treiber von Qt fehlt: die History wird nicht gespeichert.");
+    std::error_code ec;
+    const bool existed = std::filesystem::exists(file_, ec);
+    std::vector<Row> rows;
+    std::string error;
+    std::optional<platform::Problem> problem;
+    switch (openDatabase(error, rows)) {
+    case Opening::Opened: break;
+    case Opening::Unwritable: return fail(stopText(file_, "kann nicht geschrieben werden", error));
+    case Opening::Unreadable: {
+        closeDatabase();
+        if (!existed)
+            return fail(stopText(file_, "kann nicht angelegt werden", error));
+        const std::filesystem::path aside = setAside();
+        if (aside.empty())
+            return fail(stopText(file_, "ist nicht lesbar und kann nicht beiseitegelegt werden", error));
+        problem = platform::Problem{platform::utf8ToAnsi(
+            "Die History-Datei " + file_.string() + " war nicht lesbar (" + error + ") und liegt jetzt als " +
+            aside.filename().string() + " daneben; eine neue wurde begonnen.")};
+        rows.clear();
+        if (openDatabase(error, rows) != Opening::Opened)
+            return fail(stopText(file_, "kann nicht angelegt werden", error));
+    }
+    }
+
+    std::map<TUserEntry*, std::vector<std::string>> kept;
+    for (auto& [call, line] : rows) {
+        if (TUserEntry* entry = roster.findEntry(call))
+            kept[entry].push_back(std::move(line));
+    }
+    for (auto& [entry, lines] : kept)
+        entry->rxBuffer.insert(entry->rxBuffer.begin(), lines.begin(), lines.end());
+    return problem;
+}
+
+std::optional<platform::Problem> HistoryStore::record(const TUserEntry& entry, std::string_view line)
+{
+    if (!enabled_ || !open_)
+        return std::nullopt;
+    std::string error;
+    {
+        QSqlDatabase db = QSqlDatabase::database(QString::fromStdString(connection_), false);
+        QSqlQuery insert(db);
+        insert.prepare("INSERT INTO messages (call, line, recorded) VALUES (?, ?, ?)");
+        insert.addBindValue(platform::fromAnsi(entry.call));
+        insert.addBindValue(QByteArray(line.data(), static_cast<qsizetype>(line.size())));
+        insert.addBindValue(QDateTime::currentDateTime().toString(Qt::ISODate));
+        QSqlQuery trim(db);
+        trim.prepare("DELETE FROM messages WHERE call = ? AND id NOT IN"
+                     " (SELECT id FROM messages WHERE call = ? ORDER BY id DESC LIMIT ?)");
+        trim.addBindValue(platform::fromAnsi(entry.call));
+        trim.addBindValue(platform::fromAnsi(entry.call));
+        trim.addBindValue(kKeptPerStation);
+        if (!db.transaction())
+            error = sqlError(db.lastError());
+        else if (!insert.exec())
+            error = sqlError(insert.lastError());
+        else if (!trim.exec())
+            error = sqlError(trim.lastError());
+        else if (!db.commit())
+            error = sqlError(db.lastError());
+        if (!error.empty())
+            db.rollback();
+    }
+    if (error.empty())
+        return std::nullopt;
+    return fail(stopText(file_, "kann nicht geschrieben werden", error));
+}
+
+std::optional<platform::Problem> HistoryStore::removeStation(std::string_view call)
+{
+    return change("DELETE FROM messages WHERE call = ?", {platform::fromAnsi(call)});
+}
+
+std::optional<platform::Problem> HistoryStore::renameStation(std::string_view from, std::string_view to)
+{
+    return change("UPDATE messages SET call = ? WHERE call = ?",
+                  {platform::fromAnsi(to), platform::fromAnsi(from)});
+}
+
+std::optional<platform::Problem> HistoryStore::change(const char* statement,
+                                                      std::initializer_list<QVariant> values)
+{
+    // Also while switched off: these follow the roster, they keep nothing new.
+    if (!open_)
+        return std::nullopt;
+    std::string error;
+    {
+        QSqlQuery query(QSqlDatabase::database(QString::fromStdString(connection_), false));
+        query.prepare(statement);
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        if (!query.exec())
+            error = sqlError(query.lastError());
+    }
+    if (error.empty())
+        return std::nullopt;
+    return fail(stopText(file_, "kann nicht geschrieben werden", error));
+}
+
+}  // namespace zelvo::app

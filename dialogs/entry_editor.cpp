@@ -1,0 +1,203 @@
+#include "dialogs/entry_editor.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+#include <QValidator>
+
+#include "app/roster_store.h"
+#include "dialogs/message_boxes.h"
+#include "dialogs/ui_text.h"
+#include "link/radio_driver.h"
+
+namespace zelvo::dialogs {
+namespace {
+
+// Turns every letter upper case as it is typed or pasted; one character for one, so the cursor
+// stays where it was.
+class UpperCase : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& /*pos*/) const override
+    {
+        for (QChar& c : input)
+            c = c.toUpper();
+        return Acceptable;
+    }
+};
+
+QGroupBox* group(const QString& title, QWidget* content, QWidget* parent)
+{
+    auto* box = new QGroupBox(title, parent);
+    auto* layout = new QVBoxLayout(box);
+    layout->addWidget(content);
+    return box;
+}
+
+}  // namespace
+
+EntryEditor::EntryEditor(protocol::Station& station, QWidget* parent)
+    : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint | Qt::WindowCloseButtonHint),
+      station_(station),
+      alias_(new QLineEdit(this)),
+      channel_(new QComboBox(this)),
+      path_(new QLineEdit(this)),
+      sounds_(new QCheckBox(QStringLiteral("&Sounds"), this)),
+      remote_(new QCheckBox(QStringLiteral("Remotes"), this)),
+      insert_(new QPushButton(QStringLiteral("&Einfügen"), this)),
+      abort_(new QPushButton(QStringLiteral("Abbrechen"), this)),
+      update_(new QPushButton(QStringLiteral("Ü&bernehmen"), this))
+{
+    setWindowTitle(QStringLiteral("Eintrag bearbeiten"));
+    alias_->setObjectName("EditAlias");
+    alias_->setToolTip(QStringLiteral("Alias/Usernamen eingeben"));
+    alias_->setMaxLength(static_cast<int>(app::kMaxEntryAlias));
+    channel_->setObjectName("comboFlexKanal");
+    path_->setObjectName("EditPath");
+    path_->setToolTip(QStringLiteral("komletten AX25 Pfad incl Zielcall eingeben"));
+    path_->setValidator(new UpperCase(path_));
+    path_->setMinimumWidth(260);
+    sounds_->setObjectName("ChSounds");
+    remote_->setObjectName("chRemote");
+    insert_->setObjectName("EinfgBtn");
+    abort_->setObjectName("AbortBtn");
+    update_->setObjectName("UbernehmBtn");
+
+    // The channels are asked for once; one that gets a name later is offered after a restart.
+    for (int c = 0; c < kChannelCount; ++c) {
+        const std::string ident = station_.driver.ident(c);
+        if (!ident.empty())
+            channel_->addItem(QString::number(c) + QLatin1Char(' ') + fromAnsi(ident), c);
+    }
+    channel_->setCurrentIndex(channel_->count() > 0 ? 0 : -1);
+
+    auto* options = new QWidget(this);
+    auto* optionsRow = new QHBoxLayout(options);
+    optionsRow->setContentsMargins(0, 0, 0, 0);
+    optionsRow->addWidget(sounds_);
+    optionsRow->addWidget(remote_);
+    optionsRow->addStretch();
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(insert_);
+    buttons->addWidget(update_);
+    buttons->addWidget(abort_);
+    auto* layout = new QGridLayout(this);
+    layout->addWidget(group(QStringLiteral("Name "), alias_, this), 0, 0);
+    layout->addWidget(group(QStringLiteral("FlexNet Kanal "), channel_, this), 0, 1);
+    layout->addWidget(group(QStringLiteral("Call  via  AX25 Pfad "), path_, this), 1, 0, 1, 2);
+    layout->addWidget(group(QStringLiteral("Optionen "), options, this), 2, 0, 1, 2);
+    layout->addLayout(buttons, 3, 0, 1, 2);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(path_, &QLineEdit::editingFinished, this, &EntryEditor::normalizePathField);
+    connect(insert_, &QPushButton::clicked, this, &EntryEditor::insertClick);
+    connect(update_, &QPushButton::clicked, this, &EntryEditor::updateClick);
+    connect(abort_, &QPushButton::clicked, this, &EntryEditor::reject);
+}
+
+int EntryEditor::editNew()
+{
+    prepareNew();
+    return exec();
+}
+
+int EntryEditor::editExisting(app::TUserEntry& entry)
+{
+    prepareExisting(entry);
+    return exec();
+}
+
+void EntryEditor::prepareNew()
+{
+    entry_ = nullptr;
+    update_->setEnabled(false);
+    insert_->setEnabled(true);
+    insert_->setDefault(true);
+    alias_->clear();
+    path_->clear();
+    sounds_->setChecked(true);
+    alias_->setFocus();
+}
+
+void EntryEditor::prepareExisting(app::TUserEntry& entry)
+{
+    entry_ = &entry;
+    alias_->setText(fromAnsi(entry.alias));
+    channel_->setCurrentIndex(channel_->findData(protocol::fieldNumber(entry.channel, -1)));
+    path_->setText(fromAnsi(entry.path));
+    sounds_->setChecked(entry.sounds == "1");
+    remote_->setChecked(entry.remote == "1");
+    update_->setEnabled(true);
+    insert_->setEnabled(false);
+    update_->setDefault(true);
+}
+
+void EntryEditor::normalizePathField()
+{
+    const QString normal = fromAnsi(app::normalizePath(toAnsi(path_->text())));
+    if (normal != path_->text())
+        path_->setText(normal);
+}
+
+app::EntryInput EntryEditor::input()
+{
+    app::EntryInput in;
+    in.alias = toAnsi(alias_->text());
+    if (channel_->currentIndex() >= 0)
+        in.channel = channel_->currentData().toInt();
+    in.channelsOffered = channel_->count() > 0;
+    in.path = toAnsi(path_->text());
+    in.sounds = sounds_->isChecked();
+    in.remote = remote_->isChecked();
+    return in;
+}
+
+bool EntryEditor::refused(std::optional<app::EntryRefusal> refusal)
+{
+    if (!refusal)
+        return false;
+    const QString text = fromAnsi(app::refusalText(*refusal));
+    if (*refusal == app::EntryRefusal::NoCall)
+        showNote(this, text);
+    else
+        showError(this, text);
+    return true;
+}
+
+void EntryEditor::insertClick()
+{
+    // Enter in the path field presses this button without leaving the field.
+    normalizePathField();
+    if (!refused(app::insertEntry(station_.roster, input())))
+        accept();
+}
+
+void EntryEditor::updateClick()
+{
+    normalizePathField();
+    if (entry_ == nullptr)
+        return;
+    const std::string before = entry_->call;
+    if (refused(app::updateEntry(station_.roster, *entry_, input())))
+        return;
+    if (entry_->call != before)
+        emit callChanged(before, entry_->call);
+    accept();
+}
+
+void EntryEditor::done(int result)
+{
+    QDialog::done(result);
+    if (station_.store == nullptr)
+        return;
+    if (const auto problem = station_.store->saveList(station_.roster))
+        station_.ui.showStatus(problem->text);
+}
+
+}  // namespace zelvo::dialogs

@@ -1,0 +1,115 @@
+// The settings dialog "Einstellungen" with its pages "Zelvo", "Remotes und Away" and
+// "Ereignisse" (shown first). Every control edits the live settings model at once, so the rest of
+// the program sees a change as soon as it is made; OK saves, "Abbrechen" and Esc discard the edits
+// by loading the registry again, and the close box does neither. The dialog keeps its page and
+// event between showings.
+//
+// Child widgets carry the control names as object names (EditMyCall, ChSound, InfoMemo,
+// ComboEvents, EditWavePath, BtnPlay, ...; the buttons are BtnOK and BtnAbbrechen).
+#pragma once
+
+#include <QDialog>
+
+#include <functional>
+#include <utility>
+#include <vector>
+
+#include "dialogs/settings.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPlainTextEdit;
+class QPushButton;
+class QRadioButton;
+class QSpinBox;
+class QTabWidget;
+
+namespace zelvo::platform {
+class SoundPlayer;
+}
+
+namespace zelvo::dialogs {
+
+class SettingsDialog : public QDialog {
+    Q_OBJECT
+public:
+    // Asks for a wave file, starting in `folder`; an empty text when none was chosen.
+    using WaveChooser = std::function<QString(QWidget* parent, const QString& folder)>;
+
+    // `player` plays the play button's sound; none keeps it silent.
+    SettingsDialog(Settings& settings, platform::SoundPlayer* player, QWidget* parent = nullptr);
+    ~SettingsDialog() override;
+
+    // The event whose record the event page shows and edits.
+    TEventKind selectedEvent() const;
+    // Replaces the file dialog behind "...".
+    void setWaveChooser(WaveChooser chooser) { chooseWave_ = std::move(chooser); }
+    // Where the wave file dialog starts: the folder of `current` when it is an existing file's,
+    // else the user's sound folder, else the system's.
+    static QString waveStartFolder(const QString& current);
+
+    // OK: saves; a registry error is shown and the dialog stays open with every value kept.
+    void okClick();
+    // "Abbrechen" and Esc: loads the registry again, then closes.
+    void reject() override;
+
+signals:
+    // OK saved the settings: the roster window shows its rows in `mode`.
+    void displayModeApplied(ListDisplay mode);
+
+protected:
+    // The close box closes without saving or loading.
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    QWidget* buildZelvoPage();
+    QWidget* buildRemotesPage();
+    QWidget* buildEventsPage();
+    void connectControls();
+
+    // Shows the model's values; writes nothing back.
+    void fillAll(bool firstEvent);
+    void fillEvent();
+    void applyEnableRules();
+    void memoChanged(QPlainTextEdit* memo, std::size_t limit, void (Settings::*set)(std::string_view));
+    void editEvent(const std::function<void(TEreignisObj&)>& edit);
+    void waveEdited(const QString& text);
+    void waveOpenClick();
+    void playClick();
+
+    Settings& settings_;
+    platform::SoundPlayer* player_;
+    Settings::ListenerId listener_ = 0;
+    bool filling_ = false;  // the controls are being set from the model
+    bool writing_ = false;  // a control is writing into the model
+    WaveChooser chooseWave_;
+
+    QTabWidget* pages_ = nullptr;
+    QLineEdit* myCall_ = nullptr;
+    QLineEdit* alias_ = nullptr;
+    QButtonGroup* display_ = nullptr;
+    std::vector<std::pair<QCheckBox*, Option>> optionBoxes_;
+    QCheckBox* textBuf_ = nullptr;
+    QCheckBox* remInfo_ = nullptr;
+    QCheckBox* sendAway_ = nullptr;
+    QPlainTextEdit* infoMemo_ = nullptr;
+    QPlainTextEdit* awayMemo_ = nullptr;
+    QComboBox* events_ = nullptr;
+    QCheckBox* popup_ = nullptr;
+    QCheckBox* entryTop_ = nullptr;
+    QCheckBox* logEvent_ = nullptr;
+    QCheckBox* focus_ = nullptr;
+    QButtonGroup* soundKind_ = nullptr;
+    QLineEdit* cwText_ = nullptr;
+    QSpinBox* cwSpeed_ = nullptr;
+    QLineEdit* wave_ = nullptr;
+    QPushButton* waveOpen_ = nullptr;
+    QPushButton* play_ = nullptr;
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+};
+
+}  // namespace zelvo::dialogs

@@ -1,0 +1,56 @@
+// For the window tests: a widget application on the offscreen platform, and an answer to the
+// next message box.
+#pragma once
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace zelvo::testing {
+
+// Waits, as the event loop runs, for the next message box, notes its title and text and clicks
+// the button whose caption (without "&") is `button`. Gives up after a few seconds.
+class BoxAnswer {
+public:
+    explicit BoxAnswer(QString button) : button_(std::move(button))
+    {
+        clock_.start();
+        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
+        timer_.start(5);
+    }
+
+    bool answered = false;
+    QString title;
+    QString text;
+
+private:
+    void look()
+    {
+        if (clock_.elapsed() > 5000) {
+            timer_.stop();
+            return;
+        }
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (box == nullptr)
+            return;
+        timer_.stop();
+        title = box->windowTitle();
+        text = box->text();
+        for (QAbstractButton* b : box->buttons()) {
+            if (b->text().remove('&') == button_) {
+                answered = true;
+                b->click();
+                return;
+            }
+        }
+        box->reject();  // no such button: the test fails on `answered`
+    }
+
+    QString button_;
+    QTimer timer_;
+    QElapsedTimer clock_;
+};
+
+}  // namespace zelvo::testing
