@@ -22,8 +22,9 @@ class MainWindow;
 class TrayIcon;
 class StationAdapter;
 class DialogWindows;
+class HistoryStore;
 
-class DesktopProgram : public QObject {
+class DesktopProgram : public QObject, private RosterObserver {
     Q_OBJECT
 public:
     struct Options {
@@ -61,6 +62,9 @@ signals:
 
 private:
     void onStartup();
+    void wireDialogs();
+    void reportHistory(std::optional<platform::Problem> problem);
+    void rowsAboutToBeRemoved(int first, int last) override;
     void finish();
 
     Options options_;
@@ -71,6 +75,8 @@ private:
     std::unique_ptr<DialogWindows> dialogs_;
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<StationAdapter> adapter_;
+    std::unique_ptr<HistoryStore> history_;
+    dialogs::Settings::ListenerId settingsListener_ = 0;
     bool ended_ = false;
     bool quitPending_ = false;
 };

@@ -8,8 +8,8 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
-#include "dialogs/message_boxes.h"
 #include "app/pictures.h"
+#include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
 #include "protocol/commands.h"
 
@@ -150,8 +150,8 @@ bool MainWindow::confirmQuit()
 {
     // The question's line break is a CR; a plain-text label breaks at LF.
     return dialogs::askOkCancel(dialogOwner(), QMessageBox::Question,
-                       QStringLiteral("Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch\n"
-                                      "ausstehende Texte im RX oder TX-Buffer werden gelöscht."));
+                                QStringLiteral("Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch\n"
+                                               "ausstehende Texte im RX oder TX-Buffer werden gelöscht."));
 }
 
 void MainWindow::popUp()
@@ -214,12 +214,13 @@ void MainWindow::editEntryClick()
 void MainWindow::deleteEntryClick()
 {
     TUserEntry* entry = selectedEntry();
-    if (entry == nullptr || !dialogs::askOkCancel(dialogOwner(), QMessageBox::Question,
-                                         dialogs::fromAnsi(entry->call) + QStringLiteral(" wirklich löschen ?")))
+    if (entry == nullptr ||
+        !dialogs::askOkCancel(dialogOwner(), QMessageBox::Question,
+                              dialogs::fromAnsi(entry->call) + QStringLiteral(" wirklich löschen ?")))
         return;
     if ((!entry->rxBuffer.empty() || !entry->txBuffer.empty()) &&
         !dialogs::askOkCancel(dialogOwner(), QMessageBox::Critical,
-                     QStringLiteral("Es sind noch Texte im Puffer. Trotzdem löschen ?")))
+                              QStringLiteral("Es sind noch Texte im Puffer. Trotzdem löschen ?")))
         return;
     protocol::deleteEntry(station(), *entry);
 }
@@ -337,7 +338,10 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    hide();
+    if (closeAsks_ && quit_)
+        quit_();
+    else
+        hide();
 }
 
 void MainWindow::showEvent(QShowEvent* event)

@@ -5,8 +5,10 @@
 #pragma once
 
 #include <QMenu>
+
 #include <QTreeView>
 #include <QWidget>
+#include <functional>
 
 #include "app/dialog_calls.h"
 #include "app/roster_list_model.h"
@@ -37,6 +39,13 @@ public:
     QWidget* dialogOwner();
     // From now on a close request closes instead of hiding.
     void setQuitting(bool quitting) { quitting_ = quitting; }
+    // Without a tray the window is the only way in: a close request then runs `quit` (the
+    // "Beenden" question) instead of hiding the window.
+    void setCloseAsks(bool asks, std::function<void()> quit)
+    {
+        closeAsks_ = asks;
+        quit_ = std::move(quit);
+    }
     // The "Beenden" question; true for OK.
     bool confirmQuit();
 
@@ -86,6 +95,8 @@ private:
     QAction* readmail_;
     dialogs::Settings::ListenerId settingsListener_;
     bool quitting_ = false;
+    bool closeAsks_ = false;
+    std::function<void()> quit_;
 };
 
 }  // namespace zelvo::app

@@ -28,7 +28,8 @@ TUserEntry* RosterListModel::entry(const QModelIndex& index) const
 QString RosterListModel::infoTip(const TUserEntry& entry)
 {
     switch (entry.state) {
-    case TStationState::Away: return QStringLiteral("User ist Away. Grund: \n\r") + dialogs::fromAnsi(entry.awayText);
+    case TStationState::Away:
+        return QStringLiteral("User ist Away. Grund: \n\r") + dialogs::fromAnsi(entry.awayText);
     case TStationState::AwayUnread: return QStringLiteral("Ungelesene Nachrichten von Away-seiendem User");
     case TStationState::OfflineUnread:
         return QStringLiteral("Ungelesene Nachrichten von Offline-seiendem User");

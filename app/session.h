@@ -81,6 +81,7 @@ public:
     RosterStore& store() { return store_; }
     ActivityLog& log() { return log_; }
     link::FlexApi& driver() { return driver_; }
+    platform::SoundPlayer* sound() { return options_.sound.get(); }
     // Valid after start().
     protocol::Station& station() { return *station_; }
     bool started() const { return station_ != nullptr; }

@@ -19,9 +19,10 @@ void StationAdapter::updateIcon(protocol::TrayPicture kind)
 
 bool StationAdapter::askRegistration(std::string_view call)
 {
-    return dialogs::askYesNo(window_.dialogOwner(),
-                    QStringLiteral("Ein nicht registrierter User versucht sich anzumelden. Registrieren ?"),
-                    dialogs::fromAnsi(call));
+    return dialogs::askYesNo(
+        window_.dialogOwner(),
+        QStringLiteral("Ein nicht registrierter User versucht sich anzumelden. Registrieren ?"),
+        dialogs::fromAnsi(call));
 }
 
 void StationAdapter::popUp()
@@ -32,6 +33,18 @@ void StationAdapter::popUp()
 void StationAdapter::showError(std::string_view text)
 {
     dialogs::showError(window_.dialogOwner(), dialogs::fromAnsi(text));
+}
+
+void StationAdapter::messageReceived(const TUserEntry& entry, std::string_view)
+{
+    if (exchangeHook_)
+        exchangeHook_(entry);
+}
+
+void StationAdapter::messageDelivered(const TUserEntry& entry, std::string_view)
+{
+    if (exchangeHook_)
+        exchangeHook_(entry);
 }
 
 void StationAdapter::conversationChanged(const TUserEntry& entry)

@@ -19,6 +19,11 @@ public:
 
     // The message window redisplays a conversation through this.
     void setConversationHook(ConversationHook hook) { conversationHook_ = std::move(hook); }
+    // Told when a received or a delivered text has just been added to an entry's conversation
+    // (the message history keeps it).
+    void setExchangeHook(ConversationHook hook) { exchangeHook_ = std::move(hook); }
+    void messageReceived(const TUserEntry& entry, std::string_view text) override;
+    void messageDelivered(const TUserEntry& entry, std::string_view text) override;
 
     void showStatus(std::string_view text) override;
     void updateIcon(protocol::TrayPicture kind) override;
@@ -32,6 +37,7 @@ private:
     MainWindow& window_;
     TrayIcon& tray_;
     ConversationHook conversationHook_;
+    ConversationHook exchangeHook_;
 };
 
 }  // namespace zelvo::app

@@ -1,6 +1,5 @@
 #include "dialogs/message_boxes.h"
 
-#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -11,6 +10,10 @@ namespace zelvo::dialogs {
 namespace {
 
 using Button = std::pair<QMessageBox::StandardButton, const char*>;
+
+// The application's title. Not set as Qt's application display name: on Linux Qt appends that
+// to every window caption.
+constexpr const char* kProgramTitle = "Zelvo 0.9 Beta 3";
 
 QMessageBox::StandardButton run(QWidget* owner, QMessageBox::Icon icon, const QString& title,
                                 const QString& text, const QString& detail,
@@ -37,8 +40,7 @@ QMessageBox::StandardButton run(QWidget* owner, QMessageBox::Icon icon, const QS
 
 void showNote(QWidget* owner, const QString& text)
 {
-    run(owner, QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, {},
-        {{QMessageBox::Ok, "OK"}});
+    run(owner, QMessageBox::NoIcon, QString::fromUtf8(kProgramTitle), text, {}, {{QMessageBox::Ok, "OK"}});
 }
 
 void showError(QWidget* owner, const QString& text)

@@ -1,0 +1,198 @@
+#include "app/desktop_program.h"
+
+#include <QApplication>
+#include <QSessionManager>
+#include <QSystemTrayIcon>
+#include <QTimer>
+
+#include <cstdio>
+
+#include "app/dialog_windows.h"
+#include "app/history_store.h"
+#include "app/main_window.h"
+#include "app/restart_after_logoff.h"
+#include "app/station_adapter.h"
+#include "app/tray_icon.h"
+#include "dialogs/about_box.h"
+#include "dialogs/entry_editor.h"
+#include "dialogs/message_window.h"
+#include "dialogs/settings_dialog.h"
+#include "dialogs/splash_window.h"
+
+namespace zelvo::app {
+
+namespace {
+
+Session::Options withRelease(Session::Options options, UiExecutor& executor)
+{
+    options.releasePasses = [&executor] { executor.stop(); };
+    return options;
+}
+
+constexpr const char* kNoCallYet = "Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)";
+
+}  // namespace
+
+std::filesystem::path programFile()
+{
+    return QCoreApplication::applicationFilePath().toStdString();
+}
+
+DesktopProgram::DesktopProgram(Options options)
+    : options_(std::move(options)),
+      executor_(this),
+      session_(withRelease(std::move(options_.session), executor_)),
+      instance_(options_.instanceDirectory),
+      history_(std::make_unique<HistoryStore>())
+{}
+
+DesktopProgram::~DesktopProgram()
+{
+    finish();
+    // The windows go before the session: they observe its roster and settings.
+    adapter_.reset();
+    mainWindow_.reset();
+    dialogs_.reset();
+    tray_.reset();
+}
+
+std::optional<int> DesktopProgram::start()
+{
+    // A second start only asks the first to show itself; it never touches the driver.
+    if (instance_.askRunningInstance())
+        return 0;
+    if (!session_.open()) {
+        std::fprintf(stderr, "zelvo: the driver libflxapi32.so cannot be loaded\n");
+        return 1;
+    }
+    if (!instance_.claim() && instance_.askRunningInstance())
+        return 0;
+    clearRestart(session_.registry());
+
+    // The windows in the program's order; the list model is attached before the roster loads,
+    // so that the loaded rows grow the window.
+    tray_ = std::make_unique<TrayIcon>(session_.roster());
+    dialogs_ = std::make_unique<DialogWindows>();
+    mainWindow_ = std::make_unique<MainWindow>(session_, *dialogs_, *tray_);
+    adapter_ = std::make_unique<StationAdapter>(*mainWindow_, *tray_);
+    session_.roster().addObserver(this);
+
+    connect(tray_.get(), &TrayIcon::quitRequested, this, &DesktopProgram::quitClicked);
+    connect(&instance_, &SingleInstance::raiseRequested, mainWindow_.get(), &MainWindow::showOrActivate);
+    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { endSession(); });
+    mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable(), [this] { quitClicked(); });
+
+    if (options_.splash) {
+        auto* splash = new dialogs::SplashWindow;
+        connect(splash, &dialogs::SplashWindow::aboutRequested, mainWindow_.get(),
+                [this] { dialogs::AboutBox::showFor(mainWindow_.get()); });
+        splash->show();
+    }
+    onStartup();
+    return std::nullopt;
+}
+
+void DesktopProgram::onStartup()
+{
+    tray_->show();
+    session_.start(*adapter_, executor_.executor());
+    protocol::Station& station = session_.station();
+    dialogs_->create(station, session_.sound());
+    wireDialogs();
+
+    for (const platform::Problem& problem : session_.startProblems())
+        adapter_->showError(problem.text);
+    if (auto problem = history_->load(session_.roster()))
+        adapter_->showStatus(problem->text);
+
+    // Without a tray the roster window is the only way in.
+    if (!QSystemTrayIcon::isSystemTrayAvailable())
+        mainWindow_->show();
+    if (session_.settings().myCall().empty()) {
+        mainWindow_->statusBar().setMessage(QString::fromUtf8(kNoCallYet));
+        QTimer::singleShot(0, this, [this] { dialogs_->openSettingsAtFirstPage(); });
+    }
+}
+
+void DesktopProgram::wireDialogs()
+{
+    adapter_->setConversationHook(
+        [this](const TUserEntry& entry) { dialogs_->messageWindow().conversationChanged(entry); });
+    adapter_->setExchangeHook([this](const TUserEntry& entry) {
+        if (!entry.rxBuffer.empty())
+            reportHistory(history_->record(entry, entry.rxBuffer.back()));
+    });
+    connect(&dialogs_->messageWindow(), &dialogs::MessageWindow::hideRosterRequested, mainWindow_.get(),
+            &QWidget::hide);
+    connect(&dialogs_->entryEditor(), &dialogs::EntryEditor::callChanged, this,
+            [this](const std::string& from, const std::string& to) {
+                reportHistory(history_->renameStation(from, to));
+            });
+    history_->setEnabled(session_.settings().textBuf());
+    settingsListener_ = session_.settings().addListener([this](dialogs::Settings::Field field, auto) {
+        if (field == dialogs::Settings::Field::TextBuf || field == dialogs::Settings::Field::All)
+            history_->setEnabled(session_.settings().textBuf());
+    });
+}
+
+void DesktopProgram::reportHistory(std::optional<platform::Problem> problem)
+{
+    if (problem)
+        adapter_->showStatus(problem->text);
+}
+
+void DesktopProgram::rowsAboutToBeRemoved(int first, int last)
+{
+    // Rows go only by the delete command: the station's history goes with it.
+    for (int row = first; row <= last; ++row)
+        reportHistory(history_->removeStation(session_.roster().at(row).call));
+}
+
+void DesktopProgram::quitClicked()
+{
+    if (ended_ || quitPending_)
+        return;
+    quitPending_ = true;
+    const bool confirmed = mainWindow_->confirmQuit();
+    quitPending_ = false;
+    if (!confirmed)
+        return;
+    // A question of a receive pass may be open: the pass ends first.
+    executor_.whenIdle([this] {
+        if (ended_)
+            return;
+        session_.quit();
+        finish();
+    });
+}
+
+void DesktopProgram::endSession()
+{
+    if (ended_)
+        return;
+    if (session_.settings().option(dialogs::Option::SysStart))
+        registerRestart(session_.registry(), programFile());
+    finish();
+}
+
+void DesktopProgram::endBySignal()
+{
+    finish();
+}
+
+void DesktopProgram::finish()
+{
+    if (ended_)
+        return;
+    ended_ = true;
+    session_.shutdown();
+    if (settingsListener_)
+        session_.settings().removeListener(settingsListener_);
+    settingsListener_ = 0;
+    session_.roster().removeObserver(this);
+    if (mainWindow_)
+        mainWindow_->setQuitting(true);
+    emit finished();
+}
+
+}  // namespace zelvo::app
