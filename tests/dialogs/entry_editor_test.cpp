@@ -19,6 +19,7 @@ namespace {
 
 using platform::RegRoot;
 using testing::BoxAnswer;
+using testing::child;
 
 class EntryEditorTest : public ::testing::Test {
 protected:
@@ -28,14 +29,12 @@ protected:
         h_.station.store = &store_;
         editor_ = std::make_unique<EntryEditor>(h_.station);
     }
-    template <class W>
-    W& child(const char* name)
+    template <class W = QWidget>
+    W& at(const char* name)
     {
-        W* widget = editor_->findChild<W*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return *widget;
+        return child<W>(*editor_, name);
     }
-    QLineEdit& path() { return child<QLineEdit>("EditPath"); }
+    QLineEdit& path() { return at<QLineEdit>("EditPath"); }
     void show()
     {
         if (editor_->isVisible())
@@ -52,12 +51,11 @@ protected:
 
 TEST_F(EntryEditorTest, ChannelsFromTheDriverAndTheFieldsAsTyped)
 {
-    EXPECT_EQ(editor_->windowTitle(), "Eintrag bearbeiten");
-    QComboBox& channels = child<QComboBox>("comboFlexKanal");
-    ASSERT_EQ(channels.count(), 2);
-    EXPECT_EQ(channels.itemText(1), "3 Direwolf 2m");
+    QComboBox& channels = at<QComboBox>("comboFlexKanal");
+    EXPECT_EQ(editor_->windowTitle() + ":" + channels.itemText(0) + "|" + channels.itemText(1),
+              "Eintrag bearbeiten:0 Simulation|3 Direwolf 2m");
     EXPECT_EQ(channels.itemData(1), 3);
-    EXPECT_EQ(child<QLineEdit>("EditAlias").maxLength(), 15);
+    EXPECT_EQ(at<QLineEdit>("EditAlias").maxLength(), 15);
 
     editor_->prepareNew();
     show();
@@ -66,8 +64,7 @@ TEST_F(EntryEditorTest, ChannelsFromTheDriverAndTheFieldsAsTyped)
     // Enter presses "&Einfügen" without leaving the field; the path is normalised all the same.
     QTest::keyClick(&path(), Qt::Key_Return);
     ASSERT_EQ(h_.roster.size(), 1);
-    EXPECT_EQ(h_.roster.at(0).path, "DB0ABC DB0XYZ");
-    EXPECT_EQ(h_.roster.at(0).channel, "0");
+    EXPECT_EQ(std::tie(h_.roster.at(0).path, h_.roster.at(0).channel), std::tuple("DB0ABC DB0XYZ", "0"));
     EXPECT_FALSE(editor_->isVisible());
     EXPECT_EQ(savedRows(), 1u);
 }
@@ -92,7 +89,7 @@ TEST_F(EntryEditorTest, RefusalsLeaveTheDialogOpenAndTheRosterAsItWas)
         show();
         path().setText(c.path);
         BoxAnswer ok("OK");
-        child<QPushButton>(c.update ? "UbernehmBtn" : "EinfgBtn").click();
+        at<QPushButton>(c.update ? "UbernehmBtn" : "EinfgBtn").click();
         EXPECT_EQ(std::tie(ok.title, ok.text), std::tie(c.title, c.text));
         EXPECT_TRUE(editor_->isVisible());
         EXPECT_EQ(path().text(), c.path);
@@ -105,22 +102,18 @@ TEST_F(EntryEditorTest, NewEntryKeepsRemotesAndChannelAndTurnsSoundsOn)
 {
     app::TUserEntry& entry = h_.add("DB0ABC-7 DB0XYZ", app::TStationState::Online, "3", "Nord");
     entry.sounds = "0";
+    const auto shown = [&] {
+        return std::tuple(
+            at<QLineEdit>("EditAlias").text(), path().text(), at<QComboBox>("comboFlexKanal").currentData(),
+            at<QCheckBox>("ChSounds").isChecked(), at<QCheckBox>("chRemote").isChecked(),
+            at<QPushButton>("EinfgBtn").isEnabled(), at<QPushButton>("UbernehmBtn").isEnabled());
+    };
     editor_->prepareExisting(entry);
-    EXPECT_EQ(child<QLineEdit>("EditAlias").text(), "Nord");
-    EXPECT_EQ(path().text(), "DB0ABC-7 DB0XYZ");
-    EXPECT_EQ(child<QComboBox>("comboFlexKanal").currentData(), 3);
-    EXPECT_FALSE(child<QCheckBox>("ChSounds").isChecked());
-    EXPECT_TRUE(child<QCheckBox>("chRemote").isChecked());
-    EXPECT_FALSE(child<QPushButton>("EinfgBtn").isEnabled());
-
+    EXPECT_EQ(shown(), std::tuple("Nord", "DB0ABC-7 DB0XYZ", 3, false, true, false, true));
     editor_->prepareNew();
     show();
-    EXPECT_EQ(child<QLineEdit>("EditAlias").text() + path().text(), "");
-    EXPECT_TRUE(child<QCheckBox>("ChSounds").isChecked());
-    EXPECT_TRUE(child<QCheckBox>("chRemote").isChecked());
-    EXPECT_EQ(child<QComboBox>("comboFlexKanal").currentData(), 3);
-    EXPECT_FALSE(child<QPushButton>("UbernehmBtn").isEnabled());
-    EXPECT_EQ(QApplication::focusWidget(), &child<QLineEdit>("EditAlias"));
+    EXPECT_EQ(shown(), std::tuple("", "", 3, true, true, true, false));
+    EXPECT_EQ(QApplication::focusWidget(), &at<QLineEdit>("EditAlias"));
 }
 
 TEST_F(EntryEditorTest, UpdateTellsOfANewCall)
@@ -133,7 +126,7 @@ TEST_F(EntryEditorTest, UpdateTellsOfANewCall)
         editor_->prepareExisting(entry);
         show();
         path().setText(typed);
-        child<QPushButton>("UbernehmBtn").click();
+        at<QPushButton>("UbernehmBtn").click();
     }
     EXPECT_EQ(changes, (std::vector<std::pair<std::string, std::string>>{{"DB0ABC", "DB0NEW"}}));
 }
@@ -144,7 +137,7 @@ TEST_F(EntryEditorTest, EveryWayOfClosingSavesTheRoster)
     const std::pair<const char*, std::function<void()>> ways[] = {
         {"Esc", [&] { QTest::keyClick(editor_.get(), Qt::Key_Escape); }},
         {"close box", [&] { editor_->close(); }},
-        {"Abbrechen", [&] { child<QPushButton>("AbortBtn").click(); }},
+        {"Abbrechen", [&] { at<QPushButton>("AbortBtn").click(); }},
     };
     for (const auto& [name, close] : ways) {
         h_.registry().deleteKey(RegRoot::CurrentUser, app::ROSTER_KEY);

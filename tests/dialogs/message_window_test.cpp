@@ -20,17 +20,11 @@ namespace {
 
 using app::TStationState;
 using testing::BoxAnswer;
+using testing::child;
 
 class MessageWindowTest : public ::testing::Test {
 protected:
-    template <class W>
-    W& child(const char* name)
-    {
-        W* widget = window_.findChild<W*>(name);
-        EXPECT_NE(widget, nullptr) << name;
-        return *widget;
-    }
-    QPlainTextEdit& input() { return child<QPlainTextEdit>("SendMemo"); }
+    QPlainTextEdit& input() { return child<QPlainTextEdit>(window_, "SendMemo"); }
     void open(app::TUserEntry& entry)
     {
         window_.openFor(entry);
@@ -60,29 +54,42 @@ TEST_F(MessageWindowTest, OpensForTheStationWithTheInputReadyAndCounts)
     EXPECT_EQ(window_.windowTitle(), "Dialog mit DB0ABC");
     EXPECT_FALSE(a_.unread);
     EXPECT_EQ(QApplication::focusWidget(), &input());
-    EXPECT_TRUE(child<QTextEdit>("RichRX").document()->isEmpty());
+    EXPECT_TRUE(child<QTextEdit>(window_, "RichRX").document()->isEmpty());
 
-    const std::tuple<QString, QString, bool> steps[] = {
-        {"", "255", false}, {"a", "254", false}, {"ab", "253", true}, {"a\nb", "251", true}};
+    const std::tuple<QString, QString, bool> steps[] = {{"", "255", false},
+                                                        {"a", "254", false},
+                                                        {"ab", "253", true},
+                                                        {"a\nb", "251", true},
+                                                        {QString(300, 'x'), "-45", true}};
     for (const auto& [text, left, enabled] : steps) {
         type(text);
-        EXPECT_EQ(child<QLabel>("LabZeichen").text(), left) << text.toStdString();
-        EXPECT_EQ(child<QPushButton>("BtnSend").isEnabled(), enabled) << text.toStdString();
+        EXPECT_EQ(child<QLabel>(window_, "LabZeichen").text(), left) << text.toStdString();
+        EXPECT_EQ(child<QPushButton>(window_, "BtnSend").isEnabled(), enabled) << text.toStdString();
     }
 }
 
 TEST_F(MessageWindowTest, HistoryHeadersInColourAndTextsAsTheyCame)
 {
-    a_.rxBuffer = {"R12:00:00 <b>Hallo</b>", "T12:01:00 Antwort\r\nZeile 2"};
+    // Lines too short for the fixed positions give what they hold; texts show at most 255 characters.
+    a_.rxBuffer = {"R12:00:00 <b>Hallo</b>", "T12:01:00 Antwort\r\nZeile 2", "R12",
+                   "T12:02:00 " + std::string(300, 'y')};
     a_.txBuffer = {"wartet"};
     open(a_);
     const QColor red(255, 0, 0), blue(0, 0, 255), teal(0, 128, 128);
     const std::tuple<QString, bool, QColor> expected[] = {
-        {"12:00:00 DB0ABC", true, red}, {"<b>Hallo</b>", false, {}}, {"12:01:00 DL1ZZZ-2", true, blue},
-        {"Antwort", false, {}},         {"Zeile 2", false, {}},      {"DL1ZZZ-2", true, teal},
+        {"12:00:00 DB0ABC", true, red},
+        {"<b>Hallo</b>", false, {}},
+        {"12:01:00 DL1ZZZ-2", true, blue},
+        {"Antwort", false, {}},
+        {"Zeile 2", false, {}},
+        {"12DB0ABC", true, red},
+        {"", false, {}},
+        {"12:02:00 DL1ZZZ-2", true, blue},
+        {QString(255, 'y'), false, {}},
+        {"DL1ZZZ-2", true, teal},
         {"wartet", false, {}},
     };
-    const QTextDocument& doc = *child<QTextEdit>("RichRX").document();
+    const QTextDocument& doc = *child<QTextEdit>(window_, "RichRX").document();
     ASSERT_EQ(doc.blockCount(), static_cast<int>(std::size(expected)));
     QTextBlock block = doc.begin();
     for (const auto& [text, bold, colour] : expected) {
@@ -96,33 +103,32 @@ TEST_F(MessageWindowTest, HistoryHeadersInColourAndTextsAsTheyCame)
 
 TEST_F(MessageWindowTest, ShortTextsAskFirstAndAltSSendsOnRelease)
 {
+    struct Case {
+        QString typed;
+        QString answer;
+        bool altS;
+        std::vector<std::string> queued;
+        bool stillOpen;
+    };
+    const Case cases[] = {
+        {"ok", "Nein", false, {}, true},
+        {"x", "Ja", true, {}, true},  // nothing under two characters is queued; Alt+S types no "s"
+        {"ok", "Ja", true, {"ok"}, false},
+    };
     open(a_);
-    type("ok");
-    {
-        BoxAnswer no("Nein");
-        window_.sendClick();
-        EXPECT_EQ(no.text, "Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?");
-        EXPECT_TRUE(window_.isVisible());
-        EXPECT_TRUE(a_.txBuffer.empty());
+    for (const Case& c : cases) {
+        type(c.typed);
+        BoxAnswer box(c.answer);
+        if (c.altS) {
+            QTest::keyPress(&input(), Qt::Key_S, Qt::AltModifier);
+            QTest::keyRelease(&input(), Qt::Key_S, Qt::AltModifier);
+        } else {
+            window_.sendClick();
+        }
+        EXPECT_EQ(box.text, "Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?");
+        EXPECT_EQ(std::tuple(a_.txBuffer, window_.isVisible(), input().toPlainText()),
+                  std::tuple(c.queued, c.stillOpen, c.typed));
     }
-    // Alt+S types nothing; one character answered "Ja" queues nothing and keeps the window.
-    type("x");
-    {
-        BoxAnswer yes("Ja");
-        QTest::keyPress(&input(), Qt::Key_S, Qt::AltModifier);
-        QTest::keyRelease(&input(), Qt::Key_S, Qt::AltModifier);
-        EXPECT_TRUE(yes.answered);
-    }
-    EXPECT_EQ(input().toPlainText(), "x");
-    EXPECT_TRUE(window_.isVisible());
-    EXPECT_TRUE(a_.txBuffer.empty());
-
-    type("ok");
-    BoxAnswer yes("Ja");
-    QTest::keyPress(&input(), Qt::Key_S, Qt::AltModifier);
-    QTest::keyRelease(&input(), Qt::Key_S, Qt::AltModifier);
-    EXPECT_EQ(a_.txBuffer, std::vector<std::string>{"ok"});
-    EXPECT_FALSE(window_.isVisible());
     EXPECT_EQ(window_.result(), QDialog::Accepted);
 }
 
@@ -135,7 +141,7 @@ TEST_F(MessageWindowTest, SendingToAllSkipsOnlyOfflineStations)
     QObject::connect(&window_, &MessageWindow::hideRosterRequested, [&] { ++hides; });
 
     open(a_);
-    child<QCheckBox>("CheckSendAll").setChecked(true);
+    child<QCheckBox>(window_, "CheckSendAll").setChecked(true);
     type("hallo\nalle");
     window_.sendClick();
     for (const app::TUserEntry* got : {&a_, &offlineUnread, &away})
@@ -147,8 +153,8 @@ TEST_F(MessageWindowTest, SendingToAllSkipsOnlyOfflineStations)
     // "Nachricht an alle senden" stays; without the Popup flag the roster stays too.
     h_.settings.updateEvent(TEventKind::evMessageSent, [](TEreignisObj& e) { e.popup = false; });
     open(offline);
-    EXPECT_TRUE(child<QCheckBox>("CheckSendAll").isChecked());
-    child<QCheckBox>("CheckSendAll").setChecked(false);
+    EXPECT_TRUE(child<QCheckBox>(window_, "CheckSendAll").isChecked());
+    child<QCheckBox>(window_, "CheckSendAll").setChecked(false);
     type("nur dir");
     window_.sendClick();
     EXPECT_EQ(offline.txBuffer, std::vector<std::string>{"nur dir"});
@@ -160,7 +166,7 @@ TEST_F(MessageWindowTest, RefreshesOnlyItsOwnStationAndForgetsADeletedOne)
 {
     app::TUserEntry& b = h_.add("DB0XYZ");
     open(a_);
-    const QTextDocument& doc = *child<QTextEdit>("RichRX").document();
+    const QTextDocument& doc = *child<QTextEdit>(window_, "RichRX").document();
     a_.rxBuffer.push_back("R12:00:00 neu");
     window_.conversationChanged(b);
     EXPECT_TRUE(doc.isEmpty());

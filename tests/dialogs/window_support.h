@@ -1,5 +1,4 @@
-// For the window tests: a widget application on the offscreen platform, and an answer to the
-// next message box.
+// For the window tests: children by their control names, and an answer to the next message box.
 #pragma once
 
 #include <QApplication>
@@ -8,7 +7,19 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <stdexcept>
+#include <string>
+
 namespace zelvo::testing {
+
+template <class W = QWidget>
+W& child(const QObject& parent, const char* name)
+{
+    W* widget = parent.findChild<W*>(name);
+    if (widget == nullptr)
+        throw std::runtime_error(std::string("no control ") + name);
+    return *widget;
+}
 
 // Waits, as the event loop runs, for the next message box, notes its title and text and clicks
 // the button whose caption (without "&") is `button`. Gives up after a few seconds.
@@ -21,7 +32,6 @@ public:
         timer_.start(5);
     }
 
-    bool answered = false;
     QString title;
     QString text;
 
@@ -40,12 +50,12 @@ private:
         text = box->text();
         for (QAbstractButton* b : box->buttons()) {
             if (b->text().remove('&') == button_) {
-                answered = true;
                 b->click();
                 return;
             }
         }
-        box->reject();  // no such button: the test fails on `answered`
+        text = "(no button " + button_ + ")";  // fails the test's check of the text
+        box->reject();
     }
 
     QString button_;
