@@ -187,8 +187,7 @@ TEST_F(MainWindowTest, CreateStopsAt31AndPollWithoutSelectionShowsReady)
     boxes.answers << "OK";
     window.newEntryClick();
     EXPECT_EQ(dialogs.calls, Strings{"new"});
-    EXPECT_EQ(boxes.texts,
-              QStringList(QApplication::applicationDisplayName() + ": Maximale Anzahl erreicht"));
+    EXPECT_EQ(boxes.texts, QStringList("Zelvo 0.9 Beta 3: Maximale Anzahl erreicht"));
 
     window.statusBar().setMessage({});
     window.pollClick();

@@ -80,7 +80,7 @@ TEST_F(EntryEditorTest, RefusalsLeaveTheDialogOpenAndTheRosterAsItWas)
         QString text;
     };
     const Case cases[] = {
-        {false, "", "Zelvo", "Bitte mindestens ein Call angeben"},
+        {false, "", "Zelvo 0.9 Beta 3", "Bitte mindestens ein Call angeben"},
         {false, "DB0ABC-8", "Fehler", "Dieses Call Existiert schon in der Liste!!!"},
         {true, "DB0NEW", "Fehler", "Bitte einen FlexNet Kanal auswählen"},
     };
