@@ -43,15 +43,17 @@ EXPORT uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, 
     return strcmp(destination, "refuse") != 0;
 }
 
-/* One frame for DL1ABC, nothing for anybody else. */
+/* One status frame from DK7NEW for DL1ABC, nothing for anybody else. */
 EXPORT const FlxUiFrame* l2_get_ui(const char* mycall)
 {
-    static const uint8_t info[] = "[Nord]\x18";
+    /* As long as the path text strpath copies from it. */
+    static const uint8_t info[FLX_PATH_TEXT + 1] = "[Nord]\x18";
     if (fake_calls.exited)
         ++fake_calls.get_after_exit;
     if (strcmp(mycall, "DL1ABC") != 0)
         return NULL;
     memset(&frame, 0, sizeof frame);
+    memcpy(frame.source, "DK7NEW", 7); /* strcall hands these bytes back as they stand */
     frame.pid = 218;
     frame.channel = 7;
     frame.info_length = 7;
