@@ -72,6 +72,8 @@ std::optional<int> DesktopProgram::start()
     // The windows in the program's order; the list model is attached before the roster loads,
     // so that the loaded rows grow the window.
     tray_ = std::make_unique<TrayIcon>(session_.roster());
+    // The icon first: it is how the user sees that the program runs.
+    tray_->show();
     dialogs_ = std::make_unique<DialogWindows>();
     mainWindow_ = std::make_unique<MainWindow>(session_, *dialogs_, *tray_);
     adapter_ = std::make_unique<StationAdapter>(*mainWindow_, *tray_);
@@ -94,10 +96,9 @@ std::optional<int> DesktopProgram::start()
 
 void DesktopProgram::onStartup()
 {
-    tray_->show();
     session_.start(*adapter_, executor_.executor());
     protocol::Station& station = session_.station();
-    dialogs_->create(station, session_.sound());
+    dialogs_->attach(station, session_.sound());
     wireDialogs();
 
     for (const platform::Problem& problem : session_.startProblems())
@@ -116,18 +117,24 @@ void DesktopProgram::onStartup()
 
 void DesktopProgram::wireDialogs()
 {
-    adapter_->setConversationHook(
-        [this](const TUserEntry& entry) { dialogs_->messageWindow().conversationChanged(entry); });
+    // Only an open message window shows a conversation; one not made yet has nothing to redraw.
+    adapter_->setConversationHook([this](const TUserEntry& entry) {
+        if (dialogs_->messagesVisible())
+            dialogs_->messageWindow().conversationChanged(entry);
+    });
     adapter_->setExchangeHook([this](const TUserEntry& entry) {
         if (!entry.rxBuffer.empty())
             reportHistory(history_->record(entry, entry.rxBuffer.back()));
     });
-    connect(&dialogs_->messageWindow(), &dialogs::MessageWindow::hideRosterRequested, mainWindow_.get(),
-            &QWidget::hide);
-    connect(&dialogs_->entryEditor(), &dialogs::EntryEditor::callChanged, this,
-            [this](const std::string& from, const std::string& to) {
-                reportHistory(history_->renameStation(from, to));
-            });
+    dialogs_->onMessageWindow = [this](dialogs::MessageWindow& window) {
+        connect(&window, &dialogs::MessageWindow::hideRosterRequested, mainWindow_.get(), &QWidget::hide);
+    };
+    dialogs_->onEntryEditor = [this](dialogs::EntryEditor& editor) {
+        connect(&editor, &dialogs::EntryEditor::callChanged, this,
+                [this](const std::string& from, const std::string& to) {
+                    reportHistory(history_->renameStation(from, to));
+                });
+    };
     history_->setEnabled(session_.settings().textBuf());
     settingsListener_ = session_.settings().addListener([this](dialogs::Settings::Field field, auto) {
         if (field == dialogs::Settings::Field::TextBuf || field == dialogs::Settings::Field::All)

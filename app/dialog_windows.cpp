@@ -12,48 +12,74 @@ namespace zelvo::app {
 DialogWindows::DialogWindows() = default;
 DialogWindows::~DialogWindows() = default;
 
-void DialogWindows::create(protocol::Station& station, platform::SoundPlayer* sound)
+void DialogWindows::attach(protocol::Station& station, platform::SoundPlayer* sound)
 {
-    editor_ = std::make_unique<dialogs::EntryEditor>(station);
-    messages_ = std::make_unique<dialogs::MessageWindow>(station);
-    settings_ = std::make_unique<dialogs::SettingsDialog>(station.settings, sound);
+    station_ = &station;
+    sound_ = sound;
+}
+
+dialogs::MessageWindow& DialogWindows::messageWindow()
+{
+    if (!messages_) {
+        messages_ = std::make_unique<dialogs::MessageWindow>(*station_);
+        if (onMessageWindow)
+            onMessageWindow(*messages_);
+    }
+    return *messages_;
+}
+
+dialogs::EntryEditor& DialogWindows::entryEditor()
+{
+    if (!editor_) {
+        editor_ = std::make_unique<dialogs::EntryEditor>(*station_);
+        if (onEntryEditor)
+            onEntryEditor(*editor_);
+    }
+    return *editor_;
+}
+
+dialogs::SettingsDialog& DialogWindows::settingsDialog()
+{
+    if (!settings_)
+        settings_ = std::make_unique<dialogs::SettingsDialog>(station_->settings, sound_);
+    return *settings_;
 }
 
 void DialogWindows::openMessages(TUserEntry& entry)
 {
-    messages_->showFor(entry);
+    messageWindow().showFor(entry);
 }
 
 void DialogWindows::prepareMessages(TUserEntry& entry)
 {
-    messages_->openFor(entry);
+    messageWindow().openFor(entry);
 }
 
 bool DialogWindows::messagesVisible() const
 {
-    return messages_->isVisible();
+    return messages_ && messages_->isVisible();
 }
 
 void DialogWindows::editNew()
 {
-    editor_->editNew();
+    entryEditor().editNew();
 }
 
 void DialogWindows::editExisting(TUserEntry& entry)
 {
-    editor_->editExisting(entry);
+    entryEditor().editExisting(entry);
 }
 
 void DialogWindows::openSettings()
 {
-    settings_->exec();
+    settingsDialog().exec();
 }
 
 void DialogWindows::openSettingsAtFirstPage()
 {
-    if (auto* pages = settings_->findChild<QTabWidget*>())
+    if (auto* pages = settingsDialog().findChild<QTabWidget*>())
         pages->setCurrentIndex(0);
-    settings_->exec();
+    settingsDialog().exec();
 }
 
 void DialogWindows::showHelp()

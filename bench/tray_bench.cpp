@@ -32,6 +32,12 @@ struct Figures {
     double idleCpuPercent = -1;
 };
 
+// Windows come and go while the tree is walked; a vanished one simply has no children.
+int ignoreXErrors(Display*, XErrorEvent*)
+{
+    return 0;
+}
+
 int descendants(Display* display, Window window)
 {
     Window root = 0, parent = 0, *children = nullptr;
@@ -144,6 +150,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const Window panel = std::strtoul(panelText, nullptr, 0);
+    XSetErrorHandler(ignoreXErrors);
 
     char pattern[] = "/tmp/zelvo-tray-bench.XXXXXX";
     const fs::path scratch = mkdtemp(pattern);
