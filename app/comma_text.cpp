@@ -82,6 +82,9 @@ std::string encodeCommaText(const std::vector<std::string>& fields)
             line += kComma;
         appendField(line, fields[i]);
     }
+    // One field that leaves the line empty would read back as no field at all.
+    if (fields.size() == 1 && line.empty())
+        return std::string(2, kQuote);
     return line;
 }
 

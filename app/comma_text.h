@@ -10,7 +10,8 @@
 namespace zelvo::app {
 
 // A field is quoted when it contains ',', '"' or a byte 1..32. A NUL byte cannot live in a
-// registry string and would end the line when read back, so it is left out.
+// registry string and would end the line when read back, so it is left out. A lone empty field
+// is written as two quotes: an empty line reads back as no field.
 std::string encodeCommaText(const std::vector<std::string>& fields);
 
 // Splits a stored line back into fields. Blanks and control bytes around fields are skipped, an

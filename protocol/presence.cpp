@@ -35,6 +35,9 @@ void resetSequence(TUserEntry& entry)
 
 void registerStation(Station& station, const link::UiFrameView& frame, const std::string& call)
 {
+    // A sender the driver names without a call could neither be found again nor stored.
+    if (call.empty())
+        return;
     app::Roster& roster = station.roster;
     // A full roster would lose the new row at the next start: refuse without asking.
     if (roster.isFull()) {

@@ -37,3 +37,10 @@ TEST(CommaText, ReadingFollowsTheStoredLineRules)
     EXPECT_EQ(decodeCommaText(",,"), (Fields{"", "", ""}));
     EXPECT_EQ(decodeCommaText("\"\"\"\""), (Fields{"\""}));
 }
+
+TEST(CommaText, LoneEmptyFieldReadsBackAsOneField)
+{
+    const Fields one = decodeCommaText(",\x04");  // the comma is not last: one empty field
+    ASSERT_EQ(one, Fields{""});
+    EXPECT_EQ(decodeCommaText(encodeCommaText(one)), one);
+}

@@ -402,3 +402,22 @@ TEST(ReverseWords, TurnsTheWordOrderRound)
     for (const auto& [text, reversed] : cases)
         EXPECT_EQ(protocol::reverseWords(text), reversed) << '"' << text << '"';
 }
+
+TEST_F(Presence, SenderWithoutACallIsNeitherAskedAboutNorRegistered)
+{
+    // A source address without call letters, SSID 6: the driver names it "-6".
+    FlxUiFrame record{};
+    record.source[6] = 0x60 | 6 << 1;
+    record.pid = protocol::PID_STATUS;
+    const std::string info = "[Niemand]\x18";
+    std::memcpy(record.info_storage, info.data(), info.size());
+    record.info_length = static_cast<std::uint16_t>(info.size());
+    record.info = record.info_storage;
+    h.ui.defaultAnswer = true;
+
+    protocol::onStatusAnnounce(h.station, link::UiFrameView(&record));
+
+    EXPECT_TRUE(h.ui.questions.empty());
+    EXPECT_EQ(h.roster.size(), 1);
+    EXPECT_TRUE(h.driver.sent().empty());
+}
