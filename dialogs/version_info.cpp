@@ -1,7 +1,5 @@
 #include "dialogs/version_info.h"
 
-#include <cstring>
-
 #include "dialogs/version_block.h"
 
 #include <QFile>
@@ -250,62 +248,10 @@ void TVersionInfoResource::clear()
     productVersion_ = {};
 }
 
-namespace {
-
-// In a 64-bit little-endian ELF file, the bytes of the section that holds the block. Looking only
-// there, the reader touches a few pages of a program file instead of all of it (a build with debug
-// information is tens of megabytes, and every page scanned would count against the program's
-// memory). Any other file, or one without that section, is searched whole.
-std::optional<Bytes> versionSection(Bytes file)
-{
-    constexpr std::string_view kName = ".zelvo_version";
-    auto u16 = [&](std::size_t at) {
-        return at + 2 <= file.size() ? std::uint16_t(file[at] | file[at + 1] << 8) : 0;
-    };
-    auto u64 = [&](std::size_t at) {
-        std::uint64_t value = 0;
-        for (int i = 7; i >= 0 && at + 8 <= file.size(); --i)
-            value = value << 8 | file[at + static_cast<std::size_t>(i)];
-        return value;
-    };
-    if (file.size() < 64 || std::memcmp(file.data(),
-                                        "\x7F"
-                                        "ELF\x02\x01",
-                                        6) != 0)
-        return std::nullopt;
-    const std::uint64_t table = u64(0x28);
-    const std::size_t entrySize = u16(0x3A), count = u16(0x3C), names = u16(0x3E);
-    auto header = [&](std::size_t index) -> std::optional<std::pair<std::uint64_t, std::uint64_t>> {
-        const std::uint64_t at = table + index * entrySize;
-        if (entrySize < 64 || index >= count || at + 64 > file.size())
-            return std::nullopt;
-        return std::pair{u64(at + 0x18), u64(at + 0x20)};  // offset, size
-    };
-    const auto nameTable = header(names);
-    if (!nameTable || nameTable->first > file.size() || nameTable->second > file.size() - nameTable->first)
-        return std::nullopt;
-    for (std::size_t i = 0; i < count; ++i) {
-        const auto section = header(i);
-        const std::uint64_t nameAt =
-            nameTable->first + (file[table + i * entrySize] | file[table + i * entrySize + 1] << 8 |
-                                file[table + i * entrySize + 2] << 16);
-        if (!section || nameAt + kName.size() + 1 > nameTable->first + nameTable->second)
-            continue;
-        if (std::memcmp(file.data() + nameAt, kName.data(), kName.size() + 1) != 0)
-            continue;
-        if (section->first > file.size() || section->second > file.size() - section->first)
-            return std::nullopt;
-        return file.subspan(section->first, section->second);
-    }
-    return std::nullopt;
-}
-
-}  // namespace
-
 void TVersionInfoResource::readFromBytes(Bytes fileBytes)
 {
     clear();
-    data_ = extractVersionBlock(versionSection(fileBytes).value_or(fileBytes));
+    data_ = extractVersionBlock(fileBytes);
     if (!data_.empty()) {
         const Bytes block(data_);
         const auto root = parseNode(block, 0, block.size());  // validated by extractVersionBlock
