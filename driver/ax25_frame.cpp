@@ -210,4 +210,20 @@ DecodeError decodeUiFrame(std::string_view bytes, Frame& out)
     return DecodeError::None;
 }
 
+std::string callText(const std::uint8_t* address)
+{
+    std::string out;
+    for (int i = 0; i < 6; ++i) {
+        const char c = static_cast<char>(address[i] >> 1);
+        if (c == ' ' || c == '\0')
+            break;
+        const bool alnum = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
+        out.push_back(alnum ? c : '?');
+    }
+    const int ssid = (address[6] >> 1) & 0x0F;
+    if (ssid != 0)
+        out += "-" + std::to_string(ssid);
+    return out;
+}
+
 }  // namespace zelvo::ax25

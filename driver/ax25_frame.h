@@ -59,6 +59,10 @@ std::string formatAddress(const Address& address);
 RawAddress encodeAddress(const Address& address, bool last);
 // nullopt when the characters are not a valid call (blanks only at the end).
 std::optional<Address> decodeAddress(const std::uint8_t* bytes);
+// Any 7-byte address as text, as the driver's strcall gives it: letters and digits as they are,
+// any other character as '?', ending at the first blank or NUL; "-SSID" unless the SSID is 0.
+// At most 9 characters; "-6" for an address without call letters.
+std::string callText(const std::uint8_t* address);
 
 struct Frame {
     Address destination;

@@ -4,6 +4,7 @@
 #include "driver/flxapi_ext.h"
 #pragma GCC visibility pop
 
+#include "driver/ax25_frame.h"
 #include "driver/driver.h"
 
 #include <bit>
@@ -35,24 +36,6 @@ std::filesystem::path tableFile()
     if (::dladdr(reinterpret_cast<void*>(&ax_init), &info) != 0 && info.dli_fname != nullptr)
         return std::filesystem::path(info.dli_fname).parent_path() / "flexnet.conf";
     return "flexnet.conf";
-}
-
-// Appends the call of a 7-byte address: letters and digits as they are, any other character
-// as '?', ending at the first blank or NUL; "-SSID" unless the SSID is 0. At most 9 characters.
-std::string callText(const std::uint8_t* address)
-{
-    std::string out;
-    for (int i = 0; i < 6; ++i) {
-        const char c = static_cast<char>(address[i] >> 1);
-        if (c == ' ' || c == '\0')
-            break;
-        const bool alnum = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-        out.push_back(alnum ? c : '?');
-    }
-    const int ssid = (address[6] >> 1) & 0x0F;
-    if (ssid != 0)
-        out += "-" + std::to_string(ssid);
-    return out;
 }
 
 int copyOut(char* out, const std::string& text, std::size_t limit)
@@ -99,7 +82,7 @@ int strcall(char* out, const uint8_t* address)
         return 0;
     if (address == nullptr)
         return copyOut(out, "", 0);
-    return copyOut(out, callText(address), FLX_CALL_TEXT);
+    return copyOut(out, zelvo::ax25::callText(address), FLX_CALL_TEXT);
 }
 
 int strpath(char* out, const FlxUiFrame* frame)
@@ -111,8 +94,8 @@ int strpath(char* out, const FlxUiFrame* frame)
     std::string path;
     const int digis = std::min<int>(frame->digi_count, FLX_MAX_DIGIS);
     for (int i = 0; i < digis; ++i)
-        path += callText(frame->digis[i]) + " ";
-    path += callText(frame->source);
+        path += zelvo::ax25::callText(frame->digis[i]) + " ";
+    path += zelvo::ax25::callText(frame->source);
     return copyOut(out, path, FLX_PATH_TEXT);
 }
 

@@ -50,12 +50,7 @@ inline void encodeAx25Address(std::string_view call, std::uint8_t out[7])
     std::copy(raw.begin(), raw.end(), out);
 }
 
-// "CALL-SSID", without "-0", by the AX.25 codec; "?" for bytes that are no call.
-inline std::string callText(const std::uint8_t* address)
-{
-    const auto decoded = ax25::decodeAddress(address);
-    return decoded ? ax25::formatAddress(*decoded) : "?";
-}
+using ax25::callText;  // as the driver's strcall gives it
 
 class FakeDriver : public link::RadioDriver {
 public:
