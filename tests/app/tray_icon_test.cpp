@@ -15,19 +15,14 @@ TEST_F(TrayTest, PicturesAndTips)
 {
     EXPECT_EQ(tray.picture(), TrayPicture::SelfOff);
     EXPECT_EQ(tray.toolTip(), "Zelvo 0.9");
-    const std::pair<TrayPicture, QString> tips[] = {
-        {TrayPicture::MainIcon, "Zelvo Online"},
-        {TrayPicture::NewMail, ""},
-        {TrayPicture::UserOff, ""},
-        {TrayPicture::UserOn, ""},
-        {TrayPicture::Polled, ""},
-        {TrayPicture::UserAway, ""},
-        {TrayPicture::SelfOff, "Zelvo Offline"},
-    };
-    for (const auto& [kind, tip] : tips) {
+    for (const TrayPicture kind :
+         {TrayPicture::MainIcon, TrayPicture::NewMail, TrayPicture::UserOff, TrayPicture::UserOn,
+          TrayPicture::Polled, TrayPicture::UserAway, TrayPicture::SelfOff}) {
         tray.setPicture(kind);
         EXPECT_EQ(tray.picture(), kind);
-        EXPECT_EQ(tray.toolTip(), tip) << static_cast<int>(kind);
+        EXPECT_EQ(tray.toolTip(), kind == TrayPicture::MainIcon  ? "Zelvo Online"
+                                  : kind == TrayPicture::SelfOff ? "Zelvo Offline"
+                                                                 : "");
     }
 
     app::TUserEntry& entry = add("DL1AAA", S::Offline);
@@ -51,7 +46,6 @@ TEST_F(TrayTest, GoOnlineItemFollowsTheOwnState)
         captions << action->text();
     EXPECT_EQ(captions, QStringList({"go &Online", "&Einstellungen", "", "&Beenden"}));
     EXPECT_EQ(tray.menu().defaultAction(), &item);
-    EXPECT_TRUE(item.isCheckable());
 
     boxes.answers << "OK";
     item.trigger();  // refused: the roster is empty
@@ -89,7 +83,7 @@ TEST_F(TrayTest, ClicksShowTheWindowOrReadTheFirstOnlineUnreadStation)
 
 TEST_F(TrayTest, EngineReachesTheUserThroughTheWindows)
 {
-    boxes.answers = {"&Ja", "&Nein", "OK", "OK"};
+    boxes.answers = {"Ja", "Nein", "OK", "OK"};
     EXPECT_TRUE(adapter.askRegistration("DL9XYZ"));
     EXPECT_FALSE(adapter.askRegistration("DL9XYZ"));
     adapter.showError("Fehler beim Holen der Daten f\xFCr 'Options'");

@@ -3,17 +3,13 @@
 // test's own commands touch the roster.
 #pragma once
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
-#include <QTimer>
-
 #include <gtest/gtest.h>
 
 #include <thread>
 
 #include "app/main_window.h"
 #include "app/station_adapter.h"
+#include "tests/dialogs/window_support.h"
 #include "tests/support/temp_dir.h"
 
 namespace zelvo::testing {
@@ -29,39 +25,6 @@ struct RecordingDialogs : app::DialogCalls {
     void editExisting(app::TUserEntry& e) override { calls.push_back("edit " + e.call); }
     void openSettings() override { calls.push_back("settings"); }
     void showHelp() override { calls.push_back("help"); }
-};
-
-// Answers each modal message box with the next caption queued, keeping its title and texts and
-// whose it is. A box nobody expected fails the test and is closed.
-class BoxAnswers {
-public:
-    BoxAnswers()
-    {
-        QObject::connect(&timer_, &QTimer::timeout, [this] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr)
-                return;
-            texts.append(box->windowTitle() + ": " + box->text() +
-                         (box->informativeText().isEmpty() ? "" : " / " + box->informativeText()));
-            owners.append(box->parentWidget());
-            onTop.append(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
-            const QString caption = answers.isEmpty() ? QString() : answers.takeFirst();
-            for (QAbstractButton* button : box->buttons()) {
-                if (button->text() == caption)
-                    return button->click();
-            }
-            ADD_FAILURE() << "no answer for " << box->text().toStdString();
-            box->done(0);
-        });
-        timer_.start(1);
-    }
-    QStringList answers;
-    QStringList texts;
-    QList<QWidget*> owners;
-    QList<bool> onTop;
-
-private:
-    QTimer timer_;
 };
 
 class WindowsTest : public ::testing::Test {

@@ -19,7 +19,6 @@ namespace zelvo::dialogs {
 namespace {
 
 using app::TStationState;
-using testing::BoxAnswer;
 using testing::child;
 
 class MessageWindowTest : public ::testing::Test {
@@ -43,6 +42,7 @@ protected:
     }
 
     testing::StationHarness h_;
+    testing::BoxAnswers boxes_;
     MessageWindow window_{h_.station};
     app::TUserEntry& a_ = h_.add("DB0ABC-1");
 };
@@ -118,14 +118,16 @@ TEST_F(MessageWindowTest, ShortTextsAskFirstAndAltSSendsOnRelease)
     open(a_);
     for (const Case& c : cases) {
         type(c.typed);
-        BoxAnswer box(c.answer);
+        boxes_.answers = {c.answer};
+        boxes_.texts.clear();
         if (c.altS) {
             QTest::keyPress(&input(), Qt::Key_S, Qt::AltModifier);
             QTest::keyRelease(&input(), Qt::Key_S, Qt::AltModifier);
         } else {
             window_.sendClick();
         }
-        EXPECT_EQ(box.text, "Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?");
+        EXPECT_EQ(boxes_.texts,
+                  QStringList("Bestätigung: Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?"));
         EXPECT_EQ(std::tuple(a_.txBuffer, window_.isVisible(), input().toPlainText()),
                   std::tuple(c.queued, c.stillOpen, c.typed));
     }

@@ -1,11 +1,13 @@
-// For the window tests: children by their control names, and an answer to the next message box.
+// For the window tests: children by their control names, and answers to the message boxes.
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
+
+#include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
@@ -21,46 +23,38 @@ W& child(const QObject& parent, const char* name)
     return *widget;
 }
 
-// Waits, as the event loop runs, for the next message box, notes its title and text and clicks
-// the button whose caption (without "&") is `button`. Gives up after a few seconds.
-class BoxAnswer {
+// Answers each modal message box with the next caption queued (compared without "&"), noting
+// "title: text / detail", its owner and whether it stays on top. A box nobody expected fails the
+// test and is closed.
+class BoxAnswers {
 public:
-    explicit BoxAnswer(QString button) : button_(std::move(button))
+    BoxAnswers()
     {
-        clock_.start();
-        QObject::connect(&timer_, &QTimer::timeout, [this] { look(); });
-        timer_.start(5);
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            if (box == nullptr)
+                return;
+            texts.append(box->windowTitle() + ": " + box->text() +
+                         (box->informativeText().isEmpty() ? "" : " / " + box->informativeText()));
+            owners.append(box->parentWidget());
+            onTop.append(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+            const QString caption = answers.isEmpty() ? QString() : answers.takeFirst();
+            for (QAbstractButton* button : box->buttons()) {
+                if (button->text().remove('&') == caption)
+                    return button->click();
+            }
+            ADD_FAILURE() << "no answer for " << box->text().toStdString();
+            box->done(0);
+        });
+        timer_.start(1);
     }
-
-    QString title;
-    QString text;
+    QStringList answers;
+    QStringList texts;
+    QList<QWidget*> owners;
+    QList<bool> onTop;
 
 private:
-    void look()
-    {
-        if (clock_.elapsed() > 5000) {
-            timer_.stop();
-            return;
-        }
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return;
-        timer_.stop();
-        title = box->windowTitle();
-        text = box->text();
-        for (QAbstractButton* b : box->buttons()) {
-            if (b->text().remove('&') == button_) {
-                b->click();
-                return;
-            }
-        }
-        text = "(no button " + button_ + ")";  // fails the test's check of the text
-        box->reject();
-    }
-
-    QString button_;
     QTimer timer_;
-    QElapsedTimer clock_;
 };
 
 }  // namespace zelvo::testing
