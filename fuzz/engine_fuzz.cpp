@@ -172,10 +172,7 @@ public:
         if (kind == FrameKind::StatusAnnounce) {
             const std::string alias = protocol::announcedAlias(*station);
             check(info == protocol::statusFrame(alias, info.back() == protocol::MARK_ANSWER).info,
-                  "a status frame that is not the own alias");
-            if (alias.find('\0') == std::string::npos)
-                check(protocol::readStatusAlias(protocol::InfoField::fromBytes(info)) == alias,
-                      "a status frame whose alias reads differently");
+                  "a status frame that does not carry the own alias");
         }
         return true;
     }
@@ -228,18 +225,20 @@ void checkStorable(const app::TUserEntry& e)
           "an entry that the next save and load lose or change");
 }
 
-void checkRoster(const app::Roster& roster, bool storable)
+void checkRoster(app::Roster& roster, bool storable)
 {
     check(roster.size() <= app::MAX_ENTRIES, "more than 31 roster entries");
     for (int row = 0; row < roster.size(); ++row) {
-        const app::TUserEntry& e = roster.at(row);
+        app::TUserEntry& e = roster.at(row);
         check(e.alias.size() <= FLX_MAX_INFO - 3 && e.awayText.size() <= FLX_MAX_INFO,
               "an alias or away text longer than a frame carries");
         for (const std::string& text : e.txBuffer)
             check(text.size() >= 2 && text.size() <= protocol::kMaxMessageText,
                   "a queued text that is no message frame");
-        if (storable)
+        if (storable) {
             checkStorable(e);
+            check(roster.findEntry(e.call) == &e, "two entries for one call");
+        }
     }
 }
 
@@ -275,7 +274,7 @@ void step(Script& s, protocol::Station& station, Driver& driver, int& passes)
         f.pid = pid < 0xE0 ? protocol::PID_MESSAGE_BASE + pid % 13 : pid;
         const std::uint8_t route = s.byte();
         f.channel = route >> 4;
-        for (int i = 0; i < (route & 3); ++i)
+        for (int i = 0; i < (route & 15) % (FLX_MAX_DIGIS + 1); ++i)
             f.digis.push_back(addressOf(s, s.byte()));
         const std::uint8_t length = s.byte();
         f.info = s.bytes(length == 0xFF ? FLX_MAX_INFO : length);
@@ -356,8 +355,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string path = callOf(call) + (ssidOf(call) ? "-" + std::to_string(ssidOf(call)) : "");
         if (flags & 0x20)
             path += " DB0" + std::string(1, static_cast<char>('A' + (flags >> 6)));
-        if (roster.findEntry(path) != nullptr)
-            continue;
+        if (roster.findEntry(callOf(call)) != nullptr)
+            continue;  // the entry editor refuses a second entry for a call
         const auto state = static_cast<app::TStationState>((flags >> 2) & 7);
         auto& e = roster.addEntry("Op" + std::to_string(i), std::to_string(flags >> 6), path, flags & 1,
                                   flags & 2, state);
