@@ -15,7 +15,7 @@ pids=()
 step="start"
 
 stop_all() {
-  exec 3>&- 2>/dev/null
+  exec 3>&-
   for ((i = ${#pids[@]} - 1; i >= 0; i--)); do
     kill "${pids[i]}" 2>/dev/null && wait "${pids[i]}" 2>/dev/null
   done
@@ -66,7 +66,7 @@ find_icon() {
   for child in $(xwininfo -id "$ZELVO_TRAY_PANEL" -children | awk '$1 ~ /^0x/ {print $1}'); do
     grep -qx "$child" "$scratch/panel-before" && continue
     icon=$(xwininfo -id "$child" -tree | awk '/\("zelvo" "zelvo"\)/ {print $1; exit}')
-    [ -n "$icon" ] && return 0
+    [ -n "$icon" ] && xwininfo -id "$icon" | grep -q 'Map State: IsViewable' && return 0
   done
   return 1
 }
