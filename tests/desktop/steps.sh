@@ -25,7 +25,7 @@ show_outputs() {
     tail -n 15 "$out"
   done
   echo "--- windows on screen:"
-  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+  for w in $(xdo search --onlyvisible --name .); do
     echo "$w $(xdotool getwindowname "$w" 2>/dev/null)"
   done
 }
@@ -41,19 +41,30 @@ wait_for() {
   fail "$what (after 20 s)"
 }
 
+# xdotool, asked again when it ended on an X error: a window went away while it looked at it.
+xdo() {
+  local out status
+  for _ in 1 2 3 4 5; do
+    out=$(xdotool "$@" 2>"$scratch/xdotool.err")
+    status=$?
+    grep -q '^X Error' "$scratch/xdotool.err" && continue
+    [ -z "$out" ] || echo "$out"
+    return $status
+  done
+  return 1
+}
+
 # The id of the shown window with this title; fails when there is none.
 visible() {
   local window
-  window=$(xdotool search --onlyvisible --name "^$1\$" | head -n 1)
+  window=$(xdo search --onlyvisible --name "^$1\$" | head -n 1)
   [ -n "$window" ] && echo "$window"
 }
 hidden() { [ -z "$(visible "$1")" ]; }
 # Brings a window to the front with the keyboard focus, then types keys into it.
 keys_to() {
-  local window
-  window=$(visible "$1")
-  [ -n "$window" ] || fail "no window \"$1\" to type into"
-  xdotool windowactivate --sync "$window" key "${@:2}" || fail "xdotool could not type into \"$1\""
+  wait_for "no window \"$1\" to type into" visible "$1"
+  xdotool windowactivate --sync "$(visible "$1")" key "${@:2}" || fail "xdotool could not type into \"$1\""
 }
 exited() { [ ! -e "/proc/$1" ] || [ "$(sed 's/.*) //' "/proc/$1/stat" | cut -d' ' -f1)" = Z ]; }
 
@@ -144,7 +155,7 @@ click_icon() { xdotool mousemove --window "$icon" 8 8 click "$1" || fail "cannot
 # override-redirect) icon.
 tray_menu() {
   local window
-  for window in $(xdotool search --onlyvisible --class '^zelvo$'); do
+  for window in $(xdo search --onlyvisible --class '^zelvo$'); do
     [ $((window)) -eq $((icon)) ] && continue
     xwininfo -id "$window" -stats | grep -q 'Override Redirect State: yes' && echo "$window" && return 0
   done
