@@ -32,12 +32,6 @@ struct Figures {
     double idleCpuPercent = -1;
 };
 
-// Windows come and go while the tree is walked; a vanished one simply has no children.
-int ignoreXErrors(Display*, XErrorEvent*)
-{
-    return 0;
-}
-
 int descendants(Display* display, Window window)
 {
     Window root = 0, parent = 0, *children = nullptr;
@@ -119,6 +113,10 @@ bool measure(Display* display, Window panel, const std::string& program, const f
     }
     figures.peakMiB.push_back(static_cast<double>(statusKiB(pid, "VmHWM")) / 1024.0);
     end(pid);
+    // The tray host takes the icon away a little later; the next start counts from an empty tray.
+    const auto ended = Clock::now();
+    while (descendants(display, panel) > before && Clock::now() - ended < 5s)
+        std::this_thread::sleep_for(1ms);
     return true;
 }
 
@@ -150,7 +148,9 @@ int main(int argc, char** argv)
         return 2;
     }
     const Window panel = std::strtoul(panelText, nullptr, 0);
-    XSetErrorHandler(ignoreXErrors);
+    // An icon's windows may go while the tree is walked: the query of one that is gone fails and
+    // counts as empty instead of ending the program.
+    XSetErrorHandler([](Display*, XErrorEvent*) { return 0; });
 
     char pattern[] = "/tmp/zelvo-tray-bench.XXXXXX";
     const fs::path scratch = mkdtemp(pattern);
