@@ -89,21 +89,7 @@ Address addressOf(Script& s, std::uint8_t b)
     return a;
 }
 
-// As libflxapi32.so's strcall: letters and digits, '?' for anything else, up to a blank or NUL.
-std::string callText(const std::uint8_t* address)
-{
-    std::string out;
-    for (int i = 0; i < 6; ++i) {
-        const char c = static_cast<char>(address[i] >> 1);
-        if (c == ' ' || c == '\0')
-            break;
-        const bool alnum = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9');
-        out.push_back(alnum ? c : '?');
-    }
-    if (const int ssid = (address[6] >> 1) & 0x0F; ssid != 0)
-        out += "-" + std::to_string(ssid);
-    return out;
-}
+using ax25::callText;  // as libflxapi32.so's strcall gives it
 
 struct Incoming {
     Address source{};
@@ -247,7 +233,7 @@ public:
     std::uint8_t answers = 0;  // the registration answers, bit by bit, over and over
     int asked = 0;
     void showStatus(std::string_view) override {}
-    void updateIcon(protocol::TrayIcon) override {}
+    void updateIcon(protocol::TrayPicture) override {}
     bool askRegistration(std::string_view) override { return (answers >> (asked++ % 8)) & 1; }
     void popUp() override {}
     void showError(std::string_view) override {}
