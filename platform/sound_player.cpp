@@ -2,18 +2,16 @@
 
 #include "platform/ansi.h"
 
-#include <QAudioDevice>
-#include <QAudioFormat>
-#include <QAudioSink>
-#include <QBuffer>
+#include "platform/audio_output.h"
+
 #include <QCoreApplication>
-#include <QMediaDevices>
 #include <QMetaObject>
 #include <QObject>
 #include <QThread>
 
 #include <array>
 #include <cstdint>
+#include <dlfcn.h>
 #include <fstream>
 
 namespace zelvo::platform {
@@ -129,77 +127,49 @@ std::string widen24(std::string_view packed)
     return out;
 }
 
-QAudioFormat::SampleFormat qtSample(WaveData::Sample sample)
+// The audio module, opened once, from the program's library path or beside the program; never
+// closed, since Qt Multimedia keeps threads and callbacks until the very end of the process.
+MakeAudioOutput audioModule()
 {
-    switch (sample) {
-    case WaveData::Sample::UInt8: return QAudioFormat::UInt8;
-    case WaveData::Sample::Int16: return QAudioFormat::Int16;
-    case WaveData::Sample::Int32: return QAudioFormat::Int32;
-    case WaveData::Sample::Float: return QAudioFormat::Float;
-    }
-    return QAudioFormat::Unknown;
+    static const MakeAudioOutput make = [] {
+        void* handle = ::dlopen(kAudioModule, RTLD_NOW | RTLD_LOCAL);
+        if (!handle) {
+            const auto beside = QCoreApplication::applicationDirPath().toStdString() + "/" + kAudioModule;
+            handle = ::dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL);
+        }
+        return handle ? reinterpret_cast<MakeAudioOutput>(::dlsym(handle, kMakeAudioOutput)) : nullptr;
+    }();
+    return make;
 }
 
-// Plays one sound at a time on the application's thread through a QAudioSink fed from memory.
-// (QSoundEffect is not used: its shared loader thread can hang or crash the program at exit
-// while a sound is still being loaded.)
+// Plays one sound at a time on the application's thread through the audio module, opened at the
+// first sound. Without the module (or without an audio device) nothing plays.
 class SoundOutput : public QObject {
 public:
     explicit SoundOutput(std::weak_ptr<GatedSoundPlayer> gate) : gate_(std::move(gate)) {}
 
     void play(const std::filesystem::path& file)
     {
-        stop();
-        const auto wave = readWaveData(file);
-        const QAudioDevice device = QMediaDevices::defaultAudioOutput();
-        if (!wave || device.isNull())
+        if (!output_) {
+            if (const MakeAudioOutput make = audioModule())
+                output_.reset(make());
+        }
+        auto wave = readWaveData(file);
+        if (!wave || !output_)
             return release();
-
-        QAudioFormat format;
-        format.setSampleRate(wave->sampleRate);
-        format.setChannelCount(wave->channels);
-        format.setSampleFormat(qtSample(wave->sample));
-        sink_ = new QAudioSink(device, format, this);
-        // A child of the sink, so that it outlives the sink's own teardown, which still reads it.
-        auto* buffer = new QBuffer(sink_);
-        buffer->setData(wave->bytes.data(), static_cast<qsizetype>(wave->bytes.size()));
-        buffer->open(QIODevice::ReadOnly);
-        QObject::connect(sink_, &QAudioSink::stateChanged, this, [this](QAudio::State state) {
-            if (state == QAudio::IdleState ||
-                (state == QAudio::StoppedState && sink_->error() != QAudio::NoError))
-                finish();
-        });
-        sink_->start(buffer);
-        if (sink_ && sink_->error() != QAudio::NoError)
-            finish();
+        output_->play(std::move(*wave), [this] { release(); });
     }
 
 private:
-    void stop()
-    {
-        if (!sink_)
-            return;
-        sink_->disconnect(this);
-        sink_->stop();
-        sink_->deleteLater();
-        sink_ = nullptr;
-    }
-
+    // The sound has ended or cannot play: the next one may start at once.
     void release()
     {
         if (auto gate = gate_.lock())
             gate->release();
     }
 
-    // The sound has ended or cannot play: the next one may start at once.
-    void finish()
-    {
-        stop();
-        release();
-    }
-
     std::weak_ptr<GatedSoundPlayer> gate_;
-    QAudioSink* sink_ = nullptr;
+    std::unique_ptr<AudioOutput> output_;
 };
 
 // The system player: requests go to a SoundOutput on the application's thread.
