@@ -4,11 +4,11 @@
 #include "dialogs/jpeg_picture.h"
 #include "dialogs/version_info.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QPainter>
 #include <QScreen>
 #include <QTimer>
-#include <QToolButton>
 
 namespace zelvo::dialogs {
 
@@ -39,21 +39,33 @@ QIcon glyph(bool cross)
     return QIcon(pixmap);
 }
 
-QToolButton* flatButton(QWidget* parent, bool cross, const QString& tip)
-{
-    auto* button = new QToolButton(parent);
-    button->setIcon(glyph(cross));
-    button->setIconSize(QSize(kGlyphSize, kGlyphSize));
-    button->setAutoRaise(true);
-    button->setToolTip(tip);
-    button->setAccessibleName(tip);
-    button->setCursor(Qt::PointingHandCursor);
-    button->setStyleSheet(QStringLiteral("QToolButton { border: none; background: transparent; }"
-                                         "QToolButton:hover { background: rgba(255, 255, 255, 48);"
-                                         " border-radius: 3px; }"));
-    button->resize(kGlyphSize + 4, kGlyphSize + 4);
-    return button;
-}
+// A borderless glyph button, lit while the mouse is on it. Painted here rather than styled: a
+// style sheet would load Qt's whole style sheet engine for two buttons at start.
+class GlyphButton : public QAbstractButton {
+public:
+    GlyphButton(QWidget* parent, bool cross, const QString& tip) : QAbstractButton(parent)
+    {
+        setIcon(glyph(cross));
+        setToolTip(tip);
+        setAccessibleName(tip);
+        setCursor(Qt::PointingHandCursor);
+        setAttribute(Qt::WA_Hover);
+        resize(kGlyphSize + 4, kGlyphSize + 4);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        if (underMouse()) {
+            p.setRenderHint(QPainter::Antialiasing);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(255, 255, 255, 48));
+            p.drawRoundedRect(rect(), 3, 3);
+        }
+        icon().paint(&p, rect());
+    }
+};
 
 }  // namespace
 
@@ -79,14 +91,14 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     label->setPalette(silver);
     label->setGeometry(8, height() - 22, width() - 16, 18);
 
-    auto* about = flatButton(this, false, QStringLiteral("Über Zelvo"));
+    auto* about = new GlyphButton(this, false, QStringLiteral("Über Zelvo"));
     about->setObjectName(QStringLiteral("about"));
     about->move(2, 2);
-    connect(about, &QToolButton::clicked, this, &SplashWindow::aboutRequested);
-    auto* close = flatButton(this, true, QStringLiteral("Schließen"));
+    connect(about, &QAbstractButton::clicked, this, &SplashWindow::aboutRequested);
+    auto* close = new GlyphButton(this, true, QStringLiteral("Schließen"));
     close->setObjectName(QStringLiteral("close"));
     close->move(width() - close->width() - 2, 2);
-    connect(close, &QToolButton::clicked, this, &QWidget::close);
+    connect(close, &QAbstractButton::clicked, this, &QWidget::close);
 
     // A child of the window: closing deletes the window and the timer with it.
     auto* timer = new QTimer(this);

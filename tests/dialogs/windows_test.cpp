@@ -3,13 +3,13 @@
 #include "dialogs/help_window.h"
 #include "dialogs/splash_window.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
-#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace zelvo::dialogs {
@@ -17,9 +17,9 @@ namespace {
 
 constexpr int kBound = 5000;  // ms to wait for an event that should come at once
 
-QToolButton* button(const SplashWindow& splash, const char* name)
+QAbstractButton* button(const SplashWindow& splash, const char* name)
 {
-    return splash.findChild<QToolButton*>(QLatin1String(name));
+    return splash.findChild<QAbstractButton*>(QLatin1String(name));
 }
 
 TEST(SplashWindow, ShowsTheVersionAndItsCrossClosesItBeforeTheTimer)
