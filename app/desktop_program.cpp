@@ -81,6 +81,8 @@ std::optional<int> DesktopProgram::start()
 
     connect(tray_.get(), &TrayIcon::quitRequested, this, &DesktopProgram::quitClicked);
     connect(&instance_, &SingleInstance::raiseRequested, mainWindow_.get(), &MainWindow::showOrActivate);
+    // Deleting asks about stored texts, so the history is there before the roster can be edited.
+    connect(mainWindow_.get(), &MainWindow::shown, this, [this] { history(); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { endSession(); });
     mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable(), [this] { quitClicked(); });
 
@@ -103,8 +105,6 @@ void DesktopProgram::onStartup()
 
     for (const platform::Problem& problem : session_.startProblems())
         adapter_->showError(problem.text);
-    if (auto problem = history_->load(session_.roster()))
-        adapter_->showStatus(problem->text);
 
     // Without a tray the roster window is the only way in.
     if (!QSystemTrayIcon::isSystemTrayAvailable())
@@ -124,15 +124,16 @@ void DesktopProgram::wireDialogs()
     });
     adapter_->setExchangeHook([this](const TUserEntry& entry) {
         if (!entry.rxBuffer.empty())
-            reportHistory(history_->record(entry, entry.rxBuffer.back()));
+            reportHistory(history().record(entry, entry.rxBuffer.back()));
     });
     dialogs_->onMessageWindow = [this](dialogs::MessageWindow& window) {
+        history();  // before the window shows its first conversation
         connect(&window, &dialogs::MessageWindow::hideRosterRequested, mainWindow_.get(), &QWidget::hide);
     };
     dialogs_->onEntryEditor = [this](dialogs::EntryEditor& editor) {
         connect(&editor, &dialogs::EntryEditor::callChanged, this,
                 [this](const std::string& from, const std::string& to) {
-                    reportHistory(history_->renameStation(from, to));
+                    reportHistory(history().renameStation(from, to));
                 });
     };
     history_->setEnabled(session_.settings().textBuf());
@@ -140,6 +141,15 @@ void DesktopProgram::wireDialogs()
         if (field == dialogs::Settings::Field::TextBuf || field == dialogs::Settings::Field::All)
             history_->setEnabled(session_.settings().textBuf());
     });
+}
+
+HistoryStore& DesktopProgram::history()
+{
+    if (!historyLoaded_) {
+        historyLoaded_ = true;
+        reportHistory(history_->load(session_.roster()));
+    }
+    return *history_;
 }
 
 void DesktopProgram::reportHistory(std::optional<platform::Problem> problem)
@@ -152,7 +162,7 @@ void DesktopProgram::rowsAboutToBeRemoved(int first, int last)
 {
     // Rows go only by the delete command: the station's history goes with it.
     for (int row = first; row <= last; ++row)
-        reportHistory(history_->removeStation(session_.roster().at(row).call));
+        reportHistory(history().removeStation(session_.roster().at(row).call));
 }
 
 void DesktopProgram::quitClicked()

@@ -63,6 +63,10 @@ signals:
 private:
     void onStartup();
     void wireDialogs();
+    // The history store, its lines put in front of the conversations on first use: a conversation
+    // is first needed when a message comes or goes, or a window shows the roster or a dialog, so a
+    // program that only sits in the tray never maps SQLite.
+    HistoryStore& history();
     void reportHistory(std::optional<platform::Problem> problem);
     void rowsAboutToBeRemoved(int first, int last) override;
     void finish();
@@ -77,6 +81,7 @@ private:
     std::unique_ptr<StationAdapter> adapter_;
     std::unique_ptr<HistoryStore> history_;
     dialogs::Settings::ListenerId settingsListener_ = 0;
+    bool historyLoaded_ = false;
     bool ended_ = false;
     bool quitPending_ = false;
 };

@@ -1,6 +1,6 @@
 // The message history kept across restarts: the last 200 received and delivered messages of each
 // station, as their conversation lines ("R" or "T", the time of day, a blank, the text), in an
-// SQLite database written as each message arrives or is delivered and read back at start.
+// SQLite database written as each message arrives or is delivered and read back by load().
 // Waiting texts are not kept.
 //
 // A database that cannot be opened or read is set aside under a new name (never written over)

@@ -348,6 +348,7 @@ void MainWindow::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
     applyWidth();
+    emit shown();
 }
 
 TUserEntry* MainWindow::selectedEntry() const

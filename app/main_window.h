@@ -67,6 +67,9 @@ public:
     void awaySwitchClick();
     void readFirstOnlineUnread();
 
+signals:
+    void shown();
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;

@@ -13,6 +13,8 @@
 #include <fstream>
 
 #include "app/desktop_program.h"
+#include "app/dialog_windows.h"
+#include "app/history_store.h"
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
 #include "tests/link/fake_flxapi.h"
@@ -158,6 +160,24 @@ TEST_F(DesktopProgramTest, LogoffAndSignalsEndWithoutAnnouncementOrLogLine)
         program.reset();
         std::filesystem::remove(app::autostartEntryPath());
     }
+}
+
+// The history is read when first needed (here when the roster window shows, there being no tray);
+// the conversation then begins with the lines an earlier run kept.
+TEST_F(DesktopProgramTest, KeptLinesOfAnEarlierRunAreInTheConversation)
+{
+    std::filesystem::remove_all(app::HistoryStore::defaultPath().parent_path());
+    {
+        app::Roster roster;
+        app::TUserEntry& bert = roster.addEntry("", "0", "DL2BBB-3", true, true);
+        app::HistoryStore store;
+        ASSERT_EQ(store.load(roster), std::nullopt);
+        ASSERT_EQ(store.record(bert, "R12:00:00 Hallo"), std::nullopt);
+    }
+    auto program = start("DL9TST");
+    app::TUserEntry& bert = program->session().roster().at(0);
+    program->dialogs().prepareMessages(bert);
+    EXPECT_EQ(bert.rxBuffer, std::vector<std::string>{"R12:00:00 Hallo"});
 }
 
 }  // namespace
