@@ -1,6 +1,6 @@
-// The program's pictures, drawn as SVG and compiled into the program: the tray pictures, one
-// picture per station state for the roster, the menu pictures, and the splash screen's JPEG.
-// The icons render sharp at any size through Qt's SVG icon engine; they need a QGuiApplication.
+// The program's pictures, compiled into the program: the tray pictures, one picture per station
+// state for the roster, the menu pictures, and the splash screen's JPEG. The icons are drawn as
+// SVG and rendered to PNG at the sizes the desktop uses; they need a QGuiApplication.
 #pragma once
 
 #include <QByteArray>

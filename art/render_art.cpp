@@ -1,9 +1,10 @@
-// Renders the artwork for a look and makes the splash JPEG from its SVG drawing:
-//   zelvo_art_render sheet OUT.png        every picture at 16, 20 and 24 px on light and dark,
-//                                         and at 16 px enlarged
-//   zelvo_art_render splash IN.svg OUT.jpg
-#include "art/pictures.h"
-
+// Renders the drawings of the art folder:
+//   zelvo_art_render png ARTDIR OUTDIR SIZES DRAWING...  each drawing (e.g. tray/useron.svg) to
+//                                    OUTDIR/tray/useron-<size>.png for every size of "16,24,..."
+//   zelvo_art_render sheet ARTDIR OUT.png  every drawing at 16, 20 and 24 px on light and dark,
+//                                    and at 16 px enlarged, to look at
+//   zelvo_art_render splash IN.svg OUT.jpg  the splash screen's picture
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
 #include <QImageWriter>
@@ -11,38 +12,62 @@
 #include <QSvgRenderer>
 
 #include <cstdio>
-#include <functional>
 
 namespace {
 
-int renderSheet(const QString& out)
+// The drawing centred in a transparent square, its proportions kept.
+QImage render(QSvgRenderer& svg, int size)
 {
-    const std::pair<int, std::function<QIcon(int)>> rows[] = {
-        {8, [](int i) { return zelvo::art::trayPicture(i + 1); }},
-        {8, zelvo::art::statePicture},
-        {10, zelvo::art::menuPicture},
-    };
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QSizeF drawn = svg.defaultSize();
+    drawn.scale(size, size, Qt::KeepAspectRatio);
+    QPainter p(&image);
+    svg.render(&p, QRectF(QPointF((size - drawn.width()) / 2, (size - drawn.height()) / 2), drawn));
+    return image;
+}
+
+int renderPngs(const QStringList& args)
+{
+    const QDir art(args[2]), out(args[3]);
+    for (const QString& drawing : args.mid(5)) {
+        QSvgRenderer svg(art.filePath(drawing));
+        if (!svg.isValid() || !out.mkpath(QFileInfo(drawing).path()))
+            return 1;
+        const QString name = drawing.chopped(4);  // without ".svg"
+        for (const QString& size : args[4].split(u',')) {
+            if (!render(svg, size.toInt()).save(out.filePath(name + u'-' + size + QStringLiteral(".png"))))
+                return 1;
+        }
+    }
+    return 0;
+}
+
+int renderSheet(const QDir& art, const QString& out)
+{
     constexpr int kSizes[] = {16, 20, 24};
-    constexpr int kZoom = 5, kCell = 16 * kZoom + 24;
-    QImage sheet(10 * kCell, 3 * 2 * (kCell + 40), QImage::Format_ARGB32);
+    constexpr int kZoom = 5, kCell = 16 * kZoom + 24, kRowHeight = kCell + 40;
+    const QStringList folders = {QStringLiteral("tray"), QStringLiteral("state"), QStringLiteral("menu")};
+    QImage sheet(10 * kCell, int(folders.size()) * 2 * kRowHeight, QImage::Format_ARGB32);
     sheet.fill(Qt::white);
     QPainter p(&sheet);
     int y = 0;
-    for (const auto& [count, picture] : rows) {
+    for (const QString& folder : folders) {
+        const QStringList drawings =
+            QDir(art.filePath(folder)).entryList({QStringLiteral("*.svg")}, QDir::Files);
         for (const QColor background : {QColor(0xf0, 0xf0, 0xf0), QColor(0x30, 0x30, 0x30)}) {
-            p.fillRect(0, y, sheet.width(), kCell + 40, background);
-            for (int i = 0; i < count; ++i) {
+            p.fillRect(0, y, sheet.width(), kRowHeight, background);
+            for (int i = 0; i < drawings.size(); ++i) {
+                QSvgRenderer svg(art.filePath(folder + u'/' + drawings[i]));
                 int x = i * kCell + 4;
                 for (int size : kSizes) {
-                    const QImage small = picture(i).pixmap(size).toImage();
-                    p.drawImage(x, y + 4, small);
+                    p.drawImage(x, y + 4, render(svg, size));
                     x += size + 4;
                 }
                 // The smallest size enlarged, pixel by pixel.
-                const QImage small = picture(i).pixmap(16).toImage();
-                p.drawImage(QRect(i * kCell + 4, y + 36, 16 * kZoom, 16 * kZoom), small);
+                p.drawImage(QRect(i * kCell + 4, y + 36, 16 * kZoom, 16 * kZoom), render(svg, 16));
             }
-            y += kCell + 40;
+            y += kRowHeight;
         }
     }
     return sheet.save(out) ? 0 : 1;
@@ -70,10 +95,14 @@ int main(int argc, char** argv)
 {
     QGuiApplication app(argc, argv);
     const QStringList args = app.arguments();
-    if (args.size() == 3 && args[1] == QLatin1String("sheet"))
-        return renderSheet(args[2]);
+    if (args.size() >= 5 && args[1] == QLatin1String("png"))
+        return renderPngs(args);
+    if (args.size() == 4 && args[1] == QLatin1String("sheet"))
+        return renderSheet(QDir(args[2]), args[3]);
     if (args.size() == 4 && args[1] == QLatin1String("splash"))
         return renderSplash(args[2], args[3]);
-    std::fputs("usage: zelvo_art_render sheet OUT.png | splash IN.svg OUT.jpg\n", stderr);
+    std::fputs("usage: zelvo_art_render png ARTDIR OUTDIR SIZES DRAWING... | sheet ARTDIR OUT.png |"
+               " splash IN.svg OUT.jpg\n",
+               stderr);
     return 2;
 }
