@@ -60,6 +60,65 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
     small.setPixelSize(11);
     setFont(small);
 
+    statusBar_ = new StatusBar;
+    statusBar_->setMessage(dialogs::fromAnsi(protocol::kReady));
+    layout_ = new QVBoxLayout(this);
+    layout_->setContentsMargins(0, 0, 0, 0);
+    layout_->setSpacing(0);
+    layout_->addWidget(statusBar_);
+
+    // The shortcuts shown here are carried out by the key table, not by the menu.
+    readmail_ = stationMenu_.addAction(menuPicture(0), QStringLiteral("&Nachricht lesen\tAlt+N"), this,
+                                       &MainWindow::readmailClick);
+    stationMenu_.addSeparator();
+    stationMenu_.addAction(menuPicture(2), QStringLiteral("Eintrag e&rstellen\tAlt+R"), this,
+                           &MainWindow::newEntryClick);
+    stationMenu_.addAction(menuPicture(3), QStringLiteral("Eintrag &bearbeiten\tAlt+B"), this,
+                           &MainWindow::editEntryClick);
+    stationMenu_.addAction(menuPicture(4), QStringLiteral("Eintrag &löschen\tAlt+L"), this,
+                           &MainWindow::deleteEntryClick);
+    stationMenu_.addSeparator();
+    stationMenu_.addAction(menuPicture(5), QStringLiteral("User &pollen\tAlt+P"), this,
+                           &MainWindow::pollClick);
+    stationMenu_.addAction(menuPicture(6), QStringLiteral("&Einstellungen\tAlt+E"), this,
+                           &MainWindow::settingsClick);
+
+    connect(statusBar_, &StatusBar::awaySwitchClicked, this, &MainWindow::awaySwitchClick);
+    connect(statusBar_, &StatusBar::doubleClicked, this, &MainWindow::goOnlineClick);
+    connect(&model_, &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) { growBy(last - first + 1); });
+    connect(&model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) { shrinkBy(last - first + 1); });
+    connect(&tray_, &TrayIcon::goOnlineRequested, this, &MainWindow::goOnlineClick);
+    connect(&tray_, &TrayIcon::settingsRequested, this, &MainWindow::settingsClick);
+    connect(&tray_, &TrayIcon::showWindowRequested, this, &MainWindow::showOrActivate);
+    connect(&tray_, &TrayIcon::readUnreadRequested, this, &MainWindow::readFirstOnlineUnread);
+
+    installEventFilter(this);
+
+    settingsListener_ = session_.settings().addListener([this](dialogs::Settings::Field field, auto) {
+        using Field = dialogs::Settings::Field;
+        if (field == Field::ShowAlias || field == Field::All)
+            QMetaObject::invokeMethod(this, [this] { applyDisplayMode(); });
+    });
+    applyDisplayMode();
+
+    resize(kWidth, kStartHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.right() + 1 - kWidth, area.top());
+    }
+}
+
+MainWindow::~MainWindow()
+{
+    session_.settings().removeListener(settingsListener_);
+}
+
+QTreeView& MainWindow::rosterView()
+{
+    if (view_)
+        return *view_;
     view_ = new QTreeView;
     view_->setModel(&model_);
     view_->setRootIsDecorated(false);
@@ -80,65 +139,21 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
          {RosterListModel::ChannelColumn, RosterListModel::PathColumn, RosterListModel::SoundsColumn})
         view_->setColumnHidden(column, true);
 
-    statusBar_ = new StatusBar;
-    statusBar_->setMessage(dialogs::fromAnsi(protocol::kReady));
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addWidget(view_);
-    layout->addWidget(statusBar_);
-
-    // The shortcuts shown here are carried out by the key table, not by the menu.
-    readmail_ = stationMenu_.addAction(menuPicture(0), QStringLiteral("&Nachricht lesen\tAlt+N"), this,
-                                       &MainWindow::readmailClick);
-    stationMenu_.addSeparator();
-    stationMenu_.addAction(menuPicture(2), QStringLiteral("Eintrag e&rstellen\tAlt+R"), this,
-                           &MainWindow::newEntryClick);
-    stationMenu_.addAction(menuPicture(3), QStringLiteral("Eintrag &bearbeiten\tAlt+B"), this,
-                           &MainWindow::editEntryClick);
-    stationMenu_.addAction(menuPicture(4), QStringLiteral("Eintrag &löschen\tAlt+L"), this,
-                           &MainWindow::deleteEntryClick);
-    stationMenu_.addSeparator();
-    stationMenu_.addAction(menuPicture(5), QStringLiteral("User &pollen\tAlt+P"), this,
-                           &MainWindow::pollClick);
-    stationMenu_.addAction(menuPicture(6), QStringLiteral("&Einstellungen\tAlt+E"), this,
-                           &MainWindow::settingsClick);
-
     connect(view_, &QAbstractItemView::doubleClicked, this, &MainWindow::listDoubleClick);
     connect(view_->header(), &QHeaderView::sectionClicked, this, &MainWindow::headerClick);
-    connect(statusBar_, &StatusBar::awaySwitchClicked, this, &MainWindow::awaySwitchClick);
-    connect(statusBar_, &StatusBar::doubleClicked, this, &MainWindow::goOnlineClick);
-    connect(&model_, &QAbstractItemModel::rowsInserted, this,
-            [this](const QModelIndex&, int first, int last) { growBy(last - first + 1); });
-    connect(&model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
-            [this](const QModelIndex&, int first, int last) { shrinkBy(last - first + 1); });
-    connect(&tray_, &TrayIcon::goOnlineRequested, this, &MainWindow::goOnlineClick);
-    connect(&tray_, &TrayIcon::settingsRequested, this, &MainWindow::settingsClick);
-    connect(&tray_, &TrayIcon::showWindowRequested, this, &MainWindow::showOrActivate);
-    connect(&tray_, &TrayIcon::readUnreadRequested, this, &MainWindow::readFirstOnlineUnread);
-
     // The window sees every key before the list does.
     view_->installEventFilter(this);
     view_->viewport()->installEventFilter(this);
-    installEventFilter(this);
-
-    settingsListener_ = session_.settings().addListener([this](dialogs::Settings::Field field, auto) {
-        using Field = dialogs::Settings::Field;
-        if (field == Field::ShowAlias || field == Field::All)
-            QMetaObject::invokeMethod(this, [this] { applyDisplayMode(); });
-    });
+    layout_->insertWidget(0, view_);
     applyDisplayMode();
-
-    resize(kWidth, kStartHeight);
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-        const QRect area = screen->availableGeometry();
-        move(area.right() + 1 - kWidth, area.top());
-    }
+    return *view_;
 }
 
-MainWindow::~MainWindow()
+void MainWindow::setVisible(bool visible)
 {
-    session_.settings().removeListener(settingsListener_);
+    if (visible)
+        rosterView();
+    QWidget::setVisible(visible);
 }
 
 QWidget* MainWindow::dialogOwner()
@@ -170,7 +185,7 @@ void MainWindow::showOrActivate()
     }
     raise();
     activateWindow();
-    view_->setFocus();
+    rosterView().setFocus();
 }
 
 void MainWindow::goOnlineClick()
@@ -265,10 +280,10 @@ void MainWindow::readFirstOnlineUnread()
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool onList = watched == view_->viewport();
+    const bool onList = view_ && watched == view_->viewport();
     switch (event->type()) {
     case QEvent::KeyPress:
-        if (watched == view_ || watched == this)
+        if ((view_ && watched == view_) || watched == this)
             return handleKey(*static_cast<QKeyEvent*>(event));
         break;
     case QEvent::MouseButtonPress:
@@ -353,13 +368,15 @@ void MainWindow::showEvent(QShowEvent* event)
 
 TUserEntry* MainWindow::selectedEntry() const
 {
+    if (!view_)
+        return nullptr;  // never shown: nothing selected
     const QModelIndexList rows = view_->selectionModel()->selectedRows();
     return rows.isEmpty() ? nullptr : model_.entry(rows.first());
 }
 
 void MainWindow::select(int row)
 {
-    view_->setCurrentIndex(model_.index(row, RosterListModel::CallColumn));
+    rosterView().setCurrentIndex(model_.index(row, RosterListModel::CallColumn));
 }
 
 void MainWindow::listMouseDown(Qt::MouseButton button, const QPoint& globalPos)
@@ -388,6 +405,8 @@ void MainWindow::openStationMenu(const QPoint& globalPos)
 void MainWindow::applyDisplayMode()
 {
     const ListDisplay mode = session_.settings().showAlias();
+    if (!view_)
+        return;
     view_->setColumnHidden(RosterListModel::AliasColumn, mode == ListDisplay::CallsOnly);
     view_->setHeaderHidden(mode != ListDisplay::CallNameAndHeader);
     applyWidth();

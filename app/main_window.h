@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include <QTreeView>
+#include <QVBoxLayout>
 #include <QWidget>
 #include <functional>
 
@@ -31,7 +32,9 @@ public:
     ~MainWindow() override;
 
     StatusBar& statusBar() { return *statusBar_; }
-    QTreeView& rosterView() { return *view_; }
+    // The list is made when the window first shows (or is asked for): a tray program that is never
+    // opened does without it.
+    QTreeView& rosterView();
     RosterListModel& model() { return model_; }
     QMenu& stationMenu() { return stationMenu_; }
 
@@ -74,6 +77,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void setVisible(bool visible) override;
 
 private:
     TUserEntry* selectedEntry() const;
@@ -92,7 +96,8 @@ private:
     DialogCalls& dialogs_;
     TrayIcon& tray_;
     RosterListModel model_;
-    QTreeView* view_;
+    QVBoxLayout* layout_;
+    QTreeView* view_ = nullptr;
     StatusBar* statusBar_;
     QMenu stationMenu_;
     QAction* readmail_;
