@@ -2,6 +2,7 @@
 //   zelvo_art_render sheet OUT.png        every picture at 16, 20 and 24 px on light and dark,
 //                                         and at 16 px enlarged
 //   zelvo_art_render splash IN.svg OUT.jpg
+//   zelvo_art_render icon IN.svg OUT.png SIZE   the program's icon at SIZE x SIZE, transparent
 #include "art/pictures.h"
 
 #include <QGuiApplication>
@@ -64,6 +65,19 @@ int renderSplash(const QString& in, const QString& out)
     return writer.write(image) ? 0 : 1;
 }
 
+int renderIcon(const QString& in, const QString& out, int size)
+{
+    QSvgRenderer svg(in);
+    if (!svg.isValid() || size < 1)
+        return 1;
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    svg.render(&p);
+    p.end();
+    return image.save(out, "png") ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -74,6 +88,9 @@ int main(int argc, char** argv)
         return renderSheet(args[2]);
     if (args.size() == 4 && args[1] == QLatin1String("splash"))
         return renderSplash(args[2], args[3]);
-    std::fputs("usage: zelvo_art_render sheet OUT.png | splash IN.svg OUT.jpg\n", stderr);
+    if (args.size() == 5 && args[1] == QLatin1String("icon"))
+        return renderIcon(args[2], args[3], args[4].toInt());
+    std::fputs("usage: zelvo_art_render sheet OUT.png | splash IN.svg OUT.jpg | icon IN.svg OUT.png SIZE\n",
+               stderr);
     return 2;
 }
