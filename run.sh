@@ -20,7 +20,14 @@ cleanup() {
 }
 trap cleanup EXIT
 
-conf="${ZELVO_FLEXNET_CONF:-$bin/flexnet.conf}"
+# The driver's channel table, looked for as the driver does (flexnet.conf(5)).
+conf="${ZELVO_FLEXNET_CONF:-}"
+if [ -z "$conf" ]; then
+  for conf in "$bin/flexnet.conf" "${XDG_CONFIG_HOME:-$HOME/.config}/zelvo/flexnet.conf" \
+              /etc/zelvo/flexnet.conf; do
+    [ -e "$conf" ] && break
+  done
+fi
 if [ ! -e "$conf" ] && ! (exec 3<>/dev/tcp/127.0.0.1/8001) 2>/dev/null; then
   echo "No radio configured: starting the simulated channel zelvo-air and the demo partner DB0ZEL." >&2
   "$bin/zelvo-air" --port 8001 >/dev/null &

@@ -1,6 +1,7 @@
 #include "app/activity_log.h"
 
 #include "platform/ansi.h"
+#include "platform/install_layout.h"
 
 #include <array>
 #include <cerrno>
@@ -71,16 +72,14 @@ bool writeAll(int fd, std::string_view bytes)
 
 std::filesystem::path ActivityLog::pathFor(const std::filesystem::path& programDir)
 {
-    if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0)
+    if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0 && !platform::isInstalled(programDir))
         return programDir / kFileName;
     return stateHome() / "zelvo" / kFileName;
 }
 
 std::filesystem::path ActivityLog::defaultPath()
 {
-    std::error_code ec;
-    const auto program = std::filesystem::read_symlink("/proc/self/exe", ec);
-    return pathFor(ec ? std::filesystem::path() : program.parent_path());
+    return pathFor(platform::programDirectory());
 }
 
 std::optional<std::string_view> ActivityLog::kindText(LogKind kind)

@@ -45,8 +45,8 @@ public:
     using Switch = std::function<bool()>;
     using Clock = std::function<QDateTime()>;  // local time
 
-    // Zelvo.log beside the program when its directory is writable, else
-    // $XDG_STATE_HOME/zelvo/Zelvo.log (default ~/.local/state/zelvo).
+    // Zelvo.log beside the program when its directory is writable and not an install (portable
+    // use), else $XDG_STATE_HOME/zelvo/Zelvo.log (default ~/.local/state/zelvo).
     static std::filesystem::path defaultPath();
     static std::filesystem::path pathFor(const std::filesystem::path& programDir);
 

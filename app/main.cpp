@@ -3,13 +3,50 @@
 #include <QSocketNotifier>
 
 #include <csignal>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <string_view>
 #include <sys/socket.h>
 #include <unistd.h>
 
 #include "app/desktop_program.h"
+#include "app/install_check.h"
+#include "dialogs/version_info.h"
 #include "platform/sound.h"
 
 namespace {
+
+constexpr const char* kHelp = R"(Usage: zelvo [options]
+
+Zelvo, presence and short messages over amateur packet radio (AX.25 UI frames through the FlexNet
+driver libflxapi32.so). The program lives in the notification area (tray); without a tray its
+roster window is shown at start. A second start brings the running one to the front. F1 shows the
+help (German).
+
+Options:
+  --check            check what the program needs at run time and end: prints where the driver
+                     and the help file were found and whether the pictures can be drawn; exit
+                     status 1 when something is missing (works without a display)
+  --version          the program's version, read from its version block
+  --help             this text
+Qt's own options (-platform NAME, -style NAME, ...) are taken as well.
+
+Files:
+  Settings and the roster are kept in $XDG_CONFIG_HOME/zelvo/HKEY_CURRENT_USER.reg (a REGEDIT4
+  file), machine settings in /etc/zelvo/HKEY_LOCAL_MACHINE.reg; $ZELVO_REGISTRY_DIR moves both
+  into one folder. The activity log is Zelvo.log beside the program when that folder is writable
+  and not an install, else $XDG_STATE_HOME/zelvo/Zelvo.log; the message history is
+  $XDG_DATA_HOME/zelvo/history.sqlite.
+
+The driver:
+  libflxapi32.so is taken from the folder named by the registry value
+  HKEY_LOCAL_MACHINE\Software\FlexNet "Home", else from the folder in $flexnet, else from the
+  dynamic linker's search path, beside the program, or the library folder of an install. It reads
+  its channel table from $ZELVO_FLEXNET_CONF, else the first flexnet.conf found beside it, in
+  $XDG_CONFIG_HOME/zelvo or in /etc/zelvo; without one, channel 0 is KISS over TCP on
+  127.0.0.1:8001 (Direwolf's default port).
+)";
 
 int signalPipe[2] = {-1, -1};
 
@@ -19,12 +56,42 @@ void onSignal(int)
     (void)!::write(signalPipe[1], &byte, 1);
 }
 
+// The options that end before any window: the exit status, or nothing to start the program.
+std::optional<int> commandLineOnly(int argc, char** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::fputs(kHelp, stdout);
+            return 0;
+        }
+        if (arg == "--version") {
+            const zelvo::dialogs::TVersionInfoResource info(
+                zelvo::dialogs::TVersionInfoResource::ownProgramFile());
+            const std::string version = info.fileVersion().text();
+            std::printf("zelvo %s\n", version.empty() ? "(no version block)" : version.c_str());
+            return version.empty() ? 1 : 0;
+        }
+        if (arg == "--check") {
+            // The pictures are drawn offscreen, so that the check runs without a display too.
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+            QGuiApplication app(argc, argv);
+            return zelvo::app::checkInstallation(stdout) ? 0 : 1;
+        }
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (const auto code = commandLineOnly(argc, argv))
+        return *code;
     QApplication app(argc, argv);
     QApplication::setApplicationName("zelvo");
+    // Lets the desktop match the windows to the menu entry and its icon.
+    QGuiApplication::setDesktopFileName("org.zelvo.Zelvo");
     // The splash screen is the only window at start; closing it must not end the program.
     QApplication::setQuitOnLastWindowClosed(false);
 

@@ -4,6 +4,7 @@
 //   zelvo_art_render sheet ARTDIR OUT.png  every drawing at 16, 20 and 24 px on light and dark,
 //                                    and at 16 px enlarged, to look at
 //   zelvo_art_render splash IN.svg OUT.jpg  the splash screen's picture
+//   zelvo_art_render icon IN.svg OUT.png SIZE  one drawing at SIZE x SIZE (the program's icon)
 #include <QDir>
 #include <QGuiApplication>
 #include <QImage>
@@ -89,6 +90,12 @@ int renderSplash(const QString& in, const QString& out)
     return writer.write(image) ? 0 : 1;
 }
 
+int renderIcon(const QString& in, const QString& out, int size)
+{
+    QSvgRenderer svg(in);
+    return svg.isValid() && size > 0 && render(svg, size).save(out, "png") ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -101,8 +108,10 @@ int main(int argc, char** argv)
         return renderSheet(QDir(args[2]), args[3]);
     if (args.size() == 4 && args[1] == QLatin1String("splash"))
         return renderSplash(args[2], args[3]);
+    if (args.size() == 5 && args[1] == QLatin1String("icon"))
+        return renderIcon(args[2], args[3], args[4].toInt());
     std::fputs("usage: zelvo_art_render png ARTDIR OUTDIR SIZES DRAWING... | sheet ARTDIR OUT.png |"
-               " splash IN.svg OUT.jpg\n",
+               " splash IN.svg OUT.jpg | icon IN.svg OUT.png SIZE\n",
                stderr);
     return 2;
 }

@@ -1,9 +1,12 @@
 #include "dialogs/help_window.h"
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextBrowser>
 #include <QToolBar>
 #include <QVBoxLayout>
+
+#include "platform/install_layout.h"
 
 namespace zelvo::dialogs {
 
@@ -83,7 +86,13 @@ HelpWindow::~HelpWindow() = default;
 
 QString HelpWindow::defaultFileName()
 {
-    return QCoreApplication::applicationDirPath() + QStringLiteral("/Zelvo.chm");
+    const QString programDir = QCoreApplication::applicationDirPath();
+    const QString beside = programDir + QStringLiteral("/Zelvo.chm");
+    if (QFile::exists(beside))
+        return beside;
+    const QString installed = QString::fromStdString(
+        (platform::installedDataFolder(programDir.toStdString()) / "Zelvo.chm").string());
+    return QFile::exists(installed) ? installed : beside;
 }
 
 QTextBrowser* HelpWindow::browser() const

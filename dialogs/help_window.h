@@ -19,7 +19,8 @@ public:
     explicit HelpWindow(QString fileName = defaultFileName(), QWidget* parent = nullptr);
     ~HelpWindow() override;
 
-    // Zelvo.chm beside the program.
+    // Zelvo.chm beside the program, else in the data folder of an install; the one beside the
+    // program when neither exists.
     static QString defaultFileName();
     // Whether help can be shown at all: chmlib was loaded.
     static bool available() { return ChmLibrary::standard().available(); }

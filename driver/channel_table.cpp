@@ -4,6 +4,7 @@
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <sstream>
@@ -11,6 +12,8 @@
 namespace zelvo::driver {
 
 namespace {
+
+constexpr const char* kTableName = "flexnet.conf";
 
 constexpr std::array<unsigned, 11> kBauds = {300,   600,   1200,  2400,   4800,  9600,
                                              19200, 38400, 57600, 115200, 230400};
@@ -210,6 +213,26 @@ ChannelTable loadChannelTable(const std::filesystem::path& file)
     std::ostringstream text;
     text << in.rdbuf();
     return parseChannelTable(text.str(), file.string());
+}
+
+std::filesystem::path findChannelTable(const std::filesystem::path& libraryDir,
+                                       const std::filesystem::path& systemDir)
+{
+    if (const char* env = std::getenv("ZELVO_FLEXNET_CONF"); env != nullptr && *env != '\0')
+        return env;
+    std::filesystem::path userDir;
+    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/')
+        userDir = xdg;
+    else if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/')
+        userDir = std::filesystem::path(home) / ".config";
+    const std::filesystem::path beside = libraryDir / kTableName;
+    for (const auto& file :
+         {beside, userDir.empty() ? userDir : userDir / "zelvo" / kTableName, systemDir / kTableName}) {
+        std::error_code ec;
+        if (!file.empty() && std::filesystem::exists(file, ec))
+            return file;
+    }
+    return beside;
 }
 
 }  // namespace zelvo::driver

@@ -46,4 +46,11 @@ ChannelTable loadChannelTable(const std::filesystem::path& file);
 
 bool isSupportedBaud(unsigned baud);
 
+// The table to read: $ZELVO_FLEXNET_CONF when set; else the first flexnet.conf that exists in
+// `libraryDir` (the driver's home), in $XDG_CONFIG_HOME/zelvo (default ~/.config/zelvo) and in
+// `systemDir`; else the one in `libraryDir`, which gives the default channel. An installed driver's
+// folder is not the user's to write, so the per-user and the system-wide file stand in for it.
+std::filesystem::path findChannelTable(const std::filesystem::path& libraryDir,
+                                       const std::filesystem::path& systemDir = "/etc/zelvo");
+
 }  // namespace zelvo::driver

@@ -5,6 +5,7 @@
 #pragma GCC visibility pop
 
 #include "driver/ax25_frame.h"
+#include "driver/channel_table.h"
 #include "driver/driver.h"
 
 #include <bit>
@@ -26,16 +27,14 @@ namespace {
 
 using zelvo::driver::Driver;
 
-// $ZELVO_FLEXNET_CONF, else flexnet.conf beside the library as it was loaded (not following
-// symlinks, so a copy or link of the library brings its own table).
+// The channel table (see findChannelTable); the driver's home is the folder of the library as it
+// was loaded, not following symlinks, so a copy or link of the library brings its own table.
 std::filesystem::path tableFile()
 {
-    if (const char* env = std::getenv("ZELVO_FLEXNET_CONF"); env != nullptr && *env != '\0')
-        return env;
     Dl_info info{};
     if (::dladdr(reinterpret_cast<void*>(&ax_init), &info) != 0 && info.dli_fname != nullptr)
-        return std::filesystem::path(info.dli_fname).parent_path() / "flexnet.conf";
-    return "flexnet.conf";
+        return zelvo::driver::findChannelTable(std::filesystem::path(info.dli_fname).parent_path());
+    return zelvo::driver::findChannelTable(".");
 }
 
 int copyOut(char* out, const std::string& text, std::size_t limit)

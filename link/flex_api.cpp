@@ -2,14 +2,15 @@
 #include "link/flex_api.h"
 
 #include <dlfcn.h>
+#include <link.h>
 
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
-#include <system_error>
 
+#include "platform/install_layout.h"
 #include "platform/registry.h"
 
 namespace zelvo::link {
@@ -35,16 +36,6 @@ std::optional<std::string> registryHome(platform::Registry& registry)
 std::string bufferText(const char* buffer, std::size_t room)
 {
     return std::string(buffer, ::strnlen(buffer, room));
-}
-
-// The directory of the running program. The bare-name search finds the library there through
-// the program's RPATH, except when a sanitizer runtime intercepts dlopen and so becomes the
-// "calling object" whose RPATH the dynamic linker consults.
-std::string programDirectory()
-{
-    std::error_code error;
-    const auto exe = std::filesystem::read_symlink("/proc/self/exe", error);
-    return error ? std::string() : exe.parent_path().string();
 }
 
 template <typename Fn>
@@ -88,8 +79,13 @@ bool FlexApi::load(const std::optional<std::string>& home)
         const char* env = std::getenv("flexnet");
         loaded = env && std::strlen(env) <= kMaxEnvLength && tryDirectory(env);
     }
-    if (!loaded)
-        loaded = tryOpen(libraryName_) || tryDirectory(programDirectory());
+    if (!loaded) {
+        // The program's own directory by name as well: a sanitizer runtime that intercepts dlopen
+        // becomes the "calling object" whose RPATH the bare-name search consults.
+        const std::filesystem::path programDir = platform::programDirectory();
+        loaded = tryOpen(libraryName_) || tryDirectory(programDir.string()) ||
+                 (!programDir.empty() && tryDirectory(platform::installedDriverFolder(programDir).string()));
+    }
     failed_ = !loaded || !resolve();
     if (failed_)
         unloadFlexApi();  // never call into a library that is only half there
@@ -136,6 +132,15 @@ bool FlexApi::unloadFlexApi()
     handle_ = nullptr;
     loadedFrom_.clear();
     return true;
+}
+
+std::string FlexApi::loadedFile() const
+{
+    ::link_map* map = nullptr;
+    if (handle_ == nullptr || ::dlinfo(handle_, RTLD_DI_LINKMAP, &map) != 0 || map == nullptr ||
+        map->l_name == nullptr)
+        return {};
+    return map->l_name;
 }
 
 void FlexApi::axInit()

@@ -1,12 +1,13 @@
 // The program's only contact with the FlexNet interface library libflxapi32.so: finding and
 // loading it, resolving its seven entry points, and calling them.
 //
-// The library is looked for in three places, the first that loads wins: the directory named by
+// The library is looked for in these places, the first that loads wins: the directory named by
 // the value "Home" of HKLM \Software\FlexNet, the directory named by the environment variable
-// "flexnet", and the bare file name (the dynamic linker's search order; programs get an RPATH of
-// $ORIGIN so the library beside them is found, see link/use_driver.cmake), and last the
-// program's own directory named explicitly. A place that gives nothing loadable is skipped
-// without a word. A library that lacks an entry point is not used.
+// "flexnet", and the bare file name (the dynamic linker's search order; programs in the build
+// folder get an RPATH of $ORIGIN so the library beside them is found, see link/use_driver.cmake),
+// then the program's own directory named explicitly, and last the library folder of an installed
+// program (platform/install_layout.h). A place that gives nothing loadable is skipped without a
+// word. A library that lacks an entry point is not used.
 //
 // Load and unload before and after the threads that call the driver; in between the object only
 // reads its own fields, so both threads may call it at once.
@@ -47,6 +48,8 @@ public:
     bool isLoaded() const { return handle_ != nullptr; }
     // The file name that was handed to the dynamic linker, empty when nothing is loaded.
     const std::string& loadedFrom() const { return loadedFrom_; }
+    // The file the dynamic linker opened for it, with its full path; empty when nothing is loaded.
+    std::string loadedFile() const;
 
     // ax_init and ax_exit; nothing when no library is loaded.
     void axInit();

@@ -6,6 +6,7 @@
 #include "platform/sound_player.h"
 
 #include <functional>
+#include <string>
 
 namespace zelvo::platform {
 
@@ -16,6 +17,9 @@ public:
     // on that thread, when the sound has ended or cannot play; never after destruction.
     virtual void play(WaveData wave, std::function<void()> ended) = 0;
 };
+
+// The file the audio module was opened from (opening it now if not yet); empty without one.
+std::string audioModuleFile();
 
 inline constexpr const char* kAudioModule = "libzelvo_audio.so";
 // extern "C" AudioOutput* zelvo_make_audio_output(): a new output, owned by the caller.

@@ -3,6 +3,7 @@
 #include "platform/ansi.h"
 
 #include "platform/audio_output.h"
+#include "platform/install_layout.h"
 
 #include <QCoreApplication>
 #include <QMetaObject>
@@ -127,20 +128,33 @@ std::string widen24(std::string_view packed)
     return out;
 }
 
-// The audio module, opened once, from the program's library path or beside the program; never
-// closed, since Qt Multimedia keeps threads and callbacks until the very end of the process.
+// The audio module, opened once: by the program's library path, beside the program, or in an
+// install's library folder. Never closed, since Qt Multimedia keeps threads and callbacks until
+// the very end of the process.
 MakeAudioOutput audioModule()
 {
     static const MakeAudioOutput make = [] {
         void* handle = ::dlopen(kAudioModule, RTLD_NOW | RTLD_LOCAL);
-        if (!handle) {
-            const auto beside = QCoreApplication::applicationDirPath().toStdString() + "/" + kAudioModule;
-            handle = ::dlopen(beside.c_str(), RTLD_NOW | RTLD_LOCAL);
+        const std::filesystem::path here = programDirectory();
+        for (const auto& folder : {here, installedDriverFolder(here)}) {
+            if (!handle && !here.empty())
+                handle = ::dlopen((folder / kAudioModule).c_str(), RTLD_NOW | RTLD_LOCAL);
         }
         return handle ? reinterpret_cast<MakeAudioOutput>(::dlsym(handle, kMakeAudioOutput)) : nullptr;
     }();
     return make;
 }
+
+}  // namespace
+
+std::string audioModuleFile()
+{
+    Dl_info info{};
+    const MakeAudioOutput make = audioModule();
+    return make && ::dladdr(reinterpret_cast<void*>(make), &info) && info.dli_fname ? info.dli_fname : "";
+}
+
+namespace {
 
 // Plays one sound at a time on the application's thread through the audio module, opened at the
 // first sound. Without the module (or without an audio device) nothing plays.

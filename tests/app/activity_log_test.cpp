@@ -121,4 +121,8 @@ TEST_F(ActivityLogTest, LogGoesBesideTheProgramOrIntoTheStateDirectory)
     ActivityLog log(fallback);
     EXPECT_EQ(log.createFile(), std::nullopt);  // creates the zelvo directory too
     EXPECT_TRUE(std::filesystem::exists(fallback));
+    // An install keeps its folder clean even where the user may write there (root).
+    std::filesystem::create_directories(programDir / "share" / "zelvo");
+    std::filesystem::create_directories(programDir / "bin");
+    EXPECT_EQ(ActivityLog::pathFor(programDir / "bin"), fallback);
 }

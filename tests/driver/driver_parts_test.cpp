@@ -88,6 +88,23 @@ TEST(ChannelTable, MissingFileGivesTheSimulationChannel)
     EXPECT_EQ(described(table), std::vector<std::string>{"0 tcp 127.0.0.1:8001/0 Simulation"});
 }
 
+TEST(ChannelTable, IsTakenFromBesideTheDriverThenTheUserThenTheSystem)
+{
+    const zelvo::testing::TempDir dir;
+    for (const char* sub : {"lib", "config/zelvo", "etc"})
+        std::filesystem::create_directories(dir / sub);
+    ::unsetenv("ZELVO_FLEXNET_CONF");
+    ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
+    const auto found = [&] { return drv::findChannelTable(dir / "lib", dir / "etc"); };
+    EXPECT_EQ(found(), dir / "lib/flexnet.conf");  // none there: the default channel
+    for (const char* file : {"etc/flexnet.conf", "config/zelvo/flexnet.conf", "lib/flexnet.conf"}) {
+        dir.write(file, "");
+        EXPECT_EQ(found(), dir / file);
+    }
+    ::setenv("ZELVO_FLEXNET_CONF", "/elsewhere.conf", 1);
+    EXPECT_EQ(found(), "/elsewhere.conf");
+}
+
 TEST(Destination, ParsesCallChannelAndDigipeatersInOrder)
 {
     // Call, channel and digipeaters as parsed, written out again with single blanks.

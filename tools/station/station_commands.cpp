@@ -221,12 +221,14 @@ Options:
   --pass-ms N        milliseconds between receive passes (default 250; all protocol timing
                      is counted in passes)
   --log FILE         the activity log file (default: Zelvo.log beside the program when that
-                     directory is writable, else $XDG_STATE_HOME/zelvo/Zelvo.log)
+                     directory is writable and not an install, else
+                     $XDG_STATE_HOME/zelvo/Zelvo.log)
   --help             this text
 
 Settings and the roster come from the registry files ($ZELVO_REGISTRY_DIR, or
-$XDG_CONFIG_HOME/zelvo and /etc/zelvo); the driver libflxapi32.so reads its channel table from
-$ZELVO_FLEXNET_CONF or flexnet.conf beside itself.
+$XDG_CONFIG_HOME/zelvo and /etc/zelvo). The driver libflxapi32.so is found as by zelvo (zelvo
+--help); it reads its channel table from $ZELVO_FLEXNET_CONF, else the first flexnet.conf found
+beside itself, in $XDG_CONFIG_HOME/zelvo or in /etc/zelvo.
 
 Commands:
   online               go online: announce to every roster station and ask for theirs

@@ -1,0 +1,87 @@
+#include "app/install_check.h"
+
+#include <QIcon>
+#include <QPixmap>
+
+#include "art/pictures.h"
+#include "dialogs/help_file.h"
+#include "dialogs/help_window.h"
+#include "dialogs/jpeg_picture.h"
+#include "link/flex_api.h"
+#include "platform/audio_output.h"
+
+namespace zelvo::app {
+
+namespace {
+
+bool checkDriver(std::FILE* out)
+{
+    link::FlexApi driver;
+    if (!driver.loadFlexApi()) {
+        std::fprintf(out, "driver: %s not found\n", link::FlexApi::kLibraryName);
+        return false;
+    }
+    std::fprintf(out, "driver: %s\n", driver.loadedFile().c_str());
+    return true;
+}
+
+bool checkHelp(std::FILE* out)
+{
+    const QString fileName = dialogs::HelpWindow::defaultFileName();
+    const QByteArray name = fileName.toLocal8Bit();
+    if (!dialogs::ChmLibrary::standard().available()) {
+        std::fprintf(out, "help: %s cannot be shown without chmlib (libchm.so.1)\n", name.constData());
+        return false;
+    }
+    const dialogs::HelpFile help(fileName);
+    if (!help.isOpen()) {
+        std::fprintf(out, "help: %s cannot be opened\n", name.constData());
+        return false;
+    }
+    std::fprintf(out, "help: %s, first page %s\n", name.constData(),
+                 help.defaultTopic().toUtf8().constData());
+    return true;
+}
+
+bool checkAudio(std::FILE* out)
+{
+    const std::string module = platform::audioModuleFile();
+    if (module.empty())
+        std::fprintf(out, "audio: %s not found, no sounds\n", platform::kAudioModule);
+    else
+        std::fprintf(out, "audio: %s\n", module.c_str());
+    return !module.empty();
+}
+
+bool checkPictures(std::FILE* out)
+{
+    int count = 0;
+    int broken = 0;
+    const auto check = [&](bool usable) {
+        ++count;
+        broken += usable ? 0 : 1;
+    };
+    for (int kind : {1, 2, 3, 4, 5, 6, 8})
+        check(!art::trayPicture(kind).pixmap(16).isNull());
+    for (int state = 0; state < 8; ++state)
+        check(!art::statePicture(state).pixmap(24).isNull());
+    for (int number = 0; number < 10; ++number)
+        check(!art::menuPicture(number).pixmap(20).isNull());
+    check(!dialogs::decodeJpeg(art::splashJpeg()).isNull());
+    std::fprintf(out, "pictures: %d compiled in, %d of them unusable\n", count, broken);
+    return broken == 0;
+}
+
+}  // namespace
+
+bool checkInstallation(std::FILE* out)
+{
+    // Every line is written even when an earlier one failed.
+    const bool driver = checkDriver(out);
+    const bool help = checkHelp(out);
+    const bool audio = checkAudio(out);
+    const bool pictures = checkPictures(out);
+    return driver && help && audio && pictures;
+}
+
+}  // namespace zelvo::app
