@@ -166,6 +166,9 @@ TEST_F(DesktopProgramTest, LogoffAndSignalsEndWithoutAnnouncementOrLogLine)
 // the conversation then begins with the lines an earlier run kept.
 TEST_F(DesktopProgramTest, KeptLinesOfAnEarlierRunAreInTheConversation)
 {
+    // The default history is the test program's own, never the user's.
+    ASSERT_TRUE(app::HistoryStore::defaultPath().string().starts_with(
+        std::filesystem::temp_directory_path().string()));
     std::filesystem::remove_all(app::HistoryStore::defaultPath().parent_path());
     {
         app::Roster roster;
