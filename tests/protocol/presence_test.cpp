@@ -386,23 +386,6 @@ TEST_F(Presence, RegistrationLooksAtTheRosterAgainAfterTheQuestion)
     EXPECT_EQ(h.ui.lastStatus(), "Maximale Anzahl erreicht");
 }
 
-TEST(ReverseWords, TurnsTheWordOrderRound)
-{
-    const std::pair<std::string, std::string> cases[] = {
-        {"", ""},
-        {"DL2BBB-4", "DL2BBB-4"},
-        {"A B", "B A"},
-        {"A B C", "C B A"},
-        {"A  B", "B  A"},  // the empty word between two blanks counts
-        {"A B ", "B A"},   // a trailing blank leaves no word
-        {"ABCDEFGHIJKL B", "B ABCDEFGHI"},
-        {"1 2 3 4 5 6 7 8 9", "9 8 7 6 5 4 3 2 1"},
-        {"1 2 3 4 5 6 7 8 9 10 11", "9 8 7 6 5 4 3 2 1"},
-    };
-    for (const auto& [text, reversed] : cases)
-        EXPECT_EQ(protocol::reverseWords(text), reversed) << '"' << text << '"';
-}
-
 TEST_F(Presence, SenderWithoutACallIsNeitherAskedAboutNorRegistered)
 {
     // A source address without call letters, SSID 6: the driver names it "-6".
