@@ -225,23 +225,6 @@ TEST_F(SettingsTest, AutoOnlineOnlyWithItsSubkey)
     EXPECT_FALSE(settings_.autoOnline());
 }
 
-TEST_F(SettingsTest, ReloadDiscardsEditsAndEditsSaveNothing)
-{
-    storeAll();
-    ASSERT_EQ(settings_.load(), std::nullopt);
-    const SettingsValues stored = settings_.snapshot();
-    const auto before = disk().value(HKCU, kMain, "Mycall");
-
-    settings_.setMyCall("DK0XX");
-    settings_.setAwayText("weg");
-    settings_.setOption(Option::Sound, false);
-    settings_.updateEvent(TEventKind::evMessageSent, [](TEreignisObj& e) { e.wavePath = "<keine>"; });
-    EXPECT_EQ(disk().value(HKCU, kMain, "Mycall"), before);
-
-    ASSERT_EQ(settings_.load(), std::nullopt);
-    EXPECT_EQ(fields(settings_.snapshot()), fields(stored));
-}
-
 TEST_F(SettingsTest, ReloadOnAFirstStartGoesBackToTheDefaults)
 {
     ASSERT_EQ(settings_.load(), std::nullopt);
