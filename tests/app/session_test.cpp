@@ -4,9 +4,6 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "app/session.h"
 #include "tests/link/fake_flxapi.h"
 #include "tests/support/temp_dir.h"
@@ -48,11 +45,7 @@ protected:
         o.passInterval = std::chrono::milliseconds(1);
         return o;
     }
-    std::string logText() const
-    {
-        std::ifstream in(dir_ / "Zelvo.log", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string logText() const { return zelvo::testing::readFile(dir_ / "Zelvo.log"); }
 
     zelvo::testing::TempDir dir_;
     void* library_ = nullptr;
