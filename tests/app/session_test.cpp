@@ -6,6 +6,7 @@
 
 #include "app/session.h"
 #include "tests/link/fake_flxapi.h"
+#include "tests/protocol/station_harness.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wait.h"
 
@@ -13,16 +14,8 @@ namespace {
 
 using namespace zelvo;
 
-struct RecordingUi : protocol::StationUi {
-    void showStatus(std::string_view) override {}
-    void updateIcon(protocol::TrayPicture) override {}
-    bool askRegistration(std::string_view) override { return false; }
-    void popUp() override {}
-    void showError(std::string_view text) override { errors.emplace_back(text); }
-    void conversationChanged(const app::TUserEntry&) override {}
-    void ownStateChanged(bool, bool) override {}
-    std::vector<std::string> errors;  // read after the thread has ended
-};
+// Records what the session shows the user; read after the receive thread has ended.
+using zelvo::testing::RecordingUi;
 
 class SessionTest : public ::testing::Test {
 protected:
