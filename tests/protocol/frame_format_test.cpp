@@ -9,15 +9,6 @@
 using namespace zelvo::protocol;
 using namespace std::string_literals;
 
-namespace {
-
-std::optional<FrameKind> classified(const OutgoingFrame& frame)
-{
-    return classifyFrame(frame.pid, frame.info.size());
-}
-
-}  // namespace
-
 TEST(FrameFormat, ClassifiesTheBoundariesOfEveryRow)
 {
     struct Row {
@@ -108,8 +99,6 @@ TEST(FrameFormat, AwayAnnounceWritingAndReading)
     EXPECT_EQ(awayFrame(true, "beim Essen"), (OutgoingFrame{220, "beim Essen"}));
     // An empty text must not turn going away into a BackAnnounce.
     EXPECT_EQ(awayFrame(true, ""), (OutgoingFrame{220, "+"}));
-    EXPECT_EQ(classified(awayFrame(true, "")), FrameKind::AwayAnnounce);
-    EXPECT_EQ(classifyFrame(PID_AWAY, 0), FrameKind::BackAnnounce);
 
     auto readBack = [](const OutgoingFrame& f) { return readAwayAnnounce(InfoField::fromBytes(f.info)); };
     EXPECT_EQ(readBack(awayFrame(false, "x")), (AwayState{true, ""}));
