@@ -53,7 +53,6 @@ TEST(RosterListModel, ShowsColumnsAndInfoTips)
         {S::Away, "User ist Away. Grund: \n\rbeim Essen\r\n<i>bald</i>"},
         {S::AwayUnread, "Ungelesene Nachrichten von Away-seiendem User"},
         {S::OfflineUnread, "Ungelesene Nachrichten von Offline-seiendem User"},
-        {S::Online, ""},
         {S::OnlineUnread, ""},
         {S::Offline, ""},
     };
