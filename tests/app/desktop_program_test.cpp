@@ -1,9 +1,6 @@
 // The program's ways to end, offscreen, over the stand-in driver library: the receive thread has
 // ended before the driver is left, and quitting never deadlocks, not even while a receive pass
 // holds the registration question open.
-#include <QAbstractButton>
-#include <QApplication>
-#include <QMessageBox>
 #include <QSignalSpy>
 #include <QTimer>
 
@@ -17,6 +14,7 @@
 #include "app/history_store.h"
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
+#include "tests/dialogs/window_support.h"
 #include "tests/link/fake_flxapi.h"
 #include "tests/support/temp_dir.h"
 
@@ -24,23 +22,12 @@ namespace {
 
 using namespace zelvo;
 
-// Clicks `caption` in the modal box whose text contains `text`, once. When the box first shows,
-// `meanwhile` runs (the user acting while the box is open), and the click waits until `ready`.
-struct Answer {
-    QString text, caption;
-    std::function<void()> meanwhile = {};
-    std::function<bool()> ready = {};
-    bool seen = false, done = false;
-};
-
 class DesktopProgramTest : public ::testing::Test {
 protected:
     DesktopProgramTest()
     {
         library_ = dlopen(ZELVO_FAKE_FLXAPI, RTLD_NOW);  // keeps the counters past the program
         calls_ = static_cast<const FakeCalls*>(dlsym(library_, "fake_calls"));
-        QObject::connect(&timer_, &QTimer::timeout, [this] { answerBoxes(); });
-        timer_.start(1);
     }
     ~DesktopProgramTest() override { dlclose(library_); }
 
@@ -64,30 +51,7 @@ protected:
         return program;
     }
 
-    void answerBoxes()
-    {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr)
-            return;
-        for (Answer& answer : answers_) {
-            if (answer.done || !box->text().contains(answer.text))
-                continue;
-            if (!std::exchange(answer.seen, true) && answer.meanwhile)
-                answer.meanwhile();
-            if (answer.ready && !answer.ready())
-                return;
-            answer.done = true;
-            for (QAbstractButton* button : box->buttons())
-                if (button->text() == answer.caption)
-                    return button->click();
-        }
-    }
-
-    std::string log() const
-    {
-        std::ifstream in(dir_ / "Zelvo.log", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string log() const { return zelvo::testing::readFile(dir_ / "Zelvo.log"); }
 
     // The driver was left once, and only after the receive thread had ended.
     void expectDriverLeftAfterTheThread(int exitsBefore)
@@ -99,8 +63,7 @@ protected:
     zelvo::testing::TempDir dir_;
     void* library_ = nullptr;
     const FakeCalls* calls_ = nullptr;
-    QTimer timer_;
-    std::vector<Answer> answers_;
+    zelvo::testing::BoxAnswers boxes_;
 };
 
 TEST_F(DesktopProgramTest, BeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCanStillSayNo)
@@ -110,11 +73,11 @@ TEST_F(DesktopProgramTest, BeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCan
     QSignalSpy finished(program.get(), &app::DesktopProgram::finished);
     program->mainWindow().goOnlineClick();
 
-    answers_ = {{"Sind sie sicher", "Abbrechen"}};
+    boxes_.answers = {"Abbrechen"};
     program->quitClicked();
     EXPECT_FALSE(program->ended());
 
-    answers_ = {{"Sind sie sicher", "OK"}};
+    boxes_.answers = {"OK"};
     program->quitClicked();
     ASSERT_TRUE(program->ended());
     EXPECT_EQ(finished.count(), 1);
@@ -128,18 +91,21 @@ TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAnd
     const int exitsBefore = calls_->exit_calls;
     auto program = start("DL1ABC");
     QSignalSpy finished(program.get(), &app::DesktopProgram::finished);
-    bool quitAsked = false, quitWaited = false;
-    answers_ = {{"Registrieren", "&Nein",
-                 [&] {
-                     // From the event loop, as a click in the tray menu would come.
-                     QTimer::singleShot(0, [&] {
-                         program->quitClicked();
-                         quitAsked = true;
-                         quitWaited = !program->ended();
-                     });
-                 },
-                 [&] { return quitAsked; }},
-                {"Sind sie sicher", "OK"}};
+    bool quitting = false, quitAsked = false, quitWaited = false;
+    // The registration question stays open while the user quits, from the event loop as a click
+    // in the tray menu would come; "Nein" is clicked after the quit was asked for.
+    boxes_.hold = [&](const QMessageBox& box) {
+        if (quitAsked || box.text().contains("Sind sie sicher"))
+            return false;
+        if (!std::exchange(quitting, true))
+            QTimer::singleShot(0, [&] {
+                program->quitClicked();
+                quitAsked = true;
+                quitWaited = !program->ended();
+            });
+        return true;
+    };
+    boxes_.answers = {"OK", "Nein"};
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_TRUE(quitWaited);
     EXPECT_EQ(program->session().roster().size(), 1);  // "Nein" was still heard
@@ -166,6 +132,9 @@ TEST_F(DesktopProgramTest, LogoffAndSignalsEndWithoutAnnouncementOrLogLine)
 // the conversation then begins with the lines an earlier run kept.
 TEST_F(DesktopProgramTest, KeptLinesOfAnEarlierRunAreInTheConversation)
 {
+    // The default history is the test program's own, never the user's.
+    ASSERT_TRUE(app::HistoryStore::defaultPath().string().starts_with(
+        std::filesystem::temp_directory_path().string()));
     std::filesystem::remove_all(app::HistoryStore::defaultPath().parent_path());
     {
         app::Roster roster;

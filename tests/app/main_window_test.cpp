@@ -1,4 +1,4 @@
-// The roster window's commands: captions, the key table, the mouse on list and status bar, the
+// The roster window's commands: the key table, the mouse on list and status bar, the
 // per-state rules, delete and create, display modes and sizes.
 #include <QHeaderView>
 #include <QTest>
@@ -25,19 +25,6 @@ protected:
         return press.isAccepted();
     }
 };
-
-TEST_F(MainWindowTest, Captions)
-{
-    EXPECT_EQ(window.windowTitle(), "Zelvo Pre 2");
-    EXPECT_EQ(QStringList({status(0), status(1), status(2)}),
-              QStringList({"Offline", "bereit... Hilfe mit F1", "QRV"}));
-    QStringList captions;
-    for (const QAction* action : window.stationMenu().actions())
-        captions << action->text();
-    EXPECT_EQ(captions, QStringList({"&Nachricht lesen\tAlt+N", "", "Eintrag e&rstellen\tAlt+R",
-                                     "Eintrag &bearbeiten\tAlt+B", "Eintrag &löschen\tAlt+L", "",
-                                     "User &pollen\tAlt+P", "&Einstellungen\tAlt+E"}));
-}
 
 TEST_F(MainWindowTest, KeyTableRunsCommandsAndUsesUpWhatItHandles)
 {

@@ -44,19 +44,15 @@ TEST(RosterListModel, ShowsColumnsAndInfoTips)
     TUserEntry& entry = roster.addEntry("J\xFCrgen <b>", "3", "DL1AAA-2 DB0XY", true, false);
     entry.awayText = "beim Essen\r\n<i>bald</i>";
 
-    QStringList headers, cells;
-    for (int column = 0; column < model.columnCount(); ++column) {
-        headers << model.headerData(column, Qt::Horizontal, Qt::DisplayRole).toString();
+    QStringList cells;
+    for (int column = 0; column < model.columnCount(); ++column)
         cells << model.index(0, column).data().toString();
-    }
-    EXPECT_EQ(headers, QStringList({"Call", "Alias", "Call-SSID", "Ax25Path", "Sounds"}));
     EXPECT_EQ(cells, QStringList({"DL1AAA", "Jürgen <b>", "3", "DL1AAA-2 DB0XY", "1"}));
 
     const std::pair<S, QString> tips[] = {
         {S::Away, "User ist Away. Grund: \n\rbeim Essen\r\n<i>bald</i>"},
         {S::AwayUnread, "Ungelesene Nachrichten von Away-seiendem User"},
         {S::OfflineUnread, "Ungelesene Nachrichten von Offline-seiendem User"},
-        {S::Online, ""},
         {S::OnlineUnread, ""},
         {S::Offline, ""},
     };

@@ -12,13 +12,8 @@ namespace {
 
 class RosterStoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ::setenv("ZELVO_REGISTRY_DIR", dir_.path().c_str(), 1);
-        reopen();
-    }
     // A fresh registry object reads the file from disk, as the next start does.
-    Registry& reopen() { return *(registry_ = std::make_unique<Registry>(Registry::defaultPaths())); }
+    Registry& reopen() { return *(registry_ = std::make_unique<Registry>(paths_)); }
     void store(const std::string& name, const std::string& line)
     {
         registry_->setString(RegRoot::CurrentUser, ROSTER_KEY, name, line);
@@ -33,14 +28,10 @@ protected:
         std::sort(names.begin(), names.end());
         return names;
     }
-    void writeFile(const std::string& text)
-    {
-        zelvo::testing::writeFile(registry_->paths().currentUser, text);
-    }
-    std::string fileText() { return zelvo::testing::readFile(registry_->paths().currentUser); }
 
     zelvo::testing::TempDir dir_;
-    std::unique_ptr<Registry> registry_;
+    const Registry::Paths paths_{dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
+    std::unique_ptr<Registry> registry_ = std::make_unique<Registry>(paths_);
 };
 
 std::vector<std::string> calls(const Roster& roster)
@@ -180,11 +171,11 @@ TEST_F(RosterStoreTest, UnreadableFileIsReportedAndNeverSavedOver)
     Roster roster;
     RosterStore running(*registry_);
     ASSERT_TRUE(running.loadList(roster).empty());
-    writeFile("kaputt\r\n");
+    zelvo::testing::writeFile(paths_.currentUser, "kaputt\r\n");
     const auto refused = running.saveList(roster);
     ASSERT_TRUE(refused.has_value());
     EXPECT_NE(refused->text.find("nicht gespeichert"), std::string::npos);
-    EXPECT_EQ(fileText(), "kaputt\r\n");
+    EXPECT_EQ(zelvo::testing::readFile(paths_.currentUser), "kaputt\r\n");
 
     Roster next;
     RosterStore restarted(reopen());
@@ -193,7 +184,8 @@ TEST_F(RosterStoreTest, UnreadableFileIsReportedAndNeverSavedOver)
     EXPECT_NE(problems[0].text.find("nicht geladen"), std::string::npos);
     EXPECT_TRUE(next.empty());
     // Mended by hand while the program runs: the empty roster is still not saved over it.
-    writeFile(
+    zelvo::testing::writeFile(
+        paths_.currentUser,
         "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n\"0\"=\"B,0,DL1BB\"\r\n");
     EXPECT_TRUE(restarted.saveList(next).has_value());
     EXPECT_EQ(stored("0"), "B,0,DL1BB");

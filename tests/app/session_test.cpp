@@ -4,11 +4,9 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "app/session.h"
 #include "tests/link/fake_flxapi.h"
+#include "tests/protocol/station_harness.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wait.h"
 
@@ -16,16 +14,8 @@ namespace {
 
 using namespace zelvo;
 
-struct RecordingUi : protocol::StationUi {
-    void showStatus(std::string_view) override {}
-    void updateIcon(protocol::TrayPicture) override {}
-    bool askRegistration(std::string_view) override { return false; }
-    void popUp() override {}
-    void showError(std::string_view text) override { errors.emplace_back(text); }
-    void conversationChanged(const app::TUserEntry&) override {}
-    void ownStateChanged(bool, bool) override {}
-    std::vector<std::string> errors;  // read after the thread has ended
-};
+// Records what the session shows the user; read after the receive thread has ended.
+using zelvo::testing::RecordingUi;
 
 class SessionTest : public ::testing::Test {
 protected:
@@ -48,11 +38,7 @@ protected:
         o.passInterval = std::chrono::milliseconds(1);
         return o;
     }
-    std::string logText() const
-    {
-        std::ifstream in(dir_ / "Zelvo.log", std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
+    std::string logText() const { return zelvo::testing::readFile(dir_ / "Zelvo.log"); }
 
     zelvo::testing::TempDir dir_;
     void* library_ = nullptr;

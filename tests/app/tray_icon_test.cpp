@@ -15,14 +15,11 @@ TEST_F(TrayTest, PicturesAndTips)
 {
     EXPECT_EQ(tray.picture(), TrayPicture::SelfOff);
     EXPECT_EQ(tray.toolTip(), "Zelvo 0.9");
-    for (const TrayPicture kind :
-         {TrayPicture::MainIcon, TrayPicture::NewMail, TrayPicture::UserOff, TrayPicture::UserOn,
-          TrayPicture::Polled, TrayPicture::UserAway, TrayPicture::SelfOff}) {
+    for (const auto& [kind, tip] : {std::pair{TrayPicture::MainIcon, "Zelvo Online"},
+                                    {TrayPicture::NewMail, ""},
+                                    {TrayPicture::SelfOff, "Zelvo Offline"}}) {
         tray.setPicture(kind);
-        EXPECT_EQ(tray.picture(), kind);
-        EXPECT_EQ(tray.toolTip(), kind == TrayPicture::MainIcon  ? "Zelvo Online"
-                                  : kind == TrayPicture::SelfOff ? "Zelvo Offline"
-                                                                 : "");
+        EXPECT_EQ(tray.toolTip(), tip) << static_cast<int>(kind);
     }
 
     app::TUserEntry& entry = add("DL1AAA", S::Offline);
@@ -41,10 +38,6 @@ TEST_F(TrayTest, PicturesAndTips)
 TEST_F(TrayTest, GoOnlineItemFollowsTheOwnState)
 {
     QAction& item = tray.goOnlineAction();
-    QStringList captions;
-    for (const QAction* action : tray.menu().actions())
-        captions << action->text();
-    EXPECT_EQ(captions, QStringList({"go &Online", "&Einstellungen", "", "&Beenden"}));
     EXPECT_EQ(tray.menu().defaultAction(), &item);
 
     boxes.answers << "OK";

@@ -51,7 +51,6 @@ TEST_F(MessageWindowTest, OpensForTheStationWithTheInputReadyAndCounts)
 {
     a_.unread = true;
     open(a_);
-    EXPECT_EQ(window_.windowTitle(), "Dialog mit DB0ABC");
     EXPECT_FALSE(a_.unread);
     EXPECT_EQ(QApplication::focusWidget(), &input());
     EXPECT_TRUE(child<QTextEdit>(window_, "RichRX").document()->isEmpty());

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -25,14 +26,14 @@ W& child(const QObject& parent, const char* name)
 
 // Answers each modal message box with the next caption queued (compared without "&"), noting
 // "title: text / detail", its owner and whether it stays on top. A box nobody expected fails the
-// test and is closed.
+// test and is closed. While `hold` says so for the box on top, it stays open unanswered.
 class BoxAnswers {
 public:
     BoxAnswers()
     {
         QObject::connect(&timer_, &QTimer::timeout, [this] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            if (box == nullptr)
+            if (box == nullptr || (hold && hold(*box)))
                 return;
             texts.append(box->windowTitle() + ": " + box->text() +
                          (box->informativeText().isEmpty() ? "" : " / " + box->informativeText()));
@@ -52,6 +53,7 @@ public:
     QStringList texts;
     QList<QWidget*> owners;
     QList<bool> onTop;
+    std::function<bool(const QMessageBox&)> hold;
 
 private:
     QTimer timer_;

@@ -4,7 +4,6 @@
 #include "dialogs/splash_window.h"
 
 #include <QAbstractButton>
-#include <QApplication>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
@@ -82,12 +81,3 @@ TEST(HelpWindow, ShowsTheDefaultTopicFollowsLinksAndShowsPictures)
 
 }  // namespace
 }  // namespace zelvo::dialogs
-
-int main(int argc, char** argv)
-{
-    if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");  // also when ctest lists the tests
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

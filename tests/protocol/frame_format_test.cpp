@@ -9,36 +9,20 @@
 using namespace zelvo::protocol;
 using namespace std::string_literals;
 
-namespace {
-
-std::optional<FrameKind> classified(const OutgoingFrame& frame)
-{
-    return classifyFrame(frame.pid, frame.info.size());
-}
-
-}  // namespace
-
-TEST(FrameFormat, ClassifiesEveryRowAndItsBoundaries)
+TEST(FrameFormat, ClassifiesTheBoundariesOfEveryRow)
 {
     struct Row {
         int pid;
         std::size_t length;
         std::optional<FrameKind> kind;
     };
+    // Each kind at its usual length is PresenceStates.EachFrameGivesItsStateAndKeepsTheUnreadMarkWhereDue.
     const Row rows[] = {
         {218, 0, FrameKind::OfflineAnnounce},
-        {218, 2, FrameKind::OfflineAnnounce},
         {218, 3, std::nullopt},
-        {218, 4, FrameKind::StatusAnnounce},
-        {208, 0, FrameKind::Ack},
         {208, 1, std::nullopt},
-        {208, 2, FrameKind::Message},
         {217, 0, FrameKind::Ack},
         {217, 1, std::nullopt},
-        {219, 0, FrameKind::PollRequest},
-        {219, 1, FrameKind::PollAnswer},
-        {220, 0, FrameKind::BackAnnounce},
-        {220, 1, FrameKind::AwayAnnounce},
         {207, 0, std::nullopt},
         {221, 0, std::nullopt},
         {0xF0, 2, std::nullopt},
@@ -72,18 +56,10 @@ TEST(FrameFormat, StatusAnnounceBytesAndReading)
     EXPECT_EQ(announce.pid, 218);
     EXPECT_EQ(announce.info, "\x5B\x4E\x6F\x72\x64\x5D\x18"s);
     EXPECT_EQ(statusFrame("Nord", true).info, "[Nord]\x19"s);
-
-    const InfoField field = InfoField::fromBytes(announce.info);
-    EXPECT_EQ(classified(announce), FrameKind::StatusAnnounce);
-    EXPECT_EQ(readStatusAlias(field), "Nord");
-    EXPECT_TRUE(readAnswerWanted(field));
-    EXPECT_FALSE(readAnswerWanted(InfoField::fromBytes(statusFrame("Nord", true).info)));
-
+    // That what is built reads back, alias and marker, is the frame_format fuzz target's check.
     // The brackets are not checked; Windows-1252 bytes pass unchanged.
     EXPECT_EQ(readStatusAlias(InfoField::fromBytes("<M\xFCller>\x18")), "M\xFCller");
-    const std::string longest(15, 'x');
-    EXPECT_EQ(statusFrame(longest, false).info.size(), 18u);
-    EXPECT_EQ(readStatusAlias(InfoField::fromBytes(statusFrame(longest, false).info)), longest);
+    EXPECT_TRUE(readAnswerWanted(InfoField::fromBytes("<M\xFCller>\x18")));
 }
 
 TEST(FrameFormat, NulInsideAFieldEndsTheTextButNotTheLength)
@@ -123,8 +99,6 @@ TEST(FrameFormat, AwayAnnounceWritingAndReading)
     EXPECT_EQ(awayFrame(true, "beim Essen"), (OutgoingFrame{220, "beim Essen"}));
     // An empty text must not turn going away into a BackAnnounce.
     EXPECT_EQ(awayFrame(true, ""), (OutgoingFrame{220, "+"}));
-    EXPECT_EQ(classified(awayFrame(true, "")), FrameKind::AwayAnnounce);
-    EXPECT_EQ(classifyFrame(PID_AWAY, 0), FrameKind::BackAnnounce);
 
     auto readBack = [](const OutgoingFrame& f) { return readAwayAnnounce(InfoField::fromBytes(f.info)); };
     EXPECT_EQ(readBack(awayFrame(false, "x")), (AwayState{true, ""}));

@@ -21,11 +21,6 @@ namespace {
 
 using Deadline = std::chrono::steady_clock::time_point;
 
-Deadline deadline_in(std::chrono::milliseconds timeout)
-{
-    return std::chrono::steady_clock::now() + timeout;
-}
-
 std::chrono::milliseconds left(Deadline deadline)
 {
     const auto rest =
@@ -146,7 +141,7 @@ bool Process::pump(std::chrono::milliseconds wait)
 
 std::optional<std::string> Process::wait_line(const LinePredicate& pred, std::chrono::milliseconds timeout)
 {
-    const Deadline deadline = deadline_in(timeout);
+    const Deadline deadline = std::chrono::steady_clock::now() + timeout;
     for (;;) {
         for (; cursor_ < lines_.size(); ++cursor_) {
             if (pred(lines_[cursor_]))
@@ -173,7 +168,7 @@ std::optional<int> Process::stop(int sig, std::chrono::milliseconds timeout)
     if (exited_)
         return std::nullopt;
     ::kill(pid_, sig);
-    const Deadline deadline = deadline_in(timeout);
+    const Deadline deadline = std::chrono::steady_clock::now() + timeout;
     // Reading until EOF collects the last lines.
     while (left(deadline) > 0ms && pump(left(deadline))) {
     }

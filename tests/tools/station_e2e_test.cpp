@@ -211,20 +211,11 @@ TEST_F(StationPair, PresenceOnlineAwayBackPollAndOffline)
     const auto answer = monitor->find(away->first, "DL1AAA", 219);
     ASSERT_TRUE(answer);
     EXPECT_EQ(answer->second.info, "Bin beim Essen");
-    pb->write_line("list");
-    ASSERT_SEES(*pb, anna_entry("Away"));
-    ASSERT_SEES(*pb, "END 1");
+    // The "+" of a present station: Presence.PollRequestIsAnsweredByTheOwnPresence.
 
     pa->write_line("back");
     ASSERT_SEES(*pa, "SELF online qrv");
     ASSERT_SEES(*pb, "STATE DL1AAA Online");
-
-    // A present station answers "+": the poller shows it Online, the polled one HasPolled.
-    pa->write_line("poll DL2BBB");
-    ASSERT_SEES(*pa, "STATUS User wird gepollt");
-    ASSERT_SEES(*pb, "STATUS Poll von Anna");
-    ASSERT_SEES(*pb, "STATE DL1AAA HasPolled");
-    ASSERT_SEES(*pa, "STATUS Poll erfolgreich");
 
     pb->write_line("offline");
     ASSERT_SEES(*pb, "SELF offline qrv");
@@ -235,7 +226,7 @@ TEST_F(StationPair, PresenceOnlineAwayBackPollAndOffline)
     pa->write_line("poll DL2BBB");
     ASSERT_SEES(*pb, "STATUS Poll von Anna");
     ASSERT_SEES(*pa, "STATUS User ist Offline");
-    EXPECT_EQ(pa->lines(line_is("STATUS Poll erfolgreich")).size(), 1u) << tail(*pa);
+    EXPECT_TRUE(pa->lines(line_is("STATUS Poll erfolgreich")).empty()) << tail(*pa);
 }
 
 TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
@@ -248,7 +239,7 @@ TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
     ASSERT_NO_FATAL_FAILURE(deliver(*pa, a, *pb, b, there));
     ASSERT_NO_FATAL_FAILURE(deliver(*pb, b, *pa, a, back));
 
-    // On the air: Windows-1252, one byte an umlaut, CR LF; each acknowledged with its PID.
+    // On the air: Windows-1252, one byte an umlaut, CR LF; acknowledged with its PID.
     const auto sent = monitor->find(0, "DL1AAA", kMessagePid, kLastMessagePid);
     ASSERT_TRUE(sent);
     EXPECT_EQ(ax25::formatAddress(sent->second.destination), "DL2BBB-3");
@@ -258,10 +249,7 @@ TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
     ASSERT_TRUE(ack);
     EXPECT_EQ(ack->second.pid, sent->second.pid);
     EXPECT_TRUE(ack->second.info.empty());
-    const auto answered = monitor->find(ack->first + 1, "DL2BBB", kMessagePid, kLastMessagePid);
-    ASSERT_TRUE(answered);
-    EXPECT_EQ(answered->second.info, "Ma\xDF f\xFCr \xDC"
-                                     "bermut: \xE4 \xF6 \xFC \xDF\r\nEnde");
+    // The answer's bytes are encoded by the same code; that they arrive as sent, the history shows.
 
     const History ha = history(*pa, "DL2BBB");
     EXPECT_EQ(ha.lines, (std::vector<std::pair<char, std::string>>{{'T', there}, {'R', back}}));
@@ -328,8 +316,7 @@ TEST_F(StationPair, MessageToAVanishedStationIsGivenUpAndDeliveredWhenItReturns)
     ASSERT_SEES(*pa, "STATE DL2BBB Offline", 20s);
     ASSERT_SEES(*pa, "STATUS Übertragungsfehler");
     EXPECT_TRUE(pa->lines(starts_with("TX ")).empty());
-    pa->write_line("poll DL2BBB");
-    ASSERT_SEES(*pa, "STATUS User ist Offline", 20s);
+    // A poll running out meanwhile keeps it waiting too: Messages.PollRunningOutKeepsTheTextWaiting.
     const History waiting = history(*pa, "DL2BBB");
     EXPECT_TRUE(waiting.lines.empty());
     EXPECT_EQ(waiting.queued, std::vector<std::string>{text});
