@@ -88,11 +88,6 @@ std::string_view eventCaption(TEventKind kind)
     return validKind(kind) ? kCaptions[indexOf(kind)] : "";
 }
 
-std::string waveFieldText(std::string_view wavePath)
-{
-    return std::string(wavePath.empty() ? kNoWave : wavePath);
-}
-
 std::uint32_t TEreignisObj::optionsValue() const
 {
     return static_cast<std::uint32_t>(soundKind) * 16 + (popup ? 8u : 0u) + (entryTop ? 4u : 0u) +

@@ -61,9 +61,6 @@ inline constexpr std::int32_t kMaxCwSpeed = 120;
 
 // What the wave path field shows for an event without a wave file.
 inline constexpr std::string_view kNoWave = "<keine>";
-// The field text for a wave path: "<keine>" for an empty one. The dialog writes that text back
-// into the record, as the field does; the model itself keeps what it is given.
-std::string waveFieldText(std::string_view wavePath);
 
 // What happens when an event occurs.
 struct TEreignisObj {
