@@ -11,8 +11,8 @@ namespace ax25 = zelvo::ax25;
 namespace drv = zelvo::driver;
 using Kind = drv::ChannelConfig::Kind;
 
-// Every field of each channel in one line: "3 tcp host:port/kissport name" or
-// "3 serial device baud/kissport name".
+// Every field of each channel in one line: "3 tcp host:port/kissport[@rate] name" or
+// "3 serial device baud/kissport[@rate] name".
 std::vector<std::string> described(const drv::ChannelTable& table)
 {
     std::vector<std::string> out;
@@ -20,7 +20,8 @@ std::vector<std::string> described(const drv::ChannelTable& table)
         out.push_back(std::to_string(c.number) +
                       (c.kind == Kind::KissTcp ? " tcp " + c.host + ":" + std::to_string(c.port)
                                                : " serial " + c.device + " " + std::to_string(c.baud)) +
-                      "/" + std::to_string(c.kissPort) + " " + c.name);
+                      "/" + std::to_string(c.kissPort) + (c.airRate ? "@" + std::to_string(c.airRate) : "") +
+                      " " + c.name);
     return out;
 }
 
@@ -32,36 +33,42 @@ TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments)
                                               "\n"
                                               "15 kiss-serial /dev/ttyUSB0 9600/1 Funk \xE4"
                                               "ber Draht\n"
-                                              "7 kiss-tcp [::1]:9000 IPv6\n",
+                                              "7 kiss-tcp [::1]:9000 IPv6\n"
+                                              "8 kiss-tcp h:8001/1@1200 Funk\n"
+                                              "9 kiss-serial /dev/ttyUSB1 9600@1200 TNC\n",
                                               "flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
     EXPECT_EQ(described(table), (std::vector<std::string>{"0 tcp 127.0.0.1:8001/0 Simulation",
                                                           "3 tcp tnc.local:8100/2 Nord  Relais",
                                                           "15 serial /dev/ttyUSB0 9600/1 Funk \xE4"
                                                           "ber Draht",
-                                                          "7 tcp ::1:9000/0 IPv6"}));
+                                                          "7 tcp ::1:9000/0 IPv6", "8 tcp h:8001/1@1200 Funk",
+                                                          "9 serial /dev/ttyUSB1 9600/0@1200 TNC"}));
 }
 
 TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest)
 {
-    const auto table = drv::parseChannelTable("16 kiss-tcp h:1 A\n"            // 1: channel out of range
-                                              "1 kiss-udp h:1 A\n"             // 2: unknown kind
-                                              "1 kiss-tcp h A\n"               // 3: no port
-                                              "1 kiss-tcp h:0 A\n"             // 4: port 0
-                                              "1 kiss-tcp h:70000 A\n"         // 5: port too large
-                                              "1 kiss-tcp h:1/16 A\n"          // 6: KISS port too large
-                                              "1 kiss-tcp h:1\n"               // 7: no name
-                                              "1 kiss-serial /dev/x 1234 A\n"  // 8: odd baud rate
-                                              "1 kiss-serial /dev/x\n"         // 9: no baud rate
-                                              "2 kiss-tcp h:1 Good\n"          // 10
-                                              "2 kiss-tcp h:2 Twice\n"         // 11: duplicate
-                                              "x kiss-tcp h:1 A\n"             // 12: no number
-                                              "-1 kiss-tcp h:1 A\n",           // 13
+    const auto table = drv::parseChannelTable("16 kiss-tcp h:1 A\n"              // 1: channel out of range
+                                              "1 kiss-udp h:1 A\n"               // 2: unknown kind
+                                              "1 kiss-tcp h A\n"                 // 3: no port
+                                              "1 kiss-tcp h:0 A\n"               // 4: port 0
+                                              "1 kiss-tcp h:70000 A\n"           // 5: port too large
+                                              "1 kiss-tcp h:1/16 A\n"            // 6: KISS port too large
+                                              "1 kiss-tcp h:1\n"                 // 7: no name
+                                              "1 kiss-serial /dev/x 1234 A\n"    // 8: odd baud rate
+                                              "1 kiss-serial /dev/x\n"           // 9: no baud rate
+                                              "2 kiss-tcp h:1 Good\n"            // 10
+                                              "2 kiss-tcp h:2 Twice\n"           // 11: duplicate
+                                              "x kiss-tcp h:1 A\n"               // 12: no number
+                                              "-1 kiss-tcp h:1 A\n"              // 13
+                                              "1 kiss-tcp h:1@0 A\n"             // 14: air rate 0
+                                              "1 kiss-tcp h:1@1200/1 A\n"        // 15: KISS port after it
+                                              "1 kiss-serial /dev/x 9600@ A\n",  // 16: no air rate
                                               "/tmp/t/flexnet.conf");
     ASSERT_EQ(table.channels.size(), 1u);
     EXPECT_EQ(table.channels[0].name, "Good");
-    ASSERT_EQ(table.errors.size(), 12u);
-    const int lines[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
+    ASSERT_EQ(table.errors.size(), 15u);
+    const int lines[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16};
     for (std::size_t i = 0; i < table.errors.size(); ++i)
         EXPECT_EQ(table.errors[i].rfind("/tmp/t/flexnet.conf:" + std::to_string(lines[i]) + ": ", 0), 0u)
             << table.errors[i];
