@@ -1,5 +1,7 @@
-// The driver's pure parts: channel table lines and destination texts. The receive queue's
-// matching of the own call and its bound are checked through the entry points (DriverApi).
+// The driver's pure parts: channel table lines, destination texts, and the air time a paced
+// channel counts. The receive queue's matching of the own call and its bound are checked through
+// the entry points (DriverApi).
+#include "driver/air_pacer.h"
 #include "driver/channel_table.h"
 #include "driver/destination.h"
 
@@ -123,4 +125,26 @@ TEST(Destination, RefusesWhatCannotBeSent)
         EXPECT_FALSE(drv::parseDestination(bad)) << '"' << bad << '"';
     }
     EXPECT_FALSE(drv::parseDestination("DL1ABC 0" + std::string(300, ' ')));
+}
+
+TEST(AirPacer, OwnFramesGoAfterTheFramesHeardMeanwhile)
+{
+    using namespace std::chrono_literals;
+    zelvo::driver::AirPacer pacer(1200);
+    const drv::AirPacer::Clock::time_point t0{10s};
+    const std::string a(60, 'a'), b(90, 'b');  // 0.4 s and 0.6 s on the air
+    pacer.sent(a, t0);
+    pacer.sent(b, t0 + 100ms);    // behind a
+    pacer.heard(30, t0 + 500ms);  // 0.2 s from 0.3 s: neither had gone yet
+    EXPECT_EQ(pacer.freeAt(), t0 + 1500ms);
+    EXPECT_TRUE(pacer.held(a, t0 + 899ms));
+    EXPECT_FALSE(pacer.held(a, t0 + 900ms));
+    pacer.heard(30, t0 + 1700ms);  // after both: nothing moves
+    EXPECT_EQ(pacer.freeAt(), t0 + 1500ms);
+    // Heard just as the next own frame went: it had held up the one before.
+    pacer.sent(a, t0 + 5s);
+    pacer.sent(b, t0 + 5400ms);
+    pacer.heard(60, t0 + 5400ms);
+    EXPECT_EQ(pacer.freeAt(), t0 + 6400ms);
+    EXPECT_TRUE(pacer.held(b, t0 + 6s));
 }
