@@ -11,6 +11,9 @@ namespace {
 // digipeaters, 256 bytes of information) is 330 bytes.
 constexpr std::size_t kLongestFrame = 330;
 constexpr std::chrono::seconds kHeardLate{1};
+// Times are known to a few milliseconds: a heard frame that seems to have started this little
+// before an own frame's expected end followed it, unless it started before the own frame could.
+constexpr std::chrono::milliseconds kJitter{20};
 
 }  // namespace
 
@@ -34,8 +37,12 @@ void AirPacer::heard(std::size_t bytes, Clock::time_point now)
 {
     const Clock::time_point start = now - airTime(bytes);
     // Own frames cannot share the air with it, nor have started before they were handed over.
-    auto first = std::find_if(own_.begin(), own_.end(), [start](const Own& f) { return f.end > start; });
-    if (first == own_.end() || first->start >= now)
+    const auto overlaps = [&](const Own& f) {
+        const auto overlap = std::min(now, f.end) - std::max(start, f.start);
+        return overlap > kJitter || (overlap > Clock::duration::zero() && start <= f.start);
+    };
+    const auto first = std::find_if(own_.begin(), own_.end(), overlaps);
+    if (first == own_.end())
         return;
     Clock::time_point free = now;
     for (auto f = first; f != own_.end(); ++f) {

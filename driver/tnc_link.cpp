@@ -292,10 +292,14 @@ bool TncLink::receive(int fd, kiss::Decoder& decoder, std::uint64_t& errorsSeen)
             ++counters_.droppedOtherPort;
             continue;
         }
-        // Every frame on the channel took its air time, whoever it is for.
+        // Every frame on the channel took its air time, whoever it is for. A serial TNC hands it
+        // on after its end, at the line's speed (ten bits a byte, with FENDs and command byte).
         if (pacer_) {
+            auto end = std::chrono::steady_clock::now();
+            if (config_.kind == ChannelConfig::Kind::KissSerial)
+                end -= std::chrono::microseconds((frame.data.size() + 3) * 10'000'000 / config_.baud);
             std::lock_guard lock(writeMutex_);
-            pacer_->heard(frame.data.size(), std::chrono::steady_clock::now());
+            pacer_->heard(frame.data.size(), end);
         }
         sink_(frame.data);
     }

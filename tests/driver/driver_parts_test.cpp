@@ -147,4 +147,6 @@ TEST(AirPacer, OwnFramesGoAfterTheFramesHeardMeanwhile)
     pacer.heard(60, t0 + 5400ms);
     EXPECT_EQ(pacer.freeAt(), t0 + 6400ms);
     EXPECT_TRUE(pacer.held(b, t0 + 6s));
+    pacer.heard(30, t0 + 6590ms);  // seems to start 10 ms before b's expected end: it followed b
+    EXPECT_EQ(pacer.freeAt(), t0 + 6400ms);
 }
