@@ -56,6 +56,23 @@ std::optional<T> parseNumber(std::string_view text, T min, T max)
     return value;
 }
 
+// Cuts an optional "@<air-rate>" off the end of word into config. It comes last, after the KISS
+// port: "host:port/1@1200".
+bool takeAirRate(std::string_view& word, ChannelConfig& config)
+{
+    const auto at = word.rfind('@');
+    if (at == std::string_view::npos)
+        return true;
+    const auto rate = parseNumber<unsigned>(word.substr(at + 1), 1, MAX_AIR_RATE);
+    if (!rate)
+        return false;
+    config.airRate = *rate;
+    word = word.substr(0, at);
+    return true;
+}
+
+constexpr const char* kBadAirRate = "air rate after @ must be 1..10000000 bit/s";
+
 // Cuts an optional "/<kiss-port>" off the end of word into config.
 bool takeKissPort(std::string_view& word, ChannelConfig& config)
 {
@@ -73,6 +90,8 @@ bool takeKissPort(std::string_view& word, ChannelConfig& config)
 // "host:port", "[v6-address]:port".
 std::string parseTcpAddress(std::string_view word, ChannelConfig& config)
 {
+    if (!takeAirRate(word, config))
+        return kBadAirRate;
     if (!takeKissPort(word, config))
         return "KISS port must be 0..15";
     const auto colon = word.rfind(':');
@@ -95,6 +114,8 @@ std::string parseSerial(std::string_view& rest, ChannelConfig& config)
     std::string_view baudWord = nextWord(rest);
     if (device.empty() || baudWord.empty())
         return "expected <device> <baud>";
+    if (!takeAirRate(baudWord, config))
+        return kBadAirRate;
     if (!takeKissPort(baudWord, config))
         return "KISS port must be 0..15";
     const auto baud = parseNumber<unsigned>(baudWord, 1, 4000000);

@@ -1,8 +1,9 @@
 // The channel table flexnet.conf: which TNC serves which FlexNet channel. One line a channel,
-//   <number> kiss-tcp <host>:<port>[/<kiss-port>] <name...>
-//   <number> kiss-serial <device> <baud>[/<kiss-port>] <name...>
-// '#' starts a comment. A bad line is reported with its line number and left out; the rest of
-// the table still counts.
+//   <number> kiss-tcp <host>:<port>[/<kiss-port>][@<air-rate>] <name...>
+//   <number> kiss-serial <device> <baud>[/<kiss-port>][@<air-rate>] <name...>
+// The air rate (bit/s on the radio side, which may differ from the serial line's baud rate) makes
+// the driver pace its frames to what the channel carries. '#' starts a comment. A bad line is
+// reported with its line number and left out; the rest of the table still counts.
 #pragma once
 
 #include <cstdint>
@@ -16,6 +17,7 @@ namespace zelvo::driver {
 
 inline constexpr int MAX_CHANNEL = 15;
 inline constexpr std::size_t MAX_CHANNEL_NAME = 64;
+inline constexpr unsigned MAX_AIR_RATE = 10'000'000;
 
 struct ChannelConfig {
     enum class Kind { KissTcp, KissSerial };
@@ -27,7 +29,8 @@ struct ChannelConfig {
     std::string device;      // KissSerial
     unsigned baud = 0;       // KissSerial, one of the rates termios knows
     std::uint8_t kissPort = 0;
-    std::string name;  // the rest of the line, 8-bit text as written
+    unsigned airRate = 0;  // bit/s on the air; 0: frames go to the TNC as they come
+    std::string name;      // the rest of the line, 8-bit text as written
 };
 
 struct ChannelTable {

@@ -1,7 +1,6 @@
 #include "driver/driver.h"
 
 #include "driver/destination.h"
-#include "driver/kiss_codec.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -108,27 +107,45 @@ bool Driver::connected(int channel)
     return l && l->connected();
 }
 
-bool Driver::sendUi(const char* mycall, const char* destination, int pid, int infoLength, const void* info)
+std::optional<Driver::Outgoing> Driver::makeFrame(const char* mycall, const char* destination, int pid,
+                                                  int infoLength, const void* info)
 {
     const auto source = ownCall(mycall);
     const auto destText = boundedText(destination, MAX_DESTINATION_TEXT);
     const auto dest = destText ? parseDestination(*destText) : std::nullopt;
     const bool infoOk = infoLength >= 0 && infoLength <= FLX_MAX_INFO && (infoLength == 0 || info != nullptr);
-    const auto l = dest ? link(dest->channel) : nullptr;
-    if (!source || !dest || !infoOk || !l || !l->connected()) {
-        ++counters_.sendsRefused;
-        return false;
-    }
+    auto l = dest ? link(dest->channel) : nullptr;
+    if (!source || !dest || !infoOk || !l)
+        return std::nullopt;
     const std::string_view infoBytes(static_cast<const char*>(info), static_cast<std::size_t>(infoLength));
     const auto frame =
         ax25::makeUiFrame(*source, dest->call, dest->digis, static_cast<std::uint8_t>(pid & 0xFF),
                           infoLength > 0 ? infoBytes : std::string_view());
-    if (!l->send(kiss::encodeData(l->config().kissPort, ax25::encodeFrame(frame)))) {
+    return Outgoing{std::move(l), ax25::encodeFrame(frame), infoLength == 0};
+}
+
+bool Driver::sendUi(const char* mycall, const char* destination, int pid, int infoLength, const void* info)
+{
+    const auto out = makeFrame(mycall, destination, pid, infoLength, info);
+    if (!out || !out->link->connected() || !out->link->send(out->ax25, out->withoutInfo)) {
         ++counters_.sendsRefused;
         return false;
     }
     ++counters_.framesSent;
     return true;
+}
+
+bool Driver::uiWaiting(const char* mycall, const char* destination, int pid, int infoLength, const void* info)
+{
+    const auto out = makeFrame(mycall, destination, pid, infoLength, info);
+    return out && out->link->waiting(out->ax25);
+}
+
+bool Driver::uiWithdraw(const char* mycall, const char* destination, int pid, int infoLength,
+                        const void* info)
+{
+    const auto out = makeFrame(mycall, destination, pid, infoLength, info);
+    return out && out->link->withdraw(out->ax25);
 }
 
 void Driver::onFrame(int channel, std::string_view ax25)

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
@@ -29,13 +30,28 @@ public:
     int exit();
 
     bool sendUi(const char* mycall, const char* destination, int pid, int infoLength, const void* info);
+    // True while the frame sendUi would make of these arguments has not gone on the air as far as
+    // its channel's link can tell (TncLink::waiting).
+    bool uiWaiting(const char* mycall, const char* destination, int pid, int infoLength, const void* info);
+    // Takes that frame out of its channel's send queue; false when it does not wait there.
+    bool uiWithdraw(const char* mycall, const char* destination, int pid, int infoLength, const void* info);
     const FlxUiFrame* getUi(const char* mycall);
     const char* ident(int channel);
     bool connected(int channel);
     FlxStats stats() const { return counters_.snapshot(); }
 
 private:
+    struct Outgoing {
+        std::shared_ptr<TncLink> link;
+        std::string ax25;
+        bool withoutInfo;
+    };
+
     Driver();
+    // The frame and the link of its channel; nullopt for arguments that make no frame, or a
+    // channel that is not in the table.
+    std::optional<Outgoing> makeFrame(const char* mycall, const char* destination, int pid, int infoLength,
+                                      const void* info);
     void onFrame(int channel, std::string_view ax25);
     std::shared_ptr<TncLink> link(int channel);
     void fillRecord(const ReceivedFrame& received);

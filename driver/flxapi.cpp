@@ -106,6 +106,16 @@ int flx_get_stats(FlxStats* out)
     return 0;
 }
 
+int flx_ui_waiting(const char* mycall, const char* destination, int pid, int info_length, const void* info)
+{
+    return Driver::instance().uiWaiting(mycall, destination, pid, info_length, info) ? 1 : 0;
+}
+
+int flx_ui_withdraw(const char* mycall, const char* destination, int pid, int info_length, const void* info)
+{
+    return Driver::instance().uiWithdraw(mycall, destination, pid, info_length, info) ? 1 : 0;
+}
+
 int flx_channel_connected(int channel)
 {
     return Driver::instance().connected(channel) ? 1 : 0;

@@ -42,11 +42,13 @@ typedef struct FlxUiFrame {
 /* Reads the channel table and starts one connection thread per channel. Returns 0 on success,
  * -1 when no channel could be set up. Calling it again while running does nothing. */
 int ax_init(void);
-/* Stops the connection threads and forgets queued frames. */
+/* Hands frames still waiting to be sent to their TNCs, stops the connection threads and forgets
+ * received frames. */
 int ax_exit(void);
 /* Sends one AX.25 UI frame (control 0x03, PID pid & 0xFF) from mycall to the destination text
  * "CALL[-SSID] CHANNEL [DIGI...]". Returns non-zero only when the frame was handed to a connected
- * TNC; 0 for a destination it cannot encode, an unknown or unconnected channel, or an
+ * TNC, or on a channel with an air rate queued for it until the channel is free; 0 for a
+ * destination it cannot encode, an unknown or unconnected channel, a full send queue, or an
  * information field longer than FLX_MAX_INFO. reserved is ignored. */
 uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, int reserved, int info_length,
                    const void* info);

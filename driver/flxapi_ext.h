@@ -1,6 +1,8 @@
 /* Extensions of libflxapi32.so beyond the seven FlexNet entry points: counters of what the
- * driver received, delivered and dropped, and the state of a channel's TNC connection. For
- * tests and tools; the program itself does not need them. Counters start at 0 with ax_init. */
+ * driver received, delivered and dropped, the state of a channel's TNC connection, and the frames
+ * that still wait in a paced channel's send queue. The program uses flx_ui_waiting and
+ * flx_ui_withdraw where the driver has them, and works without them. Counters start at 0 with
+ * ax_init. */
 #ifndef ZELVO_FLXAPI_EXT_H
 #define ZELVO_FLXAPI_EXT_H
 
@@ -13,7 +15,7 @@ extern "C" {
 typedef struct FlxStats {
     uint64_t connects;                /* TNC connections made, reconnections included */
     uint64_t connect_failures;        /* attempts that found no TNC */
-    uint64_t frames_sent;             /* l2_send_ui calls that wrote a whole frame */
+    uint64_t frames_sent;             /* l2_send_ui calls that wrote a whole frame or queued it */
     uint64_t sends_refused;           /* l2_send_ui calls that returned 0 */
     uint64_t kiss_frames;             /* KISS frames decoded, any port and command */
     uint64_t kiss_errors;             /* KISS frames dropped: over-long, bad escape, cut off */
@@ -33,6 +35,18 @@ int flx_get_stats(FlxStats* out);
 /* 1 while the channel's TNC is connected, 0 otherwise (also for channels not in the table or
  * before ax_init). */
 int flx_channel_connected(int channel);
+
+/* On a channel with an air rate: 1 while the frame l2_send_ui would make of these arguments (same
+ * source, destination text, PID and information field) has not gone on the air as far as the
+ * driver can tell: it waits in the send queue for the channel to be free, or it was handed to
+ * the TNC, other stations' frames have kept the channel busy since, and it is not expected to be
+ * off the air yet. 0 otherwise, always on a channel without an air rate and for arguments that
+ * make no frame. l2_send_ui of a frame that waits in the queue keeps the waiting copy instead of
+ * adding another. */
+int flx_ui_waiting(const char* mycall, const char* destination, int pid, int info_length, const void* info);
+/* Takes that frame out of the send queue when it still waits there: it will not go on the air.
+ * 1 when it was taken out, 0 otherwise. */
+int flx_ui_withdraw(const char* mycall, const char* destination, int pid, int info_length, const void* info);
 
 #ifdef __cplusplus
 }

@@ -57,7 +57,10 @@ int remainingMs(std::chrono::steady_clock::time_point deadline)
 
 TncLink::TncLink(ChannelConfig config, Counters& counters, Sink sink)
     : config_(std::move(config)), counters_(counters), sink_(std::move(sink))
-{}
+{
+    if (config_.airRate > 0)
+        pacer_.emplace(config_.airRate);
+}
 
 TncLink::~TncLink()
 {
@@ -239,56 +242,132 @@ void TncLink::serve(int fd)
     ++counters_.connects;
 
     kiss::Decoder decoder;
-    std::vector<kiss::Frame> frames;
     std::uint64_t errorsSeen = 0;
-    char buffer[4096];
     while (!stopping_ && !reconnect_) {
         pollfd p[2] = {{fd, POLLIN, 0}, {wakeFd_, POLLIN, 0}};
-        if (::poll(p, 2, -1) < 0) {
+        if (::poll(p, 2, msUntilDue()) < 0) {
             if (errno == EINTR)
                 continue;
             break;
         }
         if (p[1].revents)
             drainWake();
-        if (!p[0].revents)
-            continue;
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
+        if (p[0].revents && !receive(fd, decoder, errorsSeen))
             break;
-        if (n < 0) {
-            if (errno == EAGAIN || errno == EINTR)
-                continue;
-            break;
-        }
-        frames.clear();
-        decoder.feed(std::string_view(buffer, static_cast<std::size_t>(n)), frames);
-        const auto& s = decoder.stats();
-        const std::uint64_t errors = s.overlong + s.badEscapes + s.unterminated;
-        counters_.kissErrors += errors - errorsSeen;
-        errorsSeen = errors;
-        for (const auto& frame : frames) {
-            ++counters_.kissFrames;
-            if (frame.port != config_.kissPort || frame.command != kiss::CMD_DATA)
-                ++counters_.droppedOtherPort;
-            else
-                sink_(frame.data);
-        }
+        releaseDue();
     }
     {
         std::lock_guard lock(writeMutex_);
+        // ax_exit: what still waits goes to the TNC now, so the last frames of a session (the
+        // offline announcements) are not lost. After a lost connection it is dropped instead:
+        // the program repeats what has to arrive, and nothing is held for a TNC that may not
+        // come back.
+        for (; stopping_ && !reconnect_ && !outbox_.empty(); outbox_.pop())
+            if (!writeAll(fd, kiss::encodeData(config_.kissPort, outbox_.front())))
+                break;
+        outbox_.clear();
         fd_ = -1;
         connected_ = false;
     }
     ::close(fd);
 }
 
-bool TncLink::send(std::string_view kissFrame)
+bool TncLink::receive(int fd, kiss::Decoder& decoder, std::uint64_t& errorsSeen)
+{
+    char buffer[4096];
+    const ssize_t n = ::read(fd, buffer, sizeof buffer);
+    if (n == 0)
+        return false;
+    if (n < 0)
+        return errno == EAGAIN || errno == EINTR;
+    std::vector<kiss::Frame> frames;
+    decoder.feed(std::string_view(buffer, static_cast<std::size_t>(n)), frames);
+    const auto& s = decoder.stats();
+    const std::uint64_t errors = s.overlong + s.badEscapes + s.unterminated;
+    counters_.kissErrors += errors - errorsSeen;
+    errorsSeen = errors;
+    for (const auto& frame : frames) {
+        ++counters_.kissFrames;
+        if (frame.port != config_.kissPort || frame.command != kiss::CMD_DATA) {
+            ++counters_.droppedOtherPort;
+            continue;
+        }
+        // Every frame on the channel took its air time, whoever it is for. A serial TNC hands it
+        // on after its end, at the line's speed (ten bits a byte, with FENDs and command byte).
+        if (pacer_) {
+            auto end = std::chrono::steady_clock::now();
+            if (config_.kind == ChannelConfig::Kind::KissSerial)
+                end -= std::chrono::microseconds((frame.data.size() + 3) * 10'000'000 / config_.baud);
+            std::lock_guard lock(writeMutex_);
+            pacer_->heard(frame.data.size(), end);
+        }
+        sink_(frame.data);
+    }
+    return true;
+}
+
+int TncLink::msUntilDue()
+{
+    std::lock_guard lock(writeMutex_);
+    if (outbox_.empty())
+        return -1;
+    if (outbox_.frontWithoutInfo())
+        return 0;
+    const auto left = pacer_->freeAt() - std::chrono::steady_clock::now();
+    return left.count() > 0 ? static_cast<int>(std::chrono::ceil<std::chrono::milliseconds>(left).count())
+                            : 0;
+}
+
+void TncLink::releaseDue()
+{
+    std::lock_guard lock(writeMutex_);
+    const auto now = std::chrono::steady_clock::now();
+    while (!outbox_.empty() && !reconnect_ && (outbox_.frontWithoutInfo() || now >= pacer_->freeAt())) {
+        const std::string next = outbox_.front();
+        outbox_.pop();
+        handOver(next, now);
+    }
+}
+
+bool TncLink::send(std::string_view ax25, bool withoutInfo)
 {
     std::lock_guard lock(writeMutex_);
     if (fd_ < 0 || reconnect_)
         return false;
-    if (writeAll(fd_, kissFrame))
+    if (!pacer_)
+        return writeFrame(ax25);
+    const auto now = std::chrono::steady_clock::now();
+    if (withoutInfo ? !outbox_.holdsPair(ax25) : outbox_.empty() && now >= pacer_->freeAt())
+        return handOver(ax25, now);
+    const auto pushed = outbox_.push(std::string(ax25), withoutInfo);
+    if (pushed == SendQueue::Push::Queued)
+        wake();  // the link thread's poll timeout is to be worked out anew
+    return pushed != SendQueue::Push::Full;
+}
+
+bool TncLink::waiting(std::string_view ax25)
+{
+    std::lock_guard lock(writeMutex_);
+    return outbox_.contains(ax25) || (pacer_ && pacer_->held(ax25, std::chrono::steady_clock::now()));
+}
+
+bool TncLink::withdraw(std::string_view ax25)
+{
+    std::lock_guard lock(writeMutex_);
+    return outbox_.remove(ax25);
+}
+
+bool TncLink::handOver(std::string_view ax25, std::chrono::steady_clock::time_point now)
+{
+    if (!writeFrame(ax25))
+        return false;
+    pacer_->sent(ax25, now);
+    return true;
+}
+
+bool TncLink::writeFrame(std::string_view ax25)
+{
+    if (writeAll(fd_, kiss::encodeData(config_.kissPort, ax25)))
         return true;
     // Whatever part went out is garbage to the TNC; start over on a fresh connection.
     reconnect_ = true;

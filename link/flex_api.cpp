@@ -121,6 +121,10 @@ bool FlexApi::resolve()
     ok &= resolveOne(handle_, "get_ident", api_.getIdent);
     ok &= resolveOne(handle_, "strcall", api_.strcall);
     ok &= resolveOne(handle_, "strpath", api_.strpath);
+    // Optional: a driver without them holds no frame back.
+    if (!resolveOne(handle_, "flx_ui_waiting", api_.uiWaiting) |
+        !resolveOne(handle_, "flx_ui_withdraw", api_.uiWithdraw))
+        ::dlerror();
     return ok;
 }
 
@@ -163,6 +167,25 @@ bool FlexApi::sendUi(const std::string& mycall, const std::string& destination, 
     const void* bytes = info.empty() ? nullptr : info.data();
     return api_.l2SendUi(mycall.c_str(), destination.c_str(), pid, 0, static_cast<int>(info.size()), bytes) !=
            0;
+}
+
+bool FlexApi::frameWaiting(const std::string& mycall, const std::string& destination, int pid,
+                           std::string_view info)
+{
+    if (!api_.uiWaiting || info.size() > static_cast<std::size_t>(INT_MAX))
+        return false;
+    const void* bytes = info.empty() ? nullptr : info.data();
+    return api_.uiWaiting(mycall.c_str(), destination.c_str(), pid, static_cast<int>(info.size()), bytes) !=
+           0;
+}
+
+void FlexApi::withdrawFrame(const std::string& mycall, const std::string& destination, int pid,
+                            std::string_view info)
+{
+    if (!api_.uiWithdraw || info.size() > static_cast<std::size_t>(INT_MAX))
+        return;
+    api_.uiWithdraw(mycall.c_str(), destination.c_str(), pid, static_cast<int>(info.size()),
+                    info.empty() ? nullptr : info.data());
 }
 
 std::optional<UiFrameView> FlexApi::getUi(const std::string& mycall)

@@ -7,7 +7,9 @@
 // folder get an RPATH of $ORIGIN so the library beside them is found, see link/use_driver.cmake),
 // then the program's own directory named explicitly, and last the library folder of an installed
 // program (platform/install_layout.h). A place that gives nothing loadable is skipped without a
-// word. A library that lacks an entry point is not used.
+// word. A library that lacks an entry point is not used. The driver's flx_ui_waiting and
+// flx_ui_withdraw are used where the library has them; without them no frame counts as waiting,
+// and none is taken back.
 //
 // Load and unload before and after the threads that call the driver; in between the object only
 // reads its own fields, so both threads may call it at once.
@@ -18,6 +20,7 @@
 #include <string>
 
 #include "driver/flxapi.h"
+#include "driver/flxapi_ext.h"
 #include "link/radio_driver.h"
 
 namespace zelvo::platform {
@@ -62,6 +65,10 @@ public:
     std::string ident(int channel) override;
     std::string callToText(const std::uint8_t* address) override;
     std::string pathToText(const UiFrameView& frame) override;
+    bool frameWaiting(const std::string& mycall, const std::string& destination, int pid,
+                      std::string_view info) override;
+    void withdrawFrame(const std::string& mycall, const std::string& destination, int pid,
+                       std::string_view info) override;
 
 private:
     struct EntryPoints {
@@ -72,6 +79,8 @@ private:
         decltype(&::get_ident) getIdent = nullptr;
         decltype(&::strcall) strcall = nullptr;
         decltype(&::strpath) strpath = nullptr;
+        decltype(&::flx_ui_waiting) uiWaiting = nullptr;    // optional
+        decltype(&::flx_ui_withdraw) uiWithdraw = nullptr;  // optional
     };
 
     bool load(const std::optional<std::string>& home);

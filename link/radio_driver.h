@@ -1,5 +1,6 @@
 // What the protocol engine needs of the packet-radio driver: send one UI frame, fetch one
-// received frame, name a channel, and turn the driver's address encodings into text.
+// received frame, name a channel, and turn the driver's address encodings into text; and, where
+// the driver keeps frames back for a busy channel, ask after one and take it back.
 // FlexApi (flex_api.h) is the real one, backed by libflxapi32.so; tests put a scripted driver
 // in its place. Both threads call it; an implementation adds no lock of its own.
 #pragma once
@@ -29,6 +30,17 @@ public:
     virtual std::string callToText(const std::uint8_t* address) = 0;
     // A received frame's path as blank-separated words, at most 131 characters.
     virtual std::string pathToText(const UiFrameView& frame) = 0;
+    // True while the frame sendUi would make of these arguments has not gone on the air as far as
+    // the driver can tell (flx_ui_waiting). A driver without a send queue never holds one.
+    virtual bool frameWaiting(const std::string& /*mycall*/, const std::string& /*destination*/, int /*pid*/,
+                              std::string_view /*info*/)
+    {
+        return false;
+    }
+    // Takes that frame back when it still waits in the driver's send queue.
+    virtual void withdrawFrame(const std::string& /*mycall*/, const std::string& /*destination*/, int /*pid*/,
+                               std::string_view /*info*/)
+    {}
 };
 
 }  // namespace zelvo::link

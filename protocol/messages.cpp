@@ -66,6 +66,9 @@ void onAck(Station& station, const link::UiFrameView& frame)
     const int pid = frame.pid();
     if (pid != fieldNumber(entry->sendPid, -1))
         return;
+    // A repetition still waiting for the busy channel is not needed any more.
+    if (!entry->txBuffer.empty())
+        withdraw(station, *entry, messageFrame(pid, entry->txBuffer.front()));
     entry->sendCount.clear();
     entry->sendPid = std::to_string(nextMessagePid(pid));
     entry->state = entry->unread ? TStationState::OnlineUnread : TStationState::Online;
@@ -84,6 +87,12 @@ void sendTimerTick(Station& station, TUserEntry& entry)
     if (!entry.txBuffer.empty() && entry.sendCount.empty())
         entry.sendCount = std::to_string(kSendCountQueued);
     if (entry.sendCount.empty())
+        return;
+    // The countdown gives the peer its time to answer from when the text went on the air: while
+    // its last copy still waits in the driver for a busy channel, no pass counts.
+    if (!entry.txBuffer.empty() &&
+        stillWaiting(station, entry,
+                     messageFrame(fieldNumber(entry.sendPid, PID_MESSAGE_BASE), entry.txBuffer.front())))
         return;
     // The countdown is an unsigned byte: a mangled value wraps instead of running away.
     const int count = static_cast<std::uint8_t>(fieldNumber(entry.sendCount, 1) - 1);
@@ -107,6 +116,8 @@ void sendTimerTick(Station& station, TUserEntry& entry)
 
 void pollTimerTick(Station& station, TUserEntry& entry)
 {
+    if (stillWaiting(station, entry, pollRequestFrame()))
+        return;  // as the delivery countdown: the request has not gone on the air yet
     const int count = fieldNumber(entry.pollCount, 1) - 1;
     entry.pollCount = std::to_string(count);
     if (count % kRepeatPasses == 0) {

@@ -1,6 +1,7 @@
 // Short messages between stations: receipt with acknowledgement and duplicate suppression, the end
 // of a delivery on its acknowledgement, and the two per-station countdowns, counted in receive
-// passes, that repeat an unacknowledged message and a poll and give them up.
+// passes, that repeat an unacknowledged message and a poll and give them up. A countdown stands
+// still while its last frame waits in the driver for a busy channel.
 #pragma once
 
 #include <string>

@@ -29,6 +29,18 @@ bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame&
     return false;
 }
 
+bool stillWaiting(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame)
+{
+    return station.driver.frameWaiting(station.settings.myCall(), buildDestination(entry.path, entry.channel),
+                                       frame.pid, frame.info);
+}
+
+void withdraw(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame)
+{
+    station.driver.withdrawFrame(station.settings.myCall(), buildDestination(entry.path, entry.channel),
+                                 frame.pid, frame.info);
+}
+
 std::string announcedAlias(const Station& station)
 {
     std::string alias = station.settings.alias();

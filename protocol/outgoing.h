@@ -17,6 +17,11 @@ namespace zelvo::protocol {
 // "Übertragungsfehler". True when the driver took the frame.
 bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode);
 
+// True while the driver still holds this frame for `entry` back from the busy channel.
+bool stillWaiting(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame);
+// Takes this frame for `entry` back when the driver still holds it in its send queue.
+void withdraw(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame);
+
 // The alias a status frame carries: the own alias, or the own base call when there is none.
 std::string announcedAlias(const Station& station);
 // Also forgets the last message number taken from the entry: the receiver restarts its own.

@@ -346,6 +346,44 @@ TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving)
         EXPECT_EQ(received[i], "in" + std::to_string(i));
 }
 
+TEST_F(DriverApi, PacedChannelHandsFramesOnAsTheAirCarriesThem)
+{
+    KissServer tnc;
+    ASSERT_NO_FATAL_FAILURE(startOn(tnc, 0, "@1200 Funk"));
+    const std::string text(256, 'x'), none;  // 272 bytes: 1.8 s on the air
+    auto send = [](const char* to, const std::string& info) {
+        return l2_send_ui("DL1ABC", to, 0xD0, 0, static_cast<int>(info.size()), info.data());
+    };
+    auto waiting = [](const char* to, const std::string& info) {
+        return flx_ui_waiting("DL1ABC", to, 0xD0, static_cast<int>(info.size()), info.data());
+    };
+    const auto start = std::chrono::steady_clock::now();
+    ASSERT_EQ(send("DB0AAA 0", text), 1);  // a free channel: at once
+    ASSERT_EQ(tnc.wait_frames(1).size(), 1u);
+    EXPECT_EQ(waiting("DB0AAA 0", text), 0);
+    tnc.send_frame(ui_frame("DF1XX", "DF2YY", 0xD0, "x"));  // heard while ours is expected on the air
+    EXPECT_TRUE(wait_until([&] { return waiting("DB0AAA 0", text) == 1; }));
+    for (const auto& [to, info] : {std::pair{"DB0CCC 0", text},
+                                   {"DB0BBB 0", text},
+                                   {"DB0BBB 0", text},
+                                   {"DB0DDD 0", "hi"},
+                                   {"DB0BBB 0", none},
+                                   {"DB0EEE 0", none}})
+        ASSERT_EQ(send(to, info), 1);
+    EXPECT_EQ(waiting("DB0BBB 0", text), 1);
+    EXPECT_EQ(flx_ui_withdraw("DL1ABC", "DB0CCC 0", 0xD0, static_cast<int>(text.size()), text.data()), 1);
+    // Without information field: at once, but behind what waits for the same station.
+    ASSERT_EQ(tnc.wait_frames(4).size(), 4u);
+    EXPECT_GE(std::chrono::steady_clock::now() - start, 1800ms);  // DB0BBB's frame waited for ours
+    ax_exit();  // hands on what still waits, long before it would be due
+    const auto frames = tnc.wait_frames(5);
+    std::string expected;
+    for (const auto& [to, info] :
+         {std::pair{"DB0AAA", text}, {"DB0EEE", none}, {"DB0BBB", text}, {"DB0BBB", none}, {"DB0DDD", "hi"}})
+        expected += kiss::encodeData(0, ax25::encodeFrame(ui_frame("DL1ABC", to, 0xD0, info)));
+    EXPECT_EQ(tnc.raw_received(), expected);  // the same bytes as unpaced, each frame once
+}
+
 TEST_F(DriverApi, NamesChannelsAndReportsBadTableLinesOnce)
 {
     KissServer down(false);

@@ -1,5 +1,7 @@
-// The driver's pure parts: channel table lines and destination texts. The receive queue's
-// matching of the own call and its bound are checked through the entry points (DriverApi).
+// The driver's pure parts: channel table lines, destination texts, and the air time a paced
+// channel counts. The receive queue's matching of the own call and its bound are checked through
+// the entry points (DriverApi).
+#include "driver/air_pacer.h"
 #include "driver/channel_table.h"
 #include "driver/destination.h"
 
@@ -11,8 +13,8 @@ namespace ax25 = zelvo::ax25;
 namespace drv = zelvo::driver;
 using Kind = drv::ChannelConfig::Kind;
 
-// Every field of each channel in one line: "3 tcp host:port/kissport name" or
-// "3 serial device baud/kissport name".
+// Every field of each channel in one line: "3 tcp host:port/kissport[@rate] name" or
+// "3 serial device baud/kissport[@rate] name".
 std::vector<std::string> described(const drv::ChannelTable& table)
 {
     std::vector<std::string> out;
@@ -20,7 +22,8 @@ std::vector<std::string> described(const drv::ChannelTable& table)
         out.push_back(std::to_string(c.number) +
                       (c.kind == Kind::KissTcp ? " tcp " + c.host + ":" + std::to_string(c.port)
                                                : " serial " + c.device + " " + std::to_string(c.baud)) +
-                      "/" + std::to_string(c.kissPort) + " " + c.name);
+                      "/" + std::to_string(c.kissPort) + (c.airRate ? "@" + std::to_string(c.airRate) : "") +
+                      " " + c.name);
     return out;
 }
 
@@ -32,36 +35,42 @@ TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments)
                                               "\n"
                                               "15 kiss-serial /dev/ttyUSB0 9600/1 Funk \xE4"
                                               "ber Draht\n"
-                                              "7 kiss-tcp [::1]:9000 IPv6\n",
+                                              "7 kiss-tcp [::1]:9000 IPv6\n"
+                                              "8 kiss-tcp h:8001/1@1200 Funk\n"
+                                              "9 kiss-serial /dev/ttyUSB1 9600@1200 TNC\n",
                                               "flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
     EXPECT_EQ(described(table), (std::vector<std::string>{"0 tcp 127.0.0.1:8001/0 Simulation",
                                                           "3 tcp tnc.local:8100/2 Nord  Relais",
                                                           "15 serial /dev/ttyUSB0 9600/1 Funk \xE4"
                                                           "ber Draht",
-                                                          "7 tcp ::1:9000/0 IPv6"}));
+                                                          "7 tcp ::1:9000/0 IPv6", "8 tcp h:8001/1@1200 Funk",
+                                                          "9 serial /dev/ttyUSB1 9600/0@1200 TNC"}));
 }
 
 TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest)
 {
-    const auto table = drv::parseChannelTable("16 kiss-tcp h:1 A\n"            // 1: channel out of range
-                                              "1 kiss-udp h:1 A\n"             // 2: unknown kind
-                                              "1 kiss-tcp h A\n"               // 3: no port
-                                              "1 kiss-tcp h:0 A\n"             // 4: port 0
-                                              "1 kiss-tcp h:70000 A\n"         // 5: port too large
-                                              "1 kiss-tcp h:1/16 A\n"          // 6: KISS port too large
-                                              "1 kiss-tcp h:1\n"               // 7: no name
-                                              "1 kiss-serial /dev/x 1234 A\n"  // 8: odd baud rate
-                                              "1 kiss-serial /dev/x\n"         // 9: no baud rate
-                                              "2 kiss-tcp h:1 Good\n"          // 10
-                                              "2 kiss-tcp h:2 Twice\n"         // 11: duplicate
-                                              "x kiss-tcp h:1 A\n"             // 12: no number
-                                              "-1 kiss-tcp h:1 A\n",           // 13
+    const auto table = drv::parseChannelTable("16 kiss-tcp h:1 A\n"              // 1: channel out of range
+                                              "1 kiss-udp h:1 A\n"               // 2: unknown kind
+                                              "1 kiss-tcp h A\n"                 // 3: no port
+                                              "1 kiss-tcp h:0 A\n"               // 4: port 0
+                                              "1 kiss-tcp h:70000 A\n"           // 5: port too large
+                                              "1 kiss-tcp h:1/16 A\n"            // 6: KISS port too large
+                                              "1 kiss-tcp h:1\n"                 // 7: no name
+                                              "1 kiss-serial /dev/x 1234 A\n"    // 8: odd baud rate
+                                              "1 kiss-serial /dev/x\n"           // 9: no baud rate
+                                              "2 kiss-tcp h:1 Good\n"            // 10
+                                              "2 kiss-tcp h:2 Twice\n"           // 11: duplicate
+                                              "x kiss-tcp h:1 A\n"               // 12: no number
+                                              "-1 kiss-tcp h:1 A\n"              // 13
+                                              "1 kiss-tcp h:1@0 A\n"             // 14: air rate 0
+                                              "1 kiss-tcp h:1@1200/1 A\n"        // 15: KISS port after it
+                                              "1 kiss-serial /dev/x 9600@ A\n",  // 16: no air rate
                                               "/tmp/t/flexnet.conf");
     ASSERT_EQ(table.channels.size(), 1u);
     EXPECT_EQ(table.channels[0].name, "Good");
-    ASSERT_EQ(table.errors.size(), 12u);
-    const int lines[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13};
+    ASSERT_EQ(table.errors.size(), 15u);
+    const int lines[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16};
     for (std::size_t i = 0; i < table.errors.size(); ++i)
         EXPECT_EQ(table.errors[i].rfind("/tmp/t/flexnet.conf:" + std::to_string(lines[i]) + ": ", 0), 0u)
             << table.errors[i];
@@ -133,4 +142,28 @@ TEST(Destination, RefusesWhatCannotBeSent)
         EXPECT_FALSE(drv::parseDestination(bad)) << '"' << bad << '"';
     }
     EXPECT_FALSE(drv::parseDestination("DL1ABC 0" + std::string(300, ' ')));
+}
+
+TEST(AirPacer, OwnFramesGoAfterTheFramesHeardMeanwhile)
+{
+    using namespace std::chrono_literals;
+    zelvo::driver::AirPacer pacer(1200);
+    const drv::AirPacer::Clock::time_point t0{10s};
+    const std::string a(60, 'a'), b(90, 'b');  // 0.4 s and 0.6 s on the air
+    pacer.sent(a, t0);
+    pacer.sent(b, t0 + 100ms);    // behind a
+    pacer.heard(30, t0 + 500ms);  // 0.2 s from 0.3 s: neither had gone yet
+    EXPECT_EQ(pacer.freeAt(), t0 + 1500ms);
+    EXPECT_TRUE(pacer.held(a, t0 + 899ms));
+    EXPECT_FALSE(pacer.held(a, t0 + 900ms));
+    pacer.heard(30, t0 + 1700ms);  // after both: nothing moves
+    EXPECT_EQ(pacer.freeAt(), t0 + 1500ms);
+    // Heard just as the next own frame went: it had held up the one before.
+    pacer.sent(a, t0 + 5s);
+    pacer.sent(b, t0 + 5400ms);
+    pacer.heard(60, t0 + 5400ms);
+    EXPECT_EQ(pacer.freeAt(), t0 + 6400ms);
+    EXPECT_TRUE(pacer.held(b, t0 + 6s));
+    pacer.heard(30, t0 + 6590ms);  // seems to start 10 ms before b's expected end: it followed b
+    EXPECT_EQ(pacer.freeAt(), t0 + 6400ms);
 }

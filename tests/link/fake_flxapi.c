@@ -1,6 +1,7 @@
 /* A stand-in for libflxapi32.so built several times for the binding tests: get_ident(0) names
- * the copy (FAKE_MARK), FAKE_OMIT_AX_INIT / FAKE_OMIT_STRPATH leave an entry point out, and
- * fake_calls lets a test see what the binding handed over. */
+ * the copy (FAKE_MARK), FAKE_OMIT_AX_INIT / FAKE_OMIT_STRPATH leave an entry point out,
+ * FAKE_OMIT_SEND_QUEUE the optional flx_ui_waiting and flx_ui_withdraw, and fake_calls lets a
+ * test see what the binding handed over. */
 #include <stdint.h>
 #include <string.h>
 
@@ -42,6 +43,23 @@ EXPORT uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, 
         memcpy(fake_calls.bytes, info, (size_t)info_length);
     return strcmp(destination, "refuse") != 0;
 }
+
+#ifndef FAKE_OMIT_SEND_QUEUE
+/* Frames for "busy" wait. A withdrawal is counted and recorded as a send. */
+EXPORT int flx_ui_waiting(const char* mycall, const char* destination, int pid, int info_length,
+                          const void* info)
+{
+    (void)mycall, (void)pid, (void)info_length, (void)info;
+    return strcmp(destination, "busy") == 0;
+}
+
+EXPORT int flx_ui_withdraw(const char* mycall, const char* destination, int pid, int info_length,
+                           const void* info)
+{
+    ++fake_calls.withdrawn;
+    return l2_send_ui(mycall, destination, pid, 0, info_length, info);
+}
+#endif
 
 /* One status frame from DK7NEW for DL1ABC, nothing for anybody else. */
 EXPORT const FlxUiFrame* l2_get_ui(const char* mycall)

@@ -4,7 +4,7 @@
 #include "driver/flxapi.h"
 
 struct FakeCalls {
-    int init_calls, exit_calls;
+    int init_calls, exit_calls, withdrawn;
     int exited, get_after_exit; /* l2_get_ui calls between ax_exit and the next ax_init */
     char mycall[64], destination[128];
     int pid, reserved, length;

@@ -111,6 +111,8 @@ TEST_F(FlexApiTest, HomeIsReadFromTheDefaultRegistryAndAnUnreadableOneIsNoHome)
     FlexApi api;
     ASSERT_TRUE(api.loadFlexApi());
     EXPECT_EQ(api.ident(0), "home");
+    EXPECT_FALSE(api.frameWaiting("DL1ABC", "busy", 208, "Hi"));  // a driver without a send queue
+    api.withdrawFrame("DL1ABC", "busy", 208, "Hi");
 
     std::ofstream(dir_ / "HKEY_LOCAL_MACHINE.reg") << "this is [not a .reg file\n";
     ASSERT_TRUE(api.loadFlexApi());
@@ -173,6 +175,11 @@ TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
     EXPECT_EQ(calls.length, 0);
     EXPECT_EQ(calls.info, nullptr);
     EXPECT_FALSE(api.sendUi("DL1ABC", "refuse", 218, "[]"));
+
+    EXPECT_TRUE(api.frameWaiting("DL1ABC-1", "busy", 209, "Hi"));
+    api.withdrawFrame("DL1ABC-1", "DL2XYZ 1", 210, "");
+    EXPECT_EQ(std::tie(calls.withdrawn, calls.destination, calls.pid, calls.info),
+              std::make_tuple(1, "DL2XYZ 1"s, 210, nullptr));
 
     const auto frame = api.getUi("DL1ABC");
     ASSERT_TRUE(frame);

@@ -1,5 +1,6 @@
 // A scripted radio driver for the protocol engine: frames queued by the test come out of getUi
-// as real FlxUiFrame records, every sendUi is recorded, and sends can be refused on request.
+// as real FlxUiFrame records, every sendUi is recorded, and sends can be refused on request or
+// held back as a driver does for a busy channel.
 // Text conversions give what libflxapi32.so's strcall and strpath give for valid calls.
 // Thread-safe: the receive thread and a test thread may use it at once.
 #pragma once
@@ -80,6 +81,15 @@ public:
         refuse_ = on ? -1 : 0;
     }
 
+    // While on, every accepted frame waits in the driver (frameWaiting) until withdrawn.
+    void holdSends(bool on)
+    {
+        std::lock_guard lock(mutex_);
+        hold_ = on;
+        if (!on)
+            held_.clear();
+    }
+
     std::vector<SentFrame> sent() const
     {
         std::lock_guard lock(mutex_);
@@ -113,7 +123,22 @@ public:
                 --refuse_;
         }
         sent_.push_back({mycall, destination, pid & 0xFF, std::string(info), accepted});
+        if (accepted && hold_)
+            held_.push_back(sent_.back());
         return accepted;
+    }
+    bool frameWaiting(const std::string& mycall, const std::string& destination, int pid,
+                      std::string_view info) override
+    {
+        std::lock_guard lock(mutex_);
+        return std::count(held_.begin(), held_.end(),
+                          SentFrame{mycall, destination, pid & 0xFF, std::string(info)});
+    }
+    void withdrawFrame(const std::string& mycall, const std::string& destination, int pid,
+                       std::string_view info) override
+    {
+        std::lock_guard lock(mutex_);
+        std::erase(held_, SentFrame{mycall, destination, pid & 0xFF, std::string(info)});
     }
 
     std::optional<link::UiFrameView> getUi(const std::string& /*mycall*/) override
@@ -168,6 +193,8 @@ private:
     FlxUiFrame record_{};
     int refuse_ = 0;
     int getUiCalls_ = 0;
+    bool hold_ = false;
+    std::vector<SentFrame> held_;
 };
 
 }  // namespace zelvo::testing

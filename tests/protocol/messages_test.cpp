@@ -241,6 +241,33 @@ TEST_F(Messages, RefusedTransmissionIsGivenUpAndRepeatedOnSchedule)
     EXPECT_EQ(h.driver.takeSent().size(), 1u);
 }
 
+TEST_F(Messages, CountdownsStandStillWhileTheirFrameWaitsInTheDriver)
+{
+    h.setOnline(true);
+    app::TUserEntry& polled = h.add("DL3CCC", S::Away);
+    h.driver.holdSends(true);
+    // An acknowledgment takes back the copy still waiting.
+    protocol::queueMessage(h.station, peer, "Erst", false);
+    h.pass();
+    ASSERT_TRUE(h.driver.frameWaiting(kMe, "DL2BBB-4 1", 208, "Erst"));
+    h.handle(kPeer, 208);
+    EXPECT_FALSE(h.driver.frameWaiting(kMe, "DL2BBB-4 1", 208, "Erst"));
+
+    ASSERT_TRUE(protocol::queueMessage(h.station, peer, "Hallo", false));
+    ASSERT_TRUE(protocol::pollStation(h.station, polled));
+    h.pass(100);  // both first frames wait for a busy channel all along
+    EXPECT_EQ(h.driver.takeSent().size(), 3u);
+    h.driver.holdSends(false);
+
+    // From the pass their frames left the driver, both run as on an idle channel.
+    const Timeline timeline = runPasses(
+        200, [](const SentFrame& f) { return isMessage(f) || f.pid == 219; }, kTransmissionError);
+    EXPECT_EQ(timeline.sends, (std::vector<int>{30, 30, 60, 60, 90, 90, 120, 120}));
+    EXPECT_EQ(timeline.pids, (std::vector<int>{209, 219, 209, 219, 209, 219, 209, 219}));
+    EXPECT_EQ(timeline.statusAt, std::vector<int>{149});
+    EXPECT_EQ(polled.state, S::Offline);
+}
+
 TEST_F(Messages, PresenceFramesRestartTheNumberingOfAPendingText)
 {
     struct Case {
