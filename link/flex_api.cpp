@@ -79,13 +79,10 @@ bool FlexApi::load(const std::optional<std::string>& home)
         const char* env = std::getenv("flexnet");
         loaded = env && std::strlen(env) <= kMaxEnvLength && tryDirectory(env);
     }
-    if (!loaded) {
-        // The program's own directory by name as well: a sanitizer runtime that intercepts dlopen
-        // becomes the "calling object" whose RPATH the bare-name search consults.
-        const std::filesystem::path programDir = platform::programDirectory();
-        loaded = tryOpen(libraryName_) || tryDirectory(programDir.string()) ||
-                 (!programDir.empty() && tryDirectory(platform::installedDriverFolder(programDir).string()));
-    }
+    if (!loaded)
+        loaded = tryOpen(libraryName_);
+    for (const auto& folder : platform::privateLibraryFolders())
+        loaded = loaded || tryDirectory(folder.string());
     failed_ = !loaded || !resolve();
     if (failed_)
         unloadFlexApi();  // never call into a library that is only half there

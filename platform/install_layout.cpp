@@ -24,6 +24,14 @@ std::filesystem::path installedDataFolder(const std::filesystem::path& programDi
     return (programDir / ZELVO_DATA_FROM_PROGRAM).lexically_normal();
 }
 
+std::vector<std::filesystem::path> privateLibraryFolders()
+{
+    const std::filesystem::path programDir = programDirectory();
+    if (programDir.empty())
+        return {};
+    return {programDir, installedDriverFolder(programDir)};
+}
+
 bool isInstalled(const std::filesystem::path& programDir)
 {
     std::error_code error;

@@ -135,9 +135,8 @@ MakeAudioOutput audioModule()
 {
     static const MakeAudioOutput make = [] {
         void* handle = ::dlopen(kAudioModule, RTLD_NOW | RTLD_LOCAL);
-        const std::filesystem::path here = programDirectory();
-        for (const auto& folder : {here, installedDriverFolder(here)}) {
-            if (!handle && !here.empty())
+        for (const auto& folder : privateLibraryFolders()) {
+            if (!handle)
                 handle = ::dlopen((folder / kAudioModule).c_str(), RTLD_NOW | RTLD_LOCAL);
         }
         return handle ? reinterpret_cast<MakeAudioOutput>(::dlsym(handle, kMakeAudioOutput)) : nullptr;
