@@ -426,12 +426,6 @@ TEST_F(DriverApi, NamesAndDescribesChannelsAndReportsBadTableLinesOnce)
     ax_exit();
     EXPECT_EQ(flx_channel_describe(0, text, sizeof text), -1);
     EXPECT_EQ(flx_channel_table(text, sizeof text), -1);
-    ::setenv("ZELVO_FLEXNET_CONF", (dir / "none.conf").c_str(), 1);
-    ASSERT_EQ(ax_init(), 0);
-    EXPECT_EQ(flx_channel_table(text, sizeof text), 0);  // the built-in channel
-    EXPECT_EQ(flx_channel_describe(0, text, sizeof text), 23);
-    EXPECT_STREQ(text, "kiss-tcp 127.0.0.1:8001");
-    ax_exit();
     start(tcpLine(7, down.port(), " Neu"));
     EXPECT_STREQ(get_ident(7), "Neu");
     EXPECT_STREQ(get_ident(0), "");
