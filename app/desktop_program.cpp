@@ -9,6 +9,7 @@
 
 #include "app/dialog_windows.h"
 #include "app/history_store.h"
+#include "app/link_watch.h"
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
 #include "app/station_adapter.h"
@@ -102,6 +103,12 @@ void DesktopProgram::onStartup()
     protocol::Station& station = session_.station();
     dialogs_->attach(station, session_.sound());
     wireDialogs();
+    // A TNC that does not answer shows in the tray tip and the status bar.
+    linkWatch_ = std::make_unique<LinkWatch>(session_.driver());
+    connect(linkWatch_.get(), &LinkWatch::warningsChanged, tray_.get(), &TrayIcon::setLinkWarnings);
+    connect(linkWatch_.get(), &LinkWatch::warningsChanged, &mainWindow_->statusBar(),
+            &StatusBar::setLinkWarnings);
+    linkWatch_->start();
 
     for (const platform::Problem& problem : session_.startProblems())
         adapter_->showError(problem.text);
@@ -202,6 +209,8 @@ void DesktopProgram::finish()
     if (ended_)
         return;
     ended_ = true;
+    if (linkWatch_)
+        linkWatch_->stop();  // it asks the driver
     session_.shutdown();
     if (settingsListener_)
         session_.settings().removeListener(settingsListener_);

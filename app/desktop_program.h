@@ -23,6 +23,7 @@ class TrayIcon;
 class StationAdapter;
 class DialogWindows;
 class HistoryStore;
+class LinkWatch;
 
 class DesktopProgram : public QObject, private RosterObserver {
     Q_OBJECT
@@ -80,6 +81,7 @@ private:
     std::unique_ptr<MainWindow> mainWindow_;
     std::unique_ptr<StationAdapter> adapter_;
     std::unique_ptr<HistoryStore> history_;
+    std::unique_ptr<LinkWatch> linkWatch_;
     dialogs::Settings::ListenerId settingsListener_ = 0;
     bool historyLoaded_ = false;
     bool ended_ = false;

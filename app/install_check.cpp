@@ -3,17 +3,23 @@
 #include <QIcon>
 #include <QPixmap>
 
+#include <algorithm>
+#include <thread>
+#include <vector>
+
 #include "art/pictures.h"
 #include "dialogs/help_file.h"
 #include "dialogs/help_window.h"
 #include "dialogs/jpeg_picture.h"
 #include "link/flex_api.h"
+#include "platform/ansi.h"
 #include "platform/audio_output.h"
 
 namespace zelvo::app {
 
 namespace {
 
+// The driver's line, then its channels'.
 bool checkDriver(std::FILE* out)
 {
     link::FlexApi driver;
@@ -22,7 +28,23 @@ bool checkDriver(std::FILE* out)
         return false;
     }
     std::fprintf(out, "driver: %s\n", driver.loadedFile().c_str());
-    return true;
+    driver.axInit();
+    const bool answers = checkChannels(driver, out);
+    driver.axExit();
+    return answers;
+}
+
+// Polls until every TNC is connected or the time is up.
+void waitForTncs(link::FlexApi& driver, const std::vector<link::FlexApi::Channel>& channels,
+                 std::chrono::milliseconds wait)
+{
+    const auto allConnected = [&] {
+        return std::all_of(channels.begin(), channels.end(),
+                           [&](const auto& channel) { return driver.tncConnected(channel.number); });
+    };
+    const auto deadline = std::chrono::steady_clock::now() + wait;
+    while (!allConnected() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
 bool checkHelp(std::FILE* out)
@@ -73,6 +95,36 @@ bool checkPictures(std::FILE* out)
 }
 
 }  // namespace
+
+bool checkChannels(link::FlexApi& driver, std::FILE* out, std::chrono::milliseconds wait)
+{
+    const auto channels = driver.channels();
+    if (channels.empty() && !driver.channelTable()) {
+        std::fprintf(out, "channels: the driver does not describe them\n");
+        return true;
+    }
+    const auto table = driver.channelTable();
+    if (!table)
+        std::fprintf(out, "channel table: not named by the driver\n");
+    else if (table->empty())
+        std::fprintf(out, "channel table: none found, the built-in channel 0\n");
+    else
+        std::fprintf(out, "channel table: %s\n", table->c_str());
+    if (channels.empty()) {
+        std::fprintf(out, "channels: none\n");
+        return false;
+    }
+    waitForTncs(driver, channels, wait);
+    bool anyAnswers = false;
+    for (const auto& channel : channels) {
+        const bool answers = driver.tncConnected(channel.number);
+        anyAnswers = anyAnswers || answers;
+        std::fprintf(out, "channel %d: %s %s \"%s\": %s\n", channel.number, channel.kind.c_str(),
+                     channel.address.c_str(), platform::ansiToUtf8(channel.name).c_str(),
+                     answers ? "TNC answers" : "TNC does not answer");
+    }
+    return anyAnswers;
+}
 
 bool checkInstallation(std::FILE* out)
 {

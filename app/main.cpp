@@ -26,8 +26,11 @@ help (German).
 
 Options:
   --check            check what the program needs at run time and end: prints where the driver
-                     and the help file were found and whether the pictures can be drawn; exit
-                     status 1 when something is missing (works without a display)
+                     was found, the channel table it reads and, for each channel, its number,
+                     kind, address and name and whether its TNC answers (within 2 s), where the
+                     help file and the audio module were found and whether the pictures can be
+                     drawn; exit status 1 when something is missing or no TNC answers (works
+                     without a display)
   --version          the program's version, read from its version block
   --help             this text
 Qt's own options (-platform NAME, -style NAME, ...) are taken as well.

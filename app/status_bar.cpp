@@ -46,7 +46,28 @@ void StatusBar::setOnline(bool online)
 
 void StatusBar::setMessage(const QString& text)
 {
-    message_->setText(text);
+    messageText_ = text;
+    showMessage();
+}
+
+void StatusBar::setLinkWarnings(const QStringList& warnings)
+{
+    linkWarnings_ = warnings;
+    showMessage();
+}
+
+void StatusBar::showMessage()
+{
+    if (linkWarnings_.isEmpty()) {
+        message_->setText(messageText_);
+        message_->setToolTip({});
+        return;
+    }
+    message_->setText(tr("TNC nicht erreichbar"));
+    QStringList tip = linkWarnings_;
+    if (!messageText_.isEmpty())
+        tip << messageText_;
+    message_->setToolTip(tip.join(QLatin1Char('\n')));
 }
 
 void StatusBar::setAway(bool away)
@@ -59,6 +80,12 @@ QString StatusBar::panelText(int panel) const
 {
     const QLabel* panels[] = {online_, message_, away_};
     return panel >= 0 && panel < 3 ? panels[panel]->text() : QString();
+}
+
+QString StatusBar::panelToolTip(int panel) const
+{
+    const QLabel* panels[] = {online_, message_, away_};
+    return panel >= 0 && panel < 3 ? panels[panel]->toolTip() : QString();
 }
 
 void StatusBar::mouseReleaseEvent(QMouseEvent* event)

@@ -1,10 +1,16 @@
 // The roster window's status bar: panel 0 (35 px) the own online state, panel 1 (105 px) short
 // messages, panel 2 (20 px) "QRV" sunken or "AWAY" raised. A button released at x 140..200 (panel
 // 2 and the space after it) is the away switch; a double click anywhere is the online switch.
+//
+// While a channel's TNC does not answer, panel 1 says "TNC nicht erreichbar" (short enough for
+// its width) and its tool tip names each channel and TNC, followed by the last short message,
+// which the warning covers. Messages that come meanwhile are kept; the latest shows again once
+// every TNC answers.
 #pragma once
 
 #include <QFrame>
 #include <QLabel>
+#include <QStringList>
 #include <QWidget>
 
 namespace zelvo::app {
@@ -19,9 +25,12 @@ public:
 
     void setOnline(bool online);
     void setMessage(const QString& text);
+    // One line per channel whose TNC does not answer (LinkWatch); empty when all do.
+    void setLinkWarnings(const QStringList& warnings);
     void setAway(bool away);
 
     QString panelText(int panel) const;
+    QString panelToolTip(int panel) const;
     QFrame::Shadow awayBevel() const { return away_->frameShadow(); }
 
 signals:
@@ -33,9 +42,14 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    // Panel 1: the link warning while there is one, else the last message.
+    void showMessage();
+
     QLabel* online_;
     QLabel* message_;
     QLabel* away_;
+    QString messageText_;
+    QStringList linkWarnings_;
 };
 
 }  // namespace zelvo::app

@@ -22,7 +22,8 @@ TrayIcon::TrayIcon(const Roster& roster, QObject* parent) : QObject(parent), ros
 
     icon_.setContextMenu(&menu_);
     icon_.setIcon(trayPicture(TrayPicture::SelfOff));
-    icon_.setToolTip(QStringLiteral("Zelvo 0.9"));
+    tip_ = QStringLiteral("Zelvo 0.9");
+    showTip();
     connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::activate);
 }
 
@@ -46,11 +47,26 @@ void TrayIcon::setPicture(TrayPicture kind)
     picture_ = kind;
     icon_.setIcon(trayPicture(kind));
     if (kind == TrayPicture::MainIcon)
-        icon_.setToolTip(QStringLiteral("Zelvo Online"));
+        tip_ = QStringLiteral("Zelvo Online");
     else if (kind == TrayPicture::SelfOff)
-        icon_.setToolTip(QStringLiteral("Zelvo Offline"));
+        tip_ = QStringLiteral("Zelvo Offline");
     else
-        icon_.setToolTip({});
+        tip_.clear();
+    showTip();
+}
+
+void TrayIcon::setLinkWarnings(const QStringList& warnings)
+{
+    linkWarnings_ = warnings;
+    showTip();
+}
+
+void TrayIcon::showTip()
+{
+    QStringList lines = linkWarnings_;
+    if (!tip_.isEmpty())
+        lines.prepend(tip_);
+    icon_.setToolTip(lines.join(QLatin1Char('\n')));
 }
 
 void TrayIcon::setOnline(bool online)

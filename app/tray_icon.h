@@ -5,6 +5,9 @@
 //
 // Qt reports no pointer movement over the icon, so every activation recomputes the picture
 // first, as the pointer passing over it would.
+//
+// While a channel's TNC does not answer, the tip names it below the picture's own tip
+// ("Zelvo Online" / "Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar"), whatever picture shows.
 #pragma once
 
 #include <QAction>
@@ -31,6 +34,8 @@ public:
     // The picture last shown; never Recompute.
     protocol::TrayPicture picture() const { return picture_; }
     QString toolTip() const { return icon_.toolTip(); }
+    // One line per channel whose TNC does not answer (LinkWatch); empty when all do.
+    void setLinkWarnings(const QStringList& warnings);
 
     // The go-online item follows the own state: "go OffLine" checked while online, "go OnLine"
     // once offline again. Only a change of the state touches it.
@@ -53,12 +58,17 @@ signals:
     void readUnreadRequested();
 
 private:
+    // The picture's tip with the link warnings below it.
+    void showTip();
+
     const Roster& roster_;
     QSystemTrayIcon icon_;
     QMenu menu_;
     QAction* goOnline_;
     protocol::TrayPicture picture_ = protocol::TrayPicture::SelfOff;
     bool online_ = false;
+    QString tip_;
+    QStringList linkWarnings_;
 };
 
 }  // namespace zelvo::app

@@ -185,9 +185,26 @@ ChannelConfig defaultChannel()
     return config;
 }
 
+std::string describeChannel(const ChannelConfig& config)
+{
+    std::string text;
+    if (config.kind == ChannelConfig::Kind::KissTcp) {
+        const bool v6 = config.host.find(':') != std::string::npos;
+        text = "kiss-tcp " + (v6 ? "[" + config.host + "]" : config.host) + ":" + std::to_string(config.port);
+    } else {
+        text = "kiss-serial " + config.device + " " + std::to_string(config.baud);
+    }
+    if (config.kissPort != 0)
+        text += "/" + std::to_string(config.kissPort);
+    if (config.airRate != 0)
+        text += "@" + std::to_string(config.airRate);
+    return text;
+}
+
 ChannelTable parseChannelTable(std::string_view text, std::string_view fileName)
 {
     ChannelTable table;
+    table.file.assign(fileName);
     std::array<int, MAX_CHANNEL + 1> definedIn{};  // line number per channel, 0 = free
     int lineNumber = 0;
     while (!text.empty()) {

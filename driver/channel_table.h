@@ -34,12 +34,17 @@ struct ChannelConfig {
 };
 
 struct ChannelTable {
+    std::string file;  // the file the channels came from; empty: the built-in default channel
     std::vector<ChannelConfig> channels;
     std::vector<std::string> errors;  // "<file>:<line>: <reason>"
 };
 
 // What is used when there is no table file: channel 0 on a local KISS TCP server.
 ChannelConfig defaultChannel();
+
+// The channel's kind and connection as a table line writes them, without number and name:
+// "kiss-tcp 127.0.0.1:8001/1@1200", "kiss-serial /dev/ttyUSB0 9600".
+std::string describeChannel(const ChannelConfig& config);
 
 ChannelTable parseChannelTable(std::string_view text, std::string_view fileName);
 

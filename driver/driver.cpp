@@ -53,6 +53,7 @@ int Driver::init(const std::filesystem::path& tableFile)
     for (const auto& error : table.errors)
         std::fprintf(stderr, "flxapi32: %s\n", error.c_str());
 
+    tableFile_ = table.file;
     counters_.reset();
     queue_.clear();
     names_.fill(nullptr);
@@ -81,6 +82,7 @@ int Driver::exit()
         link.reset();
     }
     running_ = false;
+    tableFile_.reset();
     queue_.clear();
     return 0;
 }
@@ -105,6 +107,18 @@ bool Driver::connected(int channel)
 {
     const auto l = link(channel);
     return l && l->connected();
+}
+
+std::optional<std::string> Driver::tableFile() const
+{
+    std::lock_guard lock(mutex_);
+    return tableFile_;
+}
+
+std::optional<std::string> Driver::describe(int channel)
+{
+    const auto l = link(channel);
+    return l ? std::optional(describeChannel(l->config())) : std::nullopt;
 }
 
 std::optional<Driver::Outgoing> Driver::makeFrame(const char* mycall, const char* destination, int pid,

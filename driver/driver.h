@@ -38,6 +38,11 @@ public:
     const FlxUiFrame* getUi(const char* mycall);
     const char* ident(int channel);
     bool connected(int channel);
+    // The file the last init read its channels from, empty for the built-in default channel;
+    // nullopt before init and after exit.
+    std::optional<std::string> tableFile() const;
+    // The channel's kind and connection (describeChannel); nullopt for a channel not in the table.
+    std::optional<std::string> describe(int channel);
     FlxStats stats() const { return counters_.snapshot(); }
 
 private:
@@ -61,6 +66,7 @@ private:
 
     mutable std::mutex mutex_;  // guards everything below but the record
     bool running_ = false;
+    std::optional<std::string> tableFile_;
     std::array<std::shared_ptr<TncLink>, MAX_CHANNEL + 1> links_;
     std::array<const char*, MAX_CHANNEL + 1> names_{};
     std::set<std::string> namePool_;  // never shrinks: get_ident's texts stay valid

@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <dlfcn.h>
 #include <filesystem>
+#include <optional>
 #include <string>
 
 // The program reads these fields by offset.
@@ -43,6 +44,16 @@ int copyOut(char* out, const std::string& text, std::size_t limit)
     text.copy(out, length);
     out[length] = '\0';
     return static_cast<int>(length);
+}
+
+// snprintf's way with a text: as much as fits with its NUL, and the whole length.
+int copyOut(char* out, int room, const std::optional<std::string>& text)
+{
+    if (!text)
+        return -1;
+    if (out != nullptr && room > 0)
+        copyOut(out, *text, static_cast<std::size_t>(room) - 1);
+    return static_cast<int>(text->size());
 }
 
 }  // namespace
@@ -119,6 +130,16 @@ int flx_ui_withdraw(const char* mycall, const char* destination, int pid, int in
 int flx_channel_connected(int channel)
 {
     return Driver::instance().connected(channel) ? 1 : 0;
+}
+
+int flx_channel_table(char* out, int room)
+{
+    return copyOut(out, room, Driver::instance().tableFile());
+}
+
+int flx_channel_describe(int channel, char* out, int room)
+{
+    return copyOut(out, room, Driver::instance().describe(channel));
 }
 
 }  // extern "C"

@@ -1,7 +1,8 @@
 /* Extensions of libflxapi32.so beyond the seven FlexNet entry points: counters of what the
- * driver received, delivered and dropped, the state of a channel's TNC connection, and the frames
- * that still wait in a paced channel's send queue. The program uses flx_ui_waiting and
- * flx_ui_withdraw where the driver has them, and works without them. Counters start at 0 with
+ * driver received, delivered and dropped, the channel table in use with the state of each
+ * channel's TNC connection, and the frames that still wait in a paced channel's send queue. The
+ * program uses flx_ui_waiting, flx_ui_withdraw, flx_channel_connected, flx_channel_describe and
+ * flx_channel_table where the driver has them, and works without them. Counters start at 0 with
  * ax_init. */
 #ifndef ZELVO_FLXAPI_EXT_H
 #define ZELVO_FLXAPI_EXT_H
@@ -35,6 +36,19 @@ int flx_get_stats(FlxStats* out);
 /* 1 while the channel's TNC is connected, 0 otherwise (also for channels not in the table or
  * before ax_init). */
 int flx_channel_connected(int channel);
+
+/* The texts below are written into out like snprintf does: at most room - 1 bytes and a NUL
+ * (nothing with room 0, when out may be NULL). They return the length of the whole text, or -1
+ * when there is none. */
+
+/* The channel table the driver read at ax_init: its file name, or an empty text when it found no
+ * file and serves the built-in channel 0 (kiss-tcp 127.0.0.1:8001). -1 before ax_init and after
+ * ax_exit. */
+int flx_channel_table(char* out, int room);
+/* A channel's kind and the connection to its TNC as its table line writes them, without number
+ * and name: "kiss-tcp 127.0.0.1:8001", "kiss-tcp [::1]:8001/1@1200", "kiss-serial /dev/ttyUSB0
+ * 9600". -1 for a channel that is not in the table (also before ax_init). */
+int flx_channel_describe(int channel, char* out, int room);
 
 /* On a channel with an air rate: 1 while the frame l2_send_ui would make of these arguments (same
  * source, destination text, PID and information field) has not gone on the air as far as the

@@ -4,6 +4,7 @@
 #include <dlfcn.h>
 #include <link.h>
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -36,6 +37,26 @@ std::optional<std::string> registryHome(platform::Registry& registry)
 std::string bufferText(const char* buffer, std::size_t room)
 {
     return std::string(buffer, ::strnlen(buffer, room));
+}
+
+// A text an extension writes the way snprintf does (its length, or -1 for none), read whole up
+// to a bound against a driver that claims more.
+template <typename Fill>
+std::optional<std::string> extensionText(Fill fill)
+{
+    constexpr int kMaxText = 4096;
+    std::vector<char> buffer(256);
+    int length = fill(buffer.data(), static_cast<int>(buffer.size()));
+    if (length < 0)
+        return std::nullopt;
+    if (length >= static_cast<int>(buffer.size())) {
+        buffer.resize(static_cast<std::size_t>(std::min(length, kMaxText)) + 1);
+        length = std::min(fill(buffer.data(), static_cast<int>(buffer.size())),
+                          static_cast<int>(buffer.size()) - 1);
+        if (length < 0)
+            return std::nullopt;
+    }
+    return bufferText(buffer.data(), static_cast<std::size_t>(length));
 }
 
 template <typename Fn>
@@ -122,6 +143,11 @@ bool FlexApi::resolve()
     if (!resolveOne(handle_, "flx_ui_waiting", api_.uiWaiting) |
         !resolveOne(handle_, "flx_ui_withdraw", api_.uiWithdraw))
         ::dlerror();
+    // Optional: a driver without them tells nothing about its links.
+    if (!resolveOne(handle_, "flx_channel_connected", api_.channelConnected) |
+        !resolveOne(handle_, "flx_channel_describe", api_.channelDescribe) |
+        !resolveOne(handle_, "flx_channel_table", api_.channelTable))
+        ::dlerror();
     return ok;
 }
 
@@ -183,6 +209,38 @@ void FlexApi::withdrawFrame(const std::string& mycall, const std::string& destin
         return;
     api_.uiWithdraw(mycall.c_str(), destination.c_str(), pid, static_cast<int>(info.size()),
                     info.empty() ? nullptr : info.data());
+}
+
+std::vector<FlexApi::Channel> FlexApi::channels()
+{
+    std::vector<Channel> found;
+    if (!api_.channelDescribe || !api_.channelConnected)
+        return found;
+    for (int number = 0; number < FLX_CHANNELS; ++number) {
+        const auto text =
+            extensionText([&](char* out, int room) { return api_.channelDescribe(number, out, room); });
+        if (!text)
+            continue;
+        // The kind is one word; the address is the rest, a serial line's baud rate included.
+        const auto blank = text->find(' ');
+        Channel channel{number, text->substr(0, blank), {}, ident(number)};
+        if (blank != std::string::npos)
+            channel.address = text->substr(blank + 1);
+        found.push_back(std::move(channel));
+    }
+    return found;
+}
+
+bool FlexApi::tncConnected(int channel)
+{
+    return api_.channelConnected && api_.channelConnected(channel) == 1;
+}
+
+std::optional<std::string> FlexApi::channelTable()
+{
+    if (!api_.channelTable)
+        return std::nullopt;
+    return extensionText([this](char* out, int room) { return api_.channelTable(out, room); });
 }
 
 std::optional<UiFrameView> FlexApi::getUi(const std::string& mycall)

@@ -9,7 +9,9 @@
 // program (platform/install_layout.h). A place that gives nothing loadable is skipped without a
 // word. A library that lacks an entry point is not used. The driver's flx_ui_waiting and
 // flx_ui_withdraw are used where the library has them; without them no frame counts as waiting,
-// and none is taken back.
+// and none is taken back. Likewise flx_channel_describe, flx_channel_connected and
+// flx_channel_table: without the first two the program knows no channel's link, and says nothing
+// about it.
 //
 // Load and unload before and after the threads that call the driver; in between the object only
 // reads its own fields, so both threads may call it at once.
@@ -18,6 +20,7 @@
 #include <cstddef>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "driver/flxapi.h"
 #include "driver/flxapi_ext.h"
@@ -58,6 +61,22 @@ public:
     void axInit();
     void axExit();
 
+    // A channel the driver serves, as its channel table gives it.
+    struct Channel {
+        int number = 0;
+        std::string kind;     // "kiss-tcp", "kiss-serial"
+        std::string address;  // where its TNC is reached: "127.0.0.1:8001", "/dev/ttyUSB0 9600"
+        std::string name;     // get_ident's 8-bit text
+    };
+    // The channels of the table in use, once axInit has run; none when the driver cannot describe
+    // them or cannot tell the state of their TNCs.
+    std::vector<Channel> channels();
+    // True while the channel's TNC is connected; false where the driver cannot tell.
+    bool tncConnected(int channel);
+    // The file the driver read its channel table from, empty for its built-in channel; nothing
+    // when the driver does not say (or before axInit).
+    std::optional<std::string> channelTable();
+
     // RadioDriver. Without a loaded library: nothing is sent, nothing received, texts empty.
     bool sendUi(const std::string& mycall, const std::string& destination, int pid,
                 std::string_view info) override;
@@ -79,8 +98,11 @@ private:
         decltype(&::get_ident) getIdent = nullptr;
         decltype(&::strcall) strcall = nullptr;
         decltype(&::strpath) strpath = nullptr;
-        decltype(&::flx_ui_waiting) uiWaiting = nullptr;    // optional
-        decltype(&::flx_ui_withdraw) uiWithdraw = nullptr;  // optional
+        decltype(&::flx_ui_waiting) uiWaiting = nullptr;                // optional
+        decltype(&::flx_ui_withdraw) uiWithdraw = nullptr;              // optional
+        decltype(&::flx_channel_connected) channelConnected = nullptr;  // optional
+        decltype(&::flx_channel_describe) channelDescribe = nullptr;    // optional
+        decltype(&::flx_channel_table) channelTable = nullptr;          // optional
     };
 
     bool load(const std::optional<std::string>& home);

@@ -90,4 +90,27 @@ TEST_F(TrayTest, EngineReachesTheUserThroughTheWindows)
     EXPECT_EQ(boxes.onTop, QList<bool>({true, true, true, false}));
 }
 
+TEST_F(TrayTest, ATncThatDoesNotAnswerShowsInTheTipAndCoversTheStatusMessageUntilItDoes)
+{
+    const QStringList down{"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar",
+                           "Kanal 3: TNC /dev/ttyUSB0 9600 nicht erreichbar"};
+    tray.setLinkWarnings(down);
+    tray.setPicture(TrayPicture::MainIcon);
+    EXPECT_EQ(tray.toolTip(), "Zelvo Online\n" + down.join('\n'));
+    tray.setPicture(TrayPicture::UserOn);  // an event picture has no tip of its own
+    EXPECT_EQ(tray.toolTip(), down.join('\n'));
+    tray.setLinkWarnings({});
+    tray.setPicture(TrayPicture::SelfOff);
+    EXPECT_EQ(tray.toolTip(), "Zelvo Offline");
+
+    app::StatusBar& bar = window.statusBar();
+    bar.setLinkWarnings(down);
+    EXPECT_EQ(status(1), "TNC nicht erreichbar");
+    bar.setMessage("Übertragungsfehler");  // the engine's, while the link is down
+    EXPECT_EQ(status(1), "TNC nicht erreichbar");
+    EXPECT_EQ(bar.panelToolTip(1), down.join('\n') + "\nÜbertragungsfehler");
+    bar.setLinkWarnings({});
+    EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)), std::pair(QString("Übertragungsfehler"), QString()));
+}
+
 }  // namespace

@@ -17,6 +17,7 @@
 #include <thread>
 
 using namespace zelvo::testing;
+using namespace std::string_literals;
 namespace ax25 = zelvo::ax25;
 namespace kiss = zelvo::kiss;
 
@@ -384,14 +385,16 @@ TEST_F(DriverApi, PacedChannelHandsFramesOnAsTheAirCarriesThem)
     EXPECT_EQ(tnc.raw_received(), expected);  // the same bytes as unpaced, each frame once
 }
 
-TEST_F(DriverApi, NamesChannelsAndReportsBadTableLinesOnce)
+TEST_F(DriverApi, NamesAndDescribesChannelsAndReportsBadTableLinesOnce)
 {
     KissServer down(false);
+    EXPECT_EQ(flx_channel_table(nullptr, 0), -1);  // nothing read yet
     testing::internal::CaptureStderr();
     start("# Tabelle\n" + tcpLine(0, down.port(), " Simulation") + "3 kiss-tcp 127.0.0.1 ohne Port\n" +
           tcpLine(5, down.port(),
                   " Nord \xFC"
-                  "ber Relais"));
+                  "ber Relais") +
+          "6 kiss-tcp [::1]:8001/2@1200 V6\n9 kiss-serial /dev/zelvo-none 9600/1 Seriell\n");
     EXPECT_EQ(ax_init(), 0);  // running already: nothing happens
     const std::string err = testing::internal::GetCapturedStderr();
     EXPECT_NE(err.find("flexnet.conf:3: "), std::string::npos) << err;
@@ -405,7 +408,24 @@ TEST_F(DriverApi, NamesChannelsAndReportsBadTableLinesOnce)
         EXPECT_STREQ(get_ident(channel), "") << channel;
     }
 
+    char text[64];
+    ASSERT_EQ(flx_channel_table(text, sizeof text), static_cast<int>((dir / "flexnet.conf").string().size()));
+    EXPECT_EQ(text, (dir / "flexnet.conf").string());
+    const std::string port = std::to_string(down.port());
+    for (const auto& [channel, line] : {std::pair{0, "kiss-tcp 127.0.0.1:" + port},
+                                        {6, "kiss-tcp [::1]:8001/2@1200"s},
+                                        {9, "kiss-serial /dev/zelvo-none 9600/1"s}}) {
+        EXPECT_EQ(flx_channel_describe(channel, text, sizeof text), static_cast<int>(line.size()));
+        EXPECT_EQ(text, line);
+    }
+    EXPECT_EQ(flx_channel_describe(0, text, 5), static_cast<int>(19 + port.size()));
+    EXPECT_STREQ(text, "kiss");  // cut to the room, with its NUL
+    for (int channel : {-1, 3, 15, 16})
+        EXPECT_EQ(flx_channel_describe(channel, text, sizeof text), -1) << channel;
+
     ax_exit();
+    EXPECT_EQ(flx_channel_describe(0, text, sizeof text), -1);
+    EXPECT_EQ(flx_channel_table(text, sizeof text), -1);
     start(tcpLine(7, down.port(), " Neu"));
     EXPECT_STREQ(get_ident(7), "Neu");
     EXPECT_STREQ(get_ident(0), "");

@@ -4,7 +4,8 @@
 # lintian, the desktop entry and the metainfo; then unpacks it into a scratch root and runs the
 # installed programs there, cut off from the build folder and the user's files: zelvo-station
 # finds the installed driver, which reads the user's channel table and reaches zelvo-air; zelvo
-# finds its help file and pictures (zelvo --check).
+# finds its help file and pictures, and lists the channel with its TNC answering while zelvo-air
+# runs and not answering (exit status 1) once it has ended (zelvo --check).
 set -euo pipefail
 build=$1 version=$2 driver_dir=$3
 
@@ -89,14 +90,6 @@ mkdir -p "$HOME" "$XDG_CONFIG_HOME/zelvo" "$XDG_RUNTIME_DIR"
 chmod 700 "$XDG_RUNTIME_DIR"
 
 [ "$("$root/usr/bin/zelvo" --version)" = "zelvo $version" ] || fail "zelvo --version"
-check=$("$root/usr/bin/zelvo" --check) || fail "zelvo --check: $check"
-expected="driver: $root$driver_dir/libflxapi32.so
-help: $root/usr/share/zelvo/Zelvo.chm, first page /index.html
-audio: $root$driver_dir/libzelvo_audio.so
-pictures: 26 compiled in, 0 of them unusable"
-[ "$check" = "$expected" ] || fail "zelvo --check said
-$check"
-echo "$check"
 
 # Waits up to 10 s for a line starting with $2 on file descriptor $1.
 expect_line() {
@@ -111,7 +104,8 @@ expect_line() {
 # pointed at the simulation.
 mkfifo "$scratch/air.out" "$scratch/station.in" "$scratch/station.out"
 "$root/usr/bin/zelvo-air" --port 0 >"$scratch/air.out" &
-pids+=($!)
+air=$!
+pids+=("$air")
 exec 3<"$scratch/air.out"
 IFS= read -r -t 10 line <&3 || fail "zelvo-air did not start"
 port=${line##*:}
@@ -134,6 +128,26 @@ expect_line 5 BYE
 wait "$station" || fail "zelvo-station ended with status $?"
 exec 4>&- 5<&-
 if grep flxapi32 "$scratch/station.err"; then fail "the driver found fault with the example table"; fi
+
+# zelvo --check with the TNC (zelvo-air) answering, then without it: exit status 1.
+check_says() { # check_says ANSWER
+  printf '%s\n' "driver: $root$driver_dir/libflxapi32.so" \
+    "channel table: $XDG_CONFIG_HOME/zelvo/flexnet.conf" \
+    "channel 0: kiss-tcp 127.0.0.1:$port@1200 \"Direwolf 1200 Bd\": $1" \
+    "help: $root/usr/share/zelvo/Zelvo.chm, first page /index.html" \
+    "audio: $root$driver_dir/libzelvo_audio.so" \
+    "pictures: 26 compiled in, 0 of them unusable"
+}
+check=$("$root/usr/bin/zelvo" --check 2>/dev/null) || fail "zelvo --check: $check"
+[ "$check" = "$(check_says "TNC answers")" ] || fail "zelvo --check said
+$check"
+echo "$check"
+kill "$air"
+wait "$air" 2>/dev/null || true
+if check=$("$root/usr/bin/zelvo" --check 2>/dev/null); then fail "zelvo --check without a TNC ended with 0"; fi
+[ "$check" = "$(check_says "TNC does not answer")" ] || fail "zelvo --check without a TNC said
+$check"
+echo "zelvo --check without a TNC: exit status 1, the channel's TNC does not answer"
 
 # The log went to the state folder, not beside the installed program (root may write there).
 [ -f "$XDG_STATE_HOME/zelvo/Zelvo.log" ] || fail "no log in \$XDG_STATE_HOME/zelvo"
