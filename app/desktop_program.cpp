@@ -69,7 +69,7 @@ std::optional<int> DesktopProgram::start()
             std::fprintf(stderr, "zelvo: the driver libflxapi32.so cannot be loaded\n");
         return 1;
     }
-    if (!instance_.claim() && instance_.askRunningInstance())
+    if (instance_.claimOrRaiseRunning())
         return 0;
     clearRestart(session_.registry());
 
