@@ -70,9 +70,7 @@ TEST(SingleInstance, UsesOnlyAFolderPrivateToTheUser)
     zelvo::testing::TempDir dir;
     fs::create_directory(dir / "open");
     fs::permissions(dir / "open", fs::perms(0755));
-    fs::create_directory(dir / "private");
-    fs::permissions(dir / "private", fs::perms(0700));
-    fs::create_directory_symlink(dir / "private", dir / "link");
+    fs::create_directory_symlink(dir.path(), dir / "link");  // to a private folder
 
     const std::string fallback = "/tmp/zelvo-" + std::to_string(::geteuid()) + "/MUT_Zelvo_Open";
     const std::string open = (dir / "open").string();
@@ -108,10 +106,10 @@ TEST(SingleInstance, ListenerOfAnotherUserIsNotBelieved)
         if (::setresuid(65534, 65534, 65534) != 0 || ::listen(socket, 4) != 0)
             ::_exit(1);
         (void)!::write(ready[1], "x", 1);
-        ::pause();
-        ::_exit(0);
+        ::_exit(::pause());
     }
     ::close(socket);
+    ::close(ready[1]);  // a child that fails ends the read
     char byte;
     ASSERT_EQ(::read(ready[0], &byte, 1), 1);
 
@@ -120,8 +118,6 @@ TEST(SingleInstance, ListenerOfAnotherUserIsNotBelieved)
     EXPECT_EQ(instance.claim(), app::SingleInstance::Claim::Claimed);
     ::kill(other, SIGKILL);
     ::waitpid(other, nullptr, 0);
-    ::close(ready[0]);
-    ::close(ready[1]);
 }
 
 TEST(RestartAfterLogoff, RunOnceAndAutostartEntryAreWrittenAndTheNextStartRemovesBoth)
