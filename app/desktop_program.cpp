@@ -16,6 +16,7 @@
 #include "app/tray_icon.h"
 #include "dialogs/about_box.h"
 #include "dialogs/entry_editor.h"
+#include "dialogs/message_boxes.h"
 #include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/splash_window.h"
@@ -62,11 +63,14 @@ std::optional<int> DesktopProgram::start()
     // A second start only asks the first to show itself; it never touches the driver.
     if (instance_.askRunningInstance())
         return 0;
-    if (!session_.open()) {
-        std::fprintf(stderr, "zelvo: the driver libflxapi32.so cannot be loaded\n");
+    if (const auto opened = session_.open(); opened != Session::OpenResult::Opened) {
+        if (opened == Session::OpenResult::RegistryInUse)
+            refuseSharedRegistry();
+        else
+            std::fprintf(stderr, "zelvo: the driver libflxapi32.so cannot be loaded\n");
         return 1;
     }
-    if (!instance_.claim() && instance_.askRunningInstance())
+    if (instance_.claimOrRaiseRunning())
         return 0;
     clearRestart(session_.registry());
 
@@ -95,6 +99,17 @@ std::optional<int> DesktopProgram::start()
     }
     onStartup();
     return std::nullopt;
+}
+
+void DesktopProgram::refuseSharedRegistry()
+{
+    const QString folder = QString::fromStdString(session_.registryFolder().string());
+    std::fprintf(stderr,
+                 "zelvo: another Zelvo program (zelvo or zelvo-station) is using the registry folder %s\n",
+                 qPrintable(folder));
+    dialogs::showError(nullptr, tr("Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits "
+                                   "den Registrierungsordner %1. Beenden Sie es zuerst.")
+                                    .arg(folder));
 }
 
 void DesktopProgram::onStartup()

@@ -38,7 +38,8 @@ public:
     ~DesktopProgram() override;
 
     // Everything up to a running program. An exit code when it must end at once: 0 when another
-    // instance runs (it was asked to show its window), 1 when the driver cannot be loaded.
+    // instance runs (it was asked to show its window), 1 when another program uses the registry
+    // folder (after an error box) or the driver cannot be loaded.
     std::optional<int> start();
 
     // "&Beenden": the question, then the offline announcement when online, the log line, the end.
@@ -62,6 +63,7 @@ signals:
     void finished();
 
 private:
+    void refuseSharedRegistry();
     void onStartup();
     void wireDialogs();
     // The history store, its lines put in front of the conversations on first use: a conversation

@@ -38,9 +38,12 @@ Qt's own options (-platform NAME, -style NAME, ...) are taken as well.
 Files:
   Settings and the roster are kept in $XDG_CONFIG_HOME/zelvo/HKEY_CURRENT_USER.reg (a REGEDIT4
   file), machine settings in /etc/zelvo/HKEY_LOCAL_MACHINE.reg; $ZELVO_REGISTRY_DIR moves both
-  into one folder. The activity log is Zelvo.log beside the program when that folder is writable
-  and not an install, else $XDG_STATE_HOME/zelvo/Zelvo.log; the message history is
-  $XDG_DATA_HOME/zelvo/history.sqlite.
+  into one folder. Only one program, zelvo or zelvo-station, may use a registry folder at a
+  time; a second one ends with an error. The activity log is Zelvo.log beside the program when
+  that folder is writable and not an install, else $XDG_STATE_HOME/zelvo/Zelvo.log; the message
+  history is $XDG_DATA_HOME/zelvo/history.sqlite. The running program is found through the
+  socket MUT_Zelvo_Open in $XDG_RUNTIME_DIR, else in /tmp/zelvo-<uid>; either folder must be the
+  user's own and closed to others.
 
 The driver:
   libflxapi32.so is taken from the folder named by the registry value

@@ -23,17 +23,27 @@ Session::~Session()
     shutdown();
 }
 
-bool Session::open()
+Session::OpenResult Session::open()
 {
-    if (!driver_.loadFlexApi(registry_))
-        return false;
+    switch (claim_.take(registry_.paths())) {
+    case platform::RegistryClaim::Result::InUse: return OpenResult::RegistryInUse;
+    case platform::RegistryClaim::Result::Failed:
+        // Not knowing whether another program writes there is no reason to refuse the user.
+        problems_.push_back({platform::utf8ToAnsi(claim_.failure())});
+        break;
+    case platform::RegistryClaim::Result::Claimed: break;
+    }
+    if (!driver_.loadFlexApi(registry_)) {
+        claim_.release();
+        return OpenResult::NoDriver;
+    }
     driver_.axInit();
     opened_ = true;
     if (auto problem = log_.createFile())
         problems_.push_back(std::move(*problem));
     if (auto problem = settings_.load())
         problems_.push_back(std::move(*problem));
-    return true;
+    return OpenResult::Opened;
 }
 
 void Session::start(protocol::StationUi& ui, link::FlexThread::Executor executor)

@@ -5,8 +5,9 @@
 // receive pass where the owner wants it (on its own thread, or under a lock shared with its
 // commands).
 //
-// Start-up:  open()  the driver (nothing else happens when it cannot be loaded), ax_init, the log
-//                    file, the settings;
+// Start-up:  open()  the claim on the registry folder (one program per folder, see
+//                    platform/reg_claim.h), the driver (nothing else happens when either fails),
+//                    ax_init, the log file, the settings;
 //            start() the thread (suspended), the roster, the start log line, the thread running,
 //                    and going online when the settings ask for it.
 // End:       quit()  the offline announcement when online, the end log line, then shutdown();
@@ -30,6 +31,7 @@
 #include "link/flex_api.h"
 #include "link/receive_thread.h"
 #include "platform/problem.h"
+#include "platform/reg_claim.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
 #include "protocol/station.h"
@@ -57,9 +59,16 @@ public:
     Session(const Session&) = delete;
     Session& operator=(const Session&) = delete;
 
-    // Loads the driver and calls ax_init, makes sure the log file exists and loads the settings.
-    // False when the driver cannot be loaded; then nothing else was done and the program ends.
-    bool open();
+    enum class OpenResult {
+        Opened,
+        RegistryInUse,  // another program (zelvo or zelvo-station) uses registryFolder()
+        NoDriver,
+    };
+    // Claims the registry folder for this program, loads the driver and calls ax_init, makes sure
+    // the log file exists and loads the settings. Unless Opened, nothing else was done (the
+    // driver was not touched) and the program ends. A claim that fails for another reason than
+    // a second program is a start problem; the program goes on.
+    OpenResult open();
     // Creates the engine on `ui`, starts the receive thread with passes run by `executor`, loads
     // the roster, writes the start log line and goes online when AutoOnline is set. `ui` must
     // outlive the session. Observers that want the loaded rows attach to roster() before this.
@@ -71,11 +80,15 @@ public:
     // that start after this was asked for do nothing. Safe to call more than once.
     void shutdown();
 
-    // What went wrong while opening and starting (log file, settings, roster), in that order, for
-    // the owner to show once its user interface is ready.
+    // What went wrong while opening and starting (registry claim, log file, settings, roster), in
+    // that order, for the owner to show once its user interface is ready.
     const std::vector<platform::Problem>& startProblems() const { return problems_; }
 
     platform::Registry& registry() { return registry_; }
+    std::filesystem::path registryFolder() const
+    {
+        return platform::RegistryClaim::folderOf(registry_.paths());
+    }
     dialogs::Settings& settings() { return settings_; }
     Roster& roster() { return roster_; }
     RosterStore& store() { return store_; }
@@ -92,6 +105,8 @@ private:
     void reportPassFailure(const std::string& what);
 
     Options options_;
+    // Released last, after every write of the session.
+    platform::RegistryClaim claim_;
     platform::Registry registry_;
     dialogs::Settings settings_;
     link::FlexApi driver_;

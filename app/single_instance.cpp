@@ -3,9 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QSocketNotifier>
-#include <QStandardPaths>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <poll.h>
@@ -33,13 +33,53 @@ bool socketAddress(const QString& path, sockaddr_un& address)
     return true;
 }
 
+QString errnoText()
+{
+    return QString::fromLocal8Bit(std::strerror(errno));
+}
+
+// Empty when `folder` is a real folder of this user that no one else may enter; else why not.
+QString notPrivate(const QString& folder)
+{
+    struct stat st {};
+    if (::lstat(QFile::encodeName(folder).constData(), &st) != 0)
+        return QStringLiteral("%1: %2").arg(folder, errnoText());
+    if (S_ISLNK(st.st_mode))
+        return QStringLiteral("%1 is a symbolic link").arg(folder);
+    if (!S_ISDIR(st.st_mode))
+        return QStringLiteral("%1 is not a folder").arg(folder);
+    if (st.st_uid != ::geteuid())
+        return QStringLiteral("%1 belongs to another user").arg(folder);
+    if ((st.st_mode & 077) != 0)
+        return QStringLiteral("%1 is open to other users (mode %2)")
+            .arg(folder)
+            .arg(st.st_mode & 0777, 4, 8, QChar('0'));
+    return {};
+}
+
+// Not Qt's runtime location: without a usable $XDG_RUNTIME_DIR that is a folder nobody checked
+// is ours, or empty, which puts the socket in the current folder.
+QString defaultFolder()
+{
+    const QString runtime = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
+    if (runtime.startsWith('/') && notPrivate(runtime).isEmpty())
+        return runtime;
+    return QStringLiteral("/tmp/zelvo-%1").arg(::geteuid());
+}
+
+// The peer's credentials date from its listen(): a listener of another user is not ours.
+bool peerIsThisUser(int fd)
+{
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    return ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0 && peer.uid == ::geteuid();
+}
+
 }  // namespace
 
-SingleInstance::SingleInstance(QString directory) : directory_(std::move(directory))
-{
-    if (directory_.isEmpty())
-        directory_ = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-}
+SingleInstance::SingleInstance(QString directory)
+    : directory_(directory.isEmpty() ? defaultFolder() : std::move(directory))
+{}
 
 SingleInstance::~SingleInstance()
 {
@@ -57,13 +97,14 @@ QString SingleInstance::socketPath() const
 bool SingleInstance::askRunningInstance()
 {
     sockaddr_un address;
-    if (!socketAddress(socketPath(), address))
+    if (!notPrivate(directory_).isEmpty() || !socketAddress(socketPath(), address))
         return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
         return false;
     // A socket file without a listener refuses at once: no instance runs.
-    const bool running = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    const bool running =
+        ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 && peerIsThisUser(fd);
     if (running) {
         (void)!::send(fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL);
         // The first instance closes the connection once it has read the request.
@@ -76,36 +117,61 @@ bool SingleInstance::askRunningInstance()
     return running;
 }
 
-bool SingleInstance::claim()
+SingleInstance::Claim SingleInstance::claim()
 {
-    QDir().mkpath(directory_);
+    auto failed = [this](const QString& why) {
+        failure_ = why;
+        lock_.reset();
+        return Claim::Failed;
+    };
+    // Only the last part is made, and only for this user; an existing one must be private.
+    if (::mkdir(QFile::encodeName(directory_).constData(), 0700) != 0 && errno != EEXIST)
+        return failed(QStringLiteral("cannot make %1: %2").arg(directory_, errnoText()));
+    if (const QString why = notPrivate(directory_); !why.isEmpty())
+        return failed(why);
     lock_ = std::make_unique<QLockFile>(socketPath() + ".lock");
     // A lock whose owner no longer runs is taken over; so is one older than a day (a reused pid).
     lock_->setStaleLockTime(24 * 60 * 60 * 1000);
     if (!lock_->tryLock(0)) {
+        if (lock_->error() != QLockFile::LockFailedError)
+            return failed(QStringLiteral("cannot make the lock file %1.lock").arg(socketPath()));
         lock_.reset();
-        return false;
+        return Claim::HeldElsewhere;
     }
     sockaddr_un address;
     if (!socketAddress(socketPath(), address))
-        return false;
+        return failed(QStringLiteral("%1 is too long for a socket name").arg(socketPath()));
     // Holding the lock, any socket file left is a crashed instance's.
     ::unlink(address.sun_path);
     listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (listener_ < 0)
-        return false;
+        return failed(QStringLiteral("cannot make a socket: %1").arg(errnoText()));
     // Only the user may ask: the socket is made without access for group and others.
     const mode_t mask = ::umask(077);
     const bool bound = ::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::umask(mask);
     if (!bound || ::listen(listener_, 4) != 0) {
+        const QString why = QStringLiteral("cannot listen on %1: %2").arg(socketPath(), errnoText());
         ::close(listener_);
         listener_ = -1;
-        return false;
+        return failed(why);
     }
     listenerNotifier_ = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
     connect(listenerNotifier_, &QSocketNotifier::activated, this, &SingleInstance::acceptClients);
-    return true;
+    return Claim::Claimed;
+}
+
+bool SingleInstance::claimOrRaiseRunning()
+{
+    switch (claim()) {
+    case Claim::Claimed: return false;
+    case Claim::HeldElsewhere: return askRunningInstance();
+    case Claim::Failed:
+        std::fprintf(stderr, "zelvo: %s; starting without the check for a running Zelvo\n",
+                     qPrintable(failure_));
+        return false;
+    }
+    return false;
 }
 
 void SingleInstance::acceptClients()

@@ -197,16 +197,19 @@ void removeTempsOfEndedWriters(const fs::path& file)
 }
 
 // Temporary file, fsync, rename, fsync of the directory. Returns the new file, still open.
+// `mode` is the replaced file's: the temporary file has it from its creation, so that a file the
+// user made private is never readable by others, not even while it is being written.
 Fd replaceFile(const fs::path& file, std::string_view text, std::optional<mode_t> mode)
 {
     const fs::path temp = tempPathFor(file);
-    Fd fd(::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666));
+    Fd fd(::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode ? *mode & 0777 : 0666));
     if (!fd.valid())
         throw writeError(file, errnoText(errno));
     try {
-        writeAll(fd.get(), text, file);
+        // The umask may have taken bits that the original had.
         if (mode && ::fchmod(fd.get(), *mode) != 0)
             throw writeError(file, errnoText(errno));
+        writeAll(fd.get(), text, file);
         if (::fsync(fd.get()) != 0)
             throw writeError(file, errnoText(errno));
         if (::rename(temp.c_str(), file.c_str()) != 0)

@@ -3,7 +3,8 @@
 //
 // Every change reaches the disk as one atomic replacement of the root's file (temporary file,
 // fsync, rename), made under an exclusive lock on a lock file beside it: two processes that save
-// at once are serialised and neither loses the other's change. Readers reload the file whenever
+// at once are serialised and neither loses the other's change (whole programs, which save their
+// roster whole, keep to one per folder: reg_claim.h). Readers reload the file whenever
 // it changed on disk. A file that cannot be parsed is never written over: every access to that
 // root throws RegistryError naming the file and the line, until the file is mended by hand.
 //

@@ -7,15 +7,39 @@
 #include <QLockFile>
 #include <QSignalSpy>
 
+#include <csignal>
+#include <cstring>
 #include <fstream>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include "app/restart_after_logoff.h"
 #include "app/single_instance.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
 
 using namespace zelvo;
+namespace fs = std::filesystem;
+
+QString qpath(const fs::path& path)
+{
+    return QString::fromStdString(path.string());
+}
+
+// A bound AF_UNIX stream socket at `path`, not yet listening.
+int boundSocket(const fs::path& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0) << path;
+    return fd;
+}
 
 TEST(SingleInstance, SecondStartRaisesTheFirstAndAStaleSocketIsTakenOver)
 {
@@ -27,7 +51,7 @@ TEST(SingleInstance, SecondStartRaisesTheFirstAndAStaleSocketIsTakenOver)
     }
     app::SingleInstance first(path);
     ASSERT_FALSE(first.askRunningInstance());
-    ASSERT_TRUE(first.claim());
+    ASSERT_EQ(first.claim(), app::SingleInstance::Claim::Claimed);
     QSignalSpy raised(&first, &app::SingleInstance::raiseRequested);
 
     app::SingleInstance second(path);
@@ -36,7 +60,64 @@ TEST(SingleInstance, SecondStartRaisesTheFirstAndAStaleSocketIsTakenOver)
     EXPECT_TRUE(raised.wait(5000));
     asker.join();
     EXPECT_TRUE(answered);
-    EXPECT_FALSE(second.claim());  // the lock is the first one's
+    EXPECT_EQ(second.claim(), app::SingleInstance::Claim::HeldElsewhere);
+}
+
+// Socket and lock live only in a folder of the user that no one else may enter: a listener in
+// any other folder could be anyone's, and believing it ends the program at once.
+TEST(SingleInstance, UsesOnlyAFolderPrivateToTheUser)
+{
+    zelvo::testing::TempDir dir;
+    fs::create_directory(dir / "open");
+    fs::permissions(dir / "open", fs::perms(0755));
+    fs::create_directory_symlink(dir.path(), dir / "link");  // to a private folder
+
+    const std::string fallback = "/tmp/zelvo-" + std::to_string(::geteuid()) + "/MUT_Zelvo_Open";
+    const std::string open = (dir / "open").string();
+    for (const char* runtime : {static_cast<const char*>(nullptr), open.c_str()}) {
+        zelvo::testing::ScopedEnv env("XDG_RUNTIME_DIR", runtime);
+        EXPECT_EQ(app::SingleInstance().socketPath().toStdString(), fallback)
+            << (runtime ? runtime : "unset");
+    }
+    for (const char* name : {"open", "link"}) {
+        const int listener = boundSocket(dir / name / "MUT_Zelvo_Open");
+        ASSERT_EQ(::listen(listener, 4), 0);
+        app::SingleInstance instance(qpath(dir / name));
+        EXPECT_FALSE(instance.askRunningInstance()) << name;
+        EXPECT_EQ(instance.claim(), app::SingleInstance::Claim::Failed) << name;
+        EXPECT_TRUE(instance.failure().contains(qpath(dir / name))) << instance.failure().toStdString();
+        ::close(listener);
+    }
+}
+
+// The peer's credentials tell whose listener answers: one that listens as another user is not a
+// running Zelvo of ours, and the claim replaces its socket.
+TEST(SingleInstance, ListenerOfAnotherUserIsNotBelieved)
+{
+    if (::geteuid() != 0)
+        GTEST_SKIP() << "only root can listen as another user";
+    zelvo::testing::TempDir dir;
+    int ready[2];
+    ASSERT_EQ(::pipe(ready), 0);
+    const int socket = boundSocket(dir / "MUT_Zelvo_Open");
+    const pid_t other = ::fork();
+    if (other == 0) {
+        // The credentials a client sees are those at listen().
+        if (::setresuid(65534, 65534, 65534) != 0 || ::listen(socket, 4) != 0)
+            ::_exit(1);
+        (void)!::write(ready[1], "x", 1);
+        ::_exit(::pause());
+    }
+    ::close(socket);
+    ::close(ready[1]);  // a child that fails ends the read
+    char byte;
+    ASSERT_EQ(::read(ready[0], &byte, 1), 1);
+
+    app::SingleInstance instance(qpath(dir.path()));
+    EXPECT_FALSE(instance.askRunningInstance());
+    EXPECT_EQ(instance.claim(), app::SingleInstance::Claim::Claimed);
+    ::kill(other, SIGKILL);
+    ::waitpid(other, nullptr, 0);
 }
 
 TEST(RestartAfterLogoff, RunOnceAndAutostartEntryAreWrittenAndTheNextStartRemovesBoth)

@@ -52,7 +52,7 @@ TEST_F(SessionTest, ReceiveThreadHasEndedBeforeTheDriverIsLeftOnEveryPath)
         {
             RecordingUi ui;
             app::Session session(options());
-            ASSERT_TRUE(session.open());
+            ASSERT_EQ(session.open(), app::Session::OpenResult::Opened);
             std::atomic<int> passes = 0;
             session.start(ui, [&](const link::FlexThread::Work& work) {
                 work();
@@ -75,7 +75,7 @@ TEST_F(SessionTest, FailedPassIsLoggedEveryTimeAndShownOnce)
     auto o = options();
     o.afterPass = [] { throw std::runtime_error("Puffer voll"); };
     app::Session session(std::move(o));
-    ASSERT_TRUE(session.open());
+    ASSERT_EQ(session.open(), app::Session::OpenResult::Opened);
     session.start(ui, {});
     const std::string line = " Fehler : Fehler im Empfangsdurchlauf: Puffer voll\r\n";
     ASSERT_TRUE(zelvo::testing::wait_until([&] {
@@ -85,6 +85,24 @@ TEST_F(SessionTest, FailedPassIsLoggedEveryTimeAndShownOnce)
     }));
     session.shutdown();
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Fehler im Empfangsdurchlauf: Puffer voll"});
+}
+
+// Each program keeps its roster in memory and saves it whole, so a second one on the same
+// registry folder would write over the first one's rows: it is refused before it touches the
+// driver, and the folder is free again once the first has ended.
+TEST_F(SessionTest, SecondProgramOnOneRegistryFolderIsRefusedUntilTheFirstEnds)
+{
+    using Result = app::Session::OpenResult;
+    const int initsBefore = calls_->init_calls;
+    auto first = std::make_unique<app::Session>(options());
+    ASSERT_EQ(first->open(), Result::Opened);
+    app::Session second(options());
+    EXPECT_EQ(second.open(), Result::RegistryInUse);
+    EXPECT_EQ(second.registryFolder(), dir_.path());
+    EXPECT_EQ(calls_->init_calls, initsBefore + 1);
+
+    first.reset();
+    EXPECT_EQ(app::Session(options()).open(), Result::Opened);
 }
 
 }  // namespace

@@ -31,7 +31,7 @@ class WindowsTest : public ::testing::Test {
 protected:
     WindowsTest()
     {
-        EXPECT_TRUE(session.open());
+        EXPECT_EQ(session.open(), app::Session::OpenResult::Opened);
         const auto uiThread = std::this_thread::get_id();
         session.start(adapter, [uiThread](const link::FlexThread::Work& work) {
             if (std::this_thread::get_id() == uiThread)

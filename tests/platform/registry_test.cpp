@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/inotify.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -416,6 +418,35 @@ TEST_F(RegistryTest, TemporaryFilesOfEndedWritersAreRemovedByTheNextWrite)
     EXPECT_TRUE(std::filesystem::exists(tempOf(running)));
     ::close(gate[1]);
     ::waitpid(running, nullptr, 0);
+}
+
+// A file the user made private stays private while it is saved: the temporary file that will
+// replace it has its mode from the moment it appears, before the text is written into it.
+TEST_F(RegistryTest, TemporaryFileHasTheOriginalsModeFromItsCreation)
+{
+    Registry reg(paths());
+    reg.setString(CU, kZelvo, "Mycall", "DL1ABC");
+    ASSERT_EQ(::chmod(paths().currentUser.c_str(), 0600), 0);
+    const mode_t mask = ::umask(022);
+    const int watch = ::inotify_init1(IN_CLOEXEC);
+    ASSERT_GE(::inotify_add_watch(watch, dir.path().c_str(), IN_CREATE), 0);
+    // Writing this takes far longer than the watcher needs to look at the new file.
+    const std::string big(8 << 20, 'x');
+    std::vector<mode_t> modes;
+    for (int i = 0; i < 5 && modes.empty(); ++i) {
+        std::thread saver([&] { reg.setString(CU, kZelvo, "Info", big + std::to_string(i)); });
+        alignas(inotify_event) char events[4096];
+        const ssize_t got = ::read(watch, events, sizeof events);
+        const auto* event = reinterpret_cast<const inotify_event*>(events);
+        struct stat st {};
+        if (got > 0 && event->len > 0 && ::lstat((dir / event->name).c_str(), &st) == 0)
+            modes.push_back(st.st_mode & 0777);
+        saver.join();
+    }
+    ::close(watch);
+    ::umask(mask);
+    ASSERT_FALSE(modes.empty()) << "never saw a temporary file before its rename";
+    EXPECT_EQ(modes.front(), 0600u);
 }
 
 }  // namespace

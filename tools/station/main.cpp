@@ -98,7 +98,15 @@ int main(int argc, char** argv)
             echoes();
     };
     app::Session session(std::move(sessionOptions));
-    if (!session.open()) {
+    switch (session.open()) {
+    case app::Session::OpenResult::Opened: break;
+    case app::Session::OpenResult::RegistryInUse:
+        std::fprintf(stderr,
+                     "zelvo-station: another Zelvo program (zelvo or zelvo-station) is using the registry "
+                     "folder %s; end it first, or give this station its own ZELVO_REGISTRY_DIR\n",
+                     session.registryFolder().c_str());
+        return 1;
+    case app::Session::OpenResult::NoDriver:
         std::fprintf(stderr, "zelvo-station: the driver libflxapi32.so cannot be loaded\n");
         return 1;
     }

@@ -226,9 +226,11 @@ Options:
   --help             this text
 
 Settings and the roster come from the registry files ($ZELVO_REGISTRY_DIR, or
-$XDG_CONFIG_HOME/zelvo and /etc/zelvo). The driver libflxapi32.so is found as by zelvo (zelvo
---help); it reads its channel table from $ZELVO_FLEXNET_CONF, else the first flexnet.conf found
-beside itself, in $XDG_CONFIG_HOME/zelvo or in /etc/zelvo.
+$XDG_CONFIG_HOME/zelvo and /etc/zelvo). Only one program, zelvo or zelvo-station, may use a
+registry folder at a time: a second one ends at once with exit status 1. The driver
+libflxapi32.so is found as by zelvo (zelvo --help); it reads its channel table from
+$ZELVO_FLEXNET_CONF, else the first flexnet.conf found beside itself, in $XDG_CONFIG_HOME/zelvo or
+in /etc/zelvo.
 
 Commands:
   online               go online: announce to every roster station and ask for theirs
