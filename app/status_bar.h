@@ -1,6 +1,8 @@
 // The roster window's status bar: panel 0 (35 px) the own online state, panel 1 (105 px) short
 // messages, panel 2 (20 px) "QRV" sunken or "AWAY" raised. A button released at x 140..200 (panel
 // 2 and the space after it) is the away switch; a double click anywhere is the online switch.
+// Above the panels a hint may stand across the whole width, wrapped, for a text too long for
+// panel 1 that the user must read before anything else works.
 #pragma once
 
 #include <QFrame>
@@ -20,6 +22,8 @@ public:
     void setOnline(bool online);
     void setMessage(const QString& text);
     void setAway(bool away);
+    // An empty hint hides its row.
+    void setHint(const QString& text);
 
     QString panelText(int panel) const;
     QFrame::Shadow awayBevel() const { return away_->frameShadow(); }
@@ -33,6 +37,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    QLabel* hint_;
     QLabel* online_;
     QLabel* message_;
     QLabel* away_;
