@@ -1,4 +1,5 @@
-// The AX.25 call rule at its edges: six letters and digits, SSID 0 to 15.
+// The AX.25 call rule at its edges: six letters and digits, SSID 0 to 15. One word of each fault
+// as the windows name it: EntryEditorTest.RefusalsLeaveTheDialogOpenAndTheRosterAsItWas.
 #include "protocol/call_rules.h"
 
 #include <gtest/gtest.h>
@@ -17,11 +18,6 @@ TEST(CallRules, SixLettersOrDigitsAndAnSsidUpToFifteen)
         {"DL1ABC-015", CallFault::BadSsid},
         {"DL1ABCD", CallFault::TooLong},
         {"dl1abc", CallFault::BadCharacter},  // upper-cased before it is checked
-        {"DL1\xC4"
-         "B",
-         CallFault::BadCharacter},
-        {"DB0AAA,DB0BBB", CallFault::BadCharacter},
-        {"-7", CallFault::NoCall},
         {"", CallFault::NoCall},
     };
     for (const auto& [call, fault] : cases)
