@@ -31,8 +31,6 @@ Session::Options withRelease(Session::Options options, UiExecutor& executor)
     return options;
 }
 
-constexpr const char* kNoCallYet = "Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)";
-
 }  // namespace
 
 std::filesystem::path programFile()
@@ -131,10 +129,20 @@ void DesktopProgram::onStartup()
     // Without a tray the roster window is the only way in.
     if (!QSystemTrayIcon::isSystemTrayAvailable())
         mainWindow_->show();
-    if (session_.settings().myCall().empty()) {
-        mainWindow_->statusBar().setMessage(QString::fromUtf8(kNoCallYet));
-        QTimer::singleShot(0, this, [this] { dialogs_->openSettingsAtFirstPage(); });
-    }
+    if (session_.settings().myCall().empty())
+        askForTheOwnCall();
+}
+
+void DesktopProgram::askForTheOwnCall()
+{
+    // The hint stands above the panels, wrapped, where the narrow window shows it whole; it goes
+    // once a call is stored.
+    mainWindow_->statusBar().setHint(tr("Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)"));
+    connect(&dialogs_->settingsDialog(), &dialogs::SettingsDialog::saved, this, [this] {
+        if (!session_.settings().myCall().empty())
+            mainWindow_->statusBar().setHint({});
+    });
+    QTimer::singleShot(0, this, [this] { dialogs_->openSettingsAtFirstPage(); });
 }
 
 void DesktopProgram::wireDialogs()

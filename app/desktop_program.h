@@ -65,6 +65,8 @@ signals:
 private:
     void refuseSharedRegistry();
     void onStartup();
+    // First start without an own call: the hint, and the settings at their first page.
+    void askForTheOwnCall();
     void wireDialogs();
     // The history store, its lines put in front of the conversations on first use: a conversation
     // is first needed when a message comes or goes, or a window shows the roster or a dialog, so a

@@ -22,6 +22,15 @@ bool isVia(std::string_view text, std::size_t at)
            asciiLower(text[at + 2]) == 'i' && asciiLower(text[at + 3]) == 'a';
 }
 
+std::optional<EntryRefusal> pathRefusal(const std::string& path)
+{
+    if (path.empty())
+        return EntryRefusal::NoCall;
+    if (protocol::firstBadCall(path))
+        return EntryRefusal::BadCall;
+    return std::nullopt;
+}
+
 std::optional<EntryRefusal> channelRefusal(const EntryInput& input)
 {
     if (input.channel)
@@ -57,10 +66,21 @@ std::string normalizePath(std::string_view path)
     return first < last ? std::string(first, last) : std::string();
 }
 
+std::string storedPath(std::string_view path)
+{
+    return protocol::upperCase(normalizePath(path));
+}
+
+std::optional<protocol::BadCall> badPathWord(std::string_view path)
+{
+    return protocol::firstBadCall(storedPath(path));
+}
+
 std::string_view refusalText(EntryRefusal refusal)
 {
     switch (refusal) {
     case EntryRefusal::NoCall: return "Bitte mindestens ein Call angeben";
+    case EntryRefusal::BadCall: return "Der Pfad enth\xE4lt ein ung\xFCltiges Rufzeichen";
     case EntryRefusal::Duplicate: return "Dieses Call Existiert schon in der Liste!!!";
     case EntryRefusal::NoChannels:
         return "FlexNet meldet keinen Kanal: der Eintrag kann nicht gespeichert werden.";
@@ -71,10 +91,10 @@ std::string_view refusalText(EntryRefusal refusal)
 
 std::optional<EntryRefusal> insertEntry(Roster& roster, EntryInput input)
 {
-    std::string path = normalizePath(input.path);
+    std::string path = storedPath(input.path);
+    if (const auto refusal = pathRefusal(path))
+        return refusal;
     const std::string call = baseCall(firstWord(path).substr(0, 9));
-    if (call.empty())
-        return EntryRefusal::NoCall;
     if (roster.findByPrefix(call) != nullptr)
         return EntryRefusal::Duplicate;
     if (const auto refusal = channelRefusal(input))
@@ -88,10 +108,10 @@ std::optional<EntryRefusal> insertEntry(Roster& roster, EntryInput input)
 
 std::optional<EntryRefusal> updateEntry(Roster& roster, TUserEntry& entry, EntryInput input)
 {
-    std::string path = normalizePath(input.path);
+    std::string path = storedPath(input.path);
+    if (const auto refusal = pathRefusal(path))
+        return refusal;
     std::string call = baseCall(firstWord(path));
-    if (call.empty())
-        return EntryRefusal::NoCall;
     if (const auto refusal = channelRefusal(input))
         return refusal;
     entry.call = std::move(call);

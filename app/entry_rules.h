@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/roster.h"
+#include "protocol/call_rules.h"
 
 namespace zelvo::app {
 
@@ -14,6 +15,11 @@ inline constexpr std::size_t kMaxEntryAlias = 15;
 
 // Every " via" (any letter case) removed, then blanks and control characters trimmed at both ends.
 std::string normalizePath(std::string_view path);
+// The path as stored: normalised and upper case.
+std::string storedPath(std::string_view path);
+// The first word of the stored path that is no AX.25 call: the destination and every digipeater
+// must be one, or no frame to the station can be sent.
+std::optional<protocol::BadCall> badPathWord(std::string_view path);
 
 // What the editor's controls hold. Texts are Windows-1252.
 struct EntryInput {
@@ -26,7 +32,8 @@ struct EntryInput {
 };
 
 enum class EntryRefusal {
-    NoCall,           // empty path, or a path that names no call
+    NoCall,           // empty path
+    BadCall,          // a word of the path is no call (badPathWord names it)
     Duplicate,        // insert only: a row's call begins with the new call
     NoChannels,       // the driver names no channel
     NoChannelChosen,  // no channel selected (also: the entry's stored channel no longer exists)
@@ -36,10 +43,12 @@ enum class EntryRefusal {
 std::string_view refusalText(EntryRefusal refusal);
 
 // Appends a new Offline entry whose call is the path's first word cut to 9 characters, without
-// its SSID. Refused, with nothing changed, for an empty path, a duplicate or a missing channel.
+// its SSID. Refused, with nothing changed, for an empty path, a word that is no call, a duplicate
+// or a missing channel.
 std::optional<EntryRefusal> insertEntry(Roster& roster, EntryInput input);
 // Gives `entry` the call of the path (no cut, no duplicate test) and fields 0..4 from the input;
-// the rest of the entry stays. Refused, with nothing changed, for an empty path or no channel.
+// the rest of the entry stays. Refused, with nothing changed, for an empty path, a word that is no
+// call or no channel.
 std::optional<EntryRefusal> updateEntry(Roster& roster, TUserEntry& entry, EntryInput input);
 
 }  // namespace zelvo::app

@@ -2,6 +2,7 @@
 
 #include <QHBoxLayout>
 #include <QMouseEvent>
+#include <QVBoxLayout>
 
 namespace zelvo::app {
 namespace {
@@ -25,9 +26,18 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
     QFont narrow = font();
     narrow.setStretch(QFont::Condensed);
     setFont(narrow);
-    auto* layout = new QHBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    hint_ = new QLabel;
+    hint_->setTextFormat(Qt::PlainText);
+    hint_->setWordWrap(true);
+    hint_->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    hint_->setIndent(1);
+    hint_->hide();
+    rows->addWidget(hint_);
+    auto* layout = new QHBoxLayout;
+    rows->addLayout(layout);
     online_ = addPanel(layout, 35);
     message_ = addPanel(layout, 105);
     // Panel 2 takes the rest of the bar: at 20 px its text would not fit.
@@ -76,6 +86,12 @@ void StatusBar::setAway(bool away)
     away_->setFrameShadow(away ? QFrame::Raised : QFrame::Sunken);
 }
 
+void StatusBar::setHint(const QString& text)
+{
+    hint_->setText(text);
+    hint_->setVisible(!text.isEmpty());
+}
+
 QString StatusBar::panelText(int panel) const
 {
     const QLabel* panels[] = {online_, message_, away_};
@@ -90,8 +106,9 @@ QString StatusBar::panelToolTip(int panel) const
 
 void StatusBar::mouseReleaseEvent(QMouseEvent* event)
 {
-    const int x = event->position().toPoint().x();
-    if (x >= kAwaySwitchLeft && x <= kAwaySwitchRight)
+    const QPoint at = event->position().toPoint();
+    // The hint's row is no part of the panels.
+    if (at.x() >= kAwaySwitchLeft && at.x() <= kAwaySwitchRight && at.y() >= away_->y())
         emit awaySwitchClicked();
 }
 

@@ -6,6 +6,9 @@
 // its width) and its tool tip names each channel and TNC, followed by the last short message,
 // which the warning covers. Messages that come meanwhile are kept; the latest shows again once
 // every TNC answers.
+//
+// Above the panels a hint may stand across the whole width, wrapped, for a text too long for
+// panel 1 that the user must read before anything else works.
 #pragma once
 
 #include <QFrame>
@@ -28,6 +31,8 @@ public:
     // One line per channel whose TNC does not answer (LinkWatch); empty when all do.
     void setLinkWarnings(const QStringList& warnings);
     void setAway(bool away);
+    // An empty hint hides its row.
+    void setHint(const QString& text);
 
     QString panelText(int panel) const;
     QString panelToolTip(int panel) const;
@@ -45,6 +50,7 @@ private:
     // Panel 1: the link warning while there is one, else the last message.
     void showMessage();
 
+    QLabel* hint_;
     QLabel* online_;
     QLabel* message_;
     QLabel* away_;

@@ -8,28 +8,15 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
-#include <QValidator>
 
 #include "app/roster_store.h"
+#include "dialogs/call_input.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
 #include "link/radio_driver.h"
 
 namespace zelvo::dialogs {
 namespace {
-
-// Turns every letter upper case as it is typed or pasted; one character for one, so the cursor
-// stays where it was.
-class UpperCase : public QValidator {
-public:
-    using QValidator::QValidator;
-    State validate(QString& input, int& /*pos*/) const override
-    {
-        for (QChar& c : input)
-            c = c.toUpper();
-        return Acceptable;
-    }
-};
 
 QGroupBox* group(const QString& title, QWidget* content, QWidget* parent)
 {
@@ -60,7 +47,7 @@ EntryEditor::EntryEditor(protocol::Station& station, QWidget* parent)
     channel_->setObjectName("comboFlexKanal");
     path_->setObjectName("EditPath");
     path_->setToolTip(QStringLiteral("komletten AX25 Pfad incl Zielcall eingeben"));
-    path_->setValidator(new UpperCase(path_));
+    upperCaseAsTyped(*path_);
     path_->setMinimumWidth(260);
     sounds_->setObjectName("ChSounds");
     remote_->setObjectName("chRemote");
@@ -162,6 +149,14 @@ bool EntryEditor::refused(std::optional<app::EntryRefusal> refusal)
 {
     if (!refusal)
         return false;
+    if (*refusal == app::EntryRefusal::BadCall) {
+        // The word the rules refused, named as the user typed it (upper case).
+        const auto bad = app::badPathWord(toAnsi(path_->text()));
+        showError(this,
+                  bad ? CallInput::faultText(bad->word, bad->fault) : fromAnsi(app::refusalText(*refusal)));
+        path_->setFocus();
+        return true;
+    }
     const QString text = fromAnsi(app::refusalText(*refusal));
     if (*refusal == app::EntryRefusal::NoCall)
         showNote(this, text);

@@ -2,6 +2,7 @@
 
 #include "platform/registry.h"
 #include "platform/sound.h"
+#include "protocol/call_rules.h"
 
 #include <algorithm>
 #include <utility>
@@ -206,7 +207,8 @@ bool assign(T& target, T value)
 
 void Settings::setMyCall(std::string_view call)
 {
-    modify(Field::MyCall, {}, [&](SettingsValues& v) { return assign(v.myCall, cut(call, kMaxMyCall)); });
+    modify(Field::MyCall, {},
+           [&](SettingsValues& v) { return assign(v.myCall, protocol::upperCase(cut(call, kMaxMyCall))); });
 }
 
 void Settings::setAlias(std::string_view alias)
@@ -286,7 +288,8 @@ std::optional<platform::Problem> Settings::readInto(SettingsValues& values) cons
     // its own, so a key without any value of its own counts as never saved as well.
     if (!main || registry_.valueNames(RegRoot::CurrentUser, kMainKey).empty())
         return std::nullopt;
-    values.myCall = cut(main->readString("Mycall").value_or(""), kMaxMyCall);
+    // Calls are upper case on the air: one stored in lower case is taken as the air has it.
+    values.myCall = protocol::upperCase(cut(main->readString("Mycall").value_or(""), kMaxMyCall));
     values.alias = cut(main->readString("Alias").value_or(""), kMaxAlias);
     values.infoText = cut(main->readString("Infotext").value_or(""), kMaxInfoText);
     values.awayText = cut(main->readString("Awaytext").value_or(""), kMaxAwayText);

@@ -143,6 +143,7 @@ public:
     // "//VErsion" is always allowed.
     static constexpr bool remoteVersionAllowed() { return true; }
 
+    // Upper case, as the call goes on the air; loading upper-cases a stored call as well.
     void setMyCall(std::string_view call);
     void setAlias(std::string_view alias);
     void setInfoText(std::string_view text);

@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include "dialogs/call_input.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
 #include "platform/sound.h"
@@ -25,6 +26,7 @@
 namespace zelvo::dialogs {
 namespace {
 
+constexpr int kZelvoPage = 0;
 constexpr int kEventsPage = 2;
 
 QString askForWave(QWidget* parent, const QString& folder)
@@ -283,13 +285,30 @@ void SettingsDialog::playClick()
         playEventSound(settings_, *player_, selectedEvent());
 }
 
+bool SettingsDialog::callRefused()
+{
+    // No call at all is kept: the next start asks for it again.
+    const std::string call = settings_.myCall();
+    const auto fault = call.empty() ? std::nullopt : protocol::callFault(call);
+    if (!fault)
+        return false;
+    pages_->setCurrentIndex(kZelvoPage);
+    showError(this, CallInput::faultText(call, *fault));
+    myCall_->setFocus();
+    myCall_->selectAll();
+    return true;
+}
+
 void SettingsDialog::okClick()
 {
+    if (callRefused())
+        return;
     if (const auto problem = settings_.save()) {
         showError(this, fromAnsi(problem->text));
         return;
     }
     emit displayModeApplied(settings_.showAlias());
+    emit saved();
     accept();
 }
 
@@ -302,7 +321,12 @@ void SettingsDialog::reject()
 
 void SettingsDialog::closeEvent(QCloseEvent* event)
 {
-    // QDialog would call reject() and so reload; the close box keeps the edits in effect.
+    // QDialog would call reject() and so reload; the close box keeps the edits in effect, and so
+    // it may not leave a call in effect that no frame can carry.
+    if (callRefused()) {
+        event->ignore();
+        return;
+    }
     setResult(QDialog::Rejected);
     event->accept();
 }

@@ -1,8 +1,8 @@
 // The settings dialog "Einstellungen" with its pages "Zelvo", "Remotes und Away" and
 // "Ereignisse" (shown first). Every control edits the live settings model at once, so the rest of
 // the program sees a change as soon as it is made; OK saves, "Abbrechen" and Esc discard the edits
-// by loading the registry again, and the close box does neither. The dialog keeps its page and
-// event between showings.
+// by loading the registry again, and the close box does neither. OK and the close box refuse an
+// own call that is no AX.25 call. The dialog keeps its page and event between showings.
 //
 // Child widgets carry the control names as object names (EditMyCall, ChSound, InfoMemo,
 // ComboEvents, EditWavePath, BtnPlay, ...; the buttons are BtnOK and BtnAbbrechen).
@@ -50,7 +50,8 @@ public:
     // else the user's sound folder, else the system's.
     static QString waveStartFolder(const QString& current);
 
-    // OK: saves; a registry error is shown and the dialog stays open with every value kept.
+    // OK: saves; a registry error is shown and the dialog stays open with every value kept. An own
+    // call that is no AX.25 call is refused the same way, at the page "Zelvo".
     void okClick();
     // "Abbrechen" and Esc: loads the registry again, then closes.
     void reject() override;
@@ -58,9 +59,12 @@ public:
 signals:
     // OK saved the settings: the roster window shows its rows in `mode`.
     void displayModeApplied(ListDisplay mode);
+    // OK saved the settings, the own call among them.
+    void saved();
 
 protected:
-    // The close box closes without saving or loading.
+    // The close box closes without saving or loading; an own call that is no AX.25 call keeps it
+    // open, as it does on OK.
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -69,6 +73,8 @@ private:
     QWidget* buildRemotesPage();
     QWidget* buildEventsPage();
     void connectControls();
+    // Shows why the own call is none and tells whether it did; an empty call is accepted.
+    bool callRefused();
 
     // Shows the model's values; writes nothing back.
     void fillAll(bool firstEvent);

@@ -18,6 +18,7 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
+#include "dialogs/call_input.h"
 #include "dialogs/ui_text.h"
 
 namespace zelvo::dialogs {
@@ -70,6 +71,7 @@ QWidget* SettingsDialog::buildZelvoPage()
     QGroupBox* ownBox = group(page, QStringLiteral("Eigene Angaben "), own);
     myCall_ = named(new QLineEdit(ownBox), "EditMyCall");
     myCall_->setMaxLength(static_cast<int>(kMaxMyCall));
+    upperCaseAsTyped(*myCall_);
     alias_ =
         named(new QLineEdit(ownBox), "EditAlias",
               QStringLiteral("Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der "

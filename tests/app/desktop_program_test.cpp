@@ -1,7 +1,11 @@
 // The program's ways to end, offscreen, over the stand-in driver library: the receive thread has
 // ended before the driver is left, and quitting never deadlocks, not even while a receive pass
-// holds the registration question open.
+// holds the registration question open. And the first start without an own call.
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTimer>
 
 #include <dlfcn.h>
@@ -14,6 +18,7 @@
 #include "app/history_store.h"
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
+#include "dialogs/settings_dialog.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/link/fake_flxapi.h"
 #include "tests/support/temp_dir.h"
@@ -126,6 +131,46 @@ TEST_F(DesktopProgramTest, LogoffAndSignalsEndWithoutAnnouncementOrLogLine)
         program.reset();
         std::filesystem::remove(app::autostartEntryPath());
     }
+}
+
+// At a first start the settings open by themselves. Meanwhile the hint in the 187-pixel window
+// can be read whole; it goes once a call is stored.
+TEST_F(DesktopProgramTest, FirstStartHintIsReadableWholeAndGoesOnceTheCallIsStored)
+{
+    const QString hint = "Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)";
+    auto program = start("");
+    app::MainWindow& window = program->mainWindow();
+    const auto shownHint = [&]() -> const QLabel* {
+        for (const QLabel* label : window.statusBar().findChildren<QLabel*>()) {
+            if (label->isVisible() && label->text() == hint)
+                return label;
+        }
+        return nullptr;
+    };
+    QRect room, needed;
+    int width = 0;
+    bool stored = false;
+    QTimer user;
+    QObject::connect(&user, &QTimer::timeout, [&] {
+        auto* settings = qobject_cast<dialogs::SettingsDialog*>(QApplication::activeModalWidget());
+        if (settings == nullptr || stored)
+            return;
+        if (const QLabel* label = shownHint()) {
+            room = label->contentsRect();
+            const int wrap = label->wordWrap() ? Qt::TextWordWrap : 0;
+            needed = label->fontMetrics().boundingRect(room, int(label->alignment()) | wrap, hint);
+        }
+        width = window.width();
+        QTest::keyClicks(&zelvo::testing::child<QLineEdit>(*settings, "EditMyCall"), "DL1ABC");
+        zelvo::testing::child<QPushButton>(*settings, "BtnOK").click();
+        stored = true;
+    });
+    user.start(1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stored; }, 10000));
+    EXPECT_TRUE(!needed.isEmpty() && room.contains(needed))
+        << needed.width() << "x" << needed.height() << " in " << room.width() << "x" << room.height();
+    EXPECT_EQ(width, 187);
+    EXPECT_EQ(shownHint(), nullptr);
 }
 
 // The history is read when first needed (here when the roster window shows, there being no tray);

@@ -34,14 +34,14 @@ EntryInput input(std::string path, std::optional<int> channel = 0, bool channels
 TEST(EntryRules, InsertRefusesOrDerivesTheCall)
 {
     const std::string duplicate(refusalText(EntryRefusal::Duplicate)),
-        noCall(refusalText(EntryRefusal::NoCall));
+        noCall(refusalText(EntryRefusal::NoCall)), badCall(refusalText(EntryRefusal::BadCall));
     const std::tuple<std::string, EntryInput, std::string> cases[] = {
         // on the roster, input, call or refusal; the refusals the dialog shows as typed are
         // EntryEditorTest.RefusalsLeaveTheDialogOpenAndTheRosterAsItWas
         {"DB0ABC", input("db0ab"), duplicate},  // a row's call begins with it
         {"DB0AB", input("DB0ABC"), "DB0ABC"},
-        {"", input("ABCDEFGHIJ-1 DB0XYZ"), "ABCDEFGHI"},  // first word cut to 9
-        {"", input("-7"), noCall},
+        {"", input("ABCDEFGHIJ-1 DB0XYZ"), badCall},
+        {"", input("-7"), badCall},
         {"", input("DB0ABC", std::nullopt), std::string(refusalText(EntryRefusal::NoChannelChosen))},
         {"", input("DB0ABC", std::nullopt, false), std::string(refusalText(EntryRefusal::NoChannels))},
     };
@@ -62,9 +62,9 @@ TEST(EntryRules, InsertWritesANewOfflineRecord)
     Roster roster;
     ASSERT_FALSE(insertEntry(roster, input(" db0abc-7 via DB0XYZ ", 3)));
     EXPECT_EQ(std::tie(roster.at(0).call, roster.at(0).state),
-              std::make_tuple("db0abc", TStationState::Offline));
+              std::make_tuple("DB0ABC", TStationState::Offline));
     EXPECT_EQ(roster.at(0).textFields(),
-              (Fields{"Nord", "3", "db0abc-7 DB0XYZ", "1", "0", "0", "", "208", "218", ""}));
+              (Fields{"Nord", "3", "DB0ABC-7 DB0XYZ", "1", "0", "0", "", "208", "218", ""}));
 }
 
 TEST(EntryRules, UpdateChangesFieldsZeroToFourAndNothingElse)
@@ -75,6 +75,7 @@ TEST(EntryRules, UpdateChangesFieldsZeroToFourAndNothingElse)
     entry.sendCount = "90";
     const Fields before = entry.textFields();
     EXPECT_EQ(updateEntry(roster, entry, input("")), EntryRefusal::NoCall);
+    EXPECT_EQ(updateEntry(roster, entry, input("DB0XYZ DB0QQQ-16")), EntryRefusal::BadCall);
     EXPECT_EQ(updateEntry(roster, entry, input("DB0XYZ", std::nullopt)), EntryRefusal::NoChannelChosen);
     EXPECT_EQ(entry.textFields(), before);
 

@@ -76,11 +76,23 @@ TEST_F(EntryEditorTest, RefusalsLeaveTheDialogOpenAndTheRosterAsItWas)
         bool update;
         QString path;
         QString box;
+        QString shown = path;  // the path field after the refusal
     };
+    const QString notACall = "Fehler: „%1“ ist kein gültiges Rufzeichen: ";
     const Case cases[] = {
         {false, "", "Zelvo 0.9 Beta 3: Bitte mindestens ein Call angeben"},
         {false, "DB0ABC-8", "Fehler: Dieses Call Existiert schon in der Liste!!!"},
         {true, "DB0NEW", "Fehler: Bitte einen FlexNet Kanal auswählen"},
+        // Every word must be a call that can go into an address field, one sentence per fault.
+        {false, "TOOLONGCALL1",
+         notACall.arg("TOOLONGCALL1") +
+             "es hat höchstens 6 Buchstaben und Ziffern, die SSID nicht mitgezählt."},
+        {true, "DB0NEW DL9ZZZ-16", notACall.arg("DL9ZZZ-16") + "die SSID geht von 0 bis 15."},
+        {false, "DL2XYZ via DB0AAA,DB0BBB",
+         notACall.arg("DB0AAA,DB0BBB") +
+             "es besteht nur aus den Buchstaben A bis Z und Ziffern, dahinter wahlweise eine SSID wie „-7“.",
+         "DL2XYZ DB0AAA,DB0BBB"},
+        {true, "-7", notACall.arg("-7") + "vor dem Bindestrich fehlt das Rufzeichen."},
     };
     for (const Case& c : cases) {
         c.update ? editor_->prepareExisting(gone) : editor_->prepareNew();
@@ -91,7 +103,7 @@ TEST_F(EntryEditorTest, RefusalsLeaveTheDialogOpenAndTheRosterAsItWas)
         at<QPushButton>(c.update ? "UbernehmBtn" : "EinfgBtn").click();
         EXPECT_EQ(boxes_.texts, QStringList(c.box));
         EXPECT_TRUE(editor_->isVisible());
-        EXPECT_EQ(path().text(), c.path);
+        EXPECT_EQ(path().text(), c.shown);
         EXPECT_EQ(h_.roster.size(), 2);
         EXPECT_EQ(gone.path, "DB0OLD-1");
     }

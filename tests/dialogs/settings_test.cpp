@@ -269,6 +269,18 @@ TEST_F(SettingsTest, SettersKeepTheLimits)
     EXPECT_EQ(settings_.event(kind(11)), TEreignisObj{});
 }
 
+// Calls are upper case on the air: one given in lower case (zelvo-station --mycall, an earlier
+// version's registry) is used and shown as the air has it.
+TEST_F(SettingsTest, OwnCallIsUpperCaseWhetherSetOrLoaded)
+{
+    settings_.setMyCall("dl1abc-7");
+    EXPECT_EQ(settings_.myCall(), "DL1ABC-7");
+    storeAll();
+    registry_.change(HKCU, [](platform::RegEdit& e) { e.setValue(kMain, "Mycall", std::string("dk0ab")); });
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    EXPECT_EQ(settings_.myCall(), "DK0AB");
+}
+
 TEST_F(SettingsTest, ListenersHearRealChangesOnly)
 {
     std::vector<std::pair<Settings::Field, std::optional<TEventKind>>> heard;
