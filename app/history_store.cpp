@@ -1,6 +1,7 @@
 #include "app/history_store.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -48,6 +49,13 @@ std::string utf8(const QString& text)
 std::string sqlError(const QSqlError& error)
 {
     return utf8(error.text());
+}
+
+// The local date of a kept line, from the time it was recorded; empty when that is unreadable.
+std::string keptDate(const QString& recorded)
+{
+    const QDate date = QDateTime::fromString(recorded, Qt::ISODate).date();
+    return date.isValid() ? utf8(date.toString(Qt::ISODate)) : std::string();
 }
 
 // The text of a problem that stops the store for this run (UTF-8).
@@ -106,13 +114,13 @@ HistoryStore::Opening HistoryStore::openDatabase(std::string& error, std::vector
             return Opening::Unwritable;
         }
     }
-    if (!query.exec("SELECT call, line FROM messages ORDER BY id")) {
+    if (!query.exec("SELECT call, line, recorded FROM messages ORDER BY id")) {
         error = sqlError(query.lastError());
         return Opening::Unreadable;
     }
     while (query.next())
-        rows.push_back(
-            {platform::toAnsi(query.value(0).toString()), query.value(1).toByteArray().toStdString()});
+        rows.push_back({platform::toAnsi(query.value(0).toString()),
+                        query.value(1).toByteArray().toStdString(), keptDate(query.value(2).toString())});
     open_ = true;
     return Opening::Opened;
 }
@@ -184,13 +192,20 @@ std::optional<platform::Problem> HistoryStore::load(Roster& roster)
     }
     }
 
-    std::map<TUserEntry*, std::vector<std::string>> kept;
-    for (auto& [call, line] : rows) {
-        if (TUserEntry* entry = roster.findEntry(call))
-            kept[entry].push_back(std::move(line));
+    std::map<TUserEntry*, std::vector<Row>> kept;
+    for (Row& row : rows) {
+        if (TUserEntry* entry = roster.findEntry(row.call))
+            kept[entry].push_back(std::move(row));
     }
-    for (auto& [entry, lines] : kept)
-        entry->rxBuffer.insert(entry->rxBuffer.begin(), lines.begin(), lines.end());
+    for (auto& [entry, lines] : kept) {
+        std::vector<std::string> texts, dates;
+        for (Row& row : lines) {
+            texts.push_back(std::move(row.line));
+            dates.push_back(std::move(row.date));
+        }
+        entry->rxBuffer.insert(entry->rxBuffer.begin(), texts.begin(), texts.end());
+        entry->keptDates.insert(entry->keptDates.begin(), dates.begin(), dates.end());
+    }
     return problem;
 }
 

@@ -37,7 +37,8 @@ public:
     HistoryStore& operator=(const HistoryStore&) = delete;
 
     // Opens the database (making it when missing) and puts each roster station's kept lines,
-    // oldest first, in front of its conversation. Lines of calls not on the roster stay stored.
+    // oldest first, in front of its conversation, with their dates in keptDates. Lines of calls
+    // not on the roster stay stored.
     [[nodiscard]] std::optional<platform::Problem> load(Roster& roster);
     // Keeps one conversation line of `entry` (the line just appended to its rxBuffer) and drops
     // the station's lines beyond the last 200. Nothing while switched off or stopped.
@@ -60,6 +61,7 @@ private:
     struct Row {
         std::string call;
         std::string line;
+        std::string date;  // yyyy-MM-dd, empty when unknown
     };
 
     // Opens (or makes) the database and reads every kept line, oldest first.

@@ -1,10 +1,11 @@
-// The message history across restarts: kept per station up to its limit, removed and renamed
-// with the station, switched off, and a damaged or unusable database reported once and never
-// written over.
+// The message history across restarts: kept per station up to its limit with the day of each
+// line, removed and renamed with the station, switched off, and a damaged or unusable database
+// reported once and never written over.
 #include "app/history_store.h"
 
 #include "tests/support/temp_dir.h"
 
+#include <QDate>
 #include <gtest/gtest.h>
 
 namespace zelvo::app {
@@ -15,6 +16,11 @@ using testing::TempDir;
 std::string line(int n)
 {
     return "R12:00:00 Nachricht " + std::to_string(n);
+}
+
+std::string today()
+{
+    return QDate::currentDate().toString(Qt::ISODate).toStdString();
 }
 
 class HistoryStoreTest : public ::testing::Test {
@@ -37,6 +43,7 @@ protected:
 
 TEST_F(HistoryStoreTest, KeepsTheLastLinesOfEachStationAcrossARestart)
 {
+    const std::string firstDay = today();
     {
         Roster roster;
         TUserEntry& a = roster.addEntry("", "0", "DB0AAA", true, true);
@@ -58,6 +65,9 @@ TEST_F(HistoryStoreTest, KeepsTheLastLinesOfEachStationAcrossARestart)
     ASSERT_EQ(a.size(), std::size_t(HistoryStore::kKeptPerStation));
     EXPECT_EQ(a.front(), line(5));
     EXPECT_EQ(a.back(), line(HistoryStore::kKeptPerStation + 4));
+    ASSERT_EQ(roster.at(0).keptDates.size(), a.size());
+    for (const std::string& date : roster.at(0).keptDates)
+        EXPECT_TRUE(date == firstDay || date == today()) << date;
     EXPECT_TRUE(roster.at(1).rxBuffer.empty());
     EXPECT_EQ(roster.at(2).rxBuffer, std::vector<std::string>{"T08:15:00 \xE4rger"});
 }
