@@ -9,6 +9,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <map>
@@ -49,6 +50,25 @@ std::string utf8(const QString& text)
 std::string sqlError(const QSqlError& error)
 {
     return utf8(error.text());
+}
+
+char asciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// As the table compares calls (NOCASE folds ASCII letters only).
+bool sameCall(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, {}, asciiUpper, asciiUpper);
+}
+
+int rowsWithCall(const Roster& roster, std::string_view call)
+{
+    int rows = 0;
+    for (int row = 0; row < roster.size(); ++row)
+        rows += sameCall(roster.at(row).call, call) ? 1 : 0;
+    return rows;
 }
 
 // The local date of a kept line, from the time it was recorded; empty when that is unreadable.
@@ -243,14 +263,22 @@ std::optional<platform::Problem> HistoryStore::record(const TUserEntry& entry, s
     return fail(stopText(file_, "kann nicht geschrieben werden", error));
 }
 
-std::optional<platform::Problem> HistoryStore::removeStation(std::string_view call)
+std::optional<platform::Problem> HistoryStore::removeStation(const Roster& roster, int row)
 {
+    const std::string& call = roster.at(row).call;
+    if (rowsWithCall(roster, call) > 1)
+        return std::nullopt;
     return change("DELETE FROM messages WHERE call = ?", {platform::fromAnsi(call)});
 }
 
-std::optional<platform::Problem> HistoryStore::renameStation(std::string_view from, std::string_view to)
+std::optional<platform::Problem> HistoryStore::renameStation(const Roster& roster, std::string_view from,
+                                                             std::string_view to)
 {
-    return change("UPDATE messages SET call = ? WHERE call = ?",
+    if (sameCall(from, to) || rowsWithCall(roster, from) == 0)
+        return change("UPDATE messages SET call = ? WHERE call = ?",
+                      {platform::fromAnsi(to), platform::fromAnsi(from)});
+    return change("INSERT INTO messages (call, line, recorded)"
+                  " SELECT ?, line, recorded FROM messages WHERE call = ? ORDER BY id",
                   {platform::fromAnsi(to), platform::fromAnsi(from)});
 }
 

@@ -1,6 +1,6 @@
 // The message history across restarts: kept per station up to its limit with the day of each
-// line, removed and renamed with the station, switched off, and a damaged or unusable database
-// reported once and never written over.
+// line, removed and renamed with the station (but kept for another row of the same call),
+// switched off, and a damaged or unusable database reported once and never written over.
 #include "app/history_store.h"
 
 #include "tests/support/temp_dir.h"
@@ -57,8 +57,10 @@ TEST_F(HistoryStoreTest, KeepsTheLastLinesOfEachStationAcrossARestart)
         ASSERT_EQ(store.record(c, line(1)), std::nullopt);
         store.setEnabled(false);
         ASSERT_EQ(store.record(b, line(2)), std::nullopt);
-        ASSERT_EQ(store.removeStation("db0ccc"), std::nullopt);
-        ASSERT_EQ(store.renameStation("DB0BBB", "DB0CCC"), std::nullopt);
+        ASSERT_EQ(store.removeStation(roster, 2), std::nullopt);
+        roster.remove(2);
+        b.call = "DB0CCC";
+        ASSERT_EQ(store.renameStation(roster, "DB0BBB", "DB0CCC"), std::nullopt);
     }
     Roster& roster = restart();
     const auto& a = roster.at(0).rxBuffer;
@@ -70,6 +72,29 @@ TEST_F(HistoryStoreTest, KeepsTheLastLinesOfEachStationAcrossARestart)
         EXPECT_TRUE(date == firstDay || date == today()) << date;
     EXPECT_TRUE(roster.at(1).rxBuffer.empty());
     EXPECT_EQ(roster.at(2).rxBuffer, std::vector<std::string>{"T08:15:00 \xE4rger"});
+}
+
+// A registered station's call is cut to six characters and may equal another row's: deleting or
+// renaming one of the two leaves the other its lines.
+TEST_F(HistoryStoreTest, RowsSharingACallKeepTheirLines)
+{
+    {
+        Roster roster;
+        for (const char* path : {"DB0AAA", "DB0AAAX-1", "DB0BBB", "DB0BBBX-1"})
+            roster.addEntry("", "0", path, true, true).call = std::string(path, 6);
+        HistoryStore store(file_);
+        ASSERT_EQ(store.load(roster), std::nullopt);
+        ASSERT_EQ(store.record(roster.at(0), line(1)), std::nullopt);
+        ASSERT_EQ(store.record(roster.at(2), line(2)), std::nullopt);
+        ASSERT_EQ(store.removeStation(roster, 1), std::nullopt);
+        roster.remove(1);
+        roster.at(2).call = "DB0CCC";
+        ASSERT_EQ(store.renameStation(roster, "DB0BBB", "DB0CCC"), std::nullopt);
+    }
+    Roster& roster = restart();
+    EXPECT_EQ(roster.at(0).rxBuffer, std::vector<std::string>{line(1)});
+    EXPECT_EQ(roster.at(1).rxBuffer, std::vector<std::string>{line(2)});
+    EXPECT_EQ(roster.at(2).rxBuffer, std::vector<std::string>{line(2)});
 }
 
 TEST_F(HistoryStoreTest, DamagedFileIsSetAsideAndANewOneBegun)
