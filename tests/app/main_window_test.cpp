@@ -136,8 +136,6 @@ TEST_F(MainWindowTest, PressDoubleClickAndReadingByState)
     EXPECT_EQ(tray.picture(), protocol::TrayPicture::MainIcon);
 }
 
-// Texts of this run ask again (waiting, or in the conversation behind the lines kept by earlier
-// runs); kept lines alone do not.
 TEST_F(MainWindowTest, DeleteAsksAgainWhenBuffersHoldTextsOfThisRun)
 {
     const QString first = "Bestätigung: DL1AAA wirklich löschen ?";
