@@ -84,7 +84,8 @@ std::optional<int> DesktopProgram::start()
 
     connect(tray_.get(), &TrayIcon::quitRequested, this, &DesktopProgram::quitClicked);
     connect(&instance_, &SingleInstance::raiseRequested, mainWindow_.get(), &MainWindow::showOrActivate);
-    // Deleting asks about stored texts, so the history is there before the roster can be edited.
+    // The history is read before the roster can be edited: a row renamed first would not find
+    // its kept lines under its new call.
     connect(mainWindow_.get(), &MainWindow::shown, this, [this] { history(); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { endSession(); });
     mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable(), [this] { quitClicked(); });
@@ -163,7 +164,7 @@ void DesktopProgram::wireDialogs()
     dialogs_->onEntryEditor = [this](dialogs::EntryEditor& editor) {
         connect(&editor, &dialogs::EntryEditor::callChanged, this,
                 [this](const std::string& from, const std::string& to) {
-                    reportHistory(history().renameStation(from, to));
+                    reportHistory(history().renameStation(session_.roster(), from, to));
                 });
     };
     history_->setEnabled(session_.settings().textBuf());
@@ -192,7 +193,7 @@ void DesktopProgram::rowsAboutToBeRemoved(int first, int last)
 {
     // Rows go only by the delete command: the station's history goes with it.
     for (int row = first; row <= last; ++row)
-        reportHistory(history().removeStation(session_.roster().at(row).call));
+        reportHistory(history().removeStation(session_.roster(), row));
 }
 
 void DesktopProgram::quitClicked()

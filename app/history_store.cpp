@@ -1,6 +1,7 @@
 #include "app/history_store.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -8,6 +9,7 @@
 #include <QString>
 #include <QVariant>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <map>
@@ -48,6 +50,32 @@ std::string utf8(const QString& text)
 std::string sqlError(const QSqlError& error)
 {
     return utf8(error.text());
+}
+
+char asciiUpper(char c)
+{
+    return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// As the table compares calls (NOCASE folds ASCII letters only).
+bool sameCall(std::string_view a, std::string_view b)
+{
+    return std::ranges::equal(a, b, {}, asciiUpper, asciiUpper);
+}
+
+int rowsWithCall(const Roster& roster, std::string_view call)
+{
+    int rows = 0;
+    for (int row = 0; row < roster.size(); ++row)
+        rows += sameCall(roster.at(row).call, call) ? 1 : 0;
+    return rows;
+}
+
+// The local date of a kept line, from the time it was recorded; empty when that is unreadable.
+std::string keptDate(const QString& recorded)
+{
+    const QDate date = QDateTime::fromString(recorded, Qt::ISODate).date();
+    return date.isValid() ? utf8(date.toString(Qt::ISODate)) : std::string();
 }
 
 // The text of a problem that stops the store for this run (UTF-8).
@@ -106,13 +134,13 @@ HistoryStore::Opening HistoryStore::openDatabase(std::string& error, std::vector
             return Opening::Unwritable;
         }
     }
-    if (!query.exec("SELECT call, line FROM messages ORDER BY id")) {
+    if (!query.exec("SELECT call, line, recorded FROM messages ORDER BY id")) {
         error = sqlError(query.lastError());
         return Opening::Unreadable;
     }
     while (query.next())
-        rows.push_back(
-            {platform::toAnsi(query.value(0).toString()), query.value(1).toByteArray().toStdString()});
+        rows.push_back({platform::toAnsi(query.value(0).toString()),
+                        query.value(1).toByteArray().toStdString(), keptDate(query.value(2).toString())});
     open_ = true;
     return Opening::Opened;
 }
@@ -184,13 +212,20 @@ std::optional<platform::Problem> HistoryStore::load(Roster& roster)
     }
     }
 
-    std::map<TUserEntry*, std::vector<std::string>> kept;
-    for (auto& [call, line] : rows) {
-        if (TUserEntry* entry = roster.findEntry(call))
-            kept[entry].push_back(std::move(line));
+    std::map<TUserEntry*, std::vector<Row>> kept;
+    for (Row& row : rows) {
+        if (TUserEntry* entry = roster.findEntry(row.call))
+            kept[entry].push_back(std::move(row));
     }
-    for (auto& [entry, lines] : kept)
-        entry->rxBuffer.insert(entry->rxBuffer.begin(), lines.begin(), lines.end());
+    for (auto& [entry, lines] : kept) {
+        std::vector<std::string> texts, dates;
+        for (Row& row : lines) {
+            texts.push_back(std::move(row.line));
+            dates.push_back(std::move(row.date));
+        }
+        entry->rxBuffer.insert(entry->rxBuffer.begin(), texts.begin(), texts.end());
+        entry->keptDates.insert(entry->keptDates.begin(), dates.begin(), dates.end());
+    }
     return problem;
 }
 
@@ -228,14 +263,22 @@ std::optional<platform::Problem> HistoryStore::record(const TUserEntry& entry, s
     return fail(stopText(file_, "kann nicht geschrieben werden", error));
 }
 
-std::optional<platform::Problem> HistoryStore::removeStation(std::string_view call)
+std::optional<platform::Problem> HistoryStore::removeStation(const Roster& roster, int row)
 {
+    const std::string& call = roster.at(row).call;
+    if (rowsWithCall(roster, call) > 1)
+        return std::nullopt;
     return change("DELETE FROM messages WHERE call = ?", {platform::fromAnsi(call)});
 }
 
-std::optional<platform::Problem> HistoryStore::renameStation(std::string_view from, std::string_view to)
+std::optional<platform::Problem> HistoryStore::renameStation(const Roster& roster, std::string_view from,
+                                                             std::string_view to)
 {
-    return change("UPDATE messages SET call = ? WHERE call = ?",
+    if (sameCall(from, to) || rowsWithCall(roster, from) == 0)
+        return change("UPDATE messages SET call = ? WHERE call = ?",
+                      {platform::fromAnsi(to), platform::fromAnsi(from)});
+    return change("INSERT INTO messages (call, line, recorded)"
+                  " SELECT ?, line, recorded FROM messages WHERE call = ? ORDER BY id",
                   {platform::fromAnsi(to), platform::fromAnsi(from)});
 }
 

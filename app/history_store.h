@@ -37,16 +37,22 @@ public:
     HistoryStore& operator=(const HistoryStore&) = delete;
 
     // Opens the database (making it when missing) and puts each roster station's kept lines,
-    // oldest first, in front of its conversation. Lines of calls not on the roster stay stored.
+    // oldest first, in front of its conversation, with their dates in keptDates. Lines of calls
+    // not on the roster stay stored.
     [[nodiscard]] std::optional<platform::Problem> load(Roster& roster);
     // Keeps one conversation line of `entry` (the line just appended to its rxBuffer) and drops
     // the station's lines beyond the last 200. Nothing while switched off or stopped.
     [[nodiscard]] std::optional<platform::Problem> record(const TUserEntry& entry, std::string_view line);
-    // Forgets every line of the station `call` (ASCII case ignored).
-    [[nodiscard]] std::optional<platform::Problem> removeStation(std::string_view call);
-    // Files the lines of `from` under `to`: the entry editor changed a station's call, and its
-    // conversation stays with it.
-    [[nodiscard]] std::optional<platform::Problem> renameStation(std::string_view from, std::string_view to);
+    // Lines are filed by call, and two rows may share one (a registered station's call is cut to
+    // six characters): such lines belong to every row of that call, ASCII case ignored.
+    //
+    // Forgets the lines of the station in `row`, which is about to leave `roster`, unless another
+    // row keeps its call.
+    [[nodiscard]] std::optional<platform::Problem> removeStation(const Roster& roster, int row);
+    // Files the lines of `from` under `to` as well: the entry editor changed a station's call, and
+    // its conversation stays with it. They leave `from` when no row of `roster` has it any more.
+    [[nodiscard]] std::optional<platform::Problem> renameStation(const Roster& roster, std::string_view from,
+                                                                 std::string_view to);
 
     // Off: record() keeps nothing until switched on again ("History speichern").
     void setEnabled(bool on) { enabled_ = on; }
@@ -60,6 +66,7 @@ private:
     struct Row {
         std::string call;
         std::string line;
+        std::string date;  // yyyy-MM-dd, empty when unknown
     };
 
     // Opens (or makes) the database and reads every kept line, oldest first.

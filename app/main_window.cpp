@@ -233,7 +233,10 @@ void MainWindow::deleteEntryClick()
         !dialogs::askOkCancel(dialogOwner(), QMessageBox::Question,
                               dialogs::fromAnsi(entry->call) + QStringLiteral(" wirklich löschen ?")))
         return;
-    if ((!entry->rxBuffer.empty() || !entry->txBuffer.empty()) &&
+    // The second question is about texts of this run (waiting, received or delivered); lines
+    // kept by earlier runs alone do not ask it.
+    const bool textsOfThisRun = !entry->txBuffer.empty() || entry->rxBuffer.size() > entry->keptDates.size();
+    if (textsOfThisRun &&
         !dialogs::askOkCancel(dialogOwner(), QMessageBox::Critical,
                               QStringLiteral("Es sind noch Texte im Puffer. Trotzdem löschen ?")))
         return;

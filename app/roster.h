@@ -51,6 +51,9 @@ struct TUserEntry {
     bool unread = false;
     std::vector<std::string> rxBuffer;  // the conversation
     std::vector<std::string> txBuffer;  // waiting texts, oldest first
+    // The first lines of rxBuffer are the history an earlier run kept: the local date each was
+    // kept on (yyyy-MM-dd, empty when unknown), one a line. The lines behind them are this run's.
+    std::vector<std::string> keptDates;
 
     std::array<std::string, TEXT_FIELD_COUNT> textFields() const;
     std::string& textField(int index);  // index 0..9

@@ -1,7 +1,7 @@
 // The message window's rules without the window: the character counter, the send button, the
 // short-text question, and the conversation as header and text pairs read from a station's
 // conversation lines ("R" or "T", the time of day and a blank in characters 2 to 10, the text
-// from character 11) and its waiting texts.
+// from character 11) and its waiting texts. A line kept from an earlier day shows its date too.
 #pragma once
 
 #include <string>
@@ -24,15 +24,18 @@ enum class HistoryKind { Received, Delivered, Waiting };
 
 struct HistoryItem {
     HistoryKind kind;
-    std::string header;  // the time and a blank (none for a waiting text), then the call
+    std::string header;  // [date and a blank,] the time and a blank (none for a waiting text), the call
     std::string text;    // at most 255 characters
 
     bool operator==(const HistoryItem&) const = default;
 };
 
 // The conversation lines, oldest first, then the waiting texts under the own call. Short or
-// empty lines give what their characters hold.
+// empty lines give what their characters hold. The first lines are those kept by earlier runs,
+// `keptDates` holding their dates (yyyy-MM-dd): a line kept on another day than `today` (same
+// form) shows its date (dd.MM.yyyy) before the time.
 std::vector<HistoryItem> historyItems(std::string_view call, const std::vector<std::string>& rxBuffer,
-                                      const std::vector<std::string>& txBuffer, std::string_view myCall);
+                                      const std::vector<std::string>& txBuffer, std::string_view myCall,
+                                      const std::vector<std::string>& keptDates, std::string_view today);
 
 }  // namespace zelvo::dialogs

@@ -1,6 +1,7 @@
 #include "dialogs/message_window.h"
 
 #include <QCheckBox>
+#include <QDate>
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
@@ -149,7 +150,8 @@ void MessageWindow::fillHistory()
     if (entry_ != nullptr) {
         QTextCursor cursor(history_->document());
         const std::vector<HistoryItem> items =
-            historyItems(entry_->call, entry_->rxBuffer, entry_->txBuffer, station_.settings.myCall());
+            historyItems(entry_->call, entry_->rxBuffer, entry_->txBuffer, station_.settings.myCall(),
+                         entry_->keptDates, QDate::currentDate().toString(Qt::ISODate).toStdString());
         bool first = true;
         for (const HistoryItem& item : items) {
             QTextCharFormat header;

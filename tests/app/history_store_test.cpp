@@ -1,10 +1,11 @@
-// The message history across restarts: kept per station up to its limit, removed and renamed
-// with the station, switched off, and a damaged or unusable database reported once and never
-// written over.
+// The message history across restarts: kept per station up to its limit with the day of each
+// line, removed and renamed with the station (but kept for another row of the same call),
+// switched off, and a damaged or unusable database reported once and never written over.
 #include "app/history_store.h"
 
 #include "tests/support/temp_dir.h"
 
+#include <QDate>
 #include <gtest/gtest.h>
 
 namespace zelvo::app {
@@ -50,16 +51,40 @@ TEST_F(HistoryStoreTest, KeepsTheLastLinesOfEachStationAcrossARestart)
         ASSERT_EQ(store.record(c, line(1)), std::nullopt);
         store.setEnabled(false);
         ASSERT_EQ(store.record(b, line(2)), std::nullopt);
-        ASSERT_EQ(store.removeStation("db0ccc"), std::nullopt);
-        ASSERT_EQ(store.renameStation("DB0BBB", "DB0CCC"), std::nullopt);
+        ASSERT_EQ(store.removeStation(roster, 2), std::nullopt);
+        roster.remove(2);
+        b.call = "DB0CCC";
+        ASSERT_EQ(store.renameStation(roster, "DB0BBB", "DB0CCC"), std::nullopt);
     }
     Roster& roster = restart();
     const auto& a = roster.at(0).rxBuffer;
     ASSERT_EQ(a.size(), std::size_t(HistoryStore::kKeptPerStation));
     EXPECT_EQ(a.front(), line(5));
     EXPECT_EQ(a.back(), line(HistoryStore::kKeptPerStation + 4));
+    EXPECT_EQ(roster.at(0).keptDates,
+              std::vector(a.size(), QDate::currentDate().toString(Qt::ISODate).toStdString()));
     EXPECT_TRUE(roster.at(1).rxBuffer.empty());
     EXPECT_EQ(roster.at(2).rxBuffer, std::vector<std::string>{"T08:15:00 \xE4rger"});
+}
+
+// A registered station's call, cut to six characters, may equal another row's.
+TEST_F(HistoryStoreTest, RowsSharingACallKeepTheirLines)
+{
+    {
+        Roster roster;
+        for (const char* path : {"DB0AAA", "DB0AAAX-1", "DB0AAAY-1"})
+            roster.addEntry("", "0", path, true, true).call = "DB0AAA";
+        HistoryStore store(file_);
+        ASSERT_EQ(store.load(roster), std::nullopt);
+        ASSERT_EQ(store.record(roster.at(0), line(1)), std::nullopt);
+        ASSERT_EQ(store.removeStation(roster, 2), std::nullopt);
+        roster.remove(2);
+        roster.at(1).call = "DB0BBB";
+        ASSERT_EQ(store.renameStation(roster, "DB0AAA", "DB0BBB"), std::nullopt);
+    }
+    Roster& roster = restart();
+    EXPECT_EQ(roster.at(0).rxBuffer, std::vector<std::string>{line(1)});
+    EXPECT_EQ(roster.at(1).rxBuffer, std::vector<std::string>{line(1)});
 }
 
 TEST_F(HistoryStoreTest, DamagedFileIsSetAsideAndANewOneBegun)

@@ -136,23 +136,29 @@ TEST_F(MainWindowTest, PressDoubleClickAndReadingByState)
     EXPECT_EQ(tray.picture(), protocol::TrayPicture::MainIcon);
 }
 
-TEST_F(MainWindowTest, DeleteAsksAgainWhenBuffersHoldTexts)
+TEST_F(MainWindowTest, DeleteAsksAgainWhenBuffersHoldTextsOfThisRun)
 {
     const QString first = "Bestätigung: DL1AAA wirklich löschen ?";
     const QString second = "Fehler: Es sind noch Texte im Puffer. Trotzdem löschen ?";
+    const Strings kept = {"R12:00:00 alt"};
     const struct {
-        bool texts;
+        Strings tx, rx;
         QStringList answers, questions;
         bool deleted;
     } cases[] = {
-        {false, {"Abbrechen"}, {first}, false},
-        {false, {"OK"}, {first}, true},
-        {true, {"OK", "Abbrechen"}, {first, second}, false},
-        {true, {"OK", "OK"}, {first, second}, true},
+        {{}, {}, {"Abbrechen"}, {first}, false},
+        {{}, {}, {"OK"}, {first}, true},
+        {{"hallo"}, {}, {"OK", "Abbrechen"}, {first, second}, false},
+        {{"hallo"}, {}, {"OK", "OK"}, {first, second}, true},
+        {{}, kept, {"OK", "Abbrechen"}, {first}, true},
+        {{}, {kept[0], "T12:01:00 neu"}, {"OK", "Abbrechen"}, {first, second}, false},
     };
     for (const auto& c : cases) {
         roster().clear();
-        add("DL1AAA").txBuffer = c.texts ? Strings{"hallo"} : Strings{};
+        app::TUserEntry& entry = add("DL1AAA");
+        entry.txBuffer = c.tx;
+        entry.rxBuffer = c.rx;
+        entry.keptDates.assign(c.rx.empty() ? 0 : 1, "2024-05-03");
         window.rosterView().setCurrentIndex(window.model().index(0, 0));
         boxes.answers = c.answers;
         boxes.texts.clear();

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QDate>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -70,13 +71,15 @@ TEST_F(MessageWindowTest, OpensForTheStationWithTheInputReadyAndCounts)
 TEST_F(MessageWindowTest, HistoryHeadersInColourAndTextsAsTheyCame)
 {
     // Lines too short for the fixed positions give what they hold; texts show at most 255 characters.
+    // The first two were kept by an earlier run, the first of them on an earlier day.
     a_.rxBuffer = {"R12:00:00 <b>Hallo</b>", "T12:01:00 Antwort\r\nZeile 2", "R12",
                    "T12:02:00 " + std::string(300, 'y')};
+    a_.keptDates = {"2024-05-03", QDate::currentDate().toString(Qt::ISODate).toStdString()};
     a_.txBuffer = {"wartet"};
     open(a_);
     const QColor red(255, 0, 0), blue(0, 0, 255), teal(0, 128, 128);
     const std::tuple<QString, bool, QColor> expected[] = {
-        {"12:00:00 DB0ABC", true, red},
+        {"03.05.2024 12:00:00 DB0ABC", true, red},
         {"<b>Hallo</b>", false, {}},
         {"12:01:00 DL1ZZZ-2", true, blue},
         {"Antwort", false, {}},
