@@ -9,6 +9,7 @@
 
 #include "art/pictures.h"
 #include "dialogs/help_file.h"
+#include "dialogs/help_pages.h"
 #include "dialogs/help_window.h"
 #include "dialogs/jpeg_picture.h"
 #include "link/flex_api.h"
@@ -55,9 +56,20 @@ bool checkHelp(std::FILE* out)
         std::fprintf(out, "help: %s cannot be shown without chmlib (libchm.so.1)\n", name.constData());
         return false;
     }
-    const dialogs::HelpFile help(fileName);
-    if (!help.isOpen()) {
+    const auto help = dialogs::HelpPages::load(fileName);
+    using Failure = dialogs::HelpPages::Failure;
+    switch (help.failure()) {
+    case Failure::None: break;
+    case Failure::NoReader:
+        std::fprintf(out, "help: %s cannot be read without %s\n", name.constData(),
+                     dialogs::HelpPages::readerProgram().toLocal8Bit().constData());
+        return false;
+    case Failure::CannotOpen:
         std::fprintf(out, "help: %s cannot be opened\n", name.constData());
+        return false;
+    case Failure::Damaged: std::fprintf(out, "help: %s is damaged\n", name.constData()); return false;
+    case Failure::TooSlow:
+        std::fprintf(out, "help: %s takes too long to read\n", name.constData());
         return false;
     }
     std::fprintf(out, "help: %s, first page %s\n", name.constData(),

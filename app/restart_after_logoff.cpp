@@ -4,12 +4,41 @@
 #include <QString>
 
 #include <cstdlib>
+#include <string>
 
 #include "platform/ansi.h"
 
 namespace zelvo::app {
 
 using platform::RegRoot;
+
+namespace {
+
+// The Exec value that runs `program` without arguments, by the Desktop Entry rules in their
+// order: the path quoted (\ " ` $ escaped inside the quotes), every % doubled so that no field
+// code is read into it, then the key file's string escape (\ written \\). Nothing for a path a
+// key file cannot hold: one that is not UTF-8, or that holds a control character (a line break
+// would start a key line of its own).
+std::optional<std::string> execValue(const std::string& program)
+{
+    if (QString::fromStdString(program).toStdString() != program)
+        return std::nullopt;  // not UTF-8
+    std::string quoted = "\"";
+    for (const char c : program) {
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            return std::nullopt;
+        if (c == '\\' || c == '"' || c == '`' || c == '$')
+            quoted += '\\';
+        quoted += c;
+    }
+    quoted += '"';
+    std::string exec;
+    for (const char c : quoted)
+        exec += c == '%' ? "%%" : c == '\\' ? "\\\\" : std::string(1, c);
+    return exec;
+}
+
+}  // namespace
 
 std::filesystem::path autostartEntryPath()
 {
@@ -29,20 +58,19 @@ void registerRestart(platform::Registry& registry, const std::filesystem::path& 
     } catch (const platform::RegistryError&) {
         // As on Windows: without the key the logoff goes on without it.
     }
+    const auto exec = execValue(program.string());
+    if (!exec)
+        return;
     const auto entry = autostartEntryPath();
     std::error_code ignored;
     std::filesystem::create_directories(entry.parent_path(), ignored);
-    // Exec quotes the path as the desktop entry format wants it.
-    QString exec = QString::fromStdString(program.string());
-    exec.replace("\\", "\\\\").replace("\"", "\\\"").replace("`", "\\`").replace("$", "\\$");
     QSaveFile file(QString::fromStdString(entry.string()));
     if (!file.open(QIODevice::WriteOnly))
         return;
-    file.write(QStringLiteral("[Desktop Entry]\nType=Application\nName=Zelvo\n"
-                              "Comment=Zelvo einmal nach der Anmeldung starten\nExec=\"%1\"\n"
-                              "X-GNOME-Autostart-enabled=true\n")
-                   .arg(exec)
-                   .toUtf8());
+    file.write("[Desktop Entry]\nType=Application\nName=Zelvo\n"
+               "Comment=Zelvo einmal nach der Anmeldung starten\nExec=");
+    file.write(exec->data(), qint64(exec->size()));
+    file.write("\nX-GNOME-Autostart-enabled=true\n");
     file.commit();
 }
 

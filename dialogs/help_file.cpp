@@ -27,6 +27,7 @@ struct ChmLibrary::Api {
     decltype(::chm_close)* close = nullptr;
     decltype(::chm_resolve_object)* resolve = nullptr;
     decltype(::chm_retrieve_object)* retrieve = nullptr;
+    decltype(::chm_enumerate)* enumerate = nullptr;
 };
 
 ChmLibrary::ChmLibrary(const char* soname)
@@ -36,6 +37,7 @@ ChmLibrary::ChmLibrary(const char* soname)
     api_->close = symbol<decltype(::chm_close)>(handle_, "chm_close");
     api_->resolve = symbol<decltype(::chm_resolve_object)>(handle_, "chm_resolve_object");
     api_->retrieve = symbol<decltype(::chm_retrieve_object)>(handle_, "chm_retrieve_object");
+    api_->enumerate = symbol<decltype(::chm_enumerate)>(handle_, "chm_enumerate");
 }
 
 ChmLibrary::~ChmLibrary()
@@ -46,7 +48,7 @@ ChmLibrary::~ChmLibrary()
 
 bool ChmLibrary::available() const
 {
-    return api_->open && api_->close && api_->resolve && api_->retrieve;
+    return api_->open && api_->close && api_->resolve && api_->retrieve && api_->enumerate;
 }
 
 const ChmLibrary& ChmLibrary::standard()
@@ -84,10 +86,28 @@ std::optional<QByteArray> HelpFile::read(const QString& path) const
     return data;
 }
 
+QStringList HelpFile::files() const
+{
+    QStringList paths;
+    if (!file_)
+        return paths;
+    const auto add = [](::chmFile*, chmUnitInfo* unit, void* context) -> int {
+        static_cast<QStringList*>(context)->append(QString::fromUtf8(unit->path));
+        return CHM_ENUMERATOR_CONTINUE;
+    };
+    library_.api_->enumerate(file_, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_SPECIAL | CHM_ENUMERATE_FILES, add,
+                             &paths);
+    return paths;
+}
+
 QString HelpFile::defaultTopic() const
 {
+    return defaultTopicOf(read(QStringLiteral("/#SYSTEM")).value_or(QByteArray()));
+}
+
+QString defaultTopicOf(const QByteArray& system)
+{
     // #SYSTEM: a 32-bit version, then records of a 16-bit code, a 16-bit length and the data.
-    const QByteArray system = read(QStringLiteral("/#SYSTEM")).value_or(QByteArray());
     for (qsizetype at = 4; at + 4 <= system.size();) {
         const auto word = [&](qsizetype i) {
             return quint16(quint8(system[i]) | quint8(system[i + 1]) << 8);

@@ -1,9 +1,13 @@
 // Reading the compiled help file (Zelvo.chm) through chmlib. chmlib is loaded at run time, so the
 // program starts without it: help is then simply not available.
+//
+// chmlib is not safe on damaged files: only the reader program zelvo-help-reader opens a help
+// file with it; the program itself reads the pages through that (help_pages.h).
 #pragma once
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -47,10 +51,15 @@ public:
     QString defaultTopic() const;
     // The content of the file at `path`; nullopt when there is no such file.
     std::optional<QByteArray> read(const QString& path) const;
+    // The paths of the files in it, the help system's own ("/#SYSTEM") among them.
+    QStringList files() const;
 
 private:
     const ChmLibrary& library_;
     ::chmFile* file_ = nullptr;
 };
+
+// The default topic named in a help file's "/#SYSTEM" file, as a path; empty when it names none.
+QString defaultTopicOf(const QByteArray& system);
 
 }  // namespace zelvo::dialogs

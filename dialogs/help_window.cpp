@@ -30,16 +30,16 @@ QUrl topicUrl(const QString& path)
 class HelpWindow::Browser : public QTextBrowser {
 public:
     explicit Browser(QWidget* parent) : QTextBrowser(parent) {}
-    const HelpFile* file = nullptr;
+    const HelpPages* pages = nullptr;
 
     QVariant loadResource(int type, const QUrl& name) override
     {
         const QUrl url = page_.resolved(name);
         if (type == QTextDocument::HtmlResource)
             page_ = url;
-        if (!file || url.scheme() != kScheme)
+        if (!pages || url.scheme() != kScheme)
             return {};
-        const auto data = file->read(url.path());
+        const auto data = pages->read(url.path());
         if (!data)
             return {};
         if (type == QTextDocument::HtmlResource || type == QTextDocument::StyleSheetResource)
@@ -54,14 +54,14 @@ private:
 HelpWindow::HelpWindow(QString fileName, QWidget* parent)
     : QWidget(parent, Qt::Window), fileName_(std::move(fileName)), browser_(new Browser(this))
 {
-    setWindowTitle(QStringLiteral("Zelvo-Hilfe"));
+    setWindowTitle(tr("Zelvo-Hilfe"));
     resize(640, 520);
 
     auto* tools = new QToolBar(this);
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QAction* home = tools->addAction(QStringLiteral("Inhalt"), this, [this] { showTopic(); });
-    QAction* back = tools->addAction(QStringLiteral("Zurück"), browser_, &QTextBrowser::backward);
-    QAction* forward = tools->addAction(QStringLiteral("Vor"), browser_, &QTextBrowser::forward);
+    QAction* home = tools->addAction(tr("Inhalt"), this, [this] { showTopic(); });
+    QAction* back = tools->addAction(tr("Zurück"), browser_, &QTextBrowser::backward);
+    QAction* forward = tools->addAction(tr("Vor"), browser_, &QTextBrowser::forward);
     home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
     back->setShortcut(QKeySequence::Back);
     forward->setShortcut(QKeySequence::Forward);
@@ -71,8 +71,7 @@ HelpWindow::HelpWindow(QString fileName, QWidget* parent)
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
         const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? QStringLiteral("Zelvo-Hilfe")
-                                       : QStringLiteral("Zelvo-Hilfe – ") + title);
+        setWindowTitle(title.isEmpty() ? tr("Zelvo-Hilfe") : tr("Zelvo-Hilfe – %1").arg(title));
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -104,20 +103,39 @@ bool HelpWindow::showTopic(const QString& topic)
 {
     if (!available())
         return false;
-    if (!file_ || !file_->isOpen()) {
-        file_ = std::make_unique<HelpFile>(fileName_);
-        browser_->file = file_.get();
+    if (!pages_ || !pages_->isOpen()) {
+        pages_ = std::make_unique<HelpPages>(HelpPages::load(fileName_));
+        browser_->pages = pages_.get();
     }
-    if (file_->isOpen()) {
-        browser_->setSource(topicUrl(topic.isEmpty() ? file_->defaultTopic() : topic));
+    if (pages_->isOpen()) {
+        browser_->setSource(topicUrl(topic.isEmpty() ? pages_->defaultTopic() : topic));
     } else {
         browser_->clearHistory();
-        browser_->setPlainText(QStringLiteral("Die Hilfedatei %1 lässt sich nicht öffnen.").arg(fileName_));
+        browser_->setPlainText(failureText(pages_->failure()));
     }
     show();
     raise();
     activateWindow();
     return true;
+}
+
+QString HelpWindow::failureText(HelpPages::Failure failure) const
+{
+    switch (failure) {
+    case HelpPages::Failure::None: break;
+    case HelpPages::Failure::NoReader:
+        return tr("Die Hilfe kann nicht angezeigt werden: Das Programm %1 fehlt.")
+            .arg(HelpPages::readerProgram());
+    case HelpPages::Failure::CannotOpen:
+        return tr("Die Hilfe kann nicht angezeigt werden: Die Hilfedatei %1 lässt sich nicht öffnen.")
+            .arg(fileName_);
+    case HelpPages::Failure::Damaged:
+        return tr("Die Hilfe kann nicht angezeigt werden: Die Hilfedatei %1 ist beschädigt.").arg(fileName_);
+    case HelpPages::Failure::TooSlow:
+        return tr("Die Hilfe kann nicht angezeigt werden: Das Lesen der Hilfedatei %1 dauert zu lange.")
+            .arg(fileName_);
+    }
+    return {};
 }
 
 }  // namespace zelvo::dialogs

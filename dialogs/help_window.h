@@ -1,8 +1,11 @@
 // The help window: shows the pages of the compiled help file, with the pictures they show and the
-// links between them. Help needs chmlib; without it nothing is shown and F1 does nothing.
+// links between them. Help needs chmlib; without it nothing is shown and F1 does nothing. The
+// pages are read by the reader program (help_pages.h); a help file it cannot read is named in the
+// window with the reason.
 #pragma once
 
 #include "dialogs/help_file.h"
+#include "dialogs/help_pages.h"
 
 #include <QWidget>
 
@@ -15,7 +18,7 @@ namespace zelvo::dialogs {
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    // `fileName` is opened when a topic is first shown.
+    // `fileName` is read when a topic is first shown, and again after it could not be read.
     explicit HelpWindow(QString fileName = defaultFileName(), QWidget* parent = nullptr);
     ~HelpWindow() override;
 
@@ -33,8 +36,10 @@ public:
 
 private:
     class Browser;
+    QString failureText(HelpPages::Failure failure) const;
+
     QString fileName_;
-    std::unique_ptr<HelpFile> file_;
+    std::unique_ptr<HelpPages> pages_;
     Browser* browser_;
 };
 

@@ -11,9 +11,14 @@
 #include <QThread>
 
 #include <array>
+#include <cerrno>
 #include <cstdint>
 #include <dlfcn.h>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <system_error>
+#include <thread>
+#include <unistd.h>
 
 namespace zelvo::platform {
 
@@ -37,6 +42,52 @@ std::uint16_t le16(const char* p)
     return static_cast<std::uint16_t>(b[0] | b[1] << 8);
 }
 
+// A wave file open for reading: a regular file only, opened without waiting (O_NONBLOCK makes no
+// difference to a regular file once it is open).
+class WaveFile {
+public:
+    explicit WaveFile(const std::filesystem::path& file)
+        : fd_(::open(file.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC))
+    {
+        struct stat info {};
+        if (fd_ >= 0 && ::fstat(fd_, &info) == 0 && S_ISREG(info.st_mode))
+            size_ = static_cast<std::uintmax_t>(info.st_size);
+        else
+            close();
+    }
+    ~WaveFile() { close(); }
+    WaveFile(const WaveFile&) = delete;
+    WaveFile& operator=(const WaveFile&) = delete;
+
+    bool isOpen() const { return fd_ >= 0; }
+    std::uintmax_t size() const { return size_; }
+
+    // Exactly `length` bytes from `offset`; false when the file holds fewer.
+    bool read(std::uintmax_t offset, char* into, std::size_t length) const
+    {
+        while (length > 0) {
+            const ssize_t got = ::pread(fd_, into, length, static_cast<off_t>(offset));
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                return false;
+            into += got, offset += static_cast<std::size_t>(got), length -= static_cast<std::size_t>(got);
+        }
+        return true;
+    }
+
+private:
+    void close()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+        fd_ = -1;
+    }
+
+    int fd_;
+    std::uintmax_t size_ = 0;
+};
+
 struct WaveFormat {
     std::uint16_t tag = 0;
     std::uint16_t channels = 0;
@@ -45,12 +96,12 @@ struct WaveFormat {
     std::uint16_t bits = 0;
 };
 
-std::optional<WaveFormat> readFormat(std::istream& in, std::uint32_t size)
+std::optional<WaveFormat> readFormat(const WaveFile& in, std::uintmax_t at, std::uint32_t size)
 {
     if (size < 16 || size > 1024)
         return std::nullopt;
     std::array<char, 1024> buf{};
-    if (!in.read(buf.data(), size))
+    if (!in.read(at, buf.data(), size))
         return std::nullopt;
     WaveFormat f{le16(&buf[0]), le16(&buf[2]), le32(&buf[4]), le16(&buf[12]), le16(&buf[14])};
     if (f.tag == kFormatExtensible && size >= 40)
@@ -71,28 +122,26 @@ struct WaveLayout {
     std::uintmax_t frames = 0;
 };
 
-std::optional<WaveLayout> readLayout(std::ifstream& in, const std::filesystem::path& file)
+std::optional<WaveLayout> readLayout(const WaveFile& in)
 {
     char header[12];
-    if (!in || !in.read(header, sizeof header))
+    if (!in.isOpen() || !in.read(0, header, sizeof header))
         return std::nullopt;
     if (std::string_view(header, 4) != "RIFF" || std::string_view(header + 8, 4) != "WAVE")
         return std::nullopt;
-    std::error_code ec;
-    const auto fileSize = std::filesystem::file_size(file, ec);
-    if (ec)
-        return std::nullopt;
+    const std::uintmax_t fileSize = in.size();
 
     std::optional<WaveFormat> format;
+    std::uintmax_t at = sizeof header;
     for (int i = 0; i < kMaxChunks; ++i) {
         char chunk[8];
-        if (!in.read(chunk, sizeof chunk))
+        if (!in.read(at, chunk, sizeof chunk))
             return std::nullopt;
         const std::string_view id(chunk, 4);
         const std::uint32_t size = le32(chunk + 4);
-        const auto start = static_cast<std::uintmax_t>(in.tellg());
+        const std::uintmax_t start = at + sizeof chunk;
         if (id == "fmt ") {
-            format = readFormat(in, size);
+            format = readFormat(in, start, size);
             if (!format)
                 return std::nullopt;
         } else if (id == "data") {
@@ -105,10 +154,7 @@ std::optional<WaveLayout> readLayout(std::ifstream& in, const std::filesystem::p
                 return std::nullopt;
             return WaveLayout{*format, start, frames};
         }
-        in.clear();
-        in.seekg(static_cast<std::streamoff>(start + size + (size & 1)));
-        if (!in)
-            return std::nullopt;
+        at = start + size + (size & 1);
     }
     return std::nullopt;
 }
@@ -161,16 +207,15 @@ class SoundOutput : public QObject {
 public:
     explicit SoundOutput(std::weak_ptr<GatedSoundPlayer> gate) : gate_(std::move(gate)) {}
 
-    void play(const std::filesystem::path& file)
+    void play(WaveData wave)
     {
         if (!output_) {
             if (const MakeAudioOutput make = audioModule())
                 output_.reset(make());
         }
-        auto wave = readWaveData(file);
-        if (!wave || !output_)
+        if (!output_)
             return release();
-        output_->play(std::move(*wave), [this] { release(); });
+        output_->play(std::move(wave), [this] { release(); });
     }
 
 private:
@@ -185,7 +230,48 @@ private:
     std::unique_ptr<AudioOutput> output_;
 };
 
-// The system player: requests go to a SoundOutput on the application's thread.
+// Where the reading thread hands a sound over: the output on the application's thread, made
+// there at the first sound, for as long as the player lives.
+struct OutputLink : std::enable_shared_from_this<OutputLink> {
+    std::mutex mutex;
+    bool closed = false;
+    SoundOutput* output = nullptr;
+    std::weak_ptr<GatedSoundPlayer> gate;
+
+    // On the reading thread.
+    void deliver(WaveData wave)
+    {
+        std::lock_guard guard(mutex);
+        QCoreApplication* app = QCoreApplication::instance();
+        if (closed || !app) {
+            if (auto open = gate.lock())
+                open->release();
+            return;
+        }
+        QMetaObject::invokeMethod(
+            app,
+            [self = shared_from_this(), wave = std::move(wave)]() mutable { self->play(std::move(wave)); },
+            Qt::QueuedConnection);
+    }
+
+    // On the application's thread.
+    void play(WaveData wave)
+    {
+        SoundOutput* to = nullptr;
+        {
+            std::lock_guard guard(mutex);
+            if (closed)
+                return;
+            if (!output)
+                output = new SoundOutput(gate);
+            to = output;
+        }
+        to->play(std::move(wave));
+    }
+};
+
+// The system player: each file is read on a thread of its own and played on the application's
+// thread.
 class SystemSoundPlayer final : public SoundPlayer {
 public:
     SystemSoundPlayer();
@@ -193,26 +279,33 @@ public:
     void playFile(std::string_view ansiPath) override;
 
 private:
-    void start(const std::filesystem::path& file);
-
+    std::shared_ptr<OutputLink> link_ = std::make_shared<OutputLink>();
     std::shared_ptr<GatedSoundPlayer> gate_;
-    std::mutex mutex_;
-    SoundOutput* output_ = nullptr;  // lives on the application's thread
+    OffThreadSoundPlayer reader_;
 };
 
 SystemSoundPlayer::SystemSoundPlayer()
     : gate_(std::make_shared<GatedSoundPlayer>(
-          [this](const std::filesystem::path& file, std::chrono::milliseconds) { start(file); }))
-{}
+          [link = link_](const std::filesystem::path&, WaveData wave) { link->deliver(std::move(wave)); })),
+      reader_(gate_)
+{
+    link_->gate = gate_;
+}
 
 SystemSoundPlayer::~SystemSoundPlayer()
 {
-    if (!output_)
+    SoundOutput* output = nullptr;
+    {
+        std::lock_guard guard(link_->mutex);
+        link_->closed = true;
+        output = std::exchange(link_->output, nullptr);
+    }
+    if (!output)
         return;
-    if (output_->thread() == QThread::currentThread())
-        delete output_;
+    if (output->thread() == QThread::currentThread())
+        delete output;
     else
-        output_->deleteLater();
+        output->deleteLater();
 }
 
 void SystemSoundPlayer::playFile(std::string_view ansiPath)
@@ -220,32 +313,14 @@ void SystemSoundPlayer::playFile(std::string_view ansiPath)
     // Without an application there is no thread to play on; the call still returns at once.
     if (!QCoreApplication::instance())
         return;
-    gate_->playFile(ansiPath);
-}
-
-void SystemSoundPlayer::start(const std::filesystem::path& file)
-{
-    QCoreApplication* app = QCoreApplication::instance();
-    if (!app) {
-        gate_->release();
-        return;
-    }
-    std::lock_guard guard(mutex_);
-    if (!output_) {
-        output_ = new SoundOutput(gate_);
-        output_->moveToThread(app->thread());
-    }
-    SoundOutput* output = output_;
-    QMetaObject::invokeMethod(
-        output, [output, file] { output->play(file); }, Qt::QueuedConnection);
+    reader_.playFile(ansiPath);
 }
 
 }  // namespace
 
 std::optional<std::chrono::milliseconds> wavDuration(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    const auto wave = readLayout(in, file);
+    const auto wave = readLayout(WaveFile(file));
     if (!wave)
         return std::nullopt;
     return lengthOf(*wave);
@@ -253,18 +328,16 @@ std::optional<std::chrono::milliseconds> wavDuration(const std::filesystem::path
 
 std::optional<WaveData> readWaveData(const std::filesystem::path& file)
 {
-    std::ifstream in(file, std::ios::binary);
-    const auto wave = readLayout(in, file);
+    const WaveFile in(file);
+    const auto wave = readLayout(in);
     if (!wave)
         return std::nullopt;
     const WaveFormat& f = wave->format;
     std::string bytes(wave->frames * f.blockAlign, '\0');
-    in.clear();
-    in.seekg(static_cast<std::streamoff>(wave->dataStart));
-    if (!in.read(bytes.data(), static_cast<std::streamsize>(bytes.size())))
+    if (!in.read(wave->dataStart, bytes.data(), bytes.size()))
         return std::nullopt;
 
-    WaveData data{static_cast<int>(f.sampleRate), f.channels, WaveData::Sample::Float, {}};
+    WaveData data{static_cast<int>(f.sampleRate), f.channels, WaveData::Sample::Float, {}, lengthOf(*wave)};
     if (f.tag == kFormatPcm) {
         data.sample = f.bits == 8    ? WaveData::Sample::UInt8
                       : f.bits == 16 ? WaveData::Sample::Int16
@@ -280,24 +353,51 @@ GatedSoundPlayer::GatedSoundPlayer(Backend backend, Clock clock)
 
 void GatedSoundPlayer::playFile(std::string_view ansiPath)
 {
+    const auto busy = [this] {
+        std::lock_guard guard(mutex_);
+        return clock_() < busyUntil_;
+    };
+    // A sound that would be skipped is not read at all.
+    if (busy())
+        return;
     const std::filesystem::path file = ansiToUtf8(ansiPath);
-    const auto length = wavDuration(file);
-    if (!length)
+    auto wave = readWaveData(file);
+    if (!wave)
         return;
     {
         std::lock_guard guard(mutex_);
         const auto now = clock_();
         if (now < busyUntil_)
             return;
-        busyUntil_ = now + *length;
+        busyUntil_ = now + wave->length;
     }
-    backend_(file, *length);
+    backend_(file, std::move(*wave));
 }
 
 void GatedSoundPlayer::release()
 {
     std::lock_guard guard(mutex_);
     busyUntil_ = {};
+}
+
+OffThreadSoundPlayer::OffThreadSoundPlayer(std::shared_ptr<SoundPlayer> player)
+    : shared_(std::make_shared<Shared>())
+{
+    shared_->player = std::move(player);
+}
+
+void OffThreadSoundPlayer::playFile(std::string_view ansiPath)
+{
+    if (shared_->reading.exchange(true))
+        return;
+    try {
+        std::thread([shared = shared_, path = std::string(ansiPath)] {
+            shared->player->playFile(path);
+            shared->reading = false;
+        }).detach();
+    } catch (const std::system_error&) {
+        shared_->reading = false;  // no thread to be had: this sound is skipped
+    }
 }
 
 std::unique_ptr<SoundPlayer> makeSystemSoundPlayer()

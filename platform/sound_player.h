@@ -1,15 +1,21 @@
 // The parts of the sound player that work without audio hardware: reading a wave file (its length
-// and its samples) and the rule "skip while another still plays".
+// and its samples), the rule "skip while another still plays", and reading off the caller's thread.
 //
 // The length is taken from the header, so the rule does not depend on the audio back end
 // reporting the end of a sound, which it never does when there is no audio device.
+//
+// Only regular files are read, and opening one never waits: a FIFO without a writer or a device
+// would hold the open for as long as it likes. A file on a hung network mount still holds the
+// thread that reads it, which is why the system player reads on a thread of its own.
 #pragma once
 
 #include "platform/sound.h"
 
+#include <atomic>
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -17,7 +23,8 @@
 namespace zelvo::platform {
 
 // The playing time of a wave file the back end can decode (PCM or IEEE float, plain or in
-// WAVE_FORMAT_EXTENSIBLE); nothing for a missing, unreadable, malformed or compressed file.
+// WAVE_FORMAT_EXTENSIBLE); nothing for a missing, unreadable, malformed or compressed file, and
+// nothing for anything but a regular file.
 std::optional<std::chrono::milliseconds> wavDuration(const std::filesystem::path& file);
 
 // The samples of such a file as the audio output takes them: whole frames only, as much as the
@@ -28,6 +35,7 @@ struct WaveData {
     int channels = 0;
     Sample sample = Sample::Int16;
     std::string bytes;
+    std::chrono::milliseconds length{};  // the playing time, rounded up
 };
 std::optional<WaveData> readWaveData(const std::filesystem::path& file);
 
@@ -36,8 +44,8 @@ std::optional<WaveData> readWaveData(const std::filesystem::path& file);
 class GatedSoundPlayer : public SoundPlayer {
 public:
     using Clock = std::function<std::chrono::steady_clock::time_point()>;
-    // Called with a playable file and its length; must return at once.
-    using Backend = std::function<void(const std::filesystem::path& file, std::chrono::milliseconds length)>;
+    // Called with a playable file and its samples; must return at once.
+    using Backend = std::function<void(const std::filesystem::path& file, WaveData wave)>;
 
     explicit GatedSoundPlayer(Backend backend, Clock clock = std::chrono::steady_clock::now);
 
@@ -50,6 +58,23 @@ private:
     Clock clock_;
     std::mutex mutex_;
     std::chrono::steady_clock::time_point busyUntil_{};
+};
+
+// Hands each sound to a thread of its own, so that reading the file never holds the caller (a
+// receive pass on the user-interface thread). A sound asked for while the previous one is still
+// being read is skipped, like one asked for while another plays: a hung read holds one thread,
+// not one per event. The threads are never joined, so the program ends even while one hangs.
+class OffThreadSoundPlayer : public SoundPlayer {
+public:
+    explicit OffThreadSoundPlayer(std::shared_ptr<SoundPlayer> player);
+    void playFile(std::string_view ansiPath) override;
+
+private:
+    struct Shared {
+        std::shared_ptr<SoundPlayer> player;
+        std::atomic<bool> reading = false;
+    };
+    std::shared_ptr<Shared> shared_;
 };
 
 }  // namespace zelvo::platform

@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QLockFile>
+#include <QProcess>
 #include <QSignalSpy>
 
 #include <csignal>
@@ -135,6 +136,39 @@ TEST(RestartAfterLogoff, RunOnceAndAutostartEntryAreWrittenAndTheNextStartRemove
     app::clearRestart(registry);
     EXPECT_EQ(registry.readString(platform::RegRoot::CurrentUser, app::kRunOnceKey, "Zelvo"), std::nullopt);
     EXPECT_FALSE(entry.exists());
+}
+
+// The command that a desktop runs for the autostart entry, read as GLib reads it.
+QList<QByteArray> autostartCommand()
+{
+    QProcess reader;
+    reader.start(QStringLiteral(ZELVO_DESKTOP_ENTRY_ARGV),
+                 {QString::fromStdString(app::autostartEntryPath().string())});
+    if (!reader.waitForFinished(10000) || reader.exitCode() != 0)
+        return {};
+    QList<QByteArray> words = reader.readAllStandardOutput().split('\0');
+    words.removeLast();  // after the last NUL
+    return words;
+}
+
+TEST(RestartAfterLogoff, AutostartEntryRunsTheProgramWhateverItsPathHolds)
+{
+    zelvo::testing::TempDir dir;
+    platform::Registry registry({dir.path() / "HKCU.reg", dir.path() / "HKLM.reg"});
+    for (const std::string program :
+         {"/opt/a%u/zelvo", "/opt/100%%/zelvo", "/opt/\"q\"/zelvo", "/opt/$HOME/zelvo", "/opt/`id`/zelvo",
+          "/opt/a\\b/zelvo", "/opt/\\\\$`%\"/zelvo", "/opt/it's;&|<>*?#~()/zelvo",
+          "/opt/Kl\xC3\xA4nge zwei/zelvo"}) {
+        app::registerRestart(registry, program);
+        EXPECT_EQ(autostartCommand(), QList<QByteArray>{QByteArray::fromStdString(program)}) << program;
+    }
+    // No entry rather than a wrong one: a line break would add a key line of its own.
+    for (const std::string program :
+         {"/opt/a\nTerminal=true\n/zelvo", "/opt/a\tb/zelvo", "/opt/Kl\xE4nge/zelvo"}) {
+        std::filesystem::remove(app::autostartEntryPath());
+        app::registerRestart(registry, program);
+        EXPECT_FALSE(std::filesystem::exists(app::autostartEntryPath())) << program;
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 // The splash, the about box and the help window, driven as the user drives them.
 #include "dialogs/about_box.h"
+#include "dialogs/help_pages.h"
 #include "dialogs/help_window.h"
 #include "dialogs/splash_window.h"
 
@@ -10,6 +11,8 @@
 #include <QTextBrowser>
 #include <QTimer>
 #include <gtest/gtest.h>
+
+#include "tests/support/temp_dir.h"
 
 namespace zelvo::dialogs {
 namespace {
@@ -77,6 +80,37 @@ TEST(HelpWindow, ShowsTheDefaultTopicFollowsLinksAndShowsPictures)
     const QVariant picture =
         browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("bilder/state/online.svg")));
     EXPECT_EQ(QImage::fromData(picture.toByteArray()).size(), QSize(24, 24));
+}
+
+// chmlib crashes on these files; it does so in the reader program, and the window says why it
+// shows nothing. (The over-read shows only under AddressSanitizer; the reader ends there then.)
+TEST(HelpWindow, DamagedHelpFileIsNamedAndEndsNothingButTheReader)
+{
+    const QString damaged = QStringLiteral(ZELVO_DAMAGED_HELP);
+    for (const char* name : {"fails-at-open.chm", "fails-reading-pages.chm"}) {
+        const QString file = damaged + u'/' + QLatin1String(name);
+        HelpWindow help(file);
+        ASSERT_TRUE(help.showTopic());
+        EXPECT_EQ(help.browser()->toPlainText(),
+                  QStringLiteral("Die Hilfe kann nicht angezeigt werden: Die Hilfedatei %1 ist beschädigt.")
+                      .arg(file));
+    }
+    HelpWindow overRead(damaged + QStringLiteral("/over-read-under-asan.chm"));
+    EXPECT_TRUE(overRead.showTopic());
+}
+
+TEST(HelpPages, HungReaderIsEndedAndAMissingOneIsTold)
+{
+    using namespace std::chrono_literals;
+    const zelvo::testing::TempDir dir;
+    const auto hung = dir.write("hung-reader", "#!/bin/sh\nexec sleep 600\n");
+    std::filesystem::permissions(hung, std::filesystem::perms::owner_exec,
+                                 std::filesystem::perm_options::add);
+    const QString help = QStringLiteral(ZELVO_HELP_FILE);
+    EXPECT_EQ(HelpPages::load(help, QString::fromStdString(hung.string()), 200ms).failure(),
+              HelpPages::Failure::TooSlow);
+    EXPECT_EQ(HelpPages::load(help, QString::fromStdString((dir / "missing").string())).failure(),
+              HelpPages::Failure::NoReader);
 }
 
 }  // namespace

@@ -10,8 +10,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <condition_variable>
 #include <csignal>
 #include <cstdint>
+#include <fcntl.h>
+#include <future>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <tuple>
@@ -141,10 +145,9 @@ TEST_F(SoundTest, SamplesAreTheWholeFramesTheFileHolds)
 
 class GatedPlayerTest : public SoundTest {
 protected:
-    GatedSoundPlayer player{[this](const std::filesystem::path& file, std::chrono::milliseconds length) {
-                                played.emplace_back(file, length);
-                            },
-                            [this] { return now; }};
+    GatedSoundPlayer player{
+        [this](const std::filesystem::path& file, WaveData wave) { played.emplace_back(file, wave.length); },
+        [this] { return now; }};
     std::chrono::steady_clock::time_point now = std::chrono::steady_clock::time_point() + 1h;
     std::vector<std::pair<std::filesystem::path, std::chrono::milliseconds>> played;
 };
@@ -182,6 +185,23 @@ TEST_F(GatedPlayerTest, MissingOrUnplayableFilePlaysNothingAndBlocksNothing)
     EXPECT_EQ(played.size(), 1u);
 }
 
+// A FIFO without a writer would hold an ordinary open for good.
+TEST_F(GatedPlayerTest, FifoIsNotWaitedForAndPlaysNothing)
+{
+    const auto fifo = dir / "fifo.wav";
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    auto asked = std::async(std::launch::async, [&] {
+        player.playFile(fifo.string());
+        return wavDuration(fifo);
+    });
+    const bool returned = asked.wait_for(10s) == std::future_status::ready;
+    while (asked.wait_for(100ms) != std::future_status::ready)
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));  // a writer lets a stuck open end
+    EXPECT_TRUE(returned);
+    EXPECT_FALSE(asked.get());
+    EXPECT_TRUE(played.empty());
+}
+
 TEST_F(GatedPlayerTest, PathIsWindows1252)
 {
     const auto file = wav("Kl\xC3\xA4nge.wav", {});  // the name on disk is UTF-8
@@ -206,6 +226,65 @@ TEST_F(GatedPlayerTest, OnlyOneOfManyThreadsAtOncePlays)
     for (auto& t : threads)
         t.join();
     EXPECT_EQ(played.size(), 1u);
+}
+
+// A player whose file reads hang (a file on a stuck network mount) until they are let go.
+struct HangingPlayer : SoundPlayer {
+    void playFile(std::string_view ansiPath) override
+    {
+        std::unique_lock lock(mutex);
+        asked.emplace_back(ansiPath);
+        changed.notify_all();
+        changed.wait(lock, [this] { return letGo; });
+        ++done;
+    }
+    std::size_t count()
+    {
+        std::lock_guard lock(mutex);
+        return asked.size();
+    }
+    void release()
+    {
+        std::lock_guard lock(mutex);
+        letGo = true;
+        changed.notify_all();
+    }
+    std::mutex mutex;
+    std::condition_variable changed;
+    std::vector<std::string> asked;
+    bool letGo = false;
+    std::atomic<int> done = 0;
+};
+
+// A hung read holds neither the caller nor the end of the player, and one thread at most.
+TEST(OffThreadSoundPlayer, HungReadHoldsNeitherTheCallerNorTheEnd)
+{
+    auto files = std::make_shared<HangingPlayer>();
+    {
+        OffThreadSoundPlayer player(files);
+        player.playFile("a.wav");
+        ASSERT_TRUE(testing::wait_until([&] { return files->count() == 1; }));
+        player.playFile("b.wav");  // skipped: a.wav is still being read
+        files->release();
+        // Asked again until the read of a.wav has ended.
+        ASSERT_TRUE(testing::wait_until([&] {
+            if (files->count() == 2)
+                return true;
+            player.playFile("c.wav");
+            return false;
+        }));
+        EXPECT_EQ(files->asked, (std::vector<std::string>{"a.wav", "c.wav"}));
+    }
+    ASSERT_TRUE(testing::wait_until([&] { return files->done == 2; }));
+
+    auto hung = std::make_shared<HangingPlayer>();
+    {
+        OffThreadSoundPlayer player(hung);
+        player.playFile("a.wav");
+        ASSERT_TRUE(testing::wait_until([&] { return hung->count() == 1; }));
+    }  // the player ends while its read still hangs
+    hung->release();
+    EXPECT_TRUE(testing::wait_until([&] { return hung->done == 1; }));
 }
 
 // Without an application the player has no thread to play on; with one, requests from any thread

@@ -1,0 +1,100 @@
+#include "dialogs/help_pages.h"
+
+#include <QDeadlineTimer>
+#include <QFileInfo>
+#include <QProcess>
+
+#include "dialogs/help_file.h"
+#include "platform/install_layout.h"
+
+namespace zelvo::dialogs {
+
+namespace {
+
+QString key(const QString& path)
+{
+    return (path.startsWith(u'/') ? path : u'/' + path).toLower();
+}
+
+}  // namespace
+
+QByteArray encodeHelpRecord(const QString& path, const QByteArray& data)
+{
+    return path.toUtf8() + '\0' + QByteArray::number(data.size()) + '\0' + data;
+}
+
+std::optional<QHash<QString, QByteArray>> decodeHelpRecords(const QByteArray& output)
+{
+    QHash<QString, QByteArray> files;
+    for (qsizetype at = 0; at < output.size();) {
+        const qsizetype pathEnd = output.indexOf('\0', at);
+        const qsizetype lengthEnd = pathEnd < 0 ? -1 : output.indexOf('\0', pathEnd + 1);
+        if (lengthEnd < 0)
+            return std::nullopt;
+        bool number = false;
+        const qsizetype length = output.mid(pathEnd + 1, lengthEnd - pathEnd - 1).toLongLong(&number);
+        if (!number || length < 0 || length > output.size() - lengthEnd - 1)
+            return std::nullopt;
+        files.insert(key(QString::fromUtf8(output.mid(at, pathEnd - at))), output.mid(lengthEnd + 1, length));
+        at = lengthEnd + 1 + length;
+    }
+    return files;
+}
+
+HelpPages HelpPages::load(const QString& fileName, const QString& reader, std::chrono::milliseconds limit)
+{
+    HelpPages pages;
+    const QDeadlineTimer deadline(limit);
+    QProcess process;
+    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);  // what it complains about
+    process.start(reader, {fileName}, QIODevice::ReadOnly);
+    if (!process.waitForStarted(int(deadline.remainingTime())))
+        return pages;  // NoReader
+    if (!process.waitForFinished(int(deadline.remainingTime()))) {
+        process.kill();
+        process.waitForFinished(-1);
+        pages.failure_ = Failure::TooSlow;
+        return pages;
+    }
+    const bool crashed = process.exitStatus() != QProcess::NormalExit;
+    if (!crashed && process.exitCode() == kHelpReaderCannotOpen) {
+        pages.failure_ = Failure::CannotOpen;
+        return pages;
+    }
+    auto files = decodeHelpRecords(process.readAllStandardOutput());
+    // Every help file holds a few files of the help system's own at least.
+    if (crashed || process.exitCode() != 0 || !files || files->isEmpty()) {
+        pages.failure_ = Failure::Damaged;
+        return pages;
+    }
+    pages.files_ = std::move(*files);
+    pages.failure_ = Failure::None;
+    return pages;
+}
+
+QString HelpPages::readerProgram()
+{
+    const auto folders = platform::privateLibraryFolders();
+    for (const auto& folder : folders) {
+        const QString program = QString::fromStdString((folder / kHelpReader).string());
+        if (QFileInfo(program).isExecutable())
+            return program;
+    }
+    return folders.empty() ? QString::fromLatin1(kHelpReader)
+                           : QString::fromStdString((folders.front() / kHelpReader).string());
+}
+
+QString HelpPages::defaultTopic() const
+{
+    return defaultTopicOf(read(QStringLiteral("/#SYSTEM")).value_or(QByteArray()));
+}
+
+std::optional<QByteArray> HelpPages::read(const QString& path) const
+{
+    const auto found = files_.constFind(key(path));
+    if (found == files_.constEnd())
+        return std::nullopt;
+    return *found;
+}
+
+}  // namespace zelvo::dialogs

@@ -1,0 +1,60 @@
+// The pages of the compiled help file, read by the reader program zelvo-help-reader in a process
+// of its own. chmlib is not safe on damaged files (it divides by zero in chm_open, crashes on bad
+// pages and reads past its buffers): a crash or a hang there ends the reader, never the program
+// with its queued texts. The reader hands over every file of the help file at once; the help window
+// then shows them from memory.
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QString>
+
+#include <chrono>
+#include <optional>
+
+namespace zelvo::dialogs {
+
+inline constexpr const char* kHelpReader = "zelvo-help-reader";
+// The reader's exit status for a file that is missing or not a help file. Any other but 0 means a
+// damaged file; 1 and 23 are left to the sanitizers, which end a process with them.
+inline constexpr int kHelpReaderCannotOpen = 10;
+
+class HelpPages {
+public:
+    // Why the pages could not be read.
+    enum class Failure {
+        None,
+        NoReader,    // the reader program is missing or cannot be started
+        CannotOpen,  // the file is missing or not a help file
+        Damaged,     // the reader crashed or failed on the file, or its output is cut
+        TooSlow,     // the reader did not finish in time and was ended
+    };
+
+    // Runs `reader` on `fileName` and waits for it at most `limit`.
+    static HelpPages load(const QString& fileName, const QString& reader = readerProgram(),
+                          std::chrono::milliseconds limit = std::chrono::seconds(10));
+
+    // zelvo-help-reader in the program's folder, else in an install's library folder; the one in
+    // the program's folder when neither exists.
+    static QString readerProgram();
+
+    bool isOpen() const { return failure_ == Failure::None; }
+    Failure failure() const { return failure_; }
+    // The page to show first, as a path; empty when the file names none.
+    QString defaultTopic() const;
+    // The content of the file at `path` ("/index.html"; one without "/" is taken from the root;
+    // letter case does not matter, as in chmlib); nullopt when there is no such file.
+    std::optional<QByteArray> read(const QString& path) const;
+
+private:
+    Failure failure_ = Failure::NoReader;
+    QHash<QString, QByteArray> files_;  // by lower-case path
+};
+
+// The reader's output, one record a file: the path (UTF-8), a NUL, the length in decimal, a NUL,
+// and the bytes.
+QByteArray encodeHelpRecord(const QString& path, const QByteArray& data);
+// The files of a whole output; nullopt when it is not a sequence of whole records.
+std::optional<QHash<QString, QByteArray>> decodeHelpRecords(const QByteArray& output);
+
+}  // namespace zelvo::dialogs
