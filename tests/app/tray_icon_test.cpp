@@ -1,5 +1,8 @@
 // The tray icon's pictures, tips and menu item, its clicks, and what the engine's user interface
 // does to the windows.
+#include <QSignalSpy>
+
+#include "app/pictures.h"
 #include "tests/app/windows_fixture.h"
 
 namespace {
@@ -55,6 +58,32 @@ TEST_F(TrayTest, GoOnlineItemFollowsTheOwnState)
     item.trigger();
     EXPECT_EQ(std::pair(item.text(), item.isChecked()), std::pair(QString("go OnLine"), false));
     EXPECT_EQ(status(0), "Offline");
+}
+
+// The menu unfolds from the bottom: "go &Online" (the default), "&Einstellungen", a separator,
+// "&Beenden", each with its picture, each running its command.
+TEST_F(TrayTest, MenuItemsInTheirOrderWithTheirPicturesRunTheirCommands)
+{
+    const QList<QAction*> items = tray.menu().actions();
+    ASSERT_EQ(items.size(), 4);
+    EXPECT_TRUE(items[2]->isSeparator());
+    const std::pair<int, int> pictures[] = {{0, 8}, {1, 6}, {3, 9}};
+    for (const auto& [item, picture] : pictures) {
+        EXPECT_EQ(items[item]->icon().pixmap(20).toImage(), app::menuPicture(picture).pixmap(20).toImage())
+            << item;
+    }
+    EXPECT_EQ(items[0], &tray.goOnlineAction());
+    EXPECT_EQ(std::pair(items[1]->text(), items[3]->text()),
+              std::pair(QString("&Einstellungen"), QString("&Beenden")));
+
+    QSignalSpy quit(&tray, &app::TrayIcon::quitRequested);
+    items[1]->trigger();
+    EXPECT_EQ(dialogs.calls, std::vector<std::string>{"settings"});
+    items[3]->trigger();
+    EXPECT_EQ(quit.count(), 1);
+    add("DL1AAA");
+    items[0]->trigger();
+    EXPECT_TRUE(session.station().online());
 }
 
 TEST_F(TrayTest, ClicksShowTheWindowOrReadTheFirstOnlineUnreadStation)

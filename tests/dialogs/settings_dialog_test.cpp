@@ -84,6 +84,20 @@ TEST_F(SettingsDialogTest, InfoAndAwayTextsFollowTheirBoxes)
     }
 }
 
+// The list's row n is event kind n: a row out of place would edit another event's record.
+TEST_F(SettingsDialogTest, EventListNamesTheElevenKindsInTheirOrder)
+{
+    const QStringList captions = {"Nachricht empfangen", "Nachricht gesendet", "User Online", "User Offline",
+                                  "User Away",           "User Back",          "Selbst Online",
+                                  "Selbst Ofline",  // so spelled in the list
+                                  "Selbst Away",         "Selbst Back",        "Poll von User"};
+    QComboBox& events = at<QComboBox>("ComboEvents");
+    QStringList shown;
+    for (int row = 0; row < events.count(); ++row)
+        shown << events.itemText(row);
+    EXPECT_EQ(shown, captions);
+}
+
 TEST_F(SettingsDialogTest, EventPageEditsTheSelectedRecordOnly)
 {
     QLineEdit& wave = at<QLineEdit>("EditWavePath");

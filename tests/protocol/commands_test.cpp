@@ -104,6 +104,21 @@ TEST_F(Commands, MessageToOneStation)
     EXPECT_TRUE(h.driver.sent().empty());  // the countdown sends it
 }
 
+// " Send to:" is the sender's own record: only the global log switch stops it, never the event's
+// own log flag (that one is for what other stations do).
+TEST_F(Commands, SentMessageIsLoggedWhateverItsEventsLogFlag)
+{
+    auto& entry = h.add("DL2BBB");
+    const auto logFile = std::filesystem::path(h.registryPaths().currentUser).parent_path() / "Zelvo.log";
+    app::ActivityLog log(logFile);
+    ASSERT_EQ(log.createFile(), std::nullopt);
+    h.station.log = &log;
+    h.settings.updateEvent(TEventKind::evMessageSent, [](dialogs::TEreignisObj& e) { e.logEvent = false; });
+
+    ASSERT_TRUE(protocol::queueMessage(h.station, entry, "Hallo", false));
+    EXPECT_NE(readFile(logFile).find(" Send to: DL2BBB\r\n"), std::string::npos) << readFile(logFile);
+}
+
 TEST_F(Commands, MessageToAllSkipsOfflineStations)
 {
     auto& selected = h.add("DL2BBB", S::Online);
