@@ -8,6 +8,9 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
 #include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -161,6 +164,28 @@ TEST_F(MessageWindowTest, SendingToAllSkipsOnlyOfflineStations)
     EXPECT_EQ(offline.txBuffer, std::vector<std::string>{"nur dir"});
     EXPECT_EQ(h_.ui.lastStatus(), "Msg im Sendepuffer");
     EXPECT_EQ(hides, 1);
+}
+
+// "Einfügen" of the input's edit menu is offered only while the clipboard holds something.
+TEST_F(MessageWindowTest, EditMenuOffersPasteOnlyWhenThereIsSomethingToPaste)
+{
+    open(a_);
+    const auto pasteOffered = [&](QMimeData* clipboard) {
+        QGuiApplication::clipboard()->setMimeData(clipboard);
+        emit input().customContextMenuRequested(QPoint(5, 5));
+        QMenu& menu = child<QMenu>(window_, "PopupMenu1");
+        menu.hide();
+        for (const QAction* action : menu.actions()) {
+            if (action->text() == "&Einfügen")
+                return action->isEnabled();
+        }
+        ADD_FAILURE() << "no \"&Einfügen\"";
+        return false;
+    };
+    EXPECT_FALSE(pasteOffered(new QMimeData));  // nothing copied since the desktop started
+    auto* text = new QMimeData;
+    text->setText("hallo");
+    EXPECT_TRUE(pasteOffered(text));
 }
 
 TEST_F(MessageWindowTest, RefreshesOnlyItsOwnStationAndForgetsADeletedOne)
