@@ -204,6 +204,33 @@ TEST_F(MainWindowTest, DisplayModesSizesAndSortByHeader)
         EXPECT_EQ(roster().at(row).state, row < 2 ? S::Online : S::Offline) << row;
 }
 
+// A tray click (or a second start) and a pop-up bring the window back from the window manager's
+// minimise, and the keys work on the list at once, without a click on a row.
+TEST_F(MainWindowTest, ShowingRestoresFromMinimisedAndTheKeysGoToTheList)
+{
+    add("DL1AAA");
+    add("DL1BBB");
+    for (const auto show : {&app::MainWindow::showOrActivate, &app::MainWindow::popUp}) {
+        for (const bool minimised : {false, true}) {
+            window.hide();
+            window.rosterView().setCurrentIndex({});
+            if (minimised) {
+                window.show();
+                window.setWindowState(Qt::WindowMinimized);
+            }
+            (window.*show)();
+            EXPECT_TRUE(window.isVisible() && !window.isMinimized()) << minimised;
+            ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+            dialogs.calls.clear();
+            QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);  // to the focus
+            QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Down);
+            QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_N, Qt::AltModifier);
+            EXPECT_EQ(dialogs.calls, (Strings{"open DL1AAA", "prepare DL1AAA", "open DL1BBB", "prepare DL1BBB"}))
+                << minimised;
+        }
+    }
+}
+
 TEST_F(MainWindowTest, ClosingHidesUntilTheProgramQuits)
 {
     window.show();
