@@ -1,16 +1,19 @@
 // The program's ways to end, offscreen, over the stand-in driver library: the receive thread has
-// ended before the driver is left, and quitting never deadlocks, not even while a receive pass
-// holds the registration question open.
+// ended before the driver is left, quitting never deadlocks, not even while a receive pass holds
+// the registration question open, and the logoff and the signals end it at any moment.
+#include <QSessionManager>
 #include <QSignalSpy>
 #include <QTimer>
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 
 #include "app/desktop_program.h"
 #include "app/dialog_windows.h"
+#include "app/end_signals.h"
 #include "app/history_store.h"
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
@@ -38,7 +41,8 @@ protected:
             << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"Mycall\"=\"" << myCall
             << "\"\r\n\"Options\"=dword:" << options << "\r\n\"ShowAlias\"=dword:00000003\r\n\r\n"
             << "[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,"
-               "\"\r\n";
+               "\"\r\n"
+            << moreRegistry_;
         app::DesktopProgram::Options o;
         o.session.registryPaths = {dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
         o.session.logFile = dir_ / "Zelvo.log";
@@ -47,6 +51,7 @@ protected:
         o.instanceDirectory = QString::fromStdString(dir_.path().string());
         o.splash = false;
         auto program = std::make_unique<app::DesktopProgram>(std::move(o));
+        starting_ = program.get();
         EXPECT_EQ(program->start(), std::nullopt);
         return program;
     }
@@ -61,6 +66,8 @@ protected:
     }
 
     zelvo::testing::TempDir dir_;
+    std::string moreRegistry_;                    // keys after the roster
+    app::DesktopProgram* starting_ = nullptr;     // the program that start() made last
     void* library_ = nullptr;
     const FakeCalls* calls_ = nullptr;
     zelvo::testing::BoxAnswers boxes_;
@@ -112,20 +119,62 @@ TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAnd
     expectDriverLeftAfterTheThread(exitsBefore);
 }
 
-TEST_F(DesktopProgramTest, LogoffAndSignalsEndWithoutAnnouncementOrLogLine)
+// The logoff: the save request, which the user can still cancel, only writes the restart entry
+// (with "mit Windows starten" on); the program ends when Qt quits at the end of the session.
+TEST_F(DesktopProgramTest, LogoffWritesOnlyTheRestartEntryAndTheSessionsEndEndsTheProgram)
 {
-    for (const bool logoff : {true, false}) {
+    auto* manager = qApp->findChild<QSessionManager*>();
+    ASSERT_NE(manager, nullptr);
+    for (const bool sysStart : {true, false}) {
         const int exitsBefore = calls_->exit_calls;
-        auto program = start("DL9TST", "000000ff");  // with "mit Windows starten"
+        auto program = start("DL9TST", sysStart ? "000000df" : "000000cf");
         program->mainWindow().goOnlineClick();
-        logoff ? program->endSession() : program->endBySignal();
+        manager->setRestartHint(QSessionManager::RestartIfRunning);
+        emit qApp->commitDataRequest(*manager);
+        EXPECT_FALSE(program->ended());
+        EXPECT_EQ(manager->restartHint(), QSessionManager::RestartNever);  // only the entry restarts
+        EXPECT_EQ(std::filesystem::exists(app::autostartEntryPath()), sysStart);
+        EXPECT_EQ(program->session().registry().readString(platform::RegRoot::CurrentUser, app::kRunOnceKey,
+                                                           app::kRunOnceValue)
+                      .has_value(),
+                  sysStart);
+
+        // What Qt does when the session manager ends the session.
+        QTimer::singleShot(0, [] {
+            QEvent quit(QEvent::Quit);
+            QCoreApplication::sendEvent(qApp, &quit);
+        });
+        QApplication::exec();
         ASSERT_TRUE(program->ended());
+        EXPECT_TRUE(boxes_.texts.isEmpty());  // no "Beenden" question, although there is no tray
         expectDriverLeftAfterTheThread(exitsBefore);
         EXPECT_EQ(log().find("beendet"), std::string::npos);
-        EXPECT_EQ(std::filesystem::exists(app::autostartEntryPath()), logoff);
         program.reset();
         std::filesystem::remove(app::autostartEntryPath());
     }
+}
+
+// SIGTERM while a box of the start-up is open, raised in the process: the box closes without an
+// answer and the program ends; only the driver's own end is left.
+TEST_F(DesktopProgramTest, SignalEndsTheProgramWhileAStartUpBoxIsOpen)
+{
+    const int exitsBefore = calls_->exit_calls;
+    moreRegistry_ = "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\Events]\r\n";  // without values
+    const app::EndSignals endSignals([this] { starting_->endBySignal(); });
+    QString shown;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    boxes_.hold = [&](const QMessageBox& box) {
+        if (shown.isEmpty()) {
+            shown = box.text();
+            ::raise(SIGTERM);
+        }
+        return std::chrono::steady_clock::now() < deadline;  // then the test answers it, and fails
+    };
+    auto program = start("DL9TST");
+    EXPECT_EQ(shown, "Fehler beim Holen der Daten für '0-Speed'");
+    EXPECT_TRUE(boxes_.texts.isEmpty());
+    ASSERT_TRUE(program->ended());
+    expectDriverLeftAfterTheThread(exitsBefore);
 }
 
 // The history is read when first needed (here when the roster window shows, there being no tray);
