@@ -211,23 +211,17 @@ TEST_F(MainWindowTest, ShowingRestoresFromMinimisedAndTheKeysGoToTheList)
     add("DL1AAA");
     add("DL1BBB");
     for (const auto show : {&app::MainWindow::showOrActivate, &app::MainWindow::popUp}) {
-        for (const bool minimised : {false, true}) {
-            window.hide();
-            window.rosterView().setCurrentIndex({});
-            if (minimised) {
-                window.show();
-                window.setWindowState(Qt::WindowMinimized);
-            }
-            (window.*show)();
-            EXPECT_TRUE(window.isVisible() && !window.isMinimized()) << minimised;
-            ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-            dialogs.calls.clear();
-            QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Return);  // to the focus
-            QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_Down);
-            QTest::keyClick(static_cast<QWidget*>(nullptr), Qt::Key_N, Qt::AltModifier);
-            EXPECT_EQ(dialogs.calls, (Strings{"open DL1AAA", "prepare DL1AAA", "open DL1BBB", "prepare DL1BBB"}))
-                << minimised;
-        }
+        window.rosterView().setCurrentIndex({});
+        window.setWindowState(Qt::WindowMinimized);
+        (window.*show)();
+        EXPECT_TRUE(window.isVisible() && !window.isMinimized());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        dialogs.calls.clear();
+        for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Down, {}},
+                                             {Qt::Key_N, Qt::AltModifier}})
+            QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);  // to the focus
+        EXPECT_EQ(dialogs.calls, (Strings{"open DL1AAA", "prepare DL1AAA", "open DL1BBB", "prepare DL1BBB"}));
+        window.hide();
     }
 }
 

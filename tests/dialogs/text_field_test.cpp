@@ -1,8 +1,7 @@
-// A paste of nothing into the program's multi-line fields: an X clipboard or selection that nobody
-// owns offers data without any format, which Qt 6.4's own text control cannot take.
+// A paste of nothing into the multi-line fields: an X clipboard that nobody owns offers data
+// without any format, which Qt 6.4's own text control cannot take.
 #include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
-
 #include "tests/protocol/station_harness.h"
 
 #include <gtest/gtest.h>
@@ -11,42 +10,23 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QTest>
-#include <QTextEdit>
 
 namespace zelvo::dialogs {
 namespace {
 
-template <class Field>
-void pasteNothingInto(QWidget& window)
-{
-    for (Field* field : window.findChildren<Field*>()) {
-        const QString name = field->objectName();
-        field->setPlainText("ab");
-        field->paste();
-        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
-        EXPECT_EQ(field->toPlainText(), "ab") << name.toStdString();
-    }
-}
-
-TEST(TextFieldTest, EveryMultiLineFieldTakesAPasteOfNothingAsNothing)
+TEST(TextFieldTest, EveryInputFieldTakesAPasteOfNothingAsNothing)
 {
     testing::StationHarness h;
     MessageWindow messages(h.station);
     SettingsDialog settings(h.settings, nullptr);
     QGuiApplication::clipboard()->setMimeData(new QMimeData);
-    for (QWidget* window : {static_cast<QWidget*>(&messages), static_cast<QWidget*>(&settings)}) {
-        pasteNothingInto<QPlainTextEdit>(*window);
-        pasteNothingInto<QTextEdit>(*window);
+    auto fields = messages.findChildren<QPlainTextEdit*>() + settings.findChildren<QPlainTextEdit*>();
+    ASSERT_EQ(fields.size(), 3);  // the message, the away and the info text
+    for (QPlainTextEdit* field : fields) {
+        field->setPlainText("ab");
+        QTest::keyClick(field, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(field->toPlainText(), "ab") << field->objectName().toStdString();
     }
-    ASSERT_EQ(settings.findChildren<QPlainTextEdit*>().size(), 2);  // the away and the info text
-
-    // Text on the clipboard is pasted as before.
-    QGuiApplication::clipboard()->setText("cd");
-    auto& input = *messages.findChild<QPlainTextEdit*>("SendMemo");
-    input.setPlainText("ab");
-    input.moveCursor(QTextCursor::End);
-    QTest::keyClick(&input, Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(input.toPlainText(), "abcd");
 }
 
 }  // namespace
