@@ -66,8 +66,8 @@ protected:
     }
 
     zelvo::testing::TempDir dir_;
-    std::string moreRegistry_;                    // keys after the roster
-    app::DesktopProgram* starting_ = nullptr;     // the program that start() made last
+    std::string moreRegistry_;                 // keys after the roster
+    app::DesktopProgram* starting_ = nullptr;  // the program that start() made last
     void* library_ = nullptr;
     const FakeCalls* calls_ = nullptr;
     zelvo::testing::BoxAnswers boxes_;

@@ -217,8 +217,8 @@ TEST_F(MainWindowTest, ShowingRestoresFromMinimisedAndTheKeysGoToTheList)
         EXPECT_TRUE(window.isVisible() && !window.isMinimized());
         ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
         dialogs.calls.clear();
-        for (const auto& [key, modifiers] : {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Down, {}},
-                                             {Qt::Key_N, Qt::AltModifier}})
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Down, {}}, {Qt::Key_N, Qt::AltModifier}})
             QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);  // to the focus
         EXPECT_EQ(dialogs.calls, (Strings{"open DL1AAA", "prepare DL1AAA", "open DL1BBB", "prepare DL1BBB"}));
         window.hide();

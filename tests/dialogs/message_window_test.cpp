@@ -9,9 +9,9 @@
 
 #include <QCheckBox>
 #include <QClipboard>
+#include <QLabel>
 #include <QMenu>
 #include <QMimeData>
-#include <QLabel>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
