@@ -1,6 +1,7 @@
 #include "app/desktop_program.h"
 
 #include <QApplication>
+#include <QDialog>
 #include <QSessionManager>
 #include <QSystemTrayIcon>
 #include <QTimer>
@@ -29,6 +30,15 @@ Session::Options withRelease(Session::Options options, UiExecutor& executor)
 {
     options.releasePasses = [&executor] { executor.stop(); };
     return options;
+}
+
+// Closes every open modal window as Esc would, so that the event loop of each returns.
+void closeModalWindows()
+{
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (auto* dialog = qobject_cast<QDialog*>(window); dialog && dialog->isVisible() && dialog->isModal())
+            dialog->reject();
+    }
 }
 
 }  // namespace
@@ -87,7 +97,11 @@ std::optional<int> DesktopProgram::start()
     // The history is read before the roster can be edited: a row renamed first would not find
     // its kept lines under its new call.
     connect(mainWindow_.get(), &MainWindow::shown, this, [this] { history(); });
-    connect(qApp, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { endSession(); });
+    connect(qApp, &QGuiApplication::commitDataRequest, this, &DesktopProgram::commitSession);
+    // Zelvo comes back after a logoff only through its own restart entry.
+    connect(qApp, &QGuiApplication::saveStateRequest, this,
+            [](QSessionManager& manager) { manager.setRestartHint(QSessionManager::RestartNever); });
+    qApp->installEventFilter(this);
     mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable(), [this] { quitClicked(); });
 
     if (options_.splash) {
@@ -214,18 +228,30 @@ void DesktopProgram::quitClicked()
     });
 }
 
-void DesktopProgram::endSession()
+void DesktopProgram::commitSession(QSessionManager& manager)
 {
-    if (ended_)
-        return;
-    if (session_.settings().option(dialogs::Option::SysStart))
+    manager.setRestartHint(QSessionManager::RestartNever);
+    if (!ended_ && session_.settings().option(dialogs::Option::SysStart))
         registerRestart(session_.registry(), programFile());
-    finish();
 }
 
 void DesktopProgram::endBySignal()
 {
-    finish();
+    if (ended_)
+        return;
+    // Without a tray, closing the roster window would ask the "Beenden" question.
+    if (mainWindow_)
+        mainWindow_->setQuitting(true);
+    closeModalWindows();
+    executor_.whenIdle([this] { finish(); });
+}
+
+bool DesktopProgram::eventFilter(QObject* watched, QEvent* event)
+{
+    // Qt quits when the session manager ends the session; every other quit follows finish().
+    if (watched == qApp && event->type() == QEvent::Quit)
+        endBySignal();
+    return QObject::eventFilter(watched, event);
 }
 
 void DesktopProgram::finish()

@@ -45,10 +45,12 @@ public:
     // "&Beenden": the question, then the offline announcement when online, the log line, the end.
     // Asked for during a receive pass (a question of the pass is open), it waits for the pass.
     void quitClicked();
-    // The logoff: the restart after the next logon when "mit &Windows starten" is on, then the end
-    // without announcement or log line.
-    void endSession();
-    // SIGTERM and SIGHUP: the end without announcement or log line.
+    // The session manager's request to save before the logoff, which the user can still cancel:
+    // the restart after the next logon when "mit &Windows starten" is on; the program runs on.
+    // The session manager itself never starts the program again.
+    void commitSession(QSessionManager& manager);
+    // SIGTERM, SIGHUP and the end of the session: the end without announcement or log line, at
+    // any moment. Open boxes are closed as with Esc; a receive pass that waits for one ends first.
     void endBySignal();
 
     Session& session() { return session_; }
@@ -61,6 +63,10 @@ public:
 signals:
     // The program has ended its session; the event loop may stop.
     void finished();
+
+protected:
+    // The application's quit at the end of the session.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void refuseSharedRegistry();

@@ -1,16 +1,13 @@
 // zelvo: the windowed program. It lives in the tray; see app/desktop_program.h for its course.
 #include <QApplication>
-#include <QSocketNotifier>
 
-#include <csignal>
 #include <cstdio>
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/socket.h>
-#include <unistd.h>
 
 #include "app/desktop_program.h"
+#include "app/end_signals.h"
 #include "app/install_check.h"
 #include "dialogs/version_info.h"
 #include "platform/sound.h"
@@ -53,14 +50,6 @@ The driver:
   $XDG_CONFIG_HOME/zelvo or in /etc/zelvo; without one, channel 0 is KISS over TCP on
   127.0.0.1:8001 (Direwolf's default port).
 )";
-
-int signalPipe[2] = {-1, -1};
-
-void onSignal(int)
-{
-    const char byte = 1;
-    (void)!::write(signalPipe[1], &byte, 1);
-}
 
 // The options that end before any window: the exit status, or nothing to start the program.
 std::optional<int> commandLineOnly(int argc, char** argv)
@@ -107,20 +96,13 @@ int main(int argc, char** argv)
     QObject::connect(&program, &zelvo::app::DesktopProgram::finished, &app, &QApplication::quit,
                      Qt::QueuedConnection);
 
-    // SIGTERM and SIGHUP end the program in order, through the event loop.
-    ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, signalPipe);
-    QSocketNotifier notifier(signalPipe[0], QSocketNotifier::Read);
-    QObject::connect(&notifier, &QSocketNotifier::activated, &program, [&] {
-        char byte;
-        (void)!::read(signalPipe[0], &byte, 1);
-        program.endBySignal();
-    });
-    struct sigaction action {};
-    action.sa_handler = onSignal;
-    ::sigaction(SIGTERM, &action, nullptr);
-    ::sigaction(SIGHUP, &action, nullptr);
+    // SIGTERM and SIGHUP end the program in order, at any moment.
+    const zelvo::app::EndSignals endSignals([&program] { program.endBySignal(); });
 
     if (const auto code = program.start())
         return *code;
+    // Ended while a box of the start-up was open: there is no event loop left to run.
+    if (program.ended())
+        return 0;
     return app.exec();
 }

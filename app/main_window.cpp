@@ -171,21 +171,28 @@ bool MainWindow::confirmQuit()
 
 void MainWindow::popUp()
 {
-    if (!isVisible()) {
-        show();
-        raise();
-    }
+    if (!isVisible() || isMinimized())
+        present();
 }
 
 void MainWindow::showOrActivate()
 {
-    if (!isVisible()) {
-        show();
-        return;
-    }
+    present();
+}
+
+void MainWindow::present()
+{
+    // A tool window has no task bar entry: minimised, nothing but the program brings it back.
+    if (isMinimized())
+        setWindowState(windowState() & ~Qt::WindowMinimized);
+    show();
     raise();
     activateWindow();
-    rosterView().setFocus();
+    QTreeView& view = rosterView();
+    const QModelIndex current = view.currentIndex();
+    if (model_.rowCount() > 0)
+        view.setCurrentIndex(current.isValid() ? current : model_.index(0, RosterListModel::CallColumn));
+    view.setFocus();
 }
 
 void MainWindow::goOnlineClick()

@@ -52,9 +52,9 @@ public:
     // The "Beenden" question; true for OK.
     bool confirmQuit();
 
-    // Shows the window when it is hidden (an event asked for it).
+    // Shows the window when it is hidden or minimised (an event asked for it).
     void popUp();
-    // Shows the hidden window, or brings the visible one to the front with the list focused.
+    // Shows the window, or brings the shown one to the front.
     void showOrActivate();
 
     // The commands.
@@ -80,6 +80,9 @@ protected:
     void setVisible(bool visible) override;
 
 private:
+    // Shown, restored when the window manager minimised it, in front, with the keys going to the
+    // list and a current row there: the keys work without a click.
+    void present();
     TUserEntry* selectedEntry() const;
     void select(int row);
     void listMouseDown(Qt::MouseButton button, const QPoint& globalPos);

@@ -14,6 +14,7 @@
 
 #include "dialogs/conversation.h"
 #include "dialogs/message_boxes.h"
+#include "dialogs/text_field.h"
 #include "dialogs/ui_text.h"
 #include "protocol/commands.h"
 
@@ -57,10 +58,10 @@ MessageWindow::MessageWindow(protocol::Station& station, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
       station_(station),
       watch_(std::make_unique<RosterWatch>(*this)),
-      history_(new QTextEdit(this)),
+      history_(new RichTextField(this)),
       counter_(new QLabel(QStringLiteral("255"), this)),
       sendAll_(new QCheckBox(QStringLiteral("Nachricht an alle senden"), this)),
-      input_(new QPlainTextEdit(this)),
+      input_(new TextField(this)),
       cancel_(new QPushButton(QStringLiteral("Abbrechen"), this)),
       send_(new QPushButton(QStringLiteral("Senden"), this)),
       editMenu_(new QMenu(this))
@@ -238,7 +239,8 @@ void MessageWindow::showEditMenu(QWidget* field, const QPoint& pos)
     editMenu_->addSeparator();
     add(QStringLiteral("&Ausschneiden"), SLOT(cut()), editable);
     add(QStringLiteral("&Kopieren"), SLOT(copy()), true);
-    add(QStringLiteral("&Einfügen"), SLOT(paste()), editable);
+    // Only what the clipboard holds can be pasted; it holds nothing until something is copied.
+    add(QStringLiteral("&Einfügen"), SLOT(paste()), editable && input_->canPaste());
     QAction* clear = editMenu_->addAction(QStringLiteral("&Löschen"), input_,
                                           [this] { input_->textCursor().removeSelectedText(); });
     clear->setEnabled(editable);

@@ -19,6 +19,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/call_input.h"
+#include "dialogs/text_field.h"
 #include "dialogs/ui_text.h"
 
 namespace zelvo::dialogs {
@@ -47,7 +48,7 @@ QRadioButton* radio(QWidget* parent, const QString& caption, const char* name, c
 
 QPlainTextEdit* memo(QWidget* parent, const char* name, int lines, const QString& hint = {})
 {
-    auto* edit = named(new QPlainTextEdit(parent), name, hint);
+    auto* edit = named(new TextField(parent), name, hint);
     edit->setTabChangesFocus(true);
     const int margins = 2 * (static_cast<int>(edit->document()->documentMargin()) + edit->frameWidth());
     edit->setFixedHeight(edit->fontMetrics().lineSpacing() * lines + margins + 2);

@@ -1,9 +1,11 @@
 // The program's ways to end, offscreen, over the stand-in driver library: the receive thread has
-// ended before the driver is left, and quitting never deadlocks, not even while a receive pass
-// holds the registration question open. And the first start without an own call.
+// ended before the driver is left, quitting never deadlocks, not even while a receive pass holds
+// the registration question open, and the logoff and the signals end it at any moment. And the
+// first start without an own call.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QSessionManager>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
@@ -11,10 +13,12 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <fstream>
 
 #include "app/desktop_program.h"
 #include "app/dialog_windows.h"
+#include "app/end_signals.h"
 #include "app/history_store.h"
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
@@ -43,7 +47,8 @@ protected:
             << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"Mycall\"=\"" << myCall
             << "\"\r\n\"Options\"=dword:" << options << "\r\n\"ShowAlias\"=dword:00000003\r\n\r\n"
             << "[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,"
-               "\"\r\n";
+               "\"\r\n"
+            << moreRegistry_;
         app::DesktopProgram::Options o;
         o.session.registryPaths = {dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
         o.session.logFile = dir_ / "Zelvo.log";
@@ -52,6 +57,7 @@ protected:
         o.instanceDirectory = QString::fromStdString(dir_.path().string());
         o.splash = false;
         auto program = std::make_unique<app::DesktopProgram>(std::move(o));
+        starting_ = program.get();
         EXPECT_EQ(program->start(), std::nullopt);
         return program;
     }
@@ -66,6 +72,8 @@ protected:
     }
 
     zelvo::testing::TempDir dir_;
+    std::string moreRegistry_;                 // keys after the roster
+    app::DesktopProgram* starting_ = nullptr;  // the program that start() made last
     void* library_ = nullptr;
     const FakeCalls* calls_ = nullptr;
     zelvo::testing::BoxAnswers boxes_;
@@ -117,17 +125,28 @@ TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAnd
     expectDriverLeftAfterTheThread(exitsBefore);
 }
 
-TEST_F(DesktopProgramTest, LogoffAndSignalsEndWithoutAnnouncementOrLogLine)
+// The logoff: the save request, which the user can still cancel, only writes the restart entry
+// (with "mit Windows starten" on); the program ends when Qt quits at the end of the session.
+TEST_F(DesktopProgramTest, LogoffWritesOnlyTheRestartEntryAndTheSessionsEndEndsTheProgram)
 {
-    for (const bool logoff : {true, false}) {
+    auto& manager = *qApp->findChild<QSessionManager*>();
+    for (const bool sysStart : {true, false}) {
         const int exitsBefore = calls_->exit_calls;
-        auto program = start("DL9TST", "000000ff");  // with "mit Windows starten"
-        program->mainWindow().goOnlineClick();
-        logoff ? program->endSession() : program->endBySignal();
+        auto program = start("DL9TST", sysStart ? "000000df" : "000000cf");
+        manager.setRestartHint(QSessionManager::RestartIfRunning);
+        emit qApp->commitDataRequest(manager);
+        EXPECT_FALSE(program->ended());
+        EXPECT_EQ(manager.restartHint(), QSessionManager::RestartNever);  // only the entry restarts
+        EXPECT_EQ(std::filesystem::exists(app::autostartEntryPath()), sysStart);
+
+        QTimer::singleShot(0, [] {  // what Qt does when the session manager ends the session
+            QEvent quit(QEvent::Quit);
+            QCoreApplication::sendEvent(qApp, &quit);
+        });
+        QApplication::exec();
         ASSERT_TRUE(program->ended());
         expectDriverLeftAfterTheThread(exitsBefore);
         EXPECT_EQ(log().find("beendet"), std::string::npos);
-        EXPECT_EQ(std::filesystem::exists(app::autostartEntryPath()), logoff);
         program.reset();
         std::filesystem::remove(app::autostartEntryPath());
     }
@@ -171,6 +190,26 @@ TEST_F(DesktopProgramTest, FirstStartHintIsReadableWholeAndGoesOnceTheCallIsStor
         << needed.width() << "x" << needed.height() << " in " << room.width() << "x" << room.height();
     EXPECT_EQ(width, 187);
     EXPECT_EQ(shownHint(), nullptr);
+}
+
+// SIGTERM, raised in the process, while a box of the start-up is open: the box closes without an
+// answer and the program ends.
+TEST_F(DesktopProgramTest, SignalEndsTheProgramWhileAStartUpBoxIsOpen)
+{
+    const int exitsBefore = calls_->exit_calls;
+    moreRegistry_ = "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\Events]\r\n";  // without values
+    const app::EndSignals endSignals([this] { starting_->endBySignal(); });
+    QString shown;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    boxes_.hold = [&](const QMessageBox& box) {
+        if (shown.isEmpty() && !(shown = box.text()).isEmpty())
+            ::raise(SIGTERM);
+        return std::chrono::steady_clock::now() < deadline;  // then it is answered: the test fails
+    };
+    auto program = start("DL9TST");
+    EXPECT_EQ(shown, "Fehler beim Holen der Daten für '0-Speed'");
+    ASSERT_TRUE(program->ended());
+    expectDriverLeftAfterTheThread(exitsBefore);
 }
 
 // The history is read when first needed (here when the roster window shows, there being no tray);

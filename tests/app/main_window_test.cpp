@@ -210,6 +210,27 @@ TEST_F(MainWindowTest, DisplayModesSizesAndSortByHeader)
         EXPECT_EQ(roster().at(row).state, row < 2 ? S::Online : S::Offline) << row;
 }
 
+// A tray click (or a second start) and a pop-up bring the window back from the window manager's
+// minimise, and the keys work on the list at once, without a click on a row.
+TEST_F(MainWindowTest, ShowingRestoresFromMinimisedAndTheKeysGoToTheList)
+{
+    add("DL1AAA");
+    add("DL1BBB");
+    for (const auto show : {&app::MainWindow::showOrActivate, &app::MainWindow::popUp}) {
+        window.rosterView().setCurrentIndex({});
+        window.setWindowState(Qt::WindowMinimized);
+        (window.*show)();
+        EXPECT_TRUE(window.isVisible() && !window.isMinimized());
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+        dialogs.calls.clear();
+        for (const auto& [key, modifiers] :
+             {std::pair{Qt::Key_Return, Qt::NoModifier}, {Qt::Key_Down, {}}, {Qt::Key_N, Qt::AltModifier}})
+            QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);  // to the focus
+        EXPECT_EQ(dialogs.calls, (Strings{"open DL1AAA", "prepare DL1AAA", "open DL1BBB", "prepare DL1BBB"}));
+        window.hide();
+    }
+}
+
 TEST_F(MainWindowTest, ClosingHidesUntilTheProgramQuits)
 {
     window.show();

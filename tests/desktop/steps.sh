@@ -151,9 +151,9 @@ find_icon() {
 }
 click_icon() { xdotool mousemove --window "$icon" 8 8 click "$1" || fail "cannot click the tray icon"; }
 
-# Qt's tray menu is an override-redirect window of the program beside the (equally
-# override-redirect) icon.
-tray_menu() {
+# Qt's menus (the tray menu, the edit menu of a text field) are override-redirect windows of the
+# program beside the (equally override-redirect) icon.
+menu_shown() {
   local window
   for window in $(xdo search --onlyvisible --class '^zelvo$'); do
     [ $((window)) -eq $((icon)) ] && continue
@@ -161,6 +161,7 @@ tray_menu() {
   done
   return 1
 }
+tray_menu() { menu_shown; }
 open_tray_menu() {
   click_icon 3
   wait_for "no tray menu after a right click on the icon" tray_menu
@@ -171,8 +172,8 @@ choose_in_tray_menu() {
   wait_for "the tray menu stayed open after the key $1" eval '! tray_menu'
 }
 
-# Shows the roster window (a left click on the icon) and selects the row at index $1 (the first
-# row starts as the current one without being selected: Space selects it).
+# Shows the roster window (a left click on the icon) and selects the row at index $1 (the keys
+# move the selection; Space keeps it).
 select_row() {
   local keys=(Home)
   for ((i = 0; i < $1; i++)); do keys+=(Down); done

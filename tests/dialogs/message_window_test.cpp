@@ -8,8 +8,11 @@
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QDate>
 #include <QLabel>
+#include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
@@ -164,6 +167,20 @@ TEST_F(MessageWindowTest, SendingToAllSkipsOnlyOfflineStations)
     EXPECT_EQ(offline.txBuffer, std::vector<std::string>{"nur dir"});
     EXPECT_EQ(h_.ui.lastStatus(), "Msg im Sendepuffer");
     EXPECT_EQ(hides, 1);
+}
+
+// "Einfügen" of the input's edit menu is offered only while the clipboard holds something.
+TEST_F(MessageWindowTest, EditMenuOffersPasteOnlyWhenThereIsSomethingToPaste)
+{
+    open(a_);
+    auto* text = new QMimeData;
+    text->setText("hallo");
+    for (auto [clipboard, offered] : {std::pair{new QMimeData, false}, {text, true}}) {
+        QGuiApplication::clipboard()->setMimeData(clipboard);
+        emit input().customContextMenuRequested(QPoint(5, 5));
+        const QAction* paste = child<QMenu>(window_, "PopupMenu1").actions().at(4);
+        EXPECT_EQ(std::pair(paste->text(), paste->isEnabled()), std::pair(QString("&Einfügen"), offered));
+    }
 }
 
 TEST_F(MessageWindowTest, RefreshesOnlyItsOwnStationAndForgetsADeletedOne)
