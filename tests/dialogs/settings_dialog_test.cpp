@@ -87,8 +87,9 @@ TEST_F(SettingsDialogTest, InfoAndAwayTextsFollowTheirBoxes)
 // The list's row n is event kind n: a row out of place would edit another event's record.
 TEST_F(SettingsDialogTest, EventListNamesTheElevenKindsInTheirOrder)
 {
-    const QStringList captions = {"Nachricht empfangen", "Nachricht gesendet", "User Online", "User Offline",
-                                  "User Away",           "User Back",          "Selbst Online",
+    const QStringList captions = {"Nachricht empfangen", "Nachricht gesendet", "User Online",
+                                  "User Offline",        "User Away",          "User Back",
+                                  "Selbst Online",
                                   "Selbst Ofline",  // so spelled in the list
                                   "Selbst Away",         "Selbst Back",        "Poll von User"};
     QComboBox& events = at<QComboBox>("ComboEvents");
