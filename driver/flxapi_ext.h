@@ -1,8 +1,8 @@
 /* Extensions of libflxapi32.so beyond the seven FlexNet entry points: counters of what the
  * driver received, delivered and dropped, the state of a channel's TNC connection, and the frames
- * that still wait in a paced channel's send queue. The program uses flx_ui_waiting and
- * flx_ui_withdraw where the driver has them, and works without them. Counters start at 0 with
- * ax_init. */
+ * that still wait in a paced channel's send queue. The program uses flx_ui_waiting,
+ * flx_ui_withdraw and flx_ui_waiting_count where the driver has them, and works without them.
+ * Counters start at 0 with ax_init. */
 #ifndef ZELVO_FLXAPI_EXT_H
 #define ZELVO_FLXAPI_EXT_H
 
@@ -47,6 +47,9 @@ int flx_ui_waiting(const char* mycall, const char* destination, int pid, int inf
 /* Takes that frame out of the send queue when it still waits there: it will not go on the air.
  * 1 when it was taken out, 0 otherwise. */
 int flx_ui_withdraw(const char* mycall, const char* destination, int pid, int info_length, const void* info);
+/* How many frames flx_ui_waiting answers 1 for at this moment, over all channels: a caller that
+ * would ask after many frames asks this first, and none of them waits while it is 0. */
+int flx_ui_waiting_count(void);
 
 #ifdef __cplusplus
 }
