@@ -191,6 +191,33 @@ TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
     EXPECT_EQ(api.ident(3), "");  // the library answers NULL
 }
 
+TEST_F(FlexApiTest, HoldsFramesAsFarAsTheDriverCanTell)
+{
+    struct Case {
+        const char* copy;
+        int count;  // what flx_ui_waiting_count answers, where the copy has it
+        bool holds;
+    };
+    const Case cases[] = {
+        {"/home", 3, false},     // no send queue: nothing ever waits
+        {"/no_count", 0, true},  // a send queue but no count: every frame is asked after
+        {"/env", 0, false},
+        {"/env", 2, true},
+    };
+    for (const Case& c : cases) {
+        setHome(kFakes + c.copy);
+        FlexApi api;
+        ASSERT_TRUE(api.loadFlexApi(registry_)) << c.copy;
+        void* handle = ::dlopen(api.loadedFrom().c_str(), RTLD_NOW | RTLD_NOLOAD);
+        ASSERT_NE(handle, nullptr);
+        auto& calls = *static_cast<FakeCalls*>(::dlsym(handle, "fake_calls"));
+        ::dlclose(handle);
+        calls.waiting_count = c.count;
+        EXPECT_EQ(api.holdsFrames(), c.holds) << c.copy << " " << c.count;
+        calls.waiting_count = 0;
+    }
+}
+
 TEST_F(FlexApiTest, CallAndPathTextsStopAtNulAndAtTheirRoom)
 {
     FlexApi api;
