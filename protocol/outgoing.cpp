@@ -9,7 +9,7 @@ using dialogs::TEventKind;
 
 bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode)
 {
-    const std::string destination = buildDestination(entry.path, entry.channel);
+    const std::string& destination = station.destinations.of(entry);
     // While the driver refuses everything (no TNC), each frame is offered once: an announcement
     // to a full roster would otherwise hold the caller for half a minute.
     const int attempts = mode == SendMode::UntilAccepted && !station.driverRefusing ? kSendAttempts : 1;
@@ -29,16 +29,20 @@ bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame&
     return false;
 }
 
-bool stillWaiting(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame)
+HeldFrames::HeldFrames(Station& station) : station_(station), any_(station.driver.holdsFrames())
 {
-    return station.driver.frameWaiting(station.settings.myCall(), buildDestination(entry.path, entry.channel),
-                                       frame.pid, frame.info);
+    if (any_)
+        myCall_ = station.settings.myCall();
 }
 
-void withdraw(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame)
+bool HeldFrames::waiting(const app::TUserEntry& entry, int pid, std::string_view info)
 {
-    station.driver.withdrawFrame(station.settings.myCall(), buildDestination(entry.path, entry.channel),
-                                 frame.pid, frame.info);
+    return any_ && station_.driver.frameWaiting(myCall_, station_.destinations.of(entry), pid, info);
+}
+
+void withdraw(Station& station, const app::TUserEntry& entry, int pid, std::string_view info)
+{
+    station.driver.withdrawFrame(station.settings.myCall(), station.destinations.of(entry), pid, info);
 }
 
 std::string announcedAlias(const Station& station)

@@ -17,10 +17,24 @@ namespace zelvo::protocol {
 // "Übertragungsfehler". True when the driver took the frame.
 bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode);
 
-// True while the driver still holds this frame for `entry` back from the busy channel.
-bool stillWaiting(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame);
+// What the driver holds back for a busy channel, as one receive pass sees it: whether it holds
+// anything at all is asked once, and only then after each frame.
+class HeldFrames {
+public:
+    explicit HeldFrames(Station& station);
+    // False while the driver holds nothing back: then no frame waits.
+    bool any() const { return any_; }
+    // True while the driver still holds the frame `pid`, `info` for `entry` back.
+    bool waiting(const app::TUserEntry& entry, int pid, std::string_view info);
+
+private:
+    Station& station_;
+    bool any_;
+    std::string myCall_;
+};
+
 // Takes this frame for `entry` back when the driver still holds it in its send queue.
-void withdraw(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame);
+void withdraw(Station& station, const app::TUserEntry& entry, int pid, std::string_view info);
 
 // The alias a status frame carries: the own alias, or the own base call when there is none.
 std::string announcedAlias(const Station& station);

@@ -14,6 +14,7 @@
 #include "app/activity_log.h"
 #include "app/roster.h"
 #include "dialogs/settings.h"
+#include "protocol/destination_cache.h"
 
 namespace zelvo::app {
 class RosterStore;
@@ -97,6 +98,8 @@ public:
     Pause pause;
     // The last until-accepted frame was refused at every offer; cleared by the next accepted one.
     bool driverRefusing = false;
+    // The entries' destination texts.
+    DestinationCache destinations;
 
     bool online() const { return online_; }
     bool away() const { return away_; }

@@ -201,3 +201,18 @@ TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
     protocol::sendStatus(h.station, h.roster.at(0), true);
     EXPECT_EQ(h.driver.sent().size(), 3u);
 }
+
+TEST_F(Outgoing, AnEditedPathOrChannelIsAddressedAnew)
+{
+    auto& entry = h.add("DL2BBB-4", S::Online, "1");
+    protocol::sendOffline(h.station, entry);
+    entry.path = "DL2BBB-5 DB0XY";
+    protocol::sendOffline(h.station, entry);
+    entry.channel = "3";
+    protocol::sendOffline(h.station, entry);
+    const auto sent = h.driver.sent();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].destination, "DL2BBB-4 1");
+    EXPECT_EQ(sent[1].destination, "DL2BBB-5 1 DB0XY");
+    EXPECT_EQ(sent[2].destination, "DL2BBB-5 3 DB0XY");
+}
