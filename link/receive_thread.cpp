@@ -54,6 +54,8 @@ void runCountdowns(protocol::Station& station)
 
 void receiveTick(protocol::Station& station)
 {
+    // Frames the driver refused are offered again before anything new goes out.
+    protocol::offerUnsent(station);
     if (const auto frame = station.driver.getUi(station.settings.myCall()))
         dispatch(station, *frame);
     if (station.online())

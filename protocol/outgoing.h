@@ -12,10 +12,21 @@
 
 namespace zelvo::protocol {
 
-// Hands one frame for `entry` to the driver. UntilAccepted offers a refused frame again, at most
-// kSendAttempts times over about a second; when it is still refused the status line says
-// "Übertragungsfehler". True when the driver took the frame.
-bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode);
+// Hands one frame for `entry` to the driver. Once: offered once, the result is not looked at.
+// UntilAccepted: offered after the until-accepted frames the driver has not taken yet, and when
+// refused offered again, kSendAttempts offers in all, the later ones after the station's pause or
+// in the next receive passes (Station::pause); a frame refused at every offer is given up and the
+// status line says "Übertragungsfehler". True when the driver has taken the frame by the time
+// sendUi returns.
+bool sendUi(Station& station, const app::TUserEntry& entry, OutgoingFrame frame, SendMode mode);
+
+// Offers the frames in station.unsent again, oldest first, until one is refused that has offers
+// left (then, with a pause, after the pause; without, it waits for the next call) or none is left.
+// The receive pass calls it first. True when the last frame it took out of the queue was taken.
+bool offerUnsent(Station& station);
+// Offers what is still in station.unsent to the end, waiting `pause` between the offers of a
+// refused frame: for the end of the program, after which no pass offers them again.
+void finishUnsent(Station& station, const Station::Pause& pause);
 
 // What the driver holds back for a busy channel, as one receive pass sees it: whether it holds
 // anything at all is asked once, and only then after each frame.

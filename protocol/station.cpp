@@ -2,7 +2,6 @@
 
 #include <charconv>
 #include <ctime>
-#include <thread>
 
 #include "app/activity_log.h"
 
@@ -10,12 +9,7 @@ namespace zelvo::protocol {
 
 Station::Station(app::Roster& roster_, dialogs::Settings& settings_, link::RadioDriver& driver_,
                  StationUi& ui_)
-    : roster(roster_),
-      settings(settings_),
-      driver(driver_),
-      ui(ui_),
-      timeOfDay(&localTimeOfDay),
-      pause([](std::chrono::milliseconds d) { std::this_thread::sleep_for(d); })
+    : roster(roster_), settings(settings_), driver(driver_), ui(ui_), timeOfDay(&localTimeOfDay)
 {}
 
 void Station::setOnline(bool online)

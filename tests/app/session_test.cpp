@@ -1,10 +1,16 @@
 // The start-up object against a stand-in driver library that counts what it is asked: the
-// receive thread must have ended before ax_exit on every end path, and a pass that fails reaches
-// the log and the user.
+// receive thread must have ended before ax_exit on every end path, a pass that fails reaches
+// the log and the user, and a refused frame never holds the user-interface thread.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
+#include <cstring>
+
 #include "app/session.h"
+#include "app/ui_executor.h"
+#include "protocol/commands.h"
 #include "tests/link/fake_flxapi.h"
 #include "tests/protocol/station_harness.h"
 #include "tests/support/temp_dir.h"
@@ -13,6 +19,8 @@
 namespace {
 
 using namespace zelvo;
+using namespace std::string_literals;
+using zelvo::testing::kTransmissionError;
 
 // Records what the session shows the user; read after the receive thread has ended.
 using zelvo::testing::RecordingUi;
@@ -42,7 +50,7 @@ protected:
 
     zelvo::testing::TempDir dir_;
     void* library_ = nullptr;
-    const FakeCalls* calls_ = nullptr;
+    FakeCalls* calls_ = nullptr;
 };
 
 TEST_F(SessionTest, ReceiveThreadHasEndedBeforeTheDriverIsLeftOnEveryPath)
@@ -85,6 +93,55 @@ TEST_F(SessionTest, FailedPassIsLoggedEveryTimeAndShownOnce)
     }));
     session.shutdown();
     EXPECT_EQ(ui.errors, std::vector<std::string>{"Fehler im Empfangsdurchlauf: Puffer voll"});
+}
+
+// The windowed program runs passes and commands on the user-interface thread.
+TEST_F(SessionTest, RefusedFramesNeverHoldTheUiThread)
+{
+    static QObject* uiThread;
+    static int refused, refusedWhenHandled;
+    QObject context;
+    uiThread = &context;
+    refused = 0;
+    refusedWhenHandled = -1;
+    // At the first refusal an event is posted to the user-interface thread.
+    calls_->on_send = [](const char* destination) {
+        if (std::strcmp(destination, "refuse") == 0 && ++refused == 1)
+            QMetaObject::invokeMethod(
+                uiThread, [] { refusedWhenHandled = refused; }, Qt::QueuedConnection);
+    };
+    const auto spinUntil = [](const std::function<bool()>& condition) {
+        return zelvo::testing::wait_until([&] {
+            QCoreApplication::processEvents();
+            return condition();
+        });
+    };
+
+    RecordingUi ui;
+    app::UiExecutor executor(&context);
+    auto o = options();
+    o.releasePasses = [&] { executor.stop(); };
+    app::Session session(std::move(o));
+    ASSERT_TRUE(session.open());
+    session.settings().setMyCall("DL9ZZZ");
+    session.start(ui, executor.executor());
+    session.roster().addEntry("Weg", "", "refuse", false, false, app::TStationState::Online);
+    session.roster().addEntry("Da", "0", "DB0OK", false, false, app::TStationState::Online);
+
+    protocol::goOnlineClick(session.station());
+    ASSERT_TRUE(spinUntil([] { return refusedWhenHandled >= 0; }));
+    EXPECT_LT(refusedWhenHandled, protocol::kSendAttempts);  // handled while the offers go on
+    // The offers keep their bound; the frame behind the refused one follows.
+    ASSERT_TRUE(spinUntil([&] { return calls_->destination == std::string("DB0OK 0"); }));
+    EXPECT_EQ(refused, protocol::kSendAttempts);
+    EXPECT_EQ(ui.lastStatus(), kTransmissionError);
+
+    // At quit no pass follows: what waits behind a refused frame is offered before the end.
+    session.quit();
+    EXPECT_EQ(refused, 2 * protocol::kSendAttempts);
+    EXPECT_EQ(std::make_tuple(calls_->destination, calls_->pid, std::string(calls_->bytes, calls_->length)),
+              std::make_tuple("DB0OK 0"s, 218, "[]"s));
+    calls_->on_send = nullptr;
 }
 
 }  // namespace

@@ -202,6 +202,68 @@ TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
     EXPECT_EQ(h.driver.sent().size(), 3u);
 }
 
+TEST_F(Outgoing, WithoutAPauseRefusedFramesAreOfferedByTheNextPassesInOrderAndBound)
+{
+    struct Run {
+        std::vector<SentFrame> sent;
+        std::size_t offeredAtOnce = 0;
+        int passes = 0;
+        std::vector<std::string> statuses;
+    };
+    // The same refusals sleeping between offers and handing them to the passes.
+    auto run = [](bool pausing, int refusals) {
+        StationHarness h;
+        if (!pausing)
+            h.station.pause = {};
+        h.add("DL2BBB");
+        h.add("DB0AAA", S::Online, "1");
+        h.add("OE3CCC", S::Online, "2");
+        h.driver.refuseNext(refusals);
+        protocol::announceOnline(h.station);
+        Run r;
+        r.offeredAtOnce = h.driver.sent().size();
+        for (; !h.station.unsent.empty() && r.passes < 10; ++r.passes)
+            h.pass();
+        r.sent = h.driver.sent();
+        r.statuses = h.ui.statuses;
+        return r;
+    };
+    // Two refusals: DL2BBB's third offer is taken. Seven: DL2BBB is given up after five offers,
+    // then, with the driver refusing everything, the others after one each.
+    for (const auto& [refusals, passes, errors] : {std::tuple{2, 2, 0u}, {7, 4, 3u}}) {
+        SCOPED_TRACE(refusals);
+        const Run slept = run(true, refusals), passed = run(false, refusals);
+        EXPECT_EQ(passed.sent, slept.sent);
+        EXPECT_EQ(passed.statuses, std::vector<std::string>(errors, std::string(kTransmissionError)));
+        EXPECT_EQ(passed.statuses, slept.statuses);
+        EXPECT_EQ(passed.offeredAtOnce, 1u);  // the announcement returned at the first refusal
+        EXPECT_EQ(passed.passes, passes);
+    }
+}
+
+TEST_F(Outgoing, WhatIsStillUnsentAtTheEndIsOfferedToTheEnd)
+{
+    h.station.pause = {};
+    h.add("DL2BBB");
+    h.add("DB0AAA");
+    h.driver.refuseNext(2);
+    protocol::announceOffline(h.station);
+    EXPECT_EQ(h.driver.sent().size(), 1u);
+
+    std::vector<std::chrono::milliseconds> waited;
+    protocol::finishUnsent(h.station, [&](std::chrono::milliseconds pause) { waited.push_back(pause); });
+    const std::vector<SentFrame> expected = {
+        {kMe, "DL2BBB 0", 218, "[]", false},
+        {kMe, "DL2BBB 0", 218, "[]", false},
+        {kMe, "DL2BBB 0", 218, "[]", true},
+        {kMe, "DB0AAA 0", 218, "[]", true},
+    };
+    EXPECT_EQ(h.driver.sent(), expected);
+    EXPECT_EQ(waited, std::vector<std::chrono::milliseconds>(2, protocol::kSendRetryPause));
+    EXPECT_TRUE(h.station.unsent.empty());
+    EXPECT_FALSE(h.station.pause);  // the engine goes on without waiting
+}
+
 TEST_F(Outgoing, AnEditedPathOrChannelIsAddressedAnew)
 {
     auto& entry = h.add("DL2BBB-4", S::Online, "1");
