@@ -202,66 +202,49 @@ TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
     EXPECT_EQ(h.driver.sent().size(), 3u);
 }
 
-TEST_F(Outgoing, WithoutAPauseRefusedFramesAreOfferedByTheNextPassesInOrderAndBound)
+TEST_F(Outgoing, WithoutAPauseRefusedFramesWaitForThePassesInOrderAndBound)
 {
+    // The same refusals slept through, left to the next passes, and finished at the end: the
+    // same offers in the same order, and without a pause the announcement returns at once.
+    enum Way { Sleeping, Passes, Finishing };
     struct Run {
         std::vector<SentFrame> sent;
-        std::size_t offeredAtOnce = 0;
-        int passes = 0;
+        std::vector<std::chrono::milliseconds> pauses;
         std::vector<std::string> statuses;
+        int passes = 0;
     };
-    // The same refusals sleeping between offers and handing them to the passes.
-    auto run = [](bool pausing, int refusals) {
+    auto run = [](Way way, int refusals) {
         StationHarness h;
-        if (!pausing)
+        if (way != Sleeping)
             h.station.pause = {};
         h.add("DL2BBB");
         h.add("DB0AAA", S::Online, "1");
         h.add("OE3CCC", S::Online, "2");
         h.driver.refuseNext(refusals);
         protocol::announceOnline(h.station);
-        Run r;
-        r.offeredAtOnce = h.driver.sent().size();
-        for (; !h.station.unsent.empty() && r.passes < 10; ++r.passes)
+        EXPECT_TRUE(way == Sleeping || h.driver.sent().size() == 1u);
+        if (way == Finishing)
+            protocol::finishUnsent(h.station, [&](std::chrono::milliseconds p) { h.pauses.push_back(p); });
+        int passes = 0;
+        for (; !h.station.unsent.empty() && passes < 10; ++passes)
             h.pass();
-        r.sent = h.driver.sent();
-        r.statuses = h.ui.statuses;
-        return r;
+        return Run{h.driver.sent(), h.pauses, h.ui.statuses, passes};
     };
     // Two refusals: DL2BBB's third offer is taken. Seven: DL2BBB is given up after five offers,
     // then, with the driver refusing everything, the others after one each.
     for (const auto& [refusals, passes, errors] : {std::tuple{2, 2, 0u}, {7, 4, 3u}}) {
         SCOPED_TRACE(refusals);
-        const Run slept = run(true, refusals), passed = run(false, refusals);
-        EXPECT_EQ(passed.sent, slept.sent);
-        EXPECT_EQ(passed.statuses, std::vector<std::string>(errors, std::string(kTransmissionError)));
-        EXPECT_EQ(passed.statuses, slept.statuses);
-        EXPECT_EQ(passed.offeredAtOnce, 1u);  // the announcement returned at the first refusal
+        const Run slept = run(Sleeping, refusals), passed = run(Passes, refusals),
+                  finished = run(Finishing, refusals);
+        EXPECT_EQ(slept.statuses.size(), errors);
+        for (const Run* r : {&passed, &finished}) {
+            EXPECT_EQ(r->sent, slept.sent);
+            EXPECT_EQ(r->statuses, slept.statuses);
+        }
         EXPECT_EQ(passed.passes, passes);
+        EXPECT_TRUE(passed.pauses.empty());
+        EXPECT_EQ(finished.pauses, slept.pauses);
     }
-}
-
-TEST_F(Outgoing, WhatIsStillUnsentAtTheEndIsOfferedToTheEnd)
-{
-    h.station.pause = {};
-    h.add("DL2BBB");
-    h.add("DB0AAA");
-    h.driver.refuseNext(2);
-    protocol::announceOffline(h.station);
-    EXPECT_EQ(h.driver.sent().size(), 1u);
-
-    std::vector<std::chrono::milliseconds> waited;
-    protocol::finishUnsent(h.station, [&](std::chrono::milliseconds pause) { waited.push_back(pause); });
-    const std::vector<SentFrame> expected = {
-        {kMe, "DL2BBB 0", 218, "[]", false},
-        {kMe, "DL2BBB 0", 218, "[]", false},
-        {kMe, "DL2BBB 0", 218, "[]", true},
-        {kMe, "DB0AAA 0", 218, "[]", true},
-    };
-    EXPECT_EQ(h.driver.sent(), expected);
-    EXPECT_EQ(waited, std::vector<std::chrono::milliseconds>(2, protocol::kSendRetryPause));
-    EXPECT_TRUE(h.station.unsent.empty());
-    EXPECT_FALSE(h.station.pause);  // the engine goes on without waiting
 }
 
 TEST_F(Outgoing, AnEditedPathOrChannelIsAddressedAnew)
