@@ -37,7 +37,7 @@ void onMessage(Station& station, const link::UiFrameView& frame)
     sendUi(station, *entry, ackFrame(pid), SendMode::Once);
     if (pid == fieldNumber(entry->lastRxPid, -1))
         return;
-    entry->lastRxPid = std::to_string(pid);
+    setFieldNumber(entry->lastRxPid, pid);
 
     const std::string text = frame.infoText();
     if (text.starts_with("//")) {
@@ -101,7 +101,7 @@ void sendTimerTick(Station& station, TUserEntry& entry, HeldFrames& held)
         return;
     // The countdown is an unsigned byte: a mangled value wraps instead of running away.
     const int count = static_cast<std::uint8_t>(fieldNumber(entry.sendCount, 1) - 1);
-    entry.sendCount = std::to_string(count);
+    setFieldNumber(entry.sendCount, count);
 
     if (count % kRepeatPasses == 0) {
         station.roster.setState(entry, TStationState::Sending);
@@ -131,7 +131,7 @@ void pollTimerTick(Station& station, TUserEntry& entry, HeldFrames& held)
     if (held.any() && held.waiting(entry, request.pid, request.info))
         return;  // as the delivery countdown: the request has not gone on the air yet
     const int count = fieldNumber(entry.pollCount, 1) - 1;
-    entry.pollCount = std::to_string(count);
+    setFieldNumber(entry.pollCount, count);
     if (count % kRepeatPasses == 0) {
         // The polled station restarts its numbering for us at 208 when the request arrives.
         entry.lastRxPid = std::to_string(PID_STATUS);
@@ -182,7 +182,7 @@ void queueText(TUserEntry& entry, std::string_view text, int count)
         return;
     for (std::string& part : splitMessageText(text))
         entry.txBuffer.push_back(std::move(part));
-    entry.sendCount = std::to_string(count);
+    setFieldNumber(entry.sendCount, count);
 }
 
 }  // namespace zelvo::protocol

@@ -148,5 +148,7 @@ std::string localTimeOfDay();
 
 // Decimal text fields of an entry as numbers; a text that is not a number gives `fallback`.
 int fieldNumber(std::string_view text, int fallback);
+// Writes `value` into a decimal text field, as std::to_string gives it.
+void setFieldNumber(std::string& field, int value);
 
 }  // namespace zelvo::protocol
