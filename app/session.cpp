@@ -1,6 +1,7 @@
 #include "app/session.h"
 
 #include <exception>
+#include <thread>
 
 #include "dialogs/version_info.h"
 #include "platform/ansi.h"
@@ -52,6 +53,7 @@ void Session::start(protocol::StationUi& ui, link::FlexThread::Executor executor
     station_->log = &log_;
     station_->store = &store_;
     station_->sound = options_.sound.get();
+    station_->pause = options_.sendPause;
     station_->versionText =
         dialogs::TVersionInfoResource(dialogs::TVersionInfoResource::ownProgramFile()).fileVersion().text();
     executor_ = executor ? std::move(executor) : [](const link::FlexThread::Work& work) { work(); };
@@ -71,6 +73,8 @@ void Session::quit()
         executor_([this] {
             if (station_->online())
                 protocol::announceOffline(*station_);
+            protocol::finishUnsent(
+                *station_, [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); });
             station_->logLine({}, LogKind::Ended);
         });
     }

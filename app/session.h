@@ -49,6 +49,10 @@ public:
         std::unique_ptr<platform::SoundPlayer> sound;
         // Runs after every pass, inside the pass's executor.
         std::function<void()> afterPass;
+        // The engine's wait between offers of a refused frame (protocol::Station::pause). Without
+        // one, the default, passes and commands never wait: refused frames are offered again by
+        // the following passes, and at quit() to the end.
+        protocol::Station::Pause sendPause;
         // Called by shutdown() between asking the thread to stop and waiting for it: an executor
         // that holds the thread while the owner's thread runs the pass lets it go here.
         std::function<void()> releasePasses;
@@ -73,7 +77,8 @@ public:
     // the roster, writes the start log line and goes online when AutoOnline is set. `ui` must
     // outlive the session. Observers that want the loaded rows attach to roster() before this.
     void start(protocol::StationUi& ui, link::FlexThread::Executor executor);
-    // The quit command: the offline announcement when online and the end log line, run through
+    // The quit command: the offline announcement when online, refused frames offered to the end
+    // (waiting between offers: no pass follows to offer them) and the end log line, run through
     // the executor, then shutdown(). Call it from the owner's thread, never from inside a pass.
     void quit();
     // Stops the receive thread and waits for it, then ax_exit and the driver released. Passes

@@ -1,5 +1,7 @@
 // The cost of one receive pass with a full roster: 31 stations that all have a text on the air,
-// and a message frame to handle in every pass.
+// and a message frame to handle in every pass. Two drivers: one without a send queue, and one
+// that paces a busy channel and still holds every station's last frame, so the countdowns ask
+// after each of them in every pass. scripts/compare-pass runs the first against an older build.
 #include <benchmark/benchmark.h>
 
 #include <array>
@@ -44,6 +46,13 @@ public:
     std::string pathToText(const link::UiFrameView&) override { return {}; }
 };
 
+// A busy channel: every frame the engine asks after still waits in the driver.
+class PacedDriver : public LoopbackDriver {
+public:
+    bool holdsFrames() override { return true; }
+    bool frameWaiting(const std::string&, const std::string&, int, std::string_view) override { return true; }
+};
+
 class NoUi : public protocol::StationUi {
 public:
     void showStatus(std::string_view) override {}
@@ -78,7 +87,8 @@ void refill(app::Roster& roster)
     }
 }
 
-void BM_ReceivePass(benchmark::State& state)
+template <typename Driver>
+void receivePasses(benchmark::State& state)
 {
     const auto dir = std::filesystem::temp_directory_path() / ("zelvo-bench-" + std::to_string(::getpid()));
     platform::Registry registry({dir / "HKEY_CURRENT_USER.reg", dir / "HKEY_LOCAL_MACHINE.reg"});
@@ -94,7 +104,7 @@ void BM_ReceivePass(benchmark::State& state)
     }
     refill(roster);
 
-    LoopbackDriver driver;
+    Driver driver;
     static const char kText[] = "Guten Tag, hier ist eine kurze Nachricht.";
     driver.frame.info = reinterpret_cast<const std::uint8_t*>(kText);
     driver.frame.info_length = sizeof kText - 1;
@@ -119,7 +129,18 @@ void BM_ReceivePass(benchmark::State& state)
     std::filesystem::remove_all(dir);
 }
 
+void BM_ReceivePass(benchmark::State& state)
+{
+    receivePasses<LoopbackDriver>(state);
+}
+
+void BM_ReceivePassPaced(benchmark::State& state)
+{
+    receivePasses<PacedDriver>(state);
+}
+
 }  // namespace
 
 BENCHMARK(BM_ReceivePass)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_ReceivePassPaced)->Unit(benchmark::kMicrosecond);
 BENCHMARK_MAIN();

@@ -62,4 +62,10 @@ bool AirPacer::held(std::string_view ax25, Clock::time_point now) const
                        [&](const Own& f) { return f.displaced && now < f.end && f.ax25 == ax25; });
 }
 
+std::size_t AirPacer::heldCount(Clock::time_point now) const
+{
+    return static_cast<std::size_t>(
+        std::count_if(own_.begin(), own_.end(), [&](const Own& f) { return f.displaced && now < f.end; }));
+}
+
 }  // namespace zelvo::driver

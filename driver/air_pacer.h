@@ -32,6 +32,8 @@ public:
     // frames, until it is expected to be off the air. A frame handed to a free channel is on the
     // air from then on, as far as the sender can tell.
     bool held(std::string_view ax25, Clock::time_point now) const;
+    // How many own frames held() is true for at `now`.
+    std::size_t heldCount(Clock::time_point now) const;
 
 private:
     struct Own {

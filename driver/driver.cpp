@@ -155,6 +155,17 @@ bool Driver::uiWaiting(const char* mycall, const char* destination, int pid, int
     return out && out->link->waiting(out->ax25);
 }
 
+std::size_t Driver::uiWaitingCount()
+{
+    std::lock_guard lock(mutex_);
+    std::size_t count = 0;
+    for (const auto& link : links_) {
+        if (link)
+            count += link->waitingCount();
+    }
+    return count;
+}
+
 bool Driver::uiWithdraw(const char* mycall, const char* destination, int pid, int infoLength,
                         const void* info)
 {

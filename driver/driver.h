@@ -33,6 +33,8 @@ public:
     // True while the frame sendUi would make of these arguments has not gone on the air as far as
     // its channel's link can tell (TncLink::waiting).
     bool uiWaiting(const char* mycall, const char* destination, int pid, int infoLength, const void* info);
+    // How many frames uiWaiting is true for, over all channels.
+    std::size_t uiWaitingCount();
     // Takes that frame out of its channel's send queue; false when it does not wait there.
     bool uiWithdraw(const char* mycall, const char* destination, int pid, int infoLength, const void* info);
     const FlxUiFrame* getUi(const char* mycall);

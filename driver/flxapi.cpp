@@ -8,7 +8,9 @@
 #include "driver/channel_table.h"
 #include "driver/driver.h"
 
+#include <algorithm>
 #include <bit>
+#include <climits>
 #include <cstddef>
 #include <cstdlib>
 #include <dlfcn.h>
@@ -120,6 +122,11 @@ int flx_get_stats(FlxStats* out)
 int flx_ui_waiting(const char* mycall, const char* destination, int pid, int info_length, const void* info)
 {
     return Driver::instance().uiWaiting(mycall, destination, pid, info_length, info) ? 1 : 0;
+}
+
+int flx_ui_waiting_count(void)
+{
+    return static_cast<int>(std::min<std::size_t>(Driver::instance().uiWaitingCount(), INT_MAX));
 }
 
 int flx_ui_withdraw(const char* mycall, const char* destination, int pid, int info_length, const void* info)

@@ -1,9 +1,9 @@
 /* Extensions of libflxapi32.so beyond the seven FlexNet entry points: counters of what the
  * driver received, delivered and dropped, the channel table in use with the state of each
  * channel's TNC connection, and the frames that still wait in a paced channel's send queue. The
- * program uses flx_ui_waiting, flx_ui_withdraw, flx_channel_connected, flx_channel_describe and
- * flx_channel_table where the driver has them, and works without them. Counters start at 0 with
- * ax_init. */
+ * program uses flx_ui_waiting, flx_ui_withdraw, flx_ui_waiting_count, flx_channel_connected,
+ * flx_channel_describe and flx_channel_table where the driver has them, and works without them.
+ * Counters start at 0 with ax_init. */
 #ifndef ZELVO_FLXAPI_EXT_H
 #define ZELVO_FLXAPI_EXT_H
 
@@ -61,6 +61,9 @@ int flx_ui_waiting(const char* mycall, const char* destination, int pid, int inf
 /* Takes that frame out of the send queue when it still waits there: it will not go on the air.
  * 1 when it was taken out, 0 otherwise. */
 int flx_ui_withdraw(const char* mycall, const char* destination, int pid, int info_length, const void* info);
+/* How many frames flx_ui_waiting answers 1 for at this moment, over all channels: a caller that
+ * would ask after many frames asks this first, and none of them waits while it is 0. */
+int flx_ui_waiting_count(void);
 
 #ifdef __cplusplus
 }

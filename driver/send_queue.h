@@ -31,6 +31,7 @@ public:
     bool remove(std::string_view ax25);
 
     bool empty() const { return frames_.empty(); }
+    std::size_t size() const { return frames_.size(); }
     const std::string& front() const { return frames_.front().ax25; }
     // The front frame has no information field: it may go without waiting for the channel.
     bool frontWithoutInfo() const { return frames_.front().withoutInfo; }

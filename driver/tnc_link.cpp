@@ -351,6 +351,15 @@ bool TncLink::waiting(std::string_view ax25)
     return outbox_.contains(ax25) || (pacer_ && pacer_->held(ax25, std::chrono::steady_clock::now()));
 }
 
+std::size_t TncLink::waitingCount()
+{
+    // Only a paced channel holds frames back; an unpaced one needs no clock.
+    if (!pacer_)
+        return 0;
+    std::lock_guard lock(writeMutex_);
+    return outbox_.size() + pacer_->heldCount(std::chrono::steady_clock::now());
+}
+
 bool TncLink::withdraw(std::string_view ax25)
 {
     std::lock_guard lock(writeMutex_);

@@ -55,6 +55,8 @@ public:
     // True while a frame with exactly these bytes waits in the send queue, or was handed to the
     // TNC and is held there by other stations' frames (AirPacer::held).
     bool waiting(std::string_view ax25);
+    // How many frames waiting() is true for.
+    std::size_t waitingCount();
     // Takes a frame with exactly these bytes out of the send queue; false when none waits there.
     bool withdraw(std::string_view ax25);
 

@@ -141,7 +141,8 @@ bool FlexApi::resolve()
     ok &= resolveOne(handle_, "strpath", api_.strpath);
     // Optional: a driver without them holds no frame back.
     if (!resolveOne(handle_, "flx_ui_waiting", api_.uiWaiting) |
-        !resolveOne(handle_, "flx_ui_withdraw", api_.uiWithdraw))
+        !resolveOne(handle_, "flx_ui_withdraw", api_.uiWithdraw) |
+        !resolveOne(handle_, "flx_ui_waiting_count", api_.uiWaitingCount))
         ::dlerror();
     // Optional: a driver without them tells nothing about its links.
     if (!resolveOne(handle_, "flx_channel_connected", api_.channelConnected) |
@@ -200,6 +201,13 @@ bool FlexApi::frameWaiting(const std::string& mycall, const std::string& destina
     const void* bytes = info.empty() ? nullptr : info.data();
     return api_.uiWaiting(mycall.c_str(), destination.c_str(), pid, static_cast<int>(info.size()), bytes) !=
            0;
+}
+
+bool FlexApi::holdsFrames()
+{
+    if (!api_.uiWaiting)
+        return false;
+    return !api_.uiWaitingCount || api_.uiWaitingCount() > 0;
 }
 
 void FlexApi::withdrawFrame(const std::string& mycall, const std::string& destination, int pid,

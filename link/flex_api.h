@@ -9,9 +9,10 @@
 // program (platform/install_layout.h). A place that gives nothing loadable is skipped without a
 // word. A library that lacks an entry point is not used. The driver's flx_ui_waiting and
 // flx_ui_withdraw are used where the library has them; without them no frame counts as waiting,
-// and none is taken back. Likewise flx_channel_describe, flx_channel_connected and
-// flx_channel_table: without the first two the program knows no channel's link, and says nothing
-// about it.
+// and none is taken back. Its flx_ui_waiting_count spares asking after each frame while nothing
+// waits; without it, every frame is asked after. Likewise flx_channel_describe,
+// flx_channel_connected and flx_channel_table: without the first two the program knows no
+// channel's link, and says nothing about it.
 //
 // Load and unload before and after the threads that call the driver; in between the object only
 // reads its own fields, so both threads may call it at once.
@@ -86,6 +87,7 @@ public:
     std::string pathToText(const UiFrameView& frame) override;
     bool frameWaiting(const std::string& mycall, const std::string& destination, int pid,
                       std::string_view info) override;
+    bool holdsFrames() override;
     void withdrawFrame(const std::string& mycall, const std::string& destination, int pid,
                        std::string_view info) override;
 
@@ -100,6 +102,7 @@ private:
         decltype(&::strpath) strpath = nullptr;
         decltype(&::flx_ui_waiting) uiWaiting = nullptr;                // optional
         decltype(&::flx_ui_withdraw) uiWithdraw = nullptr;              // optional
+        decltype(&::flx_ui_waiting_count) uiWaitingCount = nullptr;     // optional
         decltype(&::flx_channel_connected) channelConnected = nullptr;  // optional
         decltype(&::flx_channel_describe) channelDescribe = nullptr;    // optional
         decltype(&::flx_channel_table) channelTable = nullptr;          // optional

@@ -37,6 +37,10 @@ public:
     {
         return false;
     }
+    // False while the driver holds no frame back at all, so that frameWaiting is false for every
+    // frame and need not be asked after each (flx_ui_waiting_count). A driver that overrides
+    // frameWaiting overrides this too.
+    virtual bool holdsFrames() { return false; }
     // Takes that frame back when it still waits in the driver's send queue.
     virtual void withdrawFrame(const std::string& /*mycall*/, const std::string& /*destination*/, int /*pid*/,
                                std::string_view /*info*/)

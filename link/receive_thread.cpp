@@ -9,6 +9,7 @@
 #include "link/radio_driver.h"
 #include "protocol/frame_format.h"
 #include "protocol/messages.h"
+#include "protocol/outgoing.h"
 #include "protocol/presence.h"
 
 namespace zelvo::link {
@@ -37,14 +38,15 @@ void dispatch(protocol::Station& station, const UiFrameView& frame)
 void runCountdowns(protocol::Station& station)
 {
     app::Roster& roster = station.roster;
+    protocol::HeldFrames held(station);
     // The size is read anew at every step: a handler may have added or removed a row.
     for (int row = 0; row < roster.size(); ++row) {
         app::TUserEntry& entry = roster.at(row);
         if (entry.pollCount != "0")
-            protocol::pollTimerTick(station, entry);
+            protocol::pollTimerTick(station, entry, held);
         // Tested after the poll countdown, which may just have declared the station offline.
         if (app::isReachable(entry))
-            protocol::sendTimerTick(station, entry);
+            protocol::sendTimerTick(station, entry, held);
     }
 }
 
@@ -52,6 +54,8 @@ void runCountdowns(protocol::Station& station)
 
 void receiveTick(protocol::Station& station)
 {
+    // Frames the driver refused are offered again before anything new goes out.
+    protocol::offerUnsent(station);
     if (const auto frame = station.driver.getUi(station.settings.myCall()))
         dispatch(station, *frame);
     if (station.online())

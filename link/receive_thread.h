@@ -1,6 +1,7 @@
-// The receive loop: one pass fetches at most one frame from the driver and hands it to its
-// handler, then, while the own station is online, runs the poll and delivery countdowns of every
-// roster entry. All protocol time is counted in passes.
+// The receive loop: one pass offers again the frames the driver refused (protocol::offerUnsent),
+// fetches at most one frame from the driver and hands it to its handler, then, while the own
+// station is online, runs the poll and delivery countdowns of every roster entry. All protocol
+// time is counted in passes.
 //
 // receiveTick is one pass, a plain function that tests call pass by pass. FlexThread runs it on
 // a thread of its own every 250 ms. The roster, the settings and the windows must never be worked

@@ -37,7 +37,7 @@ void onMessage(Station& station, const link::UiFrameView& frame)
     sendUi(station, *entry, ackFrame(pid), SendMode::Once);
     if (pid == fieldNumber(entry->lastRxPid, -1))
         return;
-    entry->lastRxPid = std::to_string(pid);
+    setFieldNumber(entry->lastRxPid, pid);
 
     const std::string text = frame.infoText();
     if (text.starts_with("//")) {
@@ -68,7 +68,7 @@ void onAck(Station& station, const link::UiFrameView& frame)
         return;
     // A repetition still waiting for the busy channel is not needed any more.
     if (!entry->txBuffer.empty())
-        withdraw(station, *entry, messageFrame(pid, entry->txBuffer.front()));
+        withdraw(station, *entry, pid, entry->txBuffer.front());
     entry->sendCount.clear();
     entry->sendPid = std::to_string(nextMessagePid(pid));
     entry->state = entry->unread ? TStationState::OnlineUnread : TStationState::Online;
@@ -84,19 +84,24 @@ void onAck(Station& station, const link::UiFrameView& frame)
 
 void sendTimerTick(Station& station, TUserEntry& entry)
 {
+    HeldFrames held(station);
+    sendTimerTick(station, entry, held);
+}
+
+void sendTimerTick(Station& station, TUserEntry& entry, HeldFrames& held)
+{
     if (!entry.txBuffer.empty() && entry.sendCount.empty())
         entry.sendCount = std::to_string(kSendCountQueued);
     if (entry.sendCount.empty())
         return;
     // The countdown gives the peer its time to answer from when the text went on the air: while
     // its last copy still waits in the driver for a busy channel, no pass counts.
-    if (!entry.txBuffer.empty() &&
-        stillWaiting(station, entry,
-                     messageFrame(fieldNumber(entry.sendPid, PID_MESSAGE_BASE), entry.txBuffer.front())))
+    if (held.any() && !entry.txBuffer.empty() &&
+        held.waiting(entry, fieldNumber(entry.sendPid, PID_MESSAGE_BASE), entry.txBuffer.front()))
         return;
     // The countdown is an unsigned byte: a mangled value wraps instead of running away.
     const int count = static_cast<std::uint8_t>(fieldNumber(entry.sendCount, 1) - 1);
-    entry.sendCount = std::to_string(count);
+    setFieldNumber(entry.sendCount, count);
 
     if (count % kRepeatPasses == 0) {
         station.roster.setState(entry, TStationState::Sending);
@@ -116,14 +121,21 @@ void sendTimerTick(Station& station, TUserEntry& entry)
 
 void pollTimerTick(Station& station, TUserEntry& entry)
 {
-    if (stillWaiting(station, entry, pollRequestFrame()))
+    HeldFrames held(station);
+    pollTimerTick(station, entry, held);
+}
+
+void pollTimerTick(Station& station, TUserEntry& entry, HeldFrames& held)
+{
+    const OutgoingFrame request = pollRequestFrame();
+    if (held.any() && held.waiting(entry, request.pid, request.info))
         return;  // as the delivery countdown: the request has not gone on the air yet
     const int count = fieldNumber(entry.pollCount, 1) - 1;
-    entry.pollCount = std::to_string(count);
+    setFieldNumber(entry.pollCount, count);
     if (count % kRepeatPasses == 0) {
         // The polled station restarts its numbering for us at 208 when the request arrives.
         entry.lastRxPid = std::to_string(PID_STATUS);
-        sendUi(station, entry, pollRequestFrame(), SendMode::Once);
+        sendUi(station, entry, request, SendMode::Once);
     }
     if (count == 1) {
         station.roster.setState(entry, TStationState::Offline);
@@ -170,7 +182,7 @@ void queueText(TUserEntry& entry, std::string_view text, int count)
         return;
     for (std::string& part : splitMessageText(text))
         entry.txBuffer.push_back(std::move(part));
-    entry.sendCount = std::to_string(count);
+    setFieldNumber(entry.sendCount, count);
 }
 
 }  // namespace zelvo::protocol

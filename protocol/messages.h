@@ -10,6 +10,7 @@
 
 #include "app/roster.h"
 #include "link/ui_frame_view.h"
+#include "protocol/outgoing.h"
 #include "protocol/station.h"
 
 namespace zelvo::protocol {
@@ -25,10 +26,13 @@ inline constexpr int kRepeatPasses = 30;
 void onMessage(Station& station, const link::UiFrameView& frame);
 void onAck(Station& station, const link::UiFrameView& frame);
 
-// One pass of the delivery countdown of `entry`.
+// One pass of the delivery countdown of `entry`. A pass that ticks every entry hands each the
+// same HeldFrames.
 void sendTimerTick(Station& station, app::TUserEntry& entry);
+void sendTimerTick(Station& station, app::TUserEntry& entry, HeldFrames& held);
 // One pass of the poll countdown of `entry`.
 void pollTimerTick(Station& station, app::TUserEntry& entry);
+void pollTimerTick(Station& station, app::TUserEntry& entry, HeldFrames& held);
 
 // A text cut into the pieces one message frame carries (at most kMaxMessageText bytes each),
 // each ending at the last blank or line break within the limit where there is one.

@@ -1,5 +1,7 @@
 #include "protocol/outgoing.h"
 
+#include <utility>
+
 #include "link/radio_driver.h"
 
 namespace zelvo::protocol {
@@ -7,38 +9,78 @@ namespace zelvo::protocol {
 using app::TStationState;
 using dialogs::TEventKind;
 
-bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode)
+namespace {
+
+bool offer(Station& station, const std::string& destination, const OutgoingFrame& frame)
 {
-    const std::string destination = buildDestination(entry.path, entry.channel);
-    // While the driver refuses everything (no TNC), each frame is offered once: an announcement
-    // to a full roster would otherwise hold the caller for half a minute.
-    const int attempts = mode == SendMode::UntilAccepted && !station.driverRefusing ? kSendAttempts : 1;
-    for (int attempt = 1; attempt <= attempts; ++attempt) {
-        // The own call is read anew for every offer: the user may be editing it.
-        if (station.driver.sendUi(station.settings.myCall(), destination, frame.pid, frame.info)) {
-            station.driverRefusing = false;
-            return true;
-        }
-        if (attempt < attempts)
+    // The own call is read anew for every offer: the user may be editing it.
+    return station.driver.sendUi(station.settings.myCall(), destination, frame.pid, frame.info);
+}
+
+}  // namespace
+
+bool sendUi(Station& station, const app::TUserEntry& entry, OutgoingFrame frame, SendMode mode)
+{
+    const std::string& destination = station.destinations.of(entry);
+    if (mode == SendMode::Once)
+        return offer(station, destination, frame);
+    station.unsent.push_back({destination, std::move(frame)});
+    // Without a pause the frames before this one are offered by the passes, in their turn.
+    if (station.unsent.size() > 1 && !station.pause)
+        return false;
+    const bool taken = offerUnsent(station);
+    return taken && station.unsent.empty();
+}
+
+bool offerUnsent(Station& station)
+{
+    bool taken = false;
+    while (!station.unsent.empty()) {
+        UnsentFrame& head = station.unsent.front();
+        // While the driver refuses everything (no TNC), each frame is offered once: an
+        // announcement to a full roster would otherwise take half a minute.
+        if (head.offers == 0)
+            head.limit = station.driverRefusing ? 1 : kSendAttempts;
+        ++head.offers;
+        taken = offer(station, head.destination, head.frame);
+        if (!taken && head.offers < head.limit) {
+            if (!station.pause)
+                return false;
             station.pause(kSendRetryPause);
+            continue;
+        }
+        station.driverRefusing = !taken;
+        if (!taken)
+            station.ui.showStatus(kTransmissionError);
+        station.unsent.pop_front();
     }
-    if (mode == SendMode::UntilAccepted) {
-        station.driverRefusing = true;
-        station.ui.showStatus(kTransmissionError);
-    }
-    return false;
+    return taken;
 }
 
-bool stillWaiting(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame)
+void finishUnsent(Station& station, const Station::Pause& pause)
 {
-    return station.driver.frameWaiting(station.settings.myCall(), buildDestination(entry.path, entry.channel),
-                                       frame.pid, frame.info);
+    // The first frame was refused a moment ago: its next offer comes after a pause too.
+    if (!station.unsent.empty() && station.unsent.front().offers > 0)
+        pause(kSendRetryPause);
+    Station::Pause own = std::exchange(station.pause, pause);
+    offerUnsent(station);
+    station.pause = std::move(own);
 }
 
-void withdraw(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame)
+HeldFrames::HeldFrames(Station& station) : station_(station), any_(station.driver.holdsFrames())
 {
-    station.driver.withdrawFrame(station.settings.myCall(), buildDestination(entry.path, entry.channel),
-                                 frame.pid, frame.info);
+    if (any_)
+        myCall_ = station.settings.myCall();
+}
+
+bool HeldFrames::waiting(const app::TUserEntry& entry, int pid, std::string_view info)
+{
+    return any_ && station_.driver.frameWaiting(myCall_, station_.destinations.of(entry), pid, info);
+}
+
+void withdraw(Station& station, const app::TUserEntry& entry, int pid, std::string_view info)
+{
+    station.driver.withdrawFrame(station.settings.myCall(), station.destinations.of(entry), pid, info);
 }
 
 std::string announcedAlias(const Station& station)

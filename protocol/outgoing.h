@@ -12,15 +12,40 @@
 
 namespace zelvo::protocol {
 
-// Hands one frame for `entry` to the driver. UntilAccepted offers a refused frame again, at most
-// kSendAttempts times over about a second; when it is still refused the status line says
-// "Übertragungsfehler". True when the driver took the frame.
-bool sendUi(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame, SendMode mode);
+// Hands one frame for `entry` to the driver. Once: offered once, the result is not looked at.
+// UntilAccepted: offered after the until-accepted frames the driver has not taken yet, and when
+// refused offered again, kSendAttempts offers in all, the later ones after the station's pause or
+// in the next receive passes (Station::pause); a frame refused at every offer is given up and the
+// status line says "Übertragungsfehler". True when the driver has taken the frame by the time
+// sendUi returns.
+bool sendUi(Station& station, const app::TUserEntry& entry, OutgoingFrame frame, SendMode mode);
 
-// True while the driver still holds this frame for `entry` back from the busy channel.
-bool stillWaiting(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame);
+// Offers the frames in station.unsent again, oldest first, until one is refused that has offers
+// left (then, with a pause, after the pause; without, it waits for the next call) or none is left.
+// The receive pass calls it first. True when the last frame it took out of the queue was taken.
+bool offerUnsent(Station& station);
+// Offers what is still in station.unsent to the end, waiting `pause` between the offers of a
+// refused frame: for the end of the program, after which no pass offers them again.
+void finishUnsent(Station& station, const Station::Pause& pause);
+
+// What the driver holds back for a busy channel, as one receive pass sees it: whether it holds
+// anything at all is asked once, and only then after each frame.
+class HeldFrames {
+public:
+    explicit HeldFrames(Station& station);
+    // False while the driver holds nothing back: then no frame waits.
+    bool any() const { return any_; }
+    // True while the driver still holds the frame `pid`, `info` for `entry` back.
+    bool waiting(const app::TUserEntry& entry, int pid, std::string_view info);
+
+private:
+    Station& station_;
+    bool any_;
+    std::string myCall_;
+};
+
 // Takes this frame for `entry` back when the driver still holds it in its send queue.
-void withdraw(Station& station, const app::TUserEntry& entry, const OutgoingFrame& frame);
+void withdraw(Station& station, const app::TUserEntry& entry, int pid, std::string_view info);
 
 // The alias a status frame carries: the own alias, or the own base call when there is none.
 std::string announcedAlias(const Station& station);

@@ -1,8 +1,9 @@
 #include "protocol/station.h"
 
+#include <algorithm>
 #include <charconv>
 #include <ctime>
-#include <thread>
+#include <iterator>
 
 #include "app/activity_log.h"
 
@@ -10,12 +11,7 @@ namespace zelvo::protocol {
 
 Station::Station(app::Roster& roster_, dialogs::Settings& settings_, link::RadioDriver& driver_,
                  StationUi& ui_)
-    : roster(roster_),
-      settings(settings_),
-      driver(driver_),
-      ui(ui_),
-      timeOfDay(&localTimeOfDay),
-      pause([](std::chrono::milliseconds d) { std::this_thread::sleep_for(d); })
+    : roster(roster_), settings(settings_), driver(driver_), ui(ui_), timeOfDay(&localTimeOfDay)
 {}
 
 void Station::setOnline(bool online)
@@ -45,11 +41,18 @@ void Station::logLine(std::string_view text, app::LogKind kind)
 
 std::string localTimeOfDay()
 {
+    // Made once a second at most: every received message asks for it.
+    thread_local std::time_t made = -1;
+    thread_local std::string text;
     const std::time_t now = std::time(nullptr);
-    std::tm local{};
-    localtime_r(&now, &local);
-    char text[16];
-    std::strftime(text, sizeof text, "%H:%M:%S", &local);
+    if (now != made) {
+        std::tm local{};
+        localtime_r(&now, &local);
+        char buffer[16];
+        std::strftime(buffer, sizeof buffer, "%H:%M:%S", &local);
+        text = buffer;
+        made = now;
+    }
     return text;
 }
 
@@ -60,6 +63,14 @@ int fieldNumber(std::string_view text, int fallback)
     if (error != std::errc() || end != text.data() + text.size() || text.empty())
         return fallback;
     return value;
+}
+
+void setFieldNumber(std::string& field, int value)
+{
+    char digits[12];
+    const char* end = std::to_chars(digits, std::end(digits), value).ptr;
+    field.resize(static_cast<std::size_t>(end - digits));
+    std::copy_n(digits, field.size(), field.begin());
 }
 
 }  // namespace zelvo::protocol

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <chrono>
+#include <deque>
 #include <functional>
 #include <string>
 #include <string_view>
@@ -14,6 +15,8 @@
 #include "app/activity_log.h"
 #include "app/roster.h"
 #include "dialogs/settings.h"
+#include "protocol/destination_cache.h"
+#include "protocol/frame_format.h"
 
 namespace zelvo::app {
 class RosterStore;
@@ -73,6 +76,14 @@ enum class SendMode {
     Once,           // the result is not looked at
 };
 
+// An until-accepted frame that the driver has not taken yet.
+struct UnsentFrame {
+    std::string destination;
+    OutgoingFrame frame;
+    int offers = 0;  // made so far
+    int limit = 0;   // offers in all, fixed at the first
+};
+
 class Station {
 public:
     using TimeOfDay = std::function<std::string()>;  // "hh:mm:ss"
@@ -93,10 +104,18 @@ public:
     std::string versionText;
     // The time of day written into conversation lines. Defaults to the local clock.
     TimeOfDay timeOfDay;
-    // Waits between offers of a refused frame. Defaults to sleeping; tests make it return at once.
+    // Waits between offers of a refused frame, and the send returns when the frame was taken or
+    // given up: for an owner whose passes and commands run where waiting holds up nobody (the
+    // headless station). Empty, the default, the engine never waits: the frame stays in `unsent`
+    // and the next receive passes offer it again (offerUnsent, protocol/outgoing.h).
     Pause pause;
     // The last until-accepted frame was refused at every offer; cleared by the next accepted one.
     bool driverRefusing = false;
+    // Until-accepted frames the driver has not taken yet, oldest first: the first was refused and
+    // is offered again, the others wait behind it, so frames reach the air in the order sent.
+    std::deque<UnsentFrame> unsent;
+    // The entries' destination texts.
+    DestinationCache destinations;
 
     bool online() const { return online_; }
     bool away() const { return away_; }
@@ -113,7 +132,7 @@ private:
 };
 
 // Refused frames in an until-accepted send are offered this many times in all, with this pause
-// between offers: at most about a second before the send is given up.
+// (or one receive pass) between offers: about a second before the send is given up.
 inline constexpr int kSendAttempts = 5;
 inline constexpr std::chrono::milliseconds kSendRetryPause{250};
 
@@ -129,5 +148,7 @@ std::string localTimeOfDay();
 
 // Decimal text fields of an entry as numbers; a text that is not a number gives `fallback`.
 int fieldNumber(std::string_view text, int fallback);
+// Writes `value` into a decimal text field, as std::to_string gives it.
+void setFieldNumber(std::string& field, int value);
 
 }  // namespace zelvo::protocol

@@ -1,10 +1,16 @@
 // The start-up object against a stand-in driver library that counts what it is asked: the
-// receive thread must have ended before ax_exit on every end path, and a pass that fails reaches
-// the log and the user.
+// receive thread must have ended before ax_exit on every end path, a pass that fails reaches
+// the log and the user, and a refused frame never holds the user-interface thread.
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
+
+#include <cstring>
+
 #include "app/session.h"
+#include "app/ui_executor.h"
+#include "protocol/commands.h"
 #include "tests/link/fake_flxapi.h"
 #include "tests/protocol/station_harness.h"
 #include "tests/support/temp_dir.h"
@@ -13,6 +19,7 @@
 namespace {
 
 using namespace zelvo;
+using namespace std::string_literals;
 
 // Records what the session shows the user; read after the receive thread has ended.
 using zelvo::testing::RecordingUi;
@@ -42,7 +49,7 @@ protected:
 
     zelvo::testing::TempDir dir_;
     void* library_ = nullptr;
-    const FakeCalls* calls_ = nullptr;
+    FakeCalls* calls_ = nullptr;
 };
 
 TEST_F(SessionTest, ReceiveThreadHasEndedBeforeTheDriverIsLeftOnEveryPath)
@@ -103,6 +110,50 @@ TEST_F(SessionTest, SecondProgramOnOneRegistryFolderIsRefusedUntilTheFirstEnds)
 
     first.reset();
     EXPECT_EQ(app::Session(options()).open(), Result::Opened);
+}
+
+// The windowed program runs passes and commands on the user-interface thread. An event posted
+// at the first refusal of a frame is handled while the frame is still being offered.
+TEST_F(SessionTest, RefusedFramesNeverHoldTheUiThread)
+{
+    static int refused, refusedWhenHandled;
+    refused = 0;
+    refusedWhenHandled = -1;
+    calls_->on_send = [](const char* destination) {
+        if (std::strcmp(destination, "refuse") == 0 && ++refused == 1)
+            QMetaObject::invokeMethod(
+                qApp, [] { refusedWhenHandled = refused; }, Qt::QueuedConnection);
+    };
+    const auto spinUntil = [](const std::function<bool()>& condition) {
+        return zelvo::testing::wait_until([&] {
+            QCoreApplication::processEvents();
+            return condition();
+        });
+    };
+    RecordingUi ui;
+    QObject context;
+    app::UiExecutor executor(&context);
+    auto o = options();
+    o.releasePasses = [&] { executor.stop(); };
+    app::Session session(std::move(o));
+    ASSERT_EQ(session.open(), app::Session::OpenResult::Opened);
+    session.settings().setMyCall("DL9ZZZ");
+    session.start(ui, executor.executor());
+    session.roster().addEntry("Weg", "", "refuse", false, false, app::TStationState::Online);
+    session.roster().addEntry("Da", "0", "DB0OK", false, false, app::TStationState::Online);
+
+    protocol::goOnlineClick(session.station());
+    ASSERT_TRUE(spinUntil([] { return refusedWhenHandled >= 0; }));
+    EXPECT_LT(refusedWhenHandled, protocol::kSendAttempts);
+    // The offers keep their bound; the frame behind the refused one follows.
+    ASSERT_TRUE(spinUntil([&] { return calls_->destination == "DB0OK 0"s; }));
+    EXPECT_EQ(refused, protocol::kSendAttempts);
+    // No pass follows the quit: what waits behind a refused frame is offered before the end.
+    session.quit();
+    EXPECT_EQ(refused, 2 * protocol::kSendAttempts);
+    EXPECT_EQ(std::make_tuple(calls_->destination, std::string(calls_->bytes, calls_->length)),
+              std::make_tuple("DB0OK 0"s, "[]"s));
+    calls_->on_send = nullptr;
 }
 
 }  // namespace

@@ -372,7 +372,9 @@ TEST_F(DriverApi, PacedChannelHandsFramesOnAsTheAirCarriesThem)
                                    {"DB0EEE 0", none}})
         ASSERT_EQ(send(to, info), 1);
     EXPECT_EQ(waiting("DB0BBB 0", text), 1);
+    EXPECT_EQ(flx_ui_waiting_count(), 5);  // four in the queue, DB0AAA's held by the heard frame
     EXPECT_EQ(flx_ui_withdraw("DL1ABC", "DB0CCC 0", 0xD0, static_cast<int>(text.size()), text.data()), 1);
+    EXPECT_EQ(flx_ui_waiting_count(), 4);
     // Without information field: at once, but behind what waits for the same station.
     ASSERT_EQ(tnc.wait_frames(4).size(), 4u);
     EXPECT_GE(std::chrono::steady_clock::now() - start, 1800ms);  // DB0BBB's frame waited for ours

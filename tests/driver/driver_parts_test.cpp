@@ -156,6 +156,8 @@ TEST(AirPacer, OwnFramesGoAfterTheFramesHeardMeanwhile)
     EXPECT_EQ(pacer.freeAt(), t0 + 1500ms);
     EXPECT_TRUE(pacer.held(a, t0 + 899ms));
     EXPECT_FALSE(pacer.held(a, t0 + 900ms));
+    EXPECT_EQ(pacer.heldCount(t0 + 899ms), 2u);
+    EXPECT_EQ(pacer.heldCount(t0 + 900ms), 1u);
     pacer.heard(30, t0 + 1700ms);  // after both: nothing moves
     EXPECT_EQ(pacer.freeAt(), t0 + 1500ms);
     // Heard just as the next own frame went: it had held up the one before.

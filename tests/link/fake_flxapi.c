@@ -1,7 +1,8 @@
 /* A stand-in for libflxapi32.so built several times for the binding tests: get_ident(0) names
  * the copy (FAKE_MARK), FAKE_OMIT_AX_INIT / FAKE_OMIT_STRPATH leave an entry point out,
- * FAKE_OMIT_SEND_QUEUE the optional flx_ui_waiting and flx_ui_withdraw, and fake_calls lets a
- * test see what the binding handed over. */
+ * FAKE_OMIT_SEND_QUEUE the optional flx_ui_waiting, flx_ui_withdraw and flx_ui_waiting_count,
+ * FAKE_OMIT_WAITING_COUNT only the last, and fake_calls lets a test see what the binding handed
+ * over. */
 #include <stdint.h>
 #include <string.h>
 
@@ -41,6 +42,8 @@ EXPORT uint8_t l2_send_ui(const char* mycall, const char* destination, int pid, 
     fake_calls.info = info;
     if (info && info_length > 0 && info_length <= FLX_MAX_INFO)
         memcpy(fake_calls.bytes, info, (size_t)info_length);
+    if (fake_calls.on_send)
+        fake_calls.on_send(destination);
     return strcmp(destination, "refuse") != 0;
 }
 
@@ -59,6 +62,13 @@ EXPORT int flx_ui_withdraw(const char* mycall, const char* destination, int pid,
     ++fake_calls.withdrawn;
     return l2_send_ui(mycall, destination, pid, 0, info_length, info);
 }
+
+#ifndef FAKE_OMIT_WAITING_COUNT
+EXPORT int flx_ui_waiting_count(void)
+{
+    return fake_calls.waiting_count;
+}
+#endif
 #endif
 
 /* One status frame from DK7NEW for DL1ABC, nothing for anybody else. */

@@ -112,6 +112,7 @@ TEST_F(FlexApiTest, HomeIsReadFromTheDefaultRegistryAndAnUnreadableOneIsNoHome)
     ASSERT_TRUE(api.loadFlexApi());
     EXPECT_EQ(api.ident(0), "home");
     EXPECT_FALSE(api.frameWaiting("DL1ABC", "busy", 208, "Hi"));  // a driver without a send queue
+    EXPECT_FALSE(api.holdsFrames());
     api.withdrawFrame("DL1ABC", "busy", 208, "Hi");
 
     std::ofstream(dir_ / "HKEY_LOCAL_MACHINE.reg") << "this is [not a .reg file\n";
@@ -158,7 +159,7 @@ TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
     // The fake's record of the calls, without loading it a second time.
     void* handle = ::dlopen(api.loadedFrom().c_str(), RTLD_NOW | RTLD_NOLOAD);
     ASSERT_NE(handle, nullptr);
-    const auto& calls = *static_cast<const FakeCalls*>(::dlsym(handle, "fake_calls"));
+    auto& calls = *static_cast<FakeCalls*>(::dlsym(handle, "fake_calls"));
     ::dlclose(handle);  // the binding still holds its own reference
 
     api.axInit();
@@ -177,6 +178,10 @@ TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
     EXPECT_FALSE(api.sendUi("DL1ABC", "refuse", 218, "[]"));
 
     EXPECT_TRUE(api.frameWaiting("DL1ABC-1", "busy", 209, "Hi"));
+    EXPECT_FALSE(api.holdsFrames());  // by the count, nothing waits
+    calls.waiting_count = 2;
+    EXPECT_TRUE(api.holdsFrames());
+    calls.waiting_count = 0;
     api.withdrawFrame("DL1ABC-1", "DL2XYZ 1", 210, "");
     EXPECT_EQ(std::tie(calls.withdrawn, calls.destination, calls.pid, calls.info),
               std::make_tuple(1, "DL2XYZ 1"s, 210, nullptr));
@@ -189,6 +194,14 @@ TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
 
     EXPECT_EQ(api.ident(0), "env");
     EXPECT_EQ(api.ident(3), "");  // the library answers NULL
+}
+
+TEST_F(FlexApiTest, WithoutTheWaitingCountEveryFrameIsAskedAfter)
+{
+    setHome(kFakes + "/no_count");
+    FlexApi api;
+    ASSERT_TRUE(api.loadFlexApi(registry_));
+    EXPECT_TRUE(api.holdsFrames());
 }
 
 TEST_F(FlexApiTest, CallAndPathTextsStopAtNulAndAtTheirRoom)

@@ -134,6 +134,11 @@ public:
         return std::count(held_.begin(), held_.end(),
                           SentFrame{mycall, destination, pid & 0xFF, std::string(info)});
     }
+    bool holdsFrames() override
+    {
+        std::lock_guard lock(mutex_);
+        return !held_.empty();
+    }
     void withdrawFrame(const std::string& mycall, const std::string& destination, int pid,
                        std::string_view info) override
     {

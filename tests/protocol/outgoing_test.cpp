@@ -201,3 +201,63 @@ TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
     protocol::sendStatus(h.station, h.roster.at(0), true);
     EXPECT_EQ(h.driver.sent().size(), 3u);
 }
+
+TEST_F(Outgoing, WithoutAPauseRefusedFramesWaitForThePassesInOrderAndBound)
+{
+    // The same refusals slept through, left to the next passes, and finished at the end: the
+    // same offers in the same order, and without a pause the announcement returns at once.
+    enum Way { Sleeping, Passes, Finishing };
+    struct Run {
+        std::vector<SentFrame> sent;
+        std::vector<std::chrono::milliseconds> pauses;
+        std::vector<std::string> statuses;
+        int passes = 0;
+    };
+    auto run = [](Way way, int refusals) {
+        StationHarness h;
+        if (way != Sleeping)
+            h.station.pause = {};
+        h.add("DL2BBB");
+        h.add("DB0AAA", S::Online, "1");
+        h.add("OE3CCC", S::Online, "2");
+        h.driver.refuseNext(refusals);
+        protocol::announceOnline(h.station);
+        EXPECT_TRUE(way == Sleeping || h.driver.sent().size() == 1u);
+        if (way == Finishing)
+            protocol::finishUnsent(h.station, [&](std::chrono::milliseconds p) { h.pauses.push_back(p); });
+        int passes = 0;
+        for (; !h.station.unsent.empty() && passes < 10; ++passes)
+            h.pass();
+        return Run{h.driver.sent(), h.pauses, h.ui.statuses, passes};
+    };
+    // Two refusals: DL2BBB's third offer is taken. Seven: DL2BBB is given up after five offers,
+    // then, with the driver refusing everything, the others after one each.
+    for (const auto& [refusals, passes, errors] : {std::tuple{2, 2, 0u}, {7, 4, 3u}}) {
+        SCOPED_TRACE(refusals);
+        const Run slept = run(Sleeping, refusals), passed = run(Passes, refusals),
+                  finished = run(Finishing, refusals);
+        EXPECT_EQ(slept.statuses.size(), errors);
+        for (const Run* r : {&passed, &finished}) {
+            EXPECT_EQ(r->sent, slept.sent);
+            EXPECT_EQ(r->statuses, slept.statuses);
+        }
+        EXPECT_EQ(passed.passes, passes);
+        EXPECT_TRUE(passed.pauses.empty());
+        EXPECT_EQ(finished.pauses, slept.pauses);
+    }
+}
+
+TEST_F(Outgoing, AnEditedPathOrChannelIsAddressedAnew)
+{
+    auto& entry = h.add("DL2BBB-4", S::Online, "1");
+    protocol::sendOffline(h.station, entry);
+    entry.path = "DL2BBB-5 DB0XY";
+    protocol::sendOffline(h.station, entry);
+    entry.channel = "3";
+    protocol::sendOffline(h.station, entry);
+    const auto sent = h.driver.sent();
+    ASSERT_EQ(sent.size(), 3u);
+    EXPECT_EQ(sent[0].destination, "DL2BBB-4 1");
+    EXPECT_EQ(sent[1].destination, "DL2BBB-5 1 DB0XY");
+    EXPECT_EQ(sent[2].destination, "DL2BBB-5 3 DB0XY");
+}

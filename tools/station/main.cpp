@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <thread>
 
 #include "app/session.h"
 #include "platform/ansi.h"
@@ -93,6 +94,9 @@ int main(int argc, char** argv)
     if (options.logFile)
         sessionOptions.logFile = *options.logFile;
     sessionOptions.passInterval = std::chrono::milliseconds(options.passMs);
+    // Passes and commands run on threads of their own here: a refused frame is offered again
+    // after a pause, within the send, as it always was.
+    sessionOptions.sendPause = [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); };
     sessionOptions.afterPass = [&echoes] {
         if (echoes)
             echoes();
