@@ -22,6 +22,7 @@
 #include "app/history_store.h"
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
+#include "app/tray_icon.h"
 #include "dialogs/settings_dialog.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/link/fake_flxapi.h"
@@ -46,9 +47,8 @@ protected:
         std::ofstream(dir_ / "HKCU.reg")
             << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"Mycall\"=\"" << myCall
             << "\"\r\n\"Options\"=dword:" << options << "\r\n\"ShowAlias\"=dword:00000003\r\n\r\n"
-            << "[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,"
-               "\"\r\n"
-            << moreRegistry_;
+            << "[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n"
+            << rosterRows_ << moreRegistry_;
         app::DesktopProgram::Options o;
         o.session.registryPaths = {dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
         o.session.logFile = dir_ / "Zelvo.log";
@@ -72,6 +72,7 @@ protected:
     }
 
     zelvo::testing::TempDir dir_;
+    std::string rosterRows_ = "\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,\"\r\n";
     std::string moreRegistry_;                 // keys after the roster
     app::DesktopProgram* starting_ = nullptr;  // the program that start() made last
     void* library_ = nullptr;
@@ -95,8 +96,35 @@ TEST_F(DesktopProgramTest, BeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCan
     ASSERT_TRUE(program->ended());
     EXPECT_EQ(finished.count(), 1);
     EXPECT_STREQ(calls_->destination, "DL2BBB-3 0");  // the offline announcement went out last
+    // Until the program is gone, menu, status bar and tray still say online.
+    EXPECT_TRUE(program->tray().goOnlineAction().isChecked());
+    EXPECT_EQ(program->mainWindow().statusBar().panelText(0), "Online");
+    EXPECT_EQ(program->tray().picture(), protocol::TrayPicture::MainIcon);
     expectDriverLeftAfterTheThread(exitsBefore);
     EXPECT_NE(log().find(" Programm beendet\r\n"), std::string::npos);
+}
+
+// The hidden switch AutoOnline goes online as the last step of the start; with an empty roster
+// the start ends with the refusal and the program stays offline.
+TEST_F(DesktopProgramTest, AutoOnlineGoesOnlineAtTheEndOfTheStartUnlessTheRosterIsEmpty)
+{
+    moreRegistry_ = "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"QX4KLM\"=dword:00000001\r\n"
+                    "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\QX4KLM]\r\n";
+    for (const bool empty : {false, true}) {
+        rosterRows_ = empty ? "" : rosterRows_;
+        boxes_.answers = {"OK"};
+        boxes_.texts.clear();
+        auto program = start("DL9TST");
+        EXPECT_EQ(program->session().station().online(), !empty);
+        EXPECT_EQ(program->tray().goOnlineAction().isChecked(), !empty);
+        EXPECT_EQ(boxes_.texts, empty
+                                    ? QStringList("Fehler: Kein User in der Liste, Anmeldung nicht möglich! "
+                                                  "Erstellen sie zuerst einen Eintrag (ALT-R).")
+                                    : QStringList());
+        EXPECT_EQ(log().find(" Programm OnLine") != std::string::npos, !empty);
+        program.reset();
+        std::filesystem::remove(dir_ / "Zelvo.log");
+    }
 }
 
 TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAndNeverDeadlocks)
