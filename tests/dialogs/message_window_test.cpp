@@ -183,6 +183,39 @@ TEST_F(MessageWindowTest, EditMenuOffersPasteOnlyWhenThereIsSomethingToPaste)
     }
 }
 
+// The edit menu works on the field it was opened on, which takes the focus: the history can be
+// selected and copied but never changed.
+TEST_F(MessageWindowTest, EditMenuActsOnTheFieldItWasOpenedOn)
+{
+    a_.rxBuffer.push_back("R12:00:00 hallo");
+    open(a_);
+    type("abc");
+    QTextEdit& history = child<QTextEdit>(window_, "RichRX");
+    const auto run = [&](QWidget& field, const QString& text) {
+        emit field.customContextMenuRequested(QPoint(5, 5));
+        for (QAction* action : child<QMenu>(window_, "PopupMenu1").actions()) {
+            if (action->text() == text && action->isEnabled())
+                return action->trigger(), true;
+        }
+        return false;
+    };
+    EXPECT_TRUE(run(history, "Alles &markieren"));
+    EXPECT_EQ(QApplication::focusWidget(), &history);
+    EXPECT_FALSE(input().textCursor().hasSelection());
+    EXPECT_TRUE(run(history, "&Kopieren"));
+    EXPECT_TRUE(QGuiApplication::clipboard()->text().contains("hallo"));
+    EXPECT_FALSE(run(history, "&Löschen") || run(history, "&Ausschneiden"));
+
+    EXPECT_TRUE(run(input(), "Alles &markieren") && run(input(), "&Ausschneiden"));
+    EXPECT_EQ(std::pair(QGuiApplication::clipboard()->text(), input().toPlainText()),
+              std::pair(QString("abc"), QString()));
+    EXPECT_TRUE(run(input(), "&Rückgängig"));
+    EXPECT_EQ(input().toPlainText(), "abc");
+    EXPECT_TRUE(run(input(), "Alles &markieren") && run(input(), "&Löschen"));
+    EXPECT_EQ(input().toPlainText(), "");
+    EXPECT_TRUE(history.toPlainText().contains("hallo"));
+}
+
 TEST_F(MessageWindowTest, RefreshesOnlyItsOwnStationAndForgetsADeletedOne)
 {
     app::TUserEntry& b = h_.add("DB0XYZ");
