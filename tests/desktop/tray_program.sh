@@ -7,6 +7,14 @@ set -u
 [ $# -eq 1 ] || { echo "usage: scripts/with-desktop $0 BIN_DIR" >&2; exit 2; }
 command -v xdotool >/dev/null || { echo "SKIP: xdotool is missing (apt-get install xdotool)"; exit 77; }
 [ -n "${ZELVO_TRAY_PANEL:-}" ] || { echo "run me under scripts/with-desktop" >&2; exit 2; }
+# The status bar is read as a screen reader reads it: over the accessibility bus of a session bus
+# of this test's own.
+if [ -z "${ZELVO_E2E_BUS:-}" ]; then
+  command -v dbus-run-session >/dev/null && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+    { echo "SKIP: dbus or python3-pyatspi is missing (apt-get install dbus at-spi2-core python3-pyatspi)"; exit 77; }
+  ZELVO_E2E_BUS=1 exec dbus-run-session -- "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
+fi
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 bin=$(cd "$1" && pwd)
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-e2e.XXXXXX")
 text="Grüße aus Köln, Bär"
@@ -20,18 +28,24 @@ fail() {
   show_outputs
   exit 1
 }
+status_labels() { "$(dirname "$0")/window_labels.py" "Zelvo Pre 2"; }
+status_says() { status_labels | grep -q "$1"; }
 settings_values() { sed -n '/^\[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\]/,/^\r\?$/p' "$reg"; }
 
 start_air
+# The accessibility bus must be there before zelvo starts, or zelvo does not register on it.
+"$(dirname "$0")/window_labels.py" "" >/dev/null 2>&1
 start_partner partner DL2BBB-3 Bert
 write_settings 3 "Bert,0,DL2BBB-3,1,1,0,,208,218,"
 
 step="1 (the icon appears in the tray)"
 start_zelvo
 
-step="2 (a left click on the icon shows the main window)"
+step="2 (a left click on the icon shows the main window, the TNC answers)"
 click_icon 1
 wait_for "no window \"Zelvo Pre 2\"" visible "Zelvo Pre 2"
+wait_for "the status bar cannot be read over the accessibility bus" status_says "QRV"
+status_says "nicht erreichbar" && fail "the status bar warns of a TNC that answers: $(status_labels)"
 
 step="3 (tray menu \"go Online\")"
 choose_in_tray_menu o
@@ -74,10 +88,17 @@ keys_to "Eintrag bearbeiten" Escape
 wait_for "the entry editor stayed open after Escape" hidden "Eintrag bearbeiten"
 wait_for "the roster file was not written" eval '[ "$(stat -c "%i %y" "$reg")" != "$before" ]'
 
-step="8 (Alt+E opens the settings, Escape closes them, no setting changes)"
+step="8 (Alt+E opens the settings, an own call that is no call is refused, Escape closes them)"
 before=$(settings_values)
 keys_to "Zelvo Pre 2" alt+e
 wait_for "no window \"Einstellungen\"" visible "Einstellungen"
+# The settings open with the page tabs focused, at the page last shown: Left to the first page.
+keys_to "Einstellungen" Left Left alt+m
+xdotool type "dl9zzz-16" && xdotool key Return || fail "cannot type the own call"
+wait_for "no error box for the own call DL9ZZZ-16" visible "Fehler"
+keys_to "Fehler" Return
+wait_for "the error box stayed open" hidden "Fehler"
+visible "Einstellungen" >/dev/null || fail "the settings closed on an own call that is no call"
 keys_to "Einstellungen" Escape
 wait_for "the settings stayed open after Escape" hidden "Einstellungen"
 [ "$(settings_values)" = "$before" ] || fail "stored settings changed: $(settings_values | tr -d '\r')"
@@ -88,9 +109,17 @@ xdotool windowminimize --sync "$(visible "Zelvo Pre 2")" || fail "cannot minimis
 click_icon 1
 wait_for "the minimised roster window did not come back" visible "Zelvo Pre 2"
 
-step="10 (tray menu \"Beenden\", OK to the question)"
+step="10 (the TNC goes away: the status bar says so, and no more once it is back)"
+air_port=$(sed -n 's/.*127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/flexnet.conf")
+kill "${pids[0]}" && wait "${pids[0]}" 2>/dev/null
+wait_for "the status bar did not say that the TNC does not answer" status_says "TNC nicht erreichbar"
+"$bin/zelvo-air" --port "$air_port" >"$scratch/air.out" 2>&1 &
+pids[0]=$!
+wait_for "the status bar still warns with the TNC back" eval '! status_says "nicht erreichbar"'
+
+step="11 (tray menu \"Beenden\", OK to the question)"
 quit_zelvo
 [ "$code" -eq 0 ] || fail "zelvo ended with exit code $code"
 wait_for "the partner did not see DL1ABC go offline" said partner "STATE DL1ABC Offline"
 
-echo "PASS: tray icon, main window, going online, keys, empty clipboard, a message, entry editor, settings, minimised, Beenden"
+echo "PASS: tray icon, main window, going online, keys, empty clipboard, a message, entry editor, settings and the own call, minimised, the TNC away and back, Beenden"
