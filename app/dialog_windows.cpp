@@ -4,7 +4,6 @@
 
 #include "app/history_store.h"
 #include "app/station_adapter.h"
-
 #include "dialogs/entry_editor.h"
 #include "dialogs/help_window.h"
 #include "dialogs/message_window.h"

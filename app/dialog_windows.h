@@ -12,10 +12,10 @@
 #include <memory>
 #include <optional>
 
-#include <QWidget>
-
 #include "app/dialog_calls.h"
 #include "protocol/station.h"
+
+class QWidget;
 
 namespace zelvo::platform {
 class SoundPlayer;
