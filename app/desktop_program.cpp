@@ -16,9 +16,7 @@
 #include "app/station_adapter.h"
 #include "app/tray_icon.h"
 #include "dialogs/about_box.h"
-#include "dialogs/entry_editor.h"
 #include "dialogs/message_boxes.h"
-#include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/splash_window.h"
 
@@ -54,7 +52,9 @@ DesktopProgram::DesktopProgram(Options options)
       session_(withRelease(std::move(options_.session), executor_)),
       instance_(options_.instanceDirectory),
       history_(std::make_unique<HistoryStore>())
-{}
+{
+    history_->loadOnFirstUse(session_.roster());
+}
 
 DesktopProgram::~DesktopProgram()
 {
@@ -91,18 +91,23 @@ std::optional<int> DesktopProgram::start()
     mainWindow_ = std::make_unique<MainWindow>(session_, *dialogs_, *tray_);
     adapter_ = std::make_unique<StationAdapter>(*mainWindow_, *tray_);
     session_.roster().addObserver(this);
+    // A received or delivered text is kept as it joins the conversation.
+    connect(adapter_.get(), &StationAdapter::exchanged, this, [this](const TUserEntry& entry) {
+        adapter_->report(history_->record(entry, entry.rxBuffer.back()));
+    });
 
     connect(tray_.get(), &TrayIcon::quitRequested, this, &DesktopProgram::quitClicked);
+    connect(mainWindow_.get(), &MainWindow::quitRequested, this, &DesktopProgram::quitClicked);
     connect(&instance_, &SingleInstance::raiseRequested, mainWindow_.get(), &MainWindow::showOrActivate);
     // The history is read before the roster can be edited: a row renamed first would not find
     // its kept lines under its new call.
-    connect(mainWindow_.get(), &MainWindow::shown, this, [this] { history(); });
+    connect(mainWindow_.get(), &MainWindow::shown, this, [this] { adapter_->report(history_->loaded()); });
     connect(qApp, &QGuiApplication::commitDataRequest, this, &DesktopProgram::commitSession);
     // Zelvo comes back after a logoff only through its own restart entry.
     connect(qApp, &QGuiApplication::saveStateRequest, this,
             [](QSessionManager& manager) { manager.setRestartHint(QSessionManager::RestartNever); });
     qApp->installEventFilter(this);
-    mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable(), [this] { quitClicked(); });
+    mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable());
 
     if (options_.splash) {
         auto* splash = new dialogs::SplashWindow;
@@ -128,9 +133,8 @@ void DesktopProgram::refuseSharedRegistry()
 void DesktopProgram::onStartup()
 {
     session_.start(*adapter_, executor_.executor());
-    protocol::Station& station = session_.station();
-    dialogs_->attach(station, session_.sound());
-    wireDialogs();
+    dialogs_->attach({session_.station(), session_.sound(), *adapter_, *history_, *mainWindow_});
+    followTextBuf();
     // A TNC that does not answer shows in the tray tip and the status bar.
     linkWatch_ = std::make_unique<LinkWatch>(session_.driver());
     connect(linkWatch_.get(), &LinkWatch::warningsChanged, tray_.get(), &TrayIcon::setLinkWarnings);
@@ -160,27 +164,8 @@ void DesktopProgram::askForTheOwnCall()
     QTimer::singleShot(0, this, [this] { dialogs_->openSettingsAtFirstPage(); });
 }
 
-void DesktopProgram::wireDialogs()
+void DesktopProgram::followTextBuf()
 {
-    // Only an open message window shows a conversation; one not made yet has nothing to redraw.
-    adapter_->setConversationHook([this](const TUserEntry& entry) {
-        if (dialogs_->messagesVisible())
-            dialogs_->messageWindow().conversationChanged(entry);
-    });
-    adapter_->setExchangeHook([this](const TUserEntry& entry) {
-        if (!entry.rxBuffer.empty())
-            reportHistory(history().record(entry, entry.rxBuffer.back()));
-    });
-    dialogs_->onMessageWindow = [this](dialogs::MessageWindow& window) {
-        history();  // before the window shows its first conversation
-        connect(&window, &dialogs::MessageWindow::hideRosterRequested, mainWindow_.get(), &QWidget::hide);
-    };
-    dialogs_->onEntryEditor = [this](dialogs::EntryEditor& editor) {
-        connect(&editor, &dialogs::EntryEditor::callChanged, this,
-                [this](const std::string& from, const std::string& to) {
-                    reportHistory(history().renameStation(session_.roster(), from, to));
-                });
-    };
     history_->setEnabled(session_.settings().textBuf());
     settingsListener_ = session_.settings().addListener([this](dialogs::Settings::Field field, auto) {
         if (field == dialogs::Settings::Field::TextBuf || field == dialogs::Settings::Field::All)
@@ -188,26 +173,11 @@ void DesktopProgram::wireDialogs()
     });
 }
 
-HistoryStore& DesktopProgram::history()
-{
-    if (!historyLoaded_) {
-        historyLoaded_ = true;
-        reportHistory(history_->load(session_.roster()));
-    }
-    return *history_;
-}
-
-void DesktopProgram::reportHistory(std::optional<platform::Problem> problem)
-{
-    if (problem)
-        adapter_->showStatus(problem->text);
-}
-
 void DesktopProgram::rowsAboutToBeRemoved(int first, int last)
 {
     // Rows go only by the delete command: the station's history goes with it.
     for (int row = first; row <= last; ++row)
-        reportHistory(history().removeStation(session_.roster(), row));
+        adapter_->report(history_->removeStation(session_.roster(), row));
 }
 
 void DesktopProgram::quitClicked()

@@ -2,6 +2,15 @@
 // the windows in their order, the splash screen, the receive passes on this thread, and the ways
 // the program ends ("Beenden" with its question, the session manager's logoff, SIGTERM and SIGHUP).
 // Every end path stops the receive thread before the driver is left (Session::shutdown).
+//
+// How a change reaches the windows, by kind:
+// - the engine's (a message, an acknowledgement, a status text, a question): its StationUi calls,
+//   which the StationAdapter turns into Qt signals and direct calls (app/station_adapter.h);
+// - the roster's rows (added, changed, moved, removed): the RosterObserver of the list model, the
+//   tray, the message window and this program (a removed row's history goes);
+// - the settings: their listeners (the roster window's display, "History speichern" here);
+// - the user's commands in one window for another: Qt signals, connected where the windows are
+//   made (here, and in app/dialog_windows.cpp for the dialogs).
 #pragma once
 
 #include <QObject>
@@ -73,12 +82,8 @@ private:
     void onStartup();
     // First start without an own call: the hint, and the settings at their first page.
     void askForTheOwnCall();
-    void wireDialogs();
-    // The history store, its lines put in front of the conversations on first use: a conversation
-    // is first needed when a message comes or goes, or a window shows the roster or a dialog, so a
-    // program that only sits in the tray never maps SQLite.
-    HistoryStore& history();
-    void reportHistory(std::optional<platform::Problem> problem);
+    // "History speichern" switches the history store.
+    void followTextBuf();
     void rowsAboutToBeRemoved(int first, int last) override;
     void finish();
 
@@ -93,7 +98,6 @@ private:
     std::unique_ptr<HistoryStore> history_;
     std::unique_ptr<LinkWatch> linkWatch_;
     dialogs::Settings::ListenerId settingsListener_ = 0;
-    bool historyLoaded_ = false;
     bool ended_ = false;
     bool quitPending_ = false;
 };

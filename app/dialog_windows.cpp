@@ -2,6 +2,8 @@
 
 #include <QTabWidget>
 
+#include "app/history_store.h"
+#include "app/station_adapter.h"
 #include "dialogs/entry_editor.h"
 #include "dialogs/help_window.h"
 #include "dialogs/message_window.h"
@@ -12,18 +14,22 @@ namespace zelvo::app {
 DialogWindows::DialogWindows() = default;
 DialogWindows::~DialogWindows() = default;
 
-void DialogWindows::attach(protocol::Station& station, platform::SoundPlayer* sound)
+void DialogWindows::attach(const Links& links)
 {
-    station_ = &station;
-    sound_ = sound;
+    links_.emplace(links);
 }
 
 dialogs::MessageWindow& DialogWindows::messageWindow()
 {
     if (!messages_) {
-        messages_ = std::make_unique<dialogs::MessageWindow>(*station_);
-        if (onMessageWindow)
-            onMessageWindow(*messages_);
+        // The kept lines go in front of the conversations before the window shows the first.
+        links_->adapter.report(links_->history.loaded());
+        messages_ = std::make_unique<dialogs::MessageWindow>(links_->station);
+        // Only a window that exists shows a conversation: there is nothing to redraw before.
+        QObject::connect(&links_->adapter, &StationAdapter::conversationUpdated, messages_.get(),
+                         &dialogs::MessageWindow::conversationChanged);
+        QObject::connect(messages_.get(), &dialogs::MessageWindow::hideRosterRequested, &links_->rosterWindow,
+                         &QWidget::hide);
     }
     return *messages_;
 }
@@ -31,9 +37,12 @@ dialogs::MessageWindow& DialogWindows::messageWindow()
 dialogs::EntryEditor& DialogWindows::entryEditor()
 {
     if (!editor_) {
-        editor_ = std::make_unique<dialogs::EntryEditor>(*station_);
-        if (onEntryEditor)
-            onEntryEditor(*editor_);
+        editor_ = std::make_unique<dialogs::EntryEditor>(links_->station);
+        QObject::connect(editor_.get(), &dialogs::EntryEditor::callChanged, editor_.get(),
+                         [this](const std::string& from, const std::string& to) {
+                             links_->adapter.report(
+                                 links_->history.renameStation(links_->station.roster, from, to));
+                         });
     }
     return *editor_;
 }
@@ -41,7 +50,7 @@ dialogs::EntryEditor& DialogWindows::entryEditor()
 dialogs::SettingsDialog& DialogWindows::settingsDialog()
 {
     if (!settings_)
-        settings_ = std::make_unique<dialogs::SettingsDialog>(station_->settings, sound_);
+        settings_ = std::make_unique<dialogs::SettingsDialog>(links_->station.settings, links_->sound);
     return *settings_;
 }
 

@@ -3,13 +3,19 @@
 // program ends. (Creating them all at start would cost a tray program that mostly waits several
 // megabytes and a noticeable part of its start.) They work on the engine, which exists once the
 // session has started: attach() hands it over then, before the event loop runs.
+//
+// Each dialog is connected where it is made: the message window to the engine's changes (the
+// adapter's conversationUpdated) and to the roster window, the entry editor's call changes to the
+// history store, whose problems show on the status bar.
 #pragma once
 
-#include <functional>
 #include <memory>
+#include <optional>
 
 #include "app/dialog_calls.h"
 #include "protocol/station.h"
+
+class QWidget;
 
 namespace zelvo::platform {
 class SoundPlayer;
@@ -23,11 +29,22 @@ class HelpWindow;
 
 namespace zelvo::app {
 
+class StationAdapter;
+class HistoryStore;
+
 class DialogWindows final : public DialogCalls {
 public:
     DialogWindows();
     ~DialogWindows() override;
-    void attach(protocol::Station& station, platform::SoundPlayer* sound);
+    // What the dialogs work on and connect to.
+    struct Links {
+        protocol::Station& station;
+        platform::SoundPlayer* sound;
+        StationAdapter& adapter;
+        HistoryStore& history;
+        QWidget& rosterWindow;  // hidden when a sent text asks for it
+    };
+    void attach(const Links& links);
 
     void openMessages(TUserEntry& entry) override;
     void prepareMessages(TUserEntry& entry) override;
@@ -42,13 +59,9 @@ public:
     dialogs::MessageWindow& messageWindow();
     dialogs::EntryEditor& entryEditor();
     dialogs::SettingsDialog& settingsDialog();
-    // Runs `hook` on each dialog as it is created (the program connects their signals there).
-    std::function<void(dialogs::MessageWindow&)> onMessageWindow;
-    std::function<void(dialogs::EntryEditor&)> onEntryEditor;
 
 private:
-    protocol::Station* station_ = nullptr;
-    platform::SoundPlayer* sound_ = nullptr;
+    std::optional<Links> links_;
     std::unique_ptr<dialogs::EntryEditor> editor_;
     std::unique_ptr<dialogs::MessageWindow> messages_;
     std::unique_ptr<dialogs::SettingsDialog> settings_;

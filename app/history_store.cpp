@@ -14,6 +14,7 @@
 #include <cstdlib>
 #include <map>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 #include "platform/ansi.h"
@@ -229,7 +230,37 @@ std::optional<platform::Problem> HistoryStore::load(Roster& roster)
     return problem;
 }
 
+std::optional<platform::Problem> HistoryStore::loaded()
+{
+    Roster* roster = std::exchange(pending_, nullptr);
+    return roster ? load(*roster) : std::nullopt;
+}
+
+// Each change first runs the load left for the first use: the kept lines go in front of the
+// conversation before it grows, and the lines of a station are there to be dropped or moved.
 std::optional<platform::Problem> HistoryStore::record(const TUserEntry& entry, std::string_view line)
+{
+    const auto problem = loaded();
+    const auto written = insertLine(entry, line);
+    return problem ? problem : written;
+}
+
+std::optional<platform::Problem> HistoryStore::removeStation(const Roster& roster, int row)
+{
+    const auto problem = loaded();
+    const auto written = dropStation(roster, row);
+    return problem ? problem : written;
+}
+
+std::optional<platform::Problem> HistoryStore::renameStation(const Roster& roster, std::string_view from,
+                                                             std::string_view to)
+{
+    const auto problem = loaded();
+    const auto written = fileUnder(roster, from, to);
+    return problem ? problem : written;
+}
+
+std::optional<platform::Problem> HistoryStore::insertLine(const TUserEntry& entry, std::string_view line)
 {
     if (!enabled_ || !open_)
         return std::nullopt;
@@ -263,7 +294,7 @@ std::optional<platform::Problem> HistoryStore::record(const TUserEntry& entry, s
     return fail(stopText(file_, "kann nicht geschrieben werden", error));
 }
 
-std::optional<platform::Problem> HistoryStore::removeStation(const Roster& roster, int row)
+std::optional<platform::Problem> HistoryStore::dropStation(const Roster& roster, int row)
 {
     const std::string& call = roster.at(row).call;
     if (rowsWithCall(roster, call) > 1)
@@ -271,8 +302,8 @@ std::optional<platform::Problem> HistoryStore::removeStation(const Roster& roste
     return change("DELETE FROM messages WHERE call = ?", {platform::fromAnsi(call)});
 }
 
-std::optional<platform::Problem> HistoryStore::renameStation(const Roster& roster, std::string_view from,
-                                                             std::string_view to)
+std::optional<platform::Problem> HistoryStore::fileUnder(const Roster& roster, std::string_view from,
+                                                         std::string_view to)
 {
     if (sameCall(from, to) || rowsWithCall(roster, from) == 0)
         return change("UPDATE messages SET call = ? WHERE call = ?",

@@ -40,6 +40,12 @@ public:
     // oldest first, in front of its conversation, with their dates in keptDates. Lines of calls
     // not on the roster stay stored.
     [[nodiscard]] std::optional<platform::Problem> load(Roster& roster);
+    // The program's way: the store loads into `roster` at its first use (loaded(), record,
+    // removeStation, renameStation), so that a program that only sits in the tray never maps
+    // SQLite. A problem of that load is returned by the call that made it.
+    void loadOnFirstUse(Roster& roster) { pending_ = &roster; }
+    // Runs the load left for the first use, if any.
+    [[nodiscard]] std::optional<platform::Problem> loaded();
     // Keeps one conversation line of `entry` (the line just appended to its rxBuffer) and drops
     // the station's lines beyond the last 200. Nothing while switched off or stopped.
     [[nodiscard]] std::optional<platform::Problem> record(const TUserEntry& entry, std::string_view line);
@@ -76,11 +82,16 @@ private:
     std::filesystem::path setAside();
     // Stops the store; the problem the first time only.
     std::optional<platform::Problem> fail(std::string text);
+    std::optional<platform::Problem> insertLine(const TUserEntry& entry, std::string_view line);
+    std::optional<platform::Problem> dropStation(const Roster& roster, int row);
+    std::optional<platform::Problem> fileUnder(const Roster& roster, std::string_view from,
+                                               std::string_view to);
     // Runs one statement with its values bound in order; the failure stops the store.
     std::optional<platform::Problem> change(const char* statement, std::initializer_list<QVariant> values);
 
     std::filesystem::path file_;
     std::string connection_;
+    Roster* pending_ = nullptr;  // the roster to load into at the first use
     bool enabled_ = true;
     bool open_ = false;
     bool reported_ = false;

@@ -363,8 +363,8 @@ void MainWindow::closeEvent(QCloseEvent* event)
         return;
     }
     event->ignore();
-    if (closeAsks_ && quit_)
-        quit_();
+    if (closeAsks_)
+        emit quitRequested();
     else
         hide();
 }

@@ -9,7 +9,6 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QWidget>
-#include <functional>
 
 #include "app/dialog_calls.h"
 #include "app/roster_list_model.h"
@@ -42,13 +41,9 @@ public:
     QWidget* dialogOwner();
     // From now on a close request closes instead of hiding.
     void setQuitting(bool quitting) { quitting_ = quitting; }
-    // Without a tray the window is the only way in: a close request then runs `quit` (the
-    // "Beenden" question) instead of hiding the window.
-    void setCloseAsks(bool asks, std::function<void()> quit)
-    {
-        closeAsks_ = asks;
-        quit_ = std::move(quit);
-    }
+    // Without a tray the window is the only way in: a close request then asks for the end
+    // (quitRequested, the "Beenden" question) instead of hiding the window.
+    void setCloseAsks(bool asks) { closeAsks_ = asks; }
     // The "Beenden" question; true for OK.
     bool confirmQuit();
 
@@ -72,6 +67,8 @@ public:
 
 signals:
     void shown();
+    // The window was closed while it is the only way in.
+    void quitRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -107,7 +104,6 @@ private:
     dialogs::Settings::ListenerId settingsListener_;
     bool quitting_ = false;
     bool closeAsks_ = false;
-    std::function<void()> quit_;
 };
 
 }  // namespace zelvo::app

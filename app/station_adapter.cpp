@@ -37,20 +37,17 @@ void StationAdapter::showError(std::string_view text)
 
 void StationAdapter::messageReceived(const TUserEntry& entry, std::string_view)
 {
-    if (exchangeHook_)
-        exchangeHook_(entry);
+    emit exchanged(entry);
 }
 
 void StationAdapter::messageDelivered(const TUserEntry& entry, std::string_view)
 {
-    if (exchangeHook_)
-        exchangeHook_(entry);
+    emit exchanged(entry);
 }
 
 void StationAdapter::conversationChanged(const TUserEntry& entry)
 {
-    if (conversationHook_)
-        conversationHook_(entry);
+    emit conversationUpdated(entry);
 }
 
 void StationAdapter::ownStateChanged(bool online, bool away)
@@ -58,6 +55,12 @@ void StationAdapter::ownStateChanged(bool online, bool away)
     window_.statusBar().setOnline(online);
     window_.statusBar().setAway(away);
     tray_.setOnline(online);
+}
+
+void StationAdapter::report(const std::optional<platform::Problem>& problem)
+{
+    if (problem)
+        showStatus(problem->text);
 }
 
 }  // namespace zelvo::app

@@ -1,29 +1,37 @@
-// The engine's user interface in the windowed program: status texts, tray pictures, questions
-// and errors as message boxes, pop-up of the roster window, and the own state on the status bar
-// and the tray menu. Texts cross from Windows-1252 here.
+// The one place where the engine's calls (protocol::StationUi, plain C++ on Windows-1252 bytes)
+// reach the windowed program. What is this adapter's own job it does at once: status texts to
+// the status bar, tray pictures and the own state to the tray and the status bar, questions and
+// errors as message boxes, the roster window's pop-up. Texts cross from Windows-1252 here, once.
+// What other windows and stores want to hear of becomes a Qt signal, which they connect to where
+// they are made (app/dialog_windows.cpp, app/desktop_program.cpp).
+//
+// One acknowledgement, from the air to the blue line:
+//   protocol::onAck (protocol/messages.cpp) moves the text from the entry's txBuffer into its
+//   conversation (rxBuffer, a "T" line), then calls
+//   StationUi::messageDelivered  -> StationAdapter emits exchanged(entry)
+//                                   -> HistoryStore::record keeps the line (desktop_program.cpp)
+//   StationUi::conversationChanged -> StationAdapter emits conversationUpdated(entry)
+//                                   -> MessageWindow::conversationChanged redraws the open
+//                                      window: the own call's header in blue, then the text
+//                                      (connected in DialogWindows::messageWindow).
+// A received message takes the same road through messageReceived (a red "R" line).
 #pragma once
 
-#include <functional>
+#include <QObject>
+
+#include <optional>
 
 #include "app/main_window.h"
 #include "app/tray_icon.h"
+#include "platform/problem.h"
 #include "protocol/station.h"
 
 namespace zelvo::app {
 
-class StationAdapter : public protocol::StationUi {
+class StationAdapter : public QObject, public protocol::StationUi {
+    Q_OBJECT
 public:
-    using ConversationHook = std::function<void(const TUserEntry&)>;
-
     StationAdapter(MainWindow& window, TrayIcon& tray);
-
-    // The message window redisplays a conversation through this.
-    void setConversationHook(ConversationHook hook) { conversationHook_ = std::move(hook); }
-    // Told when a received or a delivered text has just been added to an entry's conversation
-    // (the message history keeps it).
-    void setExchangeHook(ConversationHook hook) { exchangeHook_ = std::move(hook); }
-    void messageReceived(const TUserEntry& entry, std::string_view text) override;
-    void messageDelivered(const TUserEntry& entry, std::string_view text) override;
 
     void showStatus(std::string_view text) override;
     void updateIcon(protocol::TrayPicture kind) override;
@@ -32,12 +40,22 @@ public:
     void showError(std::string_view text) override;
     void conversationChanged(const TUserEntry& entry) override;
     void ownStateChanged(bool online, bool away) override;
+    void messageReceived(const TUserEntry& entry, std::string_view text) override;
+    void messageDelivered(const TUserEntry& entry, std::string_view text) override;
+
+    // A problem of the program's own stores, on the status bar like the engine's texts.
+    void report(const std::optional<platform::Problem>& problem);
+
+signals:
+    // A received or a delivered text has just been appended to the entry's conversation: its
+    // last rxBuffer line.
+    void exchanged(const zelvo::app::TUserEntry& entry);
+    // The entry's conversation changed; a message window showing it draws it again.
+    void conversationUpdated(const zelvo::app::TUserEntry& entry);
 
 private:
     MainWindow& window_;
     TrayIcon& tray_;
-    ConversationHook conversationHook_;
-    ConversationHook exchangeHook_;
 };
 
 }  // namespace zelvo::app

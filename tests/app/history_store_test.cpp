@@ -87,6 +87,30 @@ TEST_F(HistoryStoreTest, RowsSharingACallKeepTheirLines)
     EXPECT_EQ(roster.at(1).rxBuffer, std::vector<std::string>{line(1)});
 }
 
+// The program's store loads when a message first comes or goes, once, and its problem is told.
+TEST_F(HistoryStoreTest, StoreLeftForItsFirstUseLoadsBeforeTheFirstLineOnce)
+{
+    {
+        HistoryStore first(file_);
+        ASSERT_EQ(first.load(restart()), std::nullopt);
+        ASSERT_EQ(first.record(roster_.at(0), line(1)), std::nullopt);
+    }
+    Roster roster;
+    TUserEntry& a = roster.addEntry("", "0", "DB0AAA", true, true);
+    HistoryStore store(file_);
+    store.loadOnFirstUse(roster);
+    a.rxBuffer.push_back(line(2));
+    ASSERT_EQ(store.record(a, line(2)), std::nullopt);
+    EXPECT_EQ(store.loaded(), std::nullopt);
+    EXPECT_EQ(a.rxBuffer, (std::vector{line(1), line(2)}));
+    EXPECT_EQ(restart().at(0).rxBuffer, (std::vector{line(1), line(2)}));
+
+    testing::writeFile(dir_ / "elsewhere", "a file where the folder should be");
+    HistoryStore unusable(dir_ / "elsewhere/history.sqlite");
+    unusable.loadOnFirstUse(roster);
+    EXPECT_TRUE(unusable.removeStation(roster, 0));
+}
+
 TEST_F(HistoryStoreTest, DamagedFileIsSetAsideAndANewOneBegun)
 {
     std::filesystem::create_directories(file_.parent_path());
