@@ -93,7 +93,8 @@ std::optional<int> DesktopProgram::start()
     session_.roster().addObserver(this);
     // A received or delivered text is kept as it joins the conversation.
     connect(adapter_.get(), &StationAdapter::exchanged, this, [this](const TUserEntry& entry) {
-        adapter_->report(history_->record(entry, entry.rxBuffer.back()));
+        if (!entry.rxBuffer.empty())
+            adapter_->report(history_->record(entry, entry.rxBuffer.back()));
     });
 
     connect(tray_.get(), &TrayIcon::quitRequested, this, &DesktopProgram::quitClicked);
