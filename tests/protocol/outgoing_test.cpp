@@ -153,31 +153,6 @@ TEST_F(Outgoing, UntilAcceptedGivesUpAfterFiveOffersWithPausesBetween)
     EXPECT_EQ(h.ui.statuses, std::vector<std::string>{std::string(kTransmissionError)});
 }
 
-TEST_F(Outgoing, UntilAcceptedStopsOfferingOnceTaken)
-{
-    auto& entry = h.add("DL2BBB-4");
-    h.driver.refuseNext(2);
-
-    EXPECT_TRUE(protocol::sendUi(h.station, entry, protocol::offlineFrame(), SendMode::UntilAccepted));
-
-    const auto sent = h.driver.sent();
-    ASSERT_EQ(sent.size(), 3u);
-    EXPECT_FALSE(sent[1].accepted);
-    EXPECT_TRUE(sent[2].accepted);
-    EXPECT_EQ(h.pauses.size(), 2u);
-    EXPECT_TRUE(h.ui.statuses.empty());
-}
-
-TEST_F(Outgoing, OnceIsOfferedOnceAndSaysNothing)
-{
-    auto& entry = h.add("DL2BBB-4");
-    h.driver.refuseAll(true);
-    EXPECT_FALSE(protocol::sendUi(h.station, entry, protocol::pollRequestFrame(), SendMode::Once));
-    EXPECT_EQ(h.driver.sent().size(), 1u);
-    EXPECT_TRUE(h.pauses.empty());
-    EXPECT_TRUE(h.ui.statuses.empty());
-}
-
 TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
 {
     h.add("DL2BBB");
@@ -193,7 +168,7 @@ TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
     // Given up or not, going offline still counts the stations as offline.
     EXPECT_EQ(h.roster.at(0).state, S::Offline);
 
-    // Once a frame gets through, refused frames are offered again in full.
+    // Once a frame gets through, refused frames are offered again in full, and no more once taken.
     h.driver.refuseAll(false);
     protocol::sendStatus(h.station, h.roster.at(0), true);
     h.driver.refuseNext(2);

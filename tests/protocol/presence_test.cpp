@@ -202,6 +202,7 @@ TEST_F(Presence, PollAnswerIsOfferedOnce)
     h.handle(kPeer, 219);
     EXPECT_EQ(h.driver.sent().size(), 1u);
     EXPECT_TRUE(h.pauses.empty());
+    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll von Alt"});  // and no transmission error
 }
 
 TEST_F(Presence, PollSoundPlaysWhateverTheStationsSoundSwitch)
