@@ -1,13 +1,15 @@
 // The program's ways to end, offscreen, over the stand-in driver library: the receive thread has
 // ended before the driver is left, quitting never deadlocks, not even while a receive pass holds
 // the registration question open, and the logoff and the signals end it at any moment. And the
-// first start without an own call.
+// first start without an own call, kept history, and an acknowledgement's road to the windows.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <dlfcn.h>
@@ -23,9 +25,12 @@
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
 #include "app/tray_icon.h"
+#include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/link/fake_flxapi.h"
+#include "tests/support/kiss_socket.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -42,7 +47,8 @@ protected:
     ~DesktopProgramTest() override { dlclose(library_); }
 
     // The stand-in driver sends DL1ABC a status frame from the unknown DK7NEW at every pass.
-    std::unique_ptr<app::DesktopProgram> start(const char* myCall, const char* options = "000000df")
+    std::unique_ptr<app::DesktopProgram> start(const char* myCall, const char* options = "000000df",
+                                               const char* library = ZELVO_FAKE_FLXAPI)
     {
         std::ofstream(dir_ / "HKCU.reg")
             << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"Mycall\"=\"" << myCall
@@ -52,7 +58,7 @@ protected:
         app::DesktopProgram::Options o;
         o.session.registryPaths = {dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
         o.session.logFile = dir_ / "Zelvo.log";
-        o.session.libraryName = ZELVO_FAKE_FLXAPI;
+        o.session.libraryName = library;
         o.session.passInterval = std::chrono::milliseconds(5);
         o.instanceDirectory = QString::fromStdString(dir_.path().string());
         o.splash = false;
@@ -259,6 +265,52 @@ TEST_F(DesktopProgramTest, KeptLinesOfAnEarlierRunAreInTheConversation)
     app::TUserEntry& bert = program->session().roster().at(0);
     program->dialogs().prepareMessages(bert);
     EXPECT_EQ(bert.rxBuffer, std::vector<std::string>{"R12:00:00 Hallo"});
+}
+
+// The history's header line (time of day and call) that stands above `text`, and its colour.
+std::pair<QString, QColor> headerAbove(const QTextEdit& history, const QString& text)
+{
+    for (QTextBlock block = history.document()->firstBlock().next(); block.isValid(); block = block.next()) {
+        if (block.text() == text) {
+            const QTextBlock header = block.previous();
+            return {header.text(), header.begin().fragment().charFormat().foreground().color()};
+        }
+    }
+    return {};
+}
+
+// One acknowledgement through the program: the real driver library hears it from a KISS TNC on
+// 127.0.0.1, and it ends as the blue line of the open message window and as a line of the history.
+TEST_F(DesktopProgramTest, AnAckOnTheAirIsTheBlueLineOfTheOpenWindowAndKept)
+{
+    zelvo::testing::KissServer tnc;
+    zelvo::testing::writeFile(dir_ / "flexnet.conf",
+                              "0 kiss-tcp 127.0.0.1:" + std::to_string(tnc.port()) + " Test\n");
+    zelvo::testing::ScopedEnv conf{"ZELVO_FLEXNET_CONF", (dir_ / "flexnet.conf").c_str()};
+    std::filesystem::remove_all(app::HistoryStore::defaultPath().parent_path());
+    auto program = start("DL9TST", "000000df", ZELVO_FLXAPI);
+    ASSERT_TRUE(tnc.accept());
+
+    // A text waits for Bert's acknowledgement while his message window is open.
+    app::TUserEntry& bert = program->session().roster().at(0);
+    bert.txBuffer.push_back("Hallo Bert");
+    dialogs::MessageWindow& window = program->dialogs().messageWindow();
+    window.openFor(bert);
+    window.show();
+    const auto& history = zelvo::testing::child<QTextEdit>(window, "RichRX");
+    ASSERT_EQ(headerAbove(history, "Hallo Bert").first, "DL9TST");  // waiting: no time yet
+
+    tnc.send_frame(zelvo::testing::ui_frame("DL2BBB-3", "DL9TST", 208, ""));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bert.txBuffer.empty(); }, 15000));
+    const auto [header, colour] = headerAbove(history, "Hallo Bert");
+    EXPECT_TRUE(header.endsWith(" DL9TST") && header.size() > 7) << header.toStdString();
+    EXPECT_EQ(colour, QColor(0, 0, 255));
+
+    app::Roster kept;
+    app::TUserEntry& keptBert = kept.addEntry("", "0", "DL2BBB-3", true, true);
+    ASSERT_EQ(app::HistoryStore().load(kept), std::nullopt);
+    EXPECT_EQ(keptBert.rxBuffer, std::vector<std::string>{bert.rxBuffer.back()});
+    EXPECT_TRUE(keptBert.rxBuffer[0].starts_with('T') && keptBert.rxBuffer[0].ends_with(" Hallo Bert"));
 }
 
 }  // namespace
