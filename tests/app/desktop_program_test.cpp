@@ -246,27 +246,6 @@ TEST_F(DesktopProgramTest, SignalEndsTheProgramWhileAStartUpBoxIsOpen)
     expectDriverLeftAfterTheThread(exitsBefore);
 }
 
-// The history is read when first needed (here when the roster window shows, there being no tray);
-// the conversation then begins with the lines an earlier run kept.
-TEST_F(DesktopProgramTest, KeptLinesOfAnEarlierRunAreInTheConversation)
-{
-    // The default history is the test program's own, never the user's.
-    ASSERT_TRUE(app::HistoryStore::defaultPath().string().starts_with(
-        std::filesystem::temp_directory_path().string()));
-    std::filesystem::remove_all(app::HistoryStore::defaultPath().parent_path());
-    {
-        app::Roster roster;
-        app::TUserEntry& bert = roster.addEntry("", "0", "DL2BBB-3", true, true);
-        app::HistoryStore store;
-        ASSERT_EQ(store.load(roster), std::nullopt);
-        ASSERT_EQ(store.record(bert, "R12:00:00 Hallo"), std::nullopt);
-    }
-    auto program = start("DL9TST");
-    app::TUserEntry& bert = program->session().roster().at(0);
-    program->dialogs().prepareMessages(bert);
-    EXPECT_EQ(bert.rxBuffer, std::vector<std::string>{"R12:00:00 Hallo"});
-}
-
 // The history's header line (time of day and call) that stands above `text`, and its colour.
 std::pair<QString, QColor> headerAbove(const QTextEdit& history, const QString& text)
 {
@@ -279,20 +258,34 @@ std::pair<QString, QColor> headerAbove(const QTextEdit& history, const QString& 
     return {};
 }
 
-// One acknowledgement through the program: the real driver library hears it from a KISS TNC on
-// 127.0.0.1, and it ends as the blue line of the open message window and as a line of the history.
-TEST_F(DesktopProgramTest, AnAckOnTheAirIsTheBlueLineOfTheOpenWindowAndKept)
+// The kept lines of an earlier run begin the conversation. One acknowledgement through the program:
+// the real driver library hears it from a KISS TNC on 127.0.0.1, and it ends as the blue line of
+// the open message window and as a line of the history.
+TEST_F(DesktopProgramTest, KeptLinesBeginTheConversationAndAnAckOnTheAirIsItsBlueLineAndKept)
 {
     zelvo::testing::KissServer tnc;
     zelvo::testing::writeFile(dir_ / "flexnet.conf",
                               "0 kiss-tcp 127.0.0.1:" + std::to_string(tnc.port()) + " Test\n");
     zelvo::testing::ScopedEnv conf{"ZELVO_FLEXNET_CONF", (dir_ / "flexnet.conf").c_str()};
+    // The default history is the test program's own, never the user's; an earlier run kept a line.
+    ASSERT_TRUE(app::HistoryStore::defaultPath().string().starts_with(
+        std::filesystem::temp_directory_path().string()));
     std::filesystem::remove_all(app::HistoryStore::defaultPath().parent_path());
+    app::Roster kept;
+    app::TUserEntry& keptBert = kept.addEntry("", "0", "DL2BBB-3", true, true);
+    {
+        app::HistoryStore store;
+        ASSERT_EQ(store.load(kept), std::nullopt);
+        ASSERT_EQ(store.record(keptBert, "R12:00:00 Hallo"), std::nullopt);
+    }
     auto program = start("DL9TST", "000000df", ZELVO_FLXAPI);
     ASSERT_TRUE(tnc.accept());
 
-    // A text waits for Bert's acknowledgement while his message window is open.
+    // Read when first needed, the conversation begins with the kept line.
     app::TUserEntry& bert = program->session().roster().at(0);
+    program->dialogs().prepareMessages(bert);
+    EXPECT_EQ(bert.rxBuffer, std::vector<std::string>{"R12:00:00 Hallo"});
+    // A text waits for Bert's acknowledgement while his message window is open.
     bert.txBuffer.push_back("Hallo Bert");
     dialogs::MessageWindow& window = program->dialogs().messageWindow();
     window.openFor(bert);
@@ -306,11 +299,10 @@ TEST_F(DesktopProgramTest, AnAckOnTheAirIsTheBlueLineOfTheOpenWindowAndKept)
     EXPECT_TRUE(header.endsWith(" DL9TST") && header.size() > 7) << header.toStdString();
     EXPECT_EQ(colour, QColor(0, 0, 255));
 
-    app::Roster kept;
-    app::TUserEntry& keptBert = kept.addEntry("", "0", "DL2BBB-3", true, true);
+    keptBert.rxBuffer.clear();
     ASSERT_EQ(app::HistoryStore().load(kept), std::nullopt);
-    EXPECT_EQ(keptBert.rxBuffer, std::vector<std::string>{bert.rxBuffer.back()});
-    EXPECT_TRUE(keptBert.rxBuffer[0].starts_with('T') && keptBert.rxBuffer[0].ends_with(" Hallo Bert"));
+    EXPECT_EQ(keptBert.rxBuffer, (std::vector<std::string>{"R12:00:00 Hallo", bert.rxBuffer.back()}));
+    EXPECT_TRUE(keptBert.rxBuffer[1].starts_with('T') && keptBert.rxBuffer[1].ends_with(" Hallo Bert"));
 }
 
 }  // namespace
