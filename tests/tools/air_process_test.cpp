@@ -152,16 +152,7 @@ TEST(AirProcess, CaptureHoldsEveryFrameOnTheAirIncludingDigipeatedOnes)
     ASSERT_EQ(pcap->records.size(), 2u);
     EXPECT_EQ(pcap->records[0], "\x30" + frame);
     EXPECT_EQ(pcap->records[1], "\x30" + repeated);
-
-#ifdef ZELVO_TSHARK
-    Process tshark({ZELVO_TSHARK, "-r", capture.string(), "-V"});
-    EXPECT_TRUE(exited_cleanly(tshark.stop(0)));  // signal 0: waits for its end and its output
-    EXPECT_EQ(tshark.lines(starts_with("KISS: Data frame, Port 3")).size(), 2u);
-    EXPECT_EQ(tshark.lines(starts_with("AX.25, Src: ALPHA-1, Dst: BRAVO")).size(), 2u);
-    EXPECT_EQ(tshark.lines(contains("Via 1: DIGI-2")).size(), 2u);
-#else
-    GTEST_SKIP() << "tshark is not installed; the capture was checked by its bytes only";
-#endif
+    // That another AX.25 reader takes these bytes as we mean them: the Direwolf test below.
 }
 
 // Direwolf's own AX.25 code (its kissutil, a KISS client on the channel) must read the frames
