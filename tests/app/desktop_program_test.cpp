@@ -117,6 +117,7 @@ TEST_F(DesktopProgramTest, AutoOnlineGoesOnlineAtTheEndOfTheStartUnlessTheRoster
     moreRegistry_ = "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"QX4KLM\"=dword:00000001\r\n"
                     "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\QX4KLM]\r\n";
     for (const bool empty : {false, true}) {
+        const int exitsBefore = calls_->exit_calls;
         rosterRows_ = empty ? "" : rosterRows_;
         boxes_.answers = {"OK"};
         boxes_.texts.clear();
@@ -128,7 +129,8 @@ TEST_F(DesktopProgramTest, AutoOnlineGoesOnlineAtTheEndOfTheStartUnlessTheRoster
                                                   "Erstellen sie zuerst einen Eintrag (ALT-R).")
                                     : QStringList());
         EXPECT_EQ(log().find(" Programm OnLine") != std::string::npos, !empty);
-        program.reset();
+        program.reset();  // not ended: the destructor ends it
+        expectDriverLeftAfterTheThread(exitsBefore);
         std::filesystem::remove(dir_ / "Zelvo.log");
     }
 }
