@@ -216,12 +216,7 @@ TEST_F(StationPair, PresenceOnlineAwayBackPollAndOffline)
     ASSERT_SEES(*pb, "SELF offline qrv");
     ASSERT_SEES(*pa, "STATE DL2BBB Offline");
     ASSERT_SEES(*pa, "STATUS Bert ist Offline");
-
-    // An offline station does not answer polls: the poll runs out.
-    pa->write_line("poll DL2BBB");
-    ASSERT_SEES(*pb, "STATUS Poll von Anna");
-    ASSERT_SEES(*pa, "STATUS User ist Offline");
-    EXPECT_TRUE(pa->lines(line_is("STATUS Poll erfolgreich")).empty()) << tail(*pa);
+    // That an offline station lets a poll run out: Messages.PollGoesOutFiveTimesThenTheStationIsOffline.
 }
 
 TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
