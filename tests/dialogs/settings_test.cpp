@@ -230,23 +230,24 @@ TEST_F(SettingsTest, SettersKeepTheLimits)
     settings_.setMyCall("DL1ABCDEF-15");
     settings_.setAlias(std::string(20, 'a'));
     settings_.setInfoText(std::string(300, 'i'));
-    EXPECT_EQ(settings_.myCall(), "DL1ABCDEF");
-    EXPECT_EQ(settings_.alias(), std::string(15, 'a'));
-    EXPECT_EQ(settings_.infoText().size(), 255u);
+    EXPECT_EQ(std::tuple(settings_.myCall(), settings_.alias(), settings_.infoText().size()),
+              std::tuple("DL1ABCDEF", std::string(15, 'a'), 255u));
     // The away text's 252: SettingsDialogTest.FirstStartShowsTheDefaultsAndTextsRefuseWhatDoesNotFit.
 
     TEreignisObj e;
     e.cwText = "12345678901234567890";
     e.cwSpeed = 5;
     settings_.setEvent(TEventKind::evUserAway, e);
-    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwText, "12345678901");
-    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwSpeed, 10);
+    const auto cw = [&] {
+        const TEreignisObj e = settings_.event(TEventKind::evUserAway);
+        return std::tuple(e.cwText, e.cwSpeed);
+    };
+    EXPECT_EQ(cw(), std::tuple("12345678901", 10));
     settings_.updateEvent(TEventKind::evUserAway, [](TEreignisObj& r) {
         r.cwText += "XYZ";
         r.cwSpeed = 500;
     });
-    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwText, "12345678901");
-    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwSpeed, 120);
+    EXPECT_EQ(cw(), std::tuple("12345678901", 120));
 
     settings_.setEvent(kind(11), e);  // no such event: ignored
     EXPECT_EQ(settings_.event(kind(11)), TEreignisObj{});
@@ -276,10 +277,9 @@ TEST_F(SettingsTest, ListenersHearRealChangesOnly)
     settings_.setOption(Option::Sound, false);
     settings_.updateEvent(TEventKind::evUserBack, [](TEreignisObj& e) { e.popup = false; });
     settings_.updateEvent(TEventKind::evUserBack, [](TEreignisObj& e) { e.popup = false; });
-    ASSERT_EQ(heard.size(), 3u);
-    EXPECT_EQ(heard[0].first, Settings::Field::Alias);
-    EXPECT_EQ(heard[1].first, Settings::Field::Options);
-    EXPECT_EQ(heard[2], std::make_pair(Settings::Field::Event, std::optional(TEventKind::evUserBack)));
+    EXPECT_EQ(heard, (decltype(heard){{Settings::Field::Alias, std::nullopt},
+                                      {Settings::Field::Options, std::nullopt},
+                                      {Settings::Field::Event, TEventKind::evUserBack}}));
     EXPECT_FALSE(settings_.option(Option::Sound));
 
     (void)settings_.load();
