@@ -187,13 +187,10 @@ TEST(AirProcess, DirewolfReadsOurFramesAndWeReadItsFrames)
     ASSERT_EQ(frames.size(), 1u);
     ax25::Frame frame;
     ASSERT_EQ(ax25::decodeUiFrame(frames[0].data, frame), ax25::DecodeError::None);
-    EXPECT_EQ(ax25::formatAddress(frame.source), "DL2BBB-3");
-    EXPECT_EQ(ax25::formatAddress(frame.destination), "DL1ABC-7");
     ASSERT_EQ(frame.digis.size(), 1u);
-    EXPECT_EQ(ax25::formatAddress(frame.digis[0]), "DK0AA");
-    EXPECT_TRUE(frame.pathComplete());
-    EXPECT_EQ(frame.pid, 0xF0);
-    EXPECT_EQ(frame.info, "Hallo von Direwolf");
+    EXPECT_EQ(std::tuple(ax25::formatAddress(frame.source), ax25::formatAddress(frame.destination),
+                         ax25::formatAddress(frame.digis[0]), frame.pathComplete(), frame.pid, frame.info),
+              std::tuple("DL2BBB-3", "DL1ABC-7", "DK0AA", true, 0xF0, "Hallo von Direwolf"));
 #endif
 }
 

@@ -58,36 +58,19 @@ struct Home {
     std::string base() const { return call.substr(0, call.find('-')); }
 };
 
-// Decoded UI frames a raw KISS client hears on the channel.
-class Monitor {
-public:
-    explicit Monitor(std::uint16_t port) : client_(port) {}
-    bool connected() const { return client_.connected(); }
-
-    // Waits for the first frame at index `from` or later sent by `source` with a PID in
-    // [low, high]; its index and the frame.
-    std::optional<std::pair<std::size_t, ax25::Frame>> find(std::size_t from, const std::string& source,
-                                                            int low, int high = -1)
-    {
-        const auto deadline = std::chrono::steady_clock::now() + kWait;
-        for (std::size_t i = from;; ++i) {
-            const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                deadline - std::chrono::steady_clock::now());
-            const auto& frames = client_.wait_frames(i + 1, std::max(left, 0ms));
-            if (frames.size() <= i)
-                return std::nullopt;
-            ax25::Frame f;
-            if (ax25::decodeUiFrame(frames[i].data, f) == ax25::DecodeError::None &&
-                f.source.call == source && f.pid >= low && f.pid <= std::max(low, high))
-                return std::pair{i, f};
-        }
+// The first message frame (PID 208 to 217) from `source` that a raw KISS client hears.
+std::optional<ax25::Frame> first_message(KissClient& client, const std::string& source)
+{
+    for (std::size_t i = 0;; ++i) {
+        const auto& frames = client.wait_frames(i + 1, kWait);
+        ax25::Frame f;
+        if (frames.size() <= i)
+            return std::nullopt;
+        if (ax25::decodeUiFrame(frames[i].data, f) == ax25::DecodeError::None && f.source.call == source &&
+            f.pid >= 208 && f.pid <= 217)
+            return f;
     }
-
-private:
-    KissClient client_;
-};
-
-constexpr int kMessagePid = 208, kLastMessagePid = 217;
+}
 
 // The conversation (`history CALL`): "T" delivered or "R" received, and the text.
 using History = std::vector<std::pair<char, std::string>>;
@@ -119,7 +102,7 @@ protected:
     Home a{"DL1AAA-1", "Anna"};
     Home b{"DL2BBB-3", "Bert"};
     AirInstance air;
-    std::unique_ptr<Monitor> monitor;
+    std::unique_ptr<KissClient> monitor;
     std::unique_ptr<Process> pa, pb;
 
     // zelvo-air with args, a raw listener on it, and both stations connected (B with b_options).
@@ -127,7 +110,7 @@ protected:
     {
         air = start_air(kAir, std::move(args));
         ASSERT_NE(air.port, 0);
-        monitor = std::make_unique<Monitor>(air.port);
+        monitor = std::make_unique<KissClient>(air.port);
         ASSERT_TRUE(monitor->connected());
         ASSERT_TRUE(air.process->wait_line(contains(" connected from")));
         pa = start(a);
@@ -222,10 +205,10 @@ TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
 
     // On the air: Windows-1252, one byte an umlaut, CR LF. The acknowledgement and the lines
     // kept: Messages.NewMessageIsAcknowledgedStoredAndReported and MatchingAckDeliversTheHeadText.
-    const auto sent = monitor->find(0, "DL1AAA", kMessagePid, kLastMessagePid);
+    const auto sent = first_message(*monitor, "DL1AAA");
     ASSERT_TRUE(sent);
-    EXPECT_EQ(sent->second.info, "Gr\xFC\xDF"
-                                 "e aus K\xF6ln\r\nZeile 2");
+    EXPECT_EQ(sent->info, "Gr\xFC\xDF"
+                          "e aus K\xF6ln\r\nZeile 2");
     EXPECT_EQ(history(*pb, "DL1AAA"), (History{{'R', there}, {'T', back}}));
 }
 
