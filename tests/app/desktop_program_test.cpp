@@ -62,6 +62,7 @@ protected:
         o.session.passInterval = std::chrono::milliseconds(5);
         o.instanceDirectory = QString::fromStdString(dir_.path().string());
         o.splash = false;
+        exitsBefore_ = calls_->exit_calls;
         auto program = std::make_unique<app::DesktopProgram>(std::move(o));
         starting_ = program.get();
         EXPECT_EQ(program->start(), std::nullopt);
@@ -71,9 +72,9 @@ protected:
     std::string log() const { return zelvo::testing::readFile(dir_ / "Zelvo.log"); }
 
     // The driver was left once, and only after the receive thread had ended.
-    void expectDriverLeftAfterTheThread(int exitsBefore)
+    void expectDriverLeftAfterTheThread()
     {
-        EXPECT_EQ(calls_->exit_calls, exitsBefore + 1);
+        EXPECT_EQ(calls_->exit_calls, exitsBefore_ + 1);
         EXPECT_EQ(calls_->get_after_exit, 0);
     }
 
@@ -81,6 +82,7 @@ protected:
     std::string rosterRows_ = "\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,\"\r\n";
     std::string moreRegistry_;                 // keys after the roster
     app::DesktopProgram* starting_ = nullptr;  // the program that start() made last
+    int exitsBefore_ = 0;                      // the driver's exits before it
     void* library_ = nullptr;
     const FakeCalls* calls_ = nullptr;
     zelvo::testing::BoxAnswers boxes_;
@@ -88,7 +90,6 @@ protected:
 
 TEST_F(DesktopProgramTest, BeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCanStillSayNo)
 {
-    const int exitsBefore = calls_->exit_calls;
     auto program = start("DL9TST");
     QSignalSpy finished(program.get(), &app::DesktopProgram::finished);
     program->mainWindow().goOnlineClick();
@@ -106,7 +107,7 @@ TEST_F(DesktopProgramTest, BeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCan
     EXPECT_TRUE(program->tray().goOnlineAction().isChecked());
     EXPECT_EQ(program->mainWindow().statusBar().panelText(0), "Online");
     EXPECT_EQ(program->tray().picture(), protocol::TrayPicture::MainIcon);
-    expectDriverLeftAfterTheThread(exitsBefore);
+    expectDriverLeftAfterTheThread();
     EXPECT_NE(log().find(" Programm beendet\r\n"), std::string::npos);
 }
 
@@ -117,7 +118,6 @@ TEST_F(DesktopProgramTest, AutoOnlineGoesOnlineAtTheEndOfTheStartUnlessTheRoster
     moreRegistry_ = "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"QX4KLM\"=dword:00000001\r\n"
                     "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\QX4KLM]\r\n";
     for (const bool empty : {false, true}) {
-        const int exitsBefore = calls_->exit_calls;
         rosterRows_ = empty ? "" : rosterRows_;
         boxes_.answers = {"OK"};
         boxes_.texts.clear();
@@ -130,14 +130,13 @@ TEST_F(DesktopProgramTest, AutoOnlineGoesOnlineAtTheEndOfTheStartUnlessTheRoster
                                     : QStringList());
         EXPECT_EQ(log().find(" Programm OnLine") != std::string::npos, !empty);
         program.reset();  // not ended: the destructor ends it
-        expectDriverLeftAfterTheThread(exitsBefore);
+        expectDriverLeftAfterTheThread();
         std::filesystem::remove(dir_ / "Zelvo.log");
     }
 }
 
 TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAndNeverDeadlocks)
 {
-    const int exitsBefore = calls_->exit_calls;
     auto program = start("DL1ABC");
     QSignalSpy finished(program.get(), &app::DesktopProgram::finished);
     bool quitting = false, quitAsked = false, quitWaited = false;
@@ -158,7 +157,7 @@ TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAnd
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_TRUE(quitWaited);
     EXPECT_EQ(program->session().roster().size(), 1);  // "Nein" was still heard
-    expectDriverLeftAfterTheThread(exitsBefore);
+    expectDriverLeftAfterTheThread();
 }
 
 // The logoff: the save request, which the user can still cancel, only writes the restart entry
@@ -167,7 +166,6 @@ TEST_F(DesktopProgramTest, LogoffWritesOnlyTheRestartEntryAndTheSessionsEndEndsT
 {
     auto& manager = *qApp->findChild<QSessionManager*>();
     for (const bool sysStart : {true, false}) {
-        const int exitsBefore = calls_->exit_calls;
         auto program = start("DL9TST", sysStart ? "000000df" : "000000cf");
         manager.setRestartHint(QSessionManager::RestartIfRunning);
         emit qApp->commitDataRequest(manager);
@@ -181,7 +179,7 @@ TEST_F(DesktopProgramTest, LogoffWritesOnlyTheRestartEntryAndTheSessionsEndEndsT
         });
         QApplication::exec();
         ASSERT_TRUE(program->ended());
-        expectDriverLeftAfterTheThread(exitsBefore);
+        expectDriverLeftAfterTheThread();
         EXPECT_EQ(log().find("beendet"), std::string::npos);
         program.reset();
         std::filesystem::remove(app::autostartEntryPath());
@@ -232,7 +230,6 @@ TEST_F(DesktopProgramTest, FirstStartHintIsReadableWholeAndGoesOnceTheCallIsStor
 // answer and the program ends.
 TEST_F(DesktopProgramTest, SignalEndsTheProgramWhileAStartUpBoxIsOpen)
 {
-    const int exitsBefore = calls_->exit_calls;
     moreRegistry_ = "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\Events]\r\n";  // without values
     const app::EndSignals endSignals([this] { starting_->endBySignal(); });
     QString shown;
@@ -245,7 +242,7 @@ TEST_F(DesktopProgramTest, SignalEndsTheProgramWhileAStartUpBoxIsOpen)
     auto program = start("DL9TST");
     EXPECT_EQ(shown, "Fehler beim Holen der Daten für '0-Speed'");
     ASSERT_TRUE(program->ended());
-    expectDriverLeftAfterTheThread(exitsBefore);
+    expectDriverLeftAfterTheThread();
 }
 
 // The history's header line (time of day and call) that stands above `text`, and its colour.

@@ -2,8 +2,6 @@
 // user, and a restart after the logoff that runs once.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QLockFile>
 #include <QProcess>
 #include <QSignalSpy>
 

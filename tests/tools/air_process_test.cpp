@@ -196,10 +196,6 @@ TEST(AirProcess, DirewolfReadsOurFramesAndWeReadItsFrames)
 
 TEST(AirProcess, CommandLine)
 {
-    Process help({kAir, "--help"});
-    EXPECT_TRUE(help.wait_line(contains("--digi CALL")));
-    EXPECT_TRUE(exited_cleanly(help.stop(0)));
-
     for (const std::vector<std::string>& bad : {std::vector<std::string>{kAir, "--loss", "2"},
                                                 {kAir, "--digi", "NO-CALL!"},
                                                 {kAir, "--pcap", "/nonexistent/dir/x.pcap"}}) {
