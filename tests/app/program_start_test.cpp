@@ -43,10 +43,7 @@ TEST(SingleInstance, SecondStartRaisesTheFirstAndAStaleSocketIsTakenOver)
 {
     zelvo::testing::TempDir dir;
     const QString path = QString::fromStdString(dir.path().string());
-    {
-        // A crashed instance left its socket file but holds no lock.
-        std::ofstream(dir.path() / "MUT_Zelvo_Open") << "";
-    }
+    std::ofstream(dir.path() / "MUT_Zelvo_Open") << "";  // left by a crashed instance, which holds no lock
     app::SingleInstance first(path);
     ASSERT_FALSE(first.askRunningInstance());
     ASSERT_EQ(first.claim(), app::SingleInstance::Claim::Claimed);

@@ -298,17 +298,15 @@ public:
 TEST_F(SettingsTest, EventSoundPlaysOnlyWaveFilesWhileSoundsAreOn)
 {
     RecordingPlayer player;
-    auto setSound = [&](TEventKind k, std::int32_t soundKind, std::string path) {
-        settings_.updateEvent(k, [&](TEreignisObj& e) {
-            e.soundKind = soundKind;
-            e.wavePath = path;
-        });
-    };
-    setSound(TEventKind::evMessageReceived, kSoundNone, "/snd/none.wav");
-    setSound(TEventKind::evUserOnline, kSoundCw, "/snd/cw.wav");
-    setSound(TEventKind::evUserAway, kSoundWave, "/snd/away.wav");
-    setSound(TEventKind::evUserBack, kSoundWave, "<keine>");
-    setSound(TEventKind::evPolled, kSoundWave, "");
+    const std::tuple<TEventKind, std::int32_t, const char*> sounds[] = {
+        {TEventKind::evMessageReceived, kSoundNone, "/snd/none.wav"},
+        {TEventKind::evUserOnline, kSoundCw, "/snd/cw.wav"},
+        {TEventKind::evUserAway, kSoundWave, "/snd/away.wav"},
+        {TEventKind::evUserBack, kSoundWave, "<keine>"},
+        {TEventKind::evPolled, kSoundWave, ""}};
+    for (const auto& [k, soundKind, path] : sounds)
+        settings_.updateEvent(
+            k, [&](TEreignisObj& e) { std::tie(e.soundKind, e.wavePath) = std::tuple(soundKind, path); });
 
     settings_.setOption(Option::Sound, false);
     for (int n = 0; n < kEventKindCount; ++n)
