@@ -127,8 +127,8 @@ TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged)
 TEST_F(SettingsTest, LoadDecodesStoredValues)
 {
     storeAll();
-    registry_.setDword(HKCU, kEvents, "3-Options",
-                       0xFFFFFFA5);  // CW, entry-to-top, focus; bit 7 is no part of the kind
+    // CW, entry-to-top, focus; bit 7 is no part of the kind.
+    registry_.setDword(HKCU, kEvents, "3-Options", 0xFFFFFFA5);
     registry_.setString(HKCU, kEvents, "4-CWtext", "ABCDEFGHIJKLMNOPQRST");
     registry_.setDword(HKCU, kMain, "Options", 0xABCD12);
     registry_.deleteValue(HKCU, kEvents, "5-Wave");
@@ -220,9 +220,7 @@ TEST_F(SettingsTest, ReloadOnAFirstStartGoesBackToTheDefaults)
     ASSERT_EQ(settings_.reload(), std::nullopt);
     SettingsValues expected = defaults;
     expected.textBuf = false;
-    const SettingsValues reloaded = settings_.snapshot();
-    EXPECT_EQ(std::tie(reloaded.myCall, reloaded.options, reloaded.showAlias, reloaded.textBuf),
-              std::tie(expected.myCall, expected.options, expected.showAlias, expected.textBuf));
+    EXPECT_EQ(fields(settings_.snapshot()), fields(expected));
 }
 
 TEST_F(SettingsTest, SettersKeepTheLimits)
