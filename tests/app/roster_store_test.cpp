@@ -58,8 +58,7 @@ TEST_F(RosterStoreTest, SavedRosterReadsBackByteForByteAfterRestart)
     EXPECT_EQ(stored("1"), "\"Sa\"\"m \xC4rger,\r\n\",12,dk2xy-15,0,1,0,151,208,218,\"weg\r\nbis 18 Uhr\"");
 
     Roster loaded;
-    RosterStore next(reopen());
-    EXPECT_TRUE(next.loadList(loaded).empty());
+    EXPECT_TRUE(RosterStore(reopen()).loadList(loaded).empty());
     ASSERT_EQ(loaded.size(), 2);
     const TUserEntry& back = loaded.at(1);
     // The stored fields as saved; the transient ones (count, away text, texts) start afresh.
@@ -138,8 +137,7 @@ TEST_F(RosterStoreTest, ValuesThatCannotBeLoadedAreReportedAndSurviveSaves)
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "7"}));
 
     Roster loaded;
-    RosterStore next(reopen());
-    EXPECT_EQ(next.loadList(loaded).size(), 3u);
+    EXPECT_EQ(RosterStore(reopen()).loadList(loaded).size(), 3u);
     EXPECT_EQ(calls(loaded), (std::vector<std::string>{"DL1AA", "DL1BB", "DL1CC", "DL1DD"}));
 }
 

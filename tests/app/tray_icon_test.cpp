@@ -19,15 +19,14 @@ TEST_F(TrayTest, RecomputedPictureFollowsUnreadAndTheOwnState)
     EXPECT_EQ(std::pair(tray.picture(), tray.toolTip()),
               std::pair(TrayPicture::SelfOff, QString("Zelvo 0.9")));
     app::TUserEntry& entry = add("DL1AAA", S::Offline);
-    entry.unread = true;
-    tray.setPicture(TrayPicture::Recompute);
-    EXPECT_EQ(tray.picture(), TrayPicture::NewMail);
-    entry.unread = false;
-    tray.setPicture(TrayPicture::Recompute);
-    EXPECT_EQ(tray.picture(), TrayPicture::SelfOff);
-    tray.setOnline(true);
-    tray.setPicture(TrayPicture::Recompute);
-    EXPECT_EQ(tray.picture(), TrayPicture::MainIcon);
+    for (const auto& [unread, online, picture] : {std::tuple{true, false, TrayPicture::NewMail},
+                                                  {false, false, TrayPicture::SelfOff},
+                                                  {false, true, TrayPicture::MainIcon}}) {
+        entry.unread = unread;
+        tray.setOnline(online);
+        tray.setPicture(TrayPicture::Recompute);
+        EXPECT_EQ(tray.picture(), picture) << unread << online;
+    }
     EXPECT_EQ(tray.toolTip(), "Zelvo Online");
 }
 
