@@ -26,7 +26,7 @@ protected:
     }
 };
 
-TEST_F(MainWindowTest, KeyTableRunsCommandsAndUsesUpWhatItHandles)
+TEST_F(MainWindowTest, KeyTableRunsCommandsUsesUpWhatItHandlesAndAltF4OnlyHides)
 {
     add("DL1AAA", S::Online);
     window.rosterView().setCurrentIndex(window.model().index(0, 0));
@@ -67,8 +67,14 @@ TEST_F(MainWindowTest, KeyTableRunsCommandsAndUsesUpWhatItHandles)
         EXPECT_EQ(window.stationMenu().isVisible(), !messagesOpen);
     }
     window.stationMenu().hide();
+    // Alt+F4 closes the window, which only hides it until the program quits.
     EXPECT_TRUE(key(Qt::Key_F4, Qt::AltModifier));
     EXPECT_FALSE(window.isVisible());
+    window.show();
+    EXPECT_FALSE(window.close());  // the close is refused, the window hidden
+    window.show();
+    window.setQuitting(true);
+    EXPECT_TRUE(window.close());
 }
 
 TEST_F(MainWindowTest, StatusBarSwitchesAwayBetween140And200AndOnlineOnDoubleClick)
@@ -264,16 +270,6 @@ TEST_F(MainWindowTest, ShowingRestoresFromMinimisedAndTheKeysGoToTheList)
         EXPECT_EQ(dialogs.calls, (Strings{"open DL1AAA", "prepare DL1AAA", "open DL1BBB", "prepare DL1BBB"}));
         window.hide();
     }
-}
-
-TEST_F(MainWindowTest, ClosingHidesUntilTheProgramQuits)
-{
-    window.show();
-    EXPECT_FALSE(window.close());
-    EXPECT_FALSE(window.isVisible());
-    window.show();
-    window.setQuitting(true);
-    EXPECT_TRUE(window.close());
 }
 
 }  // namespace
