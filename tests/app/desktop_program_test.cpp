@@ -1,13 +1,15 @@
 // The program's ways to end, offscreen, over the stand-in driver library: the receive thread has
 // ended before the driver is left, quitting never deadlocks, not even while a receive pass holds
 // the registration question open, and the logoff and the signals end it at any moment. And the
-// first start without an own call.
+// first start without an own call, kept history, and an acknowledgement's road to the windows.
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextEdit>
 #include <QTimer>
 
 #include <dlfcn.h>
@@ -23,9 +25,12 @@
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
 #include "app/tray_icon.h"
+#include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/link/fake_flxapi.h"
+#include "tests/support/kiss_socket.h"
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 namespace {
@@ -42,7 +47,8 @@ protected:
     ~DesktopProgramTest() override { dlclose(library_); }
 
     // The stand-in driver sends DL1ABC a status frame from the unknown DK7NEW at every pass.
-    std::unique_ptr<app::DesktopProgram> start(const char* myCall, const char* options = "000000df")
+    std::unique_ptr<app::DesktopProgram> start(const char* myCall, const char* options = "000000df",
+                                               const char* library = ZELVO_FAKE_FLXAPI)
     {
         std::ofstream(dir_ / "HKCU.reg")
             << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"Mycall\"=\"" << myCall
@@ -52,10 +58,11 @@ protected:
         app::DesktopProgram::Options o;
         o.session.registryPaths = {dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
         o.session.logFile = dir_ / "Zelvo.log";
-        o.session.libraryName = ZELVO_FAKE_FLXAPI;
+        o.session.libraryName = library;
         o.session.passInterval = std::chrono::milliseconds(5);
         o.instanceDirectory = QString::fromStdString(dir_.path().string());
         o.splash = false;
+        exitsBefore_ = calls_->exit_calls;
         auto program = std::make_unique<app::DesktopProgram>(std::move(o));
         starting_ = program.get();
         EXPECT_EQ(program->start(), std::nullopt);
@@ -65,9 +72,9 @@ protected:
     std::string log() const { return zelvo::testing::readFile(dir_ / "Zelvo.log"); }
 
     // The driver was left once, and only after the receive thread had ended.
-    void expectDriverLeftAfterTheThread(int exitsBefore)
+    void expectDriverLeftAfterTheThread()
     {
-        EXPECT_EQ(calls_->exit_calls, exitsBefore + 1);
+        EXPECT_EQ(calls_->exit_calls, exitsBefore_ + 1);
         EXPECT_EQ(calls_->get_after_exit, 0);
     }
 
@@ -75,6 +82,7 @@ protected:
     std::string rosterRows_ = "\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,\"\r\n";
     std::string moreRegistry_;                 // keys after the roster
     app::DesktopProgram* starting_ = nullptr;  // the program that start() made last
+    int exitsBefore_ = 0;                      // the driver's exits before it
     void* library_ = nullptr;
     const FakeCalls* calls_ = nullptr;
     zelvo::testing::BoxAnswers boxes_;
@@ -82,7 +90,6 @@ protected:
 
 TEST_F(DesktopProgramTest, BeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCanStillSayNo)
 {
-    const int exitsBefore = calls_->exit_calls;
     auto program = start("DL9TST");
     QSignalSpy finished(program.get(), &app::DesktopProgram::finished);
     program->mainWindow().goOnlineClick();
@@ -100,7 +107,7 @@ TEST_F(DesktopProgramTest, BeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCan
     EXPECT_TRUE(program->tray().goOnlineAction().isChecked());
     EXPECT_EQ(program->mainWindow().statusBar().panelText(0), "Online");
     EXPECT_EQ(program->tray().picture(), protocol::TrayPicture::MainIcon);
-    expectDriverLeftAfterTheThread(exitsBefore);
+    expectDriverLeftAfterTheThread();
     EXPECT_NE(log().find(" Programm beendet\r\n"), std::string::npos);
 }
 
@@ -122,14 +129,14 @@ TEST_F(DesktopProgramTest, AutoOnlineGoesOnlineAtTheEndOfTheStartUnlessTheRoster
                                                   "Erstellen sie zuerst einen Eintrag (ALT-R).")
                                     : QStringList());
         EXPECT_EQ(log().find(" Programm OnLine") != std::string::npos, !empty);
-        program.reset();
+        program.reset();  // not ended: the destructor ends it
+        expectDriverLeftAfterTheThread();
         std::filesystem::remove(dir_ / "Zelvo.log");
     }
 }
 
 TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAndNeverDeadlocks)
 {
-    const int exitsBefore = calls_->exit_calls;
     auto program = start("DL1ABC");
     QSignalSpy finished(program.get(), &app::DesktopProgram::finished);
     bool quitting = false, quitAsked = false, quitWaited = false;
@@ -150,7 +157,7 @@ TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAnd
     ASSERT_TRUE(finished.wait(10000));
     EXPECT_TRUE(quitWaited);
     EXPECT_EQ(program->session().roster().size(), 1);  // "Nein" was still heard
-    expectDriverLeftAfterTheThread(exitsBefore);
+    expectDriverLeftAfterTheThread();
 }
 
 // The logoff: the save request, which the user can still cancel, only writes the restart entry
@@ -159,7 +166,6 @@ TEST_F(DesktopProgramTest, LogoffWritesOnlyTheRestartEntryAndTheSessionsEndEndsT
 {
     auto& manager = *qApp->findChild<QSessionManager*>();
     for (const bool sysStart : {true, false}) {
-        const int exitsBefore = calls_->exit_calls;
         auto program = start("DL9TST", sysStart ? "000000df" : "000000cf");
         manager.setRestartHint(QSessionManager::RestartIfRunning);
         emit qApp->commitDataRequest(manager);
@@ -173,7 +179,7 @@ TEST_F(DesktopProgramTest, LogoffWritesOnlyTheRestartEntryAndTheSessionsEndEndsT
         });
         QApplication::exec();
         ASSERT_TRUE(program->ended());
-        expectDriverLeftAfterTheThread(exitsBefore);
+        expectDriverLeftAfterTheThread();
         EXPECT_EQ(log().find("beendet"), std::string::npos);
         program.reset();
         std::filesystem::remove(app::autostartEntryPath());
@@ -224,7 +230,6 @@ TEST_F(DesktopProgramTest, FirstStartHintIsReadableWholeAndGoesOnceTheCallIsStor
 // answer and the program ends.
 TEST_F(DesktopProgramTest, SignalEndsTheProgramWhileAStartUpBoxIsOpen)
 {
-    const int exitsBefore = calls_->exit_calls;
     moreRegistry_ = "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\Events]\r\n";  // without values
     const app::EndSignals endSignals([this] { starting_->endBySignal(); });
     QString shown;
@@ -237,28 +242,66 @@ TEST_F(DesktopProgramTest, SignalEndsTheProgramWhileAStartUpBoxIsOpen)
     auto program = start("DL9TST");
     EXPECT_EQ(shown, "Fehler beim Holen der Daten für '0-Speed'");
     ASSERT_TRUE(program->ended());
-    expectDriverLeftAfterTheThread(exitsBefore);
+    expectDriverLeftAfterTheThread();
 }
 
-// The history is read when first needed (here when the roster window shows, there being no tray);
-// the conversation then begins with the lines an earlier run kept.
-TEST_F(DesktopProgramTest, KeptLinesOfAnEarlierRunAreInTheConversation)
+// The history's header line (time of day and call) that stands above `text`, and its colour.
+std::pair<QString, QColor> headerAbove(const QTextEdit& history, const QString& text)
 {
-    // The default history is the test program's own, never the user's.
+    for (QTextBlock block = history.document()->firstBlock().next(); block.isValid(); block = block.next()) {
+        if (block.text() == text) {
+            const QTextBlock header = block.previous();
+            return {header.text(), header.begin().fragment().charFormat().foreground().color()};
+        }
+    }
+    return {};
+}
+
+// The kept lines of an earlier run begin the conversation. One acknowledgement through the program:
+// the real driver library hears it from a KISS TNC on 127.0.0.1, and it ends as the blue line of
+// the open message window and as a line of the history.
+TEST_F(DesktopProgramTest, KeptLinesBeginTheConversationAndAnAckOnTheAirIsItsBlueLineAndKept)
+{
+    zelvo::testing::KissServer tnc;
+    zelvo::testing::writeFile(dir_ / "flexnet.conf",
+                              "0 kiss-tcp 127.0.0.1:" + std::to_string(tnc.port()) + " Test\n");
+    zelvo::testing::ScopedEnv conf{"ZELVO_FLEXNET_CONF", (dir_ / "flexnet.conf").c_str()};
+    // The default history is the test program's own, never the user's; an earlier run kept a line.
     ASSERT_TRUE(app::HistoryStore::defaultPath().string().starts_with(
         std::filesystem::temp_directory_path().string()));
     std::filesystem::remove_all(app::HistoryStore::defaultPath().parent_path());
+    app::Roster kept;
+    app::TUserEntry& keptBert = kept.addEntry("", "0", "DL2BBB-3", true, true);
     {
-        app::Roster roster;
-        app::TUserEntry& bert = roster.addEntry("", "0", "DL2BBB-3", true, true);
         app::HistoryStore store;
-        ASSERT_EQ(store.load(roster), std::nullopt);
-        ASSERT_EQ(store.record(bert, "R12:00:00 Hallo"), std::nullopt);
+        ASSERT_EQ(store.load(kept), std::nullopt);
+        ASSERT_EQ(store.record(keptBert, "R12:00:00 Hallo"), std::nullopt);
     }
-    auto program = start("DL9TST");
+    auto program = start("DL9TST", "000000df", ZELVO_FLXAPI);
+    ASSERT_TRUE(tnc.accept());
+
+    // Read when first needed, the conversation begins with the kept line.
     app::TUserEntry& bert = program->session().roster().at(0);
     program->dialogs().prepareMessages(bert);
     EXPECT_EQ(bert.rxBuffer, std::vector<std::string>{"R12:00:00 Hallo"});
+    // A text waits for Bert's acknowledgement while his message window is open.
+    bert.txBuffer.push_back("Hallo Bert");
+    dialogs::MessageWindow& window = program->dialogs().messageWindow();
+    window.openFor(bert);
+    window.show();
+    const auto& history = zelvo::testing::child<QTextEdit>(window, "RichRX");
+    ASSERT_EQ(headerAbove(history, "Hallo Bert").first, "DL9TST");  // waiting: no time yet
+
+    tnc.send_frame(zelvo::testing::ui_frame("DL2BBB-3", "DL9TST", 208, ""));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return bert.txBuffer.empty(); }, 15000));
+    const auto [header, colour] = headerAbove(history, "Hallo Bert");
+    EXPECT_TRUE(header.endsWith(" DL9TST") && header.size() > 7) << header.toStdString();
+    EXPECT_EQ(colour, QColor(0, 0, 255));
+
+    keptBert.rxBuffer.clear();
+    ASSERT_EQ(app::HistoryStore().load(kept), std::nullopt);
+    EXPECT_EQ(keptBert.rxBuffer, (std::vector<std::string>{"R12:00:00 Hallo", bert.rxBuffer.back()}));
+    EXPECT_TRUE(keptBert.rxBuffer[1].starts_with('T') && keptBert.rxBuffer[1].ends_with(" Hallo Bert"));
 }
 
 }  // namespace

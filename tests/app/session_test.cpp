@@ -52,30 +52,8 @@ protected:
     FakeCalls* calls_ = nullptr;
 };
 
-TEST_F(SessionTest, ReceiveThreadHasEndedBeforeTheDriverIsLeftOnEveryPath)
-{
-    for (const bool viaQuit : {true, false}) {
-        const int exitsBefore = calls_->exit_calls;
-        {
-            RecordingUi ui;
-            app::Session session(options());
-            ASSERT_EQ(session.open(), app::Session::OpenResult::Opened);
-            std::atomic<int> passes = 0;
-            session.start(ui, [&](const link::FlexThread::Work& work) {
-                work();
-                ++passes;
-            });
-            ASSERT_TRUE(zelvo::testing::wait_until([&] { return passes > 20; }));
-            if (viaQuit)
-                session.quit();
-            // Otherwise the destructor ends it, as after a signal.
-        }
-        EXPECT_EQ(calls_->exit_calls, exitsBefore + 1) << "quit: " << viaQuit;
-        EXPECT_EQ(calls_->get_after_exit, 0) << "quit: " << viaQuit;
-    }
-    EXPECT_NE(logText().find("Programm beendet"), std::string::npos);
-}
-
+// That the receive thread has ended before the driver is left, by quit or by the destructor, the
+// desktop program's tests check at each of its ends.
 TEST_F(SessionTest, FailedPassIsLoggedEveryTimeAndShownOnce)
 {
     RecordingUi ui;

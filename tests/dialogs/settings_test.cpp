@@ -69,9 +69,11 @@ auto fields(const SettingsValues& v)
                     v.autoOnline, v.events);
 }
 
+// A saved roster alone is still a first start: its key makes the main key as its parent.
 TEST_F(SettingsTest, FirstStartGivesTheDefaultsAndSavesThemAll)
 {
     const SettingsValues defaults;
+    registry_.setString(HKCU, std::string(kMain) + "\\User", "0", "Nord,0,DL1ABC,1,1,0,,208,218,");
     EXPECT_EQ(settings_.load(), std::nullopt);
     EXPECT_EQ(fields(settings_.snapshot()), fields(defaults));
     EXPECT_LE(defaults.infoText.size(), kMaxInfoText);  // the example fits the field
@@ -89,16 +91,6 @@ TEST_F(SettingsTest, FirstStartGivesTheDefaultsAndSavesThemAll)
     Settings again(reg);
     EXPECT_EQ(again.load(), std::nullopt);
     EXPECT_EQ(fields(again.snapshot()), fields(defaults));
-}
-
-TEST_F(SettingsTest, SavedRosterAloneIsStillAFirstStart)
-{
-    // The roster's key makes the main key as its parent before settings were ever saved.
-    registry_.setString(HKCU, std::string(kMain) + "\\User", "0", "Nord,0,DL1ABC,1,1,0,,208,218,");
-    EXPECT_EQ(settings_.load(), std::nullopt);
-    EXPECT_EQ(settings_.awayText(), "Bin gerade nicht da");
-    EXPECT_EQ(settings_.options(), 0xFF);
-    EXPECT_EQ(settings_.infoText(), std::string(kDefaultInfoText));
 }
 
 TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged)
@@ -135,8 +127,8 @@ TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged)
 TEST_F(SettingsTest, LoadDecodesStoredValues)
 {
     storeAll();
-    registry_.setDword(HKCU, kEvents, "3-Options",
-                       0xFFFFFFA5);  // CW, entry-to-top, focus; bit 7 is no part of the kind
+    // CW, entry-to-top, focus; bit 7 is no part of the kind.
+    registry_.setDword(HKCU, kEvents, "3-Options", 0xFFFFFFA5);
     registry_.setString(HKCU, kEvents, "4-CWtext", "ABCDEFGHIJKLMNOPQRST");
     registry_.setDword(HKCU, kMain, "Options", 0xABCD12);
     registry_.deleteValue(HKCU, kEvents, "5-Wave");
@@ -147,19 +139,10 @@ TEST_F(SettingsTest, LoadDecodesStoredValues)
     const TEreignisObj& cw = v.events[3];
     EXPECT_EQ(std::tie(cw.soundKind, cw.cwSpeed, cw.popup, cw.entryTop, cw.logEvent, cw.focus),
               std::make_tuple(kSoundCw, 23, false, true, false, true));
-    EXPECT_EQ(v.events[0].soundKind, kSoundWave);
-    EXPECT_TRUE(v.events[0].popup && v.events[0].logEvent);
-    EXPECT_EQ(v.events[0].wavePath, "/snd/0.wav");
-    EXPECT_EQ(v.events[0].cwText, "CQ0");
-    EXPECT_EQ(v.events[4].cwText, "ABCDEFGHIJK");
-    EXPECT_EQ(v.events[5].wavePath, "");
-    EXPECT_EQ(v.events[6].wavePath, "");
-    EXPECT_EQ(v.options, 0x12);
-    EXPECT_EQ(v.myCall, "DL1ABC-7");
-    EXPECT_EQ(v.alias, "J\xFCrgen");
-    EXPECT_EQ(v.infoText, "Zeile 1\r\nZeile 2");
-    EXPECT_EQ(v.awayText, "QRT");
-    EXPECT_EQ(v.showAlias, ListDisplay::CallsOnly);
+    // The rest as saved: SettingsTest.SavedSettingsLoadBackUnchanged.
+    EXPECT_EQ(std::tie(v.events[4].cwText, v.events[5].wavePath, v.events[6].wavePath, v.options, v.alias,
+                       v.awayText, v.showAlias),
+              std::make_tuple("ABCDEFGHIJK", "", "", 0x12, "J\xFCrgen", "QRT", ListDisplay::CallsOnly));
 }
 
 TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead)
@@ -173,10 +156,8 @@ TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead)
     settings_.setMyCall("EDITED");
 
     EXPECT_EQ(settings_.load(), Problem{"Fehler beim Holen der Daten f\xFCr '5-Speed'"});
-    for (int n = 0; n < 5; ++n)
-        EXPECT_EQ(settings_.event(kind(n)).cwText, "CQ" + std::to_string(n));
-    for (int n = 5; n < kEventKindCount; ++n)
-        EXPECT_EQ(settings_.event(kind(n)).cwText, "EDIT") << n;
+    for (int n = 0; n < kEventKindCount; ++n)
+        EXPECT_EQ(settings_.event(kind(n)).cwText, n < 5 ? "CQ" + std::to_string(n) : "EDIT") << n;
     EXPECT_EQ(settings_.myCall(), "EDITED");  // the main key was not reached
 
     // In the main key: the texts before the missing number are taken, the display mode is not.
@@ -237,9 +218,7 @@ TEST_F(SettingsTest, ReloadOnAFirstStartGoesBackToTheDefaults)
     ASSERT_EQ(settings_.reload(), std::nullopt);
     SettingsValues expected = defaults;
     expected.textBuf = false;
-    const SettingsValues reloaded = settings_.snapshot();
-    EXPECT_EQ(std::tie(reloaded.myCall, reloaded.options, reloaded.showAlias, reloaded.textBuf),
-              std::tie(expected.myCall, expected.options, expected.showAlias, expected.textBuf));
+    EXPECT_EQ(fields(settings_.snapshot()), fields(expected));
 }
 
 TEST_F(SettingsTest, SettersKeepTheLimits)
@@ -247,23 +226,24 @@ TEST_F(SettingsTest, SettersKeepTheLimits)
     settings_.setMyCall("DL1ABCDEF-15");
     settings_.setAlias(std::string(20, 'a'));
     settings_.setInfoText(std::string(300, 'i'));
-    EXPECT_EQ(settings_.myCall(), "DL1ABCDEF");
-    EXPECT_EQ(settings_.alias(), std::string(15, 'a'));
-    EXPECT_EQ(settings_.infoText().size(), 255u);
+    EXPECT_EQ(std::tuple(settings_.myCall(), settings_.alias(), settings_.infoText().size()),
+              std::tuple("DL1ABCDEF", std::string(15, 'a'), 255u));
     // The away text's 252: SettingsDialogTest.FirstStartShowsTheDefaultsAndTextsRefuseWhatDoesNotFit.
 
     TEreignisObj e;
     e.cwText = "12345678901234567890";
     e.cwSpeed = 5;
     settings_.setEvent(TEventKind::evUserAway, e);
-    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwText, "12345678901");
-    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwSpeed, 10);
+    const auto cw = [&] {
+        const TEreignisObj e = settings_.event(TEventKind::evUserAway);
+        return std::tuple(e.cwText, e.cwSpeed);
+    };
+    EXPECT_EQ(cw(), std::tuple("12345678901", 10));
     settings_.updateEvent(TEventKind::evUserAway, [](TEreignisObj& r) {
         r.cwText += "XYZ";
         r.cwSpeed = 500;
     });
-    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwText, "12345678901");
-    EXPECT_EQ(settings_.event(TEventKind::evUserAway).cwSpeed, 120);
+    EXPECT_EQ(cw(), std::tuple("12345678901", 120));
 
     settings_.setEvent(kind(11), e);  // no such event: ignored
     EXPECT_EQ(settings_.event(kind(11)), TEreignisObj{});
@@ -293,10 +273,9 @@ TEST_F(SettingsTest, ListenersHearRealChangesOnly)
     settings_.setOption(Option::Sound, false);
     settings_.updateEvent(TEventKind::evUserBack, [](TEreignisObj& e) { e.popup = false; });
     settings_.updateEvent(TEventKind::evUserBack, [](TEreignisObj& e) { e.popup = false; });
-    ASSERT_EQ(heard.size(), 3u);
-    EXPECT_EQ(heard[0].first, Settings::Field::Alias);
-    EXPECT_EQ(heard[1].first, Settings::Field::Options);
-    EXPECT_EQ(heard[2], std::make_pair(Settings::Field::Event, std::optional(TEventKind::evUserBack)));
+    EXPECT_EQ(heard, (decltype(heard){{Settings::Field::Alias, std::nullopt},
+                                      {Settings::Field::Options, std::nullopt},
+                                      {Settings::Field::Event, TEventKind::evUserBack}}));
     EXPECT_FALSE(settings_.option(Option::Sound));
 
     (void)settings_.load();
@@ -315,17 +294,15 @@ public:
 TEST_F(SettingsTest, EventSoundPlaysOnlyWaveFilesWhileSoundsAreOn)
 {
     RecordingPlayer player;
-    auto setSound = [&](TEventKind k, std::int32_t soundKind, std::string path) {
-        settings_.updateEvent(k, [&](TEreignisObj& e) {
-            e.soundKind = soundKind;
-            e.wavePath = path;
-        });
-    };
-    setSound(TEventKind::evMessageReceived, kSoundNone, "/snd/none.wav");
-    setSound(TEventKind::evUserOnline, kSoundCw, "/snd/cw.wav");
-    setSound(TEventKind::evUserAway, kSoundWave, "/snd/away.wav");
-    setSound(TEventKind::evUserBack, kSoundWave, "<keine>");
-    setSound(TEventKind::evPolled, kSoundWave, "");
+    const std::tuple<TEventKind, std::int32_t, const char*> sounds[] = {
+        {TEventKind::evMessageReceived, kSoundNone, "/snd/none.wav"},
+        {TEventKind::evUserOnline, kSoundCw, "/snd/cw.wav"},
+        {TEventKind::evUserAway, kSoundWave, "/snd/away.wav"},
+        {TEventKind::evUserBack, kSoundWave, "<keine>"},
+        {TEventKind::evPolled, kSoundWave, ""}};
+    for (const auto& [k, soundKind, path] : sounds)
+        settings_.updateEvent(
+            k, [&](TEreignisObj& e) { std::tie(e.soundKind, e.wavePath) = std::tuple(soundKind, path); });
 
     settings_.setOption(Option::Sound, false);
     for (int n = 0; n < kEventKindCount; ++n)
