@@ -91,16 +91,12 @@ TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
         EXPECT_EQ(entry.lastRxPid, "218");
         EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::UserOn});
         EXPECT_TRUE(h.ui.statuses.empty());
-        if (c.answered) {
-            EXPECT_EQ(h.driver.sent(),
-                      (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 218, "[Nord]\x19", true}}));
-            EXPECT_EQ(h.ui.popups, 1);
-            EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evUserOnline)});
-        } else {
-            EXPECT_TRUE(h.driver.sent().empty());
-            EXPECT_EQ(h.ui.popups, 0);
-            EXPECT_TRUE(h.sound.played().empty());
-        }
+        using Sent = std::vector<SentFrame>;
+        using Sounds = std::vector<std::string>;
+        EXPECT_EQ(h.driver.sent(),
+                  (c.answered ? Sent{{kMe, "DL2BBB-4 1", 218, "[Nord]\x19", true}} : Sent{}));
+        EXPECT_EQ(h.ui.popups, c.answered ? 1 : 0);
+        EXPECT_EQ(h.sound.played(), c.answered ? Sounds{waveOf(TEventKind::evUserOnline)} : Sounds{});
     }
 }
 
@@ -161,15 +157,14 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         bool online;
         bool away;
         bool pollAway;
-        std::string awayText;
         std::optional<std::string> answer;
     };
     const Case cases[] = {
         // Which text gives "-" instead is FrameFormat.PollAnswerWritingAndReading.
-        {"present", true, false, true, "Beim Essen", "+"},
-        {"away with text", true, true, true, "Beim Essen", "Beim Essen"},
-        {"away, option off", true, true, false, "Beim Essen", "-"},
-        {"own station offline and away", false, true, true, "Beim Essen", std::nullopt},
+        {"present", true, false, true, "+"},
+        {"away with text", true, true, true, "Beim Essen"},
+        {"away, option off", true, true, false, "-"},
+        {"own station offline and away", false, true, true, std::nullopt},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -179,14 +174,12 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         h.setOnline(c.online);
         h.station.setAway(c.away);
         h.settings.setOption(dialogs::Option::PollAway, c.pollAway);
-        h.settings.setAwayText(c.awayText);
+        h.settings.setAwayText("Beim Essen");
 
         h.handle("DL2BBB-1", 219);
 
-        if (c.answer)
-            EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 219, *c.answer, true}}));
-        else
-            EXPECT_TRUE(h.driver.sent().empty());
+        using Sent = std::vector<SentFrame>;
+        EXPECT_EQ(h.driver.sent(), (c.answer ? Sent{{kMe, "DL2BBB-4 1", 219, *c.answer, true}} : Sent{}));
         EXPECT_EQ(entry.state, S::HasPolled);
         EXPECT_EQ(entry.lastRxPid, "218");
         EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll von Alt"});
