@@ -317,7 +317,6 @@ TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
     EXPECT_EQ(h.ui.questions, std::vector<std::string>{"DK7NEW"});
     ASSERT_EQ(h.roster.size(), 2);
     const app::TUserEntry& added = h.roster.at(1);
-    EXPECT_EQ(added.call, "DK7NEW");
     EXPECT_EQ(added.state, S::Online);
     EXPECT_EQ(added.textFields(), (std::array<std::string, 10>{"Neu", "5", "DK7NEW-3 DB0BB-2 DB0AA", "1", "1",
                                                                "0", "", "208", "218", ""}));
