@@ -75,6 +75,11 @@ std::string makeWav(const WavFormat& w)
     return file + body;
 }
 
+// The command line of the applications the tests make.
+int argc = 1;
+char name[] = "zelvo_platform_tests";
+char* argv[] = {name, nullptr};
+
 class SoundTest : public ::testing::Test {
 protected:
     std::filesystem::path wav(const std::string& name, const WavFormat& format)
@@ -293,9 +298,6 @@ TEST_F(SoundTest, SystemPlayerTakesRequestsWithoutAnApplicationAndFromAnyThread)
     ASSERT_EQ(QCoreApplication::instance(), nullptr);
     const auto file = wav("a.wav", {}).string();
     makeSystemSoundPlayer()->playFile(file);
-    int argc = 1;
-    char name[] = "zelvo_platform_tests";
-    char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     {
         auto player = makeSystemSoundPlayer();
@@ -328,9 +330,6 @@ TEST_F(SoundTest, ProgramExitsAtAnyMomentAfterASoundWasAskedFor)
     const std::string file = wav("long.wav", {.channels = 2, .rate = 44100, .frames = 44100 * 30}).string();
     const auto playThenExit = [&file](int ms) {
         ::alarm(10);
-        int argc = 1;
-        char name[] = "zelvo_platform_tests";
-        char* argv[] = {name, nullptr};
         {
             QCoreApplication app(argc, argv);
             auto player = makeSystemSoundPlayer();
