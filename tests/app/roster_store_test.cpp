@@ -121,9 +121,8 @@ TEST_F(RosterStoreTest, ValuesThatCannotBeLoadedAreReportedAndSurviveSaves)
     RosterStore store(*registry_);
     const auto problems = store.loadList(roster);
     ASSERT_EQ(problems.size(), 3u);
-    EXPECT_EQ(problems[0].valueName, "1");
-    EXPECT_EQ(problems[1].valueName, "2");
-    EXPECT_EQ(problems[2].valueName, "7");
+    EXPECT_EQ(std::tie(problems[0].valueName, problems[1].valueName, problems[2].valueName),
+              std::make_tuple("1", "2", "7"));
     EXPECT_NE(problems[0].text.find("nicht geladen"), std::string::npos);
     EXPECT_EQ(calls(roster), (std::vector<std::string>{"DL1AA", "DL1BB"}));
 

@@ -82,10 +82,10 @@ TEST_F(SettingsTest, FirstStartGivesTheDefaultsAndSavesThemAll)
     platform::Registry& reg = disk();
     EXPECT_EQ(reg.valueNames(HKCU, kEvents).size(), 44u);
     EXPECT_EQ(reg.readString(HKCU, kEvents, "10-Wave"), "");
-    EXPECT_EQ(reg.readDword(HKCU, kEvents, "10-Speed"), 10u);
-    EXPECT_EQ(reg.readDword(HKCU, kEvents, "10-Options"), 16u + 8 + 2);
-    EXPECT_EQ(reg.readDword(HKCU, kMain, "Options"), 0xFFu);
-    EXPECT_EQ(reg.readDword(HKCU, kMain, "ShowAlias"), 3u);
+    EXPECT_EQ(std::make_tuple(reg.readDword(HKCU, kEvents, "10-Speed"),
+                              reg.readDword(HKCU, kEvents, "10-Options"),
+                              reg.readDword(HKCU, kMain, "Options"), reg.readDword(HKCU, kMain, "ShowAlias")),
+              std::make_tuple(10u, 16u + 8 + 2, 0xFFu, 3u));
     EXPECT_EQ(reg.readString(HKCU, kMain, "Infotext"), std::string(kDefaultInfoText));
     EXPECT_FALSE(reg.value(HKCU, kMain, "QX4KLM").has_value());  // never written
     Settings again(reg);
@@ -165,9 +165,8 @@ TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead)
     registry_.deleteValue(HKCU, kMain, "Options");
     ASSERT_TRUE(settings_.setShowAlias(2));
     EXPECT_EQ(settings_.load(), Problem{"Fehler beim Holen der Daten f\xFCr 'Options'"});
-    EXPECT_EQ(settings_.event(kind(5)).cwText, "CQ5");
-    EXPECT_EQ(settings_.myCall(), "DL1ABC-7");
-    EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName);
+    EXPECT_EQ(std::make_tuple(settings_.event(kind(5)).cwText, settings_.myCall(), settings_.showAlias()),
+              std::make_tuple("CQ5", "DL1ABC-7", ListDisplay::CallAndName));
 
     storeAll();
     registry_.createKey(HKCU, std::string(kMain) + "\\QX4KLM");
@@ -183,8 +182,7 @@ TEST_F(SettingsTest, ShowAliasOutsideOneToThreeChangesNothing)
         EXPECT_EQ(settings_.load(), std::nullopt);
         EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName) << stored;
     }
-    EXPECT_FALSE(settings_.setShowAlias(0));
-    EXPECT_FALSE(settings_.setShowAlias(4));
+    EXPECT_FALSE(settings_.setShowAlias(0) || settings_.setShowAlias(4));
     EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName);
 }
 

@@ -80,10 +80,9 @@ TEST_F(VersionFiles, FileWithoutBlockHasNoVersion)
         stray.insert(stray.end(), {std::uint8_t(c), 0});
     stray.insert(stray.end(), {0, 0, 0, 0});
     TVersionInfoResource info(write("plain", fileAround(stray)));
-    EXPECT_FALSE(info.fileVersion().valid());
-    EXPECT_TRUE(info.translations().empty());
-    EXPECT_EQ(info.dataSize(), 0u);
-    EXPECT_FALSE(info.queryValue("\\").has_value());
+    EXPECT_EQ(std::make_tuple(info.fileVersion().valid(), info.translations().size(), info.dataSize(),
+                              info.queryValue("\\").has_value()),
+              std::make_tuple(false, 0u, 0u, false));
 
     info.setFileName((dir_ / "missing").string());
     EXPECT_EQ(info.fileVersion().text(), "");

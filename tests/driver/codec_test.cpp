@@ -61,9 +61,7 @@ TEST(KissDecode, SkipsNoiseAndEmptyFramesAndSplitsBackToBackFrames)
     auto frames = decoder.feed(bytes({'x', 'y', 0xC0, 0xC0, 0xC0, 0x00, 'a', 0xC0, 0x16, 'b', 0xC0, 0xC0}));
     ASSERT_EQ(frames.size(), 2u);
     EXPECT_EQ(frames[0].data, "a");
-    EXPECT_EQ(frames[1].port, 1);
-    EXPECT_EQ(frames[1].command, 6);
-    EXPECT_EQ(frames[1].data, "b");
+    EXPECT_EQ(std::tie(frames[1].port, frames[1].command, frames[1].data), std::make_tuple(1, 6, "b"));
     EXPECT_EQ(decoder.stats().noiseBytes, 2u);
 }
 
@@ -106,9 +104,7 @@ TEST(Ax25Address, EncodesShiftedCharactersAndSsidByte)
     EXPECT_EQ(ax25::encodeAddress(a, true), (ax25::RawAddress{0x9C, 0x60, 0x86, 0x40, 0x40, 0x40, 0xFF}));
     const auto decoded = ax25::decodeAddress(ax25::encodeAddress(a, true).data());
     ASSERT_TRUE(decoded);
-    EXPECT_EQ(decoded->call, "N0C");
-    EXPECT_EQ(decoded->ssid, 15);
-    EXPECT_TRUE(decoded->chBit);
+    EXPECT_EQ(std::tie(decoded->call, decoded->ssid, decoded->chBit), std::make_tuple("N0C", 15, true));
 }
 
 TEST(Ax25Address, ParsesAndFormatsCallText)
@@ -126,15 +122,13 @@ TEST(Ax25Address, ParsesAndFormatsCallText)
 
 TEST(Ax25Address, RefusesCharactersThatAreNoCallSign)
 {
-    ax25::RawAddress raw = ax25::encodeAddress(address("AB"), false);
-    raw[3] = 'C' << 1;  // a character after the padding blank
-    EXPECT_FALSE(ax25::decodeAddress(raw.data()));
-    raw = ax25::encodeAddress(address("AB"), false);
-    raw[1] = 'b' << 1;
-    EXPECT_FALSE(ax25::decodeAddress(raw.data()));
-    raw = ax25::encodeAddress(address("AB"), false);
-    raw[0] |= 0x01;  // extension bit inside the call
-    EXPECT_FALSE(ax25::decodeAddress(raw.data()));
+    // A character after the padding blank, a lower-case one, the extension bit inside the call.
+    for (const auto& [at, value] :
+         {std::pair<int, std::uint8_t>{3, 'C' << 1}, {1, 'b' << 1}, {0, 'A' << 1 | 1}}) {
+        ax25::RawAddress raw = ax25::encodeAddress(address("AB"), false);
+        raw[at] = value;
+        EXPECT_FALSE(ax25::decodeAddress(raw.data())) << at;
+    }
     const ax25::RawAddress blanks{0x40, 0x40, 0x40, 0x40, 0x40, 0x40, 0x61};
     EXPECT_FALSE(ax25::decodeAddress(blanks.data()));
 }
@@ -151,14 +145,11 @@ TEST(Ax25Frame, DecodesFieldsAndRepeatedBits)
 {
     ax25::Frame frame;
     ASSERT_EQ(ax25::decodeUiFrame(kDigiFrame, frame), ax25::DecodeError::None);
-    EXPECT_EQ(ax25::formatAddress(frame.destination), "APZ001");
-    EXPECT_TRUE(frame.destination.chBit);
-    EXPECT_EQ(ax25::formatAddress(frame.source), "DL1ABC-7");
-    EXPECT_FALSE(frame.source.chBit);
+    EXPECT_EQ(std::make_tuple(ax25::formatAddress(frame.destination), frame.destination.chBit,
+                              ax25::formatAddress(frame.source), frame.source.chBit, frame.pid, frame.info),
+              std::make_tuple("APZ001", true, "DL1ABC-7", false, 0xF0, "Hi"));
     ASSERT_EQ(frame.digis.size(), 1u);
     EXPECT_EQ(ax25::formatAddress(frame.digis[0]), "DB0XYZ-1");
-    EXPECT_EQ(frame.pid, 0xF0);
-    EXPECT_EQ(frame.info, "Hi");
     EXPECT_FALSE(frame.pathComplete());
     EXPECT_EQ(frame.nextDigi(), 0u);
 

@@ -101,8 +101,7 @@ TEST_F(DriverApi, SendWritesOneKissFrameByteForByte)
     ASSERT_EQ(frames.size(), 2u);
     ax25::Frame frame;
     ASSERT_EQ(ax25::decodeUiFrame(frames[1].data, frame), ax25::DecodeError::None);
-    EXPECT_EQ(frame.pid, 219);
-    EXPECT_TRUE(frame.info.empty());
+    EXPECT_EQ(std::tie(frame.pid, frame.info), std::make_tuple(219, ""));
     EXPECT_EQ(stats().frames_sent, 2u);
 }
 
@@ -136,26 +135,19 @@ TEST_F(DriverApi, QueuesOnlyCompleteUiFramesForTheOwnCall)
     std::memcpy(&info, raw + 32, sizeof info);
     ASSERT_NE(info, nullptr);
     EXPECT_EQ(std::string(reinterpret_cast<const char*>(info)), text);  // NUL after the field
-    EXPECT_EQ(rec->channel, 4);
-    EXPECT_EQ(call(rec->dest), "DL1ABC");
-    EXPECT_EQ(path(rec), "DB0AAA DB0BBB-2 DK0XYZ-5");
+    EXPECT_EQ(std::make_tuple(rec->channel, call(rec->dest), path(rec)),
+              std::make_tuple(4, "DL1ABC", "DB0AAA DB0BBB-2 DK0XYZ-5"));
 
     rec = nextFrame("DL1ABC");
     ASSERT_NE(rec, nullptr);
-    EXPECT_EQ(rec->pid, 219);
-    EXPECT_EQ(rec->info_length, 0);
-    EXPECT_EQ(rec->info[0], 0);
-    EXPECT_EQ(path(rec), "DF1XX");
+    EXPECT_EQ(std::make_tuple(rec->pid, rec->info_length, rec->info[0], path(rec)),
+              std::make_tuple(219, 0, 0, "DF1XX"));
     EXPECT_EQ(l2_get_ui("DL1ABC"), nullptr);
 
     const FlxStats s = stats();
-    EXPECT_EQ(s.dropped_other_call, 2u);
-    EXPECT_EQ(s.dropped_other_port, 1u);
-    EXPECT_EQ(s.dropped_incomplete_path, 1u);
-    EXPECT_EQ(s.dropped_not_ui, 1u);
-    EXPECT_EQ(s.dropped_malformed, 2u);
-    EXPECT_EQ(s.kiss_errors, 1u);
-    EXPECT_EQ(s.frames_delivered, 2u);
+    EXPECT_EQ(std::tie(s.dropped_other_call, s.dropped_other_port, s.dropped_incomplete_path,
+                       s.dropped_not_ui, s.dropped_malformed, s.kiss_errors, s.frames_delivered),
+              std::make_tuple(2u, 1u, 1u, 1u, 2u, 1u, 2u));
 }
 
 TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops)
@@ -167,8 +159,7 @@ TEST_F(DriverApi, BoundsTheQueueAndCountsWhatItDrops)
         burst += kiss::encodeData(0, ax25::encodeFrame(ui_frame("DF1XX", "DL1ABC", 0xD0, std::to_string(i))));
     tnc.send_raw(burst);
     ASSERT_TRUE(wait_until([] { return stats().frames_queued + stats().dropped_queue_full == 300; }));
-    EXPECT_EQ(stats().frames_queued, 256u);
-    EXPECT_EQ(stats().dropped_queue_full, 44u);
+    EXPECT_EQ(std::make_tuple(stats().frames_queued, stats().dropped_queue_full), std::make_tuple(256u, 44u));
     // The oldest frames are kept, in order.
     const FlxUiFrame* rec = l2_get_ui("DL1ABC");
     ASSERT_NE(rec, nullptr);
@@ -233,19 +224,19 @@ TEST_F(DriverApi, TalksToASerialTncOnAPseudoTerminal)
             decoder.feed(std::string_view(buffer, static_cast<std::size_t>(n)), frames);
     }
     ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].port, 2);
     ax25::Frame frame;
     ASSERT_EQ(ax25::decodeUiFrame(frames[0].data, frame), ax25::DecodeError::None);
-    EXPECT_EQ(ax25::formatAddress(frame.destination), "DB0XYZ");
-    EXPECT_EQ(frame.info, "[a]\x18");
+    EXPECT_EQ(std::make_tuple(frames[0].port, ax25::formatAddress(frame.destination), frame.info),
+              std::make_tuple(2, "DB0XYZ", "[a]\x18"));
 
     const std::string in =
         kiss::encodeData(2, ax25::encodeFrame(ui_frame("DB0XYZ", "DL1ABC", 0xDA, "[b]\x19")));
     ASSERT_EQ(::write(master, in.data(), in.size()), static_cast<ssize_t>(in.size()));
     const FlxUiFrame* rec = nextFrame("DL1ABC");
     ASSERT_NE(rec, nullptr);
-    EXPECT_EQ(rec->channel, 1);
-    EXPECT_EQ(std::string(reinterpret_cast<const char*>(rec->info), rec->info_length), "[b]\x19");
+    EXPECT_EQ(std::make_tuple(rec->channel,
+                              std::string(reinterpret_cast<const char*>(rec->info), rec->info_length)),
+              std::make_tuple(1, "[b]\x19"));
     ax_exit();
     ::close(master);
 }
@@ -294,8 +285,7 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt)
     EXPECT_EQ(tnc.raw_received(), kiss::encodeData(0, frames[0].data));
     ax25::Frame frame;
     ASSERT_EQ(ax25::decodeUiFrame(frames[0].data, frame), ax25::DecodeError::None);
-    EXPECT_EQ(frame.digis.size(), 8u);
-    EXPECT_EQ(frame.info.size(), 256u);
+    EXPECT_EQ(std::make_tuple(frame.digis.size(), frame.info.size()), std::make_tuple(8u, 256u));
 }
 
 TEST_F(DriverApi, SendsFromTwoThreadsWhileReceiving)

@@ -25,10 +25,8 @@ TEST(UiFrameView, ReadsRawBytesAtTheirOffsets)
 
     const UiFrameView view(static_cast<const void*>(record.data()));
     EXPECT_EQ(view.sourceAddress(), record.data() + 7);
-    EXPECT_EQ(view.sourceAddress()[6], 0x16);
-    EXPECT_EQ(view.pid(), 0xDA);
-    EXPECT_EQ(view.infoLength(), 0x0103);
-    EXPECT_EQ(view.info(), info);
+    EXPECT_EQ(std::make_tuple(view.sourceAddress()[6], view.pid(), view.infoLength(), view.info()),
+              std::make_tuple(0x16, 0xDA, 0x0103, info));
     EXPECT_EQ(view.infoText(), "abc");  // the NUL ends the text before the length does
 }
 

@@ -75,6 +75,11 @@ std::string makeWav(const WavFormat& w)
     return file + body;
 }
 
+// The command line of the applications the tests make.
+int argc = 1;
+char name[] = "zelvo_platform_tests";
+char* argv[] = {name, nullptr};
+
 class SoundTest : public ::testing::Test {
 protected:
     std::filesystem::path wav(const std::string& name, const WavFormat& format)
@@ -173,13 +178,12 @@ TEST_F(GatedPlayerTest, SkipsSoundsWhileOneStillPlays)
     EXPECT_EQ(played.size(), 3u) << "a released player is free at once";
 }
 
-TEST_F(GatedPlayerTest, MissingOrUnplayableFilePlaysNothingAndBlocksNothing)
+// An unplayable file is one without a duration (UnplayableFilesHaveNoDuration).
+TEST_F(GatedPlayerTest, MissingFilePlaysNothingAndBlocksNothing)
 {
     player.playFile((dir / "missing.wav").string());
     player.playFile("<keine>");
     player.playFile("");
-    writeFile(dir / "broken.wav", "RIFF");
-    player.playFile((dir / "broken.wav").string());
     EXPECT_TRUE(played.empty());
     player.playFile(wav("ok.wav", {}).string());
     EXPECT_EQ(played.size(), 1u);
@@ -294,9 +298,6 @@ TEST_F(SoundTest, SystemPlayerTakesRequestsWithoutAnApplicationAndFromAnyThread)
     ASSERT_EQ(QCoreApplication::instance(), nullptr);
     const auto file = wav("a.wav", {}).string();
     makeSystemSoundPlayer()->playFile(file);
-    int argc = 1;
-    char name[] = "zelvo_platform_tests";
-    char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
     {
         auto player = makeSystemSoundPlayer();
@@ -329,9 +330,6 @@ TEST_F(SoundTest, ProgramExitsAtAnyMomentAfterASoundWasAskedFor)
     const std::string file = wav("long.wav", {.channels = 2, .rate = 44100, .frames = 44100 * 30}).string();
     const auto playThenExit = [&file](int ms) {
         ::alarm(10);
-        int argc = 1;
-        char name[] = "zelvo_platform_tests";
-        char* argv[] = {name, nullptr};
         {
             QCoreApplication app(argc, argv);
             auto player = makeSystemSoundPlayer();

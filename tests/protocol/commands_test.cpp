@@ -91,13 +91,11 @@ TEST_F(Commands, MessageToOneStation)
     auto& bystander = h.add("DB0AAA");
 
     EXPECT_FALSE(protocol::queueMessage(h.station, entry, "x", false));
-    EXPECT_TRUE(entry.txBuffer.empty());
-    EXPECT_EQ(entry.sendCount, "");
+    EXPECT_EQ(std::make_tuple(entry.txBuffer.size(), entry.sendCount), std::make_tuple(0u, ""));
 
     ASSERT_TRUE(protocol::queueMessage(h.station, entry, "Hallo", false));
-    EXPECT_EQ(entry.txBuffer, std::vector<std::string>{"Hallo"});
-    EXPECT_EQ(entry.sendCount, "151");
-    EXPECT_TRUE(bystander.txBuffer.empty());
+    EXPECT_EQ(std::make_tuple(entry.txBuffer, entry.sendCount, bystander.txBuffer.size()),
+              std::make_tuple(std::vector<std::string>{"Hallo"}, "151", 0u));
     EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Msg im Sendepuffer"});
     EXPECT_EQ(h.ui.conversations, std::vector<const app::TUserEntry*>{&entry});
     EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evMessageSent)});

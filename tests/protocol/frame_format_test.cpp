@@ -65,9 +65,8 @@ TEST(FrameFormat, StatusAnnounceBytesAndReading)
 TEST(FrameFormat, NulInsideAFieldEndsTheTextButNotTheLength)
 {
     const InfoField field = InfoField::fromBytes("[No\0d]\x18"s);
-    EXPECT_EQ(field.length, 7u);
-    EXPECT_EQ(field.text, "[No");
-    EXPECT_EQ(readStatusAlias(field), "No");
+    EXPECT_EQ(std::make_tuple(field.length, field.text, readStatusAlias(field)),
+              std::make_tuple(7u, "[No", "No"));
     // The marker lies behind the NUL: no answer is due.
     EXPECT_FALSE(readAnswerWanted(field));
     EXPECT_EQ(readStatusAlias(InfoField::fromBytes("\0abc\x18"s)), "");

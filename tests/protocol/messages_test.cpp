@@ -66,10 +66,9 @@ TEST_F(Messages, NewMessageIsAcknowledgedStoredAndReported)
     h.handle("DL2BBB-9", 211, "Hallo\r\nWelt");
 
     EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 211, "", true}}));
-    EXPECT_EQ(peer.lastRxPid, "211");
+    EXPECT_EQ(std::tie(peer.lastRxPid, peer.state, peer.unread),
+              std::make_tuple("211", S::OnlineUnread, true));
     EXPECT_EQ(peer.rxBuffer, std::vector<std::string>{"R12:34:56 Hallo\r\nWelt"});
-    EXPECT_EQ(peer.state, S::OnlineUnread);
-    EXPECT_TRUE(peer.unread);
     EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Msg eingetroffen"});
     EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::NewMail});
     EXPECT_EQ(h.ui.conversations, std::vector<const app::TUserEntry*>{&peer});
@@ -94,7 +93,6 @@ TEST_F(Messages, EveryCopyIsAcknowledgedButStoredOnce)
     EXPECT_EQ(ackPids, (std::vector<int>{213, 213, 213, 214}));
     EXPECT_EQ(peer.rxBuffer.size(), 2u);
     EXPECT_EQ(h.ui.popups, 2);
-    EXPECT_EQ(h.ui.received.size(), 2u);
 }
 
 // Whenever the peer restarts its numbering at 208 (it came online again, or we sent something
@@ -152,8 +150,6 @@ TEST_F(Messages, MatchingAckDeliversTheHeadText)
     peer.txBuffer = {"erste", "zweite"};
     h.handle(kPeer, 209);  // another number changes nothing
     EXPECT_EQ(std::tie(peer.state, peer.sendPid, peer.sendCount), std::make_tuple(S::Sending, "210", "87"));
-    EXPECT_EQ(peer.txBuffer.size(), 2u);
-
     h.handle(kPeer, 210);
     EXPECT_EQ(std::tie(peer.state, peer.sendPid, peer.sendCount),
               std::make_tuple(S::OnlineUnread, "211", ""));
@@ -186,8 +182,7 @@ TEST_F(Messages, UnacknowledgedTextGoesOutFiveTimesThenIsGivenUp)
     EXPECT_EQ(timeline.sends, (std::vector<int>{1, 31, 61, 91, 121}));
     EXPECT_EQ(timeline.pids, std::vector<int>(5, 208));
     EXPECT_EQ(timeline.statusAt, std::vector<int>{150});  // 29 passes after the fifth
-    EXPECT_EQ(peer.state, S::Offline);
-    EXPECT_EQ(peer.sendCount, "");
+    EXPECT_EQ(std::tie(peer.state, peer.sendCount), std::make_tuple(S::Offline, ""));
     EXPECT_EQ(peer.txBuffer, std::vector<std::string>{"Hallo"});  // still queued
     EXPECT_EQ(h.ui.icons.back(), TrayPicture::UserOff);
 }
@@ -289,8 +284,6 @@ TEST_F(Messages, PresenceFramesRestartTheNumberingOfAPendingText)
         protocol::queueMessage(h.station, entry, "Hallo", false);
         h.pass();
         h.handle(kPeer, c.pid, c.info);
-        EXPECT_EQ(entry.sendPid, "208");
-
         h.pass(29);  // the repetition at pass 31
         std::vector<int> pids;
         for (const SentFrame& frame : h.driver.takeSent())
@@ -314,15 +307,11 @@ TEST_F(Messages, PollGoesOutFiveTimesThenTheStationIsOffline)
     ASSERT_TRUE(protocol::pollStation(h.station, peer));
     EXPECT_EQ(h.driver.takeSent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 219, "", true}}));
     const std::size_t icons = h.ui.icons.size();
-
-    const Timeline timeline = runPasses(
-        300, [](const SentFrame& f) { return f.pid == 219; }, "User ist Offline");
-
-    EXPECT_EQ(timeline.sends, (std::vector<int>{30, 60, 90, 120}));
-    EXPECT_EQ(timeline.statusAt, std::vector<int>{149});
-    EXPECT_EQ(peer.state, S::Offline);
-    EXPECT_EQ(peer.pollCount, "0");
-    EXPECT_EQ(h.ui.icons.size(), icons);
+    h.pass(300);  // the send times are CountdownsStandStillWhileTheirFrameWaitsInTheDriver's
+    EXPECT_EQ(h.driver.sent().size(), 4u);
+    EXPECT_EQ(h.ui.lastStatus(), "User ist Offline");
+    EXPECT_EQ(std::make_tuple(peer.state, peer.pollCount, h.ui.icons.size()),
+              std::make_tuple(S::Offline, "0", icons));
 }
 
 TEST_F(Messages, OfflineStationIsPolledButSentNoText)
@@ -345,8 +334,7 @@ TEST_F(Messages, PollRunningOutKeepsTheTextWaiting)
     peer.pollCount = "2";
     peer.txBuffer = {"wartet"};
     h.pass();
-    EXPECT_EQ(peer.state, S::Offline);
-    EXPECT_EQ(peer.sendCount, "");
+    EXPECT_EQ(std::tie(peer.state, peer.sendCount), std::make_tuple(S::Offline, ""));
     EXPECT_TRUE(h.driver.sent().empty());
 }
 
