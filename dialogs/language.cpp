@@ -1,0 +1,113 @@
+#include "dialogs/language.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QLibraryInfo>
+#include <QTranslator>
+#include <QWidget>
+
+#include <cstdlib>
+#include <ranges>
+
+namespace zelvo::dialogs {
+namespace {
+
+// Calls a window's text setters on each QEvent::LanguageChange that reaches the window.
+class LanguageFollower : public QObject {
+public:
+    LanguageFollower(QWidget* owner, std::function<void()> setTexts)
+        : QObject(owner), setTexts_(std::move(setTexts))
+    {
+        owner->installEventFilter(this);
+        setTexts_();
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::LanguageChange && watched == parent())
+            setTexts_();
+        return false;
+    }
+
+private:
+    std::function<void()> setTexts_;
+};
+
+std::unique_ptr<QTranslator> load(const QString& name, const QString& folder)
+{
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(name, folder))
+        return nullptr;
+    QCoreApplication::installTranslator(translator.get());
+    return translator;
+}
+
+}  // namespace
+
+QString languageName(std::string_view code)
+{
+    if (code == kEnglish)
+        return QStringLiteral("English");
+    if (code == kFrench)
+        return QStringLiteral("Français");
+    return QStringLiteral("Deutsch");
+}
+
+std::string_view knownLanguage(std::string_view setting)
+{
+    // "de", "de_DE", "de_DE.UTF-8", "de@euro": the two letters before any of "_.@".
+    const std::string_view language = setting.substr(0, setting.find_first_of("_.@"));
+    for (std::string_view code : kLanguages) {
+        if (language == code)
+            return code;
+    }
+    return {};
+}
+
+std::string_view languageOfEnvironment()
+{
+    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(name);
+        if (value == nullptr || *value == '\0')
+            continue;
+        if (std::string_view(name) != "LANGUAGE")
+            return knownLanguage(value).empty() ? kEnglish : knownLanguage(value);
+        // A list such as "fr_CA:fr:en" names the languages in the order the user prefers.
+        for (const auto entry : std::views::split(std::string_view(value), ':')) {
+            const std::string_view code = knownLanguage(std::string_view(entry.begin(), entry.end()));
+            if (!code.empty())
+                return code;
+        }
+        return kEnglish;
+    }
+    return kEnglish;
+}
+
+LanguageSwitch::LanguageSwitch() = default;
+
+// Each translator removes itself from the application when it goes.
+LanguageSwitch::~LanguageSwitch() = default;
+
+void LanguageSwitch::apply(std::string_view code)
+{
+    const std::string_view known = knownLanguage(code);
+    const std::string_view next = known.empty() ? kEnglish : known;
+    program_.reset();
+    qt_.reset();
+    current_ = next;
+    const QString suffix = QString::fromLatin1(next.data(), static_cast<qsizetype>(next.size()));
+    // German needs no translator of the program's texts: they are written in German.
+    if (next != kGerman)
+        program_ = load(QStringLiteral("zelvo_") + suffix, QStringLiteral(":/translations"));
+    // Qt's texts are written in English.
+    if (next != kEnglish)
+        qt_ = load(QStringLiteral("qtbase_") + suffix, QLibraryInfo::path(QLibraryInfo::TranslationsPath));
+}
+
+void followLanguage(QWidget* owner, std::function<void()> setTexts)
+{
+    new LanguageFollower(owner, std::move(setTexts));
+}
+
+}  // namespace zelvo::dialogs
