@@ -12,6 +12,7 @@
 #include "dialogs/help_pages.h"
 #include "dialogs/help_window.h"
 #include "dialogs/jpeg_picture.h"
+#include "dialogs/language.h"
 #include "link/flex_api.h"
 #include "platform/ansi.h"
 #include "platform/audio_output.h"
@@ -48,9 +49,9 @@ void waitForTncs(link::FlexApi& driver, const std::vector<link::FlexApi::Channel
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
-bool checkHelp(std::FILE* out)
+// One help file, the German one or a language's beside it.
+bool checkHelpFile(const QString& fileName, std::FILE* out)
 {
-    const QString fileName = dialogs::HelpWindow::defaultFileName();
     const QByteArray name = fileName.toLocal8Bit();
     if (!dialogs::ChmLibrary::standard().available()) {
         std::fprintf(out, "help: %s cannot be shown without chmlib (libchm.so.1)\n", name.constData());
@@ -75,6 +76,17 @@ bool checkHelp(std::FILE* out)
     std::fprintf(out, "help: %s, first page %s\n", name.constData(),
                  help.defaultTopic().toUtf8().constData());
     return true;
+}
+
+// A line for the help file of each language, German first. A language's missing file counts:
+// F1 would show the German pages in its place.
+bool checkHelp(std::FILE* out)
+{
+    const QString german = dialogs::HelpWindow::defaultFileName();
+    bool found = true;
+    for (const std::string_view language : dialogs::kLanguages)
+        found = checkHelpFile(dialogs::helpFileName(german, language), out) && found;
+    return found;
 }
 
 bool checkAudio(std::FILE* out)

@@ -1,6 +1,7 @@
 #include "dialogs/help_pages.h"
 
 #include <QDeadlineTimer>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 
@@ -17,6 +18,22 @@ QString key(const QString& path)
 }
 
 }  // namespace
+
+QString helpFileName(const QString& germanFile, std::string_view language)
+{
+    if (language.empty() || language == "de")
+        return germanFile;
+    const QFileInfo german(germanFile);
+    const QString suffix = german.suffix().isEmpty() ? QString() : u'.' + german.suffix();
+    return german.dir().filePath(german.completeBaseName() + u'_' +
+                                 QString::fromLatin1(language.data(), qsizetype(language.size())) + suffix);
+}
+
+QString helpFileOf(const QString& germanFile, std::string_view language)
+{
+    const QString own = helpFileName(germanFile, language);
+    return QFileInfo::exists(own) ? own : germanFile;
+}
 
 QByteArray encodeHelpRecord(const QString& path, const QByteArray& data)
 {

@@ -11,6 +11,7 @@
 
 #include <chrono>
 #include <optional>
+#include <string_view>
 
 namespace zelvo::dialogs {
 
@@ -50,6 +51,13 @@ private:
     Failure failure_ = Failure::NoReader;
     QHash<QString, QByteArray> files_;  // by lower-case path
 };
+
+// Each language's help file lies beside the German one, with the same page names: Zelvo_en.chm and
+// Zelvo_fr.chm beside Zelvo.chm. The path of `language`'s file beside `germanFile`, whether or not
+// it exists; `germanFile` itself for German.
+QString helpFileName(const QString& germanFile, std::string_view language);
+// The file that shows the help in `language`: its own when it exists, else the German one.
+QString helpFileOf(const QString& germanFile, std::string_view language);
 
 // The reader's output, one record a file: the path (UTF-8), a NUL, the length in decimal, a NUL,
 // and the bytes.

@@ -6,6 +6,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "dialogs/language.h"
 #include "platform/install_layout.h"
 
 namespace zelvo::dialogs {
@@ -51,8 +52,8 @@ private:
     QUrl page_ = topicUrl(QStringLiteral("/"));
 };
 
-HelpWindow::HelpWindow(QString fileName, QWidget* parent)
-    : QWidget(parent, Qt::Window), fileName_(std::move(fileName)), browser_(new Browser(this))
+HelpWindow::HelpWindow(QString germanFile, QWidget* parent)
+    : QWidget(parent, Qt::Window), germanFile_(std::move(germanFile)), browser_(new Browser(this))
 {
     setWindowTitle(tr("Zelvo-Hilfe"));
     resize(640, 520);
@@ -103,12 +104,20 @@ bool HelpWindow::showTopic(const QString& topic)
 {
     if (!available())
         return false;
-    if (!pages_ || !pages_->isOpen()) {
+    const QString fileName = helpFileOf(germanFile_, appliedLanguage());
+    const bool otherFile = fileName != fileName_;
+    if (!pages_ || !pages_->isOpen() || otherFile) {
+        fileName_ = fileName;
         pages_ = std::make_unique<HelpPages>(HelpPages::load(fileName_));
         browser_->pages = pages_.get();
     }
     if (pages_->isOpen()) {
-        browser_->setSource(topicUrl(topic.isEmpty() ? pages_->defaultTopic() : topic));
+        const QUrl url = topicUrl(topic.isEmpty() ? pages_->defaultTopic() : topic);
+        // The pages of each language have the same names: the same page, read from another file.
+        if (otherFile && browser_->source() == url)
+            browser_->reload();
+        else
+            browser_->setSource(url);
     } else {
         browser_->clearHistory();
         browser_->setPlainText(failureText(pages_->failure()));

@@ -18,12 +18,14 @@ namespace zelvo::dialogs {
 class HelpWindow : public QWidget {
     Q_OBJECT
 public:
-    // `fileName` is read when a topic is first shown, and again after it could not be read.
-    explicit HelpWindow(QString fileName = defaultFileName(), QWidget* parent = nullptr);
+    // `germanFile` names the German help file; a topic shows the file of the language applied
+    // then (help_pages.h: helpFileOf). It is read when a topic is first shown, again after it
+    // could not be read, and when the language has changed since.
+    explicit HelpWindow(QString germanFile = defaultFileName(), QWidget* parent = nullptr);
     ~HelpWindow() override;
 
-    // Zelvo.chm beside the program, else in the data folder of an install; the one beside the
-    // program when neither exists.
+    // The German help file: Zelvo.chm beside the program, else in the data folder of an install;
+    // the one beside the program when neither exists.
     static QString defaultFileName();
     // Whether help can be shown at all: chmlib was loaded.
     static bool available() { return ChmLibrary::standard().available(); }
@@ -38,7 +40,8 @@ private:
     class Browser;
     QString failureText(HelpPages::Failure failure) const;
 
-    QString fileName_;
+    QString germanFile_;
+    QString fileName_;  // the file read last
     std::unique_ptr<HelpPages> pages_;
     Browser* browser_;
 };

@@ -34,6 +34,8 @@ private:
     std::function<void()> setTexts_;
 };
 
+std::string_view applied = kGerman;
+
 std::unique_ptr<QTranslator> load(const QString& name, const QString& folder)
 {
     auto translator = std::make_unique<QTranslator>();
@@ -87,7 +89,15 @@ std::string_view languageOfEnvironment()
 LanguageSwitch::LanguageSwitch() = default;
 
 // Each translator removes itself from the application when it goes.
-LanguageSwitch::~LanguageSwitch() = default;
+LanguageSwitch::~LanguageSwitch()
+{
+    applied = kGerman;
+}
+
+std::string_view appliedLanguage()
+{
+    return applied;
+}
 
 void LanguageSwitch::apply(std::string_view code)
 {
@@ -96,6 +106,7 @@ void LanguageSwitch::apply(std::string_view code)
     program_.reset();
     qt_.reset();
     current_ = next;
+    applied = next;
     const QString suffix = QString::fromLatin1(next.data(), static_cast<qsizetype>(next.size()));
     // German needs no translator of the program's texts: they are written in German.
     if (next != kGerman)

@@ -51,6 +51,10 @@ private:
     std::unique_ptr<QTranslator> qt_;
 };
 
+// The language the last LanguageSwitch applied: German before any has and once it is gone. The
+// help shows its pages in it.
+std::string_view appliedLanguage();
+
 // Runs `setTexts` now and again whenever the language of `owner` changes, so that a window built
 // in code sets its texts where it builds its widgets. The call lives as long as `owner`.
 void followLanguage(QWidget* owner, std::function<void()> setTexts);

@@ -2,6 +2,7 @@
 #include "dialogs/about_box.h"
 #include "dialogs/help_pages.h"
 #include "dialogs/help_window.h"
+#include "dialogs/language.h"
 #include "dialogs/splash_window.h"
 
 #include <QAbstractButton>
@@ -69,6 +70,27 @@ TEST(HelpWindow, ShowsTheDefaultTopicFollowsLinksAndShowsPictures)
     const QVariant picture =
         browser->loadResource(QTextDocument::ImageResource, QUrl(QStringLiteral("bilder/state/online.svg")));
     EXPECT_EQ(QImage::fromData(picture.toByteArray()).size(), QSize(24, 24));
+}
+
+// F1 shows the pages of the language applied at that moment, also in a window already open; a
+// language whose file is missing gets the German pages.
+TEST(HelpWindow, ShowsThePagesOfTheAppliedLanguageElseTheGermanOnes)
+{
+    LanguageSwitch language;
+    HelpWindow help(QStringLiteral(ZELVO_HELP_FILE));
+    for (const auto& [code, contents] : {std::pair{"de", "Inhalt"}, {"en", "Contents"}, {"fr", "Sommaire"}}) {
+        language.apply(code);
+        ASSERT_TRUE(help.showTopic());
+        EXPECT_EQ(help.browser()->documentTitle(), QLatin1String(contents)) << code;
+    }
+
+    const zelvo::testing::TempDir dir;
+    const auto germanOnly = dir / "Zelvo.chm";
+    std::filesystem::copy_file(ZELVO_HELP_FILE, germanOnly);
+    HelpWindow withoutEnglish(QString::fromStdString(germanOnly.string()));
+    language.apply("en");
+    ASSERT_TRUE(withoutEnglish.showTopic());
+    EXPECT_EQ(withoutEnglish.browser()->documentTitle(), QStringLiteral("Inhalt"));
 }
 
 // chmlib crashes on these files; it does so in the reader program, and the window says why it

@@ -4,9 +4,9 @@
 # lintian, the desktop entry and the metainfo; then unpacks it into a scratch root and runs the
 # installed programs there, cut off from the build folder and the user's files: zelvo-station
 # finds the installed driver, which reads the user's channel table and reaches zelvo-air; zelvo
-# finds its help file, reads it through its installed reader, finds its pictures, and lists the
-# channel with its TNC answering while zelvo-air runs and not answering (exit status 1) once it has
-# ended (zelvo --check).
+# finds its help files (German, English, French), reads them through its installed reader, finds
+# its pictures, and lists the channel with its TNC answering while zelvo-air runs and not
+# answering (exit status 1) once it has ended (zelvo --check).
 set -euo pipefail
 build=$1 version=$2 driver_dir=$3
 
@@ -42,7 +42,7 @@ echo "built $(basename "$deb"), $(stat -c %s "$deb") bytes"
 dpkg-deb -c "$deb" | awk '{ sub(/^\./, "", $6); print $6 }' >"$scratch/contents"
 for path in /usr/bin/zelvo /usr/bin/zelvo-station /usr/bin/zelvo-air \
   $driver_dir/libflxapi32.so $driver_dir/libzelvo_audio.so $driver_dir/zelvo-help-reader \
-  /usr/share/zelvo/Zelvo.chm \
+  /usr/share/zelvo/Zelvo.chm /usr/share/zelvo/Zelvo_en.chm /usr/share/zelvo/Zelvo_fr.chm \
   /usr/share/applications/org.zelvo.Zelvo.desktop /usr/share/metainfo/org.zelvo.Zelvo.metainfo.xml \
   /usr/share/icons/hicolor/scalable/apps/zelvo.svg /usr/share/icons/hicolor/16x16/apps/zelvo.png \
   /usr/share/icons/hicolor/48x48/apps/zelvo.png /usr/share/icons/hicolor/256x256/apps/zelvo.png \
@@ -137,6 +137,8 @@ check_says() { # check_says ANSWER
     "channel table: $XDG_CONFIG_HOME/zelvo/flexnet.conf" \
     "channel 0: kiss-tcp 127.0.0.1:$port@1200 \"Direwolf 1200 Bd\": $1" \
     "help: $root/usr/share/zelvo/Zelvo.chm, first page /index.html" \
+    "help: $root/usr/share/zelvo/Zelvo_en.chm, first page /index.html" \
+    "help: $root/usr/share/zelvo/Zelvo_fr.chm, first page /index.html" \
     "audio: $root$driver_dir/libzelvo_audio.so" \
     "pictures: 26 compiled in, 0 of them unusable"
 }
