@@ -2,9 +2,12 @@
 // "Senden", the short-text question and Alt+S, sending to all, and which station it refreshes.
 #include "dialogs/message_window.h"
 
+#include "dialogs/language.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/protocol/station_harness.h"
+#include "tests/support/whole_texts.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -23,7 +26,9 @@ namespace zelvo::dialogs {
 namespace {
 
 using app::TStationState;
+using ::testing::IsEmpty;
 using testing::child;
+using testing::cutTexts;
 
 class MessageWindowTest : public ::testing::Test {
 protected:
@@ -232,6 +237,38 @@ TEST_F(MessageWindowTest, RefreshesOnlyItsOwnStationAndForgetsADeletedOne)
     EXPECT_FALSE(window_.isVisible());
     window_.conversationChanged(h_.add("DB0NEW"));
     EXPECT_TRUE(doc.isEmpty());
+}
+
+// An open window follows each switch of the language: title, button, edit menu and the short-text
+// question with its box, every text whole, and the German size as it always was.
+TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageWithEveryTextWhole)
+{
+    open(a_);
+    LanguageSwitch language;
+    const std::tuple<const char*, QString, QString, QString, QString, QString> languages[] = {
+        {"de", "Dialog mit DB0ABC", "Senden", "&Einfügen", "Nein",
+         "Bestätigung: Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?"},
+        {"en", "Messages with DB0ABC", "Send", "&Paste", "No",
+         "Confirm: Fewer than 3 characters will be sent. Send anyway?"},
+        {"fr", "Messages avec DB0ABC", "Envoyer", "C&oller", "Non",
+         "Confirmation: Moins de 3 caractères seront envoyés. Envoyer quand même\u00a0?"},
+    };
+    for (const auto& [code, title, send, paste, no, question] : languages) {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents();
+        emit input().customContextMenuRequested(QPoint(5, 5));
+        type("ok");
+        boxes_.answers = {no};
+        boxes_.texts.clear();
+        window_.sendClick();
+        EXPECT_EQ(std::tuple(window_.windowTitle(), child<QPushButton>(window_, "BtnSend").text(),
+                             child<QMenu>(window_, "PopupMenu1").actions().at(4)->text(), boxes_.texts),
+                  std::tuple(title, send, paste, QStringList(question)));
+        EXPECT_THAT(cutTexts(window_), IsEmpty()) << code;
+        if (code == kGerman) {
+            EXPECT_EQ(window_.size(), QSize(380, 340));
+        }
+    }
 }
 
 }  // namespace
