@@ -245,25 +245,33 @@ TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageWithEveryTextWhole)
 {
     open(a_);
     LanguageSwitch language;
-    const std::tuple<const char*, QString, QString, QString, QString, QString> languages[] = {
-        {"de", "Dialog mit DB0ABC", "Senden", "&Einfügen", "Nein",
+    QStringList captions;  // of the box's buttons, the answer last
+    boxes_.hold = [&](const QMessageBox& box) {
+        captions.clear();
+        for (const QAbstractButton* button : box.buttons())
+            captions << button->text();
+        boxes_.answers = {QString(captions.last()).remove('&')};
+        return false;
+    };
+    const std::tuple<const char*, QString, QString, QString, QStringList, QString> languages[] = {
+        {"de", "Dialog mit DB0ABC", "Senden", "&Einfügen", {"&Ja", "&Nein"},
          "Bestätigung: Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?"},
-        {"en", "Messages with DB0ABC", "Send", "&Paste", "No",
+        {"en", "Messages with DB0ABC", "Send", "&Paste", {"&Yes", "&No"},
          "Confirm: Fewer than 3 characters will be sent. Send anyway?"},
-        {"fr", "Messages avec DB0ABC", "Envoyer", "C&oller", "Non",
+        {"fr", "Messages avec DB0ABC", "Envoyer", "C&oller", {"&Oui", "&Non"},
          "Confirmation: Moins de 3 caractères seront envoyés. Envoyer quand même\u00a0?"},
     };
-    for (const auto& [code, title, send, paste, no, question] : languages) {
+    for (const auto& [code, title, send, paste, buttons, question] : languages) {
         language.apply(code);
         QCoreApplication::sendPostedEvents();
         emit input().customContextMenuRequested(QPoint(5, 5));
         type("ok");
-        boxes_.answers = {no};
         boxes_.texts.clear();
         window_.sendClick();
         EXPECT_EQ(std::tuple(window_.windowTitle(), child<QPushButton>(window_, "BtnSend").text(),
-                             child<QMenu>(window_, "PopupMenu1").actions().at(4)->text(), boxes_.texts),
-                  std::tuple(title, send, paste, QStringList(question)));
+                             child<QMenu>(window_, "PopupMenu1").actions().at(4)->text(), captions, boxes_.texts),
+                  std::tuple(title, send, paste, buttons, QStringList(question)));
+        EXPECT_TRUE(window_.isVisible());
         EXPECT_THAT(cutTexts(window_), IsEmpty()) << code;
         if (code == kGerman) {
             EXPECT_EQ(window_.size(), QSize(380, 340));
