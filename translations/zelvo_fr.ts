@@ -5,19 +5,19 @@
     <name>CallInput</name>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: vor dem Bindestrich fehlt das Rufzeichen.</source>
-        <translation>« %1 » n’est pas un indicatif valide : l’indicatif manque avant le tiret.</translation>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un indicatif valide&#xa0;: l’indicatif manque avant le tiret.</translation>
     </message>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: es besteht nur aus den Buchstaben A bis Z und Ziffern, dahinter wahlweise eine SSID wie „-7“.</source>
-        <translation>« %1 » n’est pas un indicatif valide : il ne se compose que des lettres A à Z et de chiffres, suivis éventuellement d’un SSID comme « -7 ».</translation>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un indicatif valide&#xa0;: il ne se compose que des lettres A à Z et de chiffres, suivis éventuellement d’un SSID comme «&#xa0;-7&#xa0;».</translation>
     </message>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: es hat höchstens %2 Buchstaben und Ziffern, die SSID nicht mitgezählt.</source>
-        <translation>« %1 » n’est pas un indicatif valide : il compte au plus %2 lettres et chiffres, SSID non compris.</translation>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un indicatif valide&#xa0;: il compte au plus %2 lettres et chiffres, SSID non compris.</translation>
     </message>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: die SSID geht von 0 bis %2.</source>
-        <translation>« %1 » n’est pas un indicatif valide : le SSID va de 0 à %2.</translation>
+        <translation>«&#xa0;%1&#xa0;» n’est pas un indicatif valide&#xa0;: le SSID va de 0 à %2.</translation>
     </message>
 </context>
 <context>
@@ -84,7 +84,7 @@
     </message>
     <message>
         <source>Präsenz- und Nachrichtenprogramm für Packet-Radio: zeigt, wer online ist, und tauscht kurze Nachrichten mit Empfangsbestätigung über AX.25-UI-Frames aus.</source>
-        <translation>Programme de présence et de messages pour le packet radio : montre qui est en ligne et échange de courts messages avec accusé de réception dans des trames UI AX.25.</translation>
+        <translation>Programme de présence et de messages pour le packet radio&#xa0;: montre qui est en ligne et échange de courts messages avec accusé de réception dans des trames UI AX.25.</translation>
     </message>
     <message>
         <source>Hilfe mit F1 in der Stationsliste.</source>
@@ -151,11 +151,11 @@
     </message>
     <message>
         <source>Dieses Call Existiert schon in der Liste!!!</source>
-        <translation>Cet indicatif est déjà dans la liste des stations !!!</translation>
+        <translation>Cet indicatif est déjà dans la liste des stations&#xa0;!!!</translation>
     </message>
     <message>
         <source>FlexNet meldet keinen Kanal: der Eintrag kann nicht gespeichert werden.</source>
-        <translation>FlexNet ne signale aucun canal : l’entrée ne peut pas être enregistrée.</translation>
+        <translation>FlexNet ne signale aucun canal&#xa0;: l’entrée ne peut pas être enregistrée.</translation>
     </message>
     <message>
         <source>Bitte einen FlexNet Kanal auswählen</source>
@@ -186,26 +186,26 @@
     </message>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Das Programm %1 fehlt.</source>
-        <translation>L’aide ne peut pas être affichée : le programme %1 est absent.</translation>
+        <translation>L’aide ne peut pas être affichée&#xa0;: le programme %1 est absent.</translation>
     </message>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Die Hilfedatei %1 lässt sich nicht öffnen.</source>
-        <translation>L’aide ne peut pas être affichée : impossible d’ouvrir le fichier d’aide %1.</translation>
+        <translation>L’aide ne peut pas être affichée&#xa0;: impossible d’ouvrir le fichier d’aide %1.</translation>
     </message>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Die Hilfedatei %1 ist beschädigt.</source>
-        <translation>L’aide ne peut pas être affichée : le fichier d’aide %1 est endommagé.</translation>
+        <translation>L’aide ne peut pas être affichée&#xa0;: le fichier d’aide %1 est endommagé.</translation>
     </message>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Das Lesen der Hilfedatei %1 dauert zu lange.</source>
-        <translation>L’aide ne peut pas être affichée : la lecture du fichier d’aide %1 prend trop de temps.</translation>
+        <translation>L’aide ne peut pas être affichée&#xa0;: la lecture du fichier d’aide %1 prend trop de temps.</translation>
     </message>
 </context>
 <context>
     <name>zelvo::dialogs::MessageWindow</name>
     <message>
         <source>Zeichen übrig:</source>
-        <translation>Caractères restants :</translation>
+        <translation>Caractères restants&#xa0;:</translation>
     </message>
     <message>
         <source>Nachricht an alle senden</source>
@@ -225,7 +225,7 @@
     </message>
     <message>
         <source>Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?</source>
-        <translation>Moins de 3 caractères seront envoyés. Envoyer quand même ?</translation>
+        <translation>Moins de 3 caractères seront envoyés. Envoyer quand même&#xa0;?</translation>
     </message>
     <message>
         <source>&amp;Rückgängig</source>
