@@ -77,8 +77,8 @@ void AboutBox::fitTexts()
 {
     layout()->activate();
     const int width = std::max(kClientSize.width(), layout()->totalMinimumSize().width());
-    const int height = std::max({kClientSize.height(), layout()->totalHeightForWidth(width),
-                                 layout()->totalMinimumSize().height()});
+    const int height = std::max(
+        {kClientSize.height(), layout()->totalHeightForWidth(width), layout()->totalMinimumSize().height()});
     setFixedSize(width, height);
 }
 

@@ -63,8 +63,8 @@ bool askOkCancel(QWidget* owner, QMessageBox::Icon icon, const QString& text)
 {
     const QString title =
         icon == QMessageBox::Critical ? MessageBoxes::tr("Fehler") : MessageBoxes::tr("Bestätigung");
-    return run(owner, icon, title, text, {},
-               {ok(), {QMessageBox::Cancel, MessageBoxes::tr("Abbrechen")}}) == QMessageBox::Ok;
+    return run(owner, icon, title, text, {}, {ok(), {QMessageBox::Cancel, MessageBoxes::tr("Abbrechen")}}) ==
+           QMessageBox::Ok;
 }
 
 bool askYesNo(QWidget* owner, const QString& text, const QString& detail)

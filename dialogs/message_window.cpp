@@ -259,8 +259,8 @@ void MessageWindow::showEditMenu(QWidget* field, const QPoint& pos)
     add(tr("&Kopieren"), SLOT(copy()), true);
     // Only what the clipboard holds can be pasted; it holds nothing until something is copied.
     add(tr("&Einfügen"), SLOT(paste()), editable && input_->canPaste());
-    QAction* clear = editMenu_->addAction(tr("&Löschen"), input_,
-                                          [this] { input_->textCursor().removeSelectedText(); });
+    QAction* clear =
+        editMenu_->addAction(tr("&Löschen"), input_, [this] { input_->textCursor().removeSelectedText(); });
     clear->setEnabled(editable);
     editMenu_->addSeparator();
     add(tr("Alles &markieren"), SLOT(selectAll()), true);

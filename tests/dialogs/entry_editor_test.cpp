@@ -21,9 +21,9 @@ namespace zelvo::dialogs {
 namespace {
 
 using platform::RegRoot;
-using ::testing::IsEmpty;
 using testing::child;
 using testing::cutTexts;
+using ::testing::IsEmpty;
 
 class EntryEditorTest : public ::testing::Test {
 protected:
@@ -175,7 +175,8 @@ TEST_F(EntryEditorTest, OpenDialogSpeaksEachLanguageWithEveryTextWhole)
     LanguageSwitch language;
     const std::tuple<const char*, QString, QString, QString> languages[] = {
         {"en", "Edit entry", "A&pply", "Zelvo 0.9 Beta 3: Please enter at least one call"},
-        {"fr", "Modifier l’entrée", "A&ppliquer", "Zelvo 0.9 Beta 3: Veuillez indiquer au moins un indicatif"},
+        {"fr", "Modifier l’entrée", "A&ppliquer",
+         "Zelvo 0.9 Beta 3: Veuillez indiquer au moins un indicatif"},
         {"de", "Eintrag bearbeiten", "Ü&bernehmen", "Zelvo 0.9 Beta 3: Bitte mindestens ein Call angeben"},
     };
     for (const auto& [code, title, update, refusal] : languages) {

@@ -26,9 +26,9 @@ namespace zelvo::dialogs {
 namespace {
 
 using app::TStationState;
-using ::testing::IsEmpty;
 using testing::child;
 using testing::cutTexts;
+using ::testing::IsEmpty;
 
 class MessageWindowTest : public ::testing::Test {
 protected:
@@ -253,12 +253,12 @@ TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageWithEveryTextWhole)
         boxes_.answers = {QString(captions.last()).remove('&')};
         return false;
     };
-    const std::tuple<const char*, QString, QString, QString, QStringList, QString> languages[] = {
-        {"de", "Dialog mit DB0ABC", "Senden", "&Einfügen", {"&Ja", "&Nein"},
+    const std::tuple<const char*, QString, QString, QString, QString, QString> languages[] = {
+        {"de", "Dialog mit DB0ABC", "Senden", "&Einfügen", "&Ja &Nein",
          "Bestätigung: Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?"},
-        {"en", "Messages with DB0ABC", "Send", "&Paste", {"&Yes", "&No"},
+        {"en", "Messages with DB0ABC", "Send", "&Paste", "&Yes &No",
          "Confirm: Fewer than 3 characters will be sent. Send anyway?"},
-        {"fr", "Messages avec DB0ABC", "Envoyer", "C&oller", {"&Oui", "&Non"},
+        {"fr", "Messages avec DB0ABC", "Envoyer", "C&oller", "&Oui &Non",
          "Confirmation: Moins de 3 caractères seront envoyés. Envoyer quand même\u00a0?"},
     };
     for (const auto& [code, title, send, paste, buttons, question] : languages) {
@@ -269,7 +269,8 @@ TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageWithEveryTextWhole)
         boxes_.texts.clear();
         window_.sendClick();
         EXPECT_EQ(std::tuple(window_.windowTitle(), child<QPushButton>(window_, "BtnSend").text(),
-                             child<QMenu>(window_, "PopupMenu1").actions().at(4)->text(), captions, boxes_.texts),
+                             child<QMenu>(window_, "PopupMenu1").actions().at(4)->text(), captions.join(' '),
+                             boxes_.texts),
                   std::tuple(title, send, paste, buttons, QStringList(question)));
         EXPECT_TRUE(window_.isVisible());
         EXPECT_THAT(cutTexts(window_), IsEmpty()) << code;
