@@ -104,7 +104,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     close->setObjectName(QStringLiteral("close"));
     close->move(width() - close->width() - 2, 2);
     connect(close, &QAbstractButton::clicked, this, &QWidget::close);
-    followLanguage(this, [this, about, close] {
+    followLanguage(this, [about, close] {
         about->setTip(tr("Über Zelvo"));
         close->setTip(tr("Schließen"));
     });
