@@ -1,7 +1,10 @@
 // The about box "Über Zelvo": the program's name, version and purpose, in a small tool window.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+
+class QLabel;
 
 namespace zelvo::dialogs {
 
@@ -14,6 +17,15 @@ public:
     // window of `owner`, later calls show that one again. `owner` must outlive the box (the main
     // window; not the splash, which goes away while the box may still be open).
     static AboutBox* showFor(QWidget* owner);
+
+private:
+    void setTexts();
+    void fitTexts();
+
+    QString number_;  // the file version; empty without a version block
+    QLabel* version_;
+    QLabel* purpose_;
+    QLabel* help_;
 };
 
 }  // namespace zelvo::dialogs

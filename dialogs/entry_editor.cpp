@@ -11,6 +11,7 @@
 
 #include "app/roster_store.h"
 #include "dialogs/call_input.h"
+#include "dialogs/language.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
 #include "link/radio_driver.h"
@@ -18,9 +19,9 @@
 namespace zelvo::dialogs {
 namespace {
 
-QGroupBox* group(const QString& title, QWidget* content, QWidget* parent)
+QGroupBox* group(QWidget* content, QWidget* parent)
 {
-    auto* box = new QGroupBox(title, parent);
+    auto* box = new QGroupBox(parent);
     auto* layout = new QVBoxLayout(box);
     layout->addWidget(content);
     return box;
@@ -34,19 +35,19 @@ EntryEditor::EntryEditor(protocol::Station& station, QWidget* parent)
       alias_(new QLineEdit(this)),
       channel_(new QComboBox(this)),
       path_(new QLineEdit(this)),
-      sounds_(new QCheckBox(QStringLiteral("&Sounds"), this)),
-      remote_(new QCheckBox(QStringLiteral("Remotes"), this)),
-      insert_(new QPushButton(QStringLiteral("&Einfügen"), this)),
-      abort_(new QPushButton(QStringLiteral("Abbrechen"), this)),
-      update_(new QPushButton(QStringLiteral("Ü&bernehmen"), this))
+      sounds_(new QCheckBox(this)),
+      remote_(new QCheckBox(this)),
+      insert_(new QPushButton(this)),
+      abort_(new QPushButton(this)),
+      update_(new QPushButton(this)),
+      aliasGroup_(group(alias_, this)),
+      channelGroup_(group(channel_, this)),
+      pathGroup_(group(path_, this))
 {
-    setWindowTitle(QStringLiteral("Eintrag bearbeiten"));
     alias_->setObjectName("EditAlias");
-    alias_->setToolTip(QStringLiteral("Alias/Usernamen eingeben"));
     alias_->setMaxLength(static_cast<int>(app::kMaxEntryAlias));
     channel_->setObjectName("comboFlexKanal");
     path_->setObjectName("EditPath");
-    path_->setToolTip(QStringLiteral("komletten AX25 Pfad incl Zielcall eingeben"));
     upperCaseAsTyped(*path_);
     path_->setMinimumWidth(260);
     sounds_->setObjectName("ChSounds");
@@ -74,18 +75,51 @@ EntryEditor::EntryEditor(protocol::Station& station, QWidget* parent)
     buttons->addWidget(insert_);
     buttons->addWidget(update_);
     buttons->addWidget(abort_);
+    optionsGroup_ = group(options, this);
     auto* layout = new QGridLayout(this);
-    layout->addWidget(group(QStringLiteral("Name "), alias_, this), 0, 0);
-    layout->addWidget(group(QStringLiteral("FlexNet Kanal "), channel_, this), 0, 1);
-    layout->addWidget(group(QStringLiteral("Call  via  AX25 Pfad "), path_, this), 1, 0, 1, 2);
-    layout->addWidget(group(QStringLiteral("Optionen "), options, this), 2, 0, 1, 2);
+    layout->addWidget(aliasGroup_, 0, 0);
+    layout->addWidget(channelGroup_, 0, 1);
+    layout->addWidget(pathGroup_, 1, 0, 1, 2);
+    layout->addWidget(optionsGroup_, 2, 0, 1, 2);
     layout->addLayout(buttons, 3, 0, 1, 2);
+    // The size follows the texts: a language with longer ones widens the dialog.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    followLanguage(this, [this] { setTexts(); });
 
     connect(path_, &QLineEdit::editingFinished, this, &EntryEditor::normalizePathField);
     connect(insert_, &QPushButton::clicked, this, &EntryEditor::insertClick);
     connect(update_, &QPushButton::clicked, this, &EntryEditor::updateClick);
     connect(abort_, &QPushButton::clicked, this, &EntryEditor::reject);
+}
+
+void EntryEditor::setTexts()
+{
+    setWindowTitle(tr("Eintrag bearbeiten"));
+    aliasGroup_->setTitle(tr("Name "));
+    alias_->setToolTip(tr("Alias/Usernamen eingeben"));
+    channelGroup_->setTitle(tr("FlexNet Kanal "));
+    pathGroup_->setTitle(tr("Call  via  AX25 Pfad "));
+    path_->setToolTip(tr("komletten AX25 Pfad incl Zielcall eingeben"));
+    optionsGroup_->setTitle(tr("Optionen "));
+    sounds_->setText(tr("&Sounds"));
+    remote_->setText(tr("Remotes"));
+    insert_->setText(tr("&Einfügen"));
+    abort_->setText(tr("Abbrechen"));
+    update_->setText(tr("Ü&bernehmen"));
+}
+
+QString EntryEditor::refusalText(app::EntryRefusal refusal)
+{
+    using app::EntryRefusal;
+    switch (refusal) {
+    case EntryRefusal::NoCall: return tr("Bitte mindestens ein Call angeben");
+    case EntryRefusal::BadCall: return tr("Der Pfad enthält ein ungültiges Rufzeichen");
+    case EntryRefusal::Duplicate: return tr("Dieses Call Existiert schon in der Liste!!!");
+    case EntryRefusal::NoChannels:
+        return tr("FlexNet meldet keinen Kanal: der Eintrag kann nicht gespeichert werden.");
+    case EntryRefusal::NoChannelChosen: return tr("Bitte einen FlexNet Kanal auswählen");
+    }
+    return {};
 }
 
 int EntryEditor::editNew()
@@ -152,12 +186,11 @@ bool EntryEditor::refused(std::optional<app::EntryRefusal> refusal)
     if (*refusal == app::EntryRefusal::BadCall) {
         // The word the rules refused, named as the user typed it (upper case).
         const auto bad = app::badPathWord(toAnsi(path_->text()));
-        showError(this,
-                  bad ? CallInput::faultText(bad->word, bad->fault) : fromAnsi(app::refusalText(*refusal)));
+        showError(this, bad ? CallInput::faultText(bad->word, bad->fault) : refusalText(*refusal));
         path_->setFocus();
         return true;
     }
-    const QString text = fromAnsi(app::refusalText(*refusal));
+    const QString text = refusalText(*refusal);
     if (*refusal == app::EntryRefusal::NoCall)
         showNote(this, text);
     else

@@ -14,6 +14,7 @@
 
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
 class QLineEdit;
 class QPushButton;
 
@@ -46,6 +47,10 @@ signals:
     void callChanged(const std::string& from, const std::string& to);
 
 private:
+    // The texts in the windows' language.
+    void setTexts();
+    // What the window says to a refusal of the rules.
+    static QString refusalText(app::EntryRefusal refusal);
     void normalizePathField();
     void upperCasePath(const QString& text);
     app::EntryInput input();
@@ -62,6 +67,10 @@ private:
     QPushButton* insert_;
     QPushButton* abort_;
     QPushButton* update_;
+    QGroupBox* aliasGroup_;
+    QGroupBox* channelGroup_;
+    QGroupBox* pathGroup_;
+    QGroupBox* optionsGroup_ = nullptr;
 };
 
 }  // namespace zelvo::dialogs

@@ -55,14 +55,13 @@ private:
 HelpWindow::HelpWindow(QString germanFile, QWidget* parent)
     : QWidget(parent, Qt::Window), germanFile_(std::move(germanFile)), browser_(new Browser(this))
 {
-    setWindowTitle(tr("Zelvo-Hilfe"));
     resize(640, 520);
 
     auto* tools = new QToolBar(this);
     tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-    QAction* home = tools->addAction(tr("Inhalt"), this, [this] { showTopic(); });
-    QAction* back = tools->addAction(tr("Zurück"), browser_, &QTextBrowser::backward);
-    QAction* forward = tools->addAction(tr("Vor"), browser_, &QTextBrowser::forward);
+    QAction* home = tools->addAction(QString(), this, [this] { showTopic(); });
+    QAction* back = tools->addAction(QString(), browser_, &QTextBrowser::backward);
+    QAction* forward = tools->addAction(QString(), browser_, &QTextBrowser::forward);
     home->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Home));
     back->setShortcut(QKeySequence::Back);
     forward->setShortcut(QKeySequence::Forward);
@@ -70,9 +69,15 @@ HelpWindow::HelpWindow(QString germanFile, QWidget* parent)
     forward->setEnabled(false);
     connect(browser_, &QTextBrowser::backwardAvailable, back, &QAction::setEnabled);
     connect(browser_, &QTextBrowser::forwardAvailable, forward, &QAction::setEnabled);
-    connect(browser_, &QTextBrowser::sourceChanged, this, [this] {
-        const QString title = browser_->documentTitle();
-        setWindowTitle(title.isEmpty() ? tr("Zelvo-Hilfe") : tr("Zelvo-Hilfe – %1").arg(title));
+    connect(browser_, &QTextBrowser::sourceChanged, this, &HelpWindow::setTitle);
+    followLanguage(this, [this, home, back, forward] {
+        home->setText(tr("Inhalt"));
+        back->setText(tr("Zurück"));
+        forward->setText(tr("Vor"));
+        setTitle();
+        // A help file that could not be read is named in the new language.
+        if (pages_ && !pages_->isOpen())
+            browser_->setPlainText(failureText(pages_->failure()));
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -83,6 +88,12 @@ HelpWindow::HelpWindow(QString germanFile, QWidget* parent)
 }
 
 HelpWindow::~HelpWindow() = default;
+
+void HelpWindow::setTitle()
+{
+    const QString title = browser_->documentTitle();
+    setWindowTitle(title.isEmpty() ? tr("Zelvo-Hilfe") : tr("Zelvo-Hilfe – %1").arg(title));
+}
 
 QString HelpWindow::defaultFileName()
 {

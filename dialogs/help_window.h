@@ -38,6 +38,8 @@ public:
 
 private:
     class Browser;
+    // "Zelvo-Hilfe" and the title of the page shown.
+    void setTitle();
     QString failureText(HelpPages::Failure failure) const;
 
     QString germanFile_;

@@ -1,5 +1,6 @@
 #include "dialogs/message_boxes.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QPushButton>
 
@@ -9,10 +10,15 @@
 namespace zelvo::dialogs {
 namespace {
 
-using Button = std::pair<QMessageBox::StandardButton, const char*>;
+// The translation context of the boxes' titles and button captions.
+struct MessageBoxes {
+    Q_DECLARE_TR_FUNCTIONS(MessageBoxes)
+};
 
-// The application's title. Not set as Qt's application display name: on Linux Qt appends that
-// to every window caption.
+using Button = std::pair<QMessageBox::StandardButton, QString>;
+
+// The application's title, the same in every language. Not set as Qt's application display name:
+// on Linux Qt appends that to every window caption.
 constexpr const char* kProgramTitle = "Zelvo 0.9 Beta 3";
 
 QMessageBox::StandardButton run(QWidget* owner, QMessageBox::Icon icon, const QString& title,
@@ -29,37 +35,43 @@ QMessageBox::StandardButton run(QWidget* owner, QMessageBox::Icon icon, const QS
     if (owner == nullptr)
         box.setWindowFlag(Qt::WindowStaysOnTopHint);
     for (const auto& [button, caption] : buttons)
-        box.addButton(button)->setText(QString::fromUtf8(caption));
+        box.addButton(button)->setText(caption);
     box.setDefaultButton(buttons.begin()->first);
     box.exec();
     // Closed without a button, the box reports its escape button (Abbrechen, Nein).
     return box.standardButton(box.clickedButton());
 }
 
+Button ok()
+{
+    return {QMessageBox::Ok, MessageBoxes::tr("OK")};
+}
+
 }  // namespace
 
 void showNote(QWidget* owner, const QString& text)
 {
-    run(owner, QMessageBox::NoIcon, QString::fromUtf8(kProgramTitle), text, {}, {{QMessageBox::Ok, "OK"}});
+    run(owner, QMessageBox::NoIcon, QString::fromUtf8(kProgramTitle), text, {}, {ok()});
 }
 
 void showError(QWidget* owner, const QString& text)
 {
-    run(owner, QMessageBox::Critical, QStringLiteral("Fehler"), text, {}, {{QMessageBox::Ok, "OK"}});
+    run(owner, QMessageBox::Critical, MessageBoxes::tr("Fehler"), text, {}, {ok()});
 }
 
 bool askOkCancel(QWidget* owner, QMessageBox::Icon icon, const QString& text)
 {
     const QString title =
-        icon == QMessageBox::Critical ? QStringLiteral("Fehler") : QStringLiteral("Bestätigung");
-    return run(owner, icon, title, text, {}, {{QMessageBox::Ok, "OK"}, {QMessageBox::Cancel, "Abbrechen"}}) ==
+        icon == QMessageBox::Critical ? MessageBoxes::tr("Fehler") : MessageBoxes::tr("Bestätigung");
+    return run(owner, icon, title, text, {}, {ok(), {QMessageBox::Cancel, MessageBoxes::tr("Abbrechen")}}) ==
            QMessageBox::Ok;
 }
 
 bool askYesNo(QWidget* owner, const QString& text, const QString& detail)
 {
-    return run(owner, QMessageBox::Question, QStringLiteral("Bestätigung"), text, detail,
-               {{QMessageBox::Yes, "&Ja"}, {QMessageBox::No, "&Nein"}}) == QMessageBox::Yes;
+    return run(owner, QMessageBox::Question, MessageBoxes::tr("Bestätigung"), text, detail,
+               {{QMessageBox::Yes, MessageBoxes::tr("&Ja")}, {QMessageBox::No, MessageBoxes::tr("&Nein")}}) ==
+           QMessageBox::Yes;
 }
 
 }  // namespace zelvo::dialogs

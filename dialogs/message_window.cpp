@@ -13,6 +13,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/conversation.h"
+#include "dialogs/language.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/text_field.h"
 #include "dialogs/ui_text.h"
@@ -59,11 +60,12 @@ MessageWindow::MessageWindow(protocol::Station& station, QWidget* parent)
       station_(station),
       watch_(std::make_unique<RosterWatch>(*this)),
       history_(new RichTextField(this)),
+      counterLabel_(new QLabel(this)),
       counter_(new QLabel(QStringLiteral("255"), this)),
-      sendAll_(new QCheckBox(QStringLiteral("Nachricht an alle senden"), this)),
+      sendAll_(new QCheckBox(this)),
       input_(new TextField(this)),
-      cancel_(new QPushButton(QStringLiteral("Abbrechen"), this)),
-      send_(new QPushButton(QStringLiteral("Senden"), this)),
+      cancel_(new QPushButton(this)),
+      send_(new QPushButton(this)),
       editMenu_(new QMenu(this))
 {
     history_->setObjectName("RichRX");
@@ -84,7 +86,7 @@ MessageWindow::MessageWindow(protocol::Station& station, QWidget* parent)
     editMenu_->setObjectName("PopupMenu1");
 
     auto* counterRow = new QHBoxLayout;
-    counterRow->addWidget(new QLabel(QStringLiteral("Zeichen übrig:"), this));
+    counterRow->addWidget(counterLabel_);
     counterRow->addWidget(counter_);
     counterRow->addStretch();
     counterRow->addWidget(sendAll_);
@@ -97,6 +99,7 @@ MessageWindow::MessageWindow(protocol::Station& station, QWidget* parent)
     layout->addLayout(counterRow);
     layout->addWidget(input_);
     layout->addLayout(buttons);
+    followLanguage(this, [this] { setTexts(); });
     resize(380, 340);
 
     connect(input_, &QPlainTextEdit::textChanged, this, &MessageWindow::inputChanged);
@@ -122,7 +125,8 @@ MessageWindow::~MessageWindow()
 void MessageWindow::openFor(app::TUserEntry& entry)
 {
     entry_ = &entry;
-    setWindowTitle(QStringLiteral("Dialog mit ") + fromAnsi(entry.call));
+    call_ = fromAnsi(entry.call);
+    setTitle();
     entry.unread = false;
     station_.roster.notifyChanged(entry);
     input_->clear();
@@ -136,6 +140,20 @@ int MessageWindow::showFor(app::TUserEntry& entry)
 {
     openFor(entry);
     return exec();
+}
+
+void MessageWindow::setTexts()
+{
+    counterLabel_->setText(tr("Zeichen übrig:"));
+    sendAll_->setText(tr("Nachricht an alle senden"));
+    cancel_->setText(tr("Abbrechen"));
+    send_->setText(tr("Senden"));
+    setTitle();
+}
+
+void MessageWindow::setTitle()
+{
+    setWindowTitle(tr("Dialog mit %1").arg(call_));
 }
 
 void MessageWindow::conversationChanged(const app::TUserEntry& entry)
@@ -188,7 +206,7 @@ void MessageWindow::sendClick()
     const std::string text = typedText();
     if (entry_ == nullptr ||
         (isShortText(text) &&
-         !askYesNo(this, QStringLiteral("Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?"))))
+         !askYesNo(this, tr("Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?"))))
         return;
     // The engine refuses texts under two bytes: then nothing was queued and the window stays.
     if (!protocol::queueMessage(station_, *entry_, text, sendAll_->isChecked()))
@@ -235,17 +253,17 @@ void MessageWindow::showEditMenu(QWidget* field, const QPoint& pos)
         QAction* action = editMenu_->addAction(text, field, slot);
         action->setEnabled(enabled);
     };
-    add(QStringLiteral("&Rückgängig"), SLOT(undo()), editable);
+    add(tr("&Rückgängig"), SLOT(undo()), editable);
     editMenu_->addSeparator();
-    add(QStringLiteral("&Ausschneiden"), SLOT(cut()), editable);
-    add(QStringLiteral("&Kopieren"), SLOT(copy()), true);
+    add(tr("&Ausschneiden"), SLOT(cut()), editable);
+    add(tr("&Kopieren"), SLOT(copy()), true);
     // Only what the clipboard holds can be pasted; it holds nothing until something is copied.
-    add(QStringLiteral("&Einfügen"), SLOT(paste()), editable && input_->canPaste());
-    QAction* clear = editMenu_->addAction(QStringLiteral("&Löschen"), input_,
-                                          [this] { input_->textCursor().removeSelectedText(); });
+    add(tr("&Einfügen"), SLOT(paste()), editable && input_->canPaste());
+    QAction* clear =
+        editMenu_->addAction(tr("&Löschen"), input_, [this] { input_->textCursor().removeSelectedText(); });
     clear->setEnabled(editable);
     editMenu_->addSeparator();
-    add(QStringLiteral("Alles &markieren"), SLOT(selectAll()), true);
+    add(tr("Alles &markieren"), SLOT(selectAll()), true);
     editMenu_->popup(field->mapToGlobal(pos));
 }
 

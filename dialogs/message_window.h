@@ -8,6 +8,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QString>
 
 #include <memory>
 #include <string>
@@ -57,6 +58,9 @@ protected:
 private:
     class RosterWatch;
 
+    // The texts in the windows' language; the title names the station.
+    void setTexts();
+    void setTitle();
     void fillHistory();
     void inputChanged();
     void forget();
@@ -66,7 +70,9 @@ private:
     protocol::Station& station_;
     app::TUserEntry* entry_ = nullptr;
     std::unique_ptr<RosterWatch> watch_;
+    QString call_;  // the station in the title; kept after its row is deleted
     QTextEdit* history_;
+    QLabel* counterLabel_;
     QLabel* counter_;
     QCheckBox* sendAll_;
     QPlainTextEdit* input_;

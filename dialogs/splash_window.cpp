@@ -2,6 +2,7 @@
 
 #include "art/pictures.h"
 #include "dialogs/jpeg_picture.h"
+#include "dialogs/language.h"
 #include "dialogs/version_info.h"
 
 #include <QAbstractButton>
@@ -43,14 +44,18 @@ QIcon glyph(bool cross)
 // style sheet would load Qt's whole style sheet engine for two buttons at start.
 class GlyphButton : public QAbstractButton {
 public:
-    GlyphButton(QWidget* parent, bool cross, const QString& tip) : QAbstractButton(parent)
+    GlyphButton(QWidget* parent, bool cross) : QAbstractButton(parent)
     {
         setIcon(glyph(cross));
-        setToolTip(tip);
-        setAccessibleName(tip);
         setCursor(Qt::PointingHandCursor);
         setAttribute(Qt::WA_Hover);
         resize(kGlyphSize + 4, kGlyphSize + 4);
+    }
+    // The button has no text: the tip says what it does.
+    void setTip(const QString& tip)
+    {
+        setToolTip(tip);
+        setAccessibleName(tip);
     }
 
 protected:
@@ -91,14 +96,18 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     label->setPalette(silver);
     label->setGeometry(8, height() - 22, width() - 16, 18);
 
-    auto* about = new GlyphButton(this, false, QStringLiteral("Über Zelvo"));
+    auto* about = new GlyphButton(this, false);
     about->setObjectName(QStringLiteral("about"));
     about->move(2, 2);
     connect(about, &QAbstractButton::clicked, this, &SplashWindow::aboutRequested);
-    auto* close = new GlyphButton(this, true, QStringLiteral("Schließen"));
+    auto* close = new GlyphButton(this, true);
     close->setObjectName(QStringLiteral("close"));
     close->move(width() - close->width() - 2, 2);
     connect(close, &QAbstractButton::clicked, this, &QWidget::close);
+    followLanguage(this, [about, close] {
+        about->setTip(tr("Über Zelvo"));
+        close->setTip(tr("Schließen"));
+    });
 
     // A child of the window: closing deletes the window and the timer with it.
     auto* timer = new QTimer(this);

@@ -3,9 +3,12 @@
 #include "dialogs/entry_editor.h"
 
 #include "app/roster_store.h"
+#include "dialogs/language.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/protocol/station_harness.h"
+#include "tests/support/whole_texts.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -19,6 +22,8 @@ namespace {
 
 using platform::RegRoot;
 using testing::child;
+using testing::cutTexts;
+using ::testing::IsEmpty;
 
 class EntryEditorTest : public ::testing::Test {
 protected:
@@ -158,6 +163,33 @@ TEST_F(EntryEditorTest, EveryWayOfClosingSavesTheRoster)
         EXPECT_FALSE(editor_->isVisible()) << name;
         EXPECT_EQ(savedRows(), 1u) << name;
     }
+}
+
+// The open dialog follows each switch of the language, with every text whole and its German size
+// as it was; a refusal is told in the language too.
+TEST_F(EntryEditorTest, OpenDialogSpeaksEachLanguageWithEveryTextWhole)
+{
+    editor_->prepareNew();
+    show();
+    const QSize german = editor_->size();
+    LanguageSwitch language;
+    const std::tuple<const char*, QString, QString, QString> languages[] = {
+        {"en", "Edit entry", "A&pply", "Zelvo 0.9 Beta 3: Please enter at least one call"},
+        {"fr", "Modifier l’entrée", "A&ppliquer",
+         "Zelvo 0.9 Beta 3: Veuillez indiquer au moins un indicatif"},
+        {"de", "Eintrag bearbeiten", "Ü&bernehmen", "Zelvo 0.9 Beta 3: Bitte mindestens ein Call angeben"},
+    };
+    for (const auto& [code, title, update, refusal] : languages) {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents();
+        boxes_.answers = {"OK"};
+        boxes_.texts.clear();
+        at<QPushButton>("EinfgBtn").click();
+        EXPECT_EQ(std::tuple(editor_->windowTitle(), at<QPushButton>("UbernehmBtn").text(), boxes_.texts),
+                  std::tuple(title, update, QStringList(refusal)));
+        EXPECT_THAT(cutTexts(*editor_), IsEmpty()) << code;
+    }
+    EXPECT_EQ(editor_->size(), german);
 }
 
 }  // namespace

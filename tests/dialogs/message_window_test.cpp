@@ -2,9 +2,12 @@
 // "Senden", the short-text question and Alt+S, sending to all, and which station it refreshes.
 #include "dialogs/message_window.h"
 
+#include "dialogs/language.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/protocol/station_harness.h"
+#include "tests/support/whole_texts.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -24,6 +27,8 @@ namespace {
 
 using app::TStationState;
 using testing::child;
+using testing::cutTexts;
+using ::testing::IsEmpty;
 
 class MessageWindowTest : public ::testing::Test {
 protected:
@@ -232,6 +237,47 @@ TEST_F(MessageWindowTest, RefreshesOnlyItsOwnStationAndForgetsADeletedOne)
     EXPECT_FALSE(window_.isVisible());
     window_.conversationChanged(h_.add("DB0NEW"));
     EXPECT_TRUE(doc.isEmpty());
+}
+
+// An open window follows each switch of the language: title, button, edit menu and the short-text
+// question with its box, every text whole, and the German size as it always was.
+TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageWithEveryTextWhole)
+{
+    open(a_);
+    LanguageSwitch language;
+    QStringList captions;  // of the box's buttons, the answer last
+    boxes_.hold = [&](const QMessageBox& box) {
+        captions.clear();
+        for (const QAbstractButton* button : box.buttons())
+            captions << button->text();
+        boxes_.answers = {QString(captions.last()).remove('&')};
+        return false;
+    };
+    const std::tuple<const char*, QString, QString, QString, QString, QString> languages[] = {
+        {"de", "Dialog mit DB0ABC", "Senden", "&Einfügen", "&Ja &Nein",
+         "Bestätigung: Es werden weniger als 3 Zeichen gesendet. Trotzdem senden ?"},
+        {"en", "Messages with DB0ABC", "Send", "&Paste", "&Yes &No",
+         "Confirm: Fewer than 3 characters will be sent. Send anyway?"},
+        {"fr", "Messages avec DB0ABC", "Envoyer", "C&oller", "&Oui &Non",
+         "Confirmation: Moins de 3 caractères seront envoyés. Envoyer quand même\u00a0?"},
+    };
+    for (const auto& [code, title, send, paste, buttons, question] : languages) {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents();
+        emit input().customContextMenuRequested(QPoint(5, 5));
+        type("ok");
+        boxes_.texts.clear();
+        window_.sendClick();
+        EXPECT_EQ(std::tuple(window_.windowTitle(), child<QPushButton>(window_, "BtnSend").text(),
+                             child<QMenu>(window_, "PopupMenu1").actions().at(4)->text(), captions.join(' '),
+                             boxes_.texts),
+                  std::tuple(title, send, paste, buttons, QStringList(question)));
+        EXPECT_TRUE(window_.isVisible());
+        EXPECT_THAT(cutTexts(window_), IsEmpty()) << code;
+        if (code == kGerman) {
+            EXPECT_EQ(window_.size(), QSize(380, 340));
+        }
+    }
 }
 
 }  // namespace

@@ -11,9 +11,11 @@
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "tests/support/temp_dir.h"
+#include "tests/support/whole_texts.h"
 
 namespace zelvo::dialogs {
 namespace {
@@ -52,6 +54,36 @@ TEST(SplashWindow, ShowsTheVersionAnAboutBoxThatOutlivesItAndClosesByItsCross)
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, kBound));
     EXPECT_TRUE(timer.isNull());
     EXPECT_TRUE(box->isVisible());
+}
+
+// Open, the about box, the splash's buttons and the help window follow each switch of the language
+// with every text whole; the about box keeps its size in German.
+TEST(AboutBox, OpenWindowsSpeakEachLanguageAndTheAboutBoxShowsEveryTextWhole)
+{
+    QWidget owner;
+    AboutBox* about = AboutBox::showFor(&owner);
+    SplashWindow splash;
+    splash.show();
+    HelpWindow help(QStringLiteral(ZELVO_HELP_FILE));
+    help.show();
+    LanguageSwitch language;
+    const std::tuple<const char*, QString, QString, QString> languages[] = {
+        {"de", "Über Zelvo", "Schließen", "Zelvo-Hilfe"},
+        {"en", "About Zelvo", "Close", "Zelvo Help"},
+        {"fr", "À propos de Zelvo", "Fermer", "Aide de Zelvo"},
+    };
+    for (const auto& [code, title, close, helpTitle] : languages) {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents();
+        QCoreApplication::processEvents();  // the tool bar lays out its renamed buttons one round later
+        EXPECT_EQ(std::tuple(about->windowTitle(), button(splash, "close")->toolTip(), help.windowTitle()),
+                  std::tuple(title, close, helpTitle));
+        EXPECT_THAT(zelvo::testing::cutTexts(*about), ::testing::IsEmpty()) << code;
+        EXPECT_THAT(zelvo::testing::cutTexts(help), ::testing::IsEmpty()) << code;
+        if (code == kGerman) {
+            EXPECT_EQ(about->size(), QSize(306, 196));
+        }
+    }
 }
 
 TEST(HelpWindow, ShowsTheDefaultTopicFollowsLinksAndShowsPictures)
