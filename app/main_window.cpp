@@ -68,7 +68,7 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
     small.setPixelSize(11);
     setFont(small);
 
-    statusBar_ = new StatusBar;
+    statusBar_ = new StatusBar(this);  // measures its panels in the window's font
     statusBar_->setLiveMessage(readyText);
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);

@@ -2,9 +2,9 @@
 // messages, panel 2 (20 px) "QRV" sunken or "AWAY" raised. A button released at x 140..200 (panel
 // 2 and the space after it) is the away switch; a double click anywhere is the online switch.
 //
-// Panels 0 and 1 keep their widths while the German texts fit and grow as much as another
-// language needs (the place of the away switch moves with them); panel 2 then asks for its text's
-// width, which the window adds where the German layout would cut it (neededWidth()).
+// Panels 0 and 1 keep these widths while their texts fit and grow as much as another language
+// needs, and the away switch moves with panel 2; panel 2 asks for the width of its text. The
+// window adds what the panels need beyond its own width (neededWidth()).
 //
 // While a channel's TNC does not answer, panel 1 says "TNC nicht erreichbar" (short enough for
 // its width) and its tool tip names each channel and TNC, followed by the last short message,
