@@ -308,8 +308,9 @@ TEST_F(MainWindowTest, EveryLanguageShowsWholeTextsAndTheAwaySwitchFollowsPanelT
         EXPECT_EQ(std::tuple(window.stationMenu().actions().first()->text(), status(1), status(2)),
                   std::tuple(l.read, l.ready, l.away));
         EXPECT_THAT(cutTexts(window), IsEmpty()) << l.code;
-        if (l.code == "de")
+        if (l.code == "de") {
             EXPECT_EQ(window.width(), app::MainWindow::kWidth);
+        }
         // A release on panel 1 leaves the away state, one on panel 2 switches it.
         const QLabel* away = nullptr;
         for (const QLabel* panel : bar.findChildren<QLabel*>())
