@@ -3,6 +3,8 @@
 #include "platform/ansi.h"
 #include "platform/install_layout.h"
 
+#include <QtGlobal>
+
 #include <array>
 #include <cerrno>
 #include <cstdlib>
@@ -113,10 +115,10 @@ std::optional<platform::Problem> ActivityLog::createFile()
     if (fd < 0)
         fd = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
-        const std::string reason = std::strerror(errno);
-        return platform::Problem{platform::utf8ToAnsi("Logdatei " + file_.string() +
-                                                      " kann nicht angelegt werden (" + reason +
-                                                      "); es wird kein Log geschrieben.")};
+        return platform::composedProblem(
+            QT_TRANSLATE_NOOP("Problem",
+                              "Logdatei %1 kann nicht angelegt werden (%2); es wird kein Log geschrieben."),
+            {file_.string(), std::strerror(errno)});
     }
     ::close(fd);
     return std::nullopt;

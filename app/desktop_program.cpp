@@ -144,7 +144,7 @@ void DesktopProgram::onStartup()
     linkWatch_->start();
 
     for (const platform::Problem& problem : session_.startProblems())
-        adapter_->showError(problem.text);
+        adapter_->showProblem(problem);
 
     // Without a tray the roster window is the only way in.
     if (!QSystemTrayIcon::isSystemTrayAvailable())

@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 #include <QString>
 #include <QVariant>
+#include <QtGlobal>
 
 #include <algorithm>
 #include <atomic>
@@ -80,10 +81,20 @@ std::string keptDate(const QString& recorded)
 }
 
 // The text of a problem that stops the store for this run (UTF-8).
-std::string stopText(const std::filesystem::path& file, std::string_view what, const std::string& error)
+// Why the store stops, each a whole sentence with the file and the database's reason.
+constexpr const char* kUnwritable = QT_TRANSLATE_NOOP(
+    "Problem", "Die History-Datei %1 kann nicht geschrieben werden (%2): die History wird in diesem Lauf "
+               "nicht gespeichert.");
+constexpr const char* kNotCreated = QT_TRANSLATE_NOOP(
+    "Problem", "Die History-Datei %1 kann nicht angelegt werden (%2): die History wird in diesem Lauf "
+               "nicht gespeichert.");
+constexpr const char* kNotSetAside = QT_TRANSLATE_NOOP(
+    "Problem", "Die History-Datei %1 ist nicht lesbar und kann nicht beiseitegelegt werden (%2): die "
+               "History wird in diesem Lauf nicht gespeichert.");
+
+platform::Problem stopProblem(const char* format, const std::filesystem::path& file, const std::string& error)
 {
-    return "Die History-Datei " + file.string() + " " + std::string(what) + " (" + error +
-           "): die History wird in diesem Lauf nicht gespeichert.";
+    return platform::composedProblem(format, {file.string(), error});
 }
 
 }  // namespace
@@ -176,19 +187,20 @@ std::filesystem::path HistoryStore::setAside()
     return aside;
 }
 
-std::optional<platform::Problem> HistoryStore::fail(std::string text)
+std::optional<platform::Problem> HistoryStore::fail(platform::Problem problem)
 {
     closeDatabase();
     if (reported_)
         return std::nullopt;
     reported_ = true;
-    return platform::Problem{platform::utf8ToAnsi(text)};
+    return problem;
 }
 
 std::optional<platform::Problem> HistoryStore::load(Roster& roster)
 {
     if (!QSqlDatabase::isDriverAvailable(kDriver))
-        return fail("Der SQLite-Treiber von Qt fehlt: die History wird nicht gespeichert.");
+        return fail(platform::composedProblem(QT_TRANSLATE_NOOP(
+            "Problem", "Der SQLite-Treiber von Qt fehlt: die History wird nicht gespeichert.")));
     std::error_code ec;
     const bool existed = std::filesystem::exists(file_, ec);
     std::vector<Row> rows;
@@ -196,20 +208,21 @@ std::optional<platform::Problem> HistoryStore::load(Roster& roster)
     std::optional<platform::Problem> problem;
     switch (openDatabase(error, rows)) {
     case Opening::Opened: break;
-    case Opening::Unwritable: return fail(stopText(file_, "kann nicht geschrieben werden", error));
+    case Opening::Unwritable: return fail(stopProblem(kUnwritable, file_, error));
     case Opening::Unreadable: {
         closeDatabase();
         if (!existed)
-            return fail(stopText(file_, "kann nicht angelegt werden", error));
+            return fail(stopProblem(kNotCreated, file_, error));
         const std::filesystem::path aside = setAside();
         if (aside.empty())
-            return fail(stopText(file_, "ist nicht lesbar und kann nicht beiseitegelegt werden", error));
-        problem = platform::Problem{platform::utf8ToAnsi(
-            "Die History-Datei " + file_.string() + " war nicht lesbar (" + error + ") und liegt jetzt als " +
-            aside.filename().string() + " daneben; eine neue wurde begonnen.")};
+            return fail(stopProblem(kNotSetAside, file_, error));
+        problem = platform::composedProblem(
+            QT_TRANSLATE_NOOP("Problem", "Die History-Datei %1 war nicht lesbar (%2) und liegt jetzt als %3 "
+                                         "daneben; eine neue wurde begonnen."),
+            {file_.string(), error, aside.filename().string()});
         rows.clear();
         if (openDatabase(error, rows) != Opening::Opened)
-            return fail(stopText(file_, "kann nicht angelegt werden", error));
+            return fail(stopProblem(kNotCreated, file_, error));
     }
     }
 
@@ -291,7 +304,7 @@ std::optional<platform::Problem> HistoryStore::insertLine(const TUserEntry& entr
     }
     if (error.empty())
         return std::nullopt;
-    return fail(stopText(file_, "kann nicht geschrieben werden", error));
+    return fail(stopProblem(kUnwritable, file_, error));
 }
 
 std::optional<platform::Problem> HistoryStore::dropStation(const Roster& roster, int row)
@@ -330,7 +343,7 @@ std::optional<platform::Problem> HistoryStore::change(const char* statement,
     }
     if (error.empty())
         return std::nullopt;
-    return fail(stopText(file_, "kann nicht geschrieben werden", error));
+    return fail(stopProblem(kUnwritable, file_, error));
 }
 
 }  // namespace zelvo::app

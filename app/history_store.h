@@ -81,7 +81,7 @@ private:
     // Moves the unusable file (and SQLite's files beside it) aside; the new name, or empty.
     std::filesystem::path setAside();
     // Stops the store; the problem the first time only.
-    std::optional<platform::Problem> fail(std::string text);
+    std::optional<platform::Problem> fail(platform::Problem problem);
     std::optional<platform::Problem> insertLine(const TUserEntry& entry, std::string_view line);
     std::optional<platform::Problem> dropStation(const Roster& roster, int row);
     std::optional<platform::Problem> fileUnder(const Roster& roster, std::string_view from,

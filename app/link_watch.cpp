@@ -1,5 +1,8 @@
 #include "app/link_watch.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+
 namespace zelvo::app {
 
 LinkWatch::LinkWatch(link::FlexApi& driver, std::chrono::milliseconds grace, QObject* parent)
@@ -7,6 +10,16 @@ LinkWatch::LinkWatch(link::FlexApi& driver, std::chrono::milliseconds grace, QOb
 {
     timer_.setInterval(kInterval);
     connect(&timer_, &QTimer::timeout, this, &LinkWatch::check);
+    // The warnings are shown texts: a switch of the language words them anew.
+    if (QCoreApplication* application = QCoreApplication::instance())
+        application->installEventFilter(this);
+}
+
+bool LinkWatch::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::LanguageChange && watched == QCoreApplication::instance())
+        tell(wordWarnings());
+    return QObject::eventFilter(watched, event);
 }
 
 void LinkWatch::start()
@@ -29,18 +42,34 @@ void LinkWatch::stop()
 void LinkWatch::check()
 {
     const auto now = Clock::now();
-    QStringList down;
     for (Watched& watched : watched_) {
-        if (driver_.tncConnected(watched.channel.number))
+        if (driver_.tncConnected(watched.channel.number)) {
             watched.lastUp = now;
-        else if (now - watched.lastUp >= grace_)
-            down << tr("Kanal %1: TNC %2 nicht erreichbar")
-                        .arg(watched.channel.number)
-                        .arg(QString::fromLocal8Bit(watched.channel.address));
+            watched.down = false;
+        } else if (now - watched.lastUp >= grace_) {
+            watched.down = true;
+        }
     }
-    if (down == warnings_)
+    tell(wordWarnings());
+}
+
+QStringList LinkWatch::wordWarnings() const
+{
+    QStringList lines;
+    for (const Watched& watched : watched_) {
+        if (watched.down)
+            lines << tr("Kanal %1: TNC %2 nicht erreichbar")
+                         .arg(watched.channel.number)
+                         .arg(QString::fromLocal8Bit(watched.channel.address));
+    }
+    return lines;
+}
+
+void LinkWatch::tell(const QStringList& warnings)
+{
+    if (warnings == warnings_)
         return;
-    warnings_ = down;
+    warnings_ = warnings;
     emit warningsChanged(warnings_);
 }
 

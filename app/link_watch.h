@@ -10,6 +10,8 @@
 //
 // A driver that cannot describe its channels or tell their state gives no channel: nothing is
 // watched and nothing said, as before the driver could.
+//
+// The warnings are worded in the language the windows show, and again after a switch.
 #pragma once
 
 #include <QObject>
@@ -44,14 +46,22 @@ public:
 signals:
     void warningsChanged(const QStringList& warnings);
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     using Clock = std::chrono::steady_clock;
     struct Watched {
         link::FlexApi::Channel channel;
         Clock::time_point lastUp;  // or when the watch began
+        bool down = false;         // not up for the grace time
     };
 
     void check();
+    // The warnings of the channels down, in the language the windows show.
+    QStringList wordWarnings() const;
+    // Keeps and announces the warnings when they changed.
+    void tell(const QStringList& warnings);
 
     link::FlexApi& driver_;
     const std::chrono::milliseconds grace_;

@@ -8,7 +8,11 @@
 #include <QToolTip>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "app/engine_text.h"
 #include "app/pictures.h"
+#include "dialogs/language.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
 #include "protocol/commands.h"
@@ -23,14 +27,19 @@ using protocol::TrayPicture;
 QString mouseDownText(TStationState state)
 {
     switch (state) {
-    case TStationState::Online: return QStringLiteral("User ist Online");
-    case TStationState::OnlineUnread: return QStringLiteral("Msg eingetroffen");
-    case TStationState::HasPolled: return QStringLiteral("User hat gepollt");
-    case TStationState::Sending: return QStringLiteral("Nachricht geht raus");
-    case TStationState::Away: return QStringLiteral("User ist Away");
-    case TStationState::Offline: return QStringLiteral("User ist Offline");
+    case TStationState::Online: return MainWindow::tr("User ist Online");
+    case TStationState::OnlineUnread: return MainWindow::tr("Msg eingetroffen");
+    case TStationState::HasPolled: return MainWindow::tr("User hat gepollt");
+    case TStationState::Sending: return MainWindow::tr("Nachricht geht raus");
+    case TStationState::Away: return MainWindow::tr("User ist Away");
+    case TStationState::Offline: return MainWindow::tr("User ist Offline");
     default: return {};
     }
+}
+
+QString readyText()
+{
+    return engineText(protocol::kReady);
 }
 
 // The state a station is left in once its message window has been closed.
@@ -54,37 +63,31 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
       tray_(tray),
       model_(session.roster())
 {
-    setWindowTitle(QStringLiteral("Zelvo Pre 2"));
     // The window's sizes are made for an 11 px font.
     QFont small = font();
     small.setPixelSize(11);
     setFont(small);
 
-    statusBar_ = new StatusBar;
-    statusBar_->setMessage(dialogs::fromAnsi(protocol::kReady));
+    statusBar_ = new StatusBar(this);  // measures its panels in the window's font
+    statusBar_->setLiveMessage(readyText);
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
     layout_->addWidget(statusBar_);
 
     // The shortcuts shown here are carried out by the key table, not by the menu.
-    readmail_ = stationMenu_.addAction(menuPicture(0), QStringLiteral("&Nachricht lesen\tAlt+N"), this,
-                                       &MainWindow::readmailClick);
+    readmail_ = stationMenu_.addAction(menuPicture(0), {}, this, &MainWindow::readmailClick);
     stationMenu_.addSeparator();
-    stationMenu_.addAction(menuPicture(2), QStringLiteral("Eintrag e&rstellen\tAlt+R"), this,
-                           &MainWindow::newEntryClick);
-    stationMenu_.addAction(menuPicture(3), QStringLiteral("Eintrag &bearbeiten\tAlt+B"), this,
-                           &MainWindow::editEntryClick);
-    stationMenu_.addAction(menuPicture(4), QStringLiteral("Eintrag &löschen\tAlt+L"), this,
-                           &MainWindow::deleteEntryClick);
+    newEntry_ = stationMenu_.addAction(menuPicture(2), {}, this, &MainWindow::newEntryClick);
+    editEntry_ = stationMenu_.addAction(menuPicture(3), {}, this, &MainWindow::editEntryClick);
+    deleteEntry_ = stationMenu_.addAction(menuPicture(4), {}, this, &MainWindow::deleteEntryClick);
     stationMenu_.addSeparator();
-    stationMenu_.addAction(menuPicture(5), QStringLiteral("User &pollen\tAlt+P"), this,
-                           &MainWindow::pollClick);
-    stationMenu_.addAction(menuPicture(6), QStringLiteral("&Einstellungen\tAlt+E"), this,
-                           &MainWindow::settingsClick);
+    poll_ = stationMenu_.addAction(menuPicture(5), {}, this, &MainWindow::pollClick);
+    settings_ = stationMenu_.addAction(menuPicture(6), {}, this, &MainWindow::settingsClick);
 
     connect(statusBar_, &StatusBar::awaySwitchClicked, this, &MainWindow::awaySwitchClick);
     connect(statusBar_, &StatusBar::doubleClicked, this, &MainWindow::goOnlineClick);
+    connect(statusBar_, &StatusBar::retranslated, this, &MainWindow::applyWidth);
     connect(&model_, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { growBy(last - first + 1); });
     connect(&model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
@@ -102,6 +105,7 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
             QMetaObject::invokeMethod(this, [this] { applyDisplayMode(); });
     });
     applyDisplayMode();
+    dialogs::followLanguage(this, [this] { setTexts(); });
 
     resize(kWidth, kStartHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
@@ -113,6 +117,24 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
 MainWindow::~MainWindow()
 {
     session_.settings().removeListener(settingsListener_);
+}
+
+void MainWindow::setTexts()
+{
+    setWindowTitle(tr("Zelvo Pre 2"));
+    showReadmailText();
+    newEntry_->setText(tr("Eintrag e&rstellen\tAlt+R"));
+    editEntry_->setText(tr("Eintrag &bearbeiten\tAlt+B"));
+    deleteEntry_->setText(tr("Eintrag &löschen\tAlt+L"));
+    poll_->setText(tr("User &pollen\tAlt+P"));
+    settings_->setText(tr("&Einstellungen\tAlt+E"));
+    model_.retranslate();
+}
+
+void MainWindow::showReadmailText()
+{
+    readmail_->setText(readmailReads_ ? tr("&Nachricht lesen\tAlt+N") : tr("&Nachricht senden\tAlt+N"));
+    readmail_->setIcon(menuPicture(readmailReads_ ? 0 : 1));
 }
 
 QTreeView& MainWindow::rosterView()
@@ -165,8 +187,8 @@ bool MainWindow::confirmQuit()
 {
     // The question's line break is a CR; a plain-text label breaks at LF.
     return dialogs::askOkCancel(dialogOwner(), QMessageBox::Question,
-                                QStringLiteral("Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch\n"
-                                               "ausstehende Texte im RX oder TX-Buffer werden gelöscht."));
+                                tr("Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch\n"
+                                   "ausstehende Texte im RX oder TX-Buffer werden gelöscht."));
 }
 
 void MainWindow::popUp()
@@ -216,13 +238,13 @@ void MainWindow::pollClick()
     if (TUserEntry* entry = selectedEntry())
         protocol::pollStation(station(), *entry);
     else
-        statusBar_->setMessage(dialogs::fromAnsi(protocol::kReady));
+        statusBar_->setLiveMessage(readyText);
 }
 
 void MainWindow::newEntryClick()
 {
     if (session_.roster().isFull())
-        dialogs::showNote(dialogOwner(), QStringLiteral("Maximale Anzahl erreicht"));
+        dialogs::showNote(dialogOwner(), tr("Maximale Anzahl erreicht"));
     else
         dialogs_.editNew();
 }
@@ -238,14 +260,13 @@ void MainWindow::deleteEntryClick()
     TUserEntry* entry = selectedEntry();
     if (entry == nullptr ||
         !dialogs::askOkCancel(dialogOwner(), QMessageBox::Question,
-                              dialogs::fromAnsi(entry->call) + QStringLiteral(" wirklich löschen ?")))
+                              tr("%1 wirklich löschen ?").arg(dialogs::fromAnsi(entry->call))))
         return;
     // The second question is about texts of this run (waiting, received or delivered); lines
     // kept by earlier runs alone do not ask it.
     const bool textsOfThisRun = !entry->txBuffer.empty() || entry->rxBuffer.size() > entry->keptDates.size();
-    if (textsOfThisRun &&
-        !dialogs::askOkCancel(dialogOwner(), QMessageBox::Critical,
-                              QStringLiteral("Es sind noch Texte im Puffer. Trotzdem löschen ?")))
+    if (textsOfThisRun && !dialogs::askOkCancel(dialogOwner(), QMessageBox::Critical,
+                                                tr("Es sind noch Texte im Puffer. Trotzdem löschen ?")))
         return;
     protocol::deleteEntry(station(), *entry);
 }
@@ -393,16 +414,14 @@ void MainWindow::listMouseDown(Qt::MouseButton button, const QPoint& globalPos)
 {
     const TUserEntry* entry = selectedEntry();
     if (entry != nullptr) {
-        if (const QString text = mouseDownText(entry->state); !text.isEmpty())
-            statusBar_->setMessage(text);
+        if (const TStationState state = entry->state; !mouseDownText(state).isEmpty())
+            statusBar_->setLiveMessage([state] { return mouseDownText(state); });
     }
     if (button != Qt::RightButton)
         return;
     if (entry != nullptr) {
-        const bool unread = entry->state == TStationState::OnlineUnread;
-        readmail_->setText(unread ? QStringLiteral("&Nachricht lesen\tAlt+N")
-                                  : QStringLiteral("&Nachricht senden\tAlt+N"));
-        readmail_->setIcon(menuPicture(unread ? 0 : 1));
+        readmailReads_ = entry->state == TStationState::OnlineUnread;
+        showReadmailText();
     }
     openStationMenu(globalPos);
 }
@@ -424,9 +443,13 @@ void MainWindow::applyDisplayMode()
 
 void MainWindow::applyWidth()
 {
-    // Only the height is the user's.
-    if (isVisible())
-        setFixedWidth(session_.settings().showAlias() == ListDisplay::CallsOnly ? kCallsOnlyWidth : kWidth);
+    // Only the height is the user's. The German texts fit the widths; a language whose status bar
+    // texts are wider adds what they need.
+    if (!isVisible())
+        return;
+    const int wider = std::max(0, statusBar_->neededWidth() - kWidth);
+    setFixedWidth((session_.settings().showAlias() == ListDisplay::CallsOnly ? kCallsOnlyWidth : kWidth) +
+                  wider);
 }
 
 void MainWindow::growBy(int rows)

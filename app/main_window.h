@@ -77,6 +77,10 @@ protected:
     void setVisible(bool visible) override;
 
 private:
+    // Every text of the window and its menu, in the language the windows show.
+    void setTexts();
+    // "Nachricht lesen" for a station with unread messages, else "Nachricht senden".
+    void showReadmailText();
     // Shown, restored when the window manager minimised it, in front, with the keys going to the
     // list and a current row there: the keys work without a click.
     void present();
@@ -101,6 +105,12 @@ private:
     StatusBar* statusBar_;
     QMenu stationMenu_;
     QAction* readmail_;
+    QAction* newEntry_;
+    QAction* editEntry_;
+    QAction* deleteEntry_;
+    QAction* poll_;
+    QAction* settings_;
+    bool readmailReads_ = true;
     dialogs::Settings::ListenerId settingsListener_;
     bool quitting_ = false;
     bool closeAsks_ = false;

@@ -29,10 +29,9 @@ QString RosterListModel::infoTip(const TUserEntry& entry)
 {
     switch (entry.state) {
     case TStationState::Away:
-        return QStringLiteral("User ist Away. Grund: \n\r") + dialogs::fromAnsi(entry.awayText);
-    case TStationState::AwayUnread: return QStringLiteral("Ungelesene Nachrichten von Away-seiendem User");
-    case TStationState::OfflineUnread:
-        return QStringLiteral("Ungelesene Nachrichten von Offline-seiendem User");
+        return tr("User ist Away. Grund: \n\r%1").arg(dialogs::fromAnsi(entry.awayText));
+    case TStationState::AwayUnread: return tr("Ungelesene Nachrichten von Away-seiendem User");
+    case TStationState::OfflineUnread: return tr("Ungelesene Nachrichten von Offline-seiendem User");
     default: return {};
     }
 }
@@ -78,10 +77,17 @@ QVariant RosterListModel::data(const QModelIndex& index, int role) const
 
 QVariant RosterListModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    static const char* const kCaptions[ColumnCount] = {"Call", "Alias", "Call-SSID", "Ax25Path", "Sounds"};
+    static const char* const kCaptions[ColumnCount] = {QT_TR_NOOP("Call"), QT_TR_NOOP("Alias"),
+                                                       QT_TR_NOOP("Call-SSID"), QT_TR_NOOP("Ax25Path"),
+                                                       QT_TR_NOOP("Sounds")};
     if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= ColumnCount)
         return {};
-    return QString::fromLatin1(kCaptions[section]);
+    return tr(kCaptions[section]);
+}
+
+void RosterListModel::retranslate()
+{
+    emit headerDataChanged(Qt::Horizontal, 0, ColumnCount - 1);
 }
 
 Qt::ItemFlags RosterListModel::flags(const QModelIndex& index) const

@@ -27,6 +27,8 @@ public:
     TUserEntry* entry(const QModelIndex& index) const;
     // The tip shown when the pointer rests on a row; empty for states without one.
     static QString infoTip(const TUserEntry& entry);
+    // The captions changed language: the view asks for them again.
+    void retranslate();
 
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;

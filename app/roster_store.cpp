@@ -3,6 +3,8 @@
 #include "app/comma_text.h"
 #include "platform/ansi.h"
 
+#include <QtGlobal>
+
 #include <algorithm>
 #include <charconv>
 #include <cstdint>
@@ -15,11 +17,6 @@ using platform::RegRoot;
 
 // Fields 0..4 for a line shorter than the program writes; 5..9 are reset anyway.
 const std::array<std::string, 5> kInitialStoredFields = {"", "0", "", "1", "0"};
-
-std::string ansi(std::string_view utf8)
-{
-    return platform::utf8ToAnsi(utf8);
-}
 
 bool isWholeNumber(std::string_view text)
 {
@@ -61,14 +58,14 @@ void convertOlderLayout(std::vector<std::string>& fields)
     fields[1] = "0";
 }
 
-StoreProblem problem(std::string name, std::string_view utf8Text)
+StoreProblem problem(std::string name, const char* format, std::vector<std::string> arguments = {})
 {
-    return {{ansi(utf8Text)}, std::move(name)};
+    return {platform::composedProblem(format, std::move(arguments)), std::move(name)};
 }
 
-StoreProblem registryProblem(std::string_view what, const RegistryError& error)
+StoreProblem registryProblem(const char* format, const RegistryError& error)
 {
-    return {{ansi(std::string(what) + error.what())}, ""};
+    return problem("", format, {error.what()});
 }
 
 }  // namespace
@@ -119,21 +116,27 @@ std::vector<StoreProblem> RosterStore::loadList(Roster& roster)
                 continue;
             }
             kept_.insert(name);
-            problems.push_back(
-                problem(name, line ? "Eintrag " + name + " der Adressliste nicht geladen: kein Rufzeichen"
-                                   : "Eintrag " + name + " der Adressliste nicht geladen: kein Text"));
+            problems.push_back(problem(
+                name,
+                line ? QT_TRANSLATE_NOOP("Problem",
+                                         "Eintrag %1 der Adressliste nicht geladen: kein Rufzeichen")
+                     : QT_TRANSLATE_NOOP("Problem", "Eintrag %1 der Adressliste nicht geladen: kein Text"),
+                {name}));
         }
         for (const std::string& name : registry_.valueNames(RegRoot::CurrentUser, ROSTER_KEY)) {
             if (!isNameBeyondLimit(name))
                 continue;
             kept_.insert(name);
             problems.push_back(
-                problem(name, "Eintrag " + name + " der Adressliste nicht geladen: mehr als 31 Einträge"));
+                problem(name,
+                        QT_TRANSLATE_NOOP("Problem",
+                                          "Eintrag %1 der Adressliste nicht geladen: mehr als 31 Einträge"),
+                        {name}));
         }
     } catch (const RegistryError& error) {
         loadFailed_ = true;
         kept_.clear();
-        return {registryProblem("Adressliste nicht geladen: ", error)};
+        return {registryProblem(QT_TRANSLATE_NOOP("Problem", "Adressliste nicht geladen: %1"), error)};
     }
     for (auto& entry : entries)
         roster.append(std::move(entry));
@@ -143,7 +146,9 @@ std::vector<StoreProblem> RosterStore::loadList(Roster& roster)
 std::optional<StoreProblem> RosterStore::saveList(const Roster& roster)
 {
     if (loadFailed_)
-        return problem("", "Adressliste nicht gespeichert: sie konnte beim Start nicht gelesen werden.");
+        return problem(
+            "", QT_TRANSLATE_NOOP(
+                    "Problem", "Adressliste nicht gespeichert: sie konnte beim Start nicht gelesen werden."));
     std::vector<std::string> lines;
     for (int row = 0; row < roster.size(); ++row) {
         const auto fields = roster.at(row).textFields();
@@ -167,7 +172,7 @@ std::optional<StoreProblem> RosterStore::saveList(const Roster& roster)
             }
         });
     } catch (const RegistryError& error) {
-        return registryProblem("Adressliste nicht gespeichert: ", error);
+        return registryProblem(QT_TRANSLATE_NOOP("Problem", "Adressliste nicht gespeichert: %1"), error);
     }
     return std::nullopt;
 }

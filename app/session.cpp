@@ -1,5 +1,7 @@
 #include "app/session.h"
 
+#include <QtGlobal>
+
 #include <exception>
 #include <thread>
 
@@ -30,7 +32,9 @@ Session::OpenResult Session::open()
     case platform::RegistryClaim::Result::InUse: return OpenResult::RegistryInUse;
     case platform::RegistryClaim::Result::Failed:
         // Not knowing whether another program writes there is no reason to refuse the user.
-        problems_.push_back({platform::utf8ToAnsi(claim_.failure())});
+        problems_.push_back(platform::composedProblem(
+            QT_TRANSLATE_NOOP("Problem", "Der Registrierungsordner %1 kann nicht belegt werden: %2"),
+            {platform::RegistryClaim::folderOf(registry_.paths()).string(), claim_.failure()}));
         break;
     case platform::RegistryClaim::Result::Claimed: break;
     }

@@ -1,5 +1,6 @@
 #include "app/station_adapter.h"
 
+#include "app/engine_text.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
 
@@ -9,7 +10,7 @@ StationAdapter::StationAdapter(MainWindow& window, TrayIcon& tray) : window_(win
 
 void StationAdapter::showStatus(std::string_view text)
 {
-    window_.statusBar().setMessage(dialogs::fromAnsi(text));
+    window_.statusBar().setLiveMessage([text = std::string(text)] { return engineText(text); });
 }
 
 void StationAdapter::updateIcon(protocol::TrayPicture kind)
@@ -19,10 +20,9 @@ void StationAdapter::updateIcon(protocol::TrayPicture kind)
 
 bool StationAdapter::askRegistration(std::string_view call)
 {
-    return dialogs::askYesNo(
-        window_.dialogOwner(),
-        QStringLiteral("Ein nicht registrierter User versucht sich anzumelden. Registrieren ?"),
-        dialogs::fromAnsi(call));
+    return dialogs::askYesNo(window_.dialogOwner(),
+                             tr("Ein nicht registrierter User versucht sich anzumelden. Registrieren ?"),
+                             dialogs::fromAnsi(call));
 }
 
 void StationAdapter::popUp()
@@ -32,7 +32,12 @@ void StationAdapter::popUp()
 
 void StationAdapter::showError(std::string_view text)
 {
-    dialogs::showError(window_.dialogOwner(), dialogs::fromAnsi(text));
+    dialogs::showError(window_.dialogOwner(), engineText(text));
+}
+
+void StationAdapter::showProblem(const platform::Problem& problem)
+{
+    dialogs::showError(window_.dialogOwner(), platform::shownText(problem));
 }
 
 void StationAdapter::messageReceived(const TUserEntry& entry, std::string_view)
@@ -60,7 +65,7 @@ void StationAdapter::ownStateChanged(bool online, bool away)
 void StationAdapter::report(const std::optional<platform::Problem>& problem)
 {
     if (problem)
-        showStatus(problem->text);
+        window_.statusBar().setLiveMessage([problem = *problem] { return platform::shownText(problem); });
 }
 
 }  // namespace zelvo::app

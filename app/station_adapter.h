@@ -1,7 +1,9 @@
 // The one place where the engine's calls (protocol::StationUi, plain C++ on Windows-1252 bytes)
 // reach the windowed program. What is this adapter's own job it does at once: status texts to
 // the status bar, tray pictures and the own state to the tray and the status bar, questions and
-// errors as message boxes, the roster window's pop-up. Texts cross from Windows-1252 here, once.
+// errors as message boxes, the roster window's pop-up. Texts cross from Windows-1252 here, once,
+// and into the language the windows show (app/engine_text.h): the status bar keeps the engine's
+// German text and words it anew after a switch.
 // What other windows and stores want to hear of becomes a Qt signal, which they connect to where
 // they are made (app/dialog_windows.cpp, app/desktop_program.cpp).
 //
@@ -45,6 +47,8 @@ public:
 
     // A problem of the program's own stores, on the status bar like the engine's texts.
     void report(const std::optional<platform::Problem>& problem);
+    // A problem in an error box.
+    void showProblem(const platform::Problem& problem);
 
 signals:
     // A received or a delivered text has just been appended to the entry's conversation: its

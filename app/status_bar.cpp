@@ -4,6 +4,10 @@
 #include <QMouseEvent>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
+#include "dialogs/language.h"
+
 namespace zelvo::app {
 namespace {
 
@@ -16,6 +20,21 @@ QLabel* addPanel(QHBoxLayout* layout, int width)
     panel->setIndent(1);
     layout->addWidget(panel);
     return panel;
+}
+
+// The width `panel` needs for the widest of `texts`, at least `least`. Its size hint takes in the
+// panel's minimum width, which the caller sets anew.
+int widthFor(QLabel* panel, const QStringList& texts, int least)
+{
+    const QString shown = panel->text();
+    panel->setMinimumWidth(0);
+    int width = least;
+    for (const QString& text : texts) {
+        panel->setText(text);
+        width = std::max(width, panel->sizeHint().width());
+    }
+    panel->setText(shown);
+    return width;
 }
 
 }  // namespace
@@ -38,25 +57,53 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
     rows->addWidget(hint_);
     auto* layout = new QHBoxLayout;
     rows->addLayout(layout);
-    online_ = addPanel(layout, 35);
-    message_ = addPanel(layout, 105);
+    online_ = addPanel(layout, kOnlineWidth);
+    message_ = addPanel(layout, kMessageWidth);
     // Panel 2 takes the rest of the bar: at 20 px its text would not fit.
     away_ = addPanel(layout, 20);
-    away_->setMinimumWidth(20);
     away_->setMaximumWidth(QWIDGETSIZE_MAX);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
-    setOnline(false);
-    setAway(false);
+    messageText_ = hintText_ = [] { return QString(); };
+    dialogs::followLanguage(this, [this] { setTexts(); });
+}
+
+void StatusBar::setTexts()
+{
+    online_->setFixedWidth(widthFor(online_, {tr("Online"), tr("Offline")}, kOnlineWidth));
+    message_->setFixedWidth(widthFor(message_, {tr("TNC nicht erreichbar")}, kMessageWidth));
+    away_->setMinimumWidth(widthFor(away_, {tr("AWAY"), tr("QRV")}, 20));
+    showOnline();
+    showAway();
+    showMessage();
+    showHint();
+    emit retranslated();
+}
+
+int StatusBar::neededWidth() const
+{
+    const int panels = online_->minimumWidth() + message_->minimumWidth() + away_->minimumWidth();
+    return hint_->isHidden() ? panels : std::max(panels, hint_->minimumSizeHint().width());
 }
 
 void StatusBar::setOnline(bool online)
 {
-    online_->setText(online ? QStringLiteral("Online") : QStringLiteral("Offline"));
+    isOnline_ = online;
+    showOnline();
+}
+
+void StatusBar::showOnline()
+{
+    online_->setText(isOnline_ ? tr("Online") : tr("Offline"));
 }
 
 void StatusBar::setMessage(const QString& text)
 {
-    messageText_ = text;
+    setLiveMessage([text] { return text; });
+}
+
+void StatusBar::setLiveMessage(Text text)
+{
+    messageText_ = std::move(text);
     showMessage();
 }
 
@@ -68,26 +115,45 @@ void StatusBar::setLinkWarnings(const QStringList& warnings)
 
 void StatusBar::showMessage()
 {
+    const QString message = messageText_();
     if (linkWarnings_.isEmpty()) {
-        message_->setText(messageText_);
+        message_->setText(message);
         message_->setToolTip({});
         return;
     }
     message_->setText(tr("TNC nicht erreichbar"));
     QStringList tip = linkWarnings_;
-    if (!messageText_.isEmpty())
-        tip << messageText_;
+    if (!message.isEmpty())
+        tip << message;
     message_->setToolTip(tip.join(QLatin1Char('\n')));
 }
 
 void StatusBar::setAway(bool away)
 {
-    away_->setText(away ? QStringLiteral("AWAY") : QStringLiteral("QRV"));
-    away_->setFrameShadow(away ? QFrame::Raised : QFrame::Sunken);
+    isAway_ = away;
+    showAway();
+}
+
+void StatusBar::showAway()
+{
+    away_->setText(isAway_ ? tr("AWAY") : tr("QRV"));
+    away_->setFrameShadow(isAway_ ? QFrame::Raised : QFrame::Sunken);
 }
 
 void StatusBar::setHint(const QString& text)
 {
+    setLiveHint([text] { return text; });
+}
+
+void StatusBar::setLiveHint(Text text)
+{
+    hintText_ = std::move(text);
+    showHint();
+}
+
+void StatusBar::showHint()
+{
+    const QString text = hintText_();
     hint_->setText(text);
     hint_->setVisible(!text.isEmpty());
 }
@@ -107,8 +173,11 @@ QString StatusBar::panelToolTip(int panel) const
 void StatusBar::mouseReleaseEvent(QMouseEvent* event)
 {
     const QPoint at = event->position().toPoint();
+    // Panel 2 begins at kAwaySwitchLeft while the German texts fit; wider panels move it.
+    const int left = online_->width() + message_->width();
+    const int right = left + kAwaySwitchRight - kAwaySwitchLeft;
     // The hint's row is no part of the panels.
-    if (at.x() >= kAwaySwitchLeft && at.x() <= kAwaySwitchRight && at.y() >= away_->y())
+    if (at.x() >= left && at.x() <= right && at.y() >= away_->y())
         emit awaySwitchClicked();
 }
 

@@ -2,6 +2,10 @@
 // messages, panel 2 (20 px) "QRV" sunken or "AWAY" raised. A button released at x 140..200 (panel
 // 2 and the space after it) is the away switch; a double click anywhere is the online switch.
 //
+// Panels 0 and 1 keep these widths while their texts fit and grow as much as another language
+// needs, and the away switch moves with panel 2; panel 2 asks for the width of its text. The
+// window adds what the panels need beyond its own width (neededWidth()).
+//
 // While a channel's TNC does not answer, panel 1 says "TNC nicht erreichbar" (short enough for
 // its width) and its tool tip names each channel and TNC, followed by the last short message,
 // which the warning covers. Messages that come meanwhile are kept; the latest shows again once
@@ -16,6 +20,8 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <functional>
+
 namespace zelvo::app {
 
 class StatusBar : public QWidget {
@@ -23,39 +29,58 @@ class StatusBar : public QWidget {
 public:
     static constexpr int kAwaySwitchLeft = 140;
     static constexpr int kAwaySwitchRight = 200;
+    static constexpr int kOnlineWidth = 35;
+    static constexpr int kMessageWidth = 105;
+    // A text in the language the windows show: asked again after each switch.
+    using Text = std::function<QString()>;
 
     explicit StatusBar(QWidget* parent = nullptr);
 
     void setOnline(bool online);
+    // A text that is the same in every language.
     void setMessage(const QString& text);
+    // A text that follows a switch of the language.
+    void setLiveMessage(Text text);
     // One line per channel whose TNC does not answer (LinkWatch); empty when all do.
     void setLinkWarnings(const QStringList& warnings);
     void setAway(bool away);
     // An empty hint hides its row.
     void setHint(const QString& text);
+    void setLiveHint(Text text);
 
     QString panelText(int panel) const;
     QString panelToolTip(int panel) const;
     QFrame::Shadow awayBevel() const { return away_->frameShadow(); }
+    // The width the panels need to show their texts whole.
+    int neededWidth() const;
 
 signals:
     void awaySwitchClicked();
     void doubleClicked();
+    // The texts changed language and the panels their widths.
+    void retranslated();
 
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    void setTexts();
     // Panel 1: the link warning while there is one, else the last message.
     void showMessage();
+    void showOnline();
+    void showAway();
+    void showHint();
 
     QLabel* hint_;
     QLabel* online_;
     QLabel* message_;
     QLabel* away_;
-    QString messageText_;
+    Text messageText_;
+    Text hintText_;
     QStringList linkWarnings_;
+    bool isOnline_ = false;
+    bool isAway_ = false;
 };
 
 }  // namespace zelvo::app

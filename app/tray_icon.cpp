@@ -1,6 +1,7 @@
 #include "app/tray_icon.h"
 
 #include "app/pictures.h"
+#include "dialogs/language.h"
 
 namespace zelvo::app {
 
@@ -8,12 +9,12 @@ using protocol::TrayPicture;
 
 TrayIcon::TrayIcon(const Roster& roster, QObject* parent) : QObject(parent), roster_(roster)
 {
-    goOnline_ = menu_.addAction(menuPicture(8), QStringLiteral("go &Online"));
+    goOnline_ = menu_.addAction(menuPicture(8), {});
     goOnline_->setCheckable(true);
     menu_.setDefaultAction(goOnline_);
-    menu_.addAction(menuPicture(6), QStringLiteral("&Einstellungen"), this, &TrayIcon::settingsRequested);
+    settings_ = menu_.addAction(menuPicture(6), {}, this, &TrayIcon::settingsRequested);
     menu_.addSeparator();
-    menu_.addAction(menuPicture(9), QStringLiteral("&Beenden"), this, &TrayIcon::quitRequested);
+    quit_ = menu_.addAction(menuPicture(9), {}, this, &TrayIcon::quitRequested);
     connect(goOnline_, &QAction::triggered, this, [this] {
         // The item toggled its own check mark; the mark follows the engine's state instead.
         goOnline_->setChecked(online_);
@@ -22,9 +23,26 @@ TrayIcon::TrayIcon(const Roster& roster, QObject* parent) : QObject(parent), ros
 
     icon_.setContextMenu(&menu_);
     icon_.setIcon(trayPicture(TrayPicture::SelfOff));
-    tip_ = QStringLiteral("Zelvo 0.9");
-    showTip();
+    // The menu is a window of its own: it hears of a switch of the language for the whole icon.
+    dialogs::followLanguage(&menu_, [this] { setTexts(); });
     connect(&icon_, &QSystemTrayIcon::activated, this, &TrayIcon::activate);
+}
+
+void TrayIcon::setTexts()
+{
+    showGoOnlineText();
+    settings_->setText(tr("&Einstellungen"));
+    quit_->setText(tr("&Beenden"));
+    showTip();
+}
+
+void TrayIcon::showGoOnlineText()
+{
+    // Until the own state first changes, the item shows its mnemonic.
+    if (!stateChanged_)
+        goOnline_->setText(tr("go &Online"));
+    else
+        goOnline_->setText(online_ ? tr("go OffLine") : tr("go OnLine"));
 }
 
 void TrayIcon::show()
@@ -45,13 +63,8 @@ void TrayIcon::setPicture(TrayPicture kind)
         kind = unread ? TrayPicture::NewMail : (online_ ? TrayPicture::MainIcon : TrayPicture::SelfOff);
     }
     picture_ = kind;
+    pictureShown_ = true;
     icon_.setIcon(trayPicture(kind));
-    if (kind == TrayPicture::MainIcon)
-        tip_ = QStringLiteral("Zelvo Online");
-    else if (kind == TrayPicture::SelfOff)
-        tip_ = QStringLiteral("Zelvo Offline");
-    else
-        tip_.clear();
     showTip();
 }
 
@@ -61,11 +74,22 @@ void TrayIcon::setLinkWarnings(const QStringList& warnings)
     showTip();
 }
 
+QString TrayIcon::pictureTip() const
+{
+    if (!pictureShown_)
+        return tr("Zelvo 0.9");
+    switch (picture_) {
+    case TrayPicture::MainIcon: return tr("Zelvo Online");
+    case TrayPicture::SelfOff: return tr("Zelvo Offline");
+    default: return {};
+    }
+}
+
 void TrayIcon::showTip()
 {
     QStringList lines = linkWarnings_;
-    if (!tip_.isEmpty())
-        lines.prepend(tip_);
+    if (const QString tip = pictureTip(); !tip.isEmpty())
+        lines.prepend(tip);
     icon_.setToolTip(lines.join(QLatin1Char('\n')));
 }
 
@@ -74,8 +98,9 @@ void TrayIcon::setOnline(bool online)
     if (online == online_)
         return;
     online_ = online;
+    stateChanged_ = true;
     goOnline_->setChecked(online);
-    goOnline_->setText(online ? QStringLiteral("go OffLine") : QStringLiteral("go OnLine"));
+    showGoOnlineText();
     goOnline_->setIcon(menuPicture(online ? 8 : 7));
 }
 

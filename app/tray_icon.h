@@ -58,6 +58,10 @@ signals:
     void readUnreadRequested();
 
 private:
+    void setTexts();
+    void showGoOnlineText();
+    // The tip of the picture shown: the program's version until the first picture.
+    QString pictureTip() const;
     // The picture's tip with the link warnings below it.
     void showTip();
 
@@ -65,9 +69,12 @@ private:
     QSystemTrayIcon icon_;
     QMenu menu_;
     QAction* goOnline_;
+    QAction* settings_;
+    QAction* quit_;
     protocol::TrayPicture picture_ = protocol::TrayPicture::SelfOff;
+    bool pictureShown_ = false;
     bool online_ = false;
-    QString tip_;
+    bool stateChanged_ = false;
     QStringList linkWarnings_;
 };
 

@@ -1,5 +1,7 @@
 #include "dialogs/settings.h"
 
+#include <QtGlobal>
+
 #include "platform/registry.h"
 #include "platform/sound.h"
 #include "protocol/call_rules.h"
@@ -106,7 +108,8 @@ void TEreignisObj::setOptionsValue(std::uint32_t value)
 
 platform::Problem registryReadError(std::string_view valueName)
 {
-    return {"Fehler beim Holen der Daten f\xFCr '" + std::string(valueName) + "'"};
+    return platform::composedProblem(QT_TRANSLATE_NOOP("Problem", "Fehler beim Holen der Daten für '%1'"),
+                                     {platform::ansiToUtf8(valueName)});
 }
 
 Settings::Settings(platform::Registry& registry) : registry_(registry) {}

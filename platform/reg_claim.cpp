@@ -12,15 +12,6 @@ namespace zelvo::platform {
 
 namespace fs = std::filesystem;
 
-namespace {
-
-std::string cannotClaim(const fs::path& folder, const std::string& why)
-{
-    return "Der Registrierungsordner " + folder.string() + " kann nicht belegt werden: " + why;
-}
-
-}  // namespace
-
 RegistryClaim::~RegistryClaim()
 {
     release();
@@ -40,14 +31,14 @@ RegistryClaim::Result RegistryClaim::take(const Registry::Paths& paths)
     std::error_code ec;
     fs::create_directories(folder, ec);
     if (ec) {
-        failure_ = cannotClaim(folder, ec.message());
+        failure_ = ec.message();
         return Result::Failed;
     }
     // Read access is enough for flock, so a lock file left read-only still serves.
     const fs::path lockFile = paths.currentUser.string() + ".inuse";
     const int fd = ::open(lockFile.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
     if (fd < 0) {
-        failure_ = cannotClaim(folder, std::strerror(errno));
+        failure_ = std::strerror(errno);
         return Result::Failed;
     }
     int locked;
@@ -61,7 +52,7 @@ RegistryClaim::Result RegistryClaim::take(const Registry::Paths& paths)
     ::close(fd);
     if (error == EWOULDBLOCK)
         return Result::InUse;
-    failure_ = cannotClaim(folder, std::strerror(error));
+    failure_ = std::strerror(error);
     return Result::Failed;
 }
 

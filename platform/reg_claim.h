@@ -33,7 +33,7 @@ public:
     Result take(const Registry::Paths& paths);
     void release();
     bool held() const { return fd_ >= 0; }
-    // Why take() failed: a German sentence in UTF-8 naming the folder.
+    // Why take() failed: the system's reason in UTF-8 (the caller names the folder).
     const std::string& failure() const { return failure_; }
 
     // The folder that a claim on these paths covers.

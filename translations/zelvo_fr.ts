@@ -48,6 +48,140 @@
     </message>
 </context>
 <context>
+    <name>Problem</name>
+    <message>
+        <source>Logdatei %1 kann nicht angelegt werden (%2); es wird kein Log geschrieben.</source>
+        <translation>Le fichier journal %1 ne peut pas être créé (%2) ; aucun journal n&apos;est écrit.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 kann nicht geschrieben werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
+        <translation>Le fichier d&apos;historique %1 ne peut pas être écrit (%2) : l&apos;historique n&apos;est pas enregistré pendant cette session.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 kann nicht angelegt werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
+        <translation>Le fichier d&apos;historique %1 ne peut pas être créé (%2) : l&apos;historique n&apos;est pas enregistré pendant cette session.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 ist nicht lesbar und kann nicht beiseitegelegt werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
+        <translation>Le fichier d&apos;historique %1 est illisible et ne peut pas être mis de côté (%2) : l&apos;historique n&apos;est pas enregistré pendant cette session.</translation>
+    </message>
+    <message>
+        <source>Der SQLite-Treiber von Qt fehlt: die History wird nicht gespeichert.</source>
+        <translation>Le pilote SQLite de Qt est absent : l&apos;historique n&apos;est pas enregistré.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 war nicht lesbar (%2) und liegt jetzt als %3 daneben; eine neue wurde begonnen.</source>
+        <translation>Le fichier d&apos;historique %1 était illisible (%2) et se trouve maintenant à côté sous le nom %3 ; un nouveau a été commencé.</translation>
+    </message>
+    <message>
+        <source>Eintrag %1 der Adressliste nicht geladen: kein Rufzeichen</source>
+        <translation>Entrée %1 de la liste des stations non chargée : pas d&apos;indicatif</translation>
+    </message>
+    <message>
+        <source>Eintrag %1 der Adressliste nicht geladen: kein Text</source>
+        <translation>Entrée %1 de la liste des stations non chargée : pas de texte</translation>
+    </message>
+    <message>
+        <source>Eintrag %1 der Adressliste nicht geladen: mehr als 31 Einträge</source>
+        <translation>Entrée %1 de la liste des stations non chargée : plus de 31 entrées</translation>
+    </message>
+    <message>
+        <source>Adressliste nicht geladen: %1</source>
+        <translation>Liste des stations non chargée : %1</translation>
+    </message>
+    <message>
+        <source>Adressliste nicht gespeichert: sie konnte beim Start nicht gelesen werden.</source>
+        <translation>Liste des stations non enregistrée : elle n&apos;a pas pu être lue au démarrage.</translation>
+    </message>
+    <message>
+        <source>Adressliste nicht gespeichert: %1</source>
+        <translation>Liste des stations non enregistrée : %1</translation>
+    </message>
+    <message>
+        <source>Der Registrierungsordner %1 kann nicht belegt werden: %2</source>
+        <translation>Le dossier de registre %1 ne peut pas être réservé : %2</translation>
+    </message>
+    <message>
+        <source>Fehler beim Holen der Daten für &apos;%1&apos;</source>
+        <translation>Erreur lors de la lecture des données de &apos;%1&apos;</translation>
+    </message>
+</context>
+<context>
+    <name>Station</name>
+    <message>
+        <source>bereit... Hilfe mit F1</source>
+        <translation>prêt... aide avec F1</translation>
+    </message>
+    <message>
+        <source>Msg eingetroffen</source>
+        <translation>Msg reçu</translation>
+    </message>
+    <message>
+        <source>Übertragungsfehler</source>
+        <translation>Échec d&apos;émission</translation>
+    </message>
+    <message>
+        <source>User wird gepollt</source>
+        <translation>Station interrogée</translation>
+    </message>
+    <message>
+        <source>Nachricht geht raus</source>
+        <translation>Envoi du message</translation>
+    </message>
+    <message>
+        <source>Msg im Sendepuffer</source>
+        <translation>Msg en attente</translation>
+    </message>
+    <message>
+        <source>Offline nicht möglich</source>
+        <translation>Impossible hors ligne</translation>
+    </message>
+    <message>
+        <source>Maximale Anzahl erreicht</source>
+        <translation>Nombre maximal atteint</translation>
+    </message>
+    <message>
+        <source>User ist Offline</source>
+        <translation>Station hors ligne</translation>
+    </message>
+    <message>
+        <source>Poll erfolgreich</source>
+        <translation>Interrogation réussie</translation>
+    </message>
+    <message>
+        <source>Kein User in der Liste, Anmeldung nicht möglich! Erstellen sie zuerst einen Eintrag (ALT-R).</source>
+        <translation>Aucune station dans la liste, connexion impossible ! Créez d&apos;abord une entrée (ALT-R).</translation>
+    </message>
+    <message>
+        <source>Adressliste nicht gespeichert: sie konnte beim Start nicht gelesen werden.</source>
+        <translation>Liste des stations non enregistrée : elle n&apos;a pas pu être lue au démarrage.</translation>
+    </message>
+    <message>
+        <source>%1 ist Offline</source>
+        <translation>%1 est hors ligne</translation>
+    </message>
+    <message>
+        <source>%1 ist Away</source>
+        <translation>%1 est absent</translation>
+    </message>
+    <message>
+        <source>Poll von %1</source>
+        <translation>Interrogé par %1</translation>
+    </message>
+    <message>
+        <source>remote von : %1</source>
+        <translation>Requête de : %1</translation>
+    </message>
+    <message>
+        <source>Adressliste nicht gespeichert: %1</source>
+        <translation>Liste des stations non enregistrée : %1</translation>
+    </message>
+    <message>
+        <source>Fehler im Empfangsdurchlauf: %1</source>
+        <translation>Erreur dans la boucle de réception : %1</translation>
+    </message>
+</context>
+<context>
     <name>zelvo::app::DesktopProgram</name>
     <message>
         <source>Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits den Registrierungsordner %1. Beenden Sie es zuerst.</source>
@@ -62,14 +196,186 @@
     <name>zelvo::app::LinkWatch</name>
     <message>
         <source>Kanal %1: TNC %2 nicht erreichbar</source>
-        <translation type="unfinished"></translation>
+        <translation>Canal %1 : TNC %2 injoignable</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::app::MainWindow</name>
+    <message>
+        <source>User ist Online</source>
+        <translation>Station en ligne</translation>
+    </message>
+    <message>
+        <source>Msg eingetroffen</source>
+        <translation>Msg reçu</translation>
+    </message>
+    <message>
+        <source>User hat gepollt</source>
+        <translation>Station a interrogé</translation>
+    </message>
+    <message>
+        <source>Nachricht geht raus</source>
+        <translation>Envoi du message</translation>
+    </message>
+    <message>
+        <source>User ist Away</source>
+        <translation>Station absente</translation>
+    </message>
+    <message>
+        <source>User ist Offline</source>
+        <translation>Station hors ligne</translation>
+    </message>
+    <message>
+        <source>Zelvo Pre 2</source>
+        <translation>Zelvo Pre 2</translation>
+    </message>
+    <message>
+        <source>Eintrag e&amp;rstellen	Alt+R</source>
+        <translation>&amp;Nouvelle entrée	Alt+R</translation>
+    </message>
+    <message>
+        <source>Eintrag &amp;bearbeiten	Alt+B</source>
+        <translation>&amp;Modifier l&apos;entrée	Alt+B</translation>
+    </message>
+    <message>
+        <source>Eintrag &amp;löschen	Alt+L</source>
+        <translation>&amp;Supprimer l&apos;entrée	Alt+L</translation>
+    </message>
+    <message>
+        <source>User &amp;pollen	Alt+P</source>
+        <translation>&amp;Interroger la station	Alt+P</translation>
+    </message>
+    <message>
+        <source>&amp;Einstellungen	Alt+E</source>
+        <translation>&amp;Paramètres	Alt+E</translation>
+    </message>
+    <message>
+        <source>&amp;Nachricht lesen	Alt+N</source>
+        <translation>&amp;Lire le message	Alt+N</translation>
+    </message>
+    <message>
+        <source>&amp;Nachricht senden	Alt+N</source>
+        <translation>&amp;Envoyer un message	Alt+N</translation>
+    </message>
+    <message>
+        <source>Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch
+ausstehende Texte im RX oder TX-Buffer werden gelöscht.</source>
+        <translation>Voulez-vous vraiment quitter Zelvo ? Les textes encore en attente
+dans le tampon RX ou TX seront perdus.</translation>
+    </message>
+    <message>
+        <source>Maximale Anzahl erreicht</source>
+        <translation>Nombre maximal atteint</translation>
+    </message>
+    <message>
+        <source>%1 wirklich löschen ?</source>
+        <translation>Vraiment supprimer %1 ?</translation>
+    </message>
+    <message>
+        <source>Es sind noch Texte im Puffer. Trotzdem löschen ?</source>
+        <translation>Il reste des textes dans le tampon. Supprimer quand même ?</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::app::RosterListModel</name>
+    <message>
+        <source>User ist Away. Grund: 
+<byte value="xd"/>%1</source>
+        <translation>Station absente. Motif : 
+</translation>
+    </message>
+    <message>
+        <source>Ungelesene Nachrichten von Away-seiendem User</source>
+        <translation>Messages non lus d&apos;une station absente</translation>
+    </message>
+    <message>
+        <source>Ungelesene Nachrichten von Offline-seiendem User</source>
+        <translation>Messages non lus d&apos;une station hors ligne</translation>
+    </message>
+    <message>
+        <source>Call</source>
+        <translation>Indicatif</translation>
+    </message>
+    <message>
+        <source>Alias</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>Call-SSID</source>
+        <translation>Indicatif-SSID</translation>
+    </message>
+    <message>
+        <source>Ax25Path</source>
+        <translation>Chemin AX.25</translation>
+    </message>
+    <message>
+        <source>Sounds</source>
+        <translation>Sons</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::app::StationAdapter</name>
+    <message>
+        <source>Ein nicht registrierter User versucht sich anzumelden. Registrieren ?</source>
+        <translation>Une station non enregistrée tente de se connecter. L&apos;enregistrer ?</translation>
     </message>
 </context>
 <context>
     <name>zelvo::app::StatusBar</name>
     <message>
         <source>TNC nicht erreichbar</source>
-        <translation type="unfinished"></translation>
+        <translation>TNC injoignable</translation>
+    </message>
+    <message>
+        <source>Online</source>
+        <translation>En ligne</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Hors ligne</translation>
+    </message>
+    <message>
+        <source>AWAY</source>
+        <translation>ABSENT</translation>
+    </message>
+    <message>
+        <source>QRV</source>
+        <translation>QRV</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::app::TrayIcon</name>
+    <message>
+        <source>&amp;Einstellungen</source>
+        <translation>&amp;Paramètres</translation>
+    </message>
+    <message>
+        <source>&amp;Beenden</source>
+        <translation>&amp;Quitter</translation>
+    </message>
+    <message>
+        <source>go &amp;Online</source>
+        <translation>Passer en &amp;ligne</translation>
+    </message>
+    <message>
+        <source>go OffLine</source>
+        <translation>Passer hors ligne</translation>
+    </message>
+    <message>
+        <source>go OnLine</source>
+        <translation>Passer en ligne</translation>
+    </message>
+    <message>
+        <source>Zelvo 0.9</source>
+        <translation>Zelvo 0.9</translation>
+    </message>
+    <message>
+        <source>Zelvo Online</source>
+        <translation>Zelvo en ligne</translation>
+    </message>
+    <message>
+        <source>Zelvo Offline</source>
+        <translation>Zelvo hors ligne</translation>
     </message>
 </context>
 <context>

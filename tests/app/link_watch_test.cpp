@@ -11,6 +11,7 @@
 
 #include "app/install_check.h"
 #include "app/link_watch.h"
+#include "dialogs/language.h"
 #include "link/flex_api.h"
 #include "tests/support/kiss_socket.h"
 #include "tests/support/scoped_env.h"
@@ -74,6 +75,12 @@ TEST_F(LinkTest, WatchNamesATncThatDoesNotAnswerAfterTheGraceUntilItDoes)
     tnc.reset();
     EXPECT_TRUE(QTest::qWaitFor([&] { return watch.warnings() == down; }, 15000));
     EXPECT_EQ(changes.count(), 3);
+
+    // A switch of the language words the warning anew at once.
+    dialogs::LanguageSwitch language;
+    language.apply("fr");
+    EXPECT_EQ(watch.warnings(), QStringList("Canal 2 : TNC 127.0.0.1:" + port + " injoignable"));
+    EXPECT_EQ(changes.count(), 4);
 }
 
 TEST_F(LinkTest, CheckListsTheTableAndEachChannelAndFailsWhenNoTncAnswers)

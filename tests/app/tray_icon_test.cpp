@@ -2,6 +2,10 @@
 // does to the windows.
 #include <QSignalSpy>
 
+#include <fstream>
+
+#include "app/activity_log.h"
+#include "dialogs/language.h"
 #include "tests/app/windows_fixture.h"
 
 namespace {
@@ -11,7 +15,15 @@ using namespace zelvo::testing;
 using S = app::TStationState;
 using protocol::TrayPicture;
 
-class TrayTest : public WindowsTest {};
+class TrayTest : public WindowsTest {
+protected:
+    void switchTo(std::string_view code)
+    {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    }
+    dialogs::LanguageSwitch language;
+};
 
 // The tips of the pictures: the test of a TNC that does not answer.
 TEST_F(TrayTest, RecomputedPictureFollowsUnreadAndTheOwnState)
@@ -119,6 +131,60 @@ TEST_F(TrayTest, ATncThatDoesNotAnswerShowsInTheTipAndCoversTheStatusMessageUnti
     EXPECT_EQ(bar.panelToolTip(1), down.join('\n') + "\nÜbertragungsfehler");
     bar.setLinkWarnings({});
     EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)), std::pair(QString("Übertragungsfehler"), QString()));
+}
+
+// The engine's German texts show in the language of the windows: a known one, one composed with
+// an alias, and one the table does not know, as it is; a store's problem with its file name. The
+// panel words its text anew at each switch.
+TEST_F(TrayTest, EngineAndStoreTextsShowInTheLanguageOfTheWindows)
+{
+    const struct {
+        std::string engine;
+        QString en, fr;
+    } cases[] = {
+        {"Msg eingetroffen", "Msg received", "Msg reçu"},
+        {"N\xF6rd ist Away", "Nörd is away", "Nörd est absent"},
+        {"etwas Neues", "etwas Neues", "etwas Neues"},
+    };
+    for (const auto& c : cases) {
+        switchTo("en");
+        adapter.showStatus(c.engine);
+        EXPECT_EQ(status(1), c.en);
+        switchTo("fr");
+        EXPECT_EQ(status(1), c.fr);
+    }
+
+    const auto blocker = dir / "kein-Ordner";
+    std::ofstream(blocker) << "x";
+    const auto problem = app::ActivityLog(blocker / "Zelvo.log").createFile();
+    ASSERT_TRUE(problem.has_value());
+    adapter.report(problem);
+    const QString file = QString::fromStdString((blocker / "Zelvo.log").string());
+    const QString reason = QString::fromStdString(problem->arguments.at(1));  // the system's words
+    EXPECT_EQ(status(1), "Le fichier journal " + file + " ne peut pas être créé (" + reason +
+                             ") ; aucun journal n'est écrit.");
+    switchTo("de");
+    EXPECT_EQ(status(1), "Logdatei " + file + " kann nicht angelegt werden (" + reason +
+                             "); es wird kein Log geschrieben.");
+    EXPECT_EQ(problem->text, status(1).toStdString());  // what the log writes
+}
+
+TEST_F(TrayTest, MenuAndTipFollowASwitchOfTheLanguage)
+{
+    tray.setOnline(true);
+    tray.setPicture(TrayPicture::MainIcon);
+    tray.setLinkWarnings({"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar"});
+    const QList<QAction*> items = tray.menu().actions();
+    for (const auto& [code, goOffline, quit, tip] :
+         {std::tuple{"fr", "Passer hors ligne", "&Quitter", "Zelvo en ligne"},
+          {"en", "Go offline", "&Quit", "Zelvo online"},
+          {"de", "go OffLine", "&Beenden", "Zelvo Online"}}) {
+        switchTo(code);
+        EXPECT_EQ(std::tuple(items[0]->text(), items[3]->text(), tray.toolTip()),
+                  std::tuple(QString(goOffline), QString(quit),
+                             QString(tip) + "\nKanal 0: TNC 127.0.0.1:8001 nicht erreichbar"))
+            << code;
+    }
 }
 
 }  // namespace
