@@ -66,7 +66,7 @@ protected:
 auto fields(const SettingsValues& v)
 {
     return std::tie(v.myCall, v.alias, v.infoText, v.awayText, v.options, v.textBuf, v.showAlias,
-                    v.autoOnline, v.events);
+                    v.autoOnline, v.events, v.language);
 }
 
 // A saved roster alone is still a first start: its key makes the main key as its parent.
@@ -91,6 +91,20 @@ TEST_F(SettingsTest, FirstStartGivesTheDefaultsAndSavesThemAll)
     Settings again(reg);
     EXPECT_EQ(again.load(), std::nullopt);
     EXPECT_EQ(fields(again.snapshot()), fields(defaults));
+}
+
+// The language is stored at once and alone, before any OK: the next start still is a first start.
+TEST_F(SettingsTest, StoredLanguageAloneLeavesAFirstStart)
+{
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    settings_.setMyCall("DK0XX");
+    ASSERT_EQ(settings_.storeLanguage("fr"), std::nullopt);
+    EXPECT_EQ(disk().valueNames(HKCU, kMain), std::vector<std::string>{"Sprache"});
+    Settings again(disk());
+    EXPECT_EQ(again.load(), std::nullopt);
+    SettingsValues expected;
+    expected.language = "fr";
+    EXPECT_EQ(fields(again.snapshot()), fields(expected));
 }
 
 TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged)
