@@ -93,20 +93,6 @@ TEST_F(SettingsTest, FirstStartGivesTheDefaultsAndSavesThemAll)
     EXPECT_EQ(fields(again.snapshot()), fields(defaults));
 }
 
-// The language is stored at once and alone, before any OK: the next start still is a first start.
-TEST_F(SettingsTest, StoredLanguageAloneLeavesAFirstStart)
-{
-    ASSERT_EQ(settings_.load(), std::nullopt);
-    settings_.setMyCall("DK0XX");
-    ASSERT_EQ(settings_.storeLanguage("fr"), std::nullopt);
-    EXPECT_EQ(disk().valueNames(HKCU, kMain), std::vector<std::string>{"Sprache"});
-    Settings again(disk());
-    EXPECT_EQ(again.load(), std::nullopt);
-    SettingsValues expected;
-    expected.language = "fr";
-    EXPECT_EQ(fields(again.snapshot()), fields(expected));
-}
-
 TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged)
 {
     settings_.setMyCall("OE3XYZ-12");
