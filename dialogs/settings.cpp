@@ -305,8 +305,9 @@ bool everSaved(const platform::Registry& registry, std::string_view key)
 {
     const auto names = registry.valueNames(RegRoot::CurrentUser, key);
     // Value names compare without regard to case.
-    return std::ranges::any_of(
-        names, [](const std::string& name) { return protocol::upperCase(name) != "SPRACHE"; });
+    return std::ranges::any_of(names, [language = protocol::upperCase(kLanguage)](const std::string& name) {
+        return protocol::upperCase(name) != language;
+    });
 }
 
 }  // namespace

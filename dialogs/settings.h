@@ -171,8 +171,8 @@ public:
     // defaults, so that values never saved return to their defaults too. textBuf and autoOnline
     // keep theirs. Problems as for load().
     [[nodiscard]] std::optional<platform::Problem> reload();
-    // Writes every stored setting but the language (storeLanguage's) as one atomic change. When the registry cannot be written,
-    // nothing is written and the problem is returned.
+    // Writes every stored setting but the language (storeLanguage's) as one atomic change. When
+    // the registry cannot be written, nothing is written and the problem is returned.
     [[nodiscard]] std::optional<platform::Problem> save() const;
 
     ListenerId addListener(Listener listener);
