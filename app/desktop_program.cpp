@@ -81,6 +81,8 @@ std::optional<int> DesktopProgram::start()
     if (instance_.claimOrRaiseRunning())
         return 0;
     clearRestart(session_.registry());
+    // Every window opens in the stored language, or else in the desktop's.
+    language_.apply(dialogs::chosenLanguage(session_.settings().language()));
 
     // The windows in the program's order; the list model is attached before the roster loads,
     // so that the loaded rows grow the window.
@@ -123,6 +125,8 @@ std::optional<int> DesktopProgram::start()
 void DesktopProgram::refuseSharedRegistry()
 {
     const QString folder = QString::fromStdString(session_.registryFolder().string());
+    // The stored language belongs to the other program now: the desktop's it is.
+    language_.apply(dialogs::languageOfEnvironment());
     std::fprintf(stderr,
                  "zelvo: another Zelvo program (zelvo or zelvo-station) is using the registry folder %s\n",
                  qPrintable(folder));
@@ -135,7 +139,7 @@ void DesktopProgram::onStartup()
 {
     session_.start(*adapter_, executor_.executor());
     dialogs_->attach({session_.station(), session_.sound(), *adapter_, *history_, *mainWindow_});
-    followTextBuf();
+    followSettings();
     // A TNC that does not answer shows in the tray tip and the status bar.
     linkWatch_ = std::make_unique<LinkWatch>(session_.driver());
     connect(linkWatch_.get(), &LinkWatch::warningsChanged, tray_.get(), &TrayIcon::setLinkWarnings);
@@ -165,12 +169,16 @@ void DesktopProgram::askForTheOwnCall()
     QTimer::singleShot(0, this, [this] { dialogs_->openSettingsAtFirstPage(); });
 }
 
-void DesktopProgram::followTextBuf()
+void DesktopProgram::followSettings()
 {
+    using Field = dialogs::Settings::Field;
     history_->setEnabled(session_.settings().textBuf());
-    settingsListener_ = session_.settings().addListener([this](dialogs::Settings::Field field, auto) {
-        if (field == dialogs::Settings::Field::TextBuf || field == dialogs::Settings::Field::All)
+    settingsListener_ = session_.settings().addListener([this](Field field, auto) {
+        if (field == Field::TextBuf || field == Field::All)
             history_->setEnabled(session_.settings().textBuf());
+        // Only the UI thread writes the settings, so the translators change on it.
+        if (field == Field::Language || field == Field::All)
+            language_.apply(dialogs::chosenLanguage(session_.settings().language()));
     });
 }
 

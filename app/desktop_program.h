@@ -8,7 +8,9 @@
 //   which the StationAdapter turns into Qt signals and direct calls (app/station_adapter.h);
 // - the roster's rows (added, changed, moved, removed): the RosterObserver of the list model, the
 //   tray, the message window and this program (a removed row's history goes);
-// - the settings: their listeners (the roster window's display, "History speichern" here);
+// - the settings: their listeners (the roster window's display, "History speichern" and the
+//   windows' language here);
+// - the language: every window follows QEvent::LanguageChange (dialogs/language.h);
 // - the user's commands in one window for another: Qt signals, connected where the windows are
 //   made (here, and in app/dialog_windows.cpp for the dialogs).
 #pragma once
@@ -22,6 +24,7 @@
 #include "app/session.h"
 #include "app/single_instance.h"
 #include "app/ui_executor.h"
+#include "dialogs/language.h"
 
 class QSessionManager;
 
@@ -82,8 +85,8 @@ private:
     void onStartup();
     // First start without an own call: the hint, and the settings at their first page.
     void askForTheOwnCall();
-    // "History speichern" switches the history store.
-    void followTextBuf();
+    // "History speichern" switches the history store; a stored language switches the windows.
+    void followSettings();
     void rowsAboutToBeRemoved(int first, int last) override;
     void finish();
 
@@ -91,6 +94,7 @@ private:
     UiExecutor executor_;
     Session session_;
     SingleInstance instance_;
+    dialogs::LanguageSwitch language_;
     std::unique_ptr<TrayIcon> tray_;
     std::unique_ptr<DialogWindows> dialogs_;
     std::unique_ptr<MainWindow> mainWindow_;

@@ -19,7 +19,7 @@ constexpr const char* kHelp = R"(Usage: zelvo [options]
 Zelvo, presence and short messages over amateur packet radio (AX.25 UI frames through the FlexNet
 driver libflxapi32.so). The program lives in the notification area (tray); without a tray its
 roster window is shown at start. A second start brings the running one to the front. F1 shows the
-help (German).
+help, in German, English or French as the windows speak.
 
 Options:
   --check            check what the program needs at run time and end: prints where the driver
@@ -31,6 +31,15 @@ Options:
   --version          the program's version, read from its version block
   --help             this text
 Qt's own options (-platform NAME, -style NAME, ...) are taken as well.
+
+Language:
+  The windows speak German, English or French. Choose the language in the settings (Alt+E), page
+  "Zelvo", group "Sprachen": "Auswählen" switches every window at once and stores the choice.
+  Until one is stored, Zelvo follows the desktop as gettext does: in the C locale (LC_ALL,
+  LC_MESSAGES or LANG unset, "C" or "C.UTF-8") English; otherwise the first of the three named
+  in $LANGUAGE (e.g. LANGUAGE=fr:en), else the language of $LC_ALL, $LC_MESSAGES or $LANG
+  (e.g. LANG=de_DE.UTF-8); English for any other. Everything sent on the air, the stored
+  settings and roster and the activity log stay as they are, whatever the language.
 
 Files:
   Settings and the roster are kept in $XDG_CONFIG_HOME/zelvo/HKEY_CURRENT_USER.reg (a REGEDIT4

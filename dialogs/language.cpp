@@ -69,21 +69,35 @@ std::string_view knownLanguage(std::string_view setting)
 
 std::string_view languageOfEnvironment()
 {
-    for (const char* name : {"LANGUAGE", "LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const auto variable = [](const char* name) {
         const char* value = std::getenv(name);
-        if (value == nullptr || *value == '\0')
-            continue;
-        if (std::string_view(name) != "LANGUAGE")
-            return knownLanguage(value).empty() ? kEnglish : knownLanguage(value);
-        // A list such as "fr_CA:fr:en" names the languages in the order the user prefers.
-        for (const auto entry : std::views::split(std::string_view(value), ':')) {
-            const std::string_view code = knownLanguage(std::string_view(entry.begin(), entry.end()));
-            if (!code.empty())
-                return code;
-        }
+        return std::string_view(value == nullptr ? "" : value);
+    };
+    // The locale of the messages: the first of these that is set.
+    std::string_view locale;
+    for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        locale = variable(name);
+        if (!locale.empty())
+            break;
+    }
+    // gettext ignores LANGUAGE in the C locale: its messages are the untranslated ones.
+    if (locale.empty() || locale == "C" || locale == "POSIX" || locale.starts_with("C."))
         return kEnglish;
+    const std::string_view preferred = variable("LANGUAGE");
+    if (preferred.empty())
+        return knownLanguage(locale).empty() ? kEnglish : knownLanguage(locale);
+    for (const auto entry : std::views::split(preferred, ':')) {
+        const std::string_view code = knownLanguage(std::string_view(entry.begin(), entry.end()));
+        if (!code.empty())
+            return code;
     }
     return kEnglish;
+}
+
+std::string_view chosenLanguage(std::string_view stored)
+{
+    const std::string_view known = knownLanguage(stored);
+    return known.empty() ? languageOfEnvironment() : known;
 }
 
 LanguageSwitch::LanguageSwitch() = default;
@@ -103,6 +117,9 @@ void LanguageSwitch::apply(std::string_view code)
 {
     const std::string_view known = knownLanguage(code);
     const std::string_view next = known.empty() ? kEnglish : known;
+    if (applied_ && next == current_)
+        return;
+    applied_ = true;
     program_.reset();
     qt_.reset();
     current_ = next;

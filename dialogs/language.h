@@ -28,10 +28,16 @@ QString languageName(std::string_view code);
 // The known code that `setting` names ("de", "de_DE.UTF-8", "fr_CA", ...), or empty.
 std::string_view knownLanguage(std::string_view setting);
 
-// The desktop's language as gettext finds it: the first of LANGUAGE (a list, the first known
-// entry counts), LC_ALL, LC_MESSAGES and LANG that is set; English when that one is none of
-// the three.
+// The desktop's language as gettext finds it. The locale of the messages is the first of LC_ALL,
+// LC_MESSAGES and LANG that is set; in the C locale ("C", "C.UTF-8", "POSIX", or none set) the
+// texts are English whatever else is set. Otherwise LANGUAGE, a list such as "fr_CA:fr:en",
+// names the languages in the order the user prefers and its first known entry counts; without it
+// the locale's language. English when that is none of the three.
 std::string_view languageOfEnvironment();
+
+// The language the windows show: the stored choice ("Sprache") when it names one of the three,
+// else the desktop's.
+std::string_view chosenLanguage(std::string_view stored);
 
 // The language the windows show now: switches the program's translators and lets every window
 // follow (Qt sends QEvent::LanguageChange to each). Unknown codes count as English.
@@ -42,11 +48,13 @@ public:
     LanguageSwitch(const LanguageSwitch&) = delete;
     LanguageSwitch& operator=(const LanguageSwitch&) = delete;
 
+    // Switching to the language already shown changes nothing and sends no event.
     void apply(std::string_view code);
     std::string_view current() const { return current_; }
 
 private:
     std::string_view current_ = kGerman;
+    bool applied_ = false;  // Qt's German texts come only with the first apply()
     std::unique_ptr<QTranslator> program_;
     std::unique_ptr<QTranslator> qt_;
 };

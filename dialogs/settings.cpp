@@ -20,12 +20,21 @@ using platform::RegRoot;
 constexpr std::string_view kMainKey = "\\Software\\Varkel\\Zelvo";
 constexpr std::string_view kEventsKey = "\\Software\\Varkel\\Zelvo\\Events";
 constexpr std::string_view kAutoOnline = "QX4KLM";  // both the subkey and the value
+constexpr std::string_view kLanguage = "Sprache";
 
+// Translated where the settings dialog shows them; the log and the registry know them in German.
 constexpr std::array<std::string_view, kEventKindCount> kCaptions = {
-    "Nachricht empfangen", "Nachricht gesendet", "User Online",   "User Offline",
-    "User Away",           "User Back",          "Selbst Online",
-    "Selbst Ofline",  // spelled with one "f" in the list
-    "Selbst Away",         "Selbst Back",        "Poll von User",
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "Nachricht empfangen"),
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "Nachricht gesendet"),
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "User Online"),
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "User Offline"),
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "User Away"),
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "User Back"),
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "Selbst Online"),
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "Selbst Ofline"),  // spelled with one "f"
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "Selbst Away"),
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "Selbst Back"),
+    QT_TRANSLATE_NOOP("zelvo::dialogs::SettingsDialog", "Poll von User"),
 };
 
 std::size_t indexOf(TEventKind kind)
@@ -174,6 +183,12 @@ bool Settings::autoOnline() const
     return values_.autoOnline;
 }
 
+std::string Settings::language() const
+{
+    std::lock_guard lock(mutex_);
+    return values_.language;
+}
+
 TEreignisObj Settings::event(TEventKind kind) const
 {
     if (!validKind(kind))
@@ -272,6 +287,32 @@ void Settings::updateEvent(TEventKind kind, const std::function<void(TEreignisOb
     });
 }
 
+std::optional<platform::Problem> Settings::storeLanguage(std::string_view code)
+{
+    try {
+        registry_.setString(RegRoot::CurrentUser, kMainKey, kLanguage, code);
+    } catch (const platform::RegistryError& error) {
+        return platform::problemFrom(error);
+    }
+    modify(Field::Language, {}, [&](SettingsValues& v) { return assign(v.language, std::string(code)); });
+    return std::nullopt;
+}
+
+namespace {
+
+// Whether the key holds a value that save() writes: the language is stored on its own, before any
+// OK, and the roster's key is made as a parent of its own.
+bool everSaved(const platform::Registry& registry, std::string_view key)
+{
+    const auto names = registry.valueNames(RegRoot::CurrentUser, key);
+    // Value names compare without regard to case.
+    return std::ranges::any_of(names, [language = protocol::upperCase(kLanguage)](const std::string& name) {
+        return protocol::upperCase(name) != language;
+    });
+}
+
+}  // namespace
+
 std::optional<platform::Problem> Settings::readInto(SettingsValues& values) const
 {
     if (const auto events = RegKey::open(registry_, RegRoot::CurrentUser, kEventsKey)) {
@@ -287,9 +328,10 @@ std::optional<platform::Problem> Settings::readInto(SettingsValues& values) cons
     }
 
     const auto main = RegKey::open(registry_, RegRoot::CurrentUser, kMainKey);
-    // First start: the rest keeps its values. Saving the roster makes the key as the parent of
-    // its own, so a key without any value of its own counts as never saved as well.
-    if (!main || registry_.valueNames(RegRoot::CurrentUser, kMainKey).empty())
+    if (!main)
+        return std::nullopt;  // first start: the rest keeps its values
+    values.language = main->readString(kLanguage).value_or("");
+    if (!everSaved(registry_, kMainKey))
         return std::nullopt;
     // Calls are upper case on the air: one stored in lower case is taken as the air has it.
     values.myCall = protocol::upperCase(cut(main->readString("Mycall").value_or(""), kMaxMyCall));

@@ -110,6 +110,7 @@ struct SettingsValues {
     bool textBuf = true;  // "History speichern": not stored, on at every start
     ListDisplay showAlias = ListDisplay::CallNameAndHeader;
     bool autoOnline = false;  // set by loading only
+    std::string language;     // "Sprache": "de", "en" or "fr"; empty when never chosen
     std::array<TEreignisObj, kEventKindCount> events{};
 
     bool option(Option o) const { return (options & static_cast<std::uint8_t>(o)) != 0; }
@@ -120,7 +121,7 @@ platform::Problem registryReadError(std::string_view valueName);
 
 class Settings {
 public:
-    enum class Field { MyCall, Alias, InfoText, AwayText, Options, TextBuf, ShowAlias, Event, All };
+    enum class Field { MyCall, Alias, InfoText, AwayText, Options, TextBuf, ShowAlias, Event, Language, All };
     // The field that changed; the event kind for Field::Event.
     using Listener = std::function<void(Field, std::optional<TEventKind>)>;
     using ListenerId = int;
@@ -139,6 +140,7 @@ public:
     bool textBuf() const;
     ListDisplay showAlias() const;
     bool autoOnline() const;
+    std::string language() const;
     TEreignisObj event(TEventKind kind) const;  // the defaults for a number outside 0..10
     // "//VErsion" is always allowed.
     static constexpr bool remoteVersionAllowed() { return true; }
@@ -156,6 +158,10 @@ public:
     void setEvent(TEventKind kind, TEreignisObj record);
     void updateEvent(TEventKind kind, const std::function<void(TEreignisObj&)>& edit);
 
+    // Stores the windows' language at once, that value alone: the other edits wait for save().
+    // When the registry cannot be written, nothing changes and the problem is returned.
+    [[nodiscard]] std::optional<platform::Problem> storeLanguage(std::string_view code);
+
     // Loads the registry (at start, and to discard edits). When a number value is missing from a
     // key that exists, loading stops: what was read before it takes effect, everything else keeps
     // its value, and the problem is returned for the caller to show. When the registry file
@@ -165,8 +171,8 @@ public:
     // defaults, so that values never saved return to their defaults too. textBuf and autoOnline
     // keep theirs. Problems as for load().
     [[nodiscard]] std::optional<platform::Problem> reload();
-    // Writes every stored setting as one atomic change. When the registry cannot be written,
-    // nothing is written and the problem is returned.
+    // Writes every stored setting but the language (storeLanguage's) as one atomic change. When
+    // the registry cannot be written, nothing is written and the problem is returned.
     [[nodiscard]] std::optional<platform::Problem> save() const;
 
     ListenerId addListener(Listener listener);

@@ -10,6 +10,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -19,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/call_input.h"
+#include "dialogs/language.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
 #include "platform/sound.h"
@@ -31,8 +33,9 @@ constexpr int kEventsPage = 2;
 
 QString askForWave(QWidget* parent, const QString& folder)
 {
-    QFileDialog dialog(parent, QStringLiteral("Wave-Datei auswählen"), folder);
-    dialog.setNameFilters({QStringLiteral("Windows Sound-Dateien (*.wav)"), QStringLiteral("Alle (*)")});
+    QFileDialog dialog(parent, SettingsDialog::tr("Wave-Datei auswählen"), folder);
+    dialog.setNameFilters(
+        {SettingsDialog::tr("Windows Sound-Dateien (*.wav)"), SettingsDialog::tr("Alle (*)")});
     dialog.setDefaultSuffix(QStringLiteral("wav"));
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
@@ -72,19 +75,16 @@ SettingsDialog::SettingsDialog(Settings& settings, platform::SoundPlayer* player
       player_(player),
       chooseWave_(&askForWave)
 {
-    setWindowTitle(QStringLiteral("Einstellungen"));
     pages_ = new QTabWidget(this);
-    pages_->addTab(buildZelvoPage(), QStringLiteral("Zelvo"));
-    pages_->addTab(buildRemotesPage(), QStringLiteral("Remotes und Away"));
-    pages_->addTab(buildEventsPage(), QStringLiteral("Ereignisse"));
+    pages_->addTab(buildZelvoPage(), QString());
+    pages_->addTab(buildRemotesPage(), QString());
+    pages_->addTab(buildEventsPage(), QString());
     pages_->setCurrentIndex(kEventsPage);
-    ok_ = new QPushButton(QStringLiteral("OK"), this);
+    ok_ = new QPushButton(this);
     ok_->setObjectName("BtnOK");
-    ok_->setToolTip(QStringLiteral("Einstellungen werden übernommen und gespeichert"));
     ok_->setDefault(true);
-    cancel_ = new QPushButton(QStringLiteral("Abbrechen"), this);
+    cancel_ = new QPushButton(this);
     cancel_->setObjectName("BtnAbbrechen");
-    cancel_->setToolTip(QStringLiteral("Einstellungen werden verworfen"));
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(ok_);
@@ -92,7 +92,18 @@ SettingsDialog::SettingsDialog(Settings& settings, platform::SoundPlayer* player
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(pages_);
     layout->addLayout(buttons);
+    // The size follows the texts: a language whose texts are longer widens the dialog.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+    followLanguage(this, [this] {
+        setWindowTitle(tr("Einstellungen"));
+        pages_->setTabText(0, tr("Zelvo"));
+        pages_->setTabText(1, tr("Remotes und Away"));
+        pages_->setTabText(kEventsPage, tr("Ereignisse"));
+        ok_->setText(tr("OK"));
+        ok_->setToolTip(tr("Einstellungen werden übernommen und gespeichert"));
+        cancel_->setText(tr("Abbrechen"));
+        cancel_->setToolTip(tr("Einstellungen werden verworfen"));
+    });
 
     fillAll(true);
     connectControls();
@@ -161,6 +172,8 @@ void SettingsDialog::connectControls()
     connect(wave_, &QLineEdit::textEdited, this, &SettingsDialog::waveEdited);
     connect(waveOpen_, &QPushButton::clicked, this, &SettingsDialog::waveOpenClick);
     connect(play_, &QPushButton::clicked, this, &SettingsDialog::playClick);
+    connect(chooseLanguage_, &QPushButton::clicked, this, &SettingsDialog::languageClick);
+    connect(languages_, &QListWidget::itemActivated, this, &SettingsDialog::languageClick);
     connect(ok_, &QPushButton::clicked, this, &SettingsDialog::okClick);
     connect(cancel_, &QPushButton::clicked, this, &SettingsDialog::reject);
 }
@@ -185,6 +198,11 @@ void SettingsDialog::fillAll(bool firstEvent)
         infoMemo_->setPlainText(info);
     if (const QString away = fromAnsiLines(v.awayText); awayMemo_->toPlainText() != away)
         awayMemo_->setPlainText(away);
+    const QString language = QString::fromLatin1(chosenLanguage(v.language).data());
+    for (int row = 0; row < languages_->count(); ++row) {
+        if (languages_->item(row)->data(Qt::UserRole) == language)
+            languages_->setCurrentRow(row);
+    }
     filling_ = false;
     applyEnableRules();
     if (firstEvent && events_->currentIndex() != 0)
@@ -212,8 +230,14 @@ void SettingsDialog::fillEvent()
     focus_->setChecked(e.focus);
     cwText_->setText(fromAnsi(e.cwText));
     cwSpeed_->setValue(e.cwSpeed);
-    wave_->setText(fromAnsi(e.wavePath));
     filling_ = false;
+    showWave();
+}
+
+void SettingsDialog::showWave()
+{
+    const std::string path = settings_.event(selectedEvent()).wavePath;
+    wave_->setText(path == kNoWave ? tr("<keine>") : fromAnsi(path));
 }
 
 void SettingsDialog::applyEnableRules()
@@ -244,10 +268,10 @@ void SettingsDialog::editEvent(const std::function<void(TEreignisObj&)>& edit)
 
 void SettingsDialog::waveEdited(const QString& text)
 {
-    // An emptied field shows, and stores, "<keine>".
+    // An emptied field shows "<keine>" in the window's language and stores it in German.
     if (text.isEmpty())
-        wave_->setText(fromAnsi(kNoWave));
-    const std::string path = toAnsi(wave_->text());
+        wave_->setText(tr("<keine>"));
+    const std::string path = wave_->text() == tr("<keine>") ? std::string(kNoWave) : toAnsi(wave_->text());
     editEvent([&](TEreignisObj& e) { e.wavePath = path; });
 }
 
@@ -270,9 +294,10 @@ void SettingsDialog::waveOpenClick()
     if (file.isEmpty())
         return;
     if (!fitsAnsi(file)) {
-        showError(this, QStringLiteral("Der Name der Datei enthält Zeichen, die Zelvo nicht speichern kann; "
-                                       "sie würde nie abgespielt:\n") +
-                            file);
+        showError(this,
+                  tr("Der Name der Datei enthält Zeichen, die Zelvo nicht speichern kann; sie würde nie "
+                     "abgespielt:\n%1")
+                      .arg(file));
         return;
     }
     wave_->setText(file);
@@ -283,6 +308,15 @@ void SettingsDialog::playClick()
 {
     if (player_ != nullptr)
         playEventSound(settings_, *player_, selectedEvent());
+}
+
+void SettingsDialog::languageClick()
+{
+    const QListWidgetItem* item = languages_->currentItem();
+    if (item == nullptr)
+        return;
+    if (const auto problem = settings_.storeLanguage(item->data(Qt::UserRole).toString().toStdString()))
+        showError(this, fromAnsi(problem->text));
 }
 
 bool SettingsDialog::callRefused()

@@ -3,9 +3,12 @@
 // the program sees a change as soon as it is made; OK saves, "Abbrechen" and Esc discard the edits
 // by loading the registry again, and the close box does neither. OK and the close box refuse an
 // own call that is no AX.25 call. The dialog keeps its page and event between showings.
+// "Auswählen" stores the chosen language of the windows at once, whatever becomes of the other
+// edits; the program follows the stored choice. The texts follow a change of the language.
 //
 // Child widgets carry the control names as object names (EditMyCall, ChSound, InfoMemo,
-// ComboEvents, EditWavePath, BtnPlay, ...; the buttons are BtnOK and BtnAbbrechen).
+// ComboEvents, EditWavePath, BtnPlay, ListSprache, BtnSprache, ...; the buttons are BtnOK and
+// BtnAbbrechen).
 #pragma once
 
 #include <QDialog>
@@ -20,6 +23,7 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
+class QListWidget;
 class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
@@ -72,6 +76,8 @@ private:
     QWidget* buildZelvoPage();
     QWidget* buildRemotesPage();
     QWidget* buildEventsPage();
+    // Sets a page's texts now and at each change of the language, and lays the page out anew.
+    void followTexts(QWidget* page, const std::function<void()>& setTexts);
     void connectControls();
     // Shows why the own call is none and tells whether it did; an empty call is accepted.
     bool callRefused();
@@ -79,6 +85,9 @@ private:
     // Shows the model's values; writes nothing back.
     void fillAll(bool firstEvent);
     void fillEvent();
+    // The wave path field shows the selected event's file; "<keine>" in the window's language.
+    void showWave();
+    void languageClick();
     void applyEnableRules();
     void memoChanged(QPlainTextEdit* memo, std::size_t limit, void (Settings::*set)(std::string_view));
     void editEvent(const std::function<void(TEreignisObj&)>& edit);
@@ -114,6 +123,8 @@ private:
     QLineEdit* wave_ = nullptr;
     QPushButton* waveOpen_ = nullptr;
     QPushButton* play_ = nullptr;
+    QListWidget* languages_ = nullptr;
+    QPushButton* chooseLanguage_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

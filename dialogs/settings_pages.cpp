@@ -1,4 +1,5 @@
-// The three pages of the settings dialog: their controls, captions, limits and hints.
+// The three pages of the settings dialog: their controls, captions, limits and hints. Each page
+// builds its controls without texts and sets every text in one place that follows the language.
 #include "dialogs/settings_dialog.h"
 
 #include <QButtonGroup>
@@ -19,6 +20,7 @@
 #include <QVBoxLayout>
 
 #include "dialogs/call_input.h"
+#include "dialogs/language.h"
 #include "dialogs/text_field.h"
 #include "dialogs/ui_text.h"
 
@@ -28,61 +30,113 @@ namespace {
 constexpr int kCwTextField = 20;  // the field takes 20, the record keeps 11
 
 template <class W>
-W* named(W* widget, const char* name, const QString& hint = {})
+W* named(W* widget, const char* name)
 {
     widget->setObjectName(name);
-    if (!hint.isEmpty())
-        widget->setToolTip(hint);
     return widget;
 }
 
-QCheckBox* checkBox(QWidget* parent, const QString& caption, const char* name, const QString& hint = {})
+QCheckBox* checkBox(QWidget* parent, const char* name)
 {
-    return named(new QCheckBox(caption, parent), name, hint);
+    return named(new QCheckBox(parent), name);
 }
 
-QRadioButton* radio(QWidget* parent, const QString& caption, const char* name, const QString& hint = {})
+QRadioButton* radio(QWidget* parent, const char* name)
 {
-    return named(new QRadioButton(caption, parent), name, hint);
+    return named(new QRadioButton(parent), name);
 }
 
-QPlainTextEdit* memo(QWidget* parent, const char* name, int lines, const QString& hint = {})
+QPlainTextEdit* memo(QWidget* parent, const char* name, int lines)
 {
-    auto* edit = named(new TextField(parent), name, hint);
+    auto* edit = named(new TextField(parent), name);
     edit->setTabChangesFocus(true);
     const int margins = 2 * (static_cast<int>(edit->document()->documentMargin()) + edit->frameWidth());
     edit->setFixedHeight(edit->fontMetrics().lineSpacing() * lines + margins + 2);
     return edit;
 }
 
+// A push button that asks for no more width than its text needs: the style gives a button with a
+// text at least 80 pixels, which would make "..." as wide as "Abbrechen".
+class NarrowButton : public QPushButton {
+public:
+    using QPushButton::QPushButton;
+    QSize sizeHint() const override
+    {
+        const int margin = style()->pixelMetric(QStyle::PM_ButtonMargin, nullptr, this) +
+                           style()->pixelMetric(QStyle::PM_DefaultFrameWidth, nullptr, this);
+        const int textWidth = fontMetrics().size(Qt::TextShowMnemonic, text()).width();
+        return {std::min(QPushButton::sizeHint().width(), textWidth + 2 * margin),
+                QPushButton::sizeHint().height()};
+    }
+};
+
 // A group box with a vertical layout; `layout` receives it.
-QGroupBox* group(QWidget* parent, const QString& title, QVBoxLayout*& layout)
+QGroupBox* group(QWidget* parent, QVBoxLayout*& layout)
 {
-    auto* box = new QGroupBox(title, parent);
+    auto* box = new QGroupBox(parent);
     layout = new QVBoxLayout(box);
     return box;
 }
 
+// Gives a wrapped label the narrowest width that shows its text in three lines (the German note
+// breaks as "Zeilen-", "umbruch mit", "STRG- Enter").
+void fitInThreeLines(QLabel& label)
+{
+    const QFontMetrics metrics = label.fontMetrics();
+    const auto lines = [&](int width) {
+        const int height =
+            metrics.boundingRect(QRect(0, 0, width, 0), Qt::TextWordWrap, label.text()).height();
+        return (height + metrics.lineSpacing() - 1) / metrics.lineSpacing();
+    };
+    int width = 1;
+    while (lines(width) > 3 && width < metrics.horizontalAdvance(label.text()))
+        ++width;
+    label.setFixedWidth(width + 8);
+}
+
+// Lays out a page anew after its texts changed, also while it is hidden: Qt lays out only what is
+// visible, and the dialog takes the size of its largest page. Inner layouts go first.
+void layOutNow(QWidget& page)
+{
+    const QList<QWidget*> inner = page.findChildren<QWidget*>();  // each before its children
+    for (auto widget = inner.crbegin(); widget != inner.crend(); ++widget) {
+        if (QLayout* layout = (*widget)->layout()) {
+            layout->invalidate();
+            layout->activate();
+        }
+    }
+    page.layout()->invalidate();
+    page.layout()->activate();
+}
+
 }  // namespace
+
+void SettingsDialog::followTexts(QWidget* page, const std::function<void()>& setTexts)
+{
+    followLanguage(page, [this, page, setTexts] {
+        setTexts();
+        // While the dialog is being built, the page is no window's yet: it is laid out when shown.
+        if (pages_->indexOf(page) < 0)
+            return;
+        layOutNow(*page);
+        pages_->updateGeometry();
+    });
+}
 
 QWidget* SettingsDialog::buildZelvoPage()
 {
     auto* page = new QWidget;
     QVBoxLayout* own = nullptr;
-    QGroupBox* ownBox = group(page, QStringLiteral("Eigene Angaben "), own);
+    QGroupBox* ownBox = group(page, own);
     myCall_ = named(new QLineEdit(ownBox), "EditMyCall");
     myCall_->setMaxLength(static_cast<int>(kMaxMyCall));
     upperCaseAsTyped(*myCall_);
-    alias_ =
-        named(new QLineEdit(ownBox), "EditAlias",
-              QStringLiteral("Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der "
-                             "Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal 20 "
-                             "Zeichen."));
+    alias_ = named(new QLineEdit(ownBox), "EditAlias");
     alias_->setMaxLength(static_cast<int>(kMaxAlias));
     auto* fields = new QGridLayout;
-    auto* myCallLabel = new QLabel(QStringLiteral("&MyCall"), ownBox);
+    auto* myCallLabel = new QLabel(ownBox);
     myCallLabel->setBuddy(myCall_);
-    auto* aliasLabel = new QLabel(QStringLiteral("&Name"), ownBox);
+    auto* aliasLabel = new QLabel(ownBox);
     aliasLabel->setBuddy(alias_);
     fields->addWidget(myCallLabel, 0, 0);
     fields->addWidget(myCall_, 0, 1);
@@ -92,64 +146,44 @@ QWidget* SettingsDialog::buildZelvoPage()
     own->addStretch();
 
     QVBoxLayout* list = nullptr;
-    QGroupBox* listBox = group(page, QStringLiteral("Listenanzeige "), list);
+    QGroupBox* listBox = group(page, list);
     display_ = new QButtonGroup(this);
-    display_->addButton(radio(listBox, QStringLiteral("&Call anzeigen"), "RadioCall1",
-                              QStringLiteral("Ist dieser Eintrag gewählt, werden in der Liste nur die Calls "
-                                             "angezeigt.")),
-                        1);
-    display_->addButton(
-        radio(listBox, QStringLiteral("Call und Name"), "RadioCall2",
-              QStringLiteral("Ist dieser Eintrag gewählt, werden in der Liste das Call und das "
-                             "Alias angezeigt.")),
-        2);
-    display_->addButton(
-        radio(listBox, QStringLiteral("Call, Name und Überschrift"), "Radiocall3",
-              QStringLiteral("Ist dieser Eintrag gewählt, werden zusaetzlich zum Call und Alias "
-                             "der ListenHeader angezeigt.")),
-        3);
+    auto* callsOnly = radio(listBox, "RadioCall1");
+    auto* callAndName = radio(listBox, "RadioCall2");
+    auto* withHeader = radio(listBox, "Radiocall3");
+    display_->addButton(callsOnly, 1);
+    display_->addButton(callAndName, 2);
+    display_->addButton(withHeader, 3);
     for (QAbstractButton* button : display_->buttons())
         list->addWidget(button);
 
     QVBoxLayout* global = nullptr;
-    QGroupBox* globalBox = group(page, QStringLiteral("Globale Einstellungen "), global);
-    auto* sound = checkBox(globalBox, QStringLiteral("&Klänge abspielen"), "ChSound",
-                           QStringLiteral("Dieser Eintrag schaltet die Sounds global an oder aus."));
-    auto* logFile =
-        checkBox(globalBox, QStringLiteral("&Log schreiben"), "ChLogfile",
-                 QStringLiteral("Wenn gewählt, wird im Programmverzeichnis eine Logfile.log Datei "
-                                "angelegt, in der alle Systemmeldungen mit Uhrzeit aufgeführt "
-                                "werden."));
-    auto* sysStart =
-        checkBox(globalBox, QStringLiteral("mit &Windows starten"), "ChSysstart",
-                 QStringLiteral("Wenn gewählt, wird das Programm automatisch beim nächsten "
-                                "Windows-Start mit geladen, sofern es beim Beenden von Windows noch "
-                                "aktiv war."));
-    textBuf_ =
-        checkBox(globalBox, QStringLiteral("History speichern"), "ChTextBuf",
-                 QStringLiteral("Aktiviert einen Textbuffer für die letzten 200 ausgetauschten Nachrichten"));
-    auto* focusPop = checkBox(globalBox, QStringLiteral("Focus wenn Popup"), "ChFocusPop");
+    QGroupBox* globalBox = group(page, global);
+    auto* sound = checkBox(globalBox, "ChSound");
+    auto* logFile = checkBox(globalBox, "ChLogfile");
+    auto* sysStart = checkBox(globalBox, "ChSysstart");
+    textBuf_ = checkBox(globalBox, "ChTextBuf");
+    auto* focusPop = checkBox(globalBox, "ChFocusPop");
     focusPop->setEnabled(false);
     for (QCheckBox* box : {sound, logFile, sysStart, textBuf_, focusPop})
         global->addWidget(box);
     optionBoxes_.insert(optionBoxes_.end(),
                         {{sound, Option::Sound}, {logFile, Option::LogFile}, {sysStart, Option::SysStart}});
 
+    // Each language in its own name, so that a user who cannot read the current one finds his.
     QVBoxLayout* language = nullptr;
-    QGroupBox* languageBox = group(page, QStringLiteral("Sprachen "), language);
-    auto* languages = named(new QListWidget(languageBox), "ListSprache");
-    languages->addItems(
-        {QStringLiteral("Deutsch (normal)"), QStringLiteral("English"), QStringLiteral("Französisch")});
-    languages->setFixedHeight(languages->sizeHintForRow(0) * 3 + 2 * languages->frameWidth());
-    auto* choose = named(new QPushButton(QStringLiteral("Auswählen"), languageBox), "BtnSprache");
-    auto* note = new QLabel(
-        QStringLiteral("Dieses Feature befindet sich nach wie vor in der Entwicklungsphase"), languageBox);
-    note->setWordWrap(true);
-    languages->setEnabled(false);
-    choose->setEnabled(false);
-    language->addWidget(languages);
-    language->addWidget(choose, 0, Qt::AlignLeft);
-    language->addWidget(note);
+    QGroupBox* languageBox = group(page, language);
+    languages_ = named(new QListWidget(languageBox), "ListSprache");
+    for (const std::string_view code : kLanguages) {
+        auto* item = new QListWidgetItem(languageName(code), languages_);
+        item->setData(Qt::UserRole, QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
+    }
+    languages_->setFixedHeight(languages_->sizeHintForRow(0) * 3 + 2 * languages_->frameWidth());
+    chooseLanguage_ = named(new QPushButton(languageBox), "BtnSprache");
+    chooseLanguage_->setAutoDefault(false);
+    language->addWidget(languages_);
+    language->addWidget(chooseLanguage_, 0, Qt::AlignLeft);
+    language->addStretch();
 
     auto* layout = new QGridLayout(page);
     layout->addWidget(ownBox, 0, 0);
@@ -157,40 +191,70 @@ QWidget* SettingsDialog::buildZelvoPage()
     layout->addWidget(globalBox, 1, 0);
     layout->addWidget(languageBox, 1, 1);
     layout->setRowStretch(2, 1);
+
+    followTexts(page, [=, this] {
+        ownBox->setTitle(tr("Eigene Angaben "));
+        myCallLabel->setText(tr("&MyCall"));
+        aliasLabel->setText(tr("&Name"));
+        alias_->setToolTip(tr("Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der "
+                              "Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal 20 "
+                              "Zeichen."));
+        listBox->setTitle(tr("Listenanzeige "));
+        callsOnly->setText(tr("&Call anzeigen"));
+        callsOnly->setToolTip(tr("Ist dieser Eintrag gewählt, werden in der Liste nur die Calls angezeigt."));
+        callAndName->setText(tr("Call und Name"));
+        callAndName->setToolTip(
+            tr("Ist dieser Eintrag gewählt, werden in der Liste das Call und das Alias angezeigt."));
+        withHeader->setText(tr("Call, Name und Überschrift"));
+        withHeader->setToolTip(tr("Ist dieser Eintrag gewählt, werden zusaetzlich zum Call und Alias der "
+                                  "ListenHeader angezeigt."));
+        globalBox->setTitle(tr("Globale Einstellungen "));
+        sound->setText(tr("&Klänge abspielen"));
+        sound->setToolTip(tr("Dieser Eintrag schaltet die Sounds global an oder aus."));
+        logFile->setText(tr("&Log schreiben"));
+        logFile->setToolTip(
+            tr("Wenn gewählt, wird im Programmverzeichnis eine Logfile.log Datei angelegt, in "
+               "der alle Systemmeldungen mit Uhrzeit aufgeführt werden."));
+        sysStart->setText(tr("mit &Windows starten"));
+        sysStart->setToolTip(tr("Wenn gewählt, wird das Programm automatisch beim nächsten Windows-Start mit "
+                                "geladen, sofern es beim Beenden von Windows noch aktiv war."));
+        textBuf_->setText(tr("History speichern"));
+        textBuf_->setToolTip(tr("Aktiviert einen Textbuffer für die letzten 200 ausgetauschten Nachrichten"));
+        focusPop->setText(tr("Focus wenn Popup"));
+        languageBox->setTitle(tr("Sprachen "));
+        languages_->setToolTip(tr("Die Sprache der Fenster und der Hilfe"));
+        chooseLanguage_->setText(tr("Auswählen"));
+        chooseLanguage_->setToolTip(
+            tr("Alle Fenster wechseln sofort in die gewählte Sprache; sie wird gleich "
+               "gespeichert"));
+    });
     return page;
 }
 
 QWidget* SettingsDialog::buildRemotesPage()
 {
     auto* page = new QWidget;
+    // The remote queries are named as they are typed on the air.
     QVBoxLayout* remotes = nullptr;
-    QGroupBox* remotesBox = group(page, QStringLiteral("Verfügbare Remotes "), remotes);
-    auto* version = checkBox(remotesBox, QStringLiteral("//VErsion"), "ChRemVer",
-                             QStringLiteral("Der Partner kann die Versionsnummer von Zelvo abfragen"));
+    QGroupBox* remotesBox = group(page, remotes);
+    auto* version = checkBox(remotesBox, "ChRemVer");
+    version->setText(QStringLiteral("//VErsion"));
     version->setChecked(true);
     version->setEnabled(false);
-    auto* cStatus = checkBox(remotesBox, QStringLiteral("//CStatus"), "ChRemCS",
-                             QStringLiteral("Eine Kurzliste der eingetragenen User wird erstellt und "
-                                            "zurückgeschickt"));
-    auto* detail =
-        checkBox(remotesBox, QStringLiteral("//DEtail"), "chRemDetail",
-                 QStringLiteral("Wenn ausgewählt, kann der Partner Detailinfos über einen User aus "
-                                "der Liste abfragen"));
-    remInfo_ = checkBox(remotesBox, QStringLiteral("//INfo"), "chRemInfo",
-                        QStringLiteral("Wenn ausgewählt, kann der Partner den Infotext abfragen"));
+    auto* cStatus = checkBox(remotesBox, "ChRemCS");
+    cStatus->setText(QStringLiteral("//CStatus"));
+    auto* detail = checkBox(remotesBox, "chRemDetail");
+    detail->setText(QStringLiteral("//DEtail"));
+    remInfo_ = checkBox(remotesBox, "chRemInfo");
+    remInfo_->setText(QStringLiteral("//INfo"));
     for (QCheckBox* box : {version, cStatus, detail, remInfo_})
         remotes->addWidget(box);
     remotes->addStretch();
 
     QVBoxLayout* away = nullptr;
-    QGroupBox* awayBox = group(page, QStringLiteral("Away-Einstellungen "), away);
-    sendAway_ = checkBox(awayBox, QStringLiteral("Away-Text senden"), "ChSendAway",
-                         QStringLiteral("Wenn AWAY gesetzt ist, wird auf eingehende Nachrichten mit dem "
-                                        "Away-Text geantwortet"));
-    auto* pollAway =
-        checkBox(awayBox, QStringLiteral("Away melden bei Poll"), "ChPollAway",
-                 QStringLiteral("Wenn AWAY gesetzt ist, bekommt der pollende User den Hinweis, dass "
-                                "man Away ist"));
+    QGroupBox* awayBox = group(page, away);
+    sendAway_ = checkBox(awayBox, "ChSendAway");
+    auto* pollAway = checkBox(awayBox, "ChPollAway");
     awayMemo_ = memo(awayBox, "AwayMemo", 3);
     away->addWidget(sendAway_);
     away->addWidget(pollAway);
@@ -202,14 +266,11 @@ QWidget* SettingsDialog::buildRemotesPage()
                                              {pollAway, Option::PollAway}});
 
     QVBoxLayout* info = nullptr;
-    QGroupBox* infoBox = group(page, QStringLiteral("Infotext der Station "), info);
-    infoMemo_ = memo(infoBox, "InfoMemo", 6,
-                     QStringLiteral("Der hier eingegebene Text kann von anderen Stationen mittels //info "
-                                    "abgerufen werden."));
+    QGroupBox* infoBox = group(page, info);
+    infoMemo_ = memo(infoBox, "InfoMemo", 6);
     auto* infoRow = new QHBoxLayout;
-    auto* note = new QLabel(QStringLiteral("Zeilen- umbruch mit STRG- Enter"), infoBox);
+    auto* note = new QLabel(infoBox);
     note->setWordWrap(true);
-    note->setFixedWidth(note->fontMetrics().horizontalAdvance(QStringLiteral("umbruch mit")) + 8);
     infoRow->addWidget(infoMemo_, 1);
     infoRow->addWidget(note, 0, Qt::AlignTop);
     info->addLayout(infoRow);
@@ -220,6 +281,27 @@ QWidget* SettingsDialog::buildRemotesPage()
     layout->addWidget(infoBox, 1, 0, 1, 2);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(2, 1);
+
+    followTexts(page, [=, this] {
+        remotesBox->setTitle(tr("Verfügbare Remotes "));
+        version->setToolTip(tr("Der Partner kann die Versionsnummer von Zelvo abfragen"));
+        cStatus->setToolTip(tr("Eine Kurzliste der eingetragenen User wird erstellt und zurückgeschickt"));
+        detail->setToolTip(
+            tr("Wenn ausgewählt, kann der Partner Detailinfos über einen User aus der Liste abfragen"));
+        remInfo_->setToolTip(tr("Wenn ausgewählt, kann der Partner den Infotext abfragen"));
+        awayBox->setTitle(tr("Away-Einstellungen "));
+        sendAway_->setText(tr("Away-Text senden"));
+        sendAway_->setToolTip(
+            tr("Wenn AWAY gesetzt ist, wird auf eingehende Nachrichten mit dem Away-Text geantwortet"));
+        pollAway->setText(tr("Away melden bei Poll"));
+        pollAway->setToolTip(
+            tr("Wenn AWAY gesetzt ist, bekommt der pollende User den Hinweis, dass man Away ist"));
+        infoBox->setTitle(tr("Infotext der Station "));
+        infoMemo_->setToolTip(
+            tr("Der hier eingegebene Text kann von anderen Stationen mittels //info abgerufen werden."));
+        note->setText(tr("Zeilen- umbruch mit STRG- Enter"));
+        fitInThreeLines(*note);
+    });
     return page;
 }
 
@@ -227,17 +309,14 @@ QWidget* SettingsDialog::buildEventsPage()
 {
     auto* page = new QWidget;
     QVBoxLayout* event = nullptr;
-    QGroupBox* eventBox = group(page, QStringLiteral("Ereignis "), event);
-    events_ = named(new QComboBox(eventBox), "ComboEvents", QStringLiteral("Wählt ein Event aus"));
+    QGroupBox* eventBox = group(page, event);
+    events_ = named(new QComboBox(eventBox), "ComboEvents");
     for (int n = 0; n < kEventKindCount; ++n)
-        events_->addItem(fromAnsi(eventCaption(static_cast<TEventKind>(n))));
-    popup_ = checkBox(eventBox, QStringLiteral("PopUp Zelvo Fenster"), "ChPopup");
-    entryTop_ = checkBox(eventBox, QStringLiteral("Listeneintrag nach oben"), "ChEntryTop");
-    logEvent_ = checkBox(eventBox, QStringLiteral("Event mitloggen"), "ChLogEvent");
-    focus_ =
-        checkBox(eventBox, QStringLiteral("Focus Zelvo"), "ChFocus",
-                 QStringLiteral("Macht Zelvo zum Aktiven Fenster. Tastatureingaben werden sofort von Zelvo "
-                                "verarbeitet"));
+        events_->addItem(QString());
+    popup_ = checkBox(eventBox, "ChPopup");
+    entryTop_ = checkBox(eventBox, "ChEntryTop");
+    logEvent_ = checkBox(eventBox, "ChLogEvent");
+    focus_ = checkBox(eventBox, "ChFocus");
     focus_->setEnabled(false);
     auto* flags = new QGridLayout;
     flags->addWidget(popup_, 0, 0);
@@ -248,41 +327,37 @@ QWidget* SettingsDialog::buildEventsPage()
     event->addLayout(flags);
 
     QVBoxLayout* sound = nullptr;
-    QGroupBox* soundBox = group(page, QStringLiteral("Klang "), sound);
+    QGroupBox* soundBox = group(page, sound);
     soundKind_ = new QButtonGroup(this);
-    auto* none = radio(soundBox, QStringLiteral("keiner"), "RadioKeinKlang");
-    auto* cw = radio(soundBox, QStringLiteral("CW Text"), "RadioCW", QStringLiteral("Aktiviert CW-Ausgabe"));
-    auto* wave = radio(soundBox, QStringLiteral("Wave Datei"), "RadioWave",
-                       QStringLiteral("Aktiviert Ausgabe der angegebenen Wave-Datei"));
+    auto* none = radio(soundBox, "RadioKeinKlang");
+    auto* cw = radio(soundBox, "RadioCW");
+    auto* wave = radio(soundBox, "RadioWave");
     soundKind_->addButton(none, kSoundNone);
     soundKind_->addButton(cw, kSoundCw);
     soundKind_->addButton(wave, kSoundWave);
-    cwText_ = named(new QLineEdit(soundBox), "EditCWText",
-                    QStringLiteral("Text der als CW-Ausgabe auf dem PC Speaker ausgegeben werden soll"));
+    cwText_ = named(new QLineEdit(soundBox), "EditCWText");
     cwText_->setMaxLength(kCwTextField);
-    cwSpeed_ = named(new QSpinBox(soundBox), "SpinCWSpeed", QStringLiteral("Geschwindigkeit der CW-Ausgabe"));
+    cwSpeed_ = named(new QSpinBox(soundBox), "SpinCWSpeed");
     cwSpeed_->setRange(kMinCwSpeed, kMaxCwSpeed);
     // CW is never keyed: the stored values are shown, not edited.
     for (QWidget* off :
          {static_cast<QWidget*>(cw), static_cast<QWidget*>(cwText_), static_cast<QWidget*>(cwSpeed_)})
         off->setEnabled(false);
-    wave_ = named(new QLineEdit(soundBox), "EditWavePath",
-                  QStringLiteral("Sound, der abgespielt wird, wenn ein User Online geht."));
-    waveOpen_ = named(new QPushButton(QStringLiteral("..."), soundBox), "BtnWaveOpen",
-                      QStringLiteral("Öffnet den Wave-auswählen Dialog"));
-    play_ =
-        named(new QPushButton(soundBox), "BtnPlay", QStringLiteral("Spielt die angegebene Wave-Datei ab"));
+    wave_ = named(new QLineEdit(soundBox), "EditWavePath");
+    waveOpen_ = named(new NarrowButton(QStringLiteral("..."), soundBox), "BtnWaveOpen");
+    play_ = named(new QPushButton(soundBox), "BtnPlay");
     play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
     for (QPushButton* button : {waveOpen_, play_}) {
         button->setAutoDefault(false);
-        button->setFixedWidth(button->sizeHint().height() + 8);
+        button->setFixedWidth(std::max(button->sizeHint().height() + 8, button->sizeHint().width()));
     }
+    auto* speedLabel = new QLabel(soundBox);
 
     auto* grid = new QGridLayout;
     grid->addWidget(none, 0, 0);
     grid->addWidget(cw, 1, 0);
     grid->addWidget(cwText_, 1, 1);
-    grid->addWidget(new QLabel(QStringLiteral("Geschwindigkeit"), soundBox), 1, 2);
+    grid->addWidget(speedLabel, 1, 2);
     grid->addWidget(cwSpeed_, 1, 3);
     grid->addWidget(wave, 2, 0);
     auto* waveRow = new QHBoxLayout;
@@ -297,6 +372,33 @@ QWidget* SettingsDialog::buildEventsPage()
     layout->addWidget(eventBox);
     layout->addWidget(soundBox);
     layout->addStretch();
+
+    followTexts(page, [=, this] {
+        eventBox->setTitle(tr("Ereignis "));
+        events_->setToolTip(tr("Wählt ein Event aus"));
+        // Shown translated; the log and the registry know the events by number and German name.
+        for (int n = 0; n < kEventKindCount; ++n)
+            events_->setItemText(n, tr(eventCaption(static_cast<TEventKind>(n)).data()));
+        popup_->setText(tr("PopUp Zelvo Fenster"));
+        entryTop_->setText(tr("Listeneintrag nach oben"));
+        logEvent_->setText(tr("Event mitloggen"));
+        focus_->setText(tr("Focus Zelvo"));
+        focus_->setToolTip(
+            tr("Macht Zelvo zum Aktiven Fenster. Tastatureingaben werden sofort von Zelvo verarbeitet"));
+        soundBox->setTitle(tr("Klang "));
+        none->setText(tr("keiner"));
+        cw->setText(tr("CW Text"));
+        cw->setToolTip(tr("Aktiviert CW-Ausgabe"));
+        wave->setText(tr("Wave Datei"));
+        wave->setToolTip(tr("Aktiviert Ausgabe der angegebenen Wave-Datei"));
+        cwText_->setToolTip(tr("Text der als CW-Ausgabe auf dem PC Speaker ausgegeben werden soll"));
+        cwSpeed_->setToolTip(tr("Geschwindigkeit der CW-Ausgabe"));
+        speedLabel->setText(tr("Geschwindigkeit"));
+        wave_->setToolTip(tr("Sound, der abgespielt wird, wenn ein User Online geht."));
+        waveOpen_->setToolTip(tr("Öffnet den Wave-auswählen Dialog"));
+        play_->setToolTip(tr("Spielt die angegebene Wave-Datei ab"));
+        showWave();
+    });
     return page;
 }
 

@@ -4,6 +4,7 @@
 // first start without an own call, kept history, and an acknowledgement's road to the windows.
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPushButton>
 #include <QSessionManager>
 #include <QSignalSpy>
@@ -17,6 +18,7 @@
 
 #include <csignal>
 #include <fstream>
+#include <numeric>
 
 #include "app/desktop_program.h"
 #include "app/dialog_windows.h"
@@ -27,6 +29,8 @@
 #include "app/tray_icon.h"
 #include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
+#include "protocol/commands.h"
+#include "protocol/frame_format.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/link/fake_flxapi.h"
 #include "tests/support/kiss_socket.h"
@@ -47,19 +51,23 @@ protected:
     ~DesktopProgramTest() override { dlclose(library_); }
 
     // The stand-in driver sends DL1ABC a status frame from the unknown DK7NEW at every pass.
+    // Without an own call, the settings are those of a first start. The windows speak German.
     std::unique_ptr<app::DesktopProgram> start(const char* myCall, const char* options = "000000df",
                                                const char* library = ZELVO_FAKE_FLXAPI)
     {
-        std::ofstream(dir_ / "HKCU.reg")
-            << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"Mycall\"=\"" << myCall
-            << "\"\r\n\"Options\"=dword:" << options << "\r\n\"ShowAlias\"=dword:00000003\r\n\r\n"
-            << "[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n"
-            << rosterRows_ << moreRegistry_;
+        std::ofstream registry(dir_ / "HKCU.reg");
+        registry << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"Sprache\"=\"de\"\r\n";
+        if (myCall != nullptr)
+            registry << "\"Mycall\"=\"" << myCall << "\"\r\n\"Options\"=dword:" << options
+                     << "\r\n\"ShowAlias\"=dword:00000003\r\n";
+        registry << "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n"
+                 << rosterRows_ << moreRegistry_;
+        registry.close();
         app::DesktopProgram::Options o;
         o.session.registryPaths = {dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
         o.session.logFile = dir_ / "Zelvo.log";
         o.session.libraryName = library;
-        o.session.passInterval = std::chrono::milliseconds(5);
+        o.session.passInterval = passInterval_;
         o.instanceDirectory = QString::fromStdString(dir_.path().string());
         o.splash = false;
         exitsBefore_ = calls_->exit_calls;
@@ -80,7 +88,8 @@ protected:
 
     zelvo::testing::TempDir dir_;
     std::string rosterRows_ = "\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,\"\r\n";
-    std::string moreRegistry_;                 // keys after the roster
+    std::string moreRegistry_;  // keys after the roster
+    std::chrono::milliseconds passInterval_{5};
     app::DesktopProgram* starting_ = nullptr;  // the program that start() made last
     int exitsBefore_ = 0;                      // the driver's exits before it
     void* library_ = nullptr;
@@ -302,6 +311,85 @@ TEST_F(DesktopProgramTest, KeptLinesBeginTheConversationAndAnAckOnTheAirIsItsBlu
     ASSERT_EQ(app::HistoryStore().load(kept), std::nullopt);
     EXPECT_EQ(keptBert.rxBuffer, (std::vector<std::string>{"R12:00:00 Hallo", bert.rxBuffer.back()}));
     EXPECT_TRUE(keptBert.rxBuffer[1].starts_with('T') && keptBert.rxBuffer[1].ends_with(" Hallo Bert"));
+}
+
+// Whatever the windows speak, the air hears the same bytes. Two first starts with German windows
+// stored; in the settings that open by themselves the user chooses German, then English, and
+// every window switches at once. Then online, away with the default away text, a poll, the
+// //INfo query with the default info text, and a message.
+TEST_F(DesktopProgramTest, TheAirHearsTheSameBytesWhateverLanguageIsChosen)
+{
+    using zelvo::testing::child;
+    using zelvo::testing::ui_frame;
+    passInterval_ = std::chrono::milliseconds(50);  // no repetition within 1.5 s
+    std::vector<std::string> heard[2];
+    std::string titles[2];
+    for (const int run : {0, 1}) {
+        zelvo::testing::KissServer tnc;
+        zelvo::testing::writeFile(dir_ / "flexnet.conf",
+                                  "0 kiss-tcp 127.0.0.1:" + std::to_string(tnc.port()) + " Test\n");
+        const zelvo::testing::ScopedEnv conf{"ZELVO_FLEXNET_CONF", (dir_ / "flexnet.conf").c_str()};
+        auto program = start(nullptr, "", ZELVO_FLXAPI);
+        ASSERT_TRUE(tnc.accept());
+        QTimer user;
+        QObject::connect(&user, &QTimer::timeout, [&] {
+            auto* settings = qobject_cast<dialogs::SettingsDialog*>(QApplication::activeModalWidget());
+            if (settings == nullptr)
+                return;
+            user.stop();
+            child<QListWidget>(*settings, "ListSprache").setCurrentRow(run);  // Deutsch, English
+            child<QPushButton>(*settings, "BtnSprache").click();
+            QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+            titles[run] = settings->windowTitle().toStdString();
+            QTest::keyClicks(&child<QLineEdit>(*settings, "EditMyCall"), "DL9TST");
+            child<QPushButton>(*settings, "BtnOK").click();
+        });
+        user.start(1);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return program->session().settings().myCall() == "DL9TST"; }, 10000));
+
+        // Bert's Zelvo answers a status request and acknowledges every message.
+        std::size_t served = 0;
+        const auto partner = [&] {
+            const auto& frames = tnc.wait_frames(served + 1, std::chrono::milliseconds(0));
+            for (ax25::Frame f; served < frames.size(); ++served) {
+                const bool ui = ax25::decodeUiFrame(frames[served].data, f) == ax25::DecodeError::None;
+                if (ui && f.pid == protocol::PID_STATUS && f.info.ends_with(protocol::MARK_ANSWER_WANTED))
+                    tnc.send_frame(ui_frame("DL2BBB-3", "DL9TST", f.pid, "[Bert]\x19"));
+                else if (ui && protocol::isMessagePid(f.pid) && !f.info.empty())
+                    tnc.send_frame(ui_frame("DL2BBB-3", "DL9TST", f.pid, ""));
+            }
+            return served;
+        };
+        app::TUserEntry& bert = program->session().roster().at(0);
+        // A step ends when the air has heard `frames` more, and Bert is online and has every text.
+        const auto step = [&](const std::function<void()>& action, std::size_t frames) {
+            const std::size_t until = served + frames;
+            action();
+            return QTest::qWaitFor(
+                [&] {
+                    return partner() >= until && bert.txBuffer.empty() &&
+                           bert.state < app::TStationState::Offline;
+                },
+                10000);
+        };
+        const auto fromBert = [&](int pid, const char* info) {
+            tnc.send_frame(ui_frame("DL2BBB-3", "DL9TST", pid, info));
+        };
+        ASSERT_TRUE(step([&] { program->mainWindow().goOnlineClick(); }, 1));
+        ASSERT_TRUE(step([&] { program->mainWindow().awaySwitchClick(); }, 1));
+        ASSERT_TRUE(step([&] { fromBert(protocol::PID_POLL, ""); }, 1));
+        ASSERT_TRUE(step([&] { fromBert(protocol::PID_MESSAGE_BASE, "//INfo"); }, 2));  // the ack, the answer
+        ASSERT_TRUE(step(
+            [&] { protocol::queueMessage(program->session().station(), bert, "Hallo Bert", false); }, 1));
+        for (const auto& frame : tnc.wait_frames(0, std::chrono::milliseconds(0)))
+            heard[run].push_back(frame.data);
+    }
+    EXPECT_EQ(std::tuple(titles[0], titles[1]), std::tuple("Einstellungen", "Settings"));
+    EXPECT_EQ(heard[1], heard[0]);
+    const std::string air = std::accumulate(heard[0].begin(), heard[0].end(), std::string());
+    EXPECT_TRUE(air.find("Bin gerade nicht da") != std::string::npos &&
+                air.find("Zelvo-Beispiel Info") != std::string::npos);
 }
 
 }  // namespace

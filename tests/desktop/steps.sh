@@ -104,7 +104,7 @@ tell() { echo "$2" >&"${partner_fd[$1]}"; }
 said() { grep -qxF "$2" "$scratch/$1.out"; }
 
 # write_settings SHOWALIAS ROSTER_LINE...: zelvo's registry file, DL1ABC "Anna" with the given
-# display mode (log on, sounds off), the lines in $more_settings, and the roster.
+# display mode (log on, sounds off) and German windows, the lines in $more_settings, and the roster.
 reg=""
 more_settings=()
 write_settings() {
@@ -112,7 +112,7 @@ write_settings() {
   local n=0 line
   {
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n'
-    printf '"Mycall"="DL1ABC"\r\n"Alias"="Anna"\r\n"Options"=dword:000000df\r\n'
+    printf '"Mycall"="DL1ABC"\r\n"Alias"="Anna"\r\n"Sprache"="de"\r\n"Options"=dword:000000df\r\n'
     printf '"ShowAlias"=dword:%08x\r\n' "$1"
     for line in "${more_settings[@]}"; do
       printf '%s\r\n' "$line"

@@ -1,21 +1,27 @@
 // The settings dialog offscreen: the first-start values, the enable rules, live
 // editing of the event records, "<keine>", the wave file dialog, Enter and Ctrl+Enter in the
-// texts, and OK, "Abbrechen", Esc and the close box against the registry files.
+// texts, OK, "Abbrechen", Esc and the close box against the registry files, the language's
+// choice, and every text whole in each language.
 #include "dialogs/settings_dialog.h"
 
+#include "dialogs/language.h"
 #include "platform/registry.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/protocol/station_harness.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/whole_texts.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -230,6 +236,57 @@ TEST_F(SettingsDialogTest, RegistryErrorOnOkIsShownAndNothingIsLost)
     EXPECT_TRUE(dialog_->isVisible());
     EXPECT_EQ(settings_.myCall(), "DK0AB");
     EXPECT_EQ(testing::readFile(paths_.currentUser), "not a registry file\n");
+}
+
+// "Auswählen" stores the language at once, and nothing of the other edits; "Abbrechen" keeps it.
+TEST_F(SettingsDialogTest, AuswaehlenStoresTheLanguageAloneAndAtOnce)
+{
+    QListWidget& list = at<QListWidget>("ListSprache");
+    QStringList names;
+    for (int row = 0; row < list.count(); ++row)
+        names << list.item(row)->text();
+    EXPECT_EQ(std::tuple(list.isEnabled(), names),
+              std::tuple(true, QStringList{"Deutsch", "English", "Français"}));
+    QTest::keyClicks(&at<QLineEdit>("EditMyCall"), "DK0AB");
+    list.setCurrentRow(2);
+    at<QPushButton>("BtnSprache").click();
+    EXPECT_EQ(std::tuple(stored("Sprache"), stored("Mycall")), std::tuple("fr", std::nullopt));
+    list.setCurrentRow(0);
+    at<QPushButton>("BtnAbbrechen").click();  // a main key with only the language is a first start
+    EXPECT_EQ(std::tuple(settings_.myCall(), settings_.language(), list.currentRow()),
+              std::tuple("", "fr", 2));
+}
+
+// Switched while the dialog is open, each language shows every text of every page whole; the
+// dialog grows where a language needs it and has its own size again in German.
+TEST_F(SettingsDialogTest, EveryPageShowsItsTextsWholeInEachLanguageSwitchedWhileOpen)
+{
+    settings_.updateEvent(TEventKind::evMessageReceived, [](TEreignisObj& e) { e.wavePath = "<keine>"; });
+    const QSize german = dialog_->size();
+    LanguageSwitch language;
+    const std::tuple<const char*, QString, QString, QString> shown[] = {
+        {"en", "Settings", "Cancel", "<none>"},
+        {"fr", "Paramètres", "Annuler", "<aucun>"},
+        {"de", "Einstellungen", "Abbrechen", "<keine>"},
+    };
+    for (const auto& [code, title, cancel, noWave] : shown) {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QApplication::processEvents();  // the layouts follow the new texts
+        EXPECT_EQ(std::tuple(dialog_->windowTitle(), at<QPushButton>("BtnAbbrechen").text(),
+                             at<QLineEdit>("EditWavePath").text()),
+                  std::tuple(title, cancel, noWave));
+        for (int page = 0; page < pages().count(); ++page) {
+            pages().setCurrentIndex(page);
+            const QStringList cut = zelvo::testing::cutTexts(*dialog_);
+            EXPECT_THAT(cut, ::testing::IsEmpty())
+                << code << " page " << page << ": " << cut.join("; ").toStdString();
+        }
+        const QTabBar& tabs = *pages().findChild<QTabBar*>();
+        EXPECT_LE(tabs.sizeHint().width(), tabs.width()) << code;
+    }
+    EXPECT_EQ(dialog_->size(), german);
+    EXPECT_EQ(settings_.event(TEventKind::evMessageReceived).wavePath, "<keine>");
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ protected:
 auto fields(const SettingsValues& v)
 {
     return std::tie(v.myCall, v.alias, v.infoText, v.awayText, v.options, v.textBuf, v.showAlias,
-                    v.autoOnline, v.events);
+                    v.autoOnline, v.events, v.language);
 }
 
 // A saved roster alone is still a first start: its key makes the main key as its parent.
