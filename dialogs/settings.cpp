@@ -315,6 +315,10 @@ bool everSaved(const platform::Registry& registry, std::string_view key)
 
 std::optional<platform::Problem> Settings::readInto(SettingsValues& values) const
 {
+    const auto main = RegKey::open(registry_, RegRoot::CurrentUser, kMainKey);
+    // First, so that the windows speak the chosen language even when a value below is damaged.
+    if (main)
+        values.language = main->readString(kLanguage).value_or("");
     if (const auto events = RegKey::open(registry_, RegRoot::CurrentUser, kEventsKey)) {
         for (std::size_t n = 0; n < kEventKindCount; ++n) {
             std::string missing;
@@ -327,10 +331,8 @@ std::optional<platform::Problem> Settings::readInto(SettingsValues& values) cons
         values.events.fill(TEreignisObj{});
     }
 
-    const auto main = RegKey::open(registry_, RegRoot::CurrentUser, kMainKey);
     if (!main)
         return std::nullopt;  // first start: the rest keeps its values
-    values.language = main->readString(kLanguage).value_or("");
     if (!everSaved(registry_, kMainKey))
         return std::nullopt;
     // Calls are upper case on the air: one stored in lower case is taken as the air has it.

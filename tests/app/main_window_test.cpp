@@ -176,9 +176,10 @@ TEST_F(MainWindowTest, StationMenuItemsInTheirOrderRunTheirCommands)
     for (std::size_t n = 0; n < std::size(items); ++n) {
         QAction& action = *actions[n];
         EXPECT_EQ(action.isSeparator() ? "" : action.text(), items[n].text) << n;
-        if (items[n].picture >= 0)
+        if (items[n].picture >= 0) {
             EXPECT_EQ(action.icon().pixmap(20).toImage(),
                       app::menuPicture(items[n].picture).pixmap(20).toImage());
+        }
         dialogs.calls.clear();
         action.trigger();
         EXPECT_EQ(dialogs.calls, items[n].calls) << n;
