@@ -184,10 +184,12 @@ select_row() {
 }
 
 # Ends zelvo through the tray menu's "Beenden" and the OK to its question; its exit code in $code.
+# In another language: quit_zelvo KEY_OF_THE_MENU_ENTRY TITLE_OF_THE_QUESTION.
 quit_zelvo() {
-  choose_in_tray_menu b
-  wait_for "no question \"Bestätigung\"" visible "Bestätigung"
-  keys_to "Bestätigung" Return
+  local key=${1:-b} title=${2:-Bestätigung}
+  choose_in_tray_menu "$key"
+  wait_for "no question \"$title\"" visible "$title"
+  keys_to "$title" Return
   wait_for "zelvo did not end" exited "$zelvo"
   wait "$zelvo"
   code=$?

@@ -122,4 +122,31 @@ quit_zelvo
 [ "$code" -eq 0 ] || fail "zelvo ended with exit code $code"
 wait_for "the partner did not see DL1ABC go offline" said partner "STATE DL1ABC Offline"
 
-echo "PASS: tray icon, main window, going online, keys, empty clipboard, a message, entry editor, settings and the own call, minimised, the TNC away and back, Beenden"
+step="12 (without a stored choice, under LANG=en_US.UTF-8 the windows speak English)"
+sed -i '/^"Sprache"=/d' "$reg"
+LANG=en_US.UTF-8 LANGUAGE="" LC_ALL="" LC_MESSAGES="" start_zelvo
+click_icon 1
+wait_for "no window \"Zelvo Pre 2\"" visible "Zelvo Pre 2"
+wait_for "the status bar is not English: $(status_labels)" status_says "help with F1"
+choose_in_tray_menu o
+wait_for "the partner did not see DL1ABC online again" eval '[ "$(grep -c "^STATE DL1ABC Online$" "$scratch/partner.out")" -ge 2 ]'
+click_icon 1
+main=$(visible "Zelvo Pre 2")
+wait_for "the roster window did not take the keyboard focus" eval '[ "$(xdotool getactivewindow)" = "$((main))" ]'
+xdotool key Home Return || fail "cannot type"
+wait_for "no message window \"Messages with DL2BBB\" after Home and Enter" visible "Messages with DL2BBB"
+keys_to "Messages with DL2BBB" Escape
+wait_for "the message window stayed open after Escape" hidden "Messages with DL2BBB"
+keys_to "Zelvo Pre 2" alt+e
+wait_for "no window \"Settings\" after Alt+E" visible "Settings"
+keys_to "Settings" Escape
+wait_for "the settings stayed open after Escape" hidden "Settings"
+choose_in_tray_menu q
+wait_for "no question \"Confirm\" after \"Quit\" in the tray menu" visible "Confirm"
+buttons=$("$(dirname "$0")/window_labels.py" Confirm "push button" | sort | paste -sd,)
+[ "$buttons" = "Cancel,OK" ] || fail "the question's buttons are not English: $buttons"
+keys_to "Confirm" Return
+wait_for "zelvo did not end" exited "$zelvo"
+grep -q '^"Sprache"=' "$reg" && fail "a language was stored without a choice"
+
+echo "PASS: tray icon, main window, going online, keys, empty clipboard, a message, entry editor, settings and the own call, minimised, the TNC away and back, Beenden, English"
