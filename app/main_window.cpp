@@ -107,10 +107,13 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
     applyDisplayMode();
     dialogs::followLanguage(this, [this] { setTexts(); });
 
-    resize(kWidth, kStartHeight);
+    // A language whose texts are wider than the German ones widens the window before it is
+    // placed, so that it still ends at the screen's right edge.
+    languageWidth_ = std::max(0, statusBar_->neededWidth() - kWidth);
+    resize(kWidth + languageWidth_, kStartHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
-        move(area.right() + 1 - kWidth, area.top());
+        move(area.right() + 1 - width(), area.top());
     }
 }
 
@@ -450,6 +453,10 @@ void MainWindow::applyWidth()
     const int wider = std::max(0, statusBar_->neededWidth() - kWidth);
     setFixedWidth((session_.settings().showAlias() == ListDisplay::CallsOnly ? kCallsOnlyWidth : kWidth) +
                   wider);
+    // What a switch of the language adds goes to the left: the window keeps its right edge.
+    if (wider != languageWidth_)
+        move(x() - (wider - languageWidth_), y());
+    languageWidth_ = wider;
 }
 
 void MainWindow::growBy(int rows)

@@ -103,6 +103,7 @@ private:
     QVBoxLayout* layout_;
     QTreeView* view_ = nullptr;
     StatusBar* statusBar_;
+    int languageWidth_ = 0;  // what the language's texts add to the width
     QMenu stationMenu_;
     QAction* readmail_;
     QAction* newEntry_;

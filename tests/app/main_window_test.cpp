@@ -292,6 +292,7 @@ TEST_F(MainWindowTest, EveryLanguageShowsWholeTextsAndTheAwaySwitchFollowsPanelT
     add("DL1AAA", S::OnlineUnread);
     window.show();
     app::StatusBar& bar = window.statusBar();
+    const int right = window.geometry().right();
     const struct {
         std::string_view code;
         QString read, ready, away;
@@ -309,6 +310,7 @@ TEST_F(MainWindowTest, EveryLanguageShowsWholeTextsAndTheAwaySwitchFollowsPanelT
         EXPECT_EQ(std::tuple(window.stationMenu().actions().first()->text(), status(1), status(2)),
                   std::tuple(l.read, l.ready, l.away));
         EXPECT_THAT(cutTexts(window), IsEmpty()) << l.code;
+        EXPECT_EQ(window.geometry().right(), right) << l.code;
         if (l.code == "de") {
             EXPECT_EQ(window.width(), app::MainWindow::kWidth);
         }

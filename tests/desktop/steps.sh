@@ -103,8 +103,9 @@ start_partner() {
 tell() { echo "$2" >&"${partner_fd[$1]}"; }
 said() { grep -qxF "$2" "$scratch/$1.out"; }
 
-# write_settings SHOWALIAS ROSTER_LINE...: zelvo's registry file, DL1ABC "Anna" with the given
-# display mode (log on, sounds off) and German windows, the lines in $more_settings, and the roster.
+# write_settings SHOWALIAS ROSTER_LINE...: zelvo's registry file (Windows-1252), DL1ABC "Anna"
+# with the given display mode (log on, sounds off), windows in $zelvo_language (German unless set),
+# the lines in $more_settings, and the roster.
 reg=""
 more_settings=()
 write_settings() {
@@ -112,7 +113,7 @@ write_settings() {
   local n=0 line
   {
     printf 'REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n'
-    printf '"Mycall"="DL1ABC"\r\n"Alias"="Anna"\r\n"Sprache"="de"\r\n"Options"=dword:000000df\r\n'
+    printf '"Mycall"="DL1ABC"\r\n"Alias"="Anna"\r\n"Sprache"="%s"\r\n"Options"=dword:000000df\r\n' "${zelvo_language:-de}"
     printf '"ShowAlias"=dword:%08x\r\n' "$1"
     for line in "${more_settings[@]}"; do
       printf '%s\r\n' "$line"
@@ -122,7 +123,7 @@ write_settings() {
       printf '"%d"="%s"\r\n' "$n" "$line"
       n=$((n + 1))
     done
-  } >"$reg"
+  } | iconv -f UTF-8 -t WINDOWS-1252 >"$reg"
 }
 
 # zelvo logs beside its program file: a link (or copy) in $scratch/bin keeps the build's bin
