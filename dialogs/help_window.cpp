@@ -78,6 +78,7 @@ HelpWindow::HelpWindow(QString germanFile, QWidget* parent)
         // A help file that could not be read is named in the new language.
         if (pages_ && !pages_->isOpen())
             browser_->setPlainText(failureText(pages_->failure()));
+        followLanguageFile();
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -137,6 +138,23 @@ bool HelpWindow::showTopic(const QString& topic)
     raise();
     activateWindow();
     return true;
+}
+
+void HelpWindow::followLanguageFile()
+{
+    if (!isVisible() || !pages_ || !pages_->isOpen())
+        return;
+    const QString fileName = helpFileOf(germanFile_, appliedLanguage());
+    if (fileName == fileName_)
+        return;
+    fileName_ = fileName;
+    pages_ = std::make_unique<HelpPages>(HelpPages::load(fileName_));
+    browser_->pages = pages_.get();
+    // The pages of each language have the same names: the page shown, read from the new file.
+    if (pages_->isOpen())
+        browser_->reload();
+    else
+        browser_->setPlainText(failureText(pages_->failure()));
 }
 
 QString HelpWindow::failureText(HelpPages::Failure failure) const

@@ -41,6 +41,8 @@ private:
     // "Zelvo-Hilfe" and the title of the page shown.
     void setTitle();
     QString failureText(HelpPages::Failure failure) const;
+    // An open window shows the page it shows from the file of the language applied now.
+    void followLanguageFile();
 
     QString germanFile_;
     QString fileName_;  // the file read last
