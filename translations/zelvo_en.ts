@@ -282,7 +282,7 @@ in the RX or TX buffer will be lost.</translation>
         <source>User ist Away. Grund: 
 <byte value="xd"/>%1</source>
         <translation>Station is away. Reason: 
-</translation>
+<byte value="xd"/>%1</translation>
     </message>
     <message>
         <source>Ungelesene Nachrichten von Away-seiendem User</source>

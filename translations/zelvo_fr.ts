@@ -282,7 +282,7 @@ dans le tampon RX ou TX seront perdus.</translation>
         <source>User ist Away. Grund: 
 <byte value="xd"/>%1</source>
         <translation>Station absente. Motif : 
-</translation>
+<byte value="xd"/>%1</translation>
     </message>
     <message>
         <source>Ungelesene Nachrichten von Away-seiendem User</source>
