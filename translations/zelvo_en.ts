@@ -9,11 +9,11 @@
     </message>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: es besteht nur aus den Buchstaben A bis Z und Ziffern, dahinter wahlweise eine SSID wie „-7“.</source>
-        <translation>“%1” is not a valid call: it consists only of the letters A to Z and digits, optionally followed by an SSID such as “-7”.</translation>
+        <translation>“%1” is not a valid call: a call consists only of the letters A to Z and digits, optionally followed by an SSID such as “-7”.</translation>
     </message>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: es hat höchstens %2 Buchstaben und Ziffern, die SSID nicht mitgezählt.</source>
-        <translation>“%1” is not a valid call: it has at most %2 letters and digits, not counting the SSID.</translation>
+        <translation>“%1” is not a valid call: a call has at most %2 letters and digits, not counting the SSID.</translation>
     </message>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: die SSID geht von 0 bis %2.</source>
@@ -71,7 +71,7 @@
     </message>
     <message>
         <source>Die History-Datei %1 war nicht lesbar (%2) und liegt jetzt als %3 daneben; eine neue wurde begonnen.</source>
-        <translation>The history file %1 was unreadable (%2) and now lies beside it as %3; a new one was started.</translation>
+        <translation>The history file %1 was unreadable (%2) and has been set aside as %3; a new one was started.</translation>
     </message>
     <message>
         <source>Eintrag %1 der Adressliste nicht geladen: kein Rufzeichen</source>
@@ -110,7 +110,7 @@
     <name>Station</name>
     <message>
         <source>bereit... Hilfe mit F1</source>
-        <translation>ready... help with F1</translation>
+        <translation>Ready... F1 for help</translation>
     </message>
     <message>
         <source>Msg eingetroffen</source>
@@ -170,7 +170,7 @@
     </message>
     <message>
         <source>remote von : %1</source>
-        <translation>Remote from: %1</translation>
+        <translation>Remote query from %1</translation>
     </message>
     <message>
         <source>Adressliste nicht gespeichert: %1</source>
@@ -196,7 +196,7 @@
     <name>zelvo::app::LinkWatch</name>
     <message>
         <source>Kanal %1: TNC %2 nicht erreichbar</source>
-        <translation>Channel %1: TNC %2 not reachable</translation>
+        <translation>Channel %1: TNC %2 unreachable</translation>
     </message>
 </context>
 <context>
@@ -282,7 +282,7 @@ in the RX or TX buffer will be lost.</translation>
         <source>User ist Away. Grund: 
 <byte value="xd"/>%1</source>
         <translation>Station is away. Reason: 
-</translation>
+<byte value="xd"/>%1</translation>
     </message>
     <message>
         <source>Ungelesene Nachrichten von Away-seiendem User</source>
@@ -409,7 +409,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Alias/Usernamen eingeben</source>
-        <translation>Enter the station’s alias or name</translation>
+        <translation>Enter the station&apos;s alias or name</translation>
     </message>
     <message>
         <source>FlexNet Kanal </source>
@@ -864,7 +864,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Text der als CW-Ausgabe auf dem PC Speaker ausgegeben werden soll</source>
-        <translation>Text to be sent as CW on the PC speaker</translation>
+        <translation>Text to play as CW on the PC speaker</translation>
     </message>
     <message>
         <source>Geschwindigkeit der CW-Ausgabe</source>

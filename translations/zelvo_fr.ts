@@ -5,19 +5,19 @@
     <name>CallInput</name>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: vor dem Bindestrich fehlt das Rufzeichen.</source>
-        <translation>«&#xa0;%1&#xa0;» n’est pas un indicatif valide&#xa0;: l’indicatif manque avant le tiret.</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas un indicatif valide&#xa0;: l&apos;indicatif manque avant le tiret.</translation>
     </message>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: es besteht nur aus den Buchstaben A bis Z und Ziffern, dahinter wahlweise eine SSID wie „-7“.</source>
-        <translation>«&#xa0;%1&#xa0;» n’est pas un indicatif valide&#xa0;: il ne se compose que des lettres A à Z et de chiffres, suivis éventuellement d’un SSID comme «&#xa0;-7&#xa0;».</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas un indicatif valide&#xa0;: un indicatif ne se compose que des lettres A à Z et de chiffres, suivis éventuellement d&apos;un SSID comme «&#xa0;-7&#xa0;».</translation>
     </message>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: es hat höchstens %2 Buchstaben und Ziffern, die SSID nicht mitgezählt.</source>
-        <translation>«&#xa0;%1&#xa0;» n’est pas un indicatif valide&#xa0;: il compte au plus %2 lettres et chiffres, SSID non compris.</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas un indicatif valide&#xa0;: un indicatif compte au plus %2 lettres et chiffres, SSID non compris.</translation>
     </message>
     <message>
         <source>„%1“ ist kein gültiges Rufzeichen: die SSID geht von 0 bis %2.</source>
-        <translation>«&#xa0;%1&#xa0;» n’est pas un indicatif valide&#xa0;: le SSID va de 0 à %2.</translation>
+        <translation>«&#xa0;%1&#xa0;» n&apos;est pas un indicatif valide&#xa0;: le SSID va de 0 à %2.</translation>
     </message>
 </context>
 <context>
@@ -51,55 +51,55 @@
     <name>Problem</name>
     <message>
         <source>Logdatei %1 kann nicht angelegt werden (%2); es wird kein Log geschrieben.</source>
-        <translation>Le fichier journal %1 ne peut pas être créé (%2) ; aucun journal n&apos;est écrit.</translation>
+        <translation>Le fichier journal %1 ne peut pas être créé (%2)&#xa0;; aucun journal n&apos;est écrit.</translation>
     </message>
     <message>
         <source>Die History-Datei %1 kann nicht geschrieben werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
-        <translation>Le fichier d&apos;historique %1 ne peut pas être écrit (%2) : l&apos;historique n&apos;est pas enregistré pendant cette session.</translation>
+        <translation>Le fichier d&apos;historique %1 ne peut pas être écrit (%2)&#xa0;: l&apos;historique n&apos;est pas enregistré pendant cette session.</translation>
     </message>
     <message>
         <source>Die History-Datei %1 kann nicht angelegt werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
-        <translation>Le fichier d&apos;historique %1 ne peut pas être créé (%2) : l&apos;historique n&apos;est pas enregistré pendant cette session.</translation>
+        <translation>Le fichier d&apos;historique %1 ne peut pas être créé (%2)&#xa0;: l&apos;historique n&apos;est pas enregistré pendant cette session.</translation>
     </message>
     <message>
         <source>Die History-Datei %1 ist nicht lesbar und kann nicht beiseitegelegt werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
-        <translation>Le fichier d&apos;historique %1 est illisible et ne peut pas être mis de côté (%2) : l&apos;historique n&apos;est pas enregistré pendant cette session.</translation>
+        <translation>Le fichier d&apos;historique %1 est illisible et ne peut pas être mis de côté (%2)&#xa0;: l&apos;historique n&apos;est pas enregistré pendant cette session.</translation>
     </message>
     <message>
         <source>Der SQLite-Treiber von Qt fehlt: die History wird nicht gespeichert.</source>
-        <translation>Le pilote SQLite de Qt est absent : l&apos;historique n&apos;est pas enregistré.</translation>
+        <translation>Le pilote SQLite de Qt est absent&#xa0;: l&apos;historique n&apos;est pas enregistré.</translation>
     </message>
     <message>
         <source>Die History-Datei %1 war nicht lesbar (%2) und liegt jetzt als %3 daneben; eine neue wurde begonnen.</source>
-        <translation>Le fichier d&apos;historique %1 était illisible (%2) et se trouve maintenant à côté sous le nom %3 ; un nouveau a été commencé.</translation>
+        <translation>Le fichier d&apos;historique %1 était illisible (%2) et a été mis de côté sous le nom %3&#xa0;; un nouveau a été commencé.</translation>
     </message>
     <message>
         <source>Eintrag %1 der Adressliste nicht geladen: kein Rufzeichen</source>
-        <translation>Entrée %1 de la liste des stations non chargée : pas d&apos;indicatif</translation>
+        <translation>Entrée %1 de la liste des stations non chargée&#xa0;: pas d&apos;indicatif</translation>
     </message>
     <message>
         <source>Eintrag %1 der Adressliste nicht geladen: kein Text</source>
-        <translation>Entrée %1 de la liste des stations non chargée : pas de texte</translation>
+        <translation>Entrée %1 de la liste des stations non chargée&#xa0;: pas de texte</translation>
     </message>
     <message>
         <source>Eintrag %1 der Adressliste nicht geladen: mehr als 31 Einträge</source>
-        <translation>Entrée %1 de la liste des stations non chargée : plus de 31 entrées</translation>
+        <translation>Entrée %1 de la liste des stations non chargée&#xa0;: plus de 31 entrées</translation>
     </message>
     <message>
         <source>Adressliste nicht geladen: %1</source>
-        <translation>Liste des stations non chargée : %1</translation>
+        <translation>Liste des stations non chargée&#xa0;: %1</translation>
     </message>
     <message>
         <source>Adressliste nicht gespeichert: sie konnte beim Start nicht gelesen werden.</source>
-        <translation>Liste des stations non enregistrée : elle n&apos;a pas pu être lue au démarrage.</translation>
+        <translation>Liste des stations non enregistrée&#xa0;: elle n&apos;a pas pu être lue au démarrage.</translation>
     </message>
     <message>
         <source>Adressliste nicht gespeichert: %1</source>
-        <translation>Liste des stations non enregistrée : %1</translation>
+        <translation>Liste des stations non enregistrée&#xa0;: %1</translation>
     </message>
     <message>
         <source>Der Registrierungsordner %1 kann nicht belegt werden: %2</source>
-        <translation>Le dossier de registre %1 ne peut pas être réservé : %2</translation>
+        <translation>Le dossier de registre %1 ne peut pas être réservé&#xa0;: %2</translation>
     </message>
     <message>
         <source>Fehler beim Holen der Daten für &apos;%1&apos;</source>
@@ -110,7 +110,7 @@
     <name>Station</name>
     <message>
         <source>bereit... Hilfe mit F1</source>
-        <translation>prêt... aide avec F1</translation>
+        <translation>Prêt... F1 pour l&apos;aide</translation>
     </message>
     <message>
         <source>Msg eingetroffen</source>
@@ -150,11 +150,11 @@
     </message>
     <message>
         <source>Kein User in der Liste, Anmeldung nicht möglich! Erstellen sie zuerst einen Eintrag (ALT-R).</source>
-        <translation>Aucune station dans la liste, connexion impossible ! Créez d&apos;abord une entrée (ALT-R).</translation>
+        <translation>Aucune station dans la liste, connexion impossible&#xa0;! Créez d&apos;abord une entrée (ALT-R).</translation>
     </message>
     <message>
         <source>Adressliste nicht gespeichert: sie konnte beim Start nicht gelesen werden.</source>
-        <translation>Liste des stations non enregistrée : elle n&apos;a pas pu être lue au démarrage.</translation>
+        <translation>Liste des stations non enregistrée&#xa0;: elle n&apos;a pas pu être lue au démarrage.</translation>
     </message>
     <message>
         <source>%1 ist Offline</source>
@@ -170,15 +170,15 @@
     </message>
     <message>
         <source>remote von : %1</source>
-        <translation>Requête de : %1</translation>
+        <translation>Requête de %1</translation>
     </message>
     <message>
         <source>Adressliste nicht gespeichert: %1</source>
-        <translation>Liste des stations non enregistrée : %1</translation>
+        <translation>Liste des stations non enregistrée&#xa0;: %1</translation>
     </message>
     <message>
         <source>Fehler im Empfangsdurchlauf: %1</source>
-        <translation>Erreur dans la boucle de réception : %1</translation>
+        <translation>Erreur dans la boucle de réception&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -196,7 +196,7 @@
     <name>zelvo::app::LinkWatch</name>
     <message>
         <source>Kanal %1: TNC %2 nicht erreichbar</source>
-        <translation>Canal %1 : TNC %2 injoignable</translation>
+        <translation>Canal %1&#xa0;: TNC %2 injoignable</translation>
     </message>
 </context>
 <context>
@@ -260,7 +260,7 @@
     <message>
         <source>Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch
 ausstehende Texte im RX oder TX-Buffer werden gelöscht.</source>
-        <translation>Voulez-vous vraiment quitter Zelvo ? Les textes encore en attente
+        <translation>Voulez-vous vraiment quitter Zelvo&#xa0;? Les textes encore en attente
 dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
@@ -269,11 +269,11 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>%1 wirklich löschen ?</source>
-        <translation>Vraiment supprimer %1 ?</translation>
+        <translation>Vraiment supprimer %1&#xa0;?</translation>
     </message>
     <message>
         <source>Es sind noch Texte im Puffer. Trotzdem löschen ?</source>
-        <translation>Il reste des textes dans le tampon. Supprimer quand même ?</translation>
+        <translation>Il reste des textes dans le tampon. Supprimer quand même&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -281,8 +281,8 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>User ist Away. Grund: 
 <byte value="xd"/>%1</source>
-        <translation>Station absente. Motif : 
-</translation>
+        <translation>Station absente. Motif&#xa0;: 
+<byte value="xd"/>%1</translation>
     </message>
     <message>
         <source>Ungelesene Nachrichten von Away-seiendem User</source>
@@ -317,7 +317,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     <name>zelvo::app::StationAdapter</name>
     <message>
         <source>Ein nicht registrierter User versucht sich anzumelden. Registrieren ?</source>
-        <translation>Une station non enregistrée tente de se connecter. L&apos;enregistrer ?</translation>
+        <translation>Une station non enregistrée tente de se connecter. L&apos;enregistrer&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -394,14 +394,14 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Hilfe mit F1 in der Stationsliste.</source>
-        <translation>Aide avec F1 dans la liste des stations.</translation>
+        <translation>Appuyez sur F1 dans la liste des stations pour l&apos;aide.</translation>
     </message>
 </context>
 <context>
     <name>zelvo::dialogs::EntryEditor</name>
     <message>
         <source>Eintrag bearbeiten</source>
-        <translation>Modifier l’entrée</translation>
+        <translation>Modifier l&apos;entrée</translation>
     </message>
     <message>
         <source>Name </source>
@@ -409,7 +409,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Alias/Usernamen eingeben</source>
-        <translation>Saisir l’alias ou le nom de la station</translation>
+        <translation>Saisir l&apos;alias ou le nom de la station</translation>
     </message>
     <message>
         <source>FlexNet Kanal </source>
@@ -461,7 +461,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>FlexNet meldet keinen Kanal: der Eintrag kann nicht gespeichert werden.</source>
-        <translation>FlexNet ne signale aucun canal&#xa0;: l’entrée ne peut pas être enregistrée.</translation>
+        <translation>FlexNet ne signale aucun canal&#xa0;: l&apos;entrée ne peut pas être enregistrée.</translation>
     </message>
     <message>
         <source>Bitte einen FlexNet Kanal auswählen</source>
@@ -492,19 +492,19 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Das Programm %1 fehlt.</source>
-        <translation>L’aide ne peut pas être affichée&#xa0;: le programme %1 est absent.</translation>
+        <translation>L&apos;aide ne peut pas être affichée&#xa0;: le programme %1 est absent.</translation>
     </message>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Die Hilfedatei %1 lässt sich nicht öffnen.</source>
-        <translation>L’aide ne peut pas être affichée&#xa0;: impossible d’ouvrir le fichier d’aide %1.</translation>
+        <translation>L&apos;aide ne peut pas être affichée&#xa0;: impossible d&apos;ouvrir le fichier d&apos;aide %1.</translation>
     </message>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Die Hilfedatei %1 ist beschädigt.</source>
-        <translation>L’aide ne peut pas être affichée&#xa0;: le fichier d’aide %1 est endommagé.</translation>
+        <translation>L&apos;aide ne peut pas être affichée&#xa0;: le fichier d&apos;aide %1 est endommagé.</translation>
     </message>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Das Lesen der Hilfedatei %1 dauert zu lange.</source>
-        <translation>L’aide ne peut pas être affichée&#xa0;: la lecture du fichier d’aide %1 prend trop de temps.</translation>
+        <translation>L&apos;aide ne peut pas être affichée&#xa0;: la lecture du fichier d&apos;aide %1 prend trop de temps.</translation>
     </message>
 </context>
 <context>
@@ -655,7 +655,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>Der Name der Datei enthält Zeichen, die Zelvo nicht speichern kann; sie würde nie abgespielt:
 %1</source>
-        <translation>Le nom du fichier contient des caractères que Zelvo ne peut pas enregistrer ; le fichier ne serait jamais joué :
+        <translation>Le nom du fichier contient des caractères que Zelvo ne peut pas enregistrer&#xa0;; le fichier ne serait jamais joué&#xa0;:
 %1</translation>
     </message>
     <message>
@@ -756,7 +756,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Alle Fenster wechseln sofort in die gewählte Sprache; sie wird gleich gespeichert</source>
-        <translation>Toutes les fenêtres passent aussitôt à la langue choisie ; le choix est enregistré tout de suite</translation>
+        <translation>Toutes les fenêtres passent aussitôt à la langue choisie&#xa0;; le choix est enregistré tout de suite</translation>
     </message>
     <message>
         <source>Verfügbare Remotes </source>
@@ -864,7 +864,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Text der als CW-Ausgabe auf dem PC Speaker ausgegeben werden soll</source>
-        <translation>Texte à émettre en CW sur le haut-parleur du PC</translation>
+        <translation>Texte à jouer en CW sur le haut-parleur du PC</translation>
     </message>
     <message>
         <source>Geschwindigkeit der CW-Ausgabe</source>

@@ -79,7 +79,7 @@ TEST_F(LinkTest, WatchNamesATncThatDoesNotAnswerAfterTheGraceUntilItDoes)
     // A switch of the language words the warning anew at once.
     dialogs::LanguageSwitch language;
     language.apply("fr");
-    EXPECT_EQ(watch.warnings(), QStringList("Canal 2 : TNC 127.0.0.1:" + port + " injoignable"));
+    EXPECT_EQ(watch.warnings(), QStringList("Canal 2\u00a0: TNC 127.0.0.1:" + port + " injoignable"));
     EXPECT_EQ(changes.count(), 4);
 }
 

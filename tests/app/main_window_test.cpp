@@ -298,8 +298,8 @@ TEST_F(MainWindowTest, EveryLanguageShowsWholeTextsAndTheAwaySwitchFollowsPanelT
         QString read, ready, away;
     } languages[] = {
         {"de", "&Nachricht lesen\tAlt+N", "bereit... Hilfe mit F1", "AWAY"},
-        {"en", "&Read message\tAlt+N", "ready... help with F1", "AWAY"},
-        {"fr", "&Lire le message\tAlt+N", "prêt... aide avec F1", "ABSENT"},
+        {"en", "&Read message\tAlt+N", "Ready... F1 for help", "AWAY"},
+        {"fr", "&Lire le message\tAlt+N", "Prêt... F1 pour l'aide", "ABSENT"},
         {"de", "&Nachricht lesen\tAlt+N", "bereit... Hilfe mit F1", "AWAY"},
     };
     for (const auto& l : languages) {

@@ -162,7 +162,7 @@ TEST_F(TrayTest, EngineAndStoreTextsShowInTheLanguageOfTheWindows)
     const QString file = QString::fromStdString((blocker / "Zelvo.log").string());
     const QString reason = QString::fromStdString(problem->arguments.at(1));  // the system's words
     EXPECT_EQ(status(1), "Le fichier journal " + file + " ne peut pas être créé (" + reason +
-                             ") ; aucun journal n'est écrit.");
+                             ")\u00a0; aucun journal n'est écrit.");
     switchTo("de");
     EXPECT_EQ(status(1), "Logdatei " + file + " kann nicht angelegt werden (" + reason +
                              "); es wird kein Log geschrieben.");

@@ -127,7 +127,7 @@ sed -i '/^"Sprache"=/d' "$reg"
 LANG=en_US.UTF-8 LANGUAGE="" LC_ALL="" LC_MESSAGES="" start_zelvo
 click_icon 1
 wait_for "no window \"Zelvo Pre 2\"" visible "Zelvo Pre 2"
-wait_for "the status bar is not English: $(status_labels)" status_says "help with F1"
+wait_for "the status bar is not English: $(status_labels)" status_says "F1 for help"
 choose_in_tray_menu o
 wait_for "the partner did not see DL1ABC online again" eval '[ "$(grep -c "^STATE DL1ABC Online$" "$scratch/partner.out")" -ge 2 ]'
 click_icon 1

@@ -175,7 +175,7 @@ TEST_F(EntryEditorTest, OpenDialogSpeaksEachLanguageWithEveryTextWhole)
     LanguageSwitch language;
     const std::tuple<const char*, QString, QString, QString> languages[] = {
         {"en", "Edit entry", "A&pply", "Zelvo 0.9 Beta 3: Please enter at least one call"},
-        {"fr", "Modifier l’entrée", "A&ppliquer",
+        {"fr", "Modifier l'entrée", "A&ppliquer",
          "Zelvo 0.9 Beta 3: Veuillez indiquer au moins un indicatif"},
         {"de", "Eintrag bearbeiten", "Ü&bernehmen", "Zelvo 0.9 Beta 3: Bitte mindestens ein Call angeben"},
     };
