@@ -113,7 +113,12 @@ bool checkPictures(std::FILE* out)
         check(!art::statePicture(state).pixmap(24).isNull());
     for (int number = 0; number < 10; ++number)
         check(!art::menuPicture(number).pixmap(20).isNull());
-    check(!dialogs::decodeJpeg(art::splashJpeg()).isNull());
+    // One splash picture per language: each its own, not the German one standing in for it.
+    const QByteArray german = art::splashJpeg(dialogs::kGerman);
+    for (const std::string_view language : dialogs::kLanguages) {
+        const QByteArray jpeg = art::splashJpeg(language);
+        check(!dialogs::decodeJpeg(jpeg).isNull() && (language == dialogs::kGerman || jpeg != german));
+    }
     std::fprintf(out, "pictures: %d compiled in, %d of them unusable\n", count, broken);
     return broken == 0;
 }

@@ -12,6 +12,7 @@
 #include <iterator>
 
 #include <array>
+#include <string>
 
 // Q_INIT_RESOURCE must not stand inside a namespace. The resources live in a static library, so
 // nothing registers them unless some code refers to them.
@@ -131,10 +132,13 @@ QIcon menuPicture(int number)
     return icon("menu", kMenu, number);
 }
 
-QByteArray splashJpeg()
+QByteArray splashJpeg(std::string_view language)
 {
-    QFile file(resourcePath("splash", "splash.jpg"));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    const std::string name = language == "de" ? "splash.jpg" : "splash_" + std::string(language) + ".jpg";
+    QFile file(resourcePath("splash", name.c_str()));
+    if (!file.open(QIODevice::ReadOnly))
+        return language == "de" ? QByteArray() : splashJpeg("de");
+    return file.readAll();
 }
 
 }  // namespace zelvo::art

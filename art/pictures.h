@@ -6,6 +6,8 @@
 #include <QByteArray>
 #include <QIcon>
 
+#include <string_view>
+
 namespace zelvo::art {
 
 // By the tray picture kind: 1 NEWMAIL, 2 USEROFF, 3 USERON, 4 POLLED, 5 SELFOFF, 6 MAINICON (also
@@ -17,7 +19,8 @@ QIcon statePicture(int state);
 // 6 settings, 7 go offline, 8 go online, 9 quit; a null icon outside.
 QIcon menuPicture(int number);
 
-// The splash screen's picture, 312 x 134, as JPEG bytes.
-QByteArray splashJpeg();
+// The splash screen's picture, 312 x 134, as JPEG bytes, its tagline in `language` ("de", "en",
+// "fr"); the German picture for a language that has none.
+QByteArray splashJpeg(std::string_view language = "de");
 
 }  // namespace zelvo::art

@@ -82,11 +82,6 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     setAutoFillBackground(true);
     move(screen()->geometry().center() - rect().center());
 
-    QString error;
-    picture_ = decodeJpeg(art::splashJpeg(), &error);
-    if (picture_.isNull())
-        qWarning("splash picture: %s", qPrintable(error));
-
     const TVersionInfoResource version(TVersionInfoResource::ownProgramFile());
     auto* label = new QLabel(QString::fromStdString(version.fileVersion().text()), this);
     label->setObjectName(QStringLiteral("version"));
@@ -104,9 +99,10 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     close->setObjectName(QStringLiteral("close"));
     close->move(width() - close->width() - 2, 2);
     connect(close, &QAbstractButton::clicked, this, &QWidget::close);
-    followLanguage(this, [about, close] {
+    followLanguage(this, [this, about, close] {
         about->setTip(tr("Über Zelvo"));
         close->setTip(tr("Schließen"));
+        showPicture();
     });
 
     // A child of the window: closing deletes the window and the timer with it.
@@ -114,6 +110,16 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     timer->setSingleShot(true);
     connect(timer, &QTimer::timeout, this, &QWidget::close);
     timer->start(kShowMs);
+}
+
+// The picture carries the tagline in words, so each language has its own.
+void SplashWindow::showPicture()
+{
+    QString error;
+    picture_ = decodeJpeg(art::splashJpeg(appliedLanguage()), &error);
+    if (picture_.isNull())
+        qWarning("splash picture: %s", qPrintable(error));
+    update();
 }
 
 void SplashWindow::paintEvent(QPaintEvent*)

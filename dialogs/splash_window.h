@@ -1,5 +1,6 @@
-// The splash screen shown during start-up: the program's picture with its version, closed after
-// six seconds or at once by its cross. It deletes itself when it closes.
+// The splash screen shown during start-up: the program's picture, its tagline in the windows'
+// language, with its version, closed after six seconds or at once by its cross. It deletes itself
+// when it closes.
 #pragma once
 
 #include <QImage>
@@ -25,6 +26,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void showPicture();  // the picture of the language the windows show
+
     QImage picture_;  // null when the picture could not be decoded: the window stays white
 };
 

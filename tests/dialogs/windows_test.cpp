@@ -1,7 +1,9 @@
 // The splash, the about box and the help window, driven as the user drives them.
+#include "art/pictures.h"
 #include "dialogs/about_box.h"
 #include "dialogs/help_pages.h"
 #include "dialogs/help_window.h"
+#include "dialogs/jpeg_picture.h"
 #include "dialogs/language.h"
 #include "dialogs/splash_window.h"
 
@@ -54,6 +56,38 @@ TEST(SplashWindow, ShowsTheVersionAnAboutBoxThatOutlivesItAndClosesByItsCross)
     EXPECT_TRUE(QTest::qWaitFor([&] { return splash.isNull(); }, kBound));
     EXPECT_TRUE(timer.isNull());
     EXPECT_TRUE(box->isVisible());
+}
+
+// The tagline, where the picture carries it in words.
+QImage tagline(const QImage& picture)
+{
+    return picture.copy(136, 74, 170, 30).convertToFormat(QImage::Format_RGB32);
+}
+
+QImage taglineOf(std::string_view language)
+{
+    return tagline(decodeJpeg(art::splashJpeg(language)));
+}
+
+// The splash shows the picture of the windows' language, German where a language has none, and
+// an open splash follows a switch.
+TEST(SplashWindow, ShowsTheTaglineInTheLanguageOfTheWindows)
+{
+    ASSERT_EQ(art::splashJpeg("xx"), art::splashJpeg(kGerman));
+    LanguageSwitch language;
+    SplashWindow open;
+    open.show();
+    for (const std::string_view code : kLanguages) {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        SplashWindow fresh;
+        fresh.show();
+        EXPECT_EQ(tagline(fresh.grab().toImage()), taglineOf(code)) << code;
+        EXPECT_EQ(tagline(open.grab().toImage()), taglineOf(code)) << code;
+        if (code != kGerman) {
+            EXPECT_NE(taglineOf(code), taglineOf(kGerman)) << code;
+        }
+    }
 }
 
 // Open, the about box, the splash's buttons and the help window follow each switch of the language

@@ -140,7 +140,7 @@ check_says() { # check_says ANSWER
     "help: $root/usr/share/zelvo/Zelvo_en.chm, first page /index.html" \
     "help: $root/usr/share/zelvo/Zelvo_fr.chm, first page /index.html" \
     "audio: $root$driver_dir/libzelvo_audio.so" \
-    "pictures: 26 compiled in, 0 of them unusable"
+    "pictures: 28 compiled in, 0 of them unusable"
 }
 check=$("$root/usr/bin/zelvo" --check 2>/dev/null) || fail "zelvo --check: $check"
 [ "$check" = "$(check_says "TNC answers")" ] || fail "zelvo --check said
