@@ -5,8 +5,8 @@
 # go online and quit. The quit question is answered over the accessibility bus, as Orca's user
 # would; Wayland gives a test no way to type into another program's window.
 #   tests/desktop/wayland_tray.sh BIN_DIR
-# Exit status: 0 passed, 1 failed (naming the step; the scratch folder with the screenshot and the
-# programs' output is kept), 77 skipped (a program of the desktop is missing).
+# Exit status: 0 passed, 1 failed (naming the step, with the programs' last lines; the scratch
+# folder with the screenshots is kept), 77 skipped (a program of the desktop is missing).
 set -u
 
 # First, as the caller: the programs and these scripts go into a scratch folder that the desktop's
