@@ -1,0 +1,202 @@
+#!/usr/bin/env bash
+# The tray icon on a StatusNotifierItem host (waybar on a headless sway, scripts/with-wayland):
+# zelvo (DL1ABC, over zelvo-air) exports its icon, tip and menu over D-Bus, and is driven the way
+# such a host drives it: the item's Activate shows the roster window, the menu's "clicked" events
+# go online and quit. The quit question is answered over the accessibility bus, as Orca's user
+# would; Wayland gives a test no way to type into another program's window.
+#   tests/desktop/wayland_tray.sh BIN_DIR
+# Exit status: 0 passed, 1 failed (naming the step, with the programs' last lines; the scratch
+# folder with the screenshots is kept), 77 skipped (a program of the desktop is missing).
+set -u
+
+# First, as the caller: the programs and these scripts go into a scratch folder that the desktop's
+# user owns (scripts/with-wayland runs as nobody when started as root, and nobody may not read
+# the checkout), then the steps below run on the desktop from there.
+if [ -z "${ZELVO_WAYLAND_BASE:-}" ]; then
+  [ $# -eq 1 ] || { echo "usage: $0 BIN_DIR" >&2; exit 2; }
+  command -v grim >/dev/null || { echo "SKIP: grim is missing (apt-get install grim)"; exit 77; }
+  /usr/bin/python3 -c 'import pyatspi, gi' 2>/dev/null ||
+    { echo "SKIP: python3-pyatspi is missing (apt-get install at-spi2-core python3-pyatspi)"; exit 77; }
+  here=$(cd "$(dirname "$0")" && pwd)
+  base=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-wayland-e2e.XXXXXX")
+  chmod 755 "$base"
+  mkdir "$base/bin"
+  for file in zelvo zelvo-air libflxapi32.so libzelvo_audio.so; do
+    [ -e "$1/$file" ] && cp "$1/$file" "$base/bin/"
+  done
+  cp "$here/wayland_tray.sh" "$here/steps.sh" "$base/"
+  [ "$(id -u)" -eq 0 ] && chown -R "${WAYLAND_USER:-nobody}" "$base"
+  ZELVO_WAYLAND_BASE=$base "$here/../../scripts/with-wayland" "$base/wayland_tray.sh"
+  code=$?
+  if [ $code -eq 0 ] || [ $code -eq 77 ]; then rm -rf "$base"; else echo "kept: $base"; fi
+  exit $code
+fi
+
+[ -n "${SWAYSOCK:-}" ] || { echo "run me through tests/desktop/wayland_tray.sh BIN_DIR" >&2; exit 2; }
+base=$ZELVO_WAYLAND_BASE
+bin=$base/bin
+scratch=$base/run
+mkdir -p "$scratch"/{zelvo,config,data,state,cache}
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data \
+  XDG_STATE_HOME=$scratch/state XDG_CACHE_HOME=$scratch/cache
+step="start"
+# shellcheck source=tests/desktop/steps.sh
+. "$base/steps.sh"
+trap stop_all EXIT
+trap 'exit 143' TERM INT HUP
+# As steps.sh's, but bounded by the clock: a poll here asks the bus and takes its time.
+wait_for() {
+  local what=$1 end=$((SECONDS + 20))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $end ] || fail "$what (after 20 s)"
+    sleep 0.05
+  done
+}
+fail() {
+  echo "FAIL in step $step: $*"
+  for out in "$scratch"/*.out "$bin/Zelvo.log"; do
+    echo "--- last lines of $(basename "$out"):"
+    tail -n 15 "$out"
+  done
+  echo "--- windows on screen: $(windows | paste -sd,)"
+  grim "$base/screen.png" 2>/dev/null
+  exit 1
+}
+
+# The names of the shown windows, one a line (swaymsg's tree, floating windows included).
+windows() {
+  swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(node):
+    if node.get("visible") and node.get("pid"):
+        print(node["name"])
+    for child in node["nodes"] + node["floating_nodes"]:
+        walk(child)
+walk(json.load(sys.stdin))'
+}
+shown() { windows | grep -qxF "$1"; }
+
+# GVariant text as gdbus prints it, unpacked into Python values for the code in $1.
+unpack() {
+  /usr/bin/python3 -c "import sys
+from gi.repository import GLib
+value = GLib.Variant.parse(None, sys.stdin.read()).unpack()
+$1"
+}
+item_property() {
+  gdbus call --session --dest "$service" --object-path "$path" \
+    --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem "$1"
+}
+
+# The item whose Id is zelvo among those the host knows; sets $service and $path.
+service=""
+path=""
+find_item() {
+  local entry
+  for entry in $(gdbus call --session --dest org.kde.StatusNotifierWatcher \
+    --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
+    org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems | unpack 'print(*value[0])'); do
+    service=${entry%%/*}
+    path=/${entry#*/}
+    [ "$(item_property Id | unpack 'print(value[0])')" = zelvo ] && return 0
+  done
+  return 1
+}
+tip() { item_property ToolTip | unpack 'print(value[0][2])'; }
+tip_is() { [ "$(tip)" = "$1" ]; }
+
+# The tray menu as the host gets it: a line per entry, "id|type|label|toggle-type|toggle-state|
+# bytes of its picture".
+menu=""
+menu_entries() {
+  gdbus call --session --dest "$service" --object-path "$menu" \
+    --method com.canonical.dbusmenu.GetLayout 0 -- -1 '@as []' | unpack '
+for id, props, _ in value[1][2]:
+    print(id, props.get("type", "standard"), props.get("label", ""), props.get("toggle-type", ""),
+          props.get("toggle-state", ""), len(props.get("icon-data", [])), sep="|")'
+}
+entry_id() { menu_entries | awk -F'|' -v label="$1" '$3 == label {print $1}'; }
+click_entry() {
+  local id
+  id=$(entry_id "$1")
+  [ -n "$id" ] || fail "no entry \"$1\" in the menu: $(menu_entries | paste -sd' ')"
+  gdbus call --session --dest "$service" --object-path "$menu" \
+    --method com.canonical.dbusmenu.Event "$id" clicked '<0>' 0 >/dev/null || fail "the menu refused a click on \"$1\""
+}
+
+# Presses the button of a window as a screen reader's user does, over the accessibility bus.
+press_button() {
+  /usr/bin/python3 - "$1" "$2" <<'EOF'
+import sys
+import pyatspi
+
+def press(node):
+    if node.getRoleName() == "push button" and node.name == sys.argv[2]:
+        node.queryAction().doAction(0)
+        return True
+    return any(press(child) for child in node if child is not None)
+
+sys.exit(0 if any(window is not None and window.name == sys.argv[1] and press(window)
+                  for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "zelvo"
+                  for window in app) else 1)
+EOF
+}
+
+step="1 (zelvo over zelvo-air registers its item with the host)"
+"$bin/zelvo-air" --port 0 >"$scratch/air.out" 2>&1 &
+pids+=("$!")
+wait_for "zelvo-air did not say its port" grep -q 'listening on 127.0.0.1:' "$scratch/air.out"
+echo "0 kiss-tcp 127.0.0.1:$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/air.out") Simulation" \
+  >"$scratch/flexnet.conf"
+write_settings 3 "Bert,0,DL2BBB-3,1,1,0,,208,218,"
+# The accessibility bus must be there before zelvo starts, or zelvo does not register on it.
+/usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)' >/dev/null 2>&1
+ZELVO_FLEXNET_CONF=$scratch/flexnet.conf ZELVO_REGISTRY_DIR=$scratch/zelvo flexnet=$bin \
+  "$bin/zelvo" >"$scratch/zelvo.out" 2>&1 &
+zelvo=$!
+pids+=("$zelvo")
+wait_for "no item of zelvo in the host's RegisteredStatusNotifierItems" find_item
+
+step="2 (the item shows a picture and a tip, the roster window stays hidden)"
+[ "$(item_property IconPixmap | unpack 'print(sum(len(p[2]) for p in value[0]))')" -gt 0 ] ||
+  fail "the item has no picture: $(item_property IconPixmap | cut -c1-200)"
+[ -n "$(tip)" ] || fail "the item has no tip"
+shown "Zelvo Pre 2" && fail "the roster window is shown though the host shows the icon"
+
+step="3 (the menu: go Online unchecked, Einstellungen, Beenden, each with its picture)"
+menu=$(item_property Menu | unpack 'print(value[0])')
+entries=$(menu_entries | cut -d'|' -f2-)
+expected="standard|go _Online|checkmark|0|*
+standard|_Einstellungen|||*
+separator||||0
+standard|_Beenden|||*"
+# shellcheck disable=SC2053  # the expected lines hold patterns for the pictures' sizes
+[[ $entries == $expected ]] || fail "the menu is not as expected: $(echo "$entries" | paste -sd' ')"
+echo "$entries" | grep -q '^standard|.*|0$' && fail "an entry lacks its picture: $(echo "$entries" | paste -sd' ')"
+
+step="4 (Activate, a left click on the icon, shows the roster window)"
+gdbus call --session --dest "$service" --object-path "$path" \
+  --method org.kde.StatusNotifierItem.Activate 100 10 >/dev/null || fail "the item refused Activate"
+wait_for "no window \"Zelvo Pre 2\" after Activate: $(windows | paste -sd,)" shown "Zelvo Pre 2"
+wait_for "the tip is not \"Zelvo Offline\" after Activate: $(tip)" tip_is "Zelvo Offline"
+grim "$base/roster.png" || fail "grim took no screenshot"
+
+step="5 (the menu's go Online: the entry checked, \"go OffLine\", the tip \"Zelvo Online\")"
+click_entry "go _Online"
+wait_for "the entry is not \"go OffLine\" checked: $(menu_entries | paste -sd' ')" \
+  eval 'menu_entries | grep -q "|go OffLine|checkmark|1|[1-9]"'
+gdbus call --session --dest "$service" --object-path "$path" \
+  --method org.kde.StatusNotifierItem.Activate 100 10 >/dev/null || fail "the item refused Activate"
+wait_for "the tip is not \"Zelvo Online\": $(tip)" tip_is "Zelvo Online"
+
+step="6 (the menu's Beenden, OK to the question over the accessibility bus)"
+click_entry "_Beenden"
+wait_for "no question \"Bestätigung\": $(windows | paste -sd,)" shown "Bestätigung"
+wait_for "the question's OK cannot be pressed over the accessibility bus" press_button "Bestätigung" OK
+wait_for "zelvo did not end" exited "$zelvo"
+wait "$zelvo"
+code=$?
+[ "$code" -eq 0 ] || fail "zelvo ended with exit code $code"
+
+echo "PASS: item, picture, tip, menu with pictures and check mark, Activate shows the roster window, going online, Beenden (screenshot taken)"
