@@ -282,5 +282,14 @@ TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageWithEveryTextWhole)
     }
 }
 
+// Answered, the short-text question gives the keyboard back to the input.
+TEST_F(MessageWindowTest, TheQuestionGivesTheFocusBack)
+{
+    open(a_);
+    type("ok");
+    boxes_.answers = {"Nein"};
+    window_.sendClick();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == &input(); }, 2000));
+}
 }  // namespace
 }  // namespace zelvo::dialogs
