@@ -59,7 +59,7 @@ choose_in_tray_menu o
 wait_for "the partner did not see DL1ABC online" said partner "STATE DL1ABC Online"
 check_names "Zelvo Pre 2"
 # Bert's answer may take a moment; his row says a state all along (Offline, then Online).
-for _ in $(seq 100); do
+for _ in $(seq 20); do
   rows_say_states && break
   sleep 0.05
 done
