@@ -86,6 +86,10 @@ EntryEditor::EntryEditor(protocol::Station& station, QWidget* parent)
     layout->setSizeConstraint(QLayout::SetFixedSize);
     followLanguage(this, [this] { setTexts(); });
 
+    // Tab follows the buttons as they stand: "Einfügen", "Übernehmen", "Abbrechen".
+    setTabOrder(insert_, update_);
+    setTabOrder(update_, abort_);
+
     connect(path_, &QLineEdit::editingFinished, this, &EntryEditor::normalizePathField);
     connect(insert_, &QPushButton::clicked, this, &EntryEditor::insertClick);
     connect(update_, &QPushButton::clicked, this, &EntryEditor::updateClick);
@@ -106,6 +110,12 @@ void EntryEditor::setTexts()
     insert_->setText(tr("&Einfügen"));
     abort_->setText(tr("Abbrechen"));
     update_->setText(tr("Ü&bernehmen"));
+    // The fields are named as their boxes are titled; a screen reader reads the name, not the box.
+    alias_->setAccessibleName(tr("Name"));
+    channel_->setAccessibleName(tr("FlexNet Kanal"));
+    path_->setAccessibleName(tr("Call via AX25 Pfad"));
+    sounds_->setAccessibleDescription(tr("Die Ereignisse dieser Station spielen ihre Klänge"));
+    remote_->setAccessibleDescription(tr("Diese Station darf Remotes abfragen"));
 }
 
 QString EntryEditor::refusalText(app::EntryRefusal refusal)

@@ -1,7 +1,8 @@
 #include "dialogs/message_boxes.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLabel>
+#include <QPointer>
 #include <QPushButton>
 
 #include <initializer_list>
@@ -37,7 +38,14 @@ QMessageBox::StandardButton run(QWidget* owner, QMessageBox::Icon icon, const QS
     for (const auto& [button, caption] : buttons)
         box.addButton(button)->setText(caption);
     box.setDefaultButton(buttons.begin()->first);
+    // The keyboard goes back where it was: a desktop that activates no window after the box, or
+    // activates another one, would leave a user without sight lost.
+    const QPointer<QWidget> before = QApplication::focusWidget();
     box.exec();
+    if (before != nullptr && before->isVisible()) {
+        before->activateWindow();
+        before->setFocus(Qt::OtherFocusReason);
+    }
     // Closed without a button, the box reports its escape button (Abbrechen, Nein).
     return box.standardButton(box.clickedButton());
 }

@@ -1,7 +1,8 @@
 // The program's modal message boxes: titles and button texts in the windows' language, texts
 // shown as plain text (they may come from the air or the store), and never hidden behind the
 // always-on-top roster window: `owner` is the window that asks (the roster window only while it
-// is visible); without one the box stays on top itself.
+// is visible); without one the box stays on top itself. Once a box is answered, the keyboard focus
+// is back in the control that had it.
 #pragma once
 
 #include <QMessageBox>

@@ -146,9 +146,23 @@ void MessageWindow::setTexts()
 {
     counterLabel_->setText(tr("Zeichen übrig:"));
     sendAll_->setText(tr("Nachricht an alle senden"));
+    sendAll_->setAccessibleDescription(tr("Der Text geht an jede Station, die nicht Offline ist"));
     cancel_->setText(tr("Abbrechen"));
     send_->setText(tr("Senden"));
+    send_->setAccessibleDescription(tr("Sendet den Text (Alt+S)"));
+    // A screen reader reads the history and the input by name: their frames say nothing.
+    history_->setAccessibleName(tr("Verlauf"));
+    history_->setAccessibleDescription(tr("Die empfangenen und gesendeten Texte, der neueste zuletzt"));
+    input_->setAccessibleName(tr("Nachricht"));
+    input_->setAccessibleDescription(tr("Der Text, der gesendet wird; Alt+S sendet ihn"));
+    // The counter is spoken with its caption, which a reader would otherwise not tie to it.
+    showCount();
     setTitle();
+}
+
+void MessageWindow::showCount()
+{
+    counter_->setAccessibleName(tr("Zeichen übrig: %1").arg(counter_->text()));
 }
 
 void MessageWindow::setTitle()
@@ -198,6 +212,7 @@ void MessageWindow::inputChanged()
 {
     const std::string text = typedText();
     counter_->setText(QString::number(charactersLeft(text)));
+    showCount();
     send_->setEnabled(sendEnabled(text));
 }
 

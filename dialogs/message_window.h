@@ -61,6 +61,8 @@ private:
     // The texts in the windows' language; the title names the station.
     void setTexts();
     void setTitle();
+    // The counter's accessible name: its caption and the characters left.
+    void showCount();
     void fillHistory();
     void inputChanged();
     void forget();

@@ -222,6 +222,7 @@ QWidget* SettingsDialog::buildZelvoPage()
         textBuf_->setToolTip(tr("Aktiviert einen Textbuffer für die letzten 200 ausgetauschten Nachrichten"));
         focusPop->setText(tr("Focus wenn Popup"));
         languageBox->setTitle(tr("Sprachen "));
+        languages_->setAccessibleName(tr("Sprachen"));
         languages_->setToolTip(tr("Die Sprache der Fenster und der Hilfe"));
         chooseLanguage_->setText(tr("Auswählen"));
         chooseLanguage_->setToolTip(
@@ -297,6 +298,8 @@ QWidget* SettingsDialog::buildRemotesPage()
         pollAway->setToolTip(
             tr("Wenn AWAY gesetzt ist, bekommt der pollende User den Hinweis, dass man Away ist"));
         infoBox->setTitle(tr("Infotext der Station "));
+        awayMemo_->setAccessibleName(tr("Away-Text"));
+        infoMemo_->setAccessibleName(tr("Infotext der Station"));
         infoMemo_->setToolTip(
             tr("Der hier eingegebene Text kann von anderen Stationen mittels //info abgerufen werden."));
         note->setText(tr("Zeilen- umbruch mit STRG- Enter"));
@@ -352,6 +355,7 @@ QWidget* SettingsDialog::buildEventsPage()
         button->setFixedWidth(std::max(button->sizeHint().height() + 8, button->sizeHint().width()));
     }
     auto* speedLabel = new QLabel(soundBox);
+    speedLabel->setBuddy(cwSpeed_);
 
     auto* grid = new QGridLayout;
     grid->addWidget(none, 0, 0);
@@ -375,6 +379,7 @@ QWidget* SettingsDialog::buildEventsPage()
 
     followTexts(page, [=, this] {
         eventBox->setTitle(tr("Ereignis "));
+        events_->setAccessibleName(tr("Ereignis"));
         events_->setToolTip(tr("Wählt ein Event aus"));
         // Shown translated; the log and the registry know the events by number and German name.
         for (int n = 0; n < kEventKindCount; ++n)
@@ -391,6 +396,11 @@ QWidget* SettingsDialog::buildEventsPage()
         cw->setToolTip(tr("Aktiviert CW-Ausgabe"));
         wave->setText(tr("Wave Datei"));
         wave->setToolTip(tr("Aktiviert Ausgabe der angegebenen Wave-Datei"));
+        // The fields of the box share its title; each is named after what it holds.
+        cwText_->setAccessibleName(tr("Text der CW-Ausgabe"));
+        wave_->setAccessibleName(tr("Pfad der Wave-Datei"));
+        waveOpen_->setAccessibleName(tr("Wave-Datei auswählen"));
+        play_->setAccessibleName(tr("Abspielen"));
         cwText_->setToolTip(tr("Text der als CW-Ausgabe auf dem PC Speaker ausgegeben werden soll"));
         cwSpeed_->setToolTip(tr("Geschwindigkeit der CW-Ausgabe"));
         speedLabel->setText(tr("Geschwindigkeit"));

@@ -467,6 +467,26 @@ in the RX or TX buffer will be lost.</translation>
         <source>Bitte einen FlexNet Kanal auswählen</source>
         <translation>Please select a FlexNet channel</translation>
     </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>FlexNet Kanal</source>
+        <translation>FlexNet channel</translation>
+    </message>
+    <message>
+        <source>Call via AX25 Pfad</source>
+        <translation>Call via AX.25 path</translation>
+    </message>
+    <message>
+        <source>Die Ereignisse dieser Station spielen ihre Klänge</source>
+        <translation>This station’s events play their sounds</translation>
+    </message>
+    <message>
+        <source>Diese Station darf Remotes abfragen</source>
+        <translation>This station may send remote queries</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::HelpWindow</name>
@@ -556,6 +576,34 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Alles &amp;markieren</source>
         <translation>Select &amp;all</translation>
+    </message>
+    <message>
+        <source>Der Text geht an jede Station, die nicht Offline ist</source>
+        <translation>The text goes to every station that is not offline</translation>
+    </message>
+    <message>
+        <source>Sendet den Text (Alt+S)</source>
+        <translation>Sends the text (Alt+S)</translation>
+    </message>
+    <message>
+        <source>Verlauf</source>
+        <translation>History</translation>
+    </message>
+    <message>
+        <source>Die empfangenen und gesendeten Texte, der neueste zuletzt</source>
+        <translation>The texts received and sent, the newest last</translation>
+    </message>
+    <message>
+        <source>Nachricht</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Der Text, der gesendet wird; Alt+S sendet ihn</source>
+        <translation>The text to be sent; Alt+S sends it</translation>
+    </message>
+    <message>
+        <source>Zeichen übrig: %1</source>
+        <translation>Characters left: %1</translation>
     </message>
 </context>
 <context>
@@ -885,6 +933,34 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Spielt die angegebene Wave-Datei ab</source>
         <translation>Plays the wave file given</translation>
+    </message>
+    <message>
+        <source>Sprachen</source>
+        <translation>Languages</translation>
+    </message>
+    <message>
+        <source>Away-Text</source>
+        <translation>Away text</translation>
+    </message>
+    <message>
+        <source>Infotext der Station</source>
+        <translation>Station info text</translation>
+    </message>
+    <message>
+        <source>Ereignis</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>Text der CW-Ausgabe</source>
+        <translation>Text of the CW output</translation>
+    </message>
+    <message>
+        <source>Pfad der Wave-Datei</source>
+        <translation>Path of the wave file</translation>
+    </message>
+    <message>
+        <source>Abspielen</source>
+        <translation>Play</translation>
     </message>
 </context>
 <context>

@@ -467,6 +467,26 @@ dans le tampon RX ou TX seront perdus.</translation>
         <source>Bitte einen FlexNet Kanal auswählen</source>
         <translation>Veuillez choisir un canal FlexNet</translation>
     </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>FlexNet Kanal</source>
+        <translation>Canal FlexNet</translation>
+    </message>
+    <message>
+        <source>Call via AX25 Pfad</source>
+        <translation>Indicatif via chemin AX.25</translation>
+    </message>
+    <message>
+        <source>Die Ereignisse dieser Station spielen ihre Klänge</source>
+        <translation>Les événements de cette station jouent leurs sons</translation>
+    </message>
+    <message>
+        <source>Diese Station darf Remotes abfragen</source>
+        <translation>Cette station peut envoyer des requêtes</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::HelpWindow</name>
@@ -556,6 +576,34 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>Alles &amp;markieren</source>
         <translation>&amp;Tout sélectionner</translation>
+    </message>
+    <message>
+        <source>Der Text geht an jede Station, die nicht Offline ist</source>
+        <translation>Le texte part vers chaque station qui n’est pas hors ligne</translation>
+    </message>
+    <message>
+        <source>Sendet den Text (Alt+S)</source>
+        <translation>Envoie le texte (Alt+S)</translation>
+    </message>
+    <message>
+        <source>Verlauf</source>
+        <translation>Historique</translation>
+    </message>
+    <message>
+        <source>Die empfangenen und gesendeten Texte, der neueste zuletzt</source>
+        <translation>Les textes reçus et envoyés, le plus récent en dernier</translation>
+    </message>
+    <message>
+        <source>Nachricht</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Der Text, der gesendet wird; Alt+S sendet ihn</source>
+        <translation>Le texte à envoyer&#xa0;; Alt+S l’envoie</translation>
+    </message>
+    <message>
+        <source>Zeichen übrig: %1</source>
+        <translation>Caractères restants&#xa0;: %1</translation>
     </message>
 </context>
 <context>
@@ -885,6 +933,34 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>Spielt die angegebene Wave-Datei ab</source>
         <translation>Joue le fichier WAV indiqué</translation>
+    </message>
+    <message>
+        <source>Sprachen</source>
+        <translation>Langues</translation>
+    </message>
+    <message>
+        <source>Away-Text</source>
+        <translation>Texte d’absence</translation>
+    </message>
+    <message>
+        <source>Infotext der Station</source>
+        <translation>Texte d’info de la station</translation>
+    </message>
+    <message>
+        <source>Ereignis</source>
+        <translation>Événement</translation>
+    </message>
+    <message>
+        <source>Text der CW-Ausgabe</source>
+        <translation>Texte de la sortie CW</translation>
+    </message>
+    <message>
+        <source>Pfad der Wave-Datei</source>
+        <translation>Chemin du fichier WAV</translation>
+    </message>
+    <message>
+        <source>Abspielen</source>
+        <translation>Jouer</translation>
     </message>
 </context>
 <context>

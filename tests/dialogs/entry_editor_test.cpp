@@ -165,8 +165,19 @@ TEST_F(EntryEditorTest, EveryWayOfClosingSavesTheRoster)
     }
 }
 
-// The open dialog follows each switch of the language, with every text whole and its German size
-// as it was; a refusal is told in the language too.
+// Tab reaches the buttons in the order they stand.
+TEST_F(EntryEditorTest, TabFollowsTheButtonsAsTheyStand)
+{
+    QStringList buttons;
+    for (QWidget* at = editor_->nextInFocusChain(); at != editor_.get(); at = at->nextInFocusChain()) {
+        if (qobject_cast<QPushButton*>(at) != nullptr)
+            buttons << at->objectName();
+    }
+    EXPECT_EQ(buttons.join(' ').toStdString(), "EinfgBtn UbernehmBtn AbortBtn");
+}
+
+// The open dialog follows each switch of the language, with every text whole, every control named
+// and its German size as it was; a refusal is told in the language too.
 TEST_F(EntryEditorTest, OpenDialogSpeaksEachLanguageWithEveryTextWhole)
 {
     editor_->prepareNew();
@@ -188,6 +199,7 @@ TEST_F(EntryEditorTest, OpenDialogSpeaksEachLanguageWithEveryTextWhole)
         EXPECT_EQ(std::tuple(editor_->windowTitle(), at<QPushButton>("UbernehmBtn").text(), boxes_.texts),
                   std::tuple(title, update, QStringList(refusal)));
         EXPECT_THAT(cutTexts(*editor_), IsEmpty()) << code;
+        EXPECT_THAT(testing::unnamedControls(*editor_), IsEmpty()) << code;
     }
     EXPECT_EQ(editor_->size(), german);
 }

@@ -240,7 +240,8 @@ TEST_F(MessageWindowTest, RefreshesOnlyItsOwnStationAndForgetsADeletedOne)
 }
 
 // An open window follows each switch of the language: title, button, edit menu and the short-text
-// question with its box, every text whole, and the German size as it always was.
+// question with its box, every text whole, every control named, and the German size as it always
+// was.
 TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageWithEveryTextWhole)
 {
     open(a_);
@@ -274,11 +275,21 @@ TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageWithEveryTextWhole)
                   std::tuple(title, send, paste, buttons, QStringList(question)));
         EXPECT_TRUE(window_.isVisible());
         EXPECT_THAT(cutTexts(window_), IsEmpty()) << code;
+        EXPECT_THAT(testing::unnamedControls(window_), IsEmpty()) << code;
         if (code == kGerman) {
             EXPECT_EQ(window_.size(), QSize(380, 340));
         }
     }
 }
 
+// Answered, the short-text question gives the keyboard back to the input.
+TEST_F(MessageWindowTest, TheQuestionGivesTheFocusBack)
+{
+    open(a_);
+    type("ok");
+    boxes_.answers = {"Nein"};
+    window_.sendClick();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QApplication::focusWidget() == &input(); }, 2000));
+}
 }  // namespace
 }  // namespace zelvo::dialogs

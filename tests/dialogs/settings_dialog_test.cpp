@@ -257,8 +257,9 @@ TEST_F(SettingsDialogTest, AuswaehlenStoresTheLanguageAloneAndAtOnce)
               std::tuple("", "fr", 2));
 }
 
-// Switched while the dialog is open, each language shows every text of every page whole; the
-// dialog grows where a language needs it and has its own size again in German.
+// Switched while the dialog is open, each language shows every text of every page whole and
+// names every control for a screen reader; the dialog grows where a language needs it and has its
+// own size again in German.
 TEST_F(SettingsDialogTest, EveryPageShowsItsTextsWholeInEachLanguageSwitchedWhileOpen)
 {
     settings_.updateEvent(TEventKind::evMessageReceived, [](TEreignisObj& e) { e.wavePath = "<keine>"; });
@@ -284,6 +285,7 @@ TEST_F(SettingsDialogTest, EveryPageShowsItsTextsWholeInEachLanguageSwitchedWhil
         }
         const QTabBar& tabs = *pages().findChild<QTabBar*>();
         EXPECT_LE(tabs.sizeHint().width(), tabs.width()) << code;
+        EXPECT_THAT(zelvo::testing::unnamedControls(*dialog_), ::testing::IsEmpty()) << code;
     }
     EXPECT_EQ(dialog_->size(), german);
     EXPECT_EQ(settings_.event(TEventKind::evMessageReceived).wavePath, "<keine>");

@@ -2,9 +2,13 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QAbstractSpinBox>
+#include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QRegularExpression>
+#include <QTabBar>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -12,6 +16,7 @@
 #include <functional>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace zelvo::testing {
 
@@ -22,6 +27,27 @@ W& child(const QObject& parent, const char* name)
     if (widget == nullptr)
         throw std::runtime_error(std::string("no control ") + name);
     return *widget;
+}
+
+// "objectName 'name'" for each control of `window` that Tab reaches, enabled or not, whose name
+// on the accessibility bus (what a screen reader says on reaching it) has no word or is another
+// control's too. A tab bar is read by its tabs, a spin box's field and a control that hands its
+// focus on by the control that takes it.
+inline std::vector<std::string> unnamedControls(const QWidget& window)
+{
+    std::vector<std::string> bad;
+    QStringList names;
+    for (QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->isWindow() || !(widget->focusPolicy() & Qt::TabFocus) ||
+            widget->focusProxy() != nullptr || qobject_cast<QTabBar*>(widget) ||
+            qobject_cast<QAbstractSpinBox*>(widget->parentWidget()))
+            continue;
+        const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name).trimmed();
+        if (!name.contains(QRegularExpression(QStringLiteral("\\w{2}"))) || names.contains(name))
+            bad.push_back(QStringLiteral("%1 '%2'").arg(widget->objectName(), name).toStdString());
+        names << name;
+    }
+    return bad;
 }
 
 // Answers each modal message box with the next caption queued (compared without "&"), noting
