@@ -464,6 +464,10 @@ in the RX or TX buffer will be lost.</translation>
         <source>Zelvo Offline</source>
         <translation>Zelvo offline</translation>
     </message>
+    <message>
+        <source>&amp;Stationsliste</source>
+        <translation>Station &amp;list</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::AboutBox</name>

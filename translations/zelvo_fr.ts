@@ -464,6 +464,10 @@ dans le tampon RX ou TX seront perdus.</translation>
         <source>Zelvo Offline</source>
         <translation>Zelvo hors ligne</translation>
     </message>
+    <message>
+        <source>&amp;Stationsliste</source>
+        <translation>Liste des &amp;stations</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::AboutBox</name>
