@@ -12,6 +12,7 @@
 
 #include "app/engine_text.h"
 #include "app/pictures.h"
+#include "app/screen_reader.h"
 #include "dialogs/language.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
@@ -63,6 +64,7 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
       tray_(tray),
       model_(session.roster())
 {
+    installScreenReaderRoles();
     // The window's sizes are made for an 11 px font.
     QFont small = font();
     small.setPixelSize(11);
@@ -88,6 +90,7 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
     connect(statusBar_, &StatusBar::awaySwitchClicked, this, &MainWindow::awaySwitchClick);
     connect(statusBar_, &StatusBar::doubleClicked, this, &MainWindow::goOnlineClick);
     connect(statusBar_, &StatusBar::retranslated, this, &MainWindow::applyWidth);
+    connect(&model_, &RosterListModel::announcement, statusBar_, &StatusBar::announce);
     connect(&model_, &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) { growBy(last - first + 1); });
     connect(&model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
@@ -131,6 +134,8 @@ void MainWindow::setTexts()
     deleteEntry_->setText(tr("Eintrag &löschen\tAlt+L"));
     poll_->setText(tr("User &pollen\tAlt+P"));
     settings_->setText(tr("&Einstellungen\tAlt+E"));
+    if (view_)
+        view_->setAccessibleName(tr("Stationsliste"));
     model_.retranslate();
 }
 
@@ -170,6 +175,7 @@ QTreeView& MainWindow::rosterView()
     view_->installEventFilter(this);
     view_->viewport()->installEventFilter(this);
     layout_->insertWidget(0, view_);
+    view_->setAccessibleName(tr("Stationsliste"));
     applyDisplayMode();
     return *view_;
 }
@@ -359,6 +365,14 @@ bool MainWindow::handleKey(const QKeyEvent& event)
         dialogs_.showHelp();
         return true;
     }
+    // The keyboard's way to the station menu, below the current row.
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && modifiers == Qt::ShiftModifier)) {
+        QTreeView& view = rosterView();
+        const QRect row = view.visualRect(view.currentIndex());
+        openStationMenuFor(selectedEntry(),
+                           view.viewport()->mapToGlobal(row.isValid() ? row.bottomLeft() : QPoint()));
+        return true;
+    }
     if (modifiers != Qt::AltModifier)
         return false;
     switch (key) {
@@ -420,8 +434,12 @@ void MainWindow::listMouseDown(Qt::MouseButton button, const QPoint& globalPos)
         if (const TStationState state = entry->state; !mouseDownText(state).isEmpty())
             statusBar_->setLiveMessage([state] { return mouseDownText(state); });
     }
-    if (button != Qt::RightButton)
-        return;
+    if (button == Qt::RightButton)
+        openStationMenuFor(entry, globalPos);
+}
+
+void MainWindow::openStationMenuFor(const TUserEntry* entry, const QPoint& globalPos)
+{
     if (entry != nullptr) {
         readmailReads_ = entry->state == TStationState::OnlineUnread;
         showReadmailText();

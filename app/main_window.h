@@ -88,6 +88,8 @@ private:
     void select(int row);
     void listMouseDown(Qt::MouseButton button, const QPoint& globalPos);
     void openStationMenu(const QPoint& globalPos);
+    // The menu named for `entry` (null: none selected), as the right button opens it.
+    void openStationMenuFor(const TUserEntry* entry, const QPoint& globalPos);
     // The key table; true when the key was handled and is used up.
     bool handleKey(const QKeyEvent& event);
     void applyDisplayMode();

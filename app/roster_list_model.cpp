@@ -36,6 +36,41 @@ QString RosterListModel::infoTip(const TUserEntry& entry)
     }
 }
 
+QString RosterListModel::stateWords(const TUserEntry& entry)
+{
+    switch (entry.state) {
+    case TStationState::Online: return tr("Online");
+    case TStationState::OnlineUnread: return tr("Online, ungelesen");
+    case TStationState::HasPolled: return tr("Hat gepollt");
+    case TStationState::Sending: return tr("Sendet");
+    case TStationState::Away:
+        return entry.awayText.empty()
+                   ? tr("Away")
+                   : tr("Away, Grund: %1").arg(dialogs::fromAnsi(entry.awayText).simplified());
+    case TStationState::AwayUnread: return tr("Away, ungelesen");
+    case TStationState::Offline: return tr("Offline");
+    case TStationState::OfflineUnread: return tr("Offline, ungelesen");
+    }
+    return {};
+}
+
+QVariant RosterListModel::accessibleText(const TUserEntry& entry, int column) const
+{
+    switch (column) {
+    case CallColumn: return tr("%1, %2").arg(dialogs::fromAnsi(entry.call), stateWords(entry));
+    case ChannelColumn: return tr("Kanal %1").arg(dialogs::fromAnsi(entry.channel));
+    case PathColumn: return tr("Pfad %1").arg(dialogs::fromAnsi(entry.path));
+    case SoundsColumn: return entry.sounds == "1" ? tr("Sounds an") : tr("Sounds aus");
+    default: return {};  // the name as it stands
+    }
+}
+
+QString RosterListModel::description(const TUserEntry& entry) const
+{
+    // The tip's line break before the away text is CR LF, for the tool tip's sake.
+    return infoTip(entry).simplified();
+}
+
 int RosterListModel::rowCount(const QModelIndex& parent) const
 {
     return parent.isValid() ? 0 : roster_.size();
@@ -71,6 +106,8 @@ QVariant RosterListModel::data(const QModelIndex& index, int role) const
         const QString tip = infoTip(*e);
         return tip.isEmpty() ? QVariant() : QVariant(tip);
     }
+    case Qt::AccessibleTextRole: return accessibleText(*e, index.column());
+    case Qt::AccessibleDescriptionRole: return description(*e);
     }
     return {};
 }
@@ -102,13 +139,17 @@ void RosterListModel::rowsAboutToBeInserted(int first, int last)
     beginInsertRows({}, first, last);
 }
 
-void RosterListModel::rowsInserted(int, int)
+void RosterListModel::rowsInserted(int first, int last)
 {
+    for (int row = first; row <= last; ++row)
+        lastStates_[&roster_.at(row)] = roster_.at(row).state;
     endInsertRows();
 }
 
 void RosterListModel::rowsAboutToBeRemoved(int first, int last)
 {
+    for (int row = first; row <= last; ++row)
+        lastStates_.erase(&roster_.at(row));
     beginRemoveRows({}, first, last);
 }
 
@@ -119,7 +160,22 @@ void RosterListModel::rowsRemoved(int, int)
 
 void RosterListModel::rowChanged(int row)
 {
+    followState(roster_.at(row));
     emit dataChanged(index(row, 0), index(row, ColumnCount - 1));
+}
+
+void RosterListModel::followState(const TUserEntry& entry)
+{
+    const auto known = lastStates_.find(&entry);
+    const TStationState before = known == lastStates_.end() ? TStationState::Offline : known->second;
+    lastStates_[&entry] = entry.state;
+    const auto gone = [](TStationState state) {
+        return state == TStationState::Offline || state == TStationState::OfflineUnread ||
+               state == TStationState::Away || state == TStationState::AwayUnread;
+    };
+    const bool online = entry.state == TStationState::Online || entry.state == TStationState::OnlineUnread;
+    if (online && gone(before))
+        emit announcement(tr("%1 ist Online").arg(dialogs::fromAnsi(entry.alias)));
 }
 
 void RosterListModel::rowsAboutToBeReordered()

@@ -41,6 +41,7 @@ int widthFor(QLabel* panel, const QStringList& texts, int least)
 
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
 {
+    installScreenReaderRoles();
     // The panels' widths were made for a narrower font than today's defaults.
     QFont narrow = font();
     narrow.setStretch(QFont::Condensed);
@@ -63,12 +64,14 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
     away_ = addPanel(layout, 20);
     away_->setMaximumWidth(QWIDGETSIZE_MAX);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
+    announcer_ = new Announcer(this);
     messageText_ = hintText_ = [] { return QString(); };
     dialogs::followLanguage(this, [this] { setTexts(); });
 }
 
 void StatusBar::setTexts()
 {
+    setAccessibleName(tr("Statuszeile"));
     online_->setFixedWidth(widthFor(online_, {tr("Online"), tr("Offline")}, kOnlineWidth));
     message_->setFixedWidth(widthFor(message_, {tr("TNC nicht erreichbar")}, kMessageWidth));
     away_->setMinimumWidth(widthFor(away_, {tr("AWAY"), tr("QRV")}, 20));
@@ -87,13 +90,17 @@ int StatusBar::neededWidth() const
 
 void StatusBar::setOnline(bool online)
 {
+    const bool changed = online != isOnline_;
     isOnline_ = online;
     showOnline();
+    if (changed)
+        announcer_->announce(online_->accessibleName());
 }
 
 void StatusBar::showOnline()
 {
     online_->setText(isOnline_ ? tr("Online") : tr("Offline"));
+    online_->setAccessibleName(tr("Eigener Zustand: %1").arg(online_->text()));
 }
 
 void StatusBar::setMessage(const QString& text)
@@ -105,12 +112,17 @@ void StatusBar::setLiveMessage(Text text)
 {
     messageText_ = std::move(text);
     showMessage();
+    // Said again when it repeats: a second "Msg eingetroffen" is a second message.
+    announcer_->announce(message_->text());
 }
 
 void StatusBar::setLinkWarnings(const QStringList& warnings)
 {
+    const bool changed = warnings != linkWarnings_;
     linkWarnings_ = warnings;
     showMessage();
+    if (changed && !warnings.isEmpty())
+        announcer_->announce(warnings.join(QLatin1Char('\n')));
 }
 
 void StatusBar::showMessage()
@@ -119,24 +131,30 @@ void StatusBar::showMessage()
     if (linkWarnings_.isEmpty()) {
         message_->setText(message);
         message_->setToolTip({});
-        return;
+    } else {
+        message_->setText(tr("TNC nicht erreichbar"));
+        QStringList tip = linkWarnings_;
+        if (!message.isEmpty())
+            tip << message;
+        message_->setToolTip(tip.join(QLatin1Char('\n')));
     }
-    message_->setText(tr("TNC nicht erreichbar"));
-    QStringList tip = linkWarnings_;
-    if (!message.isEmpty())
-        tip << message;
-    message_->setToolTip(tip.join(QLatin1Char('\n')));
+    message_->setAccessibleName(tr("Meldung: %1").arg(message_->text()));
+    message_->setAccessibleDescription(message_->toolTip());
 }
 
 void StatusBar::setAway(bool away)
 {
+    const bool changed = away != isAway_;
     isAway_ = away;
     showAway();
+    if (changed)
+        announcer_->announce(away_->accessibleName());
 }
 
 void StatusBar::showAway()
 {
     away_->setText(isAway_ ? tr("AWAY") : tr("QRV"));
+    away_->setAccessibleName(tr("Anwesenheit: %1").arg(away_->text()));
     away_->setFrameShadow(isAway_ ? QFrame::Raised : QFrame::Sunken);
 }
 
@@ -149,6 +167,7 @@ void StatusBar::setLiveHint(Text text)
 {
     hintText_ = std::move(text);
     showHint();
+    announcer_->announce(hint_->text());
 }
 
 void StatusBar::showHint()
@@ -168,6 +187,12 @@ QString StatusBar::panelToolTip(int panel) const
 {
     const QLabel* panels[] = {online_, message_, away_};
     return panel >= 0 && panel < 3 ? panels[panel]->toolTip() : QString();
+}
+
+QString StatusBar::panelAccessibleName(int panel) const
+{
+    const QLabel* panels[] = {online_, message_, away_};
+    return panel >= 0 && panel < 3 ? panels[panel]->accessibleName() : QString();
 }
 
 void StatusBar::mouseReleaseEvent(QMouseEvent* event)

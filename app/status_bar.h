@@ -13,6 +13,10 @@
 //
 // Above the panels a hint may stand across the whole width, wrapped, for a text too long for
 // panel 1 that the user must read before anything else works.
+//
+// A screen reader reads each panel as what it shows and its text ("Meldung: Msg eingetroffen"),
+// and hears every new message, link warning, hint and change of the own state as it comes
+// (app/screen_reader.h); a switch of the language rewords them silently.
 #pragma once
 
 #include <QFrame>
@@ -21,6 +25,8 @@
 #include <QWidget>
 
 #include <functional>
+
+#include "app/screen_reader.h"
 
 namespace zelvo::app {
 
@@ -47,9 +53,13 @@ public:
     // An empty hint hides its row.
     void setHint(const QString& text);
     void setLiveHint(Text text);
+    // Speaks a text of another source (a station coming online) as the panels' own ones are.
+    void announce(const QString& text) { announcer_->announce(text); }
 
     QString panelText(int panel) const;
     QString panelToolTip(int panel) const;
+    // What a screen reader reads for the panel.
+    QString panelAccessibleName(int panel) const;
     QFrame::Shadow awayBevel() const { return away_->frameShadow(); }
     // The width the panels need to show their texts whole.
     int neededWidth() const;
@@ -76,6 +86,7 @@ private:
     QLabel* online_;
     QLabel* message_;
     QLabel* away_;
+    Announcer* announcer_;
     Text messageText_;
     Text hintText_;
     QStringList linkWarnings_;

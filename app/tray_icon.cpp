@@ -12,6 +12,8 @@ TrayIcon::TrayIcon(const Roster& roster, QObject* parent) : QObject(parent), ros
     goOnline_ = menu_.addAction(menuPicture(8), {});
     goOnline_->setCheckable(true);
     menu_.setDefaultAction(goOnline_);
+    // The keyboard's way to the roster window: a screen reader user opens the menu, not the icon.
+    showWindow_ = menu_.addAction(QString(), this, &TrayIcon::showWindowRequested);
     settings_ = menu_.addAction(menuPicture(6), {}, this, &TrayIcon::settingsRequested);
     menu_.addSeparator();
     quit_ = menu_.addAction(menuPicture(9), {}, this, &TrayIcon::quitRequested);
@@ -31,6 +33,7 @@ TrayIcon::TrayIcon(const Roster& roster, QObject* parent) : QObject(parent), ros
 void TrayIcon::setTexts()
 {
     showGoOnlineText();
+    showWindow_->setText(tr("&Stationsliste"));
     settings_->setText(tr("&Einstellungen"));
     quit_->setText(tr("&Beenden"));
     showTip();

@@ -1,5 +1,6 @@
 // The notification-area icon with its picture, its tip and the tray menu: "go &Online" (the
-// default item, checked while the own station is online), "&Einstellungen", "&Beenden". The
+// default item, checked while the own station is online), "&Stationsliste" (shows the roster
+// window, as a left click on the icon does), "&Einstellungen", "&Beenden". The
 // check mark is where the windows keep the own online state; the engine's state reaches it
 // through setOnline().
 //
@@ -69,6 +70,7 @@ private:
     QSystemTrayIcon icon_;
     QMenu menu_;
     QAction* goOnline_;
+    QAction* showWindow_;
     QAction* settings_;
     QAction* quit_;
     protocol::TrayPicture picture_ = protocol::TrayPicture::SelfOff;

@@ -182,6 +182,13 @@
     </message>
 </context>
 <context>
+    <name>zelvo::app::Announcer</name>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+</context>
+<context>
     <name>zelvo::app::DesktopProgram</name>
     <message>
         <source>Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits den Registrierungsordner %1. Beenden Sie es zuerst.</source>
@@ -275,6 +282,10 @@ in the RX or TX buffer will be lost.</translation>
         <source>Es sind noch Texte im Puffer. Trotzdem löschen ?</source>
         <translation>There are still texts in the buffer. Delete anyway?</translation>
     </message>
+    <message>
+        <source>Stationsliste</source>
+        <translation>Station list</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::app::RosterListModel</name>
@@ -312,6 +323,66 @@ in the RX or TX buffer will be lost.</translation>
         <source>Sounds</source>
         <translation>Sounds</translation>
     </message>
+    <message>
+        <source>Online</source>
+        <translation>Online</translation>
+    </message>
+    <message>
+        <source>Online, ungelesen</source>
+        <translation>Online, unread</translation>
+    </message>
+    <message>
+        <source>Hat gepollt</source>
+        <translation>Has polled</translation>
+    </message>
+    <message>
+        <source>Sendet</source>
+        <translation>Sending</translation>
+    </message>
+    <message>
+        <source>Away</source>
+        <translation>Away</translation>
+    </message>
+    <message>
+        <source>Away, Grund: %1</source>
+        <translation>Away, reason: %1</translation>
+    </message>
+    <message>
+        <source>Away, ungelesen</source>
+        <translation>Away, unread</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>Offline, ungelesen</source>
+        <translation>Offline, unread</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>Pfad %1</source>
+        <translation>Path %1</translation>
+    </message>
+    <message>
+        <source>Sounds an</source>
+        <translation>Sounds on</translation>
+    </message>
+    <message>
+        <source>Sounds aus</source>
+        <translation>Sounds off</translation>
+    </message>
+    <message>
+        <source>%1 ist Online</source>
+        <translation>%1 is online</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::app::StationAdapter</name>
@@ -341,6 +412,22 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>QRV</source>
         <translation>QRV</translation>
+    </message>
+    <message>
+        <source>Statuszeile</source>
+        <translation>Status bar</translation>
+    </message>
+    <message>
+        <source>Eigener Zustand: %1</source>
+        <translation>Own state: %1</translation>
+    </message>
+    <message>
+        <source>Meldung: %1</source>
+        <translation>Message: %1</translation>
+    </message>
+    <message>
+        <source>Anwesenheit: %1</source>
+        <translation>Presence: %1</translation>
     </message>
 </context>
 <context>
@@ -376,6 +463,10 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Zelvo Offline</source>
         <translation>Zelvo offline</translation>
+    </message>
+    <message>
+        <source>&amp;Stationsliste</source>
+        <translation>Station &amp;list</translation>
     </message>
 </context>
 <context>

@@ -182,6 +182,13 @@
     </message>
 </context>
 <context>
+    <name>zelvo::app::Announcer</name>
+    <message>
+        <source>%1. %2</source>
+        <translation>%1. %2</translation>
+    </message>
+</context>
+<context>
     <name>zelvo::app::DesktopProgram</name>
     <message>
         <source>Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits den Registrierungsordner %1. Beenden Sie es zuerst.</source>
@@ -275,6 +282,10 @@ dans le tampon RX ou TX seront perdus.</translation>
         <source>Es sind noch Texte im Puffer. Trotzdem löschen ?</source>
         <translation>Il reste des textes dans le tampon. Supprimer quand même&#xa0;?</translation>
     </message>
+    <message>
+        <source>Stationsliste</source>
+        <translation>Liste des stations</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::app::RosterListModel</name>
@@ -312,6 +323,66 @@ dans le tampon RX ou TX seront perdus.</translation>
         <source>Sounds</source>
         <translation>Sons</translation>
     </message>
+    <message>
+        <source>Online</source>
+        <translation>En ligne</translation>
+    </message>
+    <message>
+        <source>Online, ungelesen</source>
+        <translation>En ligne, non lu</translation>
+    </message>
+    <message>
+        <source>Hat gepollt</source>
+        <translation>A interrogé</translation>
+    </message>
+    <message>
+        <source>Sendet</source>
+        <translation>Envoi</translation>
+    </message>
+    <message>
+        <source>Away</source>
+        <translation>Absent</translation>
+    </message>
+    <message>
+        <source>Away, Grund: %1</source>
+        <translation>Absent, motif : %1</translation>
+    </message>
+    <message>
+        <source>Away, ungelesen</source>
+        <translation>Absent, non lu</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Hors ligne</translation>
+    </message>
+    <message>
+        <source>Offline, ungelesen</source>
+        <translation>Hors ligne, non lu</translation>
+    </message>
+    <message>
+        <source>%1, %2</source>
+        <translation>%1, %2</translation>
+    </message>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Canal %1</translation>
+    </message>
+    <message>
+        <source>Pfad %1</source>
+        <translation>Chemin %1</translation>
+    </message>
+    <message>
+        <source>Sounds an</source>
+        <translation>Sons activés</translation>
+    </message>
+    <message>
+        <source>Sounds aus</source>
+        <translation>Sons désactivés</translation>
+    </message>
+    <message>
+        <source>%1 ist Online</source>
+        <translation>%1 est en ligne</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::app::StationAdapter</name>
@@ -341,6 +412,22 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>QRV</source>
         <translation>QRV</translation>
+    </message>
+    <message>
+        <source>Statuszeile</source>
+        <translation>Barre d&apos;état</translation>
+    </message>
+    <message>
+        <source>Eigener Zustand: %1</source>
+        <translation>État propre : %1</translation>
+    </message>
+    <message>
+        <source>Meldung: %1</source>
+        <translation>Message : %1</translation>
+    </message>
+    <message>
+        <source>Anwesenheit: %1</source>
+        <translation>Présence : %1</translation>
     </message>
 </context>
 <context>
@@ -376,6 +463,10 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>Zelvo Offline</source>
         <translation>Zelvo hors ligne</translation>
+    </message>
+    <message>
+        <source>&amp;Stationsliste</source>
+        <translation>Liste des &amp;stations</translation>
     </message>
 </context>
 <context>

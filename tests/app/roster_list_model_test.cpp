@@ -62,4 +62,36 @@ TEST(RosterListModel, ShowsColumnsAndInfoTips)
     }
 }
 
+// A screen reader hears the state beside the call, words for the hidden data columns, and the
+// info tip as each cell's description.
+TEST(RosterListModel, CellsSpeakTheStationForAScreenReader)
+{
+    Roster roster;
+    RosterListModel model(roster);
+    TUserEntry& entry = roster.addEntry("Bert", "3", "DL2BBB-7 DB0XY", false, false, S::Online);
+    QStringList cells;
+    for (int column = 0; column < model.columnCount(); ++column)
+        cells << model.index(0, column).data(Qt::AccessibleTextRole).toString();
+    EXPECT_EQ(cells, QStringList({"DL2BBB, Online", "", "Kanal 3", "Pfad DL2BBB-7 DB0XY", "Sounds aus"}));
+
+    const std::tuple<S, std::string, QString, QString> states[] = {
+        {S::OnlineUnread, "", "DL2BBB, Online, ungelesen", ""},
+        {S::HasPolled, "", "DL2BBB, Hat gepollt", ""},
+        {S::Sending, "", "DL2BBB, Sendet", ""},
+        {S::Away, "", "DL2BBB, Away", "User ist Away. Grund:"},
+        {S::Away, "beim\r\nEssen", "DL2BBB, Away, Grund: beim Essen", "User ist Away. Grund: beim Essen"},
+        {S::AwayUnread, "", "DL2BBB, Away, ungelesen", "Ungelesene Nachrichten von Away-seiendem User"},
+        {S::Offline, "", "DL2BBB, Offline", ""},
+        {S::OfflineUnread, "", "DL2BBB, Offline, ungelesen",
+         "Ungelesene Nachrichten von Offline-seiendem User"},
+    };
+    for (const auto& [state, awayText, name, description] : states) {
+        entry.awayText = awayText;
+        roster.setState(entry, state);
+        EXPECT_EQ(model.index(0, 0).data(Qt::AccessibleTextRole).toString(), name);
+        EXPECT_EQ(model.index(0, 4).data(Qt::AccessibleDescriptionRole).toString(), description)
+            << name.toStdString();
+    }
+}
+
 }  // namespace

@@ -64,16 +64,19 @@ TEST_F(TrayTest, GoOnlineItemFollowsTheOwnState)
 TEST_F(TrayTest, MenuItemsInTheirOrderRunTheirCommands)
 {
     const QList<QAction*> items = tray.menu().actions();
-    ASSERT_EQ(items.size(), 4);
-    EXPECT_TRUE(items[2]->isSeparator());
+    ASSERT_EQ(items.size(), 5);
+    EXPECT_TRUE(items[3]->isSeparator());
     EXPECT_EQ(items[0], &tray.goOnlineAction());
-    EXPECT_EQ(std::pair(items[1]->text(), items[3]->text()),
-              std::pair(QString("&Einstellungen"), QString("&Beenden")));
+    EXPECT_EQ(std::tuple(items[1]->text(), items[2]->text(), items[4]->text()),
+              std::tuple(QString("&Stationsliste"), QString("&Einstellungen"), QString("&Beenden")));
 
     QSignalSpy quit(&tray, &app::TrayIcon::quitRequested);
-    items[1]->trigger();
+    QSignalSpy shown(&tray, &app::TrayIcon::showWindowRequested);
+    items[1]->trigger();  // the keyboard's way to the roster window
+    EXPECT_EQ(shown.count(), 1);
+    items[2]->trigger();
     EXPECT_EQ(dialogs.calls, std::vector<std::string>{"settings"});
-    items[3]->trigger();
+    items[4]->trigger();
     EXPECT_EQ(quit.count(), 1);
 }
 
@@ -180,7 +183,7 @@ TEST_F(TrayTest, MenuAndTipFollowASwitchOfTheLanguage)
           {"en", "Go offline", "&Quit", "Zelvo online"},
           {"de", "go OffLine", "&Beenden", "Zelvo Online"}}) {
         switchTo(code);
-        EXPECT_EQ(std::tuple(items[0]->text(), items[3]->text(), tray.toolTip()),
+        EXPECT_EQ(std::tuple(items[0]->text(), items.back()->text(), tray.toolTip()),
                   std::tuple(QString(goOffline), QString(quit),
                              QString(tip) + "\nKanal 0: TNC 127.0.0.1:8001 nicht erreichbar"))
             << code;

@@ -1,0 +1,69 @@
+#include "app/screen_reader.h"
+
+#include <QAccessible>
+#include <QAccessibleWidget>
+#include <QTimer>
+
+#include "app/main_window.h"
+#include "app/status_bar.h"
+
+namespace zelvo::app {
+namespace {
+
+QAccessibleInterface* roleFor(const QString& className, QObject* object)
+{
+    auto* widget = qobject_cast<QWidget*>(object);
+    if (widget == nullptr)
+        return nullptr;
+    if (className == QLatin1String(MainWindow::staticMetaObject.className()))
+        return new QAccessibleWidget(widget, QAccessible::Window);
+    if (className == QLatin1String(StatusBar::staticMetaObject.className()))
+        return new QAccessibleWidget(widget, QAccessible::StatusBar);
+    if (className == QLatin1String(Announcer::staticMetaObject.className()))
+        return new QAccessibleWidget(widget, QAccessible::Notification);
+    return nullptr;
+}
+
+}  // namespace
+
+void installScreenReaderRoles()
+{
+    static const bool installed = [] {
+        QAccessible::installFactory(roleFor);
+        return true;
+    }();
+    (void)installed;
+}
+
+Announcer::Announcer(QWidget* parent) : QWidget(parent)
+{
+    installScreenReaderRoles();
+    // Nothing to see and nothing to click: it only speaks.
+    setFixedSize(0, 0);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setFocusPolicy(Qt::NoFocus);
+    hide();
+}
+
+void Announcer::announce(const QString& text)
+{
+    if (text.isEmpty())
+        return;
+    if (pending_.isEmpty())
+        QTimer::singleShot(0, this, &Announcer::speak);
+    pending_ << text;
+}
+
+void Announcer::speak()
+{
+    QString text = pending_.takeFirst();
+    for (const QString& next : std::as_const(pending_))
+        text = tr("%1. %2").arg(text, next);
+    pending_.clear();
+    // Hidden first, so that each text is a new appearance, also when it repeats the last one.
+    hide();
+    setAccessibleName(text);
+    show();
+}
+
+}  // namespace zelvo::app
