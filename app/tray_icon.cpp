@@ -13,7 +13,8 @@ TrayIcon::TrayIcon(const Roster& roster, QObject* parent) : QObject(parent), ros
     goOnline_->setCheckable(true);
     menu_.setDefaultAction(goOnline_);
     // The keyboard's way to the roster window: a screen reader user opens the menu, not the icon.
-    showWindow_ = menu_.addAction(QString(), this, &TrayIcon::showWindowRequested);
+    showWindow_ =
+        menu_.addAction(trayPicture(TrayPicture::MainIcon), {}, this, &TrayIcon::showWindowRequested);
     settings_ = menu_.addAction(menuPicture(6), {}, this, &TrayIcon::settingsRequested);
     menu_.addSeparator();
     quit_ = menu_.addAction(menuPicture(9), {}, this, &TrayIcon::quitRequested);

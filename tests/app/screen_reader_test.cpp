@@ -62,11 +62,11 @@ TEST_F(ScreenReaderTest, WindowListAndPanelsAreNamedInTheLanguageShown)
          {"Zelvo Pre 2", "Stationsliste", "Statuszeile", "Eigener Zustand: Offline",
           "Meldung: bereit... Hilfe mit F1", "Anwesenheit: QRV"}},
         {"en",
-         {"Zelvo Pre 2", "Station list", "Status bar", "Own state: Offline", "Message: ready... help with F1",
+         {"Zelvo Pre 2", "Station list", "Status bar", "Own state: Offline", "Message: Ready... F1 for help",
           "Presence: QRV"}},
         {"fr",
          {"Zelvo Pre 2", "Liste des stations", "Barre d'état", "État propre : Hors ligne",
-          "Message : prêt... aide avec F1", "Présence : QRV"}},
+          "Message : Prêt... F1 pour l'aide", "Présence : QRV"}},
     };
     for (const auto& l : languages) {
         language.apply(l.code);
