@@ -39,17 +39,16 @@ TEST_F(Commands, OnlineSwitchAnnouncesBothWays)
     h.add("OE3CCC", S::Away);
 
     ASSERT_TRUE(protocol::goOnlineClick(h.station));
-    EXPECT_TRUE(h.station.online());
-    EXPECT_EQ(h.ui.ownStates, (std::vector<std::pair<bool, bool>>{{true, false}}));
-    EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::MainIcon});
-    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"bereit... Hilfe mit F1"});
+    EXPECT_EQ(std::tuple(h.station.online(), h.ui.ownStates, h.ui.icons, h.ui.statuses),
+              std::tuple(true, std::vector<std::pair<bool, bool>>{{true, false}},
+                         std::vector<TrayPicture>{TrayPicture::MainIcon},
+                         std::vector<std::string>{"bereit... Hilfe mit F1"}));
     // That our numbering goes on is Messages.GoingOnlineKeepsTheNumberOfTheNextText.
     EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>(3, "[Nord]\x18"));
 
     ASSERT_TRUE(protocol::goOnlineClick(h.station));
-    EXPECT_FALSE(h.station.online());
-    EXPECT_EQ(h.ui.ownStates.back(), std::make_pair(false, false));
-    EXPECT_EQ(h.ui.icons.back(), TrayPicture::SelfOff);
+    EXPECT_EQ(std::tuple(h.station.online(), h.ui.ownStates.back(), h.ui.icons.back()),
+              std::tuple(false, std::make_pair(false, false), TrayPicture::SelfOff));
     // The offline announcement to the two reachable entries (its frames and states: Outgoing).
     EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>(2, "[]"));
     EXPECT_EQ(h.sound.played(), (std::vector<std::string>{waveOf(TEventKind::evSelfOnline),
@@ -61,27 +60,25 @@ TEST_F(Commands, AwaySwitchBothWaysAlsoWhileOffline)
     h.add("DL2BBB", S::Online);
     h.add("DB0AAA", S::Offline);
     protocol::toggleAway(h.station);
-    EXPECT_TRUE(h.station.away());
+    const bool away = h.station.away();
     protocol::toggleAway(h.station);
-    EXPECT_FALSE(h.station.away());
+    EXPECT_EQ(std::pair(away, h.station.away()), std::pair(true, false));
     // Each way announced to the reachable entry (the frames: Outgoing.AwayAndBackGoToReachableEntriesOnly)
     // and reported to the window.
     EXPECT_EQ(infos(h.driver.takeSent()), (std::vector<std::string>{"Bin gerade nicht da", ""}));
-    EXPECT_FALSE(h.station.online());
-    EXPECT_EQ(h.ui.ownStates, (std::vector<std::pair<bool, bool>>{{false, true}, {false, false}}));
+    EXPECT_EQ(std::pair(h.station.online(), h.ui.ownStates),
+              std::pair(false, std::vector<std::pair<bool, bool>>{{false, true}, {false, false}}));
 }
 
 TEST_F(Commands, PollingNeedsTheOwnStationOnline)
 {
     auto& entry = h.add("DL2BBB-4", S::Online, "1");
     EXPECT_FALSE(protocol::pollStation(h.station, entry));
-    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Offline nicht m\xF6glich"});
-    EXPECT_EQ(entry.pollCount, "0");
-    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_EQ(std::tuple(h.ui.statuses, entry.pollCount, h.driver.sent().size()),
+              std::tuple(std::vector<std::string>{"Offline nicht m\xF6glich"}, "0", 0u));
 
     h.setOnline(true);
-    EXPECT_TRUE(protocol::pollStation(h.station, entry));
-    EXPECT_EQ(h.ui.lastStatus(), "User wird gepollt");
+    EXPECT_TRUE(protocol::pollStation(h.station, entry) && h.ui.lastStatus() == "User wird gepollt");
     // The request and its countdown: Messages.PollGoesOutFiveTimesThenTheStationIsOffline.
 }
 
@@ -96,10 +93,10 @@ TEST_F(Commands, MessageToOneStation)
     ASSERT_TRUE(protocol::queueMessage(h.station, entry, "Hallo", false));
     EXPECT_EQ(std::make_tuple(entry.txBuffer, entry.sendCount, bystander.txBuffer.size()),
               std::make_tuple(std::vector<std::string>{"Hallo"}, "151", 0u));
-    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Msg im Sendepuffer"});
-    EXPECT_EQ(h.ui.conversations, std::vector<const app::TUserEntry*>{&entry});
-    EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evMessageSent)});
-    EXPECT_TRUE(h.driver.sent().empty());  // the countdown sends it
+    EXPECT_EQ(std::tuple(h.ui.statuses, h.ui.conversations, h.sound.played(), h.driver.sent().size()),
+              std::tuple(
+                  std::vector<std::string>{"Msg im Sendepuffer"}, std::vector<const app::TUserEntry*>{&entry},
+                  std::vector<std::string>{waveOf(TEventKind::evMessageSent)}, 0u));  // sent by the countdown
 }
 
 // " Send to:" is the sender's own record: only the global log switch stops it, never the event's
@@ -127,9 +124,8 @@ TEST_F(Commands, MessageToAllSkipsOfflineStations)
     ASSERT_TRUE(protocol::queueMessage(h.station, selected, "An alle", true));
 
     // Which texts are queued is MessageWindowTest.SendingToAllSkipsOnlyOfflineStations.
-    EXPECT_EQ(offline.sendCount, "");
-    EXPECT_EQ(offlineUnread.sendCount, "151");
-    EXPECT_EQ(away.sendCount, "151");
+    EXPECT_EQ(std::tuple(offline.sendCount, offlineUnread.sendCount, away.sendCount),
+              std::tuple("", "151", "151"));
 
     // One frame sequence per station: the reachable ones go out on the first pass.
     h.setOnline(true);
@@ -164,7 +160,6 @@ TEST_F(Commands, DeletingTellsTheStationUnlessOfflineAndSaves)
         app::Roster loaded;
         EXPECT_TRUE(reread.loadList(loaded).empty());
         ASSERT_EQ(loaded.size(), 2);
-        EXPECT_EQ(loaded.at(0).call, "DB0AAA");
-        EXPECT_EQ(loaded.at(1).call, "OE3CCC");
+        EXPECT_EQ(std::tuple(loaded.at(0).call, loaded.at(1).call), std::tuple("DB0AAA", "OE3CCC"));
     }
 }

@@ -85,10 +85,11 @@ TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
 
         h.handle("DL2BBB-9", 218, std::string("[Sued]") + c.marker);
 
-        EXPECT_EQ(std::tie(entry.state, entry.unread, entry.alias, entry.lastRxPid),
-                  std::make_tuple(S::Online, true, "Sued", "218"));
-        EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::UserOn});
+        EXPECT_EQ(
+            std::tie(entry.state, entry.unread, entry.alias, entry.lastRxPid, h.ui.icons),
+            std::make_tuple(S::Online, true, "Sued", "218", std::vector<TrayPicture>{TrayPicture::UserOn}));
         EXPECT_TRUE(h.ui.statuses.empty());
+
         using Sent = std::vector<SentFrame>;
         using Sounds = std::vector<std::string>;
         EXPECT_EQ(h.driver.sent(),
@@ -107,44 +108,36 @@ TEST_F(Presence, StatusAnnounceUpdatesByPrefixButAnswersTheExactCall)
 
     h.handle("DL2BB-1", 218, "[Wer]\x18");
 
-    EXPECT_EQ(longer.alias, "Wer");
-    EXPECT_EQ(shorter.alias, "Kurz");
+    EXPECT_EQ(std::tuple(longer.alias, shorter.alias), std::tuple("Wer", "Kurz"));
     EXPECT_EQ(h.driver.sent(), (std::vector<SentFrame>{{kMe, "DL2BB-1 2", 218, "[Nord]\x19", true}}));
 }
 
 TEST_F(Presence, OfflineAwayAndBackSideEffects)
 {
     h.handle("DL2BB", 218, "[]");  // an offline announcement needs the exact call, not a prefix
-    EXPECT_EQ(peer.state, S::Online);
-    EXPECT_TRUE(h.ui.statuses.empty());
+    EXPECT_EQ(std::tuple(peer.state, h.ui.statuses.size()), std::tuple(S::Online, 0u));
 
     peer.awayText = "alt";
     h.handle(kPeer, 220, "+");  // away without a text clears the old one
-    EXPECT_EQ(peer.awayText, "");
-    EXPECT_EQ(peer.state, S::Away);
+    EXPECT_EQ(std::tuple(peer.awayText, peer.state), std::tuple("", S::Away));
 
     h.handle(kPeer, 220, "Beim Essen\r\nbis 14 Uhr");
-    EXPECT_EQ(std::make_tuple(peer.awayText, h.ui.lastStatus()),
-              std::make_tuple("Beim Essen\r\nbis 14 Uhr", "Alt ist Away"));
-    EXPECT_EQ(h.ui.icons.back(), TrayPicture::UserAway);
+    EXPECT_EQ(std::make_tuple(peer.awayText, h.ui.lastStatus(), h.ui.icons.back()),
+              std::make_tuple("Beim Essen\r\nbis 14 Uhr", "Alt ist Away", TrayPicture::UserAway));
 
     const std::size_t statusesBefore = h.ui.statuses.size();
     h.handle(kPeer, 220, "");  // back: the away text stays, no status text
-    EXPECT_EQ(peer.state, S::Online);
-    EXPECT_EQ(peer.awayText, "Beim Essen\r\nbis 14 Uhr");
-    EXPECT_EQ(h.ui.statuses.size(), statusesBefore);
-    EXPECT_EQ(h.ui.icons.back(), TrayPicture::UserOn);
+    EXPECT_EQ(std::make_tuple(peer.state, peer.awayText, h.ui.statuses.size(), h.ui.icons.back()),
+              std::make_tuple(S::Online, "Beim Essen\r\nbis 14 Uhr", statusesBefore, TrayPicture::UserOn));
 
     h.handle("DL2BBB", 218, "[]");
-    EXPECT_EQ(std::make_tuple(peer.state, h.ui.lastStatus()), std::make_tuple(S::Offline, "Alt ist Offline"));
-    EXPECT_EQ(h.ui.icons.back(), TrayPicture::UserOff);
+    EXPECT_EQ(std::make_tuple(peer.state, h.ui.lastStatus(), h.ui.icons.back()),
+              std::make_tuple(S::Offline, "Alt ist Offline", TrayPicture::UserOff));
 
     const std::vector<std::string> reported = {waveOf(TEventKind::evUserAway), waveOf(TEventKind::evUserAway),
                                                waveOf(TEventKind::evUserBack),
                                                waveOf(TEventKind::evUserOffline)};
-    EXPECT_EQ(h.sound.played(), reported);
-    EXPECT_EQ(h.ui.popups, 4);
-    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_EQ(std::tuple(h.sound.played(), h.ui.popups, h.driver.sent().size()), std::tuple(reported, 4, 0u));
 }
 
 TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
@@ -177,10 +170,9 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
 
         using Sent = std::vector<SentFrame>;
         EXPECT_EQ(h.driver.sent(), (c.answer ? Sent{{kMe, "DL2BBB-4 1", 219, *c.answer, true}} : Sent{}));
-        EXPECT_EQ(std::tie(entry.state, entry.lastRxPid), std::make_tuple(S::HasPolled, "218"));
-        EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll von Alt"});
-        EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::Polled});
-        EXPECT_EQ(h.ui.popups, 1);
+        EXPECT_EQ(std::tie(entry.state, entry.lastRxPid, h.ui.statuses, h.ui.icons, h.ui.popups),
+                  std::make_tuple(S::HasPolled, "218", std::vector<std::string>{"Poll von Alt"},
+                                  std::vector<TrayPicture>{TrayPicture::Polled}, 1));
     }
 }
 
@@ -189,9 +181,9 @@ TEST_F(Presence, PollAnswerIsOfferedOnce)
     h.setOnline(true);
     h.driver.refuseAll(true);
     h.handle(kPeer, 219);
-    EXPECT_EQ(h.driver.sent().size(), 1u);
-    EXPECT_TRUE(h.pauses.empty());
-    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll von Alt"});  // and no transmission error
+    // Once, without a pause and without a transmission error.
+    EXPECT_EQ(std::tuple(h.driver.sent().size(), h.pauses.size(), h.ui.statuses),
+              std::tuple(1u, 0u, std::vector<std::string>{"Poll von Alt"}));
 }
 
 TEST_F(Presence, PollSoundPlaysWhateverTheStationsSoundSwitch)
@@ -235,10 +227,10 @@ TEST_F(Presence, PollAnswerEndsThePollAndTellsTheState)
         // Never the unread variant.
         EXPECT_EQ(std::tie(entry.state, entry.awayText, entry.pollCount, entry.lastRxPid),
                   std::make_tuple(c.state, c.awayText, "0", "218"));
-        EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Poll erfolgreich"});
-        EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::UserOn});
-        EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evUserOnline)});
-        EXPECT_EQ(h.ui.popups, 0);  // no event report
+        EXPECT_EQ(std::tuple(h.ui.statuses, h.ui.icons, h.sound.played(), h.ui.popups),  // no event report
+                  std::tuple(std::vector<std::string>{"Poll erfolgreich"},
+                             std::vector<TrayPicture>{TrayPicture::UserOn},
+                             std::vector<std::string>{waveOf(TEventKind::evUserOnline)}, 0));
     }
 }
 
@@ -251,12 +243,12 @@ TEST_F(Presence, FramesFromUnregisteredStationsChangeNothingAndAPollIsOnlyNotice
     }
     EXPECT_TRUE(h.ui.icons.empty());
     h.handle("DK7XYZ", 219);
-    EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::Polled});
-    EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(TEventKind::evPolled)});
-    EXPECT_TRUE(h.driver.sent().empty());
-    EXPECT_TRUE(h.ui.statuses.empty());
-    EXPECT_EQ(h.ui.popups, 0);
-    EXPECT_EQ(std::make_tuple(h.roster.size(), peer.state, peer.alias), std::make_tuple(1, S::Online, "Alt"));
+    EXPECT_EQ(std::tuple(h.ui.icons, h.sound.played()),
+              std::tuple(std::vector<TrayPicture>{TrayPicture::Polled},
+                         std::vector<std::string>{waveOf(TEventKind::evPolled)}));
+    EXPECT_EQ(std::make_tuple(h.driver.sent().size(), h.ui.statuses.size(), h.ui.popups, h.roster.size(),
+                              peer.state, peer.alias),
+              std::make_tuple(0u, 0u, 0, 1, S::Online, "Alt"));
 }
 
 TEST_F(Presence, EventReportFollowsTheEventsRecord)
@@ -279,15 +271,12 @@ TEST_F(Presence, EventReportFollowsTheEventsRecord)
     });
     third.sounds = "0";
 
-    h.handle("OE3CCC", 220, "+");
-    EXPECT_EQ(&h.roster.at(0), &third);
-    EXPECT_EQ(&h.roster.at(1), &peer);  // the others keep their order
-    EXPECT_EQ(h.ui.popups, 0);
-    EXPECT_TRUE(h.sound.played().empty());
+    h.handle("OE3CCC", 220, "+");  // the others keep their order
+    EXPECT_EQ(std::tuple(&h.roster.at(0), &h.roster.at(1), h.ui.popups, h.sound.played().size()),
+              std::tuple(&third, &peer, 0, 0u));
 
     h.handle(kPeer, 220, "");
-    EXPECT_EQ(&h.roster.at(0), &third);
-    EXPECT_EQ(h.ui.popups, 1);
+    EXPECT_EQ(std::tuple(&h.roster.at(0), h.ui.popups), std::tuple(&third, 1));
 
     const std::string lines = readFile(logFile);
     EXPECT_NE(lines.find(" Away   : OE3CCC\r\n"), std::string::npos) << lines;
@@ -310,18 +299,15 @@ TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
     EXPECT_EQ(h.ui.questions, std::vector<std::string>{"DK7NEW"});
     ASSERT_EQ(h.roster.size(), 2);
     const app::TUserEntry& added = h.roster.at(1);
-    EXPECT_EQ(added.state, S::Online);
     EXPECT_EQ(added.textFields(), (std::array<std::string, 10>{"Neu", "5", "DK7NEW-3 DB0BB-2 DB0AA", "1", "1",
                                                                "0", "", "208", "218", ""}));
-    EXPECT_FALSE(added.unread);
-    EXPECT_TRUE(added.rxBuffer.empty());
-    EXPECT_TRUE(added.txBuffer.empty());
+    EXPECT_EQ(std::tuple(added.state, added.unread, added.rxBuffer.size() + added.txBuffer.size()),
+              std::tuple(S::Online, false, 0u));
     EXPECT_EQ(h.driver.sent(),
               (std::vector<SentFrame>{{kMe, "DK7NEW-3 5 DB0BB-2 DB0AA", 218, "[Nord]\x19", true}}));
-    EXPECT_EQ(h.ui.icons, std::vector<TrayPicture>{TrayPicture::UserOn});
-    EXPECT_EQ(h.ui.registeredCalls, std::vector<std::string>{"DK7NEW"});
-    EXPECT_TRUE(h.ui.statuses.empty());
-    EXPECT_EQ(h.ui.popups, 0);
+    EXPECT_EQ(
+        std::tuple(h.ui.icons, h.ui.registeredCalls, h.ui.statuses.size(), h.ui.popups),
+        std::tuple(std::vector<TrayPicture>{TrayPicture::UserOn}, std::vector<std::string>{"DK7NEW"}, 0u, 0));
 
     // Saved at once: the next start reads it back.
     platform::Registry again(h.registryPaths());
@@ -329,8 +315,8 @@ TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
     app::Roster loaded;
     EXPECT_TRUE(reread.loadList(loaded).empty());
     ASSERT_EQ(loaded.size(), 2);
-    EXPECT_EQ(loaded.at(1).call, "DK7NEW");
-    EXPECT_EQ(loaded.at(1).textFields(), added.textFields());
+    EXPECT_EQ(std::tuple(loaded.at(1).call, loaded.at(1).textFields()),
+              std::tuple("DK7NEW", added.textFields()));
 }
 
 TEST_F(Presence, FullRosterRefusesRegistrationWithoutAsking)
@@ -342,10 +328,8 @@ TEST_F(Presence, FullRosterRefusesRegistrationWithoutAsking)
 
     h.handle("DK7NEW", 218, "[Neu]\x18");
 
-    EXPECT_TRUE(h.ui.questions.empty());
-    EXPECT_EQ(h.roster.size(), app::MAX_ENTRIES);
-    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{"Maximale Anzahl erreicht"});
-    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_EQ(std::tuple(h.ui.questions.size(), h.roster.size(), h.ui.statuses, h.driver.sent().size()),
+              std::tuple(0u, app::MAX_ENTRIES, std::vector<std::string>{"Maximale Anzahl erreicht"}, 0u));
 }
 
 // The question holds the pass while the user goes on: what was added meanwhile counts.
@@ -354,16 +338,15 @@ TEST_F(Presence, RegistrationLooksAtTheRosterAgainAfterTheQuestion)
     h.ui.defaultAnswer = true;
     h.ui.whileAsking = [&] { h.add("DK7NEW-1"); };
     h.handle("DK7NEW", 218, "[Neu]\x18");
-    EXPECT_EQ(h.roster.size(), 2);
-    EXPECT_TRUE(h.ui.registeredCalls.empty());
+    EXPECT_EQ(std::tuple(h.roster.size(), h.ui.registeredCalls.size()), std::tuple(2, 0u));
 
     h.ui.whileAsking = [&] {
         while (!h.roster.isFull())
             h.add("DL" + std::to_string(h.roster.size()) + "X");
     };
     h.handle("DK8NEW", 218, "[Neu]\x18");
-    EXPECT_EQ(h.roster.size(), app::MAX_ENTRIES);
-    EXPECT_EQ(h.ui.lastStatus(), "Maximale Anzahl erreicht");
+    EXPECT_EQ(std::tuple(h.roster.size(), h.ui.lastStatus()),
+              std::tuple(app::MAX_ENTRIES, "Maximale Anzahl erreicht"));
 }
 
 TEST_F(Presence, SenderWithoutACallIsNeitherAskedAboutNorRegistered)
@@ -379,8 +362,6 @@ TEST_F(Presence, SenderWithoutACallIsNeitherAskedAboutNorRegistered)
     h.ui.defaultAnswer = true;
 
     protocol::onStatusAnnounce(h.station, link::UiFrameView(&record));
-
-    EXPECT_TRUE(h.ui.questions.empty());
-    EXPECT_EQ(h.roster.size(), 1);
-    EXPECT_TRUE(h.driver.sent().empty());
+    EXPECT_EQ(std::tuple(h.ui.questions.size(), h.roster.size(), h.driver.sent().size()),
+              std::tuple(0u, 1, 0u));
 }

@@ -68,16 +68,16 @@ TEST_F(RemoteQueries, AnswersAreExact)
         asker.txBuffer.clear();
         asker.sendCount.clear();
         ask(query);
-        EXPECT_EQ(asker.txBuffer, std::vector<std::string>{answer});
-        EXPECT_EQ(asker.sendCount, "121");
+        EXPECT_EQ(std::tuple(asker.txBuffer, asker.sendCount),
+                  std::tuple(std::vector<std::string>{answer}, "121"));
     }
 }
 
 TEST_F(RemoteQueries, DetailWithoutAMatchOrWithoutABlank)
 {
-    ask("//de DK7XYZ");
-    EXPECT_EQ(asker.txBuffer, std::vector<std::string>{"User nicht in Liste"});
-    EXPECT_EQ(asker.sendCount, "");  // left for the idle send countdown to start
+    ask("//de DK7XYZ");  // the send count left for the idle send countdown to start
+    EXPECT_EQ(std::tuple(asker.txBuffer, asker.sendCount),
+              std::tuple(std::vector<std::string>{"User nicht in Liste"}, ""));
 
     // Two words are no call, also when the first one carries an SSID.
     for (const char* query : {"//de OE3CCC DB0XY", "//de OE3CCC-5 DB0XY"}) {
@@ -131,9 +131,9 @@ TEST_F(RemoteQueries, RemoteSwitchAndCheckboxesGateTheAnswers)
         asker.remote = c.remote;
         if (c.off)
             h.settings.setOption(*c.off, false);
-        h.handle(kAsker, 209, c.query);
-        EXPECT_EQ(asker.txBuffer.size(), c.answered ? 1u : 0u);
-        EXPECT_EQ(h.driver.sent().size(), 1u);  // the ack, always
+        h.handle(kAsker, 209, c.query);  // the ack goes out always
+        EXPECT_EQ(std::tuple(asker.txBuffer.size(), h.driver.sent().size()),
+                  std::tuple(c.answered ? 1u : 0u, 1u));
     }
 }
 
@@ -164,8 +164,7 @@ TEST_F(RemoteQueries, NotFoundAnswerStartsOnTheNextIdlePass)
     ask("//de NIEMAND");
     const auto sent = h.driver.takeSent();
     ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[1].info, "User nicht in Liste");
-    EXPECT_EQ(asker.sendCount, "120");
+    EXPECT_EQ(std::tuple(sent[1].info, asker.sendCount), std::tuple("User nicht in Liste", "120"));
 }
 
 TEST_F(RemoteQueries, AnswerRestartsTheRepetitionsOfATextOnTheAir)
@@ -178,8 +177,7 @@ TEST_F(RemoteQueries, AnswerRestartsTheRepetitionsOfATextOnTheAir)
     // The earlier text goes out again at once; the answer waits behind it.
     const auto sent = h.driver.takeSent();
     ASSERT_EQ(sent.size(), 2u);
-    EXPECT_EQ(sent[1].info, "Hallo");
-    EXPECT_EQ(asker.txBuffer.size(), 2u);
+    EXPECT_EQ(std::tuple(sent[1].info, asker.txBuffer.size()), std::tuple("Hallo", 2u));
 }
 
 TEST_F(RemoteQueries, LongRosterListIsSplitIntoFrames)
