@@ -46,13 +46,10 @@ TEST(KissDecode, RoundTripsEveryByteValueOnEveryPortInOneByteChunks)
         for (char c : kiss::encodeData(port, data))
             decoder.feed(std::string(1, c), frames);
     }
-    ASSERT_EQ(frames.size(), 16u);
-    for (std::uint8_t port = 0; port <= kiss::MAX_PORT; ++port) {
-        EXPECT_EQ(frames[port].port, port);
-        EXPECT_EQ(frames[port].command, kiss::CMD_DATA);
-        EXPECT_EQ(frames[port].data, data);
-    }
-    EXPECT_EQ(decoder.stats().frames, 16u);
+    ASSERT_EQ(std::tuple(frames.size(), decoder.stats().frames), std::tuple(16u, 16u));
+    for (std::uint8_t port = 0; port <= kiss::MAX_PORT; ++port)
+        EXPECT_EQ(std::tie(frames[port].port, frames[port].command, frames[port].data),
+                  std::tuple(port, kiss::CMD_DATA, data));
 }
 
 TEST(KissDecode, SkipsNoiseAndEmptyFramesAndSplitsBackToBackFrames)
@@ -60,9 +57,9 @@ TEST(KissDecode, SkipsNoiseAndEmptyFramesAndSplitsBackToBackFrames)
     kiss::Decoder decoder;
     auto frames = decoder.feed(bytes({'x', 'y', 0xC0, 0xC0, 0xC0, 0x00, 'a', 0xC0, 0x16, 'b', 0xC0, 0xC0}));
     ASSERT_EQ(frames.size(), 2u);
-    EXPECT_EQ(frames[0].data, "a");
-    EXPECT_EQ(std::tie(frames[1].port, frames[1].command, frames[1].data), std::make_tuple(1, 6, "b"));
-    EXPECT_EQ(decoder.stats().noiseBytes, 2u);
+    EXPECT_EQ(std::tie(frames[0].data, frames[1].port, frames[1].command, frames[1].data,
+                       decoder.stats().noiseBytes),
+              std::make_tuple("a", 1, 6, "b", 2u));
 }
 
 TEST(KissDecode, DropsBadEscapesAndKeepsTheNextFrame)
@@ -72,8 +69,7 @@ TEST(KissDecode, DropsBadEscapesAndKeepsTheNextFrame)
     auto frames =
         decoder.feed(bytes({0xC0, 0x00, 'a', 0xDB, 'q', 'r', 0xC0, 0x00, 0xDB, 0xC0, 0x00, 'o', 'k', 0xC0}));
     ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].data, "ok");
-    EXPECT_EQ(decoder.stats().badEscapes, 2u);
+    EXPECT_EQ(std::tie(frames[0].data, decoder.stats().badEscapes), std::make_tuple("ok", 2u));
 }
 
 TEST(KissDecode, DropsOverlongFramesAndCountsUnterminatedOnReset)
@@ -84,15 +80,13 @@ TEST(KissDecode, DropsOverlongFramesAndCountsUnterminatedOnReset)
     frames =
         decoder.feed(bytes({0xC0, 0x00, '1', '2', '3', '4', '5', '6', '7', '8', '9', 0xC0, 0x00, 'x', 0xC0}));
     ASSERT_EQ(frames.size(), 1u);
-    EXPECT_EQ(frames[0].data, "x");
-    EXPECT_EQ(decoder.stats().overlong, 1u);
+    EXPECT_EQ(std::tie(frames[0].data, decoder.stats().overlong), std::make_tuple("x", 1u));
 
     // A connection that breaks mid-frame: the partial frame must not be glued to the next one.
     decoder.feed(bytes({0xC0, 0x00, 'p', 'a', 'r'}));
     decoder.reset();
-    EXPECT_EQ(decoder.stats().unterminated, 1u);
     frames = decoder.feed(bytes({'t', 0xC0, 0x00, 'n', 0xC0}));
-    ASSERT_EQ(frames.size(), 1u);
+    ASSERT_EQ(std::tuple(decoder.stats().unterminated, frames.size()), std::tuple(1u, 1u));
     EXPECT_EQ(frames[0].data, "n");
 }
 
@@ -109,10 +103,9 @@ TEST(Ax25Address, EncodesShiftedCharactersAndSsidByte)
 
 TEST(Ax25Address, ParsesAndFormatsCallText)
 {
-    EXPECT_EQ(ax25::formatAddress(address("dl1abc")), "DL1ABC");
-    EXPECT_EQ(ax25::formatAddress(address("DL1ABC-0")), "DL1ABC");
-    EXPECT_EQ(ax25::formatAddress(address("DL1ABC-05")), "DL1ABC-5");
-    EXPECT_EQ(ax25::formatAddress(address("A-15")), "A-15");
+    for (const auto& [text, call] :
+         {std::pair{"dl1abc", "DL1ABC"}, {"DL1ABC-0", "DL1ABC"}, {"DL1ABC-05", "DL1ABC-5"}, {"A-15", "A-15"}})
+        EXPECT_EQ(ax25::formatAddress(address(text)), call);
     for (const char* bad : {"", "-", "-1", "DL1ABCD", "DL1ABC-16", "DL1ABC-", "DL1ABC-1x", "DL1ABC--1",
                             "DL1ABC-+1", "DL1ABC-100", "DL 1", "DL1\xC4", "DL/1", "DL1ABC-1-2", " DL1"}) {
         EXPECT_FALSE(ax25::parseAddress(bad)) << '"' << bad << '"';
@@ -149,9 +142,8 @@ TEST(Ax25Frame, DecodesFieldsAndRepeatedBits)
                               ax25::formatAddress(frame.source), frame.source.chBit, frame.pid, frame.info),
               std::make_tuple("APZ001", true, "DL1ABC-7", false, 0xF0, "Hi"));
     ASSERT_EQ(frame.digis.size(), 1u);
-    EXPECT_EQ(ax25::formatAddress(frame.digis[0]), "DB0XYZ-1");
-    EXPECT_FALSE(frame.pathComplete());
-    EXPECT_EQ(frame.nextDigi(), 0u);
+    EXPECT_EQ(std::tuple(ax25::formatAddress(frame.digis[0]), frame.pathComplete(), frame.nextDigi()),
+              std::tuple("DB0XYZ-1", false, std::optional<std::size_t>(0)));
 
     // A digipeater sets its H bit: byte 0x80 of its SSID byte, and the path is then complete.
     frame.digis[0].setRepeated(true);
@@ -159,8 +151,7 @@ TEST(Ax25Frame, DecodesFieldsAndRepeatedBits)
     EXPECT_EQ(static_cast<std::uint8_t>(repeated[20]), 0xE3);
     ax25::Frame again;
     ASSERT_EQ(ax25::decodeUiFrame(repeated, again), ax25::DecodeError::None);
-    EXPECT_TRUE(again.pathComplete());
-    EXPECT_FALSE(again.nextDigi());
+    EXPECT_TRUE(again.pathComplete() && !again.nextDigi());
 
     // UI with the poll bit set is still UI; an empty info field is allowed.
     std::string polled = kDigiFrame.substr(0, 23);

@@ -40,12 +40,12 @@ TEST_F(Outgoing, GoingOnlineAsksEveryEntryInListOrderAndKeepsItsNumbering)
         {kMe, "DL2BBB 3 DB0XY DB0Z-7", 218, asking, true},
         {kMe, "OE3CCC-5 2 OE1XYZ", 218, asking, true},
     };
-    EXPECT_EQ(h.driver.sent(), expected);
-    // Our numbering goes on; the receivers restart theirs, so ours of theirs is forgotten.
-    EXPECT_EQ(std::tuple(a.sendPid, b.sendPid, c.sendPid), std::tuple("213", "217", "208"));
-    EXPECT_EQ(std::tuple(a.lastRxPid, b.lastRxPid, c.lastRxPid), std::tuple("218", "218", "218"));
-    EXPECT_EQ(a.state, S::Offline);  // states are not touched
-    EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(dialogs::TEventKind::evSelfOnline)});
+    // Our numbering goes on; the receivers restart theirs, so ours of theirs is forgotten. States
+    // are not touched.
+    EXPECT_EQ(std::tuple(h.driver.sent(), a.sendPid, b.sendPid, c.sendPid, a.lastRxPid, b.lastRxPid,
+                         c.lastRxPid, a.state, h.sound.played()),
+              std::tuple(expected, "213", "217", "208", "218", "218", "218", S::Offline,
+                         std::vector<std::string>{waveOf(dialogs::TEventKind::evSelfOnline)}));
 }
 
 TEST_F(Outgoing, EmptyAliasAnnouncesTheOwnBaseCall)
@@ -60,27 +60,24 @@ TEST_F(Outgoing, EmptyAliasAnnouncesTheOwnBaseCall)
 
 TEST_F(Outgoing, GoingOfflineTellsReachableEntriesAndMarksThemOffline)
 {
-    struct Row {
-        S before;
-        bool told;
-        S after;
-    };
-    const Row rows[] = {
+    const std::tuple<S, bool, S> rows[] = {
+        // before, told, after
         {S::Online, true, S::Offline},    {S::OnlineUnread, true, S::OfflineUnread},
         {S::HasPolled, true, S::Offline}, {S::Sending, true, S::Offline},
         {S::Away, true, S::Offline},      {S::AwayUnread, true, S::Offline},
         {S::Offline, false, S::Offline},  {S::OfflineUnread, false, S::OfflineUnread},
     };
     int i = 0;
-    for (const Row& row : rows)
-        h.add("DL" + std::to_string(i++) + "AAA", row.before);
+    for (const auto& row : rows)
+        h.add("DL" + std::to_string(i++) + "AAA", std::get<0>(row));
 
     protocol::announceOffline(h.station);
 
     std::vector<SentFrame> expected;
     for (int row = 0; row < 8; ++row) {
-        EXPECT_EQ(h.roster.at(row).state, rows[row].after) << row;
-        if (rows[row].told)
+        const auto& [before, told, after] = rows[row];
+        EXPECT_EQ(h.roster.at(row).state, after) << row;
+        if (told)
             expected.push_back({kMe, "DL" + std::to_string(row) + "AAA 0", 218, "[]", true});
     }
     EXPECT_EQ(h.driver.sent(), expected);
@@ -114,15 +111,11 @@ TEST_F(Outgoing, AwayAndBackGoToReachableEntriesOnly)
 
         c.away ? protocol::announceAway(h.station) : protocol::announceBack(h.station);
 
-        const std::vector<SentFrame> expected = {
-            {kMe, "DL2BBB-4 1", 220, c.info, true},
-            {kMe, "OE3CCC 2", 220, c.info, true},
-        };
-        EXPECT_EQ(h.driver.sent(), expected);
-        EXPECT_EQ(std::pair(h.roster.at(0).state, h.roster.at(2).state),
-                  std::pair(S::OnlineUnread, S::Sending));
         const auto sound = c.away ? dialogs::TEventKind::evSelfAway : dialogs::TEventKind::evSelfBack;
-        EXPECT_EQ(h.sound.played(), std::vector<std::string>{waveOf(sound)});
+        EXPECT_EQ(std::tuple(h.driver.sent(), h.roster.at(0).state, h.roster.at(2).state, h.sound.played()),
+                  std::tuple(std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 220, c.info, true},
+                                                    {kMe, "OE3CCC 2", 220, c.info, true}},
+                             S::OnlineUnread, S::Sending, std::vector<std::string>{waveOf(sound)}));
     }
 }
 
@@ -133,10 +126,11 @@ TEST_F(Outgoing, UntilAcceptedGivesUpAfterFiveOffersWithPausesBetween)
 
     EXPECT_FALSE(protocol::sendUi(h.station, entry, protocol::offlineFrame(), SendMode::UntilAccepted));
 
-    EXPECT_EQ(h.driver.sent(), std::vector<SentFrame>(protocol::kSendAttempts,
-                                                      SentFrame{kMe, "DL2BBB-4 1", 218, "[]", false}));
-    EXPECT_EQ(h.pauses, std::vector<std::chrono::milliseconds>(4, protocol::kSendRetryPause));
-    EXPECT_EQ(h.ui.statuses, std::vector<std::string>{std::string(kTransmissionError)});
+    EXPECT_EQ(
+        std::tuple(h.driver.sent(), h.pauses, h.ui.statuses),
+        std::tuple(std::vector<SentFrame>(protocol::kSendAttempts, {kMe, "DL2BBB-4 1", 218, "[]", false}),
+                   std::vector<std::chrono::milliseconds>(4, protocol::kSendRetryPause),
+                   std::vector<std::string>{std::string(kTransmissionError)}));
 }
 
 TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)

@@ -32,13 +32,8 @@ protected:
 // at the state before only where a row shows it; from any other state they give the same.
 TEST(PresenceStates, EachFrameGivesItsStateAndKeepsTheUnreadMarkWhereDue)
 {
-    struct Case {
-        S before;
-        int pid;
-        const char* info;
-        S read, unread;
-    };
-    const Case cases[] = {
+    const std::tuple<S, int, const char*, S, S> cases[] = {
+        // before, pid, info, then read and unread
         {S::Away, 218, "[Sued]\x19", S::Online, S::Online},
         {S::Online, 218, "[]", S::Offline, S::Offline},
         {S::OnlineUnread, 218, "[]", S::OfflineUnread, S::OfflineUnread},
@@ -53,15 +48,15 @@ TEST(PresenceStates, EachFrameGivesItsStateAndKeepsTheUnreadMarkWhereDue)
         {S::AwayUnread, 210, "Hallo", S::OnlineUnread, S::OnlineUnread},
         {S::Sending, 208, "", S::Online, S::OnlineUnread},
     };
-    for (const Case& c : cases) {
+    for (const auto& [before, pid, info, read, afterUnread] : cases) {
         for (const bool unread : {false, true}) {
-            SCOPED_TRACE(::testing::Message() << "state " << static_cast<int>(c.before) << " pid " << c.pid
-                                              << " \"" << c.info << "\" unread " << unread);
+            SCOPED_TRACE(::testing::Message() << "state " << static_cast<int>(before) << " pid " << pid
+                                              << " \"" << info << "\" unread " << unread);
             StationHarness h;
-            auto& entry = h.add(kPeer, c.before);
+            auto& entry = h.add(kPeer, before);
             entry.unread = unread;
-            h.handle("DL2BBB-7", c.pid, c.info);
-            EXPECT_EQ(entry.state, unread ? c.unread : c.read);
+            h.handle("DL2BBB-7", pid, info);
+            EXPECT_EQ(entry.state, unread ? afterUnread : read);
         }
     }
 }
@@ -92,10 +87,10 @@ TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
 
         using Sent = std::vector<SentFrame>;
         using Sounds = std::vector<std::string>;
-        EXPECT_EQ(h.driver.sent(),
-                  (c.answered ? Sent{{kMe, "DL2BBB-4 1", 218, "[Nord]\x19", true}} : Sent{}));
-        EXPECT_EQ(h.ui.popups, c.answered ? 1 : 0);
-        EXPECT_EQ(h.sound.played(), c.answered ? Sounds{waveOf(TEventKind::evUserOnline)} : Sounds{});
+        EXPECT_EQ(std::tuple(h.driver.sent(), h.ui.popups, h.sound.played()),
+                  c.answered ? std::tuple(Sent{{kMe, "DL2BBB-4 1", 218, "[Nord]\x19", true}}, 1,
+                                          Sounds{waveOf(TEventKind::evUserOnline)})
+                             : std::tuple(Sent{}, 0, Sounds{}));
     }
 }
 

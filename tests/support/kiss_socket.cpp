@@ -56,7 +56,7 @@ const std::vector<kiss::Frame>& KissReader::wait_frames(std::size_t n, std::chro
         if (::poll(&p, 1, static_cast<int>(std::max<long>(left.count(), 0))) <= 0)
             break;
         char chunk[4096];
-        const ssize_t got = ::recv(fd_, chunk, sizeof chunk, 0);
+        const ssize_t got = ::read(fd_, chunk, sizeof chunk);  // a socket or a pseudo-terminal
         if (got <= 0)
             break;
         raw_.append(chunk, static_cast<std::size_t>(got));

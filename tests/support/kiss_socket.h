@@ -13,9 +13,11 @@
 
 namespace zelvo::testing {
 
-// Bytes read from a socket, as KISS frames and as they came.
+// Bytes read from a socket or a pseudo-terminal, as KISS frames and as they came.
 class KissReader {
 public:
+    KissReader() = default;
+    explicit KissReader(int fd) { reset(fd); }  // the caller keeps fd and closes it
     // Frames received so far, waiting until there are at least n or the timeout passes.
     const std::vector<kiss::Frame>& wait_frames(std::size_t n, std::chrono::milliseconds timeout = kDeadline);
     const std::string& raw_received() const { return raw_; }

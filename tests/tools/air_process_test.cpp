@@ -63,9 +63,8 @@ TEST(AirProcess, RelaysWholeDataFramesToEveryOtherClient)
     for (KissClient* listener : {b.get(), c.get()}) {
         const auto& frames = listener->wait_frames(1);
         ASSERT_EQ(frames.size(), 1u);
-        EXPECT_EQ(frames[0].port, 12);
-        EXPECT_EQ(frames[0].command, kiss::CMD_DATA);
-        EXPECT_EQ(frames[0].data, first);
+        EXPECT_EQ(std::tie(frames[0].port, frames[0].command, frames[0].data),
+                  std::tuple(12, kiss::CMD_DATA, first));
     }
     // That the sender does not hear its own frame: the capture test, where it hears only the repeat.
 }
@@ -141,10 +140,8 @@ TEST(AirProcess, CaptureHoldsEveryFrameOnTheAirIncludingDigipeatedOnes)
     EXPECT_TRUE(exited_cleanly(air.process->stop(SIGTERM)));
     const auto pcap = read_pcap(capture);
     ASSERT_TRUE(pcap);
-    EXPECT_EQ(pcap->link_type, 202u);
-    ASSERT_EQ(pcap->records.size(), 2u);
-    EXPECT_EQ(pcap->records[0], "\x30" + frame);
-    EXPECT_EQ(pcap->records[1], "\x30" + repeated);
+    EXPECT_EQ(std::tie(pcap->link_type, pcap->records),
+              std::tuple(202u, std::vector<std::string>{"\x30" + frame, "\x30" + repeated}));
     // That another AX.25 reader takes these bytes as we mean them: the Direwolf test below.
 }
 
