@@ -140,8 +140,9 @@ TEST_F(MainWindowTest, PressDoubleClickAndReadingByState)
         roster().setState(entry, c.state);
         tray.setPicture(protocol::TrayPicture::UserOn);
         window.readmailClick();
-        EXPECT_EQ(entry.state, c.afterReading) << n;
-        EXPECT_EQ(tray.picture(), protocol::TrayPicture::SelfOff) << n;
+        EXPECT_EQ(std::pair(entry.state, tray.picture()),
+                  std::pair(c.afterReading, protocol::TrayPicture::SelfOff))
+            << n;
     }
     window.goOnlineClick();
     window.readmailClick();
@@ -242,9 +243,9 @@ TEST_F(MainWindowTest, DisplayModesSizesAndSortByHeader)
     for (const auto& [mode, aliasShown, headerShown, width] :
          {std::tuple{1, false, false, 150}, {2, true, false, 187}, {3, true, true, 187}}) {
         session.settings().setShowAlias(mode);
-        EXPECT_EQ(!window.rosterView().isColumnHidden(1), aliasShown) << mode;
-        EXPECT_EQ(!window.rosterView().isHeaderHidden(), headerShown) << mode;
-        EXPECT_EQ(window.width(), width) << mode;
+        EXPECT_EQ(std::tuple(!window.rosterView().isColumnHidden(1), !window.rosterView().isHeaderHidden(),
+                             window.width()),
+                  std::tuple(aliasShown, headerShown, width));
     }
     for (int column : {2, 3, 4})
         EXPECT_TRUE(window.rosterView().isColumnHidden(column));

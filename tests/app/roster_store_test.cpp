@@ -129,10 +129,9 @@ TEST_F(RosterStoreTest, ValuesThatCannotBeLoadedAreReportedAndSurviveSaves)
     roster.addEntry("C", "0", "DL1CC", true, false);
     roster.addEntry("D", "0", "DL1DD", true, false);
     ASSERT_EQ(store.saveList(roster), std::nullopt);
-    EXPECT_EQ(stored("1"), "NurAlias");
-    EXPECT_EQ(registry_->readDword(RegRoot::CurrentUser, ROSTER_KEY, "2"), 7u);
-    EXPECT_EQ(stored("7"), " ");
-    EXPECT_EQ(stored("5"), "D,0,DL1DD,1,0,0,,208,218,");
+    EXPECT_EQ(std::tuple(stored("1"), registry_->readDword(RegRoot::CurrentUser, ROSTER_KEY, "2"),
+                         stored("7"), stored("5")),
+              std::tuple("NurAlias", 7u, " ", "D,0,DL1DD,1,0,0,,208,218,"));
     EXPECT_EQ(storedNames(), (std::vector<std::string>{"0", "1", "2", "3", "4", "5", "7"}));
 
     Roster loaded;
@@ -152,9 +151,8 @@ TEST_F(RosterStoreTest, AtMost31AreLoadedAndTheRestIsKept)
     EXPECT_EQ(problems[1].valueName, "32");
     roster.remove(0);
     ASSERT_EQ(store.saveList(roster), std::nullopt);
-    EXPECT_EQ(stored("31"), "S,0,DL31");
-    EXPECT_EQ(stored("32"), "S,0,DL32");
-    EXPECT_EQ(stored("30"), std::nullopt);
+    EXPECT_EQ(std::tuple(stored("31"), stored("32"), stored("30")),
+              std::tuple("S,0,DL31", "S,0,DL32", std::nullopt));
 }
 
 TEST_F(RosterStoreTest, UnreadableFileIsReportedAndNeverSavedOver)

@@ -62,14 +62,13 @@ protected:
 TEST(VersionInfo, OwnProgramFileCarriesTheProjectVersion)
 {
     TVersionInfoResource info(TVersionInfoResource::ownProgramFile());
-    EXPECT_EQ(info.fileVersion().text(), "0.9.7.321");
-    EXPECT_EQ(info.productVersion().text(), "0.9.7.321");
-    EXPECT_EQ(info.translations(), std::vector<std::string>{"040704e4"});
-    EXPECT_EQ(info.fileFlagsText(), "Pre-Release");
-    EXPECT_EQ(info.dataSize(), info.versionData().size());
     const auto name = info.queryValue("\\StringFileInfo\\040704e4\\ProductName");
-    ASSERT_TRUE(name.has_value());
-    EXPECT_EQ(name->size(), 12u);  // "Zelvo" and its NUL in UTF-16
+    // The product name: "Zelvo" and its NUL in UTF-16.
+    EXPECT_EQ(
+        std::tuple(info.fileVersion().text(), info.productVersion().text(), info.translations(),
+                   info.fileFlagsText(), info.dataSize() == info.versionData().size(),
+                   name ? name->size() : 0u),
+        std::tuple("0.9.7.321", "0.9.7.321", std::vector<std::string>{"040704e4"}, "Pre-Release", true, 12u));
 }
 
 TEST_F(VersionFiles, FileWithoutBlockHasNoVersion)
@@ -98,16 +97,16 @@ TEST_F(VersionFiles, FindsBlockAfterStrayKeyAndForgetsItOnReread)
     content.insert(content.end(), real.begin(), real.end());
 
     TVersionInfoResource info(write("prog", fileAround(content)));
-    EXPECT_EQ(info.fileVersion().text(), "65535.0.7.32768");
-    EXPECT_EQ(info.productVersion().text(), "32768.7.0.65535");
-    EXPECT_EQ(info.translations(), (std::vector<std::string>{"040704e4", "040904b0"}));
-    EXPECT_EQ(info.versionData(), real);
+    EXPECT_EQ(std::tuple(info.fileVersion().text(), info.productVersion().text(), info.translations(),
+                         info.versionData() == real),
+              std::tuple("65535.0.7.32768", "32768.7.0.65535",
+                         std::vector<std::string>{"040704e4", "040904b0"}, true));
 
     info.setTranslationIndex(1);
     EXPECT_EQ(info.translationIndex(), 1u);
     info.setFileName(write("other", fileAround(germanBlock())));
-    EXPECT_EQ(info.fileVersion().text(), "1.2.3.4");
-    EXPECT_EQ(info.translationIndex(), 0u);  // only one translation left
+    // Only one translation left.
+    EXPECT_EQ(std::tuple(info.fileVersion().text(), info.translationIndex()), std::tuple("1.2.3.4", 0u));
 }
 
 TEST(VersionInfo, UnsetTranslationMeansUsEnglishAnsi)
