@@ -7,23 +7,15 @@
 #   scripts/with-desktop tests/desktop/keyboard_only.sh BIN_DIR
 # Exit status: 0 passed, 1 failed (naming the step), 77 skipped (a program is missing).
 set -u
-[ $# -eq 1 ] || { echo "usage: scripts/with-desktop $0 BIN_DIR" >&2; exit 2; }
-command -v xdotool >/dev/null || { echo "SKIP: xdotool is missing (apt-get install xdotool)"; exit 77; }
-[ -n "${ZELVO_TRAY_PANEL:-}" ] || { echo "run me under scripts/with-desktop" >&2; exit 2; }
-if [ -z "${ZELVO_E2E_BUS:-}" ]; then
-  command -v dbus-run-session >/dev/null && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
-    { echo "SKIP: dbus or python3-pyatspi is missing (apt-get install dbus at-spi2-core python3-pyatspi)"; exit 77; }
-  ZELVO_E2E_BUS=1 exec dbus-run-session -- "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
-fi
-export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+# shellcheck source=tests/desktop/steps.sh
+. "$(dirname "$0")/steps.sh"
+begin_desktop_test "$@"
 bin=$(cd "$1" && pwd)
 here=$(cd "$(dirname "$0")" && pwd)
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-keys.XXXXXX")
 text="Hallo Bert, nur mit Tasten"
 answer="Antwort von Bert"
 step="start"
-# shellcheck source=tests/desktop/steps.sh
-. "$here/steps.sh"
 trap stop_all EXIT
 trap 'exit 143' TERM INT HUP
 fail() {

@@ -200,3 +200,19 @@ quit_zelvo() {
   done
   pids=("${rest[@]}")
 }
+
+# The start of an end-to-end test (begin_desktop_test "$@"): checks its one argument BIN_DIR and
+# the desktop, then runs the test again inside a session bus of its own, with the accessibility
+# bus on it, so that what the windows show can be read as a screen reader reads it. Exits 77
+# (CTest's skip) when a program is missing.
+begin_desktop_test() {
+  [ $# -eq 1 ] || { echo "usage: scripts/with-desktop $0 BIN_DIR" >&2; exit 2; }
+  command -v xdotool >/dev/null || { echo "SKIP: xdotool is missing (apt-get install xdotool)"; exit 77; }
+  [ -n "${ZELVO_TRAY_PANEL:-}" ] || { echo "run me under scripts/with-desktop" >&2; exit 2; }
+  if [ -z "${ZELVO_E2E_BUS:-}" ]; then
+    command -v dbus-run-session >/dev/null && /usr/bin/python3 -c 'import pyatspi' 2>/dev/null ||
+      { echo "SKIP: dbus or python3-pyatspi is missing (apt-get install dbus at-spi2-core python3-pyatspi)"; exit 77; }
+    ZELVO_E2E_BUS=1 exec dbus-run-session -- "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
+  fi
+  export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}
