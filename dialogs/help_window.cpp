@@ -118,11 +118,8 @@ bool HelpWindow::showTopic(const QString& topic)
         return false;
     const QString fileName = helpFileOf(germanFile_, appliedLanguage());
     const bool otherFile = fileName != fileName_;
-    if (!pages_ || !pages_->isOpen() || otherFile) {
-        fileName_ = fileName;
-        pages_ = std::make_unique<HelpPages>(HelpPages::load(fileName_));
-        browser_->pages = pages_.get();
-    }
+    if (!pages_ || !pages_->isOpen() || otherFile)
+        openPages(fileName);
     if (pages_->isOpen()) {
         const QUrl url = topicUrl(topic.isEmpty() ? pages_->defaultTopic() : topic);
         // The pages of each language have the same names: the same page, read from another file.
@@ -140,6 +137,13 @@ bool HelpWindow::showTopic(const QString& topic)
     return true;
 }
 
+void HelpWindow::openPages(const QString& fileName)
+{
+    fileName_ = fileName;
+    pages_ = std::make_unique<HelpPages>(HelpPages::load(fileName_));
+    browser_->pages = pages_.get();
+}
+
 void HelpWindow::followLanguageFile()
 {
     if (!isVisible() || !pages_ || !pages_->isOpen())
@@ -147,9 +151,7 @@ void HelpWindow::followLanguageFile()
     const QString fileName = helpFileOf(germanFile_, appliedLanguage());
     if (fileName == fileName_)
         return;
-    fileName_ = fileName;
-    pages_ = std::make_unique<HelpPages>(HelpPages::load(fileName_));
-    browser_->pages = pages_.get();
+    openPages(fileName);
     // The pages of each language have the same names: the page shown, read from the new file.
     if (pages_->isOpen())
         browser_->reload();

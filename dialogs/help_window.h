@@ -43,6 +43,7 @@ private:
     QString failureText(HelpPages::Failure failure) const;
     // An open window shows the page it shows from the file of the language applied now.
     void followLanguageFile();
+    void openPages(const QString& fileName);
 
     QString germanFile_;
     QString fileName_;  // the file read last
