@@ -14,13 +14,6 @@ bin=$(cd "$1" && pwd)
 here=$(dirname "$0")
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-a11y.XXXXXX")
 step="start"
-trap stop_all EXIT
-trap 'exit 143' TERM INT HUP
-fail() {
-  echo "FAIL in step $step: $*"
-  show_outputs
-  exit 1
-}
 # What a screen reader would miss is gathered over all windows and told at the end.
 problems=()
 tree() { "$here/accessible_tree.py" "$@"; }

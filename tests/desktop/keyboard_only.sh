@@ -16,8 +16,6 @@ scratch=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-keys.XXXXXX")
 text="Hallo Bert, nur mit Tasten"
 answer="Antwort von Bert"
 step="start"
-trap stop_all EXIT
-trap 'exit 143' TERM INT HUP
 fail() {
   echo "FAIL in step $step: $*"
   echo "--- focus: $(focused)"

@@ -1,6 +1,7 @@
 # shellcheck shell=bash
-# Steps on the private desktop of scripts/with-desktop, shared by the end-to-end test and
-# scripts/screenshots (sourced; the caller sets $bin and $scratch and defines `fail MESSAGE`).
+# Steps on the private desktop of scripts/with-desktop, shared by the end-to-end tests and
+# scripts/screenshots (sourced; the caller sets $bin and $scratch, and may define its own
+# `fail MESSAGE`).
 # Every program's output goes to $scratch/NAME.out; stop_all ends what was started here.
 
 pids=()
@@ -215,4 +216,13 @@ begin_desktop_test() {
     ZELVO_E2E_BUS=1 exec dbus-run-session -- "$0" "$@" 2> >(grep -v '^dbus-daemon' >&2)
   fi
   export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+  trap stop_all EXIT
+  trap 'exit 143' TERM INT HUP
+}
+
+# How a test fails (a test may define its own): the step, the message, the programs' last words.
+fail() {
+  echo "FAIL in step $step: $*"
+  show_outputs
+  exit 1
 }

@@ -11,13 +11,6 @@ bin=$(cd "$1" && pwd)
 scratch=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-e2e.XXXXXX")
 text="Grüße aus Köln, Bär"
 step="start"
-trap stop_all EXIT
-trap 'exit 143' TERM INT HUP
-fail() {
-  echo "FAIL in step $step: $*"
-  show_outputs
-  exit 1
-}
 status_labels() { "$(dirname "$0")/window_labels.py" "Zelvo Pre 2"; }
 status_says() { status_labels | grep -q "$1"; }
 settings_values() { sed -n '/^\[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\]/,/^\r\?$/p' "$reg"; }
