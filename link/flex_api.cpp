@@ -11,6 +11,7 @@
 #include <exception>
 #include <filesystem>
 
+#include "link/own_frames.h"
 #include "platform/install_layout.h"
 #include "platform/registry.h"
 
@@ -149,11 +150,16 @@ bool FlexApi::resolve()
         !resolveOne(handle_, "flx_channel_describe", api_.channelDescribe) |
         !resolveOne(handle_, "flx_channel_table", api_.channelTable))
         ::dlerror();
+    if (!resolveOne(handle_, "flx_channel_state", api_.channelState) |
+        !resolveOne(handle_, "flx_probe", api_.probe) | !resolveOne(handle_, "flx_reload", api_.reload) |
+        !resolveOne(handle_, "flx_monitor", api_.monitor))
+        ::dlerror();
     return ok;
 }
 
 bool FlexApi::unloadFlexApi()
 {
+    setMonitor({});
     api_ = EntryPoints{};
     if (handle_)
         ::dlclose(handle_);
@@ -189,8 +195,11 @@ bool FlexApi::sendUi(const std::string& mycall, const std::string& destination, 
     if (!api_.l2SendUi || info.size() > static_cast<std::size_t>(INT_MAX))
         return false;
     const void* bytes = info.empty() ? nullptr : info.data();
-    return api_.l2SendUi(mycall.c_str(), destination.c_str(), pid, 0, static_cast<int>(info.size()), bytes) !=
-           0;
+    const bool sent =
+        api_.l2SendUi(mycall.c_str(), destination.c_str(), pid, 0, static_cast<int>(info.size()), bytes) != 0;
+    if (sent && !api_.monitor)
+        monitorSent(mycall, destination, pid, info);
+    return sent;
 }
 
 bool FlexApi::frameWaiting(const std::string& mycall, const std::string& destination, int pid,
@@ -256,6 +265,8 @@ std::optional<UiFrameView> FlexApi::getUi(const std::string& mycall)
     const FlxUiFrame* frame = api_.l2GetUi ? api_.l2GetUi(mycall.c_str()) : nullptr;
     if (!frame)
         return std::nullopt;
+    if (!api_.monitor)
+        monitorReceived(*frame);
     return UiFrameView(frame);
 }
 
@@ -279,6 +290,74 @@ std::string FlexApi::pathToText(const UiFrameView& frame)
     if (api_.strpath)
         api_.strpath(buffer, frame.record());
     return bufferText(buffer, FLX_PATH_TEXT);
+}
+
+std::optional<FlxLinkState> FlexApi::linkState(int channel)
+{
+    FlxLinkState state{};
+    if (!api_.channelState || api_.channelState(channel, &state) != 0)
+        return std::nullopt;
+    return state;
+}
+
+std::optional<FlxProbe> FlexApi::probe(const std::string& address, std::chrono::milliseconds timeout)
+{
+    FlxProbe result{};
+    if (!api_.probe)
+        return std::nullopt;
+    const auto ms = std::clamp<std::chrono::milliseconds::rep>(timeout.count(), 0, INT_MAX);
+    if (api_.probe(address.c_str(), static_cast<int>(ms), &result) < 0)
+        return std::nullopt;
+    result.port_names[sizeof result.port_names - 1] = '\0';
+    return result;
+}
+
+bool FlexApi::reload()
+{
+    return api_.reload && api_.reload() == 0;
+}
+
+void FlexApi::setMonitor(MonitorSink sink)
+{
+    auto next = sink ? std::make_shared<const MonitorSink>(std::move(sink)) : nullptr;
+    {
+        std::lock_guard lock(monitorMutex_);
+        monitor_ = next;
+    }
+    // Registered while a sink is set, so a closed monitor costs the driver nothing. flx_monitor
+    // returns once no call of the old registration runs any more.
+    if (api_.monitor)
+        api_.monitor(next ? &FlexApi::monitorTrampoline : nullptr, next ? this : nullptr);
+}
+
+std::shared_ptr<const FlexApi::MonitorSink> FlexApi::monitorSink() const
+{
+    std::lock_guard lock(monitorMutex_);
+    return monitor_;
+}
+
+void FlexApi::monitorTrampoline(void* user, int channel, int sent, const unsigned char* ax25, int length)
+{
+    const auto sink = static_cast<const FlexApi*>(user)->monitorSink();
+    if (sink && ax25 != nullptr && length > 0)
+        (*sink)(channel, sent != 0, std::string_view(reinterpret_cast<const char*>(ax25), length));
+}
+
+void FlexApi::monitorSent(const std::string& mycall, const std::string& destination, int pid,
+                          std::string_view info) const
+{
+    const auto sink = monitorSink();
+    if (!sink)
+        return;
+    if (const auto frame = monitor::encodeSentFrame(mycall, destination, pid, info))
+        (*sink)(frame->channel, true, frame->ax25);
+}
+
+void FlexApi::monitorReceived(const FlxUiFrame& record) const
+{
+    const auto sink = monitorSink();
+    if (sink)
+        (*sink)(record.channel, false, monitor::encodeRecord(record));
 }
 
 }  // namespace zelvo::link

@@ -18,7 +18,11 @@
 // reads its own fields, so both threads may call it at once.
 #pragma once
 
+#include <chrono>
 #include <cstddef>
+#include <functional>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -78,6 +82,28 @@ public:
     // when the driver does not say (or before axInit).
     std::optional<std::string> channelTable();
 
+    // The state of the channel's TNC link (flx_channel_state); nothing where the driver cannot tell
+    // it, or for a channel that is not in the table.
+    std::optional<FlxLinkState> linkState(int channel);
+    // What answers at an address written as a table line's kind and connection
+    // ("agw-tcp 127.0.0.1:8000"), nothing sent on the air (flx_probe); nothing where the driver
+    // cannot probe.
+    std::optional<FlxProbe> probe(const std::string& address, std::chrono::milliseconds timeout);
+    bool canProbe() const { return api_.probe != nullptr; }
+    // Reads the channel table again and reopens what changed (flx_reload); false where the driver
+    // cannot, or when the new table has no channel: then the change applies at the next start.
+    bool reload();
+    bool canReload() const { return api_.reload != nullptr; }
+
+    // Every frame heard and sent on the channels, as AX.25 bytes without FCS. Called on the
+    // driver's threads where the driver has flx_monitor; where it has not, on the threads that call
+    // sendUi and getUi, with only the frames the program itself sends and receives. An empty sink
+    // ends the calls; once setMonitor returns, the previous sink is not called any more.
+    using MonitorSink = std::function<void(int channel, bool sent, std::string_view ax25)>;
+    void setMonitor(MonitorSink sink);
+    // True where the driver hands over every frame it hears (flx_monitor).
+    bool monitorsAll() const { return api_.monitor != nullptr; }
+
     // RadioDriver. Without a loaded library: nothing is sent, nothing received, texts empty.
     bool sendUi(const std::string& mycall, const std::string& destination, int pid,
                 std::string_view info) override;
@@ -106,6 +132,10 @@ private:
         decltype(&::flx_channel_connected) channelConnected = nullptr;  // optional
         decltype(&::flx_channel_describe) channelDescribe = nullptr;    // optional
         decltype(&::flx_channel_table) channelTable = nullptr;          // optional
+        decltype(&::flx_channel_state) channelState = nullptr;          // optional
+        decltype(&::flx_probe) probe = nullptr;                         // optional
+        decltype(&::flx_reload) reload = nullptr;                       // optional
+        decltype(&::flx_monitor) monitor = nullptr;                     // optional
     };
 
     bool load(const std::optional<std::string>& home);
@@ -113,11 +143,22 @@ private:
     bool tryDirectory(const std::string& directory);
     bool resolve();
 
+    // The monitor sink lives in a shared pointer: a driver thread that is in a call keeps it
+    // alive while setMonitor replaces it.
+    static void monitorTrampoline(void* user, int channel, int sent, const unsigned char* ax25, int length);
+    std::shared_ptr<const MonitorSink> monitorSink() const;
+    // Without flx_monitor: the program's own frames, made into AX.25 bytes here.
+    void monitorSent(const std::string& mycall, const std::string& destination, int pid,
+                     std::string_view info) const;
+    void monitorReceived(const FlxUiFrame& record) const;
+
     std::string libraryName_;
     void* handle_ = nullptr;
     std::string loadedFrom_;
     EntryPoints api_;
     bool failed_ = true;
+    mutable std::mutex monitorMutex_;
+    std::shared_ptr<const MonitorSink> monitor_;
 };
 
 }  // namespace zelvo::link
