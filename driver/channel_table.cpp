@@ -181,7 +181,7 @@ ChannelConfig defaultChannel()
     config.kind = ChannelConfig::Kind::KissTcp;
     config.host = "127.0.0.1";
     config.port = 8001;
-    config.name = "Simulation";
+    config.name = "127.0.0.1:8001";
     return config;
 }
 

@@ -111,7 +111,7 @@ TEST_F(LinkTest, CheckListsTheTableAndEachChannelAndFailsWhenNoTncAnswers)
     driver.axInit();  // no file: the built-in channel
     EXPECT_TRUE(check(driver, 0ms)
                     .first.starts_with("channel table: none found, the built-in channel 0\n"
-                                       "channel 0: kiss-tcp 127.0.0.1:8001 \"Simulation\": "));
+                                       "channel 0: kiss-tcp 127.0.0.1:8001 \"127.0.0.1:8001\": "));
 }
 
 TEST_F(LinkTest, ADriverWithoutTheChannelExtensionsIsNotWatched)
