@@ -6,6 +6,7 @@
 
 #include "app/activity_log.h"
 #include "app/roster_store.h"
+#include "link/monitor_line.h"
 #include "platform/ansi.h"
 #include "protocol/commands.h"
 #include "protocol/outgoing.h"
@@ -41,8 +42,9 @@ std::vector<std::string> words(std::string_view text)
 
 }  // namespace
 
-StationCommands::StationCommands(protocol::Station& station, link::Serializer& serializer, Console& console)
-    : station_(station), serializer_(serializer), console_(console)
+StationCommands::StationCommands(protocol::Station& station, link::Serializer& serializer, Console& console,
+                                 link::FlexApi& driver)
+    : station_(station), serializer_(serializer), console_(console), driver_(driver)
 {}
 
 bool StationCommands::execute(std::string_view line)
@@ -54,6 +56,11 @@ bool StationCommands::execute(std::string_view line)
         return true;
     if (command == "quit")
         return false;
+    // Outside the serializer: the driver's threads print while passes run.
+    if (command == "monitor") {
+        monitor(rest);
+        return true;
+    }
 
     serializer_.run([&, command = command, rest = rest] {
         if (command == "online")
@@ -191,6 +198,18 @@ void StationCommands::history(std::string_view call)
     console_.line("END", printable(entry->call));
 }
 
+void StationCommands::monitor(std::string_view onOff)
+{
+    if (onOff == "off")
+        return driver_.setMonitor({});
+    if (onOff != "on")
+        return error("usage: monitor on|off");
+    driver_.setMonitor([&console = console_](int channel, bool sent, std::string_view ax25) {
+        const std::string line = link::monitor::formatLine(link::monitor::decodeLine(ax25));
+        console.line("MON", std::to_string(channel) + (sent ? " TX " : " RX ") + platform::ansiToUtf8(line));
+    });
+}
+
 app::TUserEntry* StationCommands::entryFor(std::string_view call)
 {
     const std::string ansi = platform::utf8ToAnsi(call);
@@ -246,6 +265,8 @@ Commands:
   list                 one ENTRY line per roster station, then END
   history CALL         the conversation (HIST lines), waiting texts (QUEUED), then END; marks
                        the station's messages read
+  monitor on|off       a MON line for every frame heard and sent on the channels (every
+                       station's, where the driver hands them over; else the station's own)
   quit                 announce offline when online, log, and end (so does the end of input)
 
 Events:
@@ -263,10 +284,20 @@ Events:
                        it was put on the roster
   POPUP                the window would pop up
   LOG text             a line for the activity log (written there when the log is on)
+  LINK channel down|wrong-protocol|up text
+                       a channel's TNC has not answered for 2 s (down: no connection;
+                       wrong-protocol: the other end does not speak the channel's protocol), or
+                       answers again (up); the text is that of the LOG line that follows
   ERROR text           an error box of the program
   ADDED / DELETED / ENTRY / HIST / QUEUED / END
                        answers to add, del, list and history
   ERR text             a command could not be carried out
+  MON channel RX|TX FROM>TO [via DIGI*,DIGI] [TYPE C|R P|F] [pid=XX] [Kind:] text
+                       a frame heard (RX) or sent (TX), while the monitor is on: the AX.25 type
+                       (UI, I N(S)=n N(R)=n, RR, RNR, REJ, SREJ, SABM, SABME, DISC, DM, UA, FRMR,
+                       XID, TEST), C command or R response, P poll or F final, '*' after the last
+                       digipeater that repeated it, Zelvo's kind (Status, Offline, Nachricht,
+                       Quittung, Poll, Poll-Antwort, Away, Back), control characters as <0x0d>
   BYE                  the station has ended
 )";
 

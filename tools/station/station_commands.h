@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "link/flex_api.h"
 #include "link/receive_thread.h"
 #include "protocol/station.h"
 #include "tools/station/console_ui.h"
@@ -13,7 +14,8 @@ namespace zelvo::tools {
 
 class StationCommands {
 public:
-    StationCommands(protocol::Station& station, link::Serializer& serializer, Console& console);
+    StationCommands(protocol::Station& station, link::Serializer& serializer, Console& console,
+                    link::FlexApi& driver);
 
     // Runs one command line (UTF-8). False after "quit".
     bool execute(std::string_view line);
@@ -29,6 +31,8 @@ private:
     void remove(std::string_view call);
     void list();
     void history(std::string_view call);
+    // "monitor on|off": a MON line for every frame heard and sent, printed on the driver's threads.
+    void monitor(std::string_view onOff);
 
     app::TUserEntry* entryFor(std::string_view call);
     void error(std::string_view text);
@@ -36,6 +40,7 @@ private:
     protocol::Station& station_;
     link::Serializer& serializer_;
     Console& console_;
+    link::FlexApi& driver_;
 };
 
 // The text of --help: every command, option and event word.

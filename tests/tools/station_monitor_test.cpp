@@ -1,0 +1,99 @@
+// zelvo-station's monitor on a zelvo-air channel: the station's own frames, a frame it receives,
+// and another station's connected-mode frame, each a MON line; none once the monitor is off.
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "driver/ax25_frame.h"
+#include "driver/kiss_codec.h"
+#include "tests/tools/air_support.h"
+
+namespace zelvo::testing {
+namespace {
+
+const std::string kAir = ZELVO_AIR_BIN;
+const std::string kStation = ZELVO_STATION_BIN;
+
+// A connected-mode SABM (poll bit set) from DL4DDD to DB0XYZ, as a KISS client sends it.
+std::string sabm()
+{
+    std::string bytes;
+    auto put = [&bytes](const char* call, bool cBit, bool last) {
+        auto a = address(call);
+        a.chBit = cBit;
+        const auto raw = ax25::encodeAddress(a, last);
+        bytes.append(raw.begin(), raw.end());
+    };
+    put("DB0XYZ", true, false);
+    put("DL4DDD", false, true);
+    bytes.push_back(0x3F);
+    return kiss::encodeData(0, bytes);
+}
+
+class StationMonitor : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        air = start_air(kAir);
+        ASSERT_NE(air.port, 0);
+        other = std::make_unique<KissClient>(air.port);
+        ASSERT_TRUE(other->connected());
+        const auto conf = home / "flexnet.conf";
+        std::ofstream(conf) << "0 kiss-tcp 127.0.0.1:" << air.port << " Sim\n";
+        station = std::make_unique<Process>(
+            std::vector<std::string>{kStation, "--mycall", "DL1AAA-1", "--alias", "Anna", "--pass-ms", "10",
+                                     "--log", (home / "zelvo.log").string()},
+            std::vector<std::string>{"ZELVO_REGISTRY_DIR=" + home.path().string(),
+                                     "ZELVO_FLEXNET_CONF=" + conf.string()});
+        ASSERT_TRUE(station->wait_line(starts_with("READY ")));
+        ASSERT_TRUE(air.process->wait_line(contains(" connected from")));
+        ASSERT_TRUE(air.process->wait_line(contains(" connected from")));
+    }
+
+    // Waits until the station has printed exactly this line, wherever among its others.
+    bool printed(const std::string& line)
+    {
+        return wait_until(
+            [&] { return !station->lines([&](const std::string& l) { return l == line; }).empty(); });
+    }
+    std::size_t monitorLines()
+    {
+        return station->lines([](const std::string& l) { return l.starts_with("MON "); }).size();
+    }
+
+    TempDir home;
+    AirInstance air;
+    std::unique_ptr<KissClient> other;
+    std::unique_ptr<Process> station;
+};
+
+TEST_F(StationMonitor, PrintsSentReceivedAndForeignFramesUntilSwitchedOff)
+{
+    station->write_line("monitor on");
+    station->write_line("add DL2BBB");
+    station->write_line("online");
+    EXPECT_TRUE(printed("MON 0 TX DL1AAA-1>DL2BBB [UI C] pid=DA Status: [Anna]<0x18>"));
+
+    ASSERT_TRUE(other->send(
+        kiss::encodeData(0, ax25::encodeFrame(ui_frame("DL2BBB", "DL1AAA-1", 218, "[Bert]\x19")))));
+    EXPECT_TRUE(printed("MON 0 RX DL2BBB>DL1AAA-1 [UI C] pid=DA Status: [Bert]<0x19>"));
+    ASSERT_TRUE(other->send(sabm()));
+    EXPECT_TRUE(printed("MON 0 RX DL4DDD>DB0XYZ [SABM C P]"));
+
+    // Off: neither the foreign frame nor the poll that follows it (its STATUS line shows it was
+    // taken) is printed.
+    station->write_line("monitor off");
+    station->write_line("list");
+    ASSERT_TRUE(station->wait_line(starts_with("END ")));
+    const std::size_t before = monitorLines();
+    ASSERT_TRUE(other->send(sabm()));
+    ASSERT_TRUE(other->send(kiss::encodeData(0, ax25::encodeFrame(ui_frame("DL2BBB", "DL1AAA-1", 219, "")))));
+    EXPECT_TRUE(station->wait_line(contains("Poll von")));
+    EXPECT_EQ(monitorLines(), before);
+
+    station->write_line("monitor sideways");
+    EXPECT_TRUE(station->wait_line(starts_with("ERR usage: monitor on|off")));
+}
+
+}  // namespace
+}  // namespace zelvo::testing
