@@ -87,25 +87,65 @@ bool takeKissPort(std::string_view& word, ChannelConfig& config)
     return true;
 }
 
-// "host:port", "[v6-address]:port".
+// Cuts an optional "/<radio-port>" (0..255) off the end of word into config.
+bool takeRadioPort(std::string_view& word, ChannelConfig& config)
+{
+    const auto slash = word.rfind('/');
+    if (slash == std::string_view::npos)
+        return true;
+    const auto port = parseNumber<unsigned>(word.substr(slash + 1), 0, 255);
+    if (!port)
+        return false;
+    config.radioPort = static_cast<std::uint8_t>(*port);
+    word = word.substr(0, slash);
+    return true;
+}
+
+// "host:port", "[v6-address]:port"; with a default port also "host", "[v6-address]".
+std::string parseHostPort(std::string_view word, ChannelConfig& config, std::uint16_t defaultPort)
+{
+    std::string_view host = word, portText;
+    const bool bracketed = word.starts_with('[');
+    const auto colon = word.rfind(':');
+    const auto close = word.find(']');
+    if (bracketed ? close != std::string_view::npos && close + 1 < word.size()
+                  : colon != std::string_view::npos) {
+        if (colon == std::string_view::npos || colon == 0 || (bracketed && colon != close + 1))
+            return "expected <host>:<port>";
+        host = word.substr(0, colon);
+        portText = word.substr(colon + 1);
+    } else if (defaultPort == 0) {
+        return "expected <host>:<port>";
+    }
+    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
+        host = host.substr(1, host.size() - 2);
+    else if (host.find_first_of("[]") != std::string_view::npos)
+        return "expected <host>:<port>";
+    const auto port = portText.empty() && defaultPort != 0 ? std::optional<unsigned>(defaultPort)
+                                                           : parseNumber<unsigned>(portText, 1, 65535);
+    if (host.empty() || !port)
+        return "expected <host>:<port> with port 1..65535";
+    config.host.assign(host);
+    config.port = static_cast<std::uint16_t>(*port);
+    return {};
+}
+
 std::string parseTcpAddress(std::string_view word, ChannelConfig& config)
 {
     if (!takeAirRate(word, config))
         return kBadAirRate;
     if (!takeKissPort(word, config))
         return "KISS port must be 0..15";
-    const auto colon = word.rfind(':');
-    if (colon == std::string_view::npos || colon == 0)
-        return "expected <host>:<port>";
-    std::string_view host = word.substr(0, colon);
-    if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
-        host = host.substr(1, host.size() - 2);
-    const auto port = parseNumber<unsigned>(word.substr(colon + 1), 1, 65535);
-    if (host.empty() || !port)
-        return "expected <host>:<port> with port 1..65535";
-    config.host.assign(host);
-    config.port = static_cast<std::uint16_t>(*port);
-    return {};
+    return parseHostPort(word, config, 0);
+}
+
+std::string parseAgwAddress(std::string_view word, ChannelConfig& config)
+{
+    if (!takeAirRate(word, config))
+        return kBadAirRate;
+    if (!takeRadioPort(word, config))
+        return "AGW radio port must be 0..255";
+    return parseHostPort(word, config, DEFAULT_AGW_PORT);
 }
 
 std::string parseSerial(std::string_view& rest, ChannelConfig& config)
@@ -142,8 +182,11 @@ std::string parseLine(std::string_view line, ChannelConfig& config)
     } else if (kind == "kiss-serial") {
         config.kind = ChannelConfig::Kind::KissSerial;
         error = parseSerial(rest, config);
+    } else if (kind == "agw-tcp") {
+        config.kind = ChannelConfig::Kind::AgwTcp;
+        error = parseAgwAddress(nextWord(rest), config);
     } else {
-        return "expected kiss-tcp or kiss-serial";
+        return "expected kiss-tcp, kiss-serial or agw-tcp";
     }
     if (!error.empty())
         return error;
@@ -188,14 +231,16 @@ ChannelConfig defaultChannel()
 std::string describeChannel(const ChannelConfig& config)
 {
     std::string text;
-    if (config.kind == ChannelConfig::Kind::KissTcp) {
+    if (config.isTcp()) {
         const bool v6 = config.host.find(':') != std::string::npos;
-        text = "kiss-tcp " + (v6 ? "[" + config.host + "]" : config.host) + ":" + std::to_string(config.port);
+        text = (config.kind == ChannelConfig::Kind::AgwTcp ? "agw-tcp " : "kiss-tcp ") +
+               (v6 ? "[" + config.host + "]" : config.host) + ":" + std::to_string(config.port);
     } else {
         text = "kiss-serial " + config.device + " " + std::to_string(config.baud);
     }
-    if (config.kissPort != 0)
-        text += "/" + std::to_string(config.kissPort);
+    const unsigned port = config.kind == ChannelConfig::Kind::AgwTcp ? config.radioPort : config.kissPort;
+    if (port != 0)
+        text += "/" + std::to_string(port);
     if (config.airRate != 0)
         text += "@" + std::to_string(config.airRate);
     return text;

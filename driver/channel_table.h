@@ -1,6 +1,9 @@
 // The channel table flexnet.conf: which TNC serves which FlexNet channel. One line a channel,
 //   <number> kiss-tcp <host>:<port>[/<kiss-port>][@<air-rate>] <name...>
 //   <number> kiss-serial <device> <baud>[/<kiss-port>][@<air-rate>] <name...>
+//   <number> agw-tcp <host>[:<port>][/<radio-port>][@<air-rate>] <name...>
+// An AGW server (AGWPE over TCP) listens on port 8000 unless the line says otherwise; its radio
+// ports are numbered from 0, as the AGW header carries them.
 // The air rate (bit/s on the radio side, which may differ from the serial line's baud rate) makes
 // the driver pace its frames to what the channel carries. '#' starts a comment. A bad line is
 // reported with its line number and left out; the rest of the table still counts.
@@ -18,19 +21,24 @@ namespace zelvo::driver {
 inline constexpr int MAX_CHANNEL = 15;
 inline constexpr std::size_t MAX_CHANNEL_NAME = 64;
 inline constexpr unsigned MAX_AIR_RATE = 10'000'000;
+inline constexpr std::uint16_t DEFAULT_AGW_PORT = 8000;
 
 struct ChannelConfig {
-    enum class Kind { KissTcp, KissSerial };
+    enum class Kind { KissTcp, KissSerial, AgwTcp };
 
     int number = 0;
     Kind kind = Kind::KissTcp;
-    std::string host;        // KissTcp: name or address, brackets of an IPv6 address removed
-    std::uint16_t port = 0;  // KissTcp
-    std::string device;      // KissSerial
-    unsigned baud = 0;       // KissSerial, one of the rates termios knows
-    std::uint8_t kissPort = 0;
-    unsigned airRate = 0;  // bit/s on the air; 0: frames go to the TNC as they come
-    std::string name;      // the rest of the line, 8-bit text as written
+    std::string host;            // KissTcp, AgwTcp: name or address, brackets of an IPv6 address removed
+    std::uint16_t port = 0;      // KissTcp, AgwTcp
+    std::string device;          // KissSerial
+    unsigned baud = 0;           // KissSerial, one of the rates termios knows
+    std::uint8_t kissPort = 0;   // KissTcp, KissSerial
+    std::uint8_t radioPort = 0;  // AgwTcp, 0-based
+    unsigned airRate = 0;        // bit/s on the air; 0: frames go to the TNC as they come
+    std::string name;            // the rest of the line, 8-bit text as written
+
+    bool operator==(const ChannelConfig&) const = default;
+    bool isTcp() const { return kind != Kind::KissSerial; }
 };
 
 struct ChannelTable {
@@ -43,7 +51,7 @@ struct ChannelTable {
 ChannelConfig defaultChannel();
 
 // The channel's kind and connection as a table line writes them, without number and name:
-// "kiss-tcp 127.0.0.1:8001/1@1200", "kiss-serial /dev/ttyUSB0 9600".
+// "kiss-tcp 127.0.0.1:8001/1@1200", "kiss-serial /dev/ttyUSB0 9600", "agw-tcp 127.0.0.1:8000/1".
 std::string describeChannel(const ChannelConfig& config);
 
 ChannelTable parseChannelTable(std::string_view text, std::string_view fileName);

@@ -12,6 +12,8 @@ namespace {
 
 constexpr std::size_t kMaxCallText = 32;  // longer own-call texts are garbage
 
+thread_local bool insideMonitor = false;  // this thread runs the monitor function
+
 // Bounded strlen: nullopt when there is no NUL within limit + 1 bytes.
 std::optional<std::string_view> boundedText(const char* text, std::size_t limit)
 {
@@ -59,18 +61,51 @@ int Driver::init(const std::filesystem::path& tableFile)
     names_.fill(nullptr);
     for (const auto& config : table.channels) {
         names_[config.number] = namePool_.insert(config.name).first->c_str();
-        const int channel = config.number;
-        auto link = std::make_shared<TncLink>(
-            config, counters_, [this, channel](std::string_view ax25) { onFrame(channel, ax25); });
-        if (!link->start()) {
-            std::fprintf(stderr, "flxapi32: channel %d: cannot start its connection\n", channel);
-            continue;
-        }
-        links_[channel] = std::move(link);
+        links_[config.number] = startLink(config);
     }
     // Without any channel there is nothing to stop: a later ax_init reads the table again.
     running_ = std::any_of(links_.begin(), links_.end(), [](auto& l) { return l != nullptr; });
     return running_ ? 0 : -1;
+}
+
+std::shared_ptr<TncLink> Driver::startLink(const ChannelConfig& config)
+{
+    const int channel = config.number;
+    auto link = std::make_shared<TncLink>(
+        config, counters_, [this, channel](std::string_view ax25) { onFrame(channel, ax25); },
+        [this, channel](std::string_view ax25) { monitor(channel, true, ax25); });
+    if (!link->start()) {
+        std::fprintf(stderr, "flxapi32: channel %d: cannot start its connection\n", channel);
+        return nullptr;
+    }
+    return link;
+}
+
+int Driver::reload(const std::filesystem::path& tableFile)
+{
+    std::lock_guard lock(mutex_);
+    if (!running_)
+        return -1;
+    const ChannelTable table = loadChannelTable(tableFile);
+    for (const auto& error : table.errors)
+        std::fprintf(stderr, "flxapi32: %s\n", error.c_str());
+    if (table.channels.empty())
+        return -1;
+    std::array<const ChannelConfig*, MAX_CHANNEL + 1> wanted{};
+    for (const auto& config : table.channels)
+        wanted[config.number] = &config;
+    for (int channel = 0; channel <= MAX_CHANNEL; ++channel) {
+        auto& link = links_[channel];
+        const ChannelConfig* config = wanted[channel];
+        names_[channel] = config ? namePool_.insert(config->name).first->c_str() : nullptr;
+        if (link && config && link->config() == *config)
+            continue;
+        if (link)
+            link->stop();  // hands on what still waits, as ax_exit does
+        link = config ? startLink(*config) : nullptr;
+    }
+    tableFile_ = table.file;
+    return 0;
 }
 
 int Driver::exit()
@@ -119,6 +154,12 @@ std::optional<std::string> Driver::describe(int channel)
 {
     const auto l = link(channel);
     return l ? std::optional(describeChannel(l->config())) : std::nullopt;
+}
+
+std::optional<LinkStatus> Driver::state(int channel)
+{
+    const auto l = link(channel);
+    return l ? std::optional(l->status()) : std::nullopt;
 }
 
 std::optional<Driver::Outgoing> Driver::makeFrame(const char* mycall, const char* destination, int pid,
@@ -173,8 +214,37 @@ bool Driver::uiWithdraw(const char* mycall, const char* destination, int pid, in
     return out && out->link->withdraw(out->ax25);
 }
 
+void Driver::setMonitor(FlxMonitorFn fn, void* user)
+{
+    monitorTarget_.store(fn ? std::make_shared<const MonitorTarget>(MonitorTarget{fn, user}) : nullptr);
+    monitorOn_ = fn != nullptr;
+    // Calls that still run the previous function hold the lock shared. A call from within the
+    // monitor cannot wait for itself.
+    if (!insideMonitor)
+        std::unique_lock wait(monitorMutex_);
+}
+
+void Driver::monitor(int channel, bool sent, std::string_view ax25)
+{
+    if (!monitorOn_.load(std::memory_order_relaxed))
+        return;
+    std::shared_lock lock(monitorMutex_, std::defer_lock);
+    if (!insideMonitor)
+        lock.lock();
+    const auto target = monitorTarget_.load();
+    if (!target)
+        return;
+    const bool outer = !insideMonitor;
+    insideMonitor = true;
+    target->fn(target->user, channel, sent ? 1 : 0, reinterpret_cast<const unsigned char*>(ax25.data()),
+               static_cast<int>(ax25.size()));
+    if (outer)
+        insideMonitor = false;
+}
+
 void Driver::onFrame(int channel, std::string_view ax25)
 {
+    monitor(channel, false, ax25);
     ReceivedFrame received;
     received.channel = channel;
     const auto error = ax25::decodeUiFrame(ax25, received.frame);

@@ -6,15 +6,18 @@
 #include "driver/channel_table.h"
 #include "driver/counters.h"
 #include "driver/flxapi.h"
+#include "driver/flxapi_ext.h"
 #include "driver/rx_queue.h"
 #include "driver/tnc_link.h"
 
 #include <array>
+#include <atomic>
 #include <filesystem>
 #include <memory>
 #include <mutex>
 #include <optional>
 #include <set>
+#include <shared_mutex>
 #include <string>
 #include <string_view>
 
@@ -28,6 +31,9 @@ public:
     // Reads the table and starts the links; 0, or -1 when the table has no channel.
     int init(const std::filesystem::path& tableFile);
     int exit();
+    // Reads the table again and restarts the links whose line changed; the others keep their
+    // connection and queues. -1 when not running or the new table has no channel (nothing changes).
+    int reload(const std::filesystem::path& tableFile);
 
     bool sendUi(const char* mycall, const char* destination, int pid, int infoLength, const void* info);
     // True while the frame sendUi would make of these arguments has not gone on the air as far as
@@ -45,6 +51,10 @@ public:
     std::optional<std::string> tableFile() const;
     // The channel's kind and connection (describeChannel); nullopt for a channel not in the table.
     std::optional<std::string> describe(int channel);
+    std::optional<LinkStatus> state(int channel);
+    // Sets the function that sees every frame heard and handed to a TNC; returns once no call of
+    // the previous one runs any more (unless called from within it).
+    void setMonitor(FlxMonitorFn fn, void* user);
     FlxStats stats() const { return counters_.snapshot(); }
 
 private:
@@ -60,6 +70,9 @@ private:
     std::optional<Outgoing> makeFrame(const char* mycall, const char* destination, int pid, int infoLength,
                                       const void* info);
     void onFrame(int channel, std::string_view ax25);
+    void monitor(int channel, bool sent, std::string_view ax25);
+    // Under mutex_: a started link for the config, or nullptr.
+    std::shared_ptr<TncLink> startLink(const ChannelConfig& config);
     std::shared_ptr<TncLink> link(int channel);
     void fillRecord(const ReceivedFrame& received);
 
@@ -75,6 +88,15 @@ private:
 
     std::mutex recordMutex_;
     FlxUiFrame record_{};
+
+    // The monitor: the flag is all a frame costs while it is off.
+    std::atomic<bool> monitorOn_{false};
+    struct MonitorTarget {
+        FlxMonitorFn fn;
+        void* user;
+    };
+    std::shared_mutex monitorMutex_;  // shared while a monitor function runs
+    std::atomic<std::shared_ptr<const MonitorTarget>> monitorTarget_;
 };
 
 }  // namespace zelvo::driver
