@@ -1,0 +1,210 @@
+#include "tests/support/fake_agw_server.h"
+
+#include <arpa/inet.h>
+#include <cerrno>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <stdexcept>
+#include <sys/socket.h>
+#include <unistd.h>
+
+namespace zelvo::testing {
+namespace {
+
+std::string littleEndian(std::uint32_t value)
+{
+    std::string out(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        out[static_cast<std::size_t>(i)] = static_cast<char>(value >> (8 * i) & 0xFF);
+    return out;
+}
+
+void writeAll(int fd, const std::string& bytes)
+{
+    (void)!::send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+}
+
+agw::Frame reply(const agw::Frame& request, std::string data)
+{
+    agw::Frame frame;
+    frame.port = request.port;
+    frame.kind = request.kind;
+    frame.data = std::move(data);
+    return frame;
+}
+
+}  // namespace
+
+FakeAgwServer::FakeAgwServer(Behaviour behaviour) : FakeAgwServer(behaviour, Options{}) {}
+
+FakeAgwServer::FakeAgwServer(Behaviour behaviour, Options options)
+    : options_(std::move(options)), behaviour_(behaviour)
+{
+    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) < 0 ||
+        ::listen(listener_, 4) < 0 ||
+        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) < 0 ||
+        ::pipe2(wake_, O_CLOEXEC) < 0)
+        throw std::runtime_error("fake AGW server: cannot listen on 127.0.0.1");
+    port_ = ntohs(address.sin_port);
+    thread_ = std::thread([this] { serve(); });
+}
+
+FakeAgwServer::~FakeAgwServer()
+{
+    (void)!::write(wake_[1], "x", 1);
+    thread_.join();
+    ::close(listener_);
+    ::close(wake_[0]);
+    ::close(wake_[1]);
+}
+
+void FakeAgwServer::setBehaviour(Behaviour behaviour)
+{
+    std::lock_guard lock(mutex_);
+    behaviour_ = behaviour;
+}
+
+void FakeAgwServer::setOutstanding(std::uint32_t count)
+{
+    std::lock_guard lock(mutex_);
+    options_.outstanding = count;
+}
+
+int FakeAgwServer::waitConnections(int n, std::chrono::milliseconds timeout) const
+{
+    wait_until([&] { return connections_ >= n; }, timeout);
+    return connections_;
+}
+
+std::vector<agw::Frame> FakeAgwServer::waitFrames(std::size_t n, std::chrono::milliseconds timeout) const
+{
+    wait_until(
+        [&] {
+            std::lock_guard lock(mutex_);
+            return frames_.size() >= n;
+        },
+        timeout);
+    std::lock_guard lock(mutex_);
+    return frames_;
+}
+
+bool FakeAgwServer::send(const agw::Frame& frame)
+{
+    return sendRaw(agw::encode(frame));
+}
+
+bool FakeAgwServer::sendRaw(const std::string& bytes)
+{
+    std::lock_guard lock(mutex_);
+    if (client_ < 0)
+        return false;
+    return ::send(client_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
+}
+
+void FakeAgwServer::dropClient()
+{
+    std::lock_guard lock(mutex_);
+    if (client_ >= 0)
+        ::shutdown(client_, SHUT_RDWR);  // the serving thread sees the end and closes it
+}
+
+void FakeAgwServer::serve()
+{
+    for (;;) {
+        pollfd fds[2] = {{wake_[0], POLLIN, 0}, {listener_, POLLIN, 0}};
+        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
+            return;
+        if (fds[0].revents != 0)
+            return;
+        if ((fds[1].revents & POLLIN) != 0) {
+            const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+            if (fd >= 0)
+                serveClient(fd);
+        }
+    }
+}
+
+// Serves one connection until it ends, a newer one arrives, or the server stops.
+void FakeAgwServer::serveClient(int fd)
+{
+    {
+        std::lock_guard lock(mutex_);
+        client_ = fd;
+    }
+    ++connections_;
+    agw::Decoder decoder;
+    for (bool keep = true; keep;) {
+        pollfd fds[3] = {{wake_[0], POLLIN, 0}, {listener_, POLLIN, 0}, {fd, POLLIN, 0}};
+        if (::poll(fds, 3, -1) < 0 && errno != EINTR)
+            break;
+        if (fds[0].revents != 0 || fds[1].revents != 0)
+            break;  // stopping, or a newer client replaces this one
+        if (fds[2].revents == 0)
+            continue;
+        char chunk[4096];
+        const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
+        if (n <= 0) {
+            keep = n < 0 && errno == EINTR;
+            continue;
+        }
+        std::vector<agw::Frame> frames;
+        if (!decoder.feed(std::string_view(chunk, static_cast<std::size_t>(n)), frames)) {
+            broken_ = true;  // Direwolf: "Invalid message from AGW client", and the connection ends
+            keep = false;
+        }
+        for (const agw::Frame& frame : frames) {
+            {
+                std::lock_guard lock(mutex_);
+                frames_.push_back(frame);
+            }
+            answer(fd, frame, keep);
+        }
+    }
+    std::lock_guard lock(mutex_);
+    client_ = -1;
+    ::close(fd);
+}
+
+void FakeAgwServer::answer(int fd, const agw::Frame& request, bool& keep)
+{
+    std::unique_lock lock(mutex_);
+    const Behaviour behaviour = behaviour_;
+    const Options options = options_;
+    lock.unlock();
+    const std::string version = littleEndian(static_cast<std::uint32_t>(options.version.first)) +
+                                littleEndian(static_cast<std::uint32_t>(options.version.second));
+    switch (behaviour) {
+    case Behaviour::Silent: return;
+    case Behaviour::Garbage: return writeAll(fd, "HTTP/1.0 400 Bad Request\r\n\r\n");
+    case Behaviour::CloseAfterRequest: keep = false; return;
+    case Behaviour::Oversize: {
+        std::string header = agw::encode(reply(request, version)).substr(0, agw::kHeaderLength);
+        header.replace(28, 4, littleEndian(agw::kMaxData + 1));  // the data length field
+        return writeAll(fd, header);
+    }
+    case Behaviour::CutOff: return writeAll(fd, agw::encode(reply(request, version)).substr(0, 20));
+    case Behaviour::Answer: break;
+    }
+    if (request.kind == 'R') {
+        writeAll(fd, agw::encode(reply(request, version)));
+    } else if (request.kind == 'G') {
+        std::string list = std::to_string(options.ports.size()) + ";";
+        for (const std::string& port : options.ports)
+            list += port + ";";
+        writeAll(fd, agw::encode(reply(request, list + '\0')));
+    } else if (request.kind == 'y') {
+        writeAll(fd, agw::encode(reply(request, littleEndian(options.outstanding))));
+    } else if (request.kind == 'X') {
+        agw::Frame registered = reply(request, std::string(1, '\1'));
+        registered.callFrom = request.callFrom;
+        writeAll(fd, agw::encode(registered));
+    }
+}
+
+}  // namespace zelvo::testing
