@@ -7,9 +7,11 @@
 #include "driver/ax25_frame.h"
 #include "driver/channel_table.h"
 #include "driver/driver.h"
+#include "driver/probe.h"
 
 #include <algorithm>
 #include <bit>
+#include <chrono>
 #include <climits>
 #include <cstddef>
 #include <cstdlib>
@@ -147,6 +149,34 @@ int flx_channel_table(char* out, int room)
 int flx_channel_describe(int channel, char* out, int room)
 {
     return copyOut(out, room, Driver::instance().describe(channel));
+}
+
+int flx_channel_state(int channel, FlxLinkState* out)
+{
+    const auto status = Driver::instance().state(channel);
+    if (out == nullptr || !status)
+        return -1;
+    *out = FlxLinkState{status->state, status->error, status->agwMajor, status->agwMinor, status->radioPorts};
+    return 0;
+}
+
+int flx_probe(const char* address, int timeout_ms, FlxProbe* out)
+{
+    if (out == nullptr)
+        return -1;
+    *out = zelvo::driver::probe(address ? std::string_view(address) : std::string_view(),
+                                std::chrono::milliseconds(std::max(timeout_ms, 0)));
+    return out->kind;
+}
+
+int flx_reload(void)
+{
+    return Driver::instance().reload(tableFile());
+}
+
+void flx_monitor(FlxMonitorFn fn, void* user)
+{
+    Driver::instance().setMonitor(fn, user);
 }
 
 }  // extern "C"
