@@ -12,6 +12,7 @@
 #include "app/history_store.h"
 #include "app/link_watch.h"
 #include "app/main_window.h"
+#include "app/monitor_window.h"
 #include "app/restart_after_logoff.h"
 #include "app/station_adapter.h"
 #include "app/tray_icon.h"
@@ -60,6 +61,7 @@ DesktopProgram::~DesktopProgram()
 {
     finish();
     // The windows go before the session: they observe its roster and settings.
+    monitor_.reset();
     adapter_.reset();
     mainWindow_.reset();
     dialogs_.reset();
@@ -101,6 +103,8 @@ std::optional<int> DesktopProgram::start()
 
     connect(tray_.get(), &TrayIcon::quitRequested, this, &DesktopProgram::quitClicked);
     connect(mainWindow_.get(), &MainWindow::quitRequested, this, &DesktopProgram::quitClicked);
+    connect(tray_.get(), &TrayIcon::monitorRequested, this, &DesktopProgram::showMonitor);
+    connect(mainWindow_.get(), &MainWindow::monitorRequested, this, &DesktopProgram::showMonitor);
     connect(&instance_, &SingleInstance::raiseRequested, mainWindow_.get(), &MainWindow::showOrActivate);
     // The history is read before the roster can be edited: a row renamed first would not find
     // its kept lines under its new call.
@@ -189,6 +193,13 @@ void DesktopProgram::rowsAboutToBeRemoved(int first, int last)
         adapter_->report(history_->removeStation(session_.roster(), row));
 }
 
+void DesktopProgram::showMonitor()
+{
+    if (!monitor_)
+        monitor_ = std::make_unique<MonitorWindow>(MonitorFeed::of(session_.driver()));
+    monitor_->showOrActivate();
+}
+
 void DesktopProgram::quitClicked()
 {
     if (ended_ || quitPending_)
@@ -238,6 +249,8 @@ void DesktopProgram::finish()
     if (ended_)
         return;
     ended_ = true;
+    if (monitor_)
+        monitor_->close();  // before the driver goes
     if (linkWatch_)
         linkWatch_->stop();  // it asks the driver
     session_.shutdown();

@@ -36,6 +36,7 @@ class StationAdapter;
 class DialogWindows;
 class HistoryStore;
 class LinkWatch;
+class MonitorWindow;
 
 class DesktopProgram : public QObject, private RosterObserver {
     Q_OBJECT
@@ -88,6 +89,8 @@ private:
     // "History speichern" switches the history store; a stored language switches the windows.
     void followSettings();
     void rowsAboutToBeRemoved(int first, int last) override;
+    // The channel monitor, made when first asked for; one window, raised when open.
+    void showMonitor();
     void finish();
 
     Options options_;
@@ -101,6 +104,7 @@ private:
     std::unique_ptr<StationAdapter> adapter_;
     std::unique_ptr<HistoryStore> history_;
     std::unique_ptr<LinkWatch> linkWatch_;
+    std::unique_ptr<MonitorWindow> monitor_;
     dialogs::Settings::ListenerId settingsListener_ = 0;
     bool ended_ = false;
     bool quitPending_ = false;

@@ -86,6 +86,7 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
     stationMenu_.addSeparator();
     poll_ = stationMenu_.addAction(menuPicture(5), {}, this, &MainWindow::pollClick);
     settings_ = stationMenu_.addAction(menuPicture(6), {}, this, &MainWindow::settingsClick);
+    monitor_ = stationMenu_.addAction(QString(), this, &MainWindow::monitorRequested);
 
     connect(statusBar_, &StatusBar::awaySwitchClicked, this, &MainWindow::awaySwitchClick);
     connect(statusBar_, &StatusBar::doubleClicked, this, &MainWindow::goOnlineClick);
@@ -134,6 +135,7 @@ void MainWindow::setTexts()
     deleteEntry_->setText(tr("Eintrag &löschen\tAlt+L"));
     poll_->setText(tr("User &pollen\tAlt+P"));
     settings_->setText(tr("&Einstellungen\tAlt+E"));
+    monitor_->setText(tr("&Monitor\tAlt+M"));
     if (view_)
         view_->setAccessibleName(tr("Stationsliste"));
     model_.retranslate();
@@ -384,6 +386,7 @@ bool MainWindow::handleKey(const QKeyEvent& event)
         return true;
     case Qt::Key_B: editEntryClick(); return true;
     case Qt::Key_E: settingsClick(); return true;
+    case Qt::Key_M: emit monitorRequested(); return true;
     case Qt::Key_L: deleteEntryClick(); return true;
     case Qt::Key_O: goOnlineClick(); return true;
     case Qt::Key_P: pollClick(); return true;

@@ -69,6 +69,8 @@ signals:
     void shown();
     // The window was closed while it is the only way in.
     void quitRequested();
+    // "&Monitor" (Alt+M): the channel monitor.
+    void monitorRequested();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -113,6 +115,7 @@ private:
     QAction* deleteEntry_;
     QAction* poll_;
     QAction* settings_;
+    QAction* monitor_;
     bool readmailReads_ = true;
     dialogs::Settings::ListenerId settingsListener_;
     bool quitting_ = false;

@@ -57,6 +57,8 @@ signals:
     void showWindowRequested();
     // Middle click: read the messages of the first station that is online with unread ones.
     void readUnreadRequested();
+    // "&Monitor": the channel monitor.
+    void monitorRequested();
 
 private:
     void setTexts();
@@ -71,6 +73,7 @@ private:
     QMenu menu_;
     QAction* goOnline_;
     QAction* showWindow_;
+    QAction* monitor_;
     QAction* settings_;
     QAction* quit_;
     protocol::TrayPicture picture_ = protocol::TrayPicture::SelfOff;
