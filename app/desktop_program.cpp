@@ -142,7 +142,8 @@ void DesktopProgram::refuseSharedRegistry()
 void DesktopProgram::onStartup()
 {
     session_.start(*adapter_, executor_.executor());
-    dialogs_->attach({session_.station(), session_.sound(), *adapter_, *history_, *mainWindow_});
+    dialogs_->attach({session_.station(), session_.sound(), *adapter_, *history_, *mainWindow_,
+                      session_.driver(), [this] { linkWatch_->start(); }});
     followSettings();
     // A TNC that does not answer shows in the tray tip and the status bar.
     linkWatch_ = std::make_unique<LinkWatch>(session_.driver());

@@ -1,13 +1,17 @@
 #include "app/dialog_windows.h"
 
 #include <QTabWidget>
+#include <QTimer>
 
 #include "app/history_store.h"
 #include "app/station_adapter.h"
+#include "dialogs/channel_dialog.h"
 #include "dialogs/entry_editor.h"
 #include "dialogs/help_window.h"
 #include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
+#include "link/channel_file.h"
+#include "link/flex_api.h"
 
 namespace zelvo::app {
 
@@ -49,9 +53,42 @@ dialogs::EntryEditor& DialogWindows::entryEditor()
 
 dialogs::SettingsDialog& DialogWindows::settingsDialog()
 {
-    if (!settings_)
+    if (!settings_) {
         settings_ = std::make_unique<dialogs::SettingsDialog>(links_->station.settings, links_->sound);
+        QObject::connect(settings_.get(), &dialogs::SettingsDialog::channelsRequested, settings_.get(),
+                         [this] { openChannels(false); });
+    }
     return *settings_;
+}
+
+dialogs::ChannelDialog& DialogWindows::channelDialog()
+{
+    if (!channels_) {
+        link::FlexApi& driver = links_->driver;
+        const auto places = [&driver] {
+            return link::channelPlaces(std::filesystem::path(driver.loadedFile()).parent_path());
+        };
+        // Over the settings dialog, which stays on top.
+        channels_ =
+            std::make_unique<dialogs::ChannelDialog>(link::accessOf(driver), places, &settingsDialog());
+        channels_->setWindowFlag(Qt::Dialog);
+        QObject::connect(channels_.get(), &dialogs::ChannelDialog::channelsChanged, channels_.get(), [this] {
+            if (editor_)
+                editor_->refreshChannels();
+            if (links_->channelsChanged)
+                links_->channelsChanged();
+        });
+    }
+    return *channels_;
+}
+
+void DialogWindows::openChannels(bool search)
+{
+    dialogs::ChannelDialog& dialog = channelDialog();
+    dialog.load();
+    if (search)
+        QTimer::singleShot(0, &dialog, &dialogs::ChannelDialog::searchClick);
+    dialog.exec();
 }
 
 void DialogWindows::openMessages(TUserEntry& entry)
@@ -88,6 +125,9 @@ void DialogWindows::openSettingsAtFirstPage()
 {
     if (auto* pages = settingsDialog().findChild<QTabWidget*>())
         pages->setCurrentIndex(0);
+    // Nothing set up yet: what runs on this machine is looked for and offered.
+    if (!channelDialog().table().places().exists())
+        QTimer::singleShot(0, &settingsDialog(), [this] { openChannels(true); });
     settingsDialog().exec();
 }
 

@@ -9,6 +9,7 @@
 // history store, whose problems show on the status bar.
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -25,7 +26,11 @@ class MessageWindow;
 class EntryEditor;
 class SettingsDialog;
 class HelpWindow;
+class ChannelDialog;
 }  // namespace zelvo::dialogs
+namespace zelvo::link {
+class FlexApi;
+}
 
 namespace zelvo::app {
 
@@ -43,6 +48,9 @@ public:
         StationAdapter& adapter;
         HistoryStore& history;
         QWidget& rosterWindow;  // hidden when a sent text asks for it
+        link::FlexApi& driver;  // its channel table is edited in the channel dialog
+        // The driver read a changed channel table: whatever watches the channels takes them anew.
+        std::function<void()> channelsChanged;
     };
     void attach(const Links& links);
 
@@ -53,12 +61,16 @@ public:
     void editExisting(TUserEntry& entry) override;
     void openSettings() override;
     void showHelp() override;
-    // The settings at their first page, for a first start without an own call.
+    // The settings at their first page, for a first start without an own call; without any
+    // channel table, the channel dialog comes over it and searches for TNCs at once.
     void openSettingsAtFirstPage();
+    // The channel dialog, searching at once when `search` is set.
+    void openChannels(bool search);
 
     dialogs::MessageWindow& messageWindow();
     dialogs::EntryEditor& entryEditor();
     dialogs::SettingsDialog& settingsDialog();
+    dialogs::ChannelDialog& channelDialog();
 
 private:
     std::optional<Links> links_;
@@ -66,6 +78,7 @@ private:
     std::unique_ptr<dialogs::MessageWindow> messages_;
     std::unique_ptr<dialogs::SettingsDialog> settings_;
     std::unique_ptr<dialogs::HelpWindow> help_;
+    std::unique_ptr<dialogs::ChannelDialog> channels_;
 };
 
 }  // namespace zelvo::app

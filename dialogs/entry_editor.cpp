@@ -56,13 +56,7 @@ EntryEditor::EntryEditor(protocol::Station& station, QWidget* parent)
     abort_->setObjectName("AbortBtn");
     update_->setObjectName("UbernehmBtn");
 
-    // The channels are asked for once; one that gets a name later is offered after a restart.
-    for (int c = 0; c < kChannelCount; ++c) {
-        const std::string ident = station_.driver.ident(c);
-        if (!ident.empty())
-            channel_->addItem(QString::number(c) + QLatin1Char(' ') + fromAnsi(ident), c);
-    }
-    channel_->setCurrentIndex(channel_->count() > 0 ? 0 : -1);
+    refreshChannels();
 
     auto* options = new QWidget(this);
     auto* optionsRow = new QHBoxLayout(options);
@@ -142,6 +136,19 @@ int EntryEditor::editExisting(app::TUserEntry& entry)
 {
     prepareExisting(entry);
     return exec();
+}
+
+void EntryEditor::refreshChannels()
+{
+    const QVariant chosen = channel_->currentData();
+    channel_->clear();
+    for (int c = 0; c < kChannelCount; ++c) {
+        const std::string ident = station_.driver.ident(c);
+        if (!ident.empty())
+            channel_->addItem(QString::number(c) + QLatin1Char(' ') + fromAnsi(ident), c);
+    }
+    const int at = chosen.isValid() ? channel_->findData(chosen) : -1;
+    channel_->setCurrentIndex(at >= 0 ? at : (channel_->count() > 0 ? 0 : -1));
 }
 
 void EntryEditor::prepareNew()

@@ -1,5 +1,5 @@
 // The entry editor "Eintrag bearbeiten": adds a station to the roster or changes one. The channel
-// list is filled once, at creation, from the channels the driver names. However the dialog
+// list is filled at creation, and anew by refreshChannels(), from the channels the driver names. However the dialog
 // closes (a button, Esc, the close box), the roster is saved. The rules it applies live in
 // app/entry_rules.h.
 //
@@ -38,6 +38,9 @@ public:
 
     void insertClick();
     void updateClick();
+    // Asks the driver for the channels' names again, after it read a changed channel table; the
+    // chosen channel stays chosen while it exists.
+    void refreshChannels();
 
     // Saves the roster on every way of closing.
     void done(int result) override;

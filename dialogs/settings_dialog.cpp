@@ -85,7 +85,12 @@ SettingsDialog::SettingsDialog(Settings& settings, platform::SoundPlayer* player
     ok_->setDefault(true);
     cancel_ = new QPushButton(this);
     cancel_->setObjectName("BtnAbbrechen");
+    // Beside OK rather than on a page: in the row of OK it takes no room of its own.
+    channels_ = new QPushButton(this);
+    channels_->setObjectName("BtnFunkkanaele");
+    channels_->setAutoDefault(false);
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(channels_);
     buttons->addStretch();
     buttons->addWidget(ok_);
     buttons->addWidget(cancel_);
@@ -103,6 +108,8 @@ SettingsDialog::SettingsDialog(Settings& settings, platform::SoundPlayer* player
         ok_->setToolTip(tr("Einstellungen werden übernommen und gespeichert"));
         cancel_->setText(tr("Abbrechen"));
         cancel_->setToolTip(tr("Einstellungen werden verworfen"));
+        channels_->setText(tr("&Funkkanäle …"));
+        channels_->setToolTip(tr("Die TNCs und Funkkanäle, über die Zelvo sendet und empfängt"));
     });
 
     fillAll(true);
@@ -174,6 +181,7 @@ void SettingsDialog::connectControls()
     connect(play_, &QPushButton::clicked, this, &SettingsDialog::playClick);
     connect(chooseLanguage_, &QPushButton::clicked, this, &SettingsDialog::languageClick);
     connect(languages_, &QListWidget::itemActivated, this, &SettingsDialog::languageClick);
+    connect(channels_, &QPushButton::clicked, this, &SettingsDialog::channelsRequested);
     connect(ok_, &QPushButton::clicked, this, &SettingsDialog::okClick);
     connect(cancel_, &QPushButton::clicked, this, &SettingsDialog::reject);
 }

@@ -65,6 +65,8 @@ signals:
     void displayModeApplied(ListDisplay mode);
     // OK saved the settings, the own call among them.
     void saved();
+    // "Funkkanäle" was clicked: the channel table's dialog is wanted.
+    void channelsRequested();
 
 protected:
     // The close box closes without saving or loading; an own call that is no AX.25 call keeps it
@@ -125,6 +127,7 @@ private:
     QPushButton* play_ = nullptr;
     QListWidget* languages_ = nullptr;
     QPushButton* chooseLanguage_ = nullptr;
+    QPushButton* channels_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;
 };

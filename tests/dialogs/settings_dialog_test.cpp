@@ -20,7 +20,9 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QLayout>
 #include <QRadioButton>
+#include <QSignalSpy>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -289,6 +291,29 @@ TEST_F(SettingsDialogTest, EveryPageShowsItsTextsWholeInEachLanguageSwitchedWhil
     }
     EXPECT_EQ(dialog_->size(), german);
     EXPECT_EQ(settings_.event(TEventKind::evMessageReceived).wavePath, "<keine>");
+}
+
+}  // namespace
+}  // namespace zelvo::dialogs
+
+namespace zelvo::dialogs {
+namespace {
+
+// "Funkkanäle …" beside OK asks for the channel dialog; it fits in the row of OK, so the dialog
+// has the size it had without it.
+TEST_F(SettingsDialogTest, FunkkanaeleAsksForTheChannelDialogAndLeavesTheSize)
+{
+    pages().setCurrentIndex(0);
+    QApplication::processEvents();
+    auto& channels = at<QPushButton>("BtnFunkkanaele");
+    const QSize with = dialog_->size();
+    channels.hide();
+    dialog_->layout()->activate();
+    EXPECT_EQ(dialog_->size(), with);
+    channels.show();
+    QSignalSpy asked(dialog_.get(), &SettingsDialog::channelsRequested);
+    channels.click();
+    EXPECT_EQ(asked.count(), 1);
 }
 
 }  // namespace

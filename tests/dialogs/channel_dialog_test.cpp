@@ -1,0 +1,261 @@
+// The dialog "Funkkanäle" and its channel editor, offscreen: the table in use with each TNC's
+// state, a channel added through the editor and saved, wrong input named where it is typed,
+// "Testen" and "Suchen" against TNCs of the test on free ports, and the texts after a switch of
+// the language.
+#include "dialogs/channel_dialog.h"
+
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTranslator>
+#include <QTreeWidget>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "dialogs/channel_editor.h"
+#include "platform/registry.h"
+#include "tests/dialogs/window_support.h"
+#include "tests/support/fake_agw_server.h"
+#include "tests/support/kiss_socket.h"
+#include "tests/support/scoped_env.h"
+#include "tests/support/temp_dir.h"
+
+namespace zelvo::dialogs {
+namespace {
+
+using link::ChannelEntry;
+using link::ChannelKind;
+using testing::child;
+using testing::readFile;
+
+const std::string kTable = "# the club's TNCs\n"
+                           "0 kiss-tcp 127.0.0.1:8001 Direwolf  # local\n"
+                           "1 kiss-serial /dev/null 9600@1200 Handheld\n";
+
+// Translates a few of the dialog's texts, as a language's file would.
+class FewTexts : public QTranslator {
+public:
+    QString translate(const char*, const char* source, const char*, int) const override
+    {
+        const QString text = QString::fromUtf8(source);
+        if (text == QStringLiteral("Funkkanäle"))
+            return QStringLiteral("Radio channels");
+        if (text == QStringLiteral("&Suchen"))
+            return QStringLiteral("&Search");
+        if (text == QStringLiteral("Luftrate"))
+            return QStringLiteral("Air rate");
+        return {};
+    }
+    bool isEmpty() const override { return false; }
+};
+
+class ChannelDialogTest : public ::testing::Test {
+protected:
+    ChannelDialogTest()
+    {
+        dir_.write("flexnet.conf", kTable);
+        access_.channels = [] {
+            return std::vector<link::FlexApi::Channel>{{0, "kiss-tcp", "127.0.0.1:8001", "D"}};
+        };
+        access_.linkState = [](int) {
+            FlxLinkState state{};
+            state.state = FLX_LINK_UP;
+            return std::optional(state);
+        };
+        access_.reload = [this] { return ++reloads_ > 0; };
+        const testing::ScopedEnv flexnet("flexnet", ZELVO_DRIVER_DIR);
+        if (driver_.loadFlexApi(registry_) && driver_.canProbe())
+            access_.probe = link::accessOf(driver_).probe;
+    }
+
+    ChannelDialog& dialog()
+    {
+        if (!dialog_) {
+            dialog_ = std::make_unique<ChannelDialog>(access_, [this] { return places_; });
+            dialog_->show();
+        }
+        return *dialog_;
+    }
+    QTreeWidget& rows() { return child<QTreeWidget>(dialog(), "ListChannels"); }
+    QStringList row(int at)
+    {
+        QStringList texts;
+        for (int column = 0; column < rows().columnCount(); ++column)
+            texts << rows().topLevelItem(at)->text(column);
+        return texts;
+    }
+    // Runs `act` on the channel editor once `click` has opened it.
+    void inEditor(QPushButton& click, const std::function<void(ChannelEditor&)>& act)
+    {
+        QTimer::singleShot(0, &dialog(), [&] {
+            ASSERT_NE(dialog().editor(), nullptr);
+            act(*dialog().editor());
+            if (dialog().editor() != nullptr && dialog().editor()->isVisible())
+                dialog().editor()->reject();
+        });
+        click.click();
+    }
+    static void type(ChannelEditor& editor, const char* field, const QString& text)
+    {
+        auto& edit = child<QLineEdit>(editor, field);
+        edit.selectAll();
+        QTest::keyClick(&edit, Qt::Key_Backspace);
+        // QTest types only ASCII; the rest goes in as a paste would.
+        if (std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 0x80; }))
+            QTest::keyClicks(&edit, text);
+        else
+            edit.insert(text);
+    }
+
+    testing::TempDir dir_;
+    link::ChannelPlaces places_{dir_ / "flexnet.conf", dir_ / "user/flexnet.conf", {}};
+    platform::Registry registry_{platform::Registry::Paths{dir_ / "HKCU.reg", dir_ / "HKLM.reg"}};
+    link::FlexApi driver_;
+    link::TncAccess access_;
+    int reloads_ = 0;
+    std::unique_ptr<ChannelDialog> dialog_;
+};
+
+TEST_F(ChannelDialogTest, ShowsTheTableAndSavesAChannelAddedInTheEditor)
+{
+    ASSERT_EQ(rows().topLevelItemCount(), 2);
+    EXPECT_EQ(row(0), (QStringList{"0", "kiss-tcp", "127.0.0.1", "8001", "sofort", "Direwolf", "antwortet"}));
+    EXPECT_EQ(row(1), (QStringList{"1", "kiss-serial", "/dev/null", "9600 Bd", "1200 Bit/s", "Handheld",
+                                   "nicht in Gebrauch"}));
+    EXPECT_TRUE(child<QLabel>(dialog(), "LabelTable").text().contains("user/flexnet.conf"));
+
+    QSignalSpy changed(&dialog(), &ChannelDialog::channelsChanged);
+    inEditor(child<QPushButton>(dialog(), "BtnHinzufuegen"), [&](ChannelEditor& editor) {
+        auto& kind = child<QComboBox>(editor, "ComboKind");
+        kind.setCurrentIndex(kind.findText("agw-tcp"));
+        EXPECT_EQ(child<QLineEdit>(editor, "EditPort").text(), "8000");  // the kind's own port
+        EXPECT_EQ(child<QLineEdit>(editor, "EditNumber").text(), "2");   // the first free number
+        type(editor, "EditRadioPort", "1");
+        type(editor, "EditAirRate", "1200");
+        type(editor, "EditName", "QtSoundModem 2m");
+        EXPECT_EQ(editor.fault(), "");
+        child<QPushButton>(editor, "BtnOK").click();
+    });
+    EXPECT_EQ(row(2), (QStringList{"2", "agw-tcp", "127.0.0.1", "8000/1", "1200 Bit/s", "QtSoundModem 2m",
+                                   "nicht in Gebrauch"}));
+    child<QPushButton>(dialog(), "BtnOK").click();
+    EXPECT_EQ(readFile(dir_ / "user/flexnet.conf"),
+              kTable + "2 agw-tcp 127.0.0.1:8000/1@1200 QtSoundModem 2m\n");
+    EXPECT_EQ(readFile(dir_ / "flexnet.conf"), kTable);
+    EXPECT_EQ(std::tuple(reloads_, changed.count(), dialog().isVisible()), std::tuple(1, 1, false));
+}
+
+TEST_F(ChannelDialogTest, RefusesWrongInputWhereItIsTypedWithAWordForIt)
+{
+    const std::tuple<const char*, QString, QString> wrong[] = {
+        {"EditPort", "70000", "Port 1 bis 65535"},
+        {"EditNumber", "0", "Kanalnummer 0 ist schon vergeben"},
+        {"EditNumber", "16", "Kanalnummer 0 bis 15"},
+        {"EditAirRate", "0", "Luftrate 1 bis 10000000 Bit/s"},
+        {"EditName", "Nord # Süd", "Name mit unzulässigem Zeichen (# oder Zeilenumbruch)"},
+        {"EditName", "Kanal ☺", "Name mit Zeichen, die die Tabelle nicht hält"},
+        {"EditHost", "", "Rechner fehlt"},
+    };
+    for (const auto& [field, text, word] : wrong) {
+        inEditor(child<QPushButton>(dialog(), "BtnHinzufuegen"), [&](ChannelEditor& editor) {
+            type(editor, "EditName", "Fine");
+            type(editor, field, text);
+            EXPECT_EQ(child<QLabel>(editor, "LabelFault").text(), word) << field;
+            child<QPushButton>(editor, "BtnOK").click();
+            EXPECT_TRUE(editor.isVisible()) << field;
+            EXPECT_EQ(editor.focusWidget(), &child<QWidget>(editor, field)) << field;
+        });
+    }
+    // A device that is not there, on the serial kind.
+    inEditor(child<QPushButton>(dialog(), "BtnHinzufuegen"), [&](ChannelEditor& editor) {
+        auto& kind = child<QComboBox>(editor, "ComboKind");
+        kind.setCurrentIndex(kind.findText("kiss-serial"));
+        type(editor, "EditName", "TNC");
+        type(editor, "EditDevice", QString::fromStdString((dir_ / "ttyUSB9").string()));
+        EXPECT_EQ(editor.fault(), "Gerät nicht vorhanden");
+    });
+    EXPECT_EQ(rows().topLevelItemCount(), 2);
+    EXPECT_FALSE(dialog().table().modified());
+}
+
+TEST_F(ChannelDialogTest, TestenSaysWhatAnswersAtTheAddress)
+{
+    if (!access_.probe)
+        GTEST_SKIP() << "the driver cannot probe";
+    testing::KissServer kiss;
+    testing::FakeAgwServer agw;
+    QSignalSpy answered(&dialog(), &ChannelDialog::answered);
+    const std::pair<std::uint16_t, QString> cases[] = {
+        {kiss.port(), QStringLiteral("KISS-TNC antwortet auf 127.0.0.1:%1").arg(kiss.port())},
+        {agw.port(),
+         QStringLiteral("AGW-Server 1.6 antwortet auf 127.0.0.1:%1, 1 Funkport(s)").arg(agw.port())},
+    };
+    for (const auto& [port, text] : cases) {
+        inEditor(child<QPushButton>(dialog(), "BtnAendern"), [&](ChannelEditor& editor) {
+            type(editor, "EditPort", QString::number(port));
+            child<QPushButton>(editor, "BtnOK").click();
+        });
+        child<QPushButton>(dialog(), "BtnTesten").click();
+        ASSERT_TRUE(answered.wait(5000));
+        EXPECT_EQ(dialog().status(), text);
+    }
+}
+
+TEST_F(ChannelDialogTest, SearchOffersTheTncsOfThisMachineAndTakesThePickedOnes)
+{
+    if (!access_.probe)
+        GTEST_SKIP() << "the driver cannot probe";
+    testing::KissServer kiss;
+    testing::FakeAgwServer agw;
+    const auto at = [](ChannelKind kind, std::uint16_t port) {
+        ChannelEntry entry;
+        entry.kind = kind;
+        entry.host = "127.0.0.1";
+        entry.port = port;
+        return entry;
+    };
+    dialog().setSearchPlaces([&] {
+        return std::vector{at(ChannelKind::KissTcp, kiss.port()), at(ChannelKind::AgwTcp, agw.port()),
+                           at(ChannelKind::KissTcp, 8001)};
+    });
+    QSignalSpy answered(&dialog(), &ChannelDialog::answered);
+    auto& search = child<QPushButton>(dialog(), "BtnSuchen");
+    search.click();
+    EXPECT_FALSE(search.isEnabled());  // runs while the window goes on
+    ASSERT_TRUE(answered.wait(5000));
+    auto& found = child<QListWidget>(dialog(), "ListFound");
+    ASSERT_EQ(found.count(), 2);  // what the table has already is not offered
+    found.item(1)->setCheckState(Qt::Unchecked);
+    child<QPushButton>(dialog(), "BtnUebernehmen").click();
+    ASSERT_EQ(rows().topLevelItemCount(), 3);
+    EXPECT_EQ(row(2).mid(0, 6),
+              (QStringList{"2", "kiss-tcp", "127.0.0.1", QString::number(kiss.port()), "sofort",
+                           QStringLiteral("KISS 127.0.0.1:%1").arg(kiss.port())}));
+    EXPECT_EQ(found.count(), 1);
+    // The KISS TNC was asked without a KISS frame.
+    ASSERT_TRUE(kiss.accept());
+    EXPECT_EQ(kiss.wait_frames(1, std::chrono::milliseconds(300)).size(), 0u);
+}
+
+TEST_F(ChannelDialogTest, TextsFollowTheLanguage)
+{
+    EXPECT_EQ(dialog().windowTitle(), "Funkkanäle");
+    FewTexts english;
+    QCoreApplication::installTranslator(&english);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    EXPECT_EQ(std::tuple(dialog().windowTitle(), child<QPushButton>(dialog(), "BtnSuchen").text(),
+                         rows().headerItem()->text(4)),
+              std::tuple(QString("Radio channels"), QString("&Search"), QString("Air rate")));
+    QCoreApplication::removeTranslator(&english);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+    EXPECT_EQ(dialog().windowTitle(), "Funkkanäle");
+    EXPECT_THAT(testing::unnamedControls(dialog()), ::testing::IsEmpty());
+}
+
+}  // namespace
+}  // namespace zelvo::dialogs
