@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <string>
 
 namespace zelvo::driver {
 
@@ -81,6 +82,13 @@ std::optional<Framing::Failure> AgwFraming::failure(Clock::time_point now) const
     if (!version_ && now - openedAt_ >= kAnswerTimeout)
         return Failure{FLX_LINK_WRONG_PROTOCOL, 0, "not an AGW server: no answer to the version request",
                        true};
+    // Frames for a port the server does not have would go nowhere. The table has to change.
+    if (version_ && radioPorts_ > 0 && radioPort_ >= radioPorts_)
+        return Failure{FLX_LINK_DOWN, ENODEV,
+                       "the AGW server has " + std::to_string(radioPorts_) +
+                           " radio ports, numbered from 0; " + std::to_string(radioPort_) +
+                           " is none of them",
+                       false};
     return std::nullopt;
 }
 

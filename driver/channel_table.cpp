@@ -104,25 +104,23 @@ bool takeRadioPort(std::string_view& word, ChannelConfig& config)
 // "host:port", "[v6-address]:port"; with a default port also "host", "[v6-address]".
 std::string parseHostPort(std::string_view word, ChannelConfig& config, std::uint16_t defaultPort)
 {
-    std::string_view host = word, portText;
     const bool bracketed = word.starts_with('[');
-    const auto colon = word.rfind(':');
     const auto close = word.find(']');
-    if (bracketed ? close != std::string_view::npos && close + 1 < word.size()
-                  : colon != std::string_view::npos) {
-        if (colon == std::string_view::npos || colon == 0 || (bracketed && colon != close + 1))
-            return "expected <host>:<port>";
-        host = word.substr(0, colon);
-        portText = word.substr(colon + 1);
-    } else if (defaultPort == 0) {
+    const auto colon = word.rfind(':');
+    // A port follows the last colon, after the closing bracket of an IPv6 address.
+    const bool withPort = bracketed ? close != std::string_view::npos && close + 1 < word.size()
+                                    : colon != std::string_view::npos;
+    if (withPort && (colon == 0 || (bracketed && colon != close + 1)))
         return "expected <host>:<port>";
-    }
+    if (!withPort && defaultPort == 0)
+        return "expected <host>:<port>";
+    std::string_view host = withPort ? word.substr(0, colon) : word;
     if (host.size() >= 2 && host.front() == '[' && host.back() == ']')
         host = host.substr(1, host.size() - 2);
     else if (host.find_first_of("[]") != std::string_view::npos)
         return "expected <host>:<port>";
-    const auto port = portText.empty() && defaultPort != 0 ? std::optional<unsigned>(defaultPort)
-                                                           : parseNumber<unsigned>(portText, 1, 65535);
+    const auto port = withPort ? parseNumber<unsigned>(word.substr(colon + 1), 1, 65535)
+                               : std::optional<unsigned>(defaultPort);
     if (host.empty() || !port)
         return "expected <host>:<port> with port 1..65535";
     config.host.assign(host);

@@ -196,10 +196,10 @@ bool TncLink::check(Clock::time_point now)
         keptWrong_ = failure->state == FLX_LINK_WRONG_PROTOCOL;
         setStatus(failure->state, failure->error);
         report(failure->reason + (failure->close ? "; retrying" : ""));
-        if (failure->close) {
+        if (failure->close || !framing_->sendsBeforeProof())
             connected_ = false;
+        if (failure->close)
             return false;
-        }
     } else if (framing_->proven(now)) {
         if (!proven_) {
             proven_ = true;
@@ -257,9 +257,10 @@ void TncLink::finish(int fd, bool closedByPeer)
     outbox_.clear();
     const auto failure = framing_ ? framing_->failure(Clock::now()) : std::nullopt;
     if (failure && closedByPeer) {
+        if (!keptWrong_)
+            report(failure->reason + "; retrying");
         keptWrong_ = true;
         setStatus(failure->state, failure->error);
-        report(failure->reason + "; retrying");
     } else if ((closedByPeer || reconnect_) && !(keptWrong_ && framing_ && framing_->sendsBeforeProof())) {
         setStatus(FLX_LINK_DOWN, ECONNRESET);  // a KISS verdict stays until a connection proves otherwise
     }

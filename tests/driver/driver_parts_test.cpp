@@ -77,6 +77,42 @@ TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest)
     EXPECT_NE(table.errors[9].find("already defined in line 10"), std::string::npos);
 }
 
+TEST(ChannelTable, ReadsAgwLinesWithDefaultsAndWritesThemBack)
+{
+    const auto table = drv::parseChannelTable("0 agw-tcp 127.0.0.1:8000/1@1200 Direwolf AGW\n"
+                                              "1 agw-tcp tnc.local Soundmodem\n"  // port 8000, radio port 0
+                                              "2 agw-tcp [::1]/255 V6\n"          // highest radio port
+                                              "3 agw-tcp h:8010 Zehn\n"
+                                              "4 agw-tcp h:8000/256 A\n"  // 5: radio port too large
+                                              "4 agw-tcp h:0 A\n"         // 6: port 0
+                                              "4 agw-tcp h:/1 A\n"        // 7: empty port
+                                              "4 agw-tcp [::1 A\n"        // 8: bracket not closed
+                                              "4 agw-tcp h@0 A\n"         // 9: air rate 0
+                                              "4 agw-tcp h:8000\n"        // 10: no name
+                                              "4 agw-udp h:8000 A\n",     // 11: unknown kind
+                                              "f");
+    std::vector<std::string> lines;
+    for (const auto& c : table.channels)
+        lines.push_back(drv::describeChannel(c) + " " + c.name);
+    EXPECT_EQ(lines, (std::vector<std::string>{"agw-tcp 127.0.0.1:8000/1@1200 Direwolf AGW",
+                                               "agw-tcp tnc.local:8000 Soundmodem",
+                                               "agw-tcp [::1]:8000/255 V6", "agw-tcp h:8010 Zehn"}));
+    ASSERT_EQ(table.errors.size(), 7u);
+    for (std::size_t i = 0; i < table.errors.size(); ++i)
+        EXPECT_EQ(table.errors[i].rfind("f:" + std::to_string(i + 5) + ": ", 0), 0u) << table.errors[i];
+    EXPECT_EQ(std::tuple(table.channels[0].kind, table.channels[0].radioPort, table.channels[0].kissPort,
+                         table.channels[2].host),
+              std::tuple(Kind::AgwTcp, 1, 0, "::1"));
+    // Every line written back reads as the same channel.
+    for (const auto& c : table.channels) {
+        const auto again = drv::parseChannelTable("9 " + drv::describeChannel(c) + " " + c.name, "g");
+        ASSERT_EQ(again.channels.size(), 1u);
+        auto expected = c;
+        expected.number = 9;
+        EXPECT_EQ(again.channels[0], expected);
+    }
+}
+
 TEST(ChannelTable, RefusesASecondChannelOnTheSameSerialLine)
 {
     const auto table = drv::parseChannelTable("1 kiss-serial /dev/ttyS0 9600 A\n"
