@@ -60,6 +60,13 @@ TEST_F(EntryEditorTest, ChannelsFromTheDriverAndTheFieldsAsTyped)
     EXPECT_EQ(editor_->windowTitle() + ":" + channels.itemText(0) + "|" + channels.itemText(1),
               "Eintrag bearbeiten:0 Simulation|3 Direwolf 2m");
     EXPECT_EQ(channels.itemData(1), 3);
+    // A table read anew renames and adds channels; the chosen one stays chosen.
+    channels.setCurrentIndex(1);
+    h_.driver.idents = {{0, "127.0.0.1:8001"}, {2, "AGW 127.0.0.1:8000"}, {3, "Direwolf 70cm"}};
+    editor_->refreshChannels();
+    EXPECT_EQ(std::tuple(channels.count(), channels.itemText(1), channels.currentText()),
+              std::tuple(3, QString("2 AGW 127.0.0.1:8000"), QString("3 Direwolf 70cm")));
+    channels.setCurrentIndex(0);
 
     editor_->prepareNew();
     show();
