@@ -95,27 +95,40 @@ MonitorIntake::Batch MonitorIntake::take()
     return batch;
 }
 
-void HeardModel::note(const MonitorEntry& entry)
+void HeardModel::note(const std::vector<MonitorEntry>& entries)
+{
+    int first = rowCount();
+    int last = -1;
+    for (const MonitorEntry& entry : entries) {
+        const int row = rowOf(entry);
+        if (row < 0)
+            continue;
+        Station& station = stations_[static_cast<std::size_t>(row)];
+        station.lastHeard = entry.time;
+        ++station.frames;
+        station.via = latin(link::monitor::viaText(entry.line));
+        first = std::min(first, row);
+        last = std::max(last, row);
+    }
+    if (last >= 0)
+        emit dataChanged(index(first, LastHeardColumn), index(last, ViaColumn));
+}
+
+int HeardModel::rowOf(const MonitorEntry& entry)
 {
     if (entry.sent || entry.skipped > 0 || entry.line.from.empty())
-        return;
+        return -1;
     const QString call = latin(entry.line.from);
-    const QString via = latin(link::monitor::viaText(entry.line));
     const auto found = std::find_if(stations_.begin(), stations_.end(), [&](const Station& station) {
         return station.call == call && station.channel == entry.channel;
     });
-    if (found == stations_.end()) {
-        const int row = rowCount();
-        beginInsertRows({}, row, row);
-        stations_.push_back({call, entry.channel, entry.time, 1, via});
-        endInsertRows();
-        return;
-    }
-    found->lastHeard = entry.time;
-    ++found->frames;
-    found->via = via;
-    const int row = static_cast<int>(found - stations_.begin());
-    emit dataChanged(index(row, LastHeardColumn), index(row, ViaColumn));
+    if (found != stations_.end())
+        return static_cast<int>(found - stations_.begin());
+    const int row = rowCount();
+    beginInsertRows({}, row, row);
+    stations_.push_back({call, entry.channel, entry.time, 0, {}});
+    endInsertRows();
+    return row;
 }
 
 void HeardModel::retranslate()
@@ -230,9 +243,9 @@ void MonitorModel::takeBatch()
         entry.channel = frame.channel;
         entry.sent = frame.sent;
         entry.line = link::monitor::decodeLine(frame.ax25);
-        heard_.note(entry);
         incoming.push_back(std::move(entry));
     }
+    heard_.note(incoming);
     // The dropped frames came after the ones kept.
     if (batch.dropped > 0)
         incoming.push_back(skippedEntry(batch.dropped));

@@ -97,7 +97,8 @@ public:
     };
 
     using QAbstractTableModel::QAbstractTableModel;
-    void note(const MonitorEntry& entry);
+    // The received frames of a batch; one change signal for the rows they touch.
+    void note(const std::vector<MonitorEntry>& entries);
     const Station& station(int row) const { return stations_[static_cast<std::size_t>(row)]; }
     void retranslate();
 
@@ -107,6 +108,9 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
 
 private:
+    // The row of the entry's station, added when new; -1 for a sent frame or a counted line.
+    int rowOf(const MonitorEntry& entry);
+
     std::vector<Station> stations_;
 };
 

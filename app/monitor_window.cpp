@@ -62,7 +62,12 @@ MonitorWindow::MonitorWindow(MonitorFeed feed, QWidget* parent)
                                  {MonitorModel::PidColumn, 40}})
         lineView_->setColumnWidth(column, width);
     heardView_ = makeTable(model_.heard());
-    heardView_->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Widths fitted to the contents would be measured again at every batch.
+    for (auto [column, width] : {std::pair{app::HeardModel::CallColumn, 80},
+                                 {app::HeardModel::ChannelColumn, 45},
+                                 {app::HeardModel::LastHeardColumn, 90},
+                                 {app::HeardModel::FramesColumn, 55}})
+        heardView_->setColumnWidth(column, width);
 
     splitter_ = new QSplitter(Qt::Horizontal);
     splitter_->addWidget(lineView_);
