@@ -53,7 +53,7 @@ ChannelDialog::ChannelDialog(link::TncAccess access, std::function<link::Channel
     : QDialog(parent),
       access_(std::move(access)),
       places_(std::move(places)),
-      searchPlaces_([] { return link::usualTncPlaces(); }),
+      searchPlaces_(&link::searchPlaces),
       runner_(new TncProbeRunner(this)),
       tableLabel_(new QLabel(this)),
       rows_(new QTreeWidget(this)),
@@ -334,6 +334,7 @@ void ChannelDialog::showAnswers()
 
 void ChannelDialog::takeFoundClick()
 {
+    dropSilentBuiltIn();
     std::vector<link::TncAnswer> left;
     for (std::size_t i = 0; i < found_.size(); ++i) {
         link::ChannelEntry entry = found_[i].entry;
@@ -349,6 +350,21 @@ void ChannelDialog::takeFoundClick()
     for (const link::TncAnswer& answer : found_)
         foundList_->addItem(ChannelWords::probe(answer.entry, answer.probe));
     take_->setEnabled(false);
+}
+
+void ChannelDialog::dropSilentBuiltIn()
+{
+    // A table not yet saved holds only the driver's built-in channel; where the search found no
+    // TNC at its address, a TNC found elsewhere takes its place instead of joining it.
+    const auto entries = table_->entries();
+    if (table_->places().exists() || table_->modified() || entries.size() != 1)
+        return;
+    const std::string builtIn = link::channelAddress(entries.front());
+    const auto& answers = runner_->answers();
+    if (std::none_of(answers.begin(), answers.end(), [&](const link::TncAnswer& answer) {
+            return link::answered(answer) && link::channelAddress(answer.entry) == builtIn;
+        }))
+        table_->remove(0);
 }
 
 void ChannelDialog::accept()

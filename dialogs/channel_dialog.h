@@ -73,6 +73,7 @@ private:
     void showNote();
     void edit(const link::ChannelEntry& start, std::optional<std::size_t> replacing);
     void showAnswers();
+    void dropSilentBuiltIn();
     std::optional<std::size_t> selected() const;
 
     link::TncAccess access_;

@@ -194,6 +194,14 @@ std::string channelLine(const ChannelEntry& entry)
     return std::to_string(entry.number) + " " + channelAddress(entry) + " " + entry.name;
 }
 
+std::optional<ChannelEntry> entryOfAddress(std::string_view address)
+{
+    auto [entry, reason] = parseOne("0 " + std::string(address) + " x");
+    if (entry)
+        entry->name.clear();
+    return entry;
+}
+
 bool ChannelPlaces::exists() const
 {
     return existing(inUse);

@@ -49,6 +49,9 @@ struct ChannelEntry {
 std::string channelAddress(const ChannelEntry& entry);
 // The table line without its line break: "0 kiss-tcp 127.0.0.1:8001 Direwolf".
 std::string channelLine(const ChannelEntry& entry);
+// The entry an address written as channelAddress() writes it gives, read by the driver's parser;
+// number 0 and no name. Nothing for an address the parser does not take.
+std::optional<ChannelEntry> entryOfAddress(std::string_view address);
 
 // Why an entry cannot go into the table.
 enum class ChannelFault {

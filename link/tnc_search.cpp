@@ -1,5 +1,6 @@
 #include "link/tnc_search.h"
 
+#include <cstdlib>
 #include <future>
 
 #include <glob.h>
@@ -42,6 +43,22 @@ std::vector<ChannelEntry> usualTncPlaces(const std::vector<std::string>& deviceG
             entry.baud = 9600;
             places.push_back(std::move(entry));
         }
+    }
+    return places;
+}
+
+std::vector<ChannelEntry> searchPlaces()
+{
+    const char* chosen = std::getenv("ZELVO_TNC_SEARCH");
+    if (chosen == nullptr || *chosen == '\0')
+        return usualTncPlaces();
+    std::vector<ChannelEntry> places;
+    std::string_view rest = chosen;
+    while (!rest.empty()) {
+        const auto end = rest.find(';');
+        if (auto entry = entryOfAddress(rest.substr(0, end)))
+            places.push_back(std::move(*entry));
+        rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
     }
     return places;
 }

@@ -28,6 +28,11 @@ inline constexpr std::chrono::milliseconds kProbeTimeout{1500};
 std::vector<ChannelEntry> usualTncPlaces(const std::vector<std::string>& deviceGlobs = {
                                              "/dev/ttyUSB*", "/dev/ttyACM*", "/dev/rfcomm*", "/tmp/kisstnc"});
 
+// Where the search looks: the usual places, or the addresses in $ZELVO_TNC_SEARCH when that is
+// set ("kiss-tcp 127.0.0.1:8001;agw-tcp 10.0.0.2:8000", as a table line writes them; one the
+// table's parser does not take is left out).
+std::vector<ChannelEntry> searchPlaces();
+
 struct TncAnswer {
     ChannelEntry entry;  // with the kind that answered: an AGW server found at a KISS place is agw-tcp
     std::optional<FlxProbe> probe;

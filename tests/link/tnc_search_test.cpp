@@ -8,6 +8,7 @@
 #include <mutex>
 #include <tuple>
 
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 #include "tests/support/wait.h"
 
@@ -66,6 +67,16 @@ TEST(TncSearchTest, ProbesTheUsualPlacesAtOnceAndNamesWhatAnswered)
                                       {ChannelKind::KissSerial, true},
                                       {ChannelKind::KissSerial, false}}));
     EXPECT_EQ(asked.size(), 5u);
+
+    // The places can be named instead; what the table's parser does not take is left out.
+    {
+        const zelvo::testing::ScopedEnv chosen(
+            "ZELVO_TNC_SEARCH", "agw-tcp 10.0.0.2:8010/1;kiss-tcp nowhere;kiss-serial /dev/null 9600");
+        std::vector<std::string> named;
+        for (const auto& place : zelvo::link::searchPlaces())
+            named.push_back(zelvo::link::channelAddress(place));
+        EXPECT_EQ(named, (std::vector<std::string>{"agw-tcp 10.0.0.2:8010/1", "kiss-serial /dev/null 9600"}));
+    }
 
     // A driver that cannot probe finds nothing.
     for (const auto& a : zelvo::link::probeTncs(places, {}))
