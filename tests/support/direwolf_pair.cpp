@@ -6,6 +6,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <random>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -17,20 +18,26 @@ constexpr std::size_t kDatagram = 1000;  // Direwolf reads UDP audio in blocks o
 constexpr auto kTick = 10ms;
 constexpr int kAttempts = 3;
 
-// A port that is free now on 127.0.0.1 (Direwolf binds the ports itself; a clash is retried).
+// A port that is free now on every interface, as Direwolf binds it. Direwolf takes only ports up
+// to 49151, below the kernel's ephemeral range, so the port is drawn at random from below that
+// range; a clash with a port taken in the meantime is retried.
 std::uint16_t freePort(int type)
 {
-    const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof addr;
-    std::uint16_t port = 0;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&addr), &length) == 0)
-        port = ntohs(addr.sin_port);
-    ::close(fd);
-    return port;
+    static std::mt19937 random(std::random_device{}());
+    std::uniform_int_distribution<int> draw(20000, 32767);
+    for (int tries = 0; tries < 100; ++tries) {
+        const auto port = static_cast<std::uint16_t>(draw(random));
+        const int fd = ::socket(AF_INET, type | SOCK_CLOEXEC, 0);
+        sockaddr_in addr{};
+        addr.sin_family = AF_INET;
+        addr.sin_addr.s_addr = htonl(INADDR_ANY);
+        addr.sin_port = htons(port);
+        const bool free = fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr) == 0;
+        ::close(fd);
+        if (free)
+            return port;
+    }
+    return 0;
 }
 
 // The samples a modem transmits, read as the file grows.
@@ -124,24 +131,32 @@ bool DirewolfPair::start(const std::string& binary, int index)
         std::vector<std::string>{binary, "-c", (home / "direwolf.conf").string(), "-t", "0", "-q", "d"},
         std::vector<std::string>{"HOME=" + home.string()});
     const std::string kiss =
-        "Ready to accept KISS TCP client application 0 on port " + std::to_string(modem.kissPort);
+        "Ready to accept KISS TCP client application 0 on port " + std::to_string(modem.kissPort) + " ";
     const std::string agw =
-        "Ready to accept AGW client application 0 on port " + std::to_string(modem.agwPort);
+        "Ready to accept AGW client application 0 on port " + std::to_string(modem.agwPort) + " ";
     // Direwolf opens both ports in its own threads, in either order.
     bool kissReady = false, agwReady = false;
     while (!(kissReady && agwReady)) {
         const auto line = modem.process->wait_line(
-            [&](const std::string& l) { return l.starts_with(kiss) || l.starts_with(agw); }, 10s);
-        if (!line) {
-            const auto all = modem.process->lines([](const std::string&) { return true; });
-            error_ = "Direwolf " + std::to_string(index) +
-                     " did not open its ports: " + (all.empty() ? std::string("no output") : all.back());
+            [&](const std::string& l) {
+                return l.starts_with(kiss) || l.starts_with(agw) || l.starts_with("Bind failed");
+            },
+            10s);
+        if (!line || line->starts_with("Bind failed")) {
+            error_ = "Direwolf " + std::to_string(index) + " did not open ports " +
+                     std::to_string(modem.kissPort) + " and " + std::to_string(modem.agwPort) + ":";
+            for (const auto& l : modem.process->lines([](const std::string&) { return true; }))
+                error_ += "\n  " + l;
             modem.process->stop(SIGKILL, 5s);
             return false;
         }
         (line->starts_with(kiss) ? kissReady : agwReady) = true;
     }
-    return std::filesystem::exists(home / "tx.raw");
+    if (std::filesystem::exists(home / "tx.raw"))
+        return true;
+    error_ = "Direwolf " + std::to_string(index) + " did not open its ALSA file output " +
+             (home / "tx.raw").string();
+    return false;
 }
 
 void DirewolfPair::carry(std::stop_token stop)
