@@ -146,8 +146,9 @@ std::optional<std::vector<std::string>> parsePortList(std::string_view data)
     std::string_view list = data.substr(semi + 1);
     if (!list.empty() && list.back() == ';')
         list.remove_suffix(1);
+    // Entries past the count are left out: Direwolf 1.6 lists "INVALID CHANNEL" ports after it.
     std::vector<std::string> ports;
-    while (!list.empty() && ports.size() <= count) {
+    while (!list.empty() && ports.size() < count) {
         const std::size_t next = list.find(';');
         ports.emplace_back(list.substr(0, next));
         list = next == std::string_view::npos ? std::string_view() : list.substr(next + 1);

@@ -50,7 +50,8 @@ private:
 };
 
 // The version answer 'R' (two 32-bit LE numbers major, minor) and the port list 'G'
-// ("N;Port1 desc;Port2 desc;", a trailing NUL allowed) parsed; nullopt when malformed.
+// ("N;Port1 desc;Port2 desc;", a trailing NUL allowed; entries past N are left out) parsed;
+// nullopt when malformed.
 std::optional<std::pair<int, int>> parseVersion(std::string_view data);
 std::optional<std::vector<std::string>> parsePortList(std::string_view data);
 

@@ -102,9 +102,13 @@ TEST(AgwParse, VersionPortListAndOutstandingCount)
     EXPECT_EQ(agw::parsePortList("2;Port1 first soundcard mono;Port2 second soundcard;\0"s),
               (Ports{"Port1 first soundcard mono", "Port2 second soundcard"}));
     EXPECT_EQ(agw::parsePortList("1;Port1 AFSK 1200"), Ports{"Port1 AFSK 1200"});
+    // Direwolf 1.6 goes on past the count.
+    EXPECT_EQ(
+        agw::parsePortList("1;Port1 first soundcard mono;Port2 INVALID CHANNEL;Port3 INVALID CHANNEL;\0"s),
+        Ports{"Port1 first soundcard mono"});
     EXPECT_EQ(agw::parsePortList("0;"), Ports{});
-    for (const std::string& bad : {""s, ";"s, "x;Port1;"s, "2;Port1;"s, "1;Port1;Port2;"s, "1;;"s, "-1;"s,
-                                   "300;"s, "1;Po\0rt;"s, "1 ;Port1;"s})
+    for (const std::string& bad : {""s, ";"s, "x;Port1;"s, "2;Port1;"s, "1;;"s, "-1;"s, "300;"s, "1;Po\0rt;"s,
+                                   "1 ;Port1;"s, "2;Port1;;Port3;"s})
         EXPECT_FALSE(agw::parsePortList(bad)) << bad;
 
     EXPECT_EQ(agw::parseOutstanding(bytes({2, 1, 0, 0})), 258u);
