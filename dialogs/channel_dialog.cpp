@@ -108,7 +108,8 @@ ChannelDialog::ChannelDialog(link::TncAccess access, std::function<link::Channel
     followLanguage(this, [this] { setTexts(); });
     connect(add_, &QPushButton::clicked, this, &ChannelDialog::addClick);
     connect(change_, &QPushButton::clicked, this, &ChannelDialog::changeClick);
-    connect(rows_, &QTreeWidget::itemActivated, this, &ChannelDialog::changeClick);
+    // Not on Enter, which is OK's.
+    connect(rows_, &QTreeWidget::itemDoubleClicked, this, &ChannelDialog::changeClick);
     connect(remove_, &QPushButton::clicked, this, &ChannelDialog::removeClick);
     connect(test_, &QPushButton::clicked, this, &ChannelDialog::testClick);
     connect(search_, &QPushButton::clicked, this, &ChannelDialog::searchClick);
