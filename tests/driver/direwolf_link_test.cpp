@@ -19,9 +19,9 @@ namespace {
 const std::string kDirewolf = ZELVO_DIREWOLF;
 constexpr auto kOnAir = 20s;
 
-std::string tcp(int channel, const char* kind, std::uint16_t port)
+std::string tcp(int channel, const char* kind, std::uint16_t port, const char* rest = " Funk")
 {
-    return std::to_string(channel) + " " + kind + " 127.0.0.1:" + std::to_string(port) + " Funk\n";
+    return std::to_string(channel) + " " + kind + " 127.0.0.1:" + std::to_string(port) + rest + "\n";
 }
 
 // The information field of the next frame for mycall on the channel, waiting for it.
@@ -49,7 +49,7 @@ TEST(DirewolfLink, AgwChannelHearsAndIsHeardByAKissChannelOverTheAir)
     ASSERT_TRUE(pair.ready()) << pair.error();
     TempDir dir;
     const auto table = dir.write("flexnet.conf", tcp(0, "kiss-tcp", pair.modem(0).kissPort) +
-                                                     tcp(1, "agw-tcp", pair.modem(1).agwPort) +
+                                                     tcp(1, "agw-tcp", pair.modem(1).agwPort, "@1200 Funk") +
                                                      tcp(2, "kiss-tcp", pair.modem(1).agwPort));
     ::setenv("ZELVO_FLEXNET_CONF", table.c_str(), 1);
     ASSERT_EQ(ax_init(), 0);
@@ -59,9 +59,13 @@ TEST(DirewolfLink, AgwChannelHearsAndIsHeardByAKissChannelOverTheAir)
     EXPECT_GT(agw.agw_major, 0);
     ASSERT_TRUE(wait_until([] { return flx_channel_connected(0) == 1; }));
 
-    const std::string there = "ueber AGW hinaus", back = "ueber KISS zurueck";
+    // Two frames back to back on the paced channel: the second waits for the first, asking
+    // Direwolf how many frames it still holds.
+    const std::string there = "ueber AGW hinaus", then = "und noch einer", back = "ueber KISS zurueck";
     ASSERT_EQ(l2_send_ui("DL2BBB", "DL1AAA 1", 0xF0, 0, static_cast<int>(there.size()), there.data()), 1);
+    ASSERT_EQ(l2_send_ui("DL2BBB", "DL1AAA 1", 0xF0, 0, static_cast<int>(then.size()), then.data()), 1);
     EXPECT_EQ(receive("DL1AAA", 0), there);
+    EXPECT_EQ(receive("DL1AAA", 0), then);
     ASSERT_EQ(l2_send_ui("DL1AAA", "DL2BBB 0", 0xF0, 0, static_cast<int>(back.size()), back.data()), 1);
     EXPECT_EQ(receive("DL2BBB", 1), back);
 
