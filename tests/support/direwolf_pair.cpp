@@ -128,7 +128,7 @@ bool DirewolfPair::start(const std::string& binary, int index)
                                           std::to_string(modem.kissPort) + "\nAGWPORT " +
                                           std::to_string(modem.agwPort) + "\n");
     modem.process = std::make_unique<Process>(
-        std::vector<std::string>{binary, "-c", (home / "direwolf.conf").string(), "-t", "0", "-q", "d"},
+        std::vector<std::string>{binary, "-c", (home / "direwolf.conf").string(), "-t", "0", "-q", "hd"},
         std::vector<std::string>{"HOME=" + home.string()});
     const std::string kiss =
         "Ready to accept KISS TCP client application 0 on port " + std::to_string(modem.kissPort) + " ";

@@ -3,7 +3,8 @@
 // modem's own $HOME/.asoundrc) and receives from a UDP port. A thread plays the part of the radio
 // channel: in real time it feeds each modem the other's transmitted samples, and silence while
 // the other is quiet, so that the receivers see the carrier come and go. Each modem has its own
-// KISS and AGW TCP port on 127.0.0.1.
+// KISS and AGW TCP port on 127.0.0.1. Direwolf prints a line or two per frame into its process's
+// pipe, which holds some 600 frames' worth: a long test reads them (lines()) now and then.
 #pragma once
 
 #include <array>
