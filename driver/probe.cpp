@@ -203,8 +203,8 @@ private:
         std::vector<agw::Frame> frames;
         if (!agw_.feed(bytes, frames) && result_.kind != FLX_PROBE_AGW)
             return finish(found(FLX_PROBE_OTHER));
-        for (const agw::Frame& frame : frames)
-            answer(frame);
+        for (std::size_t i = 0; i < frames.size() && !done_; ++i)
+            answer(frames[i]);
         if (agw_.error() != agw::Decoder::Error::None)
             finish(result_);
     }
