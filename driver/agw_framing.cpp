@@ -10,7 +10,11 @@
 namespace zelvo::driver {
 
 AgwFraming::AgwFraming(const ChannelConfig& config, Counters& counters, bool paced, Clock::time_point now)
-    : counters_(counters), radioPort_(config.radioPort), paced_(paced), openedAt_(now)
+    : counters_(counters),
+      channel_(config.number),
+      radioPort_(config.radioPort),
+      paced_(paced),
+      openedAt_(now)
 {}
 
 std::string AgwFraming::greeting()
@@ -100,7 +104,10 @@ std::string AgwFraming::due(Clock::time_point now, bool framesWaiting)
         if (now - *askedAt_ < kAnswerTimeout)
             return {};
         // An AGW server without 'y': the link paces by the air rate alone.
-        std::fprintf(stderr, "flxapi32: AGW server does not answer 'y'; pacing by the air rate alone\n");
+        std::fprintf(
+            stderr,
+            "flxapi32: channel %d: the AGW server does not answer 'y'; pacing by the air rate alone\n",
+            channel_);
         ySupported_ = false;
         askedAt_.reset();
         outstanding_ = 0;
@@ -124,7 +131,8 @@ bool AgwFraming::holding(Clock::time_point now) const
     return ySupported_ && outstanding_ > 0 && now - holdingSince_ < kMaxHold;
 }
 
-std::optional<Framing::Clock::time_point> AgwFraming::nextCheck(bool framesWaiting) const
+std::optional<Framing::Clock::time_point> AgwFraming::nextCheck(Clock::time_point /*now*/,
+                                                                bool framesWaiting) const
 {
     if (!version_)
         return openedAt_ + kAnswerTimeout;

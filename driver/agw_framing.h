@@ -24,7 +24,7 @@ public:
     std::optional<Failure> failure(Clock::time_point now) const override;
     std::string due(Clock::time_point now, bool framesWaiting) override;
     bool holding(Clock::time_point now) const override;
-    std::optional<Clock::time_point> nextCheck(bool framesWaiting) const override;
+    std::optional<Clock::time_point> nextCheck(Clock::time_point now, bool framesWaiting) const override;
     void fill(LinkStatus& status) const override;
     bool sendsBeforeProof() const override { return false; }
 
@@ -37,6 +37,7 @@ private:
     std::string query(Clock::time_point now);
 
     Counters& counters_;
+    const int channel_;
     const std::uint8_t radioPort_;
     const bool paced_;
     const Clock::time_point openedAt_;

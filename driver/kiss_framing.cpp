@@ -64,9 +64,10 @@ std::optional<Framing::Failure> KissFraming::failure(Clock::time_point /*now*/) 
     return Failure{FLX_LINK_WRONG_PROTOCOL, 0, wrong_, false};
 }
 
-std::optional<Framing::Clock::time_point> KissFraming::nextCheck(bool /*framesWaiting*/) const
+std::optional<Framing::Clock::time_point> KissFraming::nextCheck(Clock::time_point now,
+                                                                 bool /*framesWaiting*/) const
 {
-    if (!checked_ || !lastSent_ || frameReceived_ || !wrong_.empty())
+    if (!checked_ || !lastSent_ || frameReceived_ || !wrong_.empty() || now - *lastSent_ >= kProofWindow)
         return std::nullopt;
     return *lastSent_ + kProofWindow;
 }

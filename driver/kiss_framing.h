@@ -20,7 +20,7 @@ public:
     void closed(Clock::time_point now) override;
     bool proven(Clock::time_point now) const override;
     std::optional<Failure> failure(Clock::time_point now) const override;
-    std::optional<Clock::time_point> nextCheck(bool framesWaiting) const override;
+    std::optional<Clock::time_point> nextCheck(Clock::time_point now, bool framesWaiting) const override;
     bool sendsBeforeProof() const override { return true; }
 
     // How long a connection has to stay up after a frame was written to count as a KISS TNC.

@@ -56,8 +56,9 @@ public:
     virtual std::string due(Clock::time_point /*now*/, bool /*framesWaiting*/) { return {}; }
     // The TNC reports frames of its own that have not gone on the air yet: the next one waits.
     virtual bool holding(Clock::time_point /*now*/) const { return false; }
-    // When proven(), failure(), due() or holding() may change without bytes arriving.
-    virtual std::optional<Clock::time_point> nextCheck(bool framesWaiting) const = 0;
+    // When proven(), failure(), due() or holding() may change without bytes arriving; a time not
+    // after now only where due() or failure() acts on it at once.
+    virtual std::optional<Clock::time_point> nextCheck(Clock::time_point now, bool framesWaiting) const = 0;
     // The AGW version and port count, once known.
     virtual void fill(LinkStatus& /*status*/) const {}
     // Unproven connections of this kind may carry frames (KISS); an AGW link waits for its proof.

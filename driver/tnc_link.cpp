@@ -274,7 +274,7 @@ int TncLink::pollTimeout(Clock::time_point now)
 {
     std::lock_guard lock(writeMutex_);
     int ms = msUntilDue(now);
-    if (const auto at = framing_->nextCheck(!outbox_.empty())) {
+    if (const auto at = framing_->nextCheck(now, !outbox_.empty())) {
         const int checkMs = remainingMs(*at);
         ms = ms < 0 ? checkMs : std::min(ms, checkMs);
     }

@@ -44,7 +44,7 @@ TEST(AgwFraming, AsksAfterEachPacedFrameAndHoldsTheNextOneForABoundedTime)
     drv::Counters counters;
     drv::AgwFraming f(channel(drv::ChannelConfig::Kind::AgwTcp, 1), counters, /*paced=*/true, t0);
     std::vector<std::string> heard;
-    EXPECT_EQ(std::tuple(f.proven(t0), f.nextCheck(false)), std::tuple(false, t0 + 3s));
+    EXPECT_EQ(std::tuple(f.proven(t0), f.nextCheck(t0, false)), std::tuple(false, t0 + 3s));
     f.receive(answer(0, 'R', std::string{2, 0, 0, 0, 7, 0, 0, 0}) + answer(0, 'G', "2;a;b;"), t0, heard);
     drv::LinkStatus status;
     f.fill(status);
@@ -55,7 +55,7 @@ TEST(AgwFraming, AsksAfterEachPacedFrameAndHoldsTheNextOneForABoundedTime)
     EXPECT_EQ(f.due(t0, false), answer(1, 'y', ""));
     EXPECT_EQ(f.due(t0, false), "");  // one question at a time
     f.receive(answer(0, 'y', count(5)) + answer(1, 'y', count(2)), t0 + 10ms, heard);
-    EXPECT_EQ(std::tuple(f.holding(t0 + 10ms), f.nextCheck(true), f.nextCheck(false)),
+    EXPECT_EQ(std::tuple(f.holding(t0 + 10ms), f.nextCheck(t0 + 10ms, true), f.nextCheck(t0 + 10ms, false)),
               std::tuple(true, std::optional(t0 + 110ms), std::optional<Clock::time_point>()));
     EXPECT_EQ(f.due(t0 + 50ms, true), "");
     EXPECT_EQ(f.due(t0 + 110ms, true), answer(1, 'y', ""));
@@ -131,8 +131,9 @@ TEST(KissFraming, TcpPeerIsJudgedByItsBytesAndByAConnectionThatEndsAfterAFrame)
 
     drv::KissFraming staysUp(tcp, counters);
     staysUp.sent(t0);
-    EXPECT_EQ(std::tuple(staysUp.proven(t0 + 1s), staysUp.nextCheck(false), staysUp.proven(t0 + 1500ms)),
-              std::tuple(false, std::optional(t0 + 1500ms), true));
+    EXPECT_EQ(std::tuple(staysUp.proven(t0 + 1s), staysUp.nextCheck(t0 + 1s, false),
+                         staysUp.proven(t0 + 1500ms), staysUp.nextCheck(t0 + 1500ms, false)),
+              std::tuple(false, std::optional(t0 + 1500ms), true, std::optional<Clock::time_point>()));
     staysUp.closed(t0 + 2s);  // a TNC that goes away later is still a KISS TNC
     EXPECT_FALSE(wrong(staysUp, t0 + 2s));
 
