@@ -125,7 +125,8 @@ void TncLink::run()
         if (opened.fd >= 0) {
             const auto since = std::chrono::steady_clock::now();
             serve(opened.fd);
-            if (std::chrono::steady_clock::now() - since >= kStableConnection)
+            // A peer that turned out to speak another protocol is not tried again at once.
+            if (std::chrono::steady_clock::now() - since >= kStableConnection && !keptWrong_)
                 backoff = kFirstBackoff;
         } else if (!stopping_) {
             ++counters_.connectFailures;
