@@ -181,6 +181,7 @@ void MonitorWindow::showOrActivate()
     show();
     raise();
     activateWindow();
+    lineView_->setFocus();
 }
 
 void MonitorWindow::showEvent(QShowEvent* event)
