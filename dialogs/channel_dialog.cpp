@@ -81,6 +81,14 @@ ChannelDialog::ChannelDialog(link::TncAccess access, std::function<link::Channel
     status_->setObjectName("LabelStatus");
     status_->setWordWrap(true);
     ok_->setDefault(true);
+    layOut();
+    table_ = std::make_unique<link::ChannelFile>(places_());
+    followLanguage(this, [this] { setTexts(); });
+    connectControls();
+}
+
+void ChannelDialog::layOut()
+{
     auto* side = new QVBoxLayout;
     for (QPushButton* b : {add_, change_, remove_, test_, search_})
         side->addWidget(b);
@@ -102,10 +110,11 @@ ChannelDialog::ChannelDialog(link::TncAccess access, std::function<link::Channel
     layout->addLayout(foundRow);
     layout->addWidget(status_);
     layout->addLayout(bottom);
-    foundList_->setMaximumHeight(foundList_->sizeHintForRow(0) * 4 + 2 * foundList_->frameWidth() + 40);
+    foundList_->setMaximumHeight(foundList_->fontMetrics().lineSpacing() * 5 + 2 * foundList_->frameWidth());
+}
 
-    table_ = std::make_unique<link::ChannelFile>(places_());
-    followLanguage(this, [this] { setTexts(); });
+void ChannelDialog::connectControls()
+{
     connect(add_, &QPushButton::clicked, this, &ChannelDialog::addClick);
     connect(change_, &QPushButton::clicked, this, &ChannelDialog::changeClick);
     // Not on Enter, which is OK's.
@@ -186,8 +195,10 @@ void ChannelDialog::showNote()
     if (table_->readError())
         note << tr("Die Datei lässt sich nicht lesen; sie wird nicht geändert.");
     else if (!table_->skipped().empty())
-        note << tr("%n Zeile(n) der Datei nimmt der Treiber nicht; sie bleiben unverändert.", nullptr,
-                   static_cast<int>(table_->skipped().size()));
+        note << (table_->skipped().size() == 1
+                     ? tr("Eine Zeile der Datei nimmt der Treiber nicht; sie bleibt unverändert.")
+                     : tr("%1 Zeilen der Datei nimmt der Treiber nicht; sie bleiben unverändert.")
+                           .arg(table_->skipped().size()));
     tableLabel_->setText(note.join(QLatin1Char(' ')));
     ok_->setEnabled(!table_->readError());
 }
@@ -327,8 +338,10 @@ void ChannelDialog::showAnswers()
     else if (found_.empty())
         status_->setText(tr("Kein weiterer TNC gefunden"));
     else
-        status_->setText(tr("%n TNC(s) gefunden; die angehakten übernimmt „Übernehmen“", nullptr,
-                            static_cast<int>(found_.size())));
+        status_->setText(
+            found_.size() == 1
+                ? tr("Ein TNC gefunden; angehakt übernimmt ihn „Übernehmen“")
+                : tr("%1 TNCs gefunden; die angehakten übernimmt „Übernehmen“").arg(found_.size()));
     take_->setEnabled(!found_.empty());
     emit answered();
 }

@@ -67,6 +67,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    void layOut();
+    void connectControls();
     void setTexts();
     void fillRows();
     void refreshStates();

@@ -20,7 +20,8 @@ namespace {
 
 constexpr std::array kKinds = {link::ChannelKind::KissTcp, link::ChannelKind::AgwTcp,
                                link::ChannelKind::KissSerial};
-constexpr std::array kBauds = {1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200};
+// The rates the driver sets on a serial line; the list offers no other.
+constexpr std::array kBauds = {300, 600, 1200, 2400, 4800, 9600, 19200, 38400, 57600, 115200, 230400};
 
 QLineEdit* digitsField(QWidget* parent, const char* name)
 {
@@ -85,11 +86,8 @@ void ChannelEditor::buildFields()
     device_->setObjectName("EditDevice");
     baud_ = new QComboBox(this);
     baud_->setObjectName("ComboBaud");
-    baud_->setEditable(true);
     for (const int baud : kBauds)
         baud_->addItem(QString::number(baud));
-    baud_->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), baud_));
     radioPort_ = digitsField(this, "EditRadioPort");
     airRate_ = digitsField(this, "EditAirRate");
     name_ = new QLineEdit(this);
@@ -194,7 +192,7 @@ std::optional<link::ChannelEntry> ChannelEditor::entry() const
     notNumber_ = nullptr;
     const auto number = digits(*number_);
     const auto port = digits(*port_);
-    const auto baud = digits(*baud_->lineEdit());
+    const auto baud = std::optional(baud_->currentText().toUInt());
     const auto radio = radioPort_->text().isEmpty() ? std::optional(0u) : digits(*radioPort_);
     for (const auto& [value, field] :
          {std::pair(number, static_cast<QWidget*>(number_)),

@@ -84,11 +84,14 @@ QString ChannelWords::probe(const link::ChannelEntry& entry, const std::optional
     if (!probe)
         return tr("Der Treiber kann nicht prüfen, was antwortet");
     switch (probe->kind) {
-    case FLX_PROBE_AGW:
-        return tr("AGW-Server %1.%2 antwortet auf %3, %n Funkport(s)", nullptr, probe->radio_ports)
-            .arg(probe->agw_major)
-            .arg(probe->agw_minor)
-            .arg(place(entry));
+    case FLX_PROBE_AGW: {
+        const QString version = QStringLiteral("%1.%2").arg(probe->agw_major).arg(probe->agw_minor);
+        return probe->radio_ports == 1
+                   ? tr("AGW-Server %1 antwortet auf %2, ein Funkport").arg(version, place(entry))
+                   : tr("AGW-Server %1 antwortet auf %2, %3 Funkports")
+                         .arg(version, place(entry))
+                         .arg(probe->radio_ports);
+    }
     case FLX_PROBE_KISS:
         return link::isTcp(entry.kind) ? tr("KISS-TNC antwortet auf %1").arg(place(entry))
                                        : tr("%1 lässt sich öffnen (KISS-TNC?)").arg(place(entry));

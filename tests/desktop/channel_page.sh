@@ -93,7 +93,7 @@ wait_for "no window \"Einstellungen\" at the first start" visible "Einstellungen
 wait_for "no window \"Funkkanäle\" over the settings" visible "Funkkanäle"
 wait_for "the search did not offer the KISS TNC" window_says "Funkkanäle" "KISS-TNC antwortet auf 127.0.0.1:$air"
 if [ -n "$agw" ]; then
-  wait_for "the search did not offer Direwolf's AGW port" window_says "Funkkanäle" "antwortet auf 127.0.0.1:$agw, 1 Funkport"
+  wait_for "the search did not offer Direwolf's AGW port" window_says "Funkkanäle" "antwortet auf 127.0.0.1:$agw, ein Funkport"
 fi
 [ -e "$table" ] && fail "a table was written before OK"
 

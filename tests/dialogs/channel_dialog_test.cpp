@@ -139,6 +139,7 @@ TEST_F(ChannelDialogTest, ShowsTheTableAndSavesAChannelAddedInTheEditor)
         type(editor, "EditAirRate", "1200");
         type(editor, "EditName", "QtSoundModem 2m");
         EXPECT_EQ(editor.fault(), "");
+        EXPECT_THAT(testing::unnamedControls(editor), ::testing::IsEmpty());
         child<QPushButton>(editor, "BtnOK").click();
     });
     EXPECT_EQ(row(2), (QStringList{"2", "agw-tcp", "127.0.0.1", "8000/1", "1200 Bit/s", "QtSoundModem 2m",
@@ -193,7 +194,7 @@ TEST_F(ChannelDialogTest, TestenSaysWhatAnswersAtTheAddress)
     const std::pair<std::uint16_t, QString> cases[] = {
         {kiss.port(), QStringLiteral("KISS-TNC antwortet auf 127.0.0.1:%1").arg(kiss.port())},
         {agw.port(),
-         QStringLiteral("AGW-Server 1.6 antwortet auf 127.0.0.1:%1, 1 Funkport(s)").arg(agw.port())},
+         QStringLiteral("AGW-Server 1.6 antwortet auf 127.0.0.1:%1, ein Funkport").arg(agw.port())},
     };
     for (const auto& [port, text] : cases) {
         inEditor(child<QPushButton>(dialog(), "BtnAendern"), [&](ChannelEditor& editor) {
