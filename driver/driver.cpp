@@ -12,6 +12,13 @@ namespace {
 
 constexpr std::size_t kMaxCallText = 32;  // longer own-call texts are garbage
 
+// A new name alone does not reopen the channel's connection.
+bool sameConnection(ChannelConfig a, const ChannelConfig& b)
+{
+    a.name = b.name;
+    return a == b;
+}
+
 thread_local bool insideMonitor = false;  // this thread runs the monitor function
 
 // Bounded strlen: nullopt when there is no NUL within limit + 1 bytes.
@@ -98,7 +105,7 @@ int Driver::reload(const std::filesystem::path& tableFile)
         auto& link = links_[channel];
         const ChannelConfig* config = wanted[channel];
         names_[channel] = config ? namePool_.insert(config->name).first->c_str() : nullptr;
-        if (link && config && link->config() == *config)
+        if (link && config && sameConnection(link->config(), *config))
             continue;
         if (link)
             link->stop();  // hands on what still waits, as ax_exit does

@@ -31,8 +31,8 @@ public:
     // Reads the table and starts the links; 0, or -1 when the table has no channel.
     int init(const std::filesystem::path& tableFile);
     int exit();
-    // Reads the table again and restarts the links whose line changed; the others keep their
-    // connection and queues. -1 when not running or the new table has no channel (nothing changes).
+    // Reads the table again and restarts the links whose connection changed; the others (also
+    // those only renamed) keep their connection and queues. -1 when not running or the new table has no channel (nothing changes).
     int reload(const std::filesystem::path& tableFile);
 
     bool sendUi(const char* mycall, const char* destination, int pid, int infoLength, const void* info);

@@ -261,7 +261,7 @@ TEST_F(DriverLink, MonitorSeesForeignFramesHeardAndFramesSentUntilItIsSwitchedOf
     EXPECT_EQ(monitor.wait(0).size(), 3u);
 }
 
-TEST_F(DriverLink, ReloadKeepsUnchangedChannelsConnectedAndReopensChangedOnes)
+TEST_F(DriverLink, ReloadKeepsRenamedAndUnchangedChannelsConnectedAndReopensChangedOnes)
 {
     EXPECT_EQ(flx_reload(), -1);  // before ax_init
     KissServer keep, before, after;
@@ -270,13 +270,14 @@ TEST_F(DriverLink, ReloadKeepsUnchangedChannelsConnectedAndReopensChangedOnes)
     ASSERT_TRUE(before.accept());
     ASSERT_TRUE(wait_until([] { return flx_channel_connected(1) == 1; }));
 
-    dir.write("flexnet.conf", line(0, "kiss-tcp", keep.port(), " Bleibt") +
+    dir.write("flexnet.conf", line(0, "kiss-tcp", keep.port(), " Umbenannt") +
                                   line(1, "kiss-tcp", after.port(), "@1200 Neu") +
                                   "7 kiss-tcp 127.0.0.1 bad\n");
     ASSERT_EQ(flx_reload(), 0);
     ASSERT_TRUE(after.accept());
     ASSERT_TRUE(wait_until([] { return flx_channel_connected(1) == 1; }));
-    EXPECT_EQ(std::tuple(std::string(get_ident(0)), std::string(get_ident(1))), std::tuple("Bleibt", "Neu"));
+    EXPECT_EQ(std::tuple(std::string(get_ident(0)), std::string(get_ident(1))),
+              std::tuple("Umbenannt", "Neu"));
     EXPECT_EQ(before.wait_frames(1, 5s).size(), 0u);  // its connection ended
     // Channel 0 still writes on the connection it had.
     ASSERT_EQ(send("DB0XYZ 0", "same"), 1);
@@ -287,7 +288,7 @@ TEST_F(DriverLink, ReloadKeepsUnchangedChannelsConnectedAndReopensChangedOnes)
 
     dir.write("flexnet.conf", "# empty\n");
     EXPECT_EQ(flx_reload(), -1);
-    EXPECT_EQ(std::string(get_ident(0)), "Bleibt");
+    EXPECT_EQ(std::string(get_ident(0)), "Umbenannt");
 }
 
 }  // namespace
