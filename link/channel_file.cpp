@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
+#include <iterator>
 #include <utility>
 
 #include "driver/channel_table.h"
@@ -224,19 +224,23 @@ ChannelPlaces channelPlaces(const fs::path& libraryDir, const fs::path& systemDi
 
 ChannelFile::ChannelFile(ChannelPlaces places) : places_(std::move(places))
 {
-    if (!existing(places_.inUse)) {
+    // The user's own table is edited even while a file read before it shadows it: saving must
+    // not replace it with a copy of that other file.
+    const fs::path& source =
+        existing(places_.saveTo) && places_.saveTo != places_.inUse ? places_.saveTo : places_.inUse;
+    if (!existing(source)) {
         read(std::string(kNewTableHead));
         lines_.push_back({channelLine(*entryOf(driver::defaultChannel(), "kiss-tcp")),
                           entryOf(driver::defaultChannel(), "kiss-tcp"), true});
         return;
     }
-    std::ifstream in(places_.inUse, std::ios::binary);
-    std::ostringstream text;
-    if (!in || !(text << in.rdbuf()) || in.bad()) {
+    std::ifstream in(source, std::ios::binary);
+    std::string text(std::istreambuf_iterator<char>(in), {});
+    if (!in.is_open() || in.bad()) {
         readError_ = "cannot be read";
         return;
     }
-    read(text.str());
+    read(text);
 }
 
 void ChannelFile::read(const std::string& text)

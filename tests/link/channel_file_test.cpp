@@ -129,8 +129,16 @@ TEST_F(ChannelFileTest, SavesOnlyTheUsersTable)
     EXPECT_EQ(std::distance(fs::directory_iterator(user_.parent_path()), fs::directory_iterator()), 1);
     EXPECT_EQ(fs::status(user_.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
 
+    // A table beside the driver shadows the user's, whose own lines are still the ones edited; an
+    // empty file is a table without channels.
     dir_.write("lib/flexnet.conf", "0 kiss-tcp 127.0.0.1:8001 Beside\n");
-    EXPECT_EQ(zelvo::link::channelPlaces(dir_ / "lib", dir_ / "etc").shadowing, dir_ / "lib/flexnet.conf");
+    const ChannelFile shadowed(zelvo::link::channelPlaces(dir_ / "lib", dir_ / "etc"));
+    EXPECT_EQ(std::tuple(shadowed.places().shadowing, shadowed.places().inUse, shadowed.text()),
+              std::tuple(dir_ / "lib/flexnet.conf", dir_ / "lib/flexnet.conf", readFile(user_)));
+    const fs::path emptyFile = dir_.write("empty.conf", "");
+    const ChannelFile empty(ChannelPlaces{emptyFile, emptyFile, {}});
+    EXPECT_EQ(std::tuple(empty.readError(), empty.entries().size(), empty.text()),
+              std::tuple(std::optional<std::string>(), 0u, std::string()));
 
     const ScopedEnv env("ZELVO_FLEXNET_CONF", (dir_ / "chosen.conf").c_str());
     const ChannelPlaces chosen = zelvo::link::channelPlaces(dir_ / "lib", dir_ / "etc");
