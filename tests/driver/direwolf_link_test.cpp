@@ -68,6 +68,8 @@ TEST(DirewolfLink, AgwChannelHearsAndIsHeardByAKissChannelOverTheAir)
     EXPECT_EQ(receive("DL1AAA", 0), then);
     ASSERT_EQ(l2_send_ui("DL1AAA", "DL2BBB 0", 0xF0, 0, static_cast<int>(back.size()), back.data()), 1);
     EXPECT_EQ(receive("DL2BBB", 1), back);
+    FlxLinkState kiss{};
+    EXPECT_EQ(std::tuple(flx_channel_state(0, &kiss), kiss.state), std::tuple(0, FLX_LINK_UP));
 
     // Direwolf's AGW port closes the connection on the first KISS frame.
     const std::string x(40, 'x');
