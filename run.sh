@@ -3,7 +3,8 @@
 #
 # With no channel table (flexnet.conf) and nothing listening on 127.0.0.1:8001, there is no radio
 # to talk to: then a simulated channel (zelvo-air) and a demo partner station that answers every
-# message (DB0ZEL, alias "Demo") are started first, and stopped again when Zelvo ends.
+# message (DB0ZEL, alias "Demo") are started first, and stopped again when Zelvo ends. Otherwise it
+# says which table it uses, or that a TNC (Direwolf) already listens on 8001: frames go on the air.
 # Without a display, the headless station zelvo-station is started instead of the window.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -28,8 +29,13 @@ if [ -z "$conf" ]; then
     [ -e "$conf" ] && break
   done
 fi
-if [ ! -e "$conf" ] && ! (exec 3<>/dev/tcp/127.0.0.1/8001) 2>/dev/null; then
-  echo "No radio configured: starting the simulated channel zelvo-air and the demo partner DB0ZEL." >&2
+if [ -e "$conf" ]; then
+  echo "Channel table: $conf (the demo is not started; its channels' TNCs are used)." >&2
+elif (exec 3<>/dev/tcp/127.0.0.1/8001) 2>/dev/null; then
+  echo "TNC found on 127.0.0.1:8001: the demo partner is not started; frames go on the air." >&2
+else
+  echo "No radio configured: starting the simulated channel zelvo-air on 127.0.0.1:8001 and the demo" \
+       "partner DB0ZEL; nothing goes on the air." >&2
   "$bin/zelvo-air" --port 8001 >/dev/null &
   children+=($!)
   for _ in $(seq 50); do

@@ -26,7 +26,7 @@ struct KindLine {
 };
 
 // Texts ending in ": " are followed by the caller's text.
-constexpr std::array<KindLine, 14> kKindLines = {{
+constexpr std::array<KindLine, 16> kKindLines = {{
     {LogKind::MessageReceived, " Rcv frm: "},
     {LogKind::MessageSent, " Send to: "},
     {LogKind::UserOnline, " Online : "},
@@ -41,6 +41,8 @@ constexpr std::array<KindLine, 14> kKindLines = {{
     {LogKind::Ended, " Programm beendet"},
     {LogKind::Remote, " Remote : "},
     {LogKind::Error, " Fehler : "},
+    {LogKind::TncLost, " TNC weg: "},
+    {LogKind::TncBack, " TNC da : "},
 }};
 
 std::filesystem::path stateHome()

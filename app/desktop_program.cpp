@@ -141,16 +141,18 @@ void DesktopProgram::refuseSharedRegistry()
 
 void DesktopProgram::onStartup()
 {
+    // A TNC that does not answer shows in the tray and the status bar, and at once when going
+    // online: the watch starts before the session, which may go online as it starts.
+    linkWatch_ = std::make_unique<LinkWatch>(session_.driver(), LinkWatch::kGrace, &session_.log());
+    connect(linkWatch_.get(), &LinkWatch::warningsChanged, tray_.get(), &TrayIcon::setLinkWarnings);
+    connect(linkWatch_.get(), &LinkWatch::warningsChanged, &mainWindow_->statusBar(),
+            &StatusBar::setLinkWarnings);
+    connect(adapter_.get(), &StationAdapter::wentOnline, linkWatch_.get(), &LinkWatch::goingOnline);
+    linkWatch_->start();
     session_.start(*adapter_, executor_.executor());
     dialogs_->attach({session_.station(), session_.sound(), *adapter_, *history_, *mainWindow_,
                       session_.driver(), [this] { linkWatch_->start(); }});
     followSettings();
-    // A TNC that does not answer shows in the tray tip and the status bar.
-    linkWatch_ = std::make_unique<LinkWatch>(session_.driver());
-    connect(linkWatch_.get(), &LinkWatch::warningsChanged, tray_.get(), &TrayIcon::setLinkWarnings);
-    connect(linkWatch_.get(), &LinkWatch::warningsChanged, &mainWindow_->statusBar(),
-            &StatusBar::setLinkWarnings);
-    linkWatch_->start();
 
     for (const platform::Problem& problem : session_.startProblems())
         adapter_->showProblem(problem);

@@ -4,9 +4,11 @@
 #include <QPixmap>
 
 #include <algorithm>
+#include <future>
 #include <thread>
 #include <vector>
 
+#include "app/channel_verdict.h"
 #include "art/pictures.h"
 #include "dialogs/help_file.h"
 #include "dialogs/help_pages.h"
@@ -36,16 +38,24 @@ bool checkDriver(std::FILE* out)
     return answers;
 }
 
-// Polls until every TNC is connected or the time is up.
+// Whether the channel's TNC is up: by its link state where the driver tells it.
+bool tncUp(link::FlexApi& driver, int channel)
+{
+    if (const auto state = driver.linkState(channel))
+        return state->state == FLX_LINK_UP;
+    return driver.tncConnected(channel);
+}
+
+// Polls until every TNC is up or the time is up.
 void waitForTncs(link::FlexApi& driver, const std::vector<link::FlexApi::Channel>& channels,
                  std::chrono::milliseconds wait)
 {
-    const auto allConnected = [&] {
+    const auto allUp = [&] {
         return std::all_of(channels.begin(), channels.end(),
-                           [&](const auto& channel) { return driver.tncConnected(channel.number); });
+                           [&](const auto& channel) { return tncUp(driver, channel.number); });
     };
     const auto deadline = std::chrono::steady_clock::now() + wait;
-    while (!allConnected() && std::chrono::steady_clock::now() < deadline)
+    while (!allUp() && std::chrono::steady_clock::now() < deadline)
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
 }
 
@@ -144,13 +154,30 @@ bool checkChannels(link::FlexApi& driver, std::FILE* out, std::chrono::milliseco
         return false;
     }
     waitForTncs(driver, channels, wait);
-    bool anyAnswers = false;
+    // The states before the probes: a TNC that takes one client at a time drops the driver's.
+    std::vector<std::pair<std::optional<FlxLinkState>, bool>> states;
+    for (const auto& channel : channels)
+        states.emplace_back(driver.linkState(channel.number), driver.tncConnected(channel.number));
+    // What answers at each TCP address, all asked at once: a KISS TNC shows only by not answering.
+    std::vector<std::future<std::optional<FlxProbe>>> probes;
     for (const auto& channel : channels) {
-        const bool answers = driver.tncConnected(channel.number);
-        anyAnswers = anyAnswers || answers;
+        const bool tcp = channel.kind.ends_with("-tcp");
+        probes.push_back(
+            std::async(std::launch::async, [&driver, &channel, tcp]() -> std::optional<FlxProbe> {
+                if (!tcp)
+                    return std::nullopt;
+                return driver.probe(channel.kind + " " + channel.address, kProbeWait);
+            }));
+    }
+    bool anyAnswers = false;
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        const auto& channel = channels[i];
+        const ChannelVerdict verdict =
+            judgeChannel(channel, states[i].first, states[i].second, probes[i].get());
+        anyAnswers = anyAnswers || verdict.answers;
         std::fprintf(out, "channel %d: %s %s \"%s\": %s\n", channel.number, channel.kind.c_str(),
                      channel.address.c_str(), platform::ansiToUtf8(channel.name).c_str(),
-                     answers ? "TNC answers" : "TNC does not answer");
+                     verdict.text.c_str());
     }
     return anyAnswers;
 }

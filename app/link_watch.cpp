@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QEvent>
 
+#include "app/link_words.h"
+
 namespace zelvo::app {
 
-LinkWatch::LinkWatch(link::FlexApi& driver, std::chrono::milliseconds grace, QObject* parent)
-    : QObject(parent), driver_(driver), grace_(grace)
+LinkWatch::LinkWatch(link::FlexApi& driver, std::chrono::milliseconds grace, ActivityLog* log,
+                     QObject* parent)
+    : QObject(parent), tracker_(driver, grace), log_(log)
 {
     timer_.setInterval(kInterval);
     connect(&timer_, &QTimer::timeout, this, &LinkWatch::check);
@@ -24,12 +27,12 @@ bool LinkWatch::eventFilter(QObject* watched, QEvent* event)
 
 void LinkWatch::start()
 {
-    watched_.clear();
-    const auto now = Clock::now();
-    for (auto& channel : driver_.channels())
-        watched_.push_back({std::move(channel), now});
-    if (watched_.empty())
+    tracker_.start();
+    if (tracker_.channels().empty()) {
+        timer_.stop();
+        tell({});
         return;
+    }
     check();
     timer_.start();
 }
@@ -39,16 +42,19 @@ void LinkWatch::stop()
     timer_.stop();
 }
 
+void LinkWatch::goingOnline()
+{
+    tracker_.hurry();
+    if (timer_.isActive())
+        check();
+}
+
 void LinkWatch::check()
 {
-    const auto now = Clock::now();
-    for (Watched& watched : watched_) {
-        if (driver_.tncConnected(watched.channel.number)) {
-            watched.lastUp = now;
-            watched.down = false;
-        } else if (now - watched.lastUp >= grace_) {
-            watched.down = true;
-        }
+    for (const LinkTracker::Change& change : tracker_.check()) {
+        if (log_)
+            log_->logFile(linkLogText(tracker_.channels()[change.index], change.lost),
+                          change.lost ? LogKind::TncLost : LogKind::TncBack);
     }
     tell(wordWarnings());
 }
@@ -56,11 +62,9 @@ void LinkWatch::check()
 QStringList LinkWatch::wordWarnings() const
 {
     QStringList lines;
-    for (const Watched& watched : watched_) {
-        if (watched.down)
-            lines << tr("Kanal %1: TNC %2 nicht erreichbar")
-                         .arg(watched.channel.number)
-                         .arg(QString::fromLocal8Bit(watched.channel.address));
+    for (const LinkTracker::Channel& channel : tracker_.channels()) {
+        if (channel.down)
+            lines << linkWarning(channel);
     }
     return lines;
 }

@@ -1,15 +1,11 @@
-// Watches the TNC of every channel the driver serves, so that a radio link that does not work
-// (Direwolf not started, a wrong port in the channel table) shows where the operator looks: the
-// tray tip and the status bar, which DesktopProgram hands the warnings to.
+// Watches the TNC of every channel the driver serves (app/link_tracker.h), so that a radio link
+// that does not work (Direwolf not started, a wrong port or kind in the channel table) shows where
+// the operator looks: the tray's picture and tip and the status bar, which DesktopProgram hands the
+// warnings to, and a line in the activity log when a TNC is lost and when it is back.
 //
-// A channel counts as down once its TNC has not been connected for the grace time (kGrace). The
-// driver connects in the background with a backoff: right after ax_init, and for a moment after a
-// TNC dropped the link and came back, it is not connected yet, and that should not flash a
-// warning. The driver is asked every kInterval on the thread that owns the watch; asking only
-// reads a flag there.
-//
-// A driver that cannot describe its channels or tell their state gives no channel: nothing is
-// watched and nothing said, as before the driver could.
+// The driver is asked every kInterval on the thread that owns the watch; asking only reads its
+// state there. A driver that cannot describe its channels gives no channel: nothing is watched and
+// nothing said, as before the driver could.
 //
 // The warnings are worded in the language the windows show, and again after a switch.
 #pragma once
@@ -19,8 +15,9 @@
 #include <QTimer>
 
 #include <chrono>
-#include <vector>
 
+#include "app/activity_log.h"
+#include "app/link_tracker.h"
 #include "link/flex_api.h"
 
 namespace zelvo::app {
@@ -28,19 +25,23 @@ namespace zelvo::app {
 class LinkWatch : public QObject {
     Q_OBJECT
 public:
-    static constexpr std::chrono::milliseconds kGrace{2000};
+    static constexpr std::chrono::milliseconds kGrace = LinkTracker::kGrace;
     static constexpr std::chrono::milliseconds kInterval{250};
 
+    // `log`, when given, gets the lines of TNCs lost and back; it must outlive the watch.
     explicit LinkWatch(link::FlexApi& driver, std::chrono::milliseconds grace = kGrace,
-                       QObject* parent = nullptr);
+                       ActivityLog* log = nullptr, QObject* parent = nullptr);
 
-    // Takes the channels from the driver, which has run ax_init, and starts asking.
+    // Takes the channels from the driver, which has run ax_init, and starts asking. Again after
+    // the driver read its table anew: the channels are taken anew, an unchanged one keeps its state.
     void start();
     // Stops asking; before the driver is left. The warnings stay as they were.
     void stop();
+    // The own station goes online: a TNC known not to answer is warned of at once, not after the
+    // grace time.
+    void goingOnline();
 
-    // One line per channel whose TNC is down, "Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar";
-    // empty while every TNC answers.
+    // One line per channel whose TNC is down, with what to check; empty while every TNC answers.
     const QStringList& warnings() const { return warnings_; }
 
 signals:
@@ -50,23 +51,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    using Clock = std::chrono::steady_clock;
-    struct Watched {
-        link::FlexApi::Channel channel;
-        Clock::time_point lastUp;  // or when the watch began
-        bool down = false;         // not up for the grace time
-    };
-
     void check();
     // The warnings of the channels down, in the language the windows show.
     QStringList wordWarnings() const;
     // Keeps and announces the warnings when they changed.
     void tell(const QStringList& warnings);
 
-    link::FlexApi& driver_;
-    const std::chrono::milliseconds grace_;
+    LinkTracker tracker_;
+    ActivityLog* log_;
     QTimer timer_;
-    std::vector<Watched> watched_;
     QStringList warnings_;
 };
 

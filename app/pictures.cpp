@@ -9,9 +9,9 @@ QIcon statePicture(TStationState state)
     return art::statePicture(static_cast<int>(state));
 }
 
-QIcon trayPicture(protocol::TrayPicture kind)
+QIcon trayPicture(protocol::TrayPicture kind, bool tncLost)
 {
-    return art::trayPicture(static_cast<int>(kind));
+    return art::trayPicture(static_cast<int>(kind), tncLost);
 }
 
 QIcon menuPicture(int number)

@@ -10,7 +10,8 @@
 namespace zelvo::app {
 
 QIcon statePicture(TStationState state);
-QIcon trayPicture(protocol::TrayPicture kind);
+// With `tncLost`, marked: a channel's TNC does not answer.
+QIcon trayPicture(protocol::TrayPicture kind, bool tncLost = false);
 // 0..9; null for any other number.
 QIcon menuPicture(int number);
 

@@ -57,9 +57,12 @@ void StationAdapter::conversationChanged(const TUserEntry& entry)
 
 void StationAdapter::ownStateChanged(bool online, bool away)
 {
+    const bool cameOnline = online && !tray_.online();
     window_.statusBar().setOnline(online);
     window_.statusBar().setAway(away);
     tray_.setOnline(online);
+    if (cameOnline)
+        emit wentOnline();
 }
 
 void StationAdapter::report(const std::optional<platform::Problem>& problem)

@@ -56,6 +56,8 @@ signals:
     void exchanged(const zelvo::app::TUserEntry& entry);
     // The entry's conversation changed; a message window showing it draws it again.
     void conversationUpdated(const zelvo::app::TUserEntry& entry);
+    // The own station went online (after the status bar and the tray show it).
+    void wentOnline();
 
 private:
     MainWindow& window_;

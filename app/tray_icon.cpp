@@ -70,14 +70,21 @@ void TrayIcon::setPicture(TrayPicture kind)
     }
     picture_ = kind;
     pictureShown_ = true;
-    icon_.setIcon(trayPicture(kind));
+    showPicture();
     showTip();
 }
 
 void TrayIcon::setLinkWarnings(const QStringList& warnings)
 {
     linkWarnings_ = warnings;
+    showPicture();
     showTip();
+}
+
+void TrayIcon::showPicture()
+{
+    tncLostShown_ = online_ && !linkWarnings_.isEmpty();
+    icon_.setIcon(trayPicture(picture_, tncLostShown_));
 }
 
 QString TrayIcon::pictureTip() const
@@ -108,6 +115,7 @@ void TrayIcon::setOnline(bool online)
     goOnline_->setChecked(online);
     showGoOnlineText();
     goOnline_->setIcon(menuPicture(online ? 8 : 7));
+    showPicture();
 }
 
 void TrayIcon::activate(QSystemTrayIcon::ActivationReason reason)

@@ -7,8 +7,11 @@
 // Qt reports no pointer movement over the icon, so every activation recomputes the picture
 // first, as the pointer passing over it would.
 //
-// While a channel's TNC does not answer, the tip names it below the picture's own tip
-// ("Zelvo Online" / "Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar"), whatever picture shows.
+// While a channel's TNC does not answer, the tip names it below the picture's own tip ("Zelvo
+// Online" / "Kanal 0 „Direwolf“: TNC 127.0.0.1:8001 nicht erreichbar. ..."), whatever picture
+// shows; while online, the picture also carries a red badge (art::trayPicture), so that a station
+// that cannot reach the air does not look online. The badge is part of the icon itself, so every
+// tray host (XEmbed or StatusNotifierItem) shows it.
 #pragma once
 
 #include <QAction>
@@ -37,6 +40,9 @@ public:
     QString toolTip() const { return icon_.toolTip(); }
     // One line per channel whose TNC does not answer (LinkWatch); empty when all do.
     void setLinkWarnings(const QStringList& warnings);
+    // Whether the picture carries the badge of a TNC that does not answer.
+    bool showsTncLost() const { return tncLostShown_; }
+    QIcon shownIcon() const { return icon_.icon(); }
 
     // The go-online item follows the own state: "go OffLine" checked while online, "go OnLine"
     // once offline again. Only a change of the state touches it.
@@ -67,6 +73,8 @@ private:
     QString pictureTip() const;
     // The picture's tip with the link warnings below it.
     void showTip();
+    // The picture, with the badge while online with a TNC that does not answer.
+    void showPicture();
 
     const Roster& roster_;
     QSystemTrayIcon icon_;
@@ -81,6 +89,7 @@ private:
     bool online_ = false;
     bool stateChanged_ = false;
     QStringList linkWarnings_;
+    bool tncLostShown_ = false;
 };
 
 }  // namespace zelvo::app

@@ -107,6 +107,40 @@ private:
     QString base_;
 };
 
+// A picture with another laid over it at the same size: the overlay's drawing leaves the rest of
+// its square transparent.
+class OverlaidPicture : public QIconEngine {
+public:
+    OverlaidPicture(QString base, QString overlay) : base_(base), overlay_(overlay) {}
+
+    QPixmap pixmap(const QSize& size, QIcon::Mode mode, QIcon::State state) override
+    {
+        QPixmap picture = base_.pixmap(size, mode, state);
+        const QPixmap mark = overlay_.pixmap(size, mode, state);
+        QPainter painter(&picture);
+        painter.drawPixmap(picture.rect(), mark);
+        return picture;
+    }
+
+    void paint(QPainter* painter, const QRect& rect, QIcon::Mode mode, QIcon::State state) override
+    {
+        base_.paint(painter, rect, mode, state);
+        overlay_.paint(painter, rect, mode, state);
+    }
+
+    QSize actualSize(const QSize& size, QIcon::Mode, QIcon::State) override { return size; }
+    QList<QSize> availableSizes(QIcon::Mode mode, QIcon::State state) override
+    {
+        return base_.availableSizes(mode, state);
+    }
+    QString key() const override { return QStringLiteral("zelvo-overlaid"); }
+    QIconEngine* clone() const override { return new OverlaidPicture(*this); }
+
+private:
+    RenderedPicture base_;
+    RenderedPicture overlay_;
+};
+
 template <std::size_t N>
 QIcon icon(const char* folder, const std::array<const char*, N>& names, int index)
 {
@@ -117,9 +151,13 @@ QIcon icon(const char* folder, const std::array<const char*, N>& names, int inde
 
 }  // namespace
 
-QIcon trayPicture(int kind)
+QIcon trayPicture(int kind, bool tncLost)
 {
-    return icon("tray", kTray, kind - 1);
+    const QIcon picture = icon("tray", kTray, kind - 1);
+    if (!tncLost || picture.isNull())
+        return picture;
+    return QIcon(
+        new OverlaidPicture(resourcePath("tray", kTray[kind - 1]), resourcePath("overlay", "tnc-lost")));
 }
 
 QIcon statePicture(int state)

@@ -11,8 +11,9 @@
 namespace zelvo::art {
 
 // By the tray picture kind: 1 NEWMAIL, 2 USEROFF, 3 USERON, 4 POLLED, 5 SELFOFF, 6 MAINICON (also
-// the program's icon), 8 USERAWAY. Any other kind gives a null icon.
-QIcon trayPicture(int kind);
+// the program's icon), 8 USERAWAY. Any other kind gives a null icon. With `tncLost`, a red badge
+// in the lower right corner says that a channel's TNC does not answer.
+QIcon trayPicture(int kind, bool tncLost = false);
 // By the station state 0..7, Online to OfflineUnread; a null icon outside.
 QIcon statePicture(int state);
 // 0 read message, 1 write message, 2 create entry, 3 edit entry, 4 delete entry, 5 poll station,

@@ -401,3 +401,40 @@ TEST_F(DesktopProgramTest, TheAirHearsTheSameBytesWhateverLanguageIsChosen)
 }
 
 }  // namespace
+
+namespace {
+
+// Going online while the TNC is known not to answer says so at once, where the operator looks: the
+// tray's badge and tip, the status bar, the log; and the TNC that comes back clears them again.
+TEST_F(DesktopProgramTest, GoingOnlineWithoutATncSaysSoAtOnceAndTheLogHasTheTncLostAndBack)
+{
+    zelvo::testing::KissServer tnc(/*listen_now=*/false);  // refused
+    useTnc(tnc);
+    auto program = start("DL9TST", "000000df", ZELVO_FLXAPI);
+    link::FlexApi& driver = program->session().driver();
+    // Without the event loop, so that the watch's grace cannot have passed on its timer.
+    ASSERT_TRUE(
+        zelvo::testing::wait_until([&] { return driver.linkState(0).value_or(FlxLinkState{}).error != 0; }));
+    app::StatusBar& bar = program->mainWindow().statusBar();
+    ASSERT_EQ(std::pair(bar.panelText(1) == "TNC nicht erreichbar", program->tray().showsTncLost()),
+              std::pair(false, false));
+
+    program->mainWindow().goOnlineClick();
+    const QString warning = "Kanal 0 „Test“: TNC 127.0.0.1:" + QString::number(tnc.port()) +
+                            " nicht erreichbar (Verbindung abgelehnt). Läuft Direwolf? KISSPORT?";
+    EXPECT_EQ(std::tuple(bar.panelText(1), program->tray().toolTip(), program->tray().showsTncLost()),
+              std::tuple(QString("TNC nicht erreichbar"), "Zelvo Online\n" + warning, true));
+    EXPECT_TRUE(bar.panelToolTip(1).startsWith(warning));
+
+    tnc.listen();
+    ASSERT_TRUE(tnc.accept());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !program->tray().showsTncLost(); }, 15000));
+    EXPECT_EQ(program->tray().toolTip(), "Zelvo Online");
+    const std::string written = log();
+    const auto lost = written.find(" TNC weg: Kanal 0 \x84Test\x93: TNC 127.0.0.1:");
+    EXPECT_TRUE(lost != std::string::npos &&
+                written.find(" TNC da : Kanal 0 \x84Test\x93", lost) != std::string::npos)
+        << written;
+}
+
+}  // namespace

@@ -1,18 +1,24 @@
-// The radio link as the operator sees it: the link watch and zelvo --check's channel lines,
-// against the real driver library and KISS TNCs on 127.0.0.1, and against the stand-in library
-// of tests/link that has no channel extensions (an older driver).
+// The radio link as the operator sees it: the link watch with its warnings and log lines and
+// zelvo --check's channel lines, against the real driver library with KISS TNCs and AGW servers on
+// 127.0.0.1, and against the stand-in library of tests/link that has no channel extensions (an
+// older driver). The words for each kind and state, and --check's verdicts, as tables.
 #include <QSignalSpy>
 #include <QTest>
+#include <QTranslator>
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
 #include <memory>
 
+#include "app/channel_verdict.h"
 #include "app/install_check.h"
 #include "app/link_watch.h"
+#include "app/link_words.h"
+#include "app/status_bar.h"
 #include "dialogs/language.h"
 #include "link/flex_api.h"
+#include "tests/support/fake_agw_server.h"
 #include "tests/support/kiss_socket.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
@@ -57,30 +63,205 @@ protected:
     link::FlexApi driver{ZELVO_FLXAPI};
 };
 
-TEST_F(LinkTest, WatchNamesATncThatDoesNotAnswerAfterTheGraceUntilItDoes)
+// Words every text of the context anew, so that a test sees a switch of the language.
+class MarkingTranslator : public QTranslator {
+public:
+    bool isEmpty() const override { return false; }
+    QString translate(const char* context, const char* source, const char*, int) const override
+    {
+        return QLatin1String(context) == "LinkWatch" ? "[fr] " + QString::fromUtf8(source) : QString();
+    }
+};
+
+const QDateTime kNoon(QDate(2026, 12, 5), QTime(12, 0));
+
+TEST_F(LinkTest, WatchNamesATncThatDoesNotAnswerAfterTheGraceUntilItDoesAndLogsBoth)
 {
     auto tnc = std::make_unique<KissServer>(/*listen_now=*/false);  // connections refused
     const QString port = QString::number(tnc->port());
-    start("2 kiss-tcp 127.0.0.1:" + port.toStdString() + " Nord\n", dir / "t.conf");
-    app::LinkWatch watch(driver, 300ms);
+    start("2 kiss-tcp 127.0.0.1:" + port.toStdString() + "@1200 Nord \xFC\n", dir / "t.conf");
+    app::ActivityLog log(dir / "Zelvo.log", {}, QLocale(QLocale::German), [] { return kNoon; });
+    ASSERT_EQ(log.createFile(), std::nullopt);
+    app::LinkWatch watch(driver, 300ms, &log);
     QSignalSpy changes(&watch, &app::LinkWatch::warningsChanged);
     watch.start();
     EXPECT_TRUE(watch.warnings().isEmpty());  // the driver is still trying
 
-    const QStringList down{"Kanal 2: TNC 127.0.0.1:" + port + " nicht erreichbar"};
-    EXPECT_TRUE(QTest::qWaitFor([&] { return watch.warnings() == down; }, 15000));
+    const QString down = "Kanal 2 „Nord ü“: TNC 127.0.0.1:" + port +
+                         " nicht erreichbar (Verbindung abgelehnt). Läuft Direwolf? KISSPORT?";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return watch.warnings() == QStringList(down); }, 15000));
     tnc->listen();
     ASSERT_TRUE(tnc->accept());
     EXPECT_TRUE(QTest::qWaitFor([&] { return watch.warnings().isEmpty(); }, 15000));
     tnc.reset();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return watch.warnings() == down; }, 15000));
-    EXPECT_EQ(changes.count(), 3);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return watch.warnings() == QStringList(down); }, 15000));
+
+    // Taken anew after the driver read its table again: the same channel keeps its state.
+    const auto told = changes.count();
+    watch.start();
+    EXPECT_EQ(std::pair(watch.warnings(), changes.count()), std::pair(QStringList(down), told));
+
+    const std::string lost =
+        "05.Dez.2026 12:00 TNC weg: Kanal 2 \x84Nord \xFC\x93: TNC 127.0.0.1:" + port.toStdString() +
+        " nicht erreichbar";
+    const std::string written = readFile(dir / "Zelvo.log");
+    const auto lines = QString::fromLatin1(written).split("\r\n");
+    ASSERT_EQ(lines.size(), 4) << written;  // lost, back, lost, and the end of the last line
+    EXPECT_EQ(lines[0].toLatin1().toStdString(), lost + " (Verbindung abgelehnt).");
+    EXPECT_EQ(lines[1].toLatin1().toStdString(),
+              "05.Dez.2026 12:00 TNC da : Kanal 2 \x84Nord \xFC\x93: TNC 127.0.0.1:" + port.toStdString() +
+                  " antwortet wieder.");
+    EXPECT_TRUE(lines[2].toLatin1().toStdString().starts_with(lost)) << written;
 
     // A switch of the language words the warning anew at once.
-    dialogs::LanguageSwitch language;
-    language.apply("fr");
-    EXPECT_EQ(watch.warnings(), QStringList("Canal 2\u00a0: TNC 127.0.0.1:" + port + " injoignable"));
-    EXPECT_EQ(changes.count(), 4);
+    MarkingTranslator french;
+    QCoreApplication::installTranslator(&french);
+    EXPECT_EQ(watch.warnings(),
+              QStringList("[fr] [fr] Kanal 2 „Nord ü“: TNC 127.0.0.1:" + port +
+                          " nicht erreichbar ([fr] Verbindung abgelehnt). [fr] Läuft Direwolf? "
+                          "KISSPORT?"));
+    QCoreApplication::removeTranslator(&french);
+    EXPECT_EQ(watch.warnings(), QStringList(down));
+}
+
+// The required case: Direwolf's AGW port written as kiss-tcp. The connection opens and stays
+// silent; --check's probe finds the AGW server, and the first frame sent shows it to the windows.
+TEST_F(LinkTest, AKissChannelOnAnAgwPortIsNoKissTncInTheCheckAndInTheWindows)
+{
+    FakeAgwServer wrong;
+    FakeAgwServer right(FakeAgwServer::Behaviour::Answer, {{2005, 127}, {"Port1 a", "Port2 b"}, 0});
+    const std::string agwPort = std::to_string(wrong.port());
+    start("0 kiss-tcp 127.0.0.1:" + agwPort +
+              " Direwolf\n1 agw-tcp 127.0.0.1:" + std::to_string(right.port()) + " Direwolf AGW\n",
+          dir / "t.conf");
+    const std::string wrongLine = "channel 0: kiss-tcp 127.0.0.1:" + agwPort +
+                                  " \"Direwolf\": not a KISS TNC: an AGW server answers there (write agw-tcp "
+                                  "127.0.0.1:" +
+                                  agwPort + ")\n";
+    EXPECT_EQ(check(driver, 5000ms),
+              std::pair("channel table: " + (dir / "t.conf").string() + "\n" + wrongLine +
+                            "channel 1: agw-tcp 127.0.0.1:" + std::to_string(right.port()) +
+                            " \"Direwolf AGW\": AGW server 2005.127 answers, 2 radio ports\n",
+                        true));
+
+    app::LinkWatch watch(driver, 300ms);
+    app::StatusBar bar;
+    QObject::connect(&watch, &app::LinkWatch::warningsChanged, &bar, &app::StatusBar::setLinkWarnings);
+    watch.start();
+    const QString warning =
+        "Kanal 0 „Direwolf“: keine KISS-Gegenstelle auf 127.0.0.1:" + QString::fromStdString(agwPort) +
+        ". Ist das ein AGW-Port? Dann agw-tcp eintragen.";
+    bool shown = false;
+    for (int frame = 0; frame < 50 && !shown; ++frame) {
+        driver.sendUi("DL1ABC", "DB0ZEL 0", 0xF0, "Online");
+        shown = QTest::qWaitFor([&] { return watch.warnings() == QStringList(warning); }, 300);
+    }
+    EXPECT_TRUE(shown) << watch.warnings().join('\n').toStdString();
+    EXPECT_TRUE(wrong.sawBrokenStream());
+    EXPECT_EQ(std::pair(bar.panelText(1), bar.panelToolTip(1)),
+              std::pair(QString("TNC nicht erreichbar"), warning));
+
+    start("0 kiss-tcp 127.0.0.1:" + agwPort + " Direwolf\n", dir / "t.conf");
+    EXPECT_EQ(check(driver, 1000ms),
+              std::pair("channel table: " + (dir / "t.conf").string() + "\n" + wrongLine, false));
+}
+
+TEST_F(LinkTest, GoingOnlineWarnsAtOnceOfATncKnownNotToAnswer)
+{
+    KissServer tnc(/*listen_now=*/false);
+    start("0 kiss-tcp 127.0.0.1:" + std::to_string(tnc.port()) + " Direwolf\n", dir / "t.conf");
+    app::LinkWatch watch(driver, 1h);
+    watch.start();
+    ASSERT_TRUE(wait_until([&] { return driver.linkState(0).value_or(FlxLinkState{}).error != 0; }));
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(watch.warnings().isEmpty());
+    watch.goingOnline();
+    EXPECT_EQ(watch.warnings().size(), 1);
+}
+
+TEST(LinkWords, NameTheChannelSayWhatIsWrongAndWhatToCheck)
+{
+    using C = app::LinkCondition;
+    const struct {
+        link::FlexApi::Channel channel;
+        app::LinkStatus status;
+        const char* warning;
+    } cases[] = {
+        {{0, "kiss-tcp", "127.0.0.1:8001@1200", "Direwolf"},
+         {C::Down, ECONNREFUSED},
+         "Kanal 0 „Direwolf“: TNC 127.0.0.1:8001 nicht erreichbar (Verbindung abgelehnt). Läuft Direwolf? "
+         "KISSPORT?"},
+        {{0, "kiss-tcp", "127.0.0.1:8000", "Direwolf"},
+         {C::WrongProtocol, 0},
+         "Kanal 0 „Direwolf“: keine KISS-Gegenstelle auf 127.0.0.1:8000. Ist das ein AGW-Port? Dann agw-tcp "
+         "eintragen."},
+        {{1, "agw-tcp", "funk.example:8000/2", "QtSM \xFC"},
+         {C::Down, -1},
+         "Kanal 1 „QtSM ü“: TNC funk.example:8000/2 nicht erreichbar (Rechnername unbekannt). Läuft Direwolf "
+         "oder "
+         "das Soundmodem? AGWPORT?"},
+        {{1, "agw-tcp", "127.0.0.1:8001", "QtSM"},
+         {C::WrongProtocol, 0},
+         "Kanal 1 „QtSM“: keine AGW-Gegenstelle auf 127.0.0.1:8001. Ist das ein KISS-Port? Dann kiss-tcp "
+         "eintragen."},
+        {{3, "kiss-serial", "/dev/ttyUSB0 9600", ""},
+         {C::Down, EACCES},
+         "Kanal 3: TNC /dev/ttyUSB0 9600 nicht erreichbar (keine Berechtigung). Gerät angeschlossen? Gruppe "
+         "dialout?"},
+        {{3, "kiss-serial", "/dev/ttyUSB0 9600", "TNC2"},
+         {C::Down, 0},
+         "Kanal 3 „TNC2“: TNC /dev/ttyUSB0 9600 nicht erreichbar. Gerät angeschlossen? Gruppe dialout?"},
+        {{3, "kiss-serial", "/dev/ttyUSB0 9600", "TNC2"},
+         {C::WrongProtocol, 0},
+         "Kanal 3 „TNC2“: keine KISS-Gegenstelle an /dev/ttyUSB0 9600. Ist der TNC im KISS-Modus?"},
+    };
+    for (const auto& c : cases) {
+        const app::LinkTracker::Channel channel{c.channel, c.status, true};
+        EXPECT_EQ(app::linkWarning(channel), QString::fromUtf8(c.warning));
+    }
+    // The log's lines: German, Windows-1252, without the hint.
+    const app::LinkTracker::Channel direwolf{cases[0].channel, cases[0].status, true};
+    EXPECT_EQ(std::pair(app::linkLogText(direwolf, true), app::linkLogText(direwolf, false)),
+              std::pair("Kanal 0 \x84"
+                        "Direwolf\x93: TNC 127.0.0.1:8001 nicht erreichbar (Verbindung abgelehnt)."s,
+                        "Kanal 0 \x84"
+                        "Direwolf\x93: TNC 127.0.0.1:8001 antwortet wieder."s));
+}
+
+TEST(ChannelVerdict, TellsKissAndAgwApartAndSaysWhichKindToWrite)
+{
+    const link::FlexApi::Channel kiss{0, "kiss-tcp", "127.0.0.1:8000/1@1200", "D"};
+    const link::FlexApi::Channel agw{1, "agw-tcp", "127.0.0.1:8001", "D"};
+    const FlxLinkState up{FLX_LINK_UP, 0, 0, 0, 0}, agwUp{FLX_LINK_UP, 0, 2005, 127, 1},
+        refused{FLX_LINK_DOWN, ECONNREFUSED, 0, 0, 0}, wrong{FLX_LINK_WRONG_PROTOCOL, 0, 0, 0, 0};
+    const FlxProbe isAgw{FLX_PROBE_AGW, 0, 2005, 127, 2, ""}, isKiss{FLX_PROBE_KISS, 0, 0, 0, 0, ""},
+        other{FLX_PROBE_OTHER, 0, 0, 0, 0, ""};
+    using V = app::ChannelVerdict;
+    const std::tuple<link::FlexApi::Channel, std::optional<FlxLinkState>, bool, std::optional<FlxProbe>, V>
+        cases[] = {
+            {kiss, up, true, isKiss, V{"TNC answers", true}},
+            {kiss, up, true, isAgw,
+             V{"not a KISS TNC: an AGW server answers there (write agw-tcp 127.0.0.1:8000@1200)", false}},
+            {kiss, wrong, false, isAgw,
+             V{"not a KISS TNC: an AGW server answers there (write agw-tcp 127.0.0.1:8000@1200)", false}},
+            {kiss, wrong, false, std::nullopt,
+             V{"not a KISS TNC: it sends bytes outside KISS framing or closes the connection after each "
+               "frame",
+               false}},
+            {kiss, up, true, other, V{"not a KISS TNC: the other end speaks neither KISS nor AGW", false}},
+            {kiss, refused, false, std::nullopt, V{"TNC does not answer: connection refused", false}},
+            {agw, agwUp, true, isAgw, V{"AGW server 2005.127 answers, 2 radio ports", true}},
+            {agw, agwUp, true, std::nullopt, V{"AGW server 2005.127 answers, 1 radio port", true}},
+            {agw, wrong, false, isKiss,
+             V{"not an AGW server: a KISS TNC answers there (write kiss-tcp 127.0.0.1:8001)", false}},
+            {agw, wrong, false, std::nullopt,
+             V{"not an AGW server: no answer to the version request", false}},
+            // A driver without link states: connected is all it says.
+            {kiss, std::nullopt, true, std::nullopt, V{"TNC answers", true}},
+            {kiss, std::nullopt, false, std::nullopt, V{"TNC does not answer", false}},
+        };
+    for (const auto& [channel, state, connected, probe, verdict] : cases)
+        EXPECT_EQ(app::judgeChannel(channel, state, connected, probe), verdict) << verdict.text;
 }
 
 TEST_F(LinkTest, CheckListsTheTableAndEachChannelAndFailsWhenNoTncAnswers)
@@ -97,8 +278,8 @@ TEST_F(LinkTest, CheckListsTheTableAndEachChannelAndFailsWhenNoTncAnswers)
     EXPECT_EQ(check(driver, 300ms),
               std::pair("channel table: " + file.string() + "\nchannel 0: kiss-tcp 127.0.0.1:" + up +
                             "@1200 \"Direwolf\": TNC answers\nchannel 5: kiss-tcp 127.0.0.1:" + refused +
-                            " \"Nord \xC3\xBC\": TNC does not answer\nchannel 9: kiss-serial /dev/zelvo-none "
-                            "9600 \"Seriell\": TNC does not answer\n",
+                            " \"Nord \xC3\xBC\": TNC does not answer: connection refused\nchannel 9: kiss-serial "
+                            "/dev/zelvo-none 9600 \"Seriell\": TNC does not answer: no such device\n",
                         true));
 
     start("5 kiss-tcp 127.0.0.1:" + refused + " Nord\n", file);

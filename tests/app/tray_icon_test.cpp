@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "app/activity_log.h"
+#include "app/pictures.h"
 #include "dialogs/language.h"
 #include "tests/app/windows_fixture.h"
 
@@ -134,6 +135,32 @@ TEST_F(TrayTest, ATncThatDoesNotAnswerShowsInTheTipAndCoversTheStatusMessageUnti
     EXPECT_EQ(bar.panelToolTip(1), down.join('\n') + "\nÜbertragungsfehler");
     bar.setLinkWarnings({});
     EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)), std::pair(QString("Übertragungsfehler"), QString()));
+}
+
+// While online, a TNC that does not answer marks the picture, whichever the engine shows; offline,
+// or once every TNC answers again, the plain picture is back.
+TEST_F(TrayTest, WhileOnlineATncThatDoesNotAnswerMarksThePicture)
+{
+    const auto shows = [this](TrayPicture kind, bool tncLost) {
+        return tray.showsTncLost() == tncLost &&
+               tray.shownIcon().pixmap(16).toImage() == app::trayPicture(kind, tncLost).pixmap(16).toImage();
+    };
+    add("DL1AAA");
+    const QStringList down{
+        "Kanal 0 „Direwolf“: TNC 127.0.0.1:8001 nicht erreichbar. Läuft Direwolf? KISSPORT?"};
+    tray.setLinkWarnings(down);
+    tray.setPicture(TrayPicture::SelfOff);
+    EXPECT_TRUE(shows(TrayPicture::SelfOff, false));  // offline nothing goes on the air
+    tray.setOnline(true);
+    tray.setPicture(TrayPicture::MainIcon);
+    EXPECT_TRUE(shows(TrayPicture::MainIcon, true));
+    tray.setPicture(TrayPicture::UserOn);
+    EXPECT_TRUE(shows(TrayPicture::UserOn, true));
+    tray.setLinkWarnings({});
+    EXPECT_TRUE(shows(TrayPicture::UserOn, false));
+    tray.setLinkWarnings(down);
+    tray.setOnline(false);
+    EXPECT_TRUE(shows(TrayPicture::UserOn, false));
 }
 
 // The engine's German texts show in the language of the windows: a known one, one composed with

@@ -9,6 +9,8 @@
 #include <string_view>
 #include <thread>
 
+#include "app/link_tracker.h"
+#include "app/link_words.h"
 #include "app/session.h"
 #include "platform/ansi.h"
 #include "protocol/messages.h"
@@ -81,6 +83,21 @@ void answerEchoes(protocol::Station& station, tools::ConsoleUi& ui)
     }
 }
 
+// A LINK line and a log line for each channel whose TNC was lost or is back.
+void reportLinkChanges(app::LinkTracker& links, protocol::Station& station, tools::Console& console)
+{
+    for (const auto& change : links.check()) {
+        const app::LinkTracker::Channel& channel = links.channels()[change.index];
+        const std::string text = app::linkLogText(channel, change.lost);
+        const char* state = !change.lost                                                    ? "up"
+                            : channel.status.condition == app::LinkCondition::WrongProtocol ? "wrong-protocol"
+                                                                                            : "down";
+        console.line("LINK",
+                     std::to_string(channel.channel.number) + " " + state + " " + tools::printable(text));
+        station.logLine(text, change.lost ? app::LogKind::TncLost : app::LogKind::TncBack);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -90,6 +107,7 @@ int main(int argc, char** argv)
 
     // Filled in once the engine exists; the pass calls it inside the same lock as the commands.
     std::function<void()> echoes;
+    std::function<void()> linkChanges;
     app::Session::Options sessionOptions;
     if (options.logFile)
         sessionOptions.logFile = *options.logFile;
@@ -97,9 +115,11 @@ int main(int argc, char** argv)
     // Passes and commands run on threads of their own here: a refused frame is offered again
     // after a pause, within the send, as it always was.
     sessionOptions.sendPause = [](std::chrono::milliseconds pause) { std::this_thread::sleep_for(pause); };
-    sessionOptions.afterPass = [&echoes] {
+    sessionOptions.afterPass = [&echoes, &linkChanges] {
         if (echoes)
             echoes();
+        if (linkChanges)
+            linkChanges();
     };
     app::Session session(std::move(sessionOptions));
     switch (session.open()) {
@@ -128,6 +148,9 @@ int main(int argc, char** argv)
     session.roster().addObserver(&ui);
     link::Serializer serializer;
     echoes = [&] { answerEchoes(session.station(), ui); };
+    app::LinkTracker links(session.driver(), app::LinkTracker::kGrace);
+    links.start();
+    linkChanges = [&] { reportLinkChanges(links, session.station(), console); };
     session.start(ui, [&](const link::FlexThread::Work& work) { serializer.run(work); });
     for (const platform::Problem& problem : session.startProblems())
         console.line("ERROR", tools::printable(problem.text));

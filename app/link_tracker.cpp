@@ -1,0 +1,84 @@
+#include "app/link_tracker.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace zelvo::app {
+
+LinkTracker::LinkTracker(link::FlexApi& driver, std::chrono::milliseconds grace)
+    : driver_(driver), grace_(grace)
+{}
+
+void LinkTracker::start(Clock::time_point now)
+{
+    std::vector<Channel> taken;
+    for (auto& channel : driver_.channels()) {
+        Channel next{std::move(channel), {}, false, false, false, now};
+        const auto same = std::find_if(channels_.begin(), channels_.end(), [&](const Channel& old) {
+            return old.channel.number == next.channel.number && old.channel.kind == next.channel.kind &&
+                   old.channel.address == next.channel.address;
+        });
+        if (same != channels_.end()) {
+            next.status = same->status;
+            next.down = same->down;
+            next.hurried = same->hurried;
+            next.lastUp = same->lastUp;
+        }
+        taken.push_back(std::move(next));
+    }
+    channels_ = std::move(taken);
+    if (began_ == Clock::time_point{})
+        began_ = now;
+}
+
+void LinkTracker::ask(Channel& channel)
+{
+    if (const auto state = driver_.linkState(channel.channel.number)) {
+        channel.exact = true;
+        switch (state->state) {
+        case FLX_LINK_UP: channel.status = {LinkCondition::Up, 0}; break;
+        case FLX_LINK_WRONG_PROTOCOL: channel.status = {LinkCondition::WrongProtocol, 0}; break;
+        default: channel.status = {LinkCondition::Down, state->error}; break;
+        }
+        return;
+    }
+    channel.exact = false;
+    channel.status = {driver_.tncConnected(channel.channel.number) ? LinkCondition::Up : LinkCondition::Down,
+                      0};
+}
+
+bool LinkTracker::knownSilent(const Channel& channel, Clock::time_point now) const
+{
+    if (!channel.exact)  // right after the start the driver may not have tried yet
+        return now - began_ >= grace_;
+    return channel.status.condition == LinkCondition::WrongProtocol || channel.status.error != 0;
+}
+
+std::vector<LinkTracker::Change> LinkTracker::check(Clock::time_point now)
+{
+    std::vector<Change> changes;
+    for (std::size_t index = 0; index < channels_.size(); ++index) {
+        Channel& channel = channels_[index];
+        ask(channel);
+        if (channel.status.condition == LinkCondition::Up) {
+            channel.lastUp = now;
+            channel.hurried = false;
+            if (std::exchange(channel.down, false))
+                changes.push_back({index, false});
+        } else if (!channel.down &&
+                   (now - channel.lastUp >= grace_ || (channel.hurried && knownSilent(channel, now)))) {
+            channel.down = true;
+            channel.hurried = false;
+            changes.push_back({index, true});
+        }
+    }
+    return changes;
+}
+
+void LinkTracker::hurry()
+{
+    for (Channel& channel : channels_)
+        channel.hurried = !channel.down;  // check() forgets it for a TNC that is up
+}
+
+}  // namespace zelvo::app
