@@ -13,6 +13,7 @@ text="Grüße aus Köln, Bär"
 step="start"
 status_labels() { "$(dirname "$0")/window_labels.py" "Zelvo Pre 2"; }
 status_says() { status_labels | grep -q "$1"; }
+icon_shows() { [ "$("$(dirname "$0")/icon_badge.py" "$icon")" = "$1" ]; }
 settings_values() { sed -n '/^\[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\]/,/^\r\?$/p' "$reg"; }
 
 start_air
@@ -92,13 +93,16 @@ xdotool windowminimize --sync "$(visible "Zelvo Pre 2")" || fail "cannot minimis
 click_icon 1
 wait_for "the minimised roster window did not come back" visible "Zelvo Pre 2"
 
-step="10 (the TNC goes away: the status bar says so, and no more once it is back)"
+step="10 (the TNC goes away: the status bar and the icon's badge say so, and no more once it is back)"
+icon_shows plain || fail "the tray icon shows the lost-TNC badge while the TNC answers"
 air_port=$(sed -n 's/.*127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/flexnet.conf")
 kill "${pids[0]}" && wait "${pids[0]}" 2>/dev/null
 wait_for "the status bar did not say that the TNC does not answer" status_says "TNC nicht erreichbar"
+wait_for "the tray icon shows no badge while online without a TNC" icon_shows badge
 "$bin/zelvo-air" --port "$air_port" >"$scratch/air.out" 2>&1 &
 pids[0]=$!
 wait_for "the status bar still warns with the TNC back" eval '! status_says "nicht erreichbar"'
+wait_for "the tray icon keeps the badge with the TNC back" icon_shows plain
 
 step="11 (tray menu \"Beenden\", OK to the question)"
 quit_zelvo
@@ -132,4 +136,4 @@ keys_to "Confirm" Return
 wait_for "zelvo did not end" exited "$zelvo"
 grep -q '^"Sprache"=' "$reg" && fail "a language was stored without a choice"
 
-echo "PASS: tray icon, main window, going online, keys, empty clipboard, a message, entry editor, settings and the own call, minimised, the TNC away and back, Beenden, English"
+echo "PASS: tray icon, main window, going online, keys, empty clipboard, a message, entry editor, settings and the own call, minimised, the TNC away and back (status bar and badge), Beenden, English"
