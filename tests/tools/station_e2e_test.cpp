@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdio>
 #include <fstream>
 #include <regex>
@@ -185,6 +186,35 @@ TEST_F(StationPair, PresenceOnlineAwayBackPollAndOffline)
     ASSERT_SEES(*pa, "STATE DL2BBB Offline");
     ASSERT_SEES(*pa, "STATUS Bert ist Offline");
     // That an offline station lets a poll run out: Messages.PollGoesOutFiveTimesThenTheStationIsOffline.
+}
+
+// The channel's TNC goes away and comes back: a LINK line and a log line each time, naming the
+// channel; the log's other lines are as they were.
+TEST_F(StationPair, ATncLostAndBackIsALinkLineAndALogLine)
+{
+    ASSERT_NO_FATAL_FAILURE(open_channel());
+    const std::string port = std::to_string(air.port);
+    const std::string lost = "Kanal 0 „Sim“: TNC 127.0.0.1:" + port + " nicht erreichbar";
+    air.process->stop(SIGTERM);
+    ASSERT_TRUE(pa->wait_line([&](const std::string& line) {
+        return line.starts_with("LINK 0 down " + lost);
+    })) << tail(*pa);
+    ASSERT_TRUE(pa->wait_line([&](const std::string& line) {
+        return line.starts_with("LOG TNC weg: " + lost);
+    })) << tail(*pa);
+    air = start_air(kAir, {"--port", port});
+    ASSERT_EQ(air.port, std::stoi(port));
+    const std::string back = "Kanal 0 „Sim“: TNC 127.0.0.1:" + port + " antwortet wieder.";
+    ASSERT_SEES(*pa, "LINK 0 up " + back);
+    ASSERT_SEES(*pa, "LOG TNC da : " + back);
+    pa->write_line("quit");
+    ASSERT_SEES(*pa, "BYE");
+    std::ifstream file(a.dir / "zelvo.log", std::ios::binary);
+    std::string line;
+    std::vector<std::string> kinds;
+    while (std::getline(file, line))
+        kinds.push_back(line.substr(line.find(' ', line.find(' ') + 1) + 1, 9));  // after the date and time
+    EXPECT_EQ(kinds, (std::vector<std::string>{"Programm ", "TNC weg: ", "TNC da : ", "Programm "}));
 }
 
 TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
