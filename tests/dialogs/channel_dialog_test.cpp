@@ -18,6 +18,7 @@
 #include <gtest/gtest.h>
 
 #include "dialogs/channel_editor.h"
+#include "dialogs/channel_words.h"
 #include "platform/registry.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/support/fake_agw_server.h"
@@ -263,6 +264,49 @@ TEST_F(ChannelDialogTest, FirstTableHoldsWhatTheSearchFound)
         readFile(dir_ / "user/flexnet.conf"),
         "# Zelvo's channel table: <number> <kind> <address> <name>, see man 5 flexnet.conf\n" +
             QStringLiteral("0 kiss-tcp 127.0.0.1:%1 KISS 127.0.0.1:%1\n").arg(kiss.port()).toStdString());
+}
+
+// What a probe and a link state come to in words, for each way a TNC answers or does not.
+TEST(ChannelWordsTest, ProbesAndLinkStatesInWords)
+{
+    ChannelEntry tcp;
+    tcp.host = "127.0.0.1";
+    tcp.port = 8001;
+    ChannelEntry unknown = tcp;
+    unknown.host = "nowhere.invalid";
+    ChannelEntry serial;
+    serial.kind = ChannelKind::KissSerial;
+    serial.device = "/dev/null";
+    serial.baud = 9600;
+    const auto probe = [](int kind, int error) {
+        FlxProbe p{};
+        p.kind = kind;
+        p.error = error;
+        return std::optional(p);
+    };
+    const std::tuple<ChannelEntry, std::optional<FlxProbe>, QString> probes[] = {
+        {tcp, probe(FLX_PROBE_NOTHING, ECONNREFUSED), "keine Antwort von 127.0.0.1:8001"},
+        {unknown, probe(FLX_PROBE_NOTHING, -1), "nowhere.invalid: Rechner unbekannt"},
+        {tcp, probe(FLX_PROBE_OTHER, 0), "127.0.0.1:8001 antwortet, aber weder mit KISS noch mit AGW"},
+        {serial, probe(FLX_PROBE_NOTHING, EACCES), "/dev/null: keine Berechtigung (Gruppe root)"},
+        {serial, probe(FLX_PROBE_NOTHING, ENOENT), "/dev/null: Gerät nicht vorhanden"},
+        {serial, probe(FLX_PROBE_KISS, 0), "/dev/null lässt sich öffnen (KISS-TNC?)"},
+        {tcp, std::nullopt, "Der Treiber kann nicht prüfen, was antwortet"},
+    };
+    for (const auto& [entry, answer, words] : probes)
+        EXPECT_EQ(ChannelWords::probe(entry, answer), words);
+
+    const auto state = [](int kind, int error) {
+        FlxLinkState s{};
+        s.state = kind;
+        s.error = error;
+        return std::optional(s);
+    };
+    EXPECT_EQ((std::vector{ChannelWords::linkState(tcp, state(FLX_LINK_UP, 0)),
+                           ChannelWords::linkState(tcp, state(FLX_LINK_WRONG_PROTOCOL, 0)),
+                           ChannelWords::linkState(tcp, state(FLX_LINK_DOWN, ECONNREFUSED)),
+                           ChannelWords::linkState(tcp, std::nullopt)}),
+              (std::vector<QString>{"antwortet", "keine KISS-Gegenstelle", "keine Antwort", "?"}));
 }
 
 TEST_F(ChannelDialogTest, TextsFollowTheLanguage)
