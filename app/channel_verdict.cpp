@@ -49,15 +49,20 @@ ChannelVerdict judgeChannel(const link::FlexApi::Channel& channel, const std::op
     const bool up = state ? state->state == FLX_LINK_UP : connected;
     const bool wrong = state && state->state == FLX_LINK_WRONG_PROTOCOL;
     const std::string notIt = agw ? "not an AGW server: " : "not a KISS TNC: ";
+    const std::string otherKind = otherKindAddress(channel.address);
+    // The version answer on the link is the proof; a probe may have found the server's clients all
+    // taken (Direwolf serves three) and looked like a KISS TNC.
+    if (agw && state && up) {
+        return probe && probe->kind == FLX_PROBE_AGW
+                   ? ChannelVerdict{agwAnswer(probe->agw_major, probe->agw_minor, probe->radio_ports), true}
+                   : ChannelVerdict{agwAnswer(state->agw_major, state->agw_minor, state->radio_ports), true};
+    }
+    // A KISS TNC where an AGW server should be: the link never gets its version answer.
+    if (agw && probe && probe->kind == FLX_PROBE_KISS)
+        return {notIt + "a KISS TNC answers there (write kiss-tcp " + otherKind + ")", false};
     if (probe && (up || wrong)) {
         if (!agw && probe->kind == FLX_PROBE_AGW)
-            return {notIt + "an AGW server answers there (write agw-tcp " +
-                        otherKindAddress(channel.address) + ")",
-                    false};
-        if (agw && probe->kind == FLX_PROBE_KISS)
-            return {notIt + "a KISS TNC answers there (write kiss-tcp " + otherKindAddress(channel.address) +
-                        ")",
-                    false};
+            return {notIt + "an AGW server answers there (write agw-tcp " + otherKind + ")", false};
         if (probe->kind == FLX_PROBE_OTHER)
             return {notIt + "the other end speaks neither KISS nor AGW", false};
     }
@@ -71,11 +76,8 @@ ChannelVerdict judgeChannel(const link::FlexApi::Channel& channel, const std::op
         const std::string why = state ? reason(state->error) : std::string();
         return {why.empty() ? "TNC does not answer" : "TNC does not answer: " + why, false};
     }
-    // The probe asked for the port list itself; the link may not have had its answer yet.
-    if (agw && probe && probe->kind == FLX_PROBE_AGW)
+    if (agw && probe && probe->kind == FLX_PROBE_AGW)  // a driver without link states
         return {agwAnswer(probe->agw_major, probe->agw_minor, probe->radio_ports), true};
-    if (agw && state)
-        return {agwAnswer(state->agw_major, state->agw_minor, state->radio_ports), true};
     return {"TNC answers", true};
 }
 

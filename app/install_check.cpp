@@ -159,9 +159,13 @@ bool checkChannels(link::FlexApi& driver, std::FILE* out, std::chrono::milliseco
     for (const auto& channel : channels)
         states.emplace_back(driver.linkState(channel.number), driver.tncConnected(channel.number));
     // What answers at each TCP address, all asked at once: a KISS TNC shows only by not answering.
+    // An AGW link that is up has had its version answer and needs none.
     std::vector<std::future<std::optional<FlxProbe>>> probes;
-    for (const auto& channel : channels) {
-        const bool tcp = channel.kind.ends_with("-tcp");
+    for (std::size_t i = 0; i < channels.size(); ++i) {
+        const auto& channel = channels[i];
+        const auto& state = states[i].first;
+        const bool proven = channel.kind == "agw-tcp" && state && state->state == FLX_LINK_UP;
+        const bool tcp = channel.kind.ends_with("-tcp") && !proven;
         probes.push_back(
             std::async(std::launch::async, [&driver, &channel, tcp]() -> std::optional<FlxProbe> {
                 if (!tcp)

@@ -254,6 +254,10 @@ TEST(ChannelVerdict, TellsKissAndAgwApartAndSaysWhichKindToWrite)
             {agw, agwUp, true, std::nullopt, V{"AGW server 2005.127 answers, 1 radio port", true}},
             {agw, wrong, false, isKiss,
              V{"not an AGW server: a KISS TNC answers there (write kiss-tcp 127.0.0.1:8001)", false}},
+            {agw, refused, false, isKiss,
+             V{"not an AGW server: a KISS TNC answers there (write kiss-tcp 127.0.0.1:8001)", false}},
+            // A server with every client taken keeps the probe waiting: the link's answer counts.
+            {agw, agwUp, true, isKiss, V{"AGW server 2005.127 answers, 1 radio port", true}},
             {agw, wrong, false, std::nullopt,
              V{"not an AGW server: no answer to the version request", false}},
             // A driver without link states: connected is all it says.
@@ -275,12 +279,13 @@ TEST_F(LinkTest, CheckListsTheTableAndEachChannelAndFailsWhenNoTncAnswers)
               " Nord \xFC\n9 kiss-serial /dev/zelvo-none 9600 Seriell\n",
           file);
     ASSERT_TRUE(tnc.accept());
-    EXPECT_EQ(check(driver, 300ms),
-              std::pair("channel table: " + file.string() + "\nchannel 0: kiss-tcp 127.0.0.1:" + up +
-                            "@1200 \"Direwolf\": TNC answers\nchannel 5: kiss-tcp 127.0.0.1:" + refused +
-                            " \"Nord \xC3\xBC\": TNC does not answer: connection refused\nchannel 9: kiss-serial "
-                            "/dev/zelvo-none 9600 \"Seriell\": TNC does not answer: no such device\n",
-                        true));
+    EXPECT_EQ(
+        check(driver, 300ms),
+        std::pair("channel table: " + file.string() + "\nchannel 0: kiss-tcp 127.0.0.1:" + up +
+                      "@1200 \"Direwolf\": TNC answers\nchannel 5: kiss-tcp 127.0.0.1:" + refused +
+                      " \"Nord \xC3\xBC\": TNC does not answer: connection refused\nchannel 9: kiss-serial "
+                      "/dev/zelvo-none 9600 \"Seriell\": TNC does not answer: no such device\n",
+                  true));
 
     start("5 kiss-tcp 127.0.0.1:" + refused + " Nord\n", file);
     EXPECT_FALSE(check(driver, 100ms).second);
