@@ -21,6 +21,236 @@
     </message>
 </context>
 <context>
+    <name>ChannelWords</name>
+    <message>
+        <source>%1: Gerät nicht vorhanden</source>
+        <translation>%1: device not present</translation>
+    </message>
+    <message>
+        <source>%1: keine Berechtigung</source>
+        <translation>%1: no permission</translation>
+    </message>
+    <message>
+        <source>%1: keine Berechtigung (Gruppe %2)</source>
+        <translation>%1: no permission (group %2)</translation>
+    </message>
+    <message>
+        <source>%1: Gerät belegt</source>
+        <translation>%1: device busy</translation>
+    </message>
+    <message>
+        <source>%1: lässt sich nicht öffnen (%2)</source>
+        <translation>%1: cannot be opened (%2)</translation>
+    </message>
+    <message>
+        <source>%1: Rechner unbekannt</source>
+        <translation>%1: unknown host</translation>
+    </message>
+    <message>
+        <source>%1: Adresse falsch geschrieben</source>
+        <translation>%1: address written wrongly</translation>
+    </message>
+    <message>
+        <source>keine Antwort von %1</source>
+        <translation>no answer from %1</translation>
+    </message>
+    <message>
+        <source>Kanalnummer 0 bis 15</source>
+        <translation>Channel number 0 to 15</translation>
+    </message>
+    <message>
+        <source>Kanalnummer %1 ist schon vergeben</source>
+        <translation>Channel number %1 is already used</translation>
+    </message>
+    <message>
+        <source>Rechner fehlt</source>
+        <translation>Host missing</translation>
+    </message>
+    <message>
+        <source>Rechner mit unzulässigem Zeichen</source>
+        <translation>Host with a character not allowed</translation>
+    </message>
+    <message>
+        <source>Port 1 bis 65535</source>
+        <translation>Port 1 to 65535</translation>
+    </message>
+    <message>
+        <source>Funkport 0 bis 15</source>
+        <translation>Radio port 0 to 15</translation>
+    </message>
+    <message>
+        <source>Luftrate 1 bis 10000000 Bit/s</source>
+        <translation>Air rate 1 to 10000000 bit/s</translation>
+    </message>
+    <message>
+        <source>Baudrate nicht unterstützt</source>
+        <translation>Baud rate not supported</translation>
+    </message>
+    <message>
+        <source>Gerät fehlt</source>
+        <translation>Device missing</translation>
+    </message>
+    <message>
+        <source>Gerät nicht vorhanden</source>
+        <translation>Device not present</translation>
+    </message>
+    <message>
+        <source>Gerät schon von Kanal %1 benutzt</source>
+        <translation>Device already used by channel %1</translation>
+    </message>
+    <message>
+        <source>Name fehlt</source>
+        <translation>Name missing</translation>
+    </message>
+    <message>
+        <source>Name mit unzulässigem Zeichen (# oder Zeilenumbruch)</source>
+        <translation>Name with a character not allowed (# or line break)</translation>
+    </message>
+    <message>
+        <source>Name länger als 64 Zeichen</source>
+        <translation>Name longer than 64 characters</translation>
+    </message>
+    <message>
+        <source>Der Treiber liest diese Zeile nicht: %1</source>
+        <translation>The driver does not read this line: %1</translation>
+    </message>
+    <message>
+        <source>Der Treiber kann nicht prüfen, was antwortet</source>
+        <translation>The driver cannot check what answers</translation>
+    </message>
+    <message>
+        <source>AGW-Server %1 antwortet auf %2, ein Funkport</source>
+        <translation>AGW server %1 answers on %2, one radio port</translation>
+    </message>
+    <message>
+        <source>AGW-Server %1 antwortet auf %2, %3 Funkports</source>
+        <translation>AGW server %1 answers on %2, %3 radio ports</translation>
+    </message>
+    <message>
+        <source>KISS-TNC antwortet auf %1</source>
+        <translation>KISS TNC answers on %1</translation>
+    </message>
+    <message>
+        <source>%1 lässt sich öffnen (KISS-TNC?)</source>
+        <translation>%1 can be opened (a KISS TNC?)</translation>
+    </message>
+    <message>
+        <source>%1 antwortet, aber weder mit KISS noch mit AGW</source>
+        <translation>%1 answers, but neither with KISS nor with AGW</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>antwortet (AGW %1.%2)</source>
+        <translation>answers (AGW %1.%2)</translation>
+    </message>
+    <message>
+        <source>antwortet</source>
+        <translation>answers</translation>
+    </message>
+    <message>
+        <source>keine AGW-Gegenstelle</source>
+        <translation>not an AGW server</translation>
+    </message>
+    <message>
+        <source>keine KISS-Gegenstelle</source>
+        <translation>not a KISS TNC</translation>
+    </message>
+    <message>
+        <source>verbindet …</source>
+        <translation>connecting …</translation>
+    </message>
+    <message>
+        <source>keine Antwort</source>
+        <translation>no answer</translation>
+    </message>
+</context>
+<context>
+    <name>LinkWatch</name>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Channel %1</translation>
+    </message>
+    <message>
+        <source>Kanal %1 „%2“</source>
+        <translation>Channel %1 “%2”</translation>
+    </message>
+    <message>
+        <source>Rechnername unbekannt</source>
+        <translation>host name unknown</translation>
+    </message>
+    <message>
+        <source>Verbindung abgelehnt</source>
+        <translation>connection refused</translation>
+    </message>
+    <message>
+        <source>keine Antwort</source>
+        <translation>no answer</translation>
+    </message>
+    <message>
+        <source>Gerät nicht vorhanden</source>
+        <translation>Device not present</translation>
+    </message>
+    <message>
+        <source>keine Berechtigung</source>
+        <translation>no permission</translation>
+    </message>
+    <message>
+        <source>Gerät belegt</source>
+        <translation>device busy</translation>
+    </message>
+    <message>
+        <source>%1: TNC %2 antwortet wieder.</source>
+        <translation>%1: TNC %2 answers again.</translation>
+    </message>
+    <message>
+        <source>%1: keine AGW-Gegenstelle auf %2.</source>
+        <translation>%1: not an AGW server on %2.</translation>
+    </message>
+    <message>
+        <source>%1: keine KISS-Gegenstelle an %2.</source>
+        <translation>%1: not a KISS TNC at %2.</translation>
+    </message>
+    <message>
+        <source>%1: keine KISS-Gegenstelle auf %2.</source>
+        <translation>%1: not a KISS TNC on %2.</translation>
+    </message>
+    <message>
+        <source>%1: TNC %2 nicht erreichbar.</source>
+        <translation>%1: TNC %2 unreachable.</translation>
+    </message>
+    <message>
+        <source>%1: TNC %2 nicht erreichbar (%3).</source>
+        <translation>%1: TNC %2 unreachable (%3).</translation>
+    </message>
+    <message>
+        <source>Ist das ein AGW-Port? Dann agw-tcp eintragen.</source>
+        <translation>Is it an AGW port? Then enter agw-tcp.</translation>
+    </message>
+    <message>
+        <source>Ist das ein KISS-Port? Dann kiss-tcp eintragen.</source>
+        <translation>Is it a KISS port? Then enter kiss-tcp.</translation>
+    </message>
+    <message>
+        <source>Ist der TNC im KISS-Modus?</source>
+        <translation>Is the TNC in KISS mode?</translation>
+    </message>
+    <message>
+        <source>Läuft Direwolf? KISSPORT?</source>
+        <translation>Is Direwolf running? KISSPORT?</translation>
+    </message>
+    <message>
+        <source>Läuft Direwolf oder das Soundmodem? AGWPORT?</source>
+        <translation>Is Direwolf or the soundmodem running? AGWPORT?</translation>
+    </message>
+    <message>
+        <source>Gerät angeschlossen? Gruppe dialout?</source>
+        <translation>Device plugged in? Group dialout?</translation>
+    </message>
+</context>
+<context>
     <name>MessageBoxes</name>
     <message>
         <source>OK</source>
@@ -200,10 +430,26 @@
     </message>
 </context>
 <context>
-    <name>zelvo::app::LinkWatch</name>
+    <name>zelvo::app::HeardModel</name>
     <message>
-        <source>Kanal %1: TNC %2 nicht erreichbar</source>
-        <translation>Channel %1: TNC %2 unreachable</translation>
+        <source>Rufzeichen</source>
+        <translation>Call</translation>
+    </message>
+    <message>
+        <source>Kanal</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Zuletzt gehört</source>
+        <translation>Last heard</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <source>Via</source>
+        <translation>Via</translation>
     </message>
 </context>
 <context>
@@ -285,6 +531,191 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Stationsliste</source>
         <translation>Station list</translation>
+    </message>
+    <message>
+        <source>&amp;Monitor	Alt+M</source>
+        <translation>&amp;Monitor	Alt+M</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::app::MonitorModel</name>
+    <message>
+        <source>Status</source>
+        <translation>Status</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Offline</translation>
+    </message>
+    <message>
+        <source>Nachricht</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Quittung</source>
+        <translation>Acknowledgement</translation>
+    </message>
+    <message>
+        <source>Poll</source>
+        <translation>Poll</translation>
+    </message>
+    <message>
+        <source>Poll-Antwort</source>
+        <translation>Poll answer</translation>
+    </message>
+    <message>
+        <source>Away</source>
+        <translation>Away</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>Back</translation>
+    </message>
+    <message numerus="yes">
+        <source>... %n Zeilen ausgelassen</source>
+        <translation>
+            <numerusform>... %n line left out</numerusform>
+            <numerusform>... %n lines left out</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>gesendet</source>
+        <translation>sent</translation>
+    </message>
+    <message>
+        <source>gehört</source>
+        <translation>heard</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Kanal</source>
+        <translation>Channel</translation>
+    </message>
+    <message>
+        <source>Richtung</source>
+        <translation>Direction</translation>
+    </message>
+    <message>
+        <source>Von</source>
+        <translation>From</translation>
+    </message>
+    <message>
+        <source>An</source>
+        <translation>To</translation>
+    </message>
+    <message>
+        <source>Via</source>
+        <translation>Via</translation>
+    </message>
+    <message>
+        <source>Typ</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Text</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::app::MonitorWindow</name>
+    <message>
+        <source>Monitor</source>
+        <translation>Monitor</translation>
+    </message>
+    <message>
+        <source>&amp;Rufzeichen:</source>
+        <translation>&amp;Call:</translation>
+    </message>
+    <message>
+        <source>Rufzeichen filtern</source>
+        <translation>Filter by call</translation>
+    </message>
+    <message>
+        <source>Nur Zeilen, deren Von, An oder Via diesen Text enthält</source>
+        <translation>Only lines whose From, To or Via holds this text</translation>
+    </message>
+    <message>
+        <source>K&amp;anal:</source>
+        <translation>C&amp;hannel:</translation>
+    </message>
+    <message>
+        <source>Kanal filtern</source>
+        <translation>Filter by channel</translation>
+    </message>
+    <message>
+        <source>Alle Kanäle</source>
+        <translation>All channels</translation>
+    </message>
+    <message>
+        <source>&amp;Weiter</source>
+        <translation>&amp;Resume</translation>
+    </message>
+    <message>
+        <source>&amp;Anhalten</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>Weiter</source>
+        <translation>Resume</translation>
+    </message>
+    <message>
+        <source>Anhalten</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Neue Zeilen zurückhalten; die Liste der gehörten Stationen zählt weiter</source>
+        <translation>Hold new lines back; the list of stations heard keeps counting</translation>
+    </message>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>C&amp;opy</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Die markierten Zeilen in die Zwischenablage, ohne Markierung alle (Strg+C)</source>
+        <translation>The selected lines to the clipboard, all without a selection (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern...</source>
+        <translation>&amp;Save...</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Die angezeigten Zeilen als Textdatei speichern (Strg+S)</source>
+        <translation>Save the lines shown as a text file (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Monitorzeilen</source>
+        <translation>Monitor lines</translation>
+    </message>
+    <message>
+        <source>Gehörte Stationen</source>
+        <translation>Stations heard</translation>
+    </message>
+    <message>
+        <source>Monitor speichern</source>
+        <translation>Save monitor</translation>
+    </message>
+    <message>
+        <source>Textdateien (*.txt);;Alle Dateien (*)</source>
+        <translation>Text files (*.txt);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Der Monitor konnte nicht in %1 gespeichert werden: %2</source>
+        <translation>The monitor could not be saved in %1: %2</translation>
     </message>
 </context>
 <context>
@@ -468,6 +899,10 @@ in the RX or TX buffer will be lost.</translation>
         <source>&amp;Stationsliste</source>
         <translation>Station &amp;list</translation>
     </message>
+    <message>
+        <source>&amp;Monitor</source>
+        <translation>&amp;Monitor</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::AboutBox</name>
@@ -486,6 +921,298 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Hilfe mit F1 in der Stationsliste.</source>
         <translation>Press F1 in the station list for help.</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::dialogs::ChannelDialog</name>
+    <message>
+        <source>Funkkanäle</source>
+        <translation>Radio channels</translation>
+    </message>
+    <message>
+        <source>Nr.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Art</source>
+        <translation>Kind</translation>
+    </message>
+    <message>
+        <source>Adresse</source>
+        <translation>Address</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Luftrate</source>
+        <translation>Air rate</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>TNC</source>
+        <translation>TNC</translation>
+    </message>
+    <message>
+        <source>Kanäle</source>
+        <translation>Channels</translation>
+    </message>
+    <message>
+        <source>Die Kanäle der Kanaltabelle und ob ihr TNC gerade antwortet</source>
+        <translation>The channels of the channel table and whether their TNC answers now</translation>
+    </message>
+    <message>
+        <source>&amp;Gefunden:</source>
+        <translation>&amp;Found:</translation>
+    </message>
+    <message>
+        <source>Gefundene TNCs</source>
+        <translation>TNCs found</translation>
+    </message>
+    <message>
+        <source>Was die Suche gefunden hat; angehakte werden als Kanäle übernommen</source>
+        <translation>What the search found; ticked ones are added as channels</translation>
+    </message>
+    <message>
+        <source>&amp;Hinzufügen …</source>
+        <translation>&amp;Add …</translation>
+    </message>
+    <message>
+        <source>Einen Kanal hinzufügen</source>
+        <translation>Add a channel</translation>
+    </message>
+    <message>
+        <source>Ä&amp;ndern …</source>
+        <translation>C&amp;hange …</translation>
+    </message>
+    <message>
+        <source>Den gewählten Kanal ändern</source>
+        <translation>Change the selected channel</translation>
+    </message>
+    <message>
+        <source>&amp;Entfernen</source>
+        <translation>&amp;Remove</translation>
+    </message>
+    <message>
+        <source>Den gewählten Kanal entfernen</source>
+        <translation>Remove the selected channel</translation>
+    </message>
+    <message>
+        <source>&amp;Testen</source>
+        <translation>&amp;Test</translation>
+    </message>
+    <message>
+        <source>Fragt, was an der Adresse des gewählten Kanals antwortet; auf Funk wird nichts gesendet</source>
+        <translation>Asks what answers at the selected channel&apos;s address; nothing is sent on the air</translation>
+    </message>
+    <message>
+        <source>&amp;Suchen</source>
+        <translation>S&amp;earch</translation>
+    </message>
+    <message>
+        <source>Sucht Direwolf, AGW-Server und serielle TNCs auf diesem Rechner; auf Funk wird nichts gesendet</source>
+        <translation>Looks for Direwolf, AGW servers and serial TNCs on this machine; nothing is sent on the air</translation>
+    </message>
+    <message>
+        <source>Ü&amp;bernehmen</source>
+        <translation>A&amp;pply</translation>
+    </message>
+    <message>
+        <source>Die angehakten Funde als Kanäle übernehmen</source>
+        <translation>Add the ticked finds as channels</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Die Kanaltabelle speichern</source>
+        <translation>Save the channel table</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Die Änderungen verwerfen</source>
+        <translation>Discard the changes</translation>
+    </message>
+    <message>
+        <source>Kanaltabelle: %1</source>
+        <translation>Channel table: %1</translation>
+    </message>
+    <message>
+        <source>Noch keine Kanaltabelle; der Treiber nimmt seinen eingebauten Kanal.</source>
+        <translation>No channel table yet; the driver uses its built-in channel.</translation>
+    </message>
+    <message>
+        <source>Gespeichert wird als %1.</source>
+        <translation>It is saved as %1.</translation>
+    </message>
+    <message>
+        <source>Sie gilt erst, wenn %1 entfernt ist: der Treiber liest diese Datei zuerst.</source>
+        <translation>It applies only once %1 is removed: the driver reads that file first.</translation>
+    </message>
+    <message>
+        <source>Änderungen gelten ab dem nächsten Start von Zelvo.</source>
+        <translation>Changes apply from the next start of Zelvo.</translation>
+    </message>
+    <message>
+        <source>Die Datei lässt sich nicht lesen; sie wird nicht geändert.</source>
+        <translation>The file cannot be read; it is not changed.</translation>
+    </message>
+    <message>
+        <source>Eine Zeile der Datei nimmt der Treiber nicht; sie bleibt unverändert.</source>
+        <translation>One line of the file is not taken by the driver; it stays unchanged.</translation>
+    </message>
+    <message>
+        <source>%1 Zeilen der Datei nimmt der Treiber nicht; sie bleiben unverändert.</source>
+        <translation>%1 lines of the file are not taken by the driver; they stay unchanged.</translation>
+    </message>
+    <message>
+        <source>%1 Bd</source>
+        <translation>%1 Bd</translation>
+    </message>
+    <message>
+        <source>%1 Bit/s</source>
+        <translation>%1 bit/s</translation>
+    </message>
+    <message>
+        <source>sofort</source>
+        <translation>at once</translation>
+    </message>
+    <message>
+        <source>nicht in Gebrauch</source>
+        <translation>not in use</translation>
+    </message>
+    <message>
+        <source>Prüfe %1 …</source>
+        <translation>Checking %1 …</translation>
+    </message>
+    <message>
+        <source>Suche läuft …</source>
+        <translation>Searching …</translation>
+    </message>
+    <message>
+        <source>Kein weiterer TNC gefunden</source>
+        <translation>No further TNC found</translation>
+    </message>
+    <message>
+        <source>Ein TNC gefunden; angehakt übernimmt ihn „Übernehmen“</source>
+        <translation>One TNC found; “Apply” adds it when ticked</translation>
+    </message>
+    <message>
+        <source>%1 TNCs gefunden; die angehakten übernimmt „Übernehmen“</source>
+        <translation>%1 TNCs found; “Apply” adds the ticked ones</translation>
+    </message>
+    <message>
+        <source>Die Kanaltabelle lässt sich nicht speichern:
+%1</source>
+        <translation>The channel table cannot be saved:
+%1</translation>
+    </message>
+    <message>
+        <source>Der Treiber hat die Kanaltabelle nicht neu gelesen; die Änderung gilt ab dem nächsten Start von Zelvo.</source>
+        <translation>The driver has not read the channel table again; the change applies from the next start of Zelvo.</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::dialogs::ChannelEditor</name>
+    <message>
+        <source>Kanal ändern</source>
+        <translation>Change channel</translation>
+    </message>
+    <message>
+        <source>Kanal hinzufügen</source>
+        <translation>Add channel</translation>
+    </message>
+    <message>
+        <source>&amp;Art</source>
+        <translation>&amp;Kind</translation>
+    </message>
+    <message>
+        <source>&amp;Nummer</source>
+        <translation>&amp;Number</translation>
+    </message>
+    <message>
+        <source>&amp;Rechner</source>
+        <translation>&amp;Host</translation>
+    </message>
+    <message>
+        <source>&amp;Port</source>
+        <translation>&amp;Port</translation>
+    </message>
+    <message>
+        <source>&amp;Gerät</source>
+        <translation>&amp;Device</translation>
+    </message>
+    <message>
+        <source>&amp;Baudrate</source>
+        <translation>&amp;Baud rate</translation>
+    </message>
+    <message>
+        <source>&amp;Funkport (AGW)</source>
+        <translation>&amp;Radio port (AGW)</translation>
+    </message>
+    <message>
+        <source>&amp;KISS-Port</source>
+        <translation>&amp;KISS port</translation>
+    </message>
+    <message>
+        <source>&amp;Luftrate (Bit/s)</source>
+        <translation>&amp;Air rate (bit/s)</translation>
+    </message>
+    <message>
+        <source>Na&amp;me</source>
+        <translation>Na&amp;me</translation>
+    </message>
+    <message>
+        <source>kiss-tcp: Direwolf und andere KISS-TNCs über TCP; agw-tcp: AGW-Server wie Direwolf oder QtSoundModem; kiss-serial: ein TNC an einer seriellen Schnittstelle</source>
+        <translation>kiss-tcp: Direwolf and other KISS TNCs over TCP; agw-tcp: AGW servers such as Direwolf or QtSoundModem; kiss-serial: a TNC on a serial port</translation>
+    </message>
+    <message>
+        <source>Die FlexNet-Kanalnummer, 0 bis 15</source>
+        <translation>The FlexNet channel number, 0 to 15</translation>
+    </message>
+    <message>
+        <source>Bit/s auf dem Funkkanal; leer: die Rahmen gehen sofort zum TNC</source>
+        <translation>Bit/s on the radio channel; empty: frames go to the TNC at once</translation>
+    </message>
+    <message>
+        <source>So heißt der Kanal in der Liste der Einträge</source>
+        <translation>The channel&apos;s name in the list of entries</translation>
+    </message>
+    <message>
+        <source>&amp;Testen</source>
+        <translation>&amp;Test</translation>
+    </message>
+    <message>
+        <source>Fragt, was an dieser Adresse antwortet; auf Funk wird nichts gesendet</source>
+        <translation>Asks what answers at this address; nothing is sent on the air</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Zahl fehlt</source>
+        <translation>Number missing</translation>
+    </message>
+    <message>
+        <source>Name mit Zeichen, die die Tabelle nicht hält</source>
+        <translation>Name with characters the table cannot hold</translation>
+    </message>
+    <message>
+        <source>Prüfe %1 …</source>
+        <translation>Checking %1 …</translation>
     </message>
 </context>
 <context>
@@ -1052,6 +1779,14 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Abspielen</source>
         <translation>Play</translation>
+    </message>
+    <message>
+        <source>&amp;Funkkanäle …</source>
+        <translation>&amp;Radio channels …</translation>
+    </message>
+    <message>
+        <source>Die TNCs und Funkkanäle, über die Zelvo sendet und empfängt</source>
+        <translation>The TNCs and radio channels Zelvo sends and receives through</translation>
     </message>
 </context>
 <context>

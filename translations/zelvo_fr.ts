@@ -21,6 +21,236 @@
     </message>
 </context>
 <context>
+    <name>ChannelWords</name>
+    <message>
+        <source>%1: Gerät nicht vorhanden</source>
+        <translation>%1 : périphérique absent</translation>
+    </message>
+    <message>
+        <source>%1: keine Berechtigung</source>
+        <translation>%1 : pas d&apos;autorisation</translation>
+    </message>
+    <message>
+        <source>%1: keine Berechtigung (Gruppe %2)</source>
+        <translation>%1 : pas d&apos;autorisation (groupe %2)</translation>
+    </message>
+    <message>
+        <source>%1: Gerät belegt</source>
+        <translation>%1 : périphérique occupé</translation>
+    </message>
+    <message>
+        <source>%1: lässt sich nicht öffnen (%2)</source>
+        <translation>%1 : impossible à ouvrir (%2)</translation>
+    </message>
+    <message>
+        <source>%1: Rechner unbekannt</source>
+        <translation>%1 : hôte inconnu</translation>
+    </message>
+    <message>
+        <source>%1: Adresse falsch geschrieben</source>
+        <translation>%1 : adresse mal écrite</translation>
+    </message>
+    <message>
+        <source>keine Antwort von %1</source>
+        <translation>pas de réponse de %1</translation>
+    </message>
+    <message>
+        <source>Kanalnummer 0 bis 15</source>
+        <translation>Numéro de canal de 0 à 15</translation>
+    </message>
+    <message>
+        <source>Kanalnummer %1 ist schon vergeben</source>
+        <translation>Le numéro de canal %1 est déjà pris</translation>
+    </message>
+    <message>
+        <source>Rechner fehlt</source>
+        <translation>Hôte manquant</translation>
+    </message>
+    <message>
+        <source>Rechner mit unzulässigem Zeichen</source>
+        <translation>Hôte avec un caractère interdit</translation>
+    </message>
+    <message>
+        <source>Port 1 bis 65535</source>
+        <translation>Port de 1 à 65535</translation>
+    </message>
+    <message>
+        <source>Funkport 0 bis 15</source>
+        <translation>Port radio de 0 à 15</translation>
+    </message>
+    <message>
+        <source>Luftrate 1 bis 10000000 Bit/s</source>
+        <translation>Débit radio de 1 à 10000000 bit/s</translation>
+    </message>
+    <message>
+        <source>Baudrate nicht unterstützt</source>
+        <translation>Débit non pris en charge</translation>
+    </message>
+    <message>
+        <source>Gerät fehlt</source>
+        <translation>Périphérique manquant</translation>
+    </message>
+    <message>
+        <source>Gerät nicht vorhanden</source>
+        <translation>Périphérique absent</translation>
+    </message>
+    <message>
+        <source>Gerät schon von Kanal %1 benutzt</source>
+        <translation>Périphérique déjà utilisé par le canal %1</translation>
+    </message>
+    <message>
+        <source>Name fehlt</source>
+        <translation>Nom manquant</translation>
+    </message>
+    <message>
+        <source>Name mit unzulässigem Zeichen (# oder Zeilenumbruch)</source>
+        <translation>Nom avec un caractère interdit (# ou saut de ligne)</translation>
+    </message>
+    <message>
+        <source>Name länger als 64 Zeichen</source>
+        <translation>Nom de plus de 64 caractères</translation>
+    </message>
+    <message>
+        <source>Der Treiber liest diese Zeile nicht: %1</source>
+        <translation>Le pilote ne lit pas cette ligne : %1</translation>
+    </message>
+    <message>
+        <source>Der Treiber kann nicht prüfen, was antwortet</source>
+        <translation>Le pilote ne peut pas vérifier ce qui répond</translation>
+    </message>
+    <message>
+        <source>AGW-Server %1 antwortet auf %2, ein Funkport</source>
+        <translation>Serveur AGW %1 répond sur %2, un port radio</translation>
+    </message>
+    <message>
+        <source>AGW-Server %1 antwortet auf %2, %3 Funkports</source>
+        <translation>Serveur AGW %1 répond sur %2, %3 ports radio</translation>
+    </message>
+    <message>
+        <source>KISS-TNC antwortet auf %1</source>
+        <translation>TNC KISS répond sur %1</translation>
+    </message>
+    <message>
+        <source>%1 lässt sich öffnen (KISS-TNC?)</source>
+        <translation>%1 peut être ouvert (un TNC KISS ?)</translation>
+    </message>
+    <message>
+        <source>%1 antwortet, aber weder mit KISS noch mit AGW</source>
+        <translation>%1 répond, mais ni en KISS ni en AGW</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>antwortet (AGW %1.%2)</source>
+        <translation>répond (AGW %1.%2)</translation>
+    </message>
+    <message>
+        <source>antwortet</source>
+        <translation>répond</translation>
+    </message>
+    <message>
+        <source>keine AGW-Gegenstelle</source>
+        <translation>pas un serveur AGW</translation>
+    </message>
+    <message>
+        <source>keine KISS-Gegenstelle</source>
+        <translation>pas un TNC KISS</translation>
+    </message>
+    <message>
+        <source>verbindet …</source>
+        <translation>connexion …</translation>
+    </message>
+    <message>
+        <source>keine Antwort</source>
+        <translation>pas de réponse</translation>
+    </message>
+</context>
+<context>
+    <name>LinkWatch</name>
+    <message>
+        <source>Kanal %1</source>
+        <translation>Canal %1</translation>
+    </message>
+    <message>
+        <source>Kanal %1 „%2“</source>
+        <translation>Canal %1 « %2 »</translation>
+    </message>
+    <message>
+        <source>Rechnername unbekannt</source>
+        <translation>nom d&apos;hôte inconnu</translation>
+    </message>
+    <message>
+        <source>Verbindung abgelehnt</source>
+        <translation>connexion refusée</translation>
+    </message>
+    <message>
+        <source>keine Antwort</source>
+        <translation>pas de réponse</translation>
+    </message>
+    <message>
+        <source>Gerät nicht vorhanden</source>
+        <translation>Périphérique absent</translation>
+    </message>
+    <message>
+        <source>keine Berechtigung</source>
+        <translation>pas d&apos;autorisation</translation>
+    </message>
+    <message>
+        <source>Gerät belegt</source>
+        <translation>périphérique occupé</translation>
+    </message>
+    <message>
+        <source>%1: TNC %2 antwortet wieder.</source>
+        <translation>%1 : le TNC %2 répond de nouveau.</translation>
+    </message>
+    <message>
+        <source>%1: keine AGW-Gegenstelle auf %2.</source>
+        <translation>%1 : pas de serveur AGW sur %2.</translation>
+    </message>
+    <message>
+        <source>%1: keine KISS-Gegenstelle an %2.</source>
+        <translation>%1 : pas de TNC KISS sur %2.</translation>
+    </message>
+    <message>
+        <source>%1: keine KISS-Gegenstelle auf %2.</source>
+        <translation>%1 : pas de TNC KISS sur %2.</translation>
+    </message>
+    <message>
+        <source>%1: TNC %2 nicht erreichbar.</source>
+        <translation>%1 : TNC %2 injoignable.</translation>
+    </message>
+    <message>
+        <source>%1: TNC %2 nicht erreichbar (%3).</source>
+        <translation>%1 : TNC %2 injoignable (%3).</translation>
+    </message>
+    <message>
+        <source>Ist das ein AGW-Port? Dann agw-tcp eintragen.</source>
+        <translation>Est-ce un port AGW ? Alors indiquez agw-tcp.</translation>
+    </message>
+    <message>
+        <source>Ist das ein KISS-Port? Dann kiss-tcp eintragen.</source>
+        <translation>Est-ce un port KISS ? Alors indiquez kiss-tcp.</translation>
+    </message>
+    <message>
+        <source>Ist der TNC im KISS-Modus?</source>
+        <translation>Le TNC est-il en mode KISS ?</translation>
+    </message>
+    <message>
+        <source>Läuft Direwolf? KISSPORT?</source>
+        <translation>Direwolf tourne-t-il ? KISSPORT ?</translation>
+    </message>
+    <message>
+        <source>Läuft Direwolf oder das Soundmodem? AGWPORT?</source>
+        <translation>Direwolf ou le soundmodem tourne-t-il ? AGWPORT ?</translation>
+    </message>
+    <message>
+        <source>Gerät angeschlossen? Gruppe dialout?</source>
+        <translation>Périphérique branché ? Groupe dialout ?</translation>
+    </message>
+</context>
+<context>
     <name>MessageBoxes</name>
     <message>
         <source>OK</source>
@@ -200,10 +430,26 @@
     </message>
 </context>
 <context>
-    <name>zelvo::app::LinkWatch</name>
+    <name>zelvo::app::HeardModel</name>
     <message>
-        <source>Kanal %1: TNC %2 nicht erreichbar</source>
-        <translation>Canal %1&#xa0;: TNC %2 injoignable</translation>
+        <source>Rufzeichen</source>
+        <translation>Indicatif</translation>
+    </message>
+    <message>
+        <source>Kanal</source>
+        <translation>Canal</translation>
+    </message>
+    <message>
+        <source>Zuletzt gehört</source>
+        <translation>Dernière écoute</translation>
+    </message>
+    <message>
+        <source>Frames</source>
+        <translation>Trames</translation>
+    </message>
+    <message>
+        <source>Via</source>
+        <translation>Via</translation>
     </message>
 </context>
 <context>
@@ -285,6 +531,191 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>Stationsliste</source>
         <translation>Liste des stations</translation>
+    </message>
+    <message>
+        <source>&amp;Monitor	Alt+M</source>
+        <translation>&amp;Moniteur	Alt+M</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::app::MonitorModel</name>
+    <message>
+        <source>Status</source>
+        <translation>État</translation>
+    </message>
+    <message>
+        <source>Offline</source>
+        <translation>Hors ligne</translation>
+    </message>
+    <message>
+        <source>Nachricht</source>
+        <translation>Message</translation>
+    </message>
+    <message>
+        <source>Quittung</source>
+        <translation>Accusé</translation>
+    </message>
+    <message>
+        <source>Poll</source>
+        <translation>Poll</translation>
+    </message>
+    <message>
+        <source>Poll-Antwort</source>
+        <translation>Réponse au poll</translation>
+    </message>
+    <message>
+        <source>Away</source>
+        <translation>Absent</translation>
+    </message>
+    <message>
+        <source>Back</source>
+        <translation>De retour</translation>
+    </message>
+    <message numerus="yes">
+        <source>... %n Zeilen ausgelassen</source>
+        <translation>
+            <numerusform>... %n ligne omise</numerusform>
+            <numerusform>... %n lignes omises</numerusform>
+        </translation>
+    </message>
+    <message>
+        <source>gesendet</source>
+        <translation>envoyé</translation>
+    </message>
+    <message>
+        <source>gehört</source>
+        <translation>entendu</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Heure</translation>
+    </message>
+    <message>
+        <source>Kanal</source>
+        <translation>Canal</translation>
+    </message>
+    <message>
+        <source>Richtung</source>
+        <translation>Sens</translation>
+    </message>
+    <message>
+        <source>Von</source>
+        <translation>De</translation>
+    </message>
+    <message>
+        <source>An</source>
+        <translation>À</translation>
+    </message>
+    <message>
+        <source>Via</source>
+        <translation>Via</translation>
+    </message>
+    <message>
+        <source>Typ</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>PID</source>
+        <translation>PID</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Texte</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::app::MonitorWindow</name>
+    <message>
+        <source>Monitor</source>
+        <translation>Moniteur</translation>
+    </message>
+    <message>
+        <source>&amp;Rufzeichen:</source>
+        <translation>&amp;Indicatif :</translation>
+    </message>
+    <message>
+        <source>Rufzeichen filtern</source>
+        <translation>Filtrer par indicatif</translation>
+    </message>
+    <message>
+        <source>Nur Zeilen, deren Von, An oder Via diesen Text enthält</source>
+        <translation>Seulement les lignes dont De, À ou Via contient ce texte</translation>
+    </message>
+    <message>
+        <source>K&amp;anal:</source>
+        <translation>C&amp;anal :</translation>
+    </message>
+    <message>
+        <source>Kanal filtern</source>
+        <translation>Filtrer par canal</translation>
+    </message>
+    <message>
+        <source>Alle Kanäle</source>
+        <translation>Tous les canaux</translation>
+    </message>
+    <message>
+        <source>&amp;Weiter</source>
+        <translation>&amp;Reprendre</translation>
+    </message>
+    <message>
+        <source>&amp;Anhalten</source>
+        <translation>&amp;Pause</translation>
+    </message>
+    <message>
+        <source>Weiter</source>
+        <translation>Reprendre</translation>
+    </message>
+    <message>
+        <source>Anhalten</source>
+        <translation>Pause</translation>
+    </message>
+    <message>
+        <source>Neue Zeilen zurückhalten; die Liste der gehörten Stationen zählt weiter</source>
+        <translation>Retenir les nouvelles lignes ; la liste des stations entendues continue de compter</translation>
+    </message>
+    <message>
+        <source>&amp;Kopieren</source>
+        <translation>C&amp;opier</translation>
+    </message>
+    <message>
+        <source>Kopieren</source>
+        <translation>Copier</translation>
+    </message>
+    <message>
+        <source>Die markierten Zeilen in die Zwischenablage, ohne Markierung alle (Strg+C)</source>
+        <translation>Les lignes sélectionnées dans le presse-papiers, toutes sans sélection (Ctrl+C)</translation>
+    </message>
+    <message>
+        <source>&amp;Speichern...</source>
+        <translation>&amp;Enregistrer...</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Enregistrer</translation>
+    </message>
+    <message>
+        <source>Die angezeigten Zeilen als Textdatei speichern (Strg+S)</source>
+        <translation>Enregistrer les lignes affichées dans un fichier texte (Ctrl+S)</translation>
+    </message>
+    <message>
+        <source>Monitorzeilen</source>
+        <translation>Lignes du moniteur</translation>
+    </message>
+    <message>
+        <source>Gehörte Stationen</source>
+        <translation>Stations entendues</translation>
+    </message>
+    <message>
+        <source>Monitor speichern</source>
+        <translation>Enregistrer le moniteur</translation>
+    </message>
+    <message>
+        <source>Textdateien (*.txt);;Alle Dateien (*)</source>
+        <translation>Fichiers texte (*.txt);;Tous les fichiers (*)</translation>
+    </message>
+    <message>
+        <source>Der Monitor konnte nicht in %1 gespeichert werden: %2</source>
+        <translation>Le moniteur n&apos;a pas pu être enregistré dans %1 : %2</translation>
     </message>
 </context>
 <context>
@@ -468,6 +899,10 @@ dans le tampon RX ou TX seront perdus.</translation>
         <source>&amp;Stationsliste</source>
         <translation>Liste des &amp;stations</translation>
     </message>
+    <message>
+        <source>&amp;Monitor</source>
+        <translation>&amp;Moniteur</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::AboutBox</name>
@@ -486,6 +921,298 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>Hilfe mit F1 in der Stationsliste.</source>
         <translation>Appuyez sur F1 dans la liste des stations pour l&apos;aide.</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::dialogs::ChannelDialog</name>
+    <message>
+        <source>Funkkanäle</source>
+        <translation>Canaux radio</translation>
+    </message>
+    <message>
+        <source>Nr.</source>
+        <translation>N°</translation>
+    </message>
+    <message>
+        <source>Art</source>
+        <translation>Type</translation>
+    </message>
+    <message>
+        <source>Adresse</source>
+        <translation>Adresse</translation>
+    </message>
+    <message>
+        <source>Port</source>
+        <translation>Port</translation>
+    </message>
+    <message>
+        <source>Luftrate</source>
+        <translation>Débit radio</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Nom</translation>
+    </message>
+    <message>
+        <source>TNC</source>
+        <translation>TNC</translation>
+    </message>
+    <message>
+        <source>Kanäle</source>
+        <translation>Canaux</translation>
+    </message>
+    <message>
+        <source>Die Kanäle der Kanaltabelle und ob ihr TNC gerade antwortet</source>
+        <translation>Les canaux de la table des canaux et si leur TNC répond en ce moment</translation>
+    </message>
+    <message>
+        <source>&amp;Gefunden:</source>
+        <translation>&amp;Trouvés :</translation>
+    </message>
+    <message>
+        <source>Gefundene TNCs</source>
+        <translation>TNC trouvés</translation>
+    </message>
+    <message>
+        <source>Was die Suche gefunden hat; angehakte werden als Kanäle übernommen</source>
+        <translation>Ce que la recherche a trouvé ; ceux qui sont cochés sont ajoutés comme canaux</translation>
+    </message>
+    <message>
+        <source>&amp;Hinzufügen …</source>
+        <translation>&amp;Ajouter …</translation>
+    </message>
+    <message>
+        <source>Einen Kanal hinzufügen</source>
+        <translation>Ajouter un canal</translation>
+    </message>
+    <message>
+        <source>Ä&amp;ndern …</source>
+        <translation>&amp;Modifier …</translation>
+    </message>
+    <message>
+        <source>Den gewählten Kanal ändern</source>
+        <translation>Modifier le canal choisi</translation>
+    </message>
+    <message>
+        <source>&amp;Entfernen</source>
+        <translation>&amp;Supprimer</translation>
+    </message>
+    <message>
+        <source>Den gewählten Kanal entfernen</source>
+        <translation>Supprimer le canal choisi</translation>
+    </message>
+    <message>
+        <source>&amp;Testen</source>
+        <translation>&amp;Tester</translation>
+    </message>
+    <message>
+        <source>Fragt, was an der Adresse des gewählten Kanals antwortet; auf Funk wird nichts gesendet</source>
+        <translation>Demande ce qui répond à l&apos;adresse du canal choisi ; rien n&apos;est émis</translation>
+    </message>
+    <message>
+        <source>&amp;Suchen</source>
+        <translation>R&amp;echercher</translation>
+    </message>
+    <message>
+        <source>Sucht Direwolf, AGW-Server und serielle TNCs auf diesem Rechner; auf Funk wird nichts gesendet</source>
+        <translation>Cherche Direwolf, des serveurs AGW et des TNC série sur cette machine ; rien n&apos;est émis</translation>
+    </message>
+    <message>
+        <source>Ü&amp;bernehmen</source>
+        <translation>A&amp;ppliquer</translation>
+    </message>
+    <message>
+        <source>Die angehakten Funde als Kanäle übernehmen</source>
+        <translation>Ajouter les trouvailles cochées comme canaux</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Die Kanaltabelle speichern</source>
+        <translation>Enregistrer la table des canaux</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Die Änderungen verwerfen</source>
+        <translation>Abandonner les modifications</translation>
+    </message>
+    <message>
+        <source>Kanaltabelle: %1</source>
+        <translation>Table des canaux : %1</translation>
+    </message>
+    <message>
+        <source>Noch keine Kanaltabelle; der Treiber nimmt seinen eingebauten Kanal.</source>
+        <translation>Pas encore de table des canaux ; le pilote utilise son canal intégré.</translation>
+    </message>
+    <message>
+        <source>Gespeichert wird als %1.</source>
+        <translation>Elle est enregistrée sous %1.</translation>
+    </message>
+    <message>
+        <source>Sie gilt erst, wenn %1 entfernt ist: der Treiber liest diese Datei zuerst.</source>
+        <translation>Elle ne s&apos;applique qu&apos;une fois %1 supprimé : le pilote lit ce fichier en premier.</translation>
+    </message>
+    <message>
+        <source>Änderungen gelten ab dem nächsten Start von Zelvo.</source>
+        <translation>Les modifications s&apos;appliquent au prochain démarrage de Zelvo.</translation>
+    </message>
+    <message>
+        <source>Die Datei lässt sich nicht lesen; sie wird nicht geändert.</source>
+        <translation>Le fichier est illisible ; il n&apos;est pas modifié.</translation>
+    </message>
+    <message>
+        <source>Eine Zeile der Datei nimmt der Treiber nicht; sie bleibt unverändert.</source>
+        <translation>Le pilote ne prend pas une ligne du fichier ; elle reste inchangée.</translation>
+    </message>
+    <message>
+        <source>%1 Zeilen der Datei nimmt der Treiber nicht; sie bleiben unverändert.</source>
+        <translation>Le pilote ne prend pas %1 lignes du fichier ; elles restent inchangées.</translation>
+    </message>
+    <message>
+        <source>%1 Bd</source>
+        <translation>%1 Bd</translation>
+    </message>
+    <message>
+        <source>%1 Bit/s</source>
+        <translation>%1 bit/s</translation>
+    </message>
+    <message>
+        <source>sofort</source>
+        <translation>immédiat</translation>
+    </message>
+    <message>
+        <source>nicht in Gebrauch</source>
+        <translation>pas en service</translation>
+    </message>
+    <message>
+        <source>Prüfe %1 …</source>
+        <translation>Vérification de %1 …</translation>
+    </message>
+    <message>
+        <source>Suche läuft …</source>
+        <translation>Recherche en cours …</translation>
+    </message>
+    <message>
+        <source>Kein weiterer TNC gefunden</source>
+        <translation>Aucun autre TNC trouvé</translation>
+    </message>
+    <message>
+        <source>Ein TNC gefunden; angehakt übernimmt ihn „Übernehmen“</source>
+        <translation>Un TNC trouvé ; coché, « Appliquer » l&apos;ajoute</translation>
+    </message>
+    <message>
+        <source>%1 TNCs gefunden; die angehakten übernimmt „Übernehmen“</source>
+        <translation>%1 TNC trouvés ; « Appliquer » ajoute ceux qui sont cochés</translation>
+    </message>
+    <message>
+        <source>Die Kanaltabelle lässt sich nicht speichern:
+%1</source>
+        <translation>La table des canaux ne peut pas être enregistrée :
+%1</translation>
+    </message>
+    <message>
+        <source>Der Treiber hat die Kanaltabelle nicht neu gelesen; die Änderung gilt ab dem nächsten Start von Zelvo.</source>
+        <translation>Le pilote n&apos;a pas relu la table des canaux ; la modification s&apos;applique au prochain démarrage de Zelvo.</translation>
+    </message>
+</context>
+<context>
+    <name>zelvo::dialogs::ChannelEditor</name>
+    <message>
+        <source>Kanal ändern</source>
+        <translation>Modifier le canal</translation>
+    </message>
+    <message>
+        <source>Kanal hinzufügen</source>
+        <translation>Ajouter un canal</translation>
+    </message>
+    <message>
+        <source>&amp;Art</source>
+        <translation>&amp;Type</translation>
+    </message>
+    <message>
+        <source>&amp;Nummer</source>
+        <translation>&amp;Numéro</translation>
+    </message>
+    <message>
+        <source>&amp;Rechner</source>
+        <translation>&amp;Hôte</translation>
+    </message>
+    <message>
+        <source>&amp;Port</source>
+        <translation>&amp;Port</translation>
+    </message>
+    <message>
+        <source>&amp;Gerät</source>
+        <translation>&amp;Périphérique</translation>
+    </message>
+    <message>
+        <source>&amp;Baudrate</source>
+        <translation>&amp;Débit</translation>
+    </message>
+    <message>
+        <source>&amp;Funkport (AGW)</source>
+        <translation>Port &amp;radio (AGW)</translation>
+    </message>
+    <message>
+        <source>&amp;KISS-Port</source>
+        <translation>Port &amp;KISS</translation>
+    </message>
+    <message>
+        <source>&amp;Luftrate (Bit/s)</source>
+        <translation>Débit r&amp;adio (bit/s)</translation>
+    </message>
+    <message>
+        <source>Na&amp;me</source>
+        <translation>No&amp;m</translation>
+    </message>
+    <message>
+        <source>kiss-tcp: Direwolf und andere KISS-TNCs über TCP; agw-tcp: AGW-Server wie Direwolf oder QtSoundModem; kiss-serial: ein TNC an einer seriellen Schnittstelle</source>
+        <translation>kiss-tcp : Direwolf et autres TNC KISS par TCP ; agw-tcp : serveurs AGW comme Direwolf ou QtSoundModem ; kiss-serial : un TNC sur un port série</translation>
+    </message>
+    <message>
+        <source>Die FlexNet-Kanalnummer, 0 bis 15</source>
+        <translation>Le numéro de canal FlexNet, de 0 à 15</translation>
+    </message>
+    <message>
+        <source>Bit/s auf dem Funkkanal; leer: die Rahmen gehen sofort zum TNC</source>
+        <translation>Bit/s sur le canal radio ; vide : les trames vont aussitôt au TNC</translation>
+    </message>
+    <message>
+        <source>So heißt der Kanal in der Liste der Einträge</source>
+        <translation>Le nom du canal dans la liste des entrées</translation>
+    </message>
+    <message>
+        <source>&amp;Testen</source>
+        <translation>&amp;Tester</translation>
+    </message>
+    <message>
+        <source>Fragt, was an dieser Adresse antwortet; auf Funk wird nichts gesendet</source>
+        <translation>Demande ce qui répond à cette adresse ; rien n&apos;est émis</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Annuler</translation>
+    </message>
+    <message>
+        <source>Zahl fehlt</source>
+        <translation>Nombre manquant</translation>
+    </message>
+    <message>
+        <source>Name mit Zeichen, die die Tabelle nicht hält</source>
+        <translation>Nom avec des caractères que la table ne peut contenir</translation>
+    </message>
+    <message>
+        <source>Prüfe %1 …</source>
+        <translation>Vérification de %1 …</translation>
     </message>
 </context>
 <context>
@@ -1052,6 +1779,14 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>Abspielen</source>
         <translation>Jouer</translation>
+    </message>
+    <message>
+        <source>&amp;Funkkanäle …</source>
+        <translation>&amp;Canaux radio …</translation>
+    </message>
+    <message>
+        <source>Die TNCs und Funkkanäle, über die Zelvo sendet und empfängt</source>
+        <translation>Les TNC et canaux radio par lesquels Zelvo émet et reçoit</translation>
     </message>
 </context>
 <context>
