@@ -5,12 +5,27 @@
 
 namespace zelvo::app {
 
-LinkTracker::LinkTracker(link::FlexApi& driver, std::chrono::milliseconds grace)
-    : driver_(driver), grace_(grace)
+LinkTracker::LinkTracker(link::FlexApi& driver, std::chrono::milliseconds grace, bool probes)
+    : driver_(driver), grace_(grace), probes_(probes)
 {}
+
+LinkTracker::~LinkTracker()
+{
+    stop();
+}
+
+void LinkTracker::stop()
+{
+    stopped_ = true;
+    for (auto& [number, pending] : pending_)
+        pending.wait();
+    pending_.clear();
+}
 
 void LinkTracker::start(Clock::time_point now)
 {
+    stop();  // a probe under way may be of a line that changed
+    stopped_ = false;
     std::vector<Channel> taken;
     for (auto& channel : driver_.channels()) {
         Channel next{std::move(channel), {}, false, false, false, now};
@@ -23,6 +38,8 @@ void LinkTracker::start(Clock::time_point now)
             next.down = same->down;
             next.hurried = same->hurried;
             next.lastUp = same->lastUp;
+            next.probed = same->probed;
+            next.notKiss = same->notKiss;
         }
         taken.push_back(std::move(next));
     }
@@ -40,11 +57,37 @@ void LinkTracker::ask(Channel& channel)
         case FLX_LINK_WRONG_PROTOCOL: channel.status = {LinkCondition::WrongProtocol, 0}; break;
         default: channel.status = {LinkCondition::Down, state->error}; break;
         }
+    } else {
+        channel.exact = false;
+        channel.status = {
+            driver_.tncConnected(channel.channel.number) ? LinkCondition::Up : LinkCondition::Down, 0};
+    }
+    probe(channel);
+    if (channel.notKiss && channel.status.condition == LinkCondition::Up)
+        channel.status = {LinkCondition::WrongProtocol, 0};
+}
+
+void LinkTracker::probe(Channel& channel)
+{
+    const int number = channel.channel.number;
+    if (const auto pending = pending_.find(number); pending != pending_.end()) {
+        if (pending->second.wait_for(std::chrono::seconds(0)) != std::future_status::ready)
+            return;
+        const auto answer = pending->second.get();
+        pending_.erase(pending);
+        // Only an AGW answer tells: a TNC that went away during the probe looks like another
+        // protocol (bytes that are no KISS the link itself tells). Such a probe, and one that found
+        // no connection, is made again the next time the channel is up.
+        channel.notKiss = answer && answer->kind == FLX_PROBE_AGW;
+        channel.probed = answer && (answer->kind == FLX_PROBE_AGW || answer->kind == FLX_PROBE_KISS);
         return;
     }
-    channel.exact = false;
-    channel.status = {driver_.tncConnected(channel.channel.number) ? LinkCondition::Up : LinkCondition::Down,
-                      0};
+    if (!probes_ || stopped_ || channel.probed || channel.channel.kind != "kiss-tcp" ||
+        channel.status.condition != LinkCondition::Up || !driver_.canProbe())
+        return;
+    const std::string address = channel.channel.kind + " " + channel.channel.address;
+    pending_.emplace(number, std::async(std::launch::async,
+                                        [this, address] { return driver_.probe(address, kProbeWait); }));
 }
 
 bool LinkTracker::knownSilent(const Channel& channel, Clock::time_point now) const

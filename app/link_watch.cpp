@@ -9,7 +9,7 @@ namespace zelvo::app {
 
 LinkWatch::LinkWatch(link::FlexApi& driver, std::chrono::milliseconds grace, ActivityLog* log,
                      QObject* parent)
-    : QObject(parent), tracker_(driver, grace), log_(log)
+    : QObject(parent), tracker_(driver, grace, /*probes=*/true), log_(log)
 {
     timer_.setInterval(kInterval);
     connect(&timer_, &QTimer::timeout, this, &LinkWatch::check);
@@ -40,6 +40,7 @@ void LinkWatch::start()
 void LinkWatch::stop()
 {
     timer_.stop();
+    tracker_.stop();
 }
 
 void LinkWatch::goingOnline()

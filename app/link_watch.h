@@ -35,7 +35,8 @@ public:
     // Takes the channels from the driver, which has run ax_init, and starts asking. Again after
     // the driver read its table anew: the channels are taken anew, an unchanged one keeps its state.
     void start();
-    // Stops asking; before the driver is left. The warnings stay as they were.
+    // Stops asking and waits for a probe under way; before the driver is left. The warnings stay
+    // as they were.
     void stop();
     // The own station goes online: a TNC known not to answer is warned of at once, not after the
     // grace time.

@@ -148,7 +148,9 @@ int main(int argc, char** argv)
     session.roster().addObserver(&ui);
     link::Serializer serializer;
     echoes = [&] { answerEchoes(session.station(), ui); };
-    app::LinkTracker links(session.driver(), app::LinkTracker::kGrace);
+    // From the link state alone: a probe would be a second client of the TNC, and on zelvo-air a
+    // second station for a moment.
+    app::LinkTracker links(session.driver(), app::LinkTracker::kGrace, /*probes=*/false);
     links.start();
     linkChanges = [&] { reportLinkChanges(links, session.station(), console); };
     session.start(ui, [&](const link::FlexThread::Work& work) { serializer.run(work); });
