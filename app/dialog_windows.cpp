@@ -125,8 +125,9 @@ void DialogWindows::openSettingsAtFirstPage()
 {
     if (auto* pages = settingsDialog().findChild<QTabWidget*>())
         pages->setCurrentIndex(0);
-    // Nothing set up yet: what runs on this machine is looked for and offered.
-    if (!channelDialog().table().places().exists())
+    // Nothing set up yet: what runs on this machine is looked for and offered, where the driver
+    // can tell what answers (else the search would find nothing).
+    if (links_->driver.canProbe() && !channelDialog().table().places().exists())
         QTimer::singleShot(0, &settingsDialog(), [this] { openChannels(true); });
     settingsDialog().exec();
 }
