@@ -86,7 +86,7 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
     stationMenu_.addSeparator();
     poll_ = stationMenu_.addAction(menuPicture(5), {}, this, &MainWindow::pollClick);
     settings_ = stationMenu_.addAction(menuPicture(6), {}, this, &MainWindow::settingsClick);
-    monitor_ = stationMenu_.addAction(QString(), this, &MainWindow::monitorRequested);
+    monitor_ = stationMenu_.addAction(menuPicture(10), {}, this, &MainWindow::monitorRequested);
 
     connect(statusBar_, &StatusBar::awaySwitchClicked, this, &MainWindow::awaySwitchClick);
     connect(statusBar_, &StatusBar::doubleClicked, this, &MainWindow::goOnlineClick);

@@ -12,7 +12,7 @@ namespace zelvo::app {
 QIcon statePicture(TStationState state);
 // With `tncLost`, marked: a channel's TNC does not answer.
 QIcon trayPicture(protocol::TrayPicture kind, bool tncLost = false);
-// 0..9; null for any other number.
+// 0..10; null for any other number.
 QIcon menuPicture(int number);
 
 }  // namespace zelvo::app

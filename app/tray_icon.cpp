@@ -15,7 +15,7 @@ TrayIcon::TrayIcon(const Roster& roster, QObject* parent) : QObject(parent), ros
     // The keyboard's way to the roster window: a screen reader user opens the menu, not the icon.
     showWindow_ =
         menu_.addAction(trayPicture(TrayPicture::MainIcon), {}, this, &TrayIcon::showWindowRequested);
-    monitor_ = menu_.addAction(QString(), this, &TrayIcon::monitorRequested);
+    monitor_ = menu_.addAction(menuPicture(10), {}, this, &TrayIcon::monitorRequested);
     settings_ = menu_.addAction(menuPicture(6), {}, this, &TrayIcon::settingsRequested);
     menu_.addSeparator();
     quit_ = menu_.addAction(menuPicture(9), {}, this, &TrayIcon::quitRequested);

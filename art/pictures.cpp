@@ -30,8 +30,8 @@ constexpr std::array kTray = {"newmail", "useroff",  "useron", "polled",
                               "selfoff", "mainicon", "",       "useraway"};
 constexpr std::array kState = {"online", "online-unread", "has-polled", "sending",
                                "away",   "away-unread",   "offline",    "offline-unread"};
-constexpr std::array kMenu = {"0-read", "1-write",    "2-create",     "3-edit",      "4-delete",
-                              "5-poll", "6-settings", "7-go-offline", "8-go-online", "9-quit"};
+constexpr std::array kMenu = {"0-read",     "1-write",      "2-create",    "3-edit", "4-delete",  "5-poll",
+                              "6-settings", "7-go-offline", "8-go-online", "9-quit", "10-monitor"};
 
 QString resourcePath(const char* folder, const char* name)
 {

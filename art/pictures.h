@@ -17,7 +17,7 @@ QIcon trayPicture(int kind, bool tncLost = false);
 // By the station state 0..7, Online to OfflineUnread; a null icon outside.
 QIcon statePicture(int state);
 // 0 read message, 1 write message, 2 create entry, 3 edit entry, 4 delete entry, 5 poll station,
-// 6 settings, 7 go offline, 8 go online, 9 quit; a null icon outside.
+// 6 settings, 7 go offline, 8 go online, 9 quit, 10 the channel monitor; a null icon outside.
 QIcon menuPicture(int number);
 
 // The splash screen's picture, 312 x 134, as JPEG bytes, its tagline in `language` ("de", "en",

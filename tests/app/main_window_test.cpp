@@ -170,6 +170,7 @@ TEST_F(MainWindowTest, StationMenuItemsInTheirOrderRunTheirCommands)
         {"", -1, {}},
         {"User &pollen\tAlt+P", 5, {}},
         {"&Einstellungen\tAlt+E", 6, {"settings"}},
+        {"&Monitor\tAlt+M", 10, {}},
     };
     const QList<QAction*> actions = window.stationMenu().actions();
     ASSERT_EQ(actions.size(), std::size(items));

@@ -60,24 +60,29 @@ TEST_F(TrayTest, GoOnlineItemFollowsTheOwnState)
     EXPECT_EQ(status(0), "Offline");
 }
 
-// The menu unfolds from the bottom: "go &Online" (the default), "&Einstellungen", a separator,
-// "&Beenden", each running its command (the first: TrayTest.GoOnlineItemFollowsTheOwnState).
+// The menu unfolds from the bottom: "go &Online" (the default), "&Stationsliste", "&Monitor",
+// "&Einstellungen", a separator, "&Beenden", each running its command (the first:
+// TrayTest.GoOnlineItemFollowsTheOwnState).
 TEST_F(TrayTest, MenuItemsInTheirOrderRunTheirCommands)
 {
     const QList<QAction*> items = tray.menu().actions();
-    ASSERT_EQ(items.size(), 5);
-    EXPECT_TRUE(items[3]->isSeparator());
+    ASSERT_EQ(items.size(), 6);
+    EXPECT_TRUE(items[4]->isSeparator());
     EXPECT_EQ(items[0], &tray.goOnlineAction());
-    EXPECT_EQ(std::tuple(items[1]->text(), items[2]->text(), items[4]->text()),
-              std::tuple(QString("&Stationsliste"), QString("&Einstellungen"), QString("&Beenden")));
+    EXPECT_EQ(std::tuple(items[1]->text(), items[2]->text(), items[3]->text(), items[5]->text()),
+              std::tuple(QString("&Stationsliste"), QString("&Monitor"), QString("&Einstellungen"),
+                         QString("&Beenden")));
 
     QSignalSpy quit(&tray, &app::TrayIcon::quitRequested);
     QSignalSpy shown(&tray, &app::TrayIcon::showWindowRequested);
+    QSignalSpy monitor(&tray, &app::TrayIcon::monitorRequested);
     items[1]->trigger();  // the keyboard's way to the roster window
     EXPECT_EQ(shown.count(), 1);
     items[2]->trigger();
+    EXPECT_EQ(monitor.count(), 1);
+    items[3]->trigger();
     EXPECT_EQ(dialogs.calls, std::vector<std::string>{"settings"});
-    items[4]->trigger();
+    items[5]->trigger();
     EXPECT_EQ(quit.count(), 1);
 }
 

@@ -164,11 +164,12 @@ step="2 (the item shows a picture and a tip, the roster window stays hidden)"
 [ -n "$(tip)" ] || fail "the item has no tip"
 shown "Zelvo Pre 2" && fail "the roster window is shown though the host shows the icon"
 
-step="3 (the menu: go Online unchecked, Stationsliste, Einstellungen, Beenden, each with its picture)"
+step="3 (the menu: go Online unchecked, Stationsliste, Monitor, Einstellungen, Beenden, each with its picture)"
 menu=$(item_property Menu | unpack 'print(value[0])')
 entries=$(menu_entries | cut -d'|' -f2-)
 expected="standard|go _Online|checkmark|0|*
 standard|_Stationsliste|||*
+standard|_Monitor|||*
 standard|_Einstellungen|||*
 separator||||0
 standard|_Beenden|||*"
