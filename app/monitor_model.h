@@ -10,8 +10,9 @@
 // Closed, the monitor costs nothing: the sink is registered with the driver only between open()
 // and close(), and the timer runs only then.
 //
-// Paused, new lines are held back (the newest kMaxLines of them; what falls out of that is counted
-// in one "ausgelassen" line) and shown when the pause ends; the heard list goes on counting.
+// Paused, new lines are held back (the newest kMaxLines - 1 of them; what falls out of that is
+// counted in one "ausgelassen" line before them) and shown when the pause ends; the heard list goes
+// on counting. The heard list counts the frames taken into lines, not those a flood dropped.
 #pragma once
 
 #include <QAbstractTableModel>
