@@ -62,11 +62,8 @@ std::optional<std::string> replaceFileAtomically(const fs::path& file, std::stri
     if (raw < 0)
         return std::strerror(errno);
     const Fd fd(raw);
-    const mode_t mode = existed ? old.st_mode & 07777 : 0644 & ~[] {
-        const mode_t mask = ::umask(022);
-        ::umask(mask);
-        return mask;
-    }();
+    // A new file is the user's alone, as mkstemp made it.
+    const mode_t mode = existed ? old.st_mode & 07777 : 0600;
     int error = 0;
     if (::fchmod(fd.get(), mode) != 0 || !writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0 ||
         ::rename(temp.c_str(), file.c_str()) != 0)

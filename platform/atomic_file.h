@@ -10,7 +10,7 @@
 namespace zelvo::platform {
 
 // Writes `bytes` as the new content of `file`, creating its directory (mode 0700 for a new one)
-// when needed. A file that exists keeps its permission bits; a new one gets 0644 less the umask.
+// when needed. A file that exists keeps its permission bits; a new one is 0600.
 // Nothing, or the reason it failed ("Permission denied"); then the old file is untouched.
 std::optional<std::string> replaceFileAtomically(const std::filesystem::path& file, std::string_view bytes);
 

@@ -125,9 +125,11 @@ TEST_F(ChannelFileTest, SavesOnlyTheUsersTable)
     EXPECT_EQ(readFile(user_), system + "1 kiss-tcp 127.0.0.1:8001 Mine\n");
     EXPECT_EQ(table.places().inUse, user_);
     EXPECT_EQ(zelvo::driver::findChannelTable(dir_ / "lib", dir_ / "etc"), user_);
-    // No temporary file is left beside it, and the new folder is private.
+    // No temporary file is left beside it, and the new folder and file are private.
     EXPECT_EQ(std::distance(fs::directory_iterator(user_.parent_path()), fs::directory_iterator()), 1);
-    EXPECT_EQ(fs::status(user_.parent_path()).permissions() & fs::perms::all, fs::perms::owner_all);
+    EXPECT_EQ(std::pair(fs::status(user_.parent_path()).permissions() & fs::perms::all,
+                        fs::status(user_).permissions() & fs::perms::all),
+              std::pair(fs::perms::owner_all, fs::perms::owner_read | fs::perms::owner_write));
 
     // A table beside the driver shadows the user's, whose own lines are still the ones edited; an
     // empty file is a table without channels.
