@@ -77,17 +77,7 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
     layout_->setSpacing(0);
     layout_->addWidget(statusBar_);
 
-    // The shortcuts shown here are carried out by the key table, not by the menu.
-    readmail_ = stationMenu_.addAction(menuPicture(0), {}, this, &MainWindow::readmailClick);
-    stationMenu_.addSeparator();
-    newEntry_ = stationMenu_.addAction(menuPicture(2), {}, this, &MainWindow::newEntryClick);
-    editEntry_ = stationMenu_.addAction(menuPicture(3), {}, this, &MainWindow::editEntryClick);
-    deleteEntry_ = stationMenu_.addAction(menuPicture(4), {}, this, &MainWindow::deleteEntryClick);
-    stationMenu_.addSeparator();
-    poll_ = stationMenu_.addAction(menuPicture(5), {}, this, &MainWindow::pollClick);
-    settings_ = stationMenu_.addAction(menuPicture(6), {}, this, &MainWindow::settingsClick);
-    monitor_ = stationMenu_.addAction(menuPicture(10), {}, this, &MainWindow::monitorRequested);
-
+    buildStationMenu();
     connect(statusBar_, &StatusBar::awaySwitchClicked, this, &MainWindow::awaySwitchClick);
     connect(statusBar_, &StatusBar::doubleClicked, this, &MainWindow::goOnlineClick);
     connect(statusBar_, &StatusBar::retranslated, this, &MainWindow::applyWidth);
@@ -119,6 +109,20 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
         const QRect area = screen->availableGeometry();
         move(area.right() + 1 - width(), area.top());
     }
+}
+
+void MainWindow::buildStationMenu()
+{
+    // The shortcuts shown here are carried out by the key table, not by the menu.
+    readmail_ = stationMenu_.addAction(menuPicture(0), {}, this, &MainWindow::readmailClick);
+    stationMenu_.addSeparator();
+    newEntry_ = stationMenu_.addAction(menuPicture(2), {}, this, &MainWindow::newEntryClick);
+    editEntry_ = stationMenu_.addAction(menuPicture(3), {}, this, &MainWindow::editEntryClick);
+    deleteEntry_ = stationMenu_.addAction(menuPicture(4), {}, this, &MainWindow::deleteEntryClick);
+    stationMenu_.addSeparator();
+    poll_ = stationMenu_.addAction(menuPicture(5), {}, this, &MainWindow::pollClick);
+    settings_ = stationMenu_.addAction(menuPicture(6), {}, this, &MainWindow::settingsClick);
+    monitor_ = stationMenu_.addAction(menuPicture(10), {}, this, &MainWindow::monitorRequested);
 }
 
 MainWindow::~MainWindow()

@@ -80,6 +80,7 @@ protected:
 
 private:
     // Every text of the window and its menu, in the language the windows show.
+    void buildStationMenu();
     void setTexts();
     // "Nachricht lesen" for a station with unread messages, else "Nachricht senden".
     void showReadmailText();
