@@ -65,21 +65,28 @@ int flx_ui_withdraw(const char* mycall, const char* destination, int pid, int in
  * would ask after many frames asks this first, and none of them waits while it is 0. */
 int flx_ui_waiting_count(void);
 
-/* The state of a channel's TNC connection, finer than flx_channel_connected. */
-#define FLX_LINK_DOWN 0           /* no connection; error says why */
-#define FLX_LINK_UP 1             /* connected, and nothing seen so far that is not the channel's protocol
-                                     (with AGW: the server answered the version request) */
-#define FLX_LINK_WRONG_PROTOCOL 2 /* a connection opens, but the other end does not speak the channel's
-                                     protocol: a KISS port that sends bytes outside KISS framing or closes
-                                     the connection after each frame, an AGW port that does not answer */
+/* The state of a channel's TNC connection, finer than flx_channel_connected.
+ * FLX_LINK_DOWN: no connection; error says why.
+ * FLX_LINK_UP: connected, and nothing seen so far that is not the channel's protocol (with AGW:
+ *   the server answered the version request).
+ * FLX_LINK_WRONG_PROTOCOL: a connection opens, but the other end does not speak the channel's
+ *   protocol: a KISS port that sends bytes outside KISS framing or closes the connection after
+ *   each frame, an AGW port that does not answer. */
+#define FLX_LINK_DOWN 0
+#define FLX_LINK_UP 1
+#define FLX_LINK_WRONG_PROTOCOL 2
 
 typedef struct FlxLinkState {
-    int state;       /* FLX_LINK_DOWN, FLX_LINK_UP, FLX_LINK_WRONG_PROTOCOL */
-    int error;       /* FLX_LINK_DOWN: errno of the last attempt (ECONNREFUSED, ENOENT, EACCES,
-                        ETIMEDOUT, ...), -1 when the host name was not found, 0 when not yet tried */
-    int agw_major;   /* agw-tcp and FLX_LINK_UP: the version the server answered, else 0 */
+    /* FLX_LINK_DOWN, FLX_LINK_UP, FLX_LINK_WRONG_PROTOCOL */
+    int state;
+    /* FLX_LINK_DOWN: errno of the last attempt (ECONNREFUSED, ENOENT, EACCES, ETIMEDOUT, ...), -1
+     * when the host name was not found, 0 when not yet tried */
+    int error;
+    /* agw-tcp and FLX_LINK_UP: the version the server answered and the radio ports of its port
+     * list, else 0 */
+    int agw_major;
     int agw_minor;
-    int radio_ports; /* agw-tcp and FLX_LINK_UP: radio ports of the server's port list, else 0 */
+    int radio_ports;
 } FlxLinkState;
 
 /* Fills out with the channel's state; 0, or -1 for a channel that is not in the table (also before
@@ -90,21 +97,28 @@ int flx_channel_state(int channel, FlxLinkState* out);
  * a table line writes kind and connection ("kiss-tcp 127.0.0.1:8001", "agw-tcp 127.0.0.1:8000",
  * "kiss-serial /dev/ttyUSB0 9600"). A TCP address is sent an AGW version request, which a KISS TNC
  * ignores (it is outside KISS framing) and an AGW server answers; a serial device is only opened.
- * Waits up to timeout_ms. Works without ax_init. */
-#define FLX_PROBE_NOTHING 0 /* no connection: error says why */
-#define FLX_PROBE_KISS 1    /* a connection that stayed open, answered no AGW request and sent
-                               nothing outside KISS framing: a KISS TNC as far as can be told */
-#define FLX_PROBE_AGW 2     /* an AGW server: agw_major, agw_minor, radio_ports */
-#define FLX_PROBE_OTHER 3   /* a connection opens, but the other end speaks neither protocol */
+ * Waits up to timeout_ms. Works without ax_init.
+ * FLX_PROBE_NOTHING: no connection; error says why.
+ * FLX_PROBE_KISS: a connection that stayed open, answered no AGW request and sent nothing outside
+ *   KISS framing: a KISS TNC as far as can be told.
+ * FLX_PROBE_AGW: an AGW server: agw_major, agw_minor, radio_ports.
+ * FLX_PROBE_OTHER: a connection opens, but the other end speaks neither protocol. */
+#define FLX_PROBE_NOTHING 0
+#define FLX_PROBE_KISS 1
+#define FLX_PROBE_AGW 2
+#define FLX_PROBE_OTHER 3
 
 typedef struct FlxProbe {
-    int kind;        /* FLX_PROBE_... */
-    int error;       /* FLX_PROBE_NOTHING: errno, -1 for a host name not found, -2 for an address
-                        that is not written right */
+    /* FLX_PROBE_... */
+    int kind;
+    /* FLX_PROBE_NOTHING: errno, -1 for a host name not found, -2 for an address that is not
+     * written right */
+    int error;
     int agw_major;
     int agw_minor;
     int radio_ports;
-    char port_names[256]; /* AGW: the port list's descriptions, separated by ';' */
+    /* AGW: the port list's descriptions, separated by ';' */
+    char port_names[256];
 } FlxProbe;
 
 /* Returns out->kind, or -1 for out NULL. */
@@ -117,7 +131,8 @@ int flx_reload(void);
 
 /* Every frame the driver hears on a channel (any AX.25 frame, for any station, before any filter)
  * and every frame it hands to a TNC: sent is 1 for the latter. ax25 is the frame without FCS, valid
- * during the call. Called on the driver's threads; keep it short. A NULL fn ends the calls; after
+ * during the call. Called on the driver's threads, for a sent frame while its channel's writes are
+ * held: keep it short and do not send from it. A NULL fn ends the calls; after
  * flx_monitor returns, the previous fn is no longer being called. Costs nothing while off. */
 typedef void (*FlxMonitorFn)(void* user, int channel, int sent, const unsigned char* ax25, int length);
 void flx_monitor(FlxMonitorFn fn, void* user);

@@ -149,7 +149,7 @@ echo "$check"
 kill "$air"
 wait "$air" 2>/dev/null || true
 if check=$("$root/usr/bin/zelvo" --check 2>/dev/null); then fail "zelvo --check without a TNC ended with 0"; fi
-[ "$check" = "$(check_says "TNC does not answer")" ] || fail "zelvo --check without a TNC said
+[ "$check" = "$(check_says "TNC does not answer: connection refused")" ] || fail "zelvo --check without a TNC said
 $check"
 echo "zelvo --check without a TNC: exit status 1, the channel's TNC does not answer"
 
