@@ -163,19 +163,6 @@ TEST_F(LinkTest, AKissChannelOnAnAgwPortIsNoKissTncInTheCheckAndInTheWindows)
               std::pair("channel table: " + (dir / "t.conf").string() + "\n" + wrongLine, false));
 }
 
-TEST_F(LinkTest, GoingOnlineWarnsAtOnceOfATncKnownNotToAnswer)
-{
-    KissServer tnc(/*listen_now=*/false);
-    start("0 kiss-tcp 127.0.0.1:" + std::to_string(tnc.port()) + " Direwolf\n", dir / "t.conf");
-    app::LinkWatch watch(driver, 1h);
-    watch.start();
-    ASSERT_TRUE(wait_until([&] { return driver.linkState(0).value_or(FlxLinkState{}).error != 0; }));
-    QCoreApplication::processEvents();
-    EXPECT_TRUE(watch.warnings().isEmpty());
-    watch.goingOnline();
-    EXPECT_EQ(watch.warnings().size(), 1);
-}
-
 TEST(LinkWords, NameTheChannelSayWhatIsWrongAndWhatToCheck)
 {
     using C = app::LinkCondition;

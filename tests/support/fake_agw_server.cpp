@@ -96,22 +96,10 @@ std::vector<agw::Frame> FakeAgwServer::waitFrames(std::size_t n, std::chrono::mi
 
 bool FakeAgwServer::send(const agw::Frame& frame)
 {
-    return sendRaw(agw::encode(frame));
-}
-
-bool FakeAgwServer::sendRaw(const std::string& bytes)
-{
+    const std::string bytes = agw::encode(frame);
     std::lock_guard lock(mutex_);
-    if (client_ < 0)
-        return false;
-    return ::send(client_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
-}
-
-void FakeAgwServer::dropClient()
-{
-    std::lock_guard lock(mutex_);
-    if (client_ >= 0)
-        ::shutdown(client_, SHUT_RDWR);  // the serving thread sees the end and closes it
+    return client_ >= 0 &&
+           ::send(client_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
 }
 
 void FakeAgwServer::serve()

@@ -55,9 +55,6 @@ public:
 
     // To the connected client; false when none is connected.
     bool send(const agw::Frame& frame);
-    bool sendRaw(const std::string& bytes);
-    // Closes the current connection, as a server that goes away.
-    void dropClient();
 
 private:
     void serve();
