@@ -17,27 +17,6 @@ scratch=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-channels.XXXXXX")
 step="start"
 [ -e /etc/zelvo/flexnet.conf ] && { echo "SKIP: /etc/zelvo/flexnet.conf exists: no first start"; exit 77; }
 
-# Every name and text in zelvo's window $1, one a line, as a screen reader reads them.
-window_texts() {
-  /usr/bin/python3 - "$1" <<'PY' 2>/dev/null
-import sys, pyatspi
-def walk(node):
-    print(node.name)
-    try:
-        print(node.queryText().getText(0, -1))
-    except NotImplementedError:
-        pass
-    for child in node:
-        if child is not None:
-            walk(child)
-for app in pyatspi.Registry.getDesktop(0):
-    if app is not None and app.name == "zelvo":
-        for window in app:
-            if window is not None and window.name == sys.argv[1]:
-                walk(window)
-PY
-}
-window_says() { window_texts "$1" | grep -qF "$2"; }
 rows_say() { "$here/accessible_tree.py" --rows "$1" | grep -qF "$2"; }
 # A port nothing listens on, below 49152 (Direwolf takes no higher one).
 free_port() {

@@ -46,27 +46,6 @@ for app in pyatspi.Registry.getDesktop(0):
 PY
 }
 focus_is() { [ "$(focused)" = "$1" ]; }
-# Every name and text in the window $1, one a line.
-window_texts() {
-  /usr/bin/python3 - "$1" <<'PY' 2>/dev/null
-import sys, pyatspi
-def walk(node):
-    print(node.name)
-    try:
-        print(node.queryText().getText(0, -1))
-    except NotImplementedError:
-        pass
-    for child in node:
-        if child is not None:
-            walk(child)
-for app in pyatspi.Registry.getDesktop(0):
-    if app is not None and app.name == "zelvo":
-        for window in app:
-            if window is not None and window.name == sys.argv[1]:
-                walk(window)
-PY
-}
-window_says() { window_texts "$1" | grep -qF "$2"; }
 active_is() { [ "$(xdotool getactivewindow 2>/dev/null)" = "$(($(visible "$1")))" ]; }
 press() { xdotool key "$@" || fail "cannot type $*"; }
 

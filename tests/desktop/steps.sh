@@ -206,6 +206,28 @@ quit_zelvo() {
 # the desktop, then runs the test again inside a session bus of its own, with the accessibility
 # bus on it, so that what the windows show can be read as a screen reader reads it. Exits 77
 # (CTest's skip) when a program is missing.
+# Every name and text in zelvo's window $1, one a line, as a screen reader reads them.
+window_texts() {
+  /usr/bin/python3 - "$1" <<'PY' 2>/dev/null
+import sys, pyatspi
+def walk(node):
+    print(node.name)
+    try:
+        print(node.queryText().getText(0, -1))
+    except NotImplementedError:
+        pass
+    for child in node:
+        if child is not None:
+            walk(child)
+for app in pyatspi.Registry.getDesktop(0):
+    if app is not None and app.name == "zelvo":
+        for window in app:
+            if window is not None and window.name == sys.argv[1]:
+                walk(window)
+PY
+}
+window_says() { window_texts "$1" | grep -qF "$2"; }
+
 begin_desktop_test() {
   [ $# -eq 1 ] || { echo "usage: scripts/with-desktop $0 BIN_DIR" >&2; exit 2; }
   command -v xdotool >/dev/null || { echo "SKIP: xdotool is missing (apt-get install xdotool)"; exit 77; }

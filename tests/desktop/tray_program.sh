@@ -38,6 +38,8 @@ wait_for "the partner did not see DL1ABC online" said partner "STATE DL1ABC Onli
 step="4 (a click on the icon, then keys alone open the partner's message window)"
 click_icon 1
 main=$(visible "Zelvo Pre 2")
+# Enter on a station still offline polls it: the partner's answer has to be in first.
+wait_for "the roster window does not show DL2BBB online" window_says "Zelvo Pre 2" "DL2BBB, Online"
 wait_for "the roster window did not take the keyboard focus" eval '[ "$(xdotool getactivewindow)" = "$((main))" ]'
 xdotool key Home Return || fail "cannot type"
 wait_for "no message window \"Dialog mit DL2BBB\" after Home and Enter" visible "Dialog mit DL2BBB"
@@ -119,6 +121,7 @@ choose_in_tray_menu o
 wait_for "the partner did not see DL1ABC online again" eval '[ "$(grep -c "^STATE DL1ABC Online$" "$scratch/partner.out")" -ge 2 ]'
 click_icon 1
 main=$(visible "Zelvo Pre 2")
+wait_for "the roster window does not show DL2BBB online" window_says "Zelvo Pre 2" "DL2BBB, Online"
 wait_for "the roster window did not take the keyboard focus" eval '[ "$(xdotool getactivewindow)" = "$((main))" ]'
 xdotool key Home Return || fail "cannot type"
 wait_for "no message window \"Messages with DL2BBB\" after Home and Enter" visible "Messages with DL2BBB"
