@@ -15,7 +15,6 @@
 #include <unistd.h>
 
 #include "driver/probe.h"
-#include "tests/support/direwolf_pair.h"
 #include "tests/support/fake_agw_server.h"
 #include "tests/support/kiss_socket.h"
 #include "tests/support/temp_dir.h"
@@ -71,30 +70,6 @@ TEST(Probe, LongPortListIsCutToTheField)
     const FlxProbe p = probe(tcp("agw-tcp", server.port()), 5s);
     EXPECT_EQ(std::tuple(p.kind, p.radio_ports, std::string(p.port_names).size()),
               std::tuple(FLX_PROBE_AGW, 40, sizeof p.port_names - 1));
-}
-
-// Direwolf's two ports told apart, and nothing sent on the air: the request to its KISS port is
-// no KISS frame, so nothing goes out before a frame sent after the probe.
-TEST(Probe, DirewolfKissPortAndAgwPort)
-{
-    if (const auto reason = DirewolfPair::unavailable(ZELVO_DIREWOLF))
-        GTEST_SKIP() << *reason;
-    DirewolfPair direwolf(ZELVO_DIREWOLF);
-    ASSERT_TRUE(direwolf.ready()) << direwolf.error();
-    const auto& modem = direwolf.modem(0);
-
-    const FlxProbe agw = probe(tcp("kiss-tcp", modem.agwPort), 5s);
-    EXPECT_EQ(std::tuple(agw.kind, agw.radio_ports), std::tuple(FLX_PROBE_AGW, 1));
-    EXPECT_GT(agw.agw_major, 0);
-    KissClient otherSide(direwolf.modem(1).kissPort);
-    EXPECT_EQ(summary(probe(tcp("agw-tcp", modem.kissPort), kQuiet)), std::tuple(FLX_PROBE_KISS, 0));
-    // A frame sent after the probe is the first the other modem hears.
-    const auto marker = ui_frame("DL1AAA", "DL2BBB", 0xF0, "after the probe");
-    KissClient sender(modem.kissPort);
-    ASSERT_TRUE(sender.send(kiss::encodeData(0, ax25::encodeFrame(marker))));
-    const auto& heard = otherSide.wait_frames(1);
-    ASSERT_FALSE(heard.empty());
-    EXPECT_EQ(heard.front().data, ax25::encodeFrame(marker));
 }
 
 // A KISS TNC keeps the connection and sends KISS frames only (or nothing); it ignores the AGW
