@@ -52,14 +52,15 @@ MonitorWindow::MonitorWindow(MonitorFeed feed, QWidget* parent)
 
     lineView_ = makeTable(filter_);
     lineView_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
-    for (auto [column, width] : {std::pair{MonitorModel::TimeColumn, 70},
-                                 {MonitorModel::ChannelColumn, 80},
-                                 {MonitorModel::DirectionColumn, 70},
-                                 {MonitorModel::FromColumn, 80},
-                                 {MonitorModel::ToColumn, 80},
-                                 {MonitorModel::ViaColumn, 110},
-                                 {MonitorModel::TypeColumn, 130},
-                                 {MonitorModel::PidColumn, 40}})
+    // Narrow columns leave the room to the text, which stretches.
+    for (auto [column, width] : {std::pair{MonitorModel::TimeColumn, 62},
+                                 {MonitorModel::ChannelColumn, 72},
+                                 {MonitorModel::DirectionColumn, 66},
+                                 {MonitorModel::FromColumn, 76},
+                                 {MonitorModel::ToColumn, 76},
+                                 {MonitorModel::ViaColumn, 96},
+                                 {MonitorModel::TypeColumn, 84},
+                                 {MonitorModel::PidColumn, 34}})
         lineView_->setColumnWidth(column, width);
     heardView_ = makeTable(model_.heard());
     // Widths fitted to the contents would be measured again at every batch.
@@ -72,7 +73,7 @@ MonitorWindow::MonitorWindow(MonitorFeed feed, QWidget* parent)
     splitter_ = new QSplitter(Qt::Horizontal);
     splitter_->addWidget(lineView_);
     splitter_->addWidget(heardView_);
-    splitter_->setStretchFactor(0, 3);
+    splitter_->setStretchFactor(0, 4);
     splitter_->setStretchFactor(1, 1);
     layout->addWidget(splitter_, 1);
     setTabOrder(save_, lineView_);
@@ -96,7 +97,7 @@ MonitorWindow::MonitorWindow(MonitorFeed feed, QWidget* parent)
     addKey(QKeySequence::Save, &MonitorWindow::saveAs);
     addKey(QKeySequence(Qt::Key_Escape), &QWidget::close);
 
-    resize(960, 420);
+    resize(1000, 440);
     dialogs::followLanguage(this, [this] { setTexts(); });
 }
 
