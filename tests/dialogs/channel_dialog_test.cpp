@@ -244,28 +244,6 @@ TEST_F(ChannelDialogTest, SearchOffersTheTncsOfThisMachineAndTakesThePickedOnes)
     EXPECT_EQ(kiss.wait_frames(1, std::chrono::milliseconds(300)).size(), 0u);
 }
 
-// Without any table, the search's finds take the place of the driver's built-in channel, which
-// found no TNC, and OK creates the user's table with them.
-TEST_F(ChannelDialogTest, FirstTableHoldsWhatTheSearchFound)
-{
-    if (!access_.probe)
-        GTEST_SKIP() << "the driver cannot probe";
-    testing::KissServer kiss;
-    places_.inUse = dir_ / "none/flexnet.conf";
-    const testing::ScopedEnv search(
-        "ZELVO_TNC_SEARCH", QStringLiteral("kiss-tcp 127.0.0.1:%1").arg(kiss.port()).toUtf8().constData());
-    ASSERT_EQ(rows().topLevelItemCount(), 1);  // the built-in channel
-    QSignalSpy answered(&dialog(), &ChannelDialog::answered);
-    child<QPushButton>(dialog(), "BtnSuchen").click();
-    ASSERT_TRUE(answered.wait(5000));
-    child<QPushButton>(dialog(), "BtnUebernehmen").click();
-    child<QPushButton>(dialog(), "BtnOK").click();
-    EXPECT_EQ(
-        readFile(dir_ / "user/flexnet.conf"),
-        "# Zelvo's channel table: <number> <kind> <address> <name>, see man 5 flexnet.conf\n" +
-            QStringLiteral("0 kiss-tcp 127.0.0.1:%1 KISS 127.0.0.1:%1\n").arg(kiss.port()).toStdString());
-}
-
 // What a probe and a link state come to in words, for each way a TNC answers or does not.
 TEST(ChannelWordsTest, ProbesAndLinkStatesInWords)
 {

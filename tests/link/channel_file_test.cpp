@@ -157,6 +157,8 @@ TEST_F(ChannelFileTest, WithoutTableStartsFromTheBuiltInChannelAndAFailedSaveKee
     const auto read = zelvo::driver::loadChannelTable(user_);
     EXPECT_EQ(std::tuple(read.channels.size(), read.errors.size(), read.file),
               std::tuple(1u, 0u, user_.string()));
+    EXPECT_TRUE(readFile(user_).starts_with(
+        "# Zelvo's channel table: <number> <kind> <address> <name>, see man 5 flexnet.conf\n"));
 
     // A folder the user cannot write: the error names the file, the old one is untouched.
     const std::string before = readFile(user_);

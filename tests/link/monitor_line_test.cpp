@@ -99,18 +99,9 @@ TEST(MonitorLine, FramesOfTheChannelAsMonitorsShowThem)
         EXPECT_EQ(formatLine(decodeLine(c.bytes)), c.line) << c.what;
 }
 
-TEST(MonitorLine, FieldsForTheWindowsColumns)
+// The columns' fields: MonitorWindowTest.OpenWindowListens... and MonitorModelTest.HeardList...
+TEST(MonitorLine, TooManyAddressesAreNoFrame)
 {
-    const Line line =
-        decodeLine(frame({"DL2BBB!", "DL1AAA", "DB0AAA!", "DB0BBB"}, b({0x03, 0xDA}) + "[Anna]\x19"));
-    EXPECT_EQ(line.from, "DL1AAA");
-    EXPECT_EQ(line.to, "DL2BBB");
-    EXPECT_EQ(viaText(line), "DB0AAA*,DB0BBB");
-    EXPECT_EQ(typeText(line), "UI C");
-    EXPECT_EQ(pidText(line), "DA");
-    EXPECT_EQ(line.kind, protocol::FrameKind::StatusAnnounce);
-    EXPECT_EQ(line.text, "[Anna]<0x19>");
-
     // Eleven addresses are more than AX.25 carries: no frame, shown as bytes.
     std::string eleven;
     for (int i = 0; i < 11; ++i)
