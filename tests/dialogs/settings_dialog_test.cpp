@@ -16,11 +16,11 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLayout>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QLayout>
 #include <QRadioButton>
 #include <QSignalSpy>
 #include <QTabBar>
