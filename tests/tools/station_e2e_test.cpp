@@ -209,6 +209,7 @@ TEST_F(StationPair, ATncLostAndBackIsALinkLineAndALogLine)
     ASSERT_SEES(*pa, "LOG TNC da : " + back);
     pa->write_line("quit");
     ASSERT_SEES(*pa, "BYE");
+    ASSERT_EQ(pa->stop(0), 0);  // the log is whole once the station has ended
     std::ifstream file(a.dir / "zelvo.log", std::ios::binary);
     std::string line;
     std::vector<std::string> kinds;
@@ -257,6 +258,8 @@ TEST_F(StationPair, RegistrationAcceptedIsKeptAndMayQueryAtOnce)
 
     pb->write_line("quit");
     ASSERT_SEES(*pb, "BYE");
+    // The registry folder is B's until the process has ended; signal 0 only waits for that.
+    ASSERT_EQ(pb->stop(0), 0);
     pb = start(b);
     pb->write_line("list");
     ASSERT_SEES(*pb, "ENTRY DL1AAA Offline channel=0 path=DL1AAA-1 alias=Anna queued=0");
