@@ -2,6 +2,7 @@
 
 #include "platform/ansi.h"
 #include "platform/install_layout.h"
+#include "platform/user_folders.h"
 
 #include <QtGlobal>
 
@@ -26,7 +27,7 @@ struct KindLine {
 };
 
 // Texts ending in ": " are followed by the caller's text.
-constexpr std::array<KindLine, 16> kKindLines = {{
+constexpr std::array<KindLine, 17> kKindLines = {{
     {LogKind::MessageReceived, " Rcv frm: "},
     {LogKind::MessageSent, " Send to: "},
     {LogKind::UserOnline, " Online : "},
@@ -43,15 +44,8 @@ constexpr std::array<KindLine, 16> kKindLines = {{
     {LogKind::Error, " Fehler : "},
     {LogKind::TncLost, " TNC weg: "},
     {LogKind::TncBack, " TNC da : "},
+    {LogKind::Private, " Rechte : "},
 }};
-
-std::filesystem::path stateHome()
-{
-    if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home ? home : "") / ".local" / "state";
-}
 
 std::string twoDigits(int n)
 {
@@ -78,7 +72,7 @@ std::filesystem::path ActivityLog::pathFor(const std::filesystem::path& programD
 {
     if (!programDir.empty() && ::access(programDir.c_str(), W_OK) == 0 && !platform::isInstalled(programDir))
         return programDir / kFileName;
-    return stateHome() / "zelvo" / kFileName;
+    return platform::stateHome() / "zelvo" / kFileName;
 }
 
 std::filesystem::path ActivityLog::defaultPath()
@@ -110,12 +104,11 @@ ActivityLog::ActivityLog(std::filesystem::path file, Switch enabled, QLocale loc
 
 std::optional<platform::Problem> ActivityLog::createFile()
 {
-    std::error_code ec;
     if (file_.has_parent_path())
-        std::filesystem::create_directories(file_.parent_path(), ec);
+        platform::makePrivateFolder(file_.parent_path());
     int fd = ::open(file_.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
-        fd = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, 0666);
+        fd = ::open(file_.c_str(), O_WRONLY | O_CREAT | O_CLOEXEC, platform::kPrivateFileMode);
     if (fd < 0) {
         return platform::composedProblem(
             QT_TRANSLATE_NOOP("Problem",

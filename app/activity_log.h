@@ -19,7 +19,7 @@
 namespace zelvo::app {
 
 // What a log line is about. 0..10 are the event kinds, with the same numbers; 8 and 9 (own
-// station away and back) write no line. 20..26 exist only in the log.
+// station away and back) write no line. 20..27 exist only in the log.
 enum class LogKind : int {
     MessageReceived = 0,
     MessageSent = 1,
@@ -39,6 +39,7 @@ enum class LogKind : int {
     Error = 24,    // a failure the program noticed while running
     TncLost = 25,  // a channel's TNC stopped answering (or never did)
     TncBack = 26,  // and answers again
+    Private = 27,  // files of the program that others could read are now the user's alone
 };
 
 class ActivityLog {

@@ -18,7 +18,11 @@
 #include <utility>
 #include <vector>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "platform/ansi.h"
+#include "platform/user_folders.h"
 
 namespace zelvo::app {
 namespace {
@@ -35,14 +39,6 @@ constexpr const char* kSchema[] = {
 };
 
 std::atomic<int> connectionCount{0};
-
-std::filesystem::path dataHome()
-{
-    if (const char* xdg = std::getenv("XDG_DATA_HOME"); xdg && *xdg == '/')
-        return xdg;
-    const char* home = std::getenv("HOME");
-    return std::filesystem::path(home ? home : "") / ".local" / "share";
-}
 
 std::string utf8(const QString& text)
 {
@@ -101,7 +97,7 @@ platform::Problem stopProblem(const char* format, const std::filesystem::path& f
 
 std::filesystem::path HistoryStore::defaultPath()
 {
-    return dataHome() / "zelvo" / "history.sqlite";
+    return platform::dataHome() / "zelvo" / "history.sqlite";
 }
 
 HistoryStore::HistoryStore(std::filesystem::path file) : file_(std::move(file)) {}
@@ -113,12 +109,14 @@ HistoryStore::~HistoryStore()
 
 HistoryStore::Opening HistoryStore::openDatabase(std::string& error, std::vector<Row>& rows)
 {
-    std::error_code ec;
-    std::filesystem::create_directories(file_.parent_path(), ec);
-    if (ec) {
-        error = ec.message();
+    if (auto failure = platform::makePrivateFolder(file_.parent_path())) {
+        error = *failure;
         return Opening::Unwritable;
     }
+    // SQLite gives its -wal and -shm files the database's mode: made 0600 here, they are too.
+    if (const int fd = ::open(file_.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, platform::kPrivateFileMode);
+        fd >= 0)
+        ::close(fd);
     connection_ = "zelvo-history-" + std::to_string(connectionCount++);
     QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, QString::fromStdString(connection_));
     db.setDatabaseName(QString::fromStdString(file_.string()));

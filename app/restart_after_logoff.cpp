@@ -7,6 +7,7 @@
 #include <string>
 
 #include "platform/ansi.h"
+#include "platform/user_folders.h"
 
 namespace zelvo::app {
 
@@ -42,12 +43,7 @@ std::optional<std::string> execValue(const std::string& program)
 
 std::filesystem::path autostartEntryPath()
 {
-    std::filesystem::path config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/')
-        config = xdg;
-    else
-        config = std::filesystem::path(std::getenv("HOME") ? std::getenv("HOME") : "") / ".config";
-    return config / "autostart" / "zelvo-once.desktop";
+    return platform::configHome() / "autostart" / "zelvo-once.desktop";
 }
 
 void registerRestart(platform::Registry& registry, const std::filesystem::path& program)

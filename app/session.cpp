@@ -2,11 +2,14 @@
 
 #include <QtGlobal>
 
+#include <algorithm>
 #include <exception>
+#include <iterator>
 #include <thread>
 
 #include "dialogs/version_info.h"
 #include "platform/ansi.h"
+#include "platform/user_folders.h"
 #include "protocol/commands.h"
 #include "protocol/outgoing.h"
 
@@ -48,7 +51,31 @@ Session::OpenResult Session::open()
         problems_.push_back(std::move(*problem));
     if (auto problem = settings_.load())
         problems_.push_back(std::move(*problem));
+    makeFilesPrivate();
     return OpenResult::Opened;
+}
+
+// Files written by an earlier version, or under a lax umask, may be readable by every local
+// user. The log beside the program (a development build) keeps its folder's mode.
+void Session::makeFilesPrivate()
+{
+    std::vector<std::filesystem::path> folders = options_.privateFolders;
+    folders.push_back(platform::RegistryClaim::folderOf(registry_.paths()));
+    const std::filesystem::path logFolder = log_.file().parent_path();
+    if (logFolder == platform::stateHome() / "zelvo")
+        folders.push_back(logFolder);
+    std::vector<std::filesystem::path> tightened;
+    for (const auto& folder : folders)
+        std::ranges::move(platform::tightenFolder(folder), std::back_inserter(tightened));
+    if (logFolder != platform::stateHome() / "zelvo" && platform::tightenFile(log_.file()))
+        tightened.push_back(log_.file());
+    if (tightened.empty())
+        return;
+    std::string names;
+    for (const auto& path : tightened)
+        names += (names.empty() ? "" : ", ") + path.string();
+    log_.logFile(platform::utf8ToAnsi("für andere lesbar, jetzt nur für den Besitzer: " + names),
+                 LogKind::Private);
 }
 
 void Session::start(protocol::StationUi& ui, link::FlexThread::Executor executor)

@@ -34,6 +34,7 @@
 #include "platform/reg_claim.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
+#include "platform/user_folders.h"
 #include "protocol/station.h"
 
 namespace zelvo::app {
@@ -43,6 +44,9 @@ public:
     struct Options {
         platform::Registry::Paths registryPaths = platform::Registry::defaultPaths();
         std::filesystem::path logFile = ActivityLog::defaultPath();
+        // Further folders of the user's own files (the message history's), made the user's alone
+        // at open() as the registry's folder and the log are.
+        std::vector<std::filesystem::path> privateFolders = {platform::dataHome() / "zelvo"};
         std::chrono::milliseconds passInterval = link::FlexThread::kPassInterval;
         std::string libraryName = link::FlexApi::kLibraryName;
         // Plays the event sounds; without one the station is silent.
@@ -69,7 +73,8 @@ public:
         NoDriver,
     };
     // Claims the registry folder for this program, loads the driver and calls ax_init, makes sure
-    // the log file exists and loads the settings. Unless Opened, nothing else was done (the
+    // the log file exists, loads the settings and takes from the program's folders and files
+    // what others could read (with a log line that says so). Unless Opened, nothing else was done (the
     // driver was not touched) and the program ends. A claim that fails for another reason than
     // a second program is a start problem; the program goes on.
     OpenResult open();
@@ -108,6 +113,7 @@ public:
 private:
     void pass();
     void reportPassFailure(const std::string& what);
+    void makeFilesPrivate();
 
     Options options_;
     // Released last, after every write of the session.

@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "platform/user_folders.h"
+
 namespace zelvo::driver {
 
 namespace {
@@ -301,14 +303,8 @@ std::filesystem::path findChannelTable(const std::filesystem::path& libraryDir,
 {
     if (const char* env = std::getenv("ZELVO_FLEXNET_CONF"); env != nullptr && *env != '\0')
         return env;
-    std::filesystem::path userDir;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/')
-        userDir = xdg;
-    else if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/')
-        userDir = std::filesystem::path(home) / ".config";
     const std::filesystem::path beside = libraryDir / kTableName;
-    for (const auto& file :
-         {beside, userDir.empty() ? userDir : userDir / "zelvo" / kTableName, systemDir / kTableName}) {
+    for (const auto& file : {beside, platform::configHome() / "zelvo" / kTableName, systemDir / kTableName}) {
         std::error_code ec;
         if (!file.empty() && std::filesystem::exists(file, ec))
             return file;

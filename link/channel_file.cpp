@@ -9,6 +9,7 @@
 
 #include "driver/channel_table.h"
 #include "platform/atomic_file.h"
+#include "platform/user_folders.h"
 
 namespace zelvo::link {
 
@@ -102,11 +103,7 @@ std::pair<std::optional<ChannelEntry>, std::string> parseOne(std::string_view li
 
 fs::path userTableDir()
 {
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg != nullptr && *xdg == '/')
-        return fs::path(xdg) / "zelvo";
-    if (const char* home = std::getenv("HOME"); home != nullptr && *home == '/')
-        return fs::path(home) / ".config" / "zelvo";
-    return {};
+    return platform::configHome() / "zelvo";
 }
 
 bool existing(const fs::path& file)

@@ -1,6 +1,8 @@
 // The program's claim on its registry folder: an exclusive, non-blocking flock held open.
 #include "platform/reg_claim.h"
 
+#include "platform/user_folders.h"
+
 #include <cerrno>
 #include <cstring>
 
@@ -28,15 +30,13 @@ RegistryClaim::Result RegistryClaim::take(const Registry::Paths& paths)
         return Result::Claimed;
     failure_.clear();
     const fs::path folder = folderOf(paths);
-    std::error_code ec;
-    fs::create_directories(folder, ec);
-    if (ec) {
-        failure_ = ec.message();
+    if (auto failure = makePrivateFolder(folder)) {
+        failure_ = *failure;
         return Result::Failed;
     }
     // Read access is enough for flock, so a lock file left read-only still serves.
     const fs::path lockFile = paths.currentUser.string() + ".inuse";
-    const int fd = ::open(lockFile.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, 0666);
+    const int fd = ::open(lockFile.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, kPrivateFileMode);
     if (fd < 0) {
         failure_ = std::strerror(errno);
         return Result::Failed;

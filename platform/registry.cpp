@@ -4,6 +4,7 @@
 
 #include "platform/reg_text.h"
 #include "platform/reg_tree.h"
+#include "platform/user_folders.h"
 
 #include <atomic>
 #include <cerrno>
@@ -13,7 +14,6 @@
 #include <random>
 
 #include <fcntl.h>
-#include <pwd.h>
 #include <signal.h>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -124,11 +124,9 @@ Fd sharedLock(const fs::path& file)
 
 Fd exclusiveLock(const fs::path& file)
 {
-    std::error_code ec;
-    fs::create_directories(file.parent_path(), ec);
-    if (ec)
-        throw writeError(file, ec.message());
-    Fd fd(::open(lockPathFor(file).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666));
+    if (auto failure = makePrivateFolder(file.parent_path()))
+        throw writeError(file, *failure);
+    Fd fd(::open(lockPathFor(file).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kPrivateFileMode));
     if (!fd.valid())
         throw writeError(file, errnoText(errno));
     flockRetrying(fd.get(), LOCK_EX);
@@ -202,7 +200,8 @@ void removeTempsOfEndedWriters(const fs::path& file)
 Fd replaceFile(const fs::path& file, std::string_view text, std::optional<mode_t> mode)
 {
     const fs::path temp = tempPathFor(file);
-    Fd fd(::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode ? *mode & 0777 : 0666));
+    Fd fd(
+        ::open(temp.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, mode ? *mode & 0777 : kPrivateFileMode));
     if (!fd.valid())
         throw writeError(file, errnoText(errno));
     try {
@@ -262,15 +261,6 @@ public:
 private:
     Tree& tree_;
 };
-
-fs::path homeDirectory()
-{
-    if (const char* home = std::getenv("HOME"); home && *home)
-        return home;
-    if (const passwd* pw = ::getpwuid(::getuid()); pw && pw->pw_dir)
-        return pw->pw_dir;
-    return fs::path("/");
-}
 
 }  // namespace
 
@@ -372,12 +362,8 @@ Registry::Paths Registry::defaultPaths()
 {
     if (const char* dir = std::getenv("ZELVO_REGISTRY_DIR"); dir && *dir)
         return Paths{fs::path(dir) / "HKEY_CURRENT_USER.reg", fs::path(dir) / "HKEY_LOCAL_MACHINE.reg"};
-    fs::path config;
-    if (const char* xdg = std::getenv("XDG_CONFIG_HOME"); xdg && *xdg == '/')
-        config = xdg;
-    else
-        config = homeDirectory() / ".config";
-    return Paths{config / "zelvo" / "HKEY_CURRENT_USER.reg", fs::path("/etc/zelvo/HKEY_LOCAL_MACHINE.reg")};
+    return Paths{configHome() / "zelvo" / "HKEY_CURRENT_USER.reg",
+                 fs::path("/etc/zelvo/HKEY_LOCAL_MACHINE.reg")};
 }
 
 Registry::Registry(Paths paths) : d(std::make_unique<Impl>())
