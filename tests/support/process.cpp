@@ -9,6 +9,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <stdexcept>
+#include <string_view>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -51,8 +52,16 @@ Process::Process(std::vector<std::string> argv, std::vector<std::string> env)
     for (auto& arg : argv)
         args.push_back(arg.data());
     args.push_back(nullptr);
-    for (char** e = environ; *e; ++e)
-        env.emplace_back(*e);  // later entries lose: getenv finds the first
+    // The given entries replace inherited ones of the same name: a shell between the test and
+    // the program would otherwise take the last of two.
+    const std::size_t given = env.size();
+    for (char** e = environ; *e; ++e) {
+        const std::string_view name(*e, std::strcspn(*e, "="));
+        if (std::none_of(
+                env.begin(), env.begin() + static_cast<std::ptrdiff_t>(given),
+                [&](const std::string& entry) { return entry.starts_with(std::string(name) + "="); }))
+            env.emplace_back(*e);
+    }
     std::vector<char*> envp;
     for (auto& entry : env)
         envp.push_back(entry.data());
