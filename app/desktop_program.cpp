@@ -74,7 +74,7 @@ std::optional<int> DesktopProgram::start()
     if (instance_.askRunningInstance())
         return 0;
     if (const auto opened = session_.open(); opened != Session::OpenResult::Opened) {
-        if (opened == Session::OpenResult::RegistryInUse)
+        if (opened == Session::OpenResult::RegistryInUse || opened == Session::OpenResult::RegistryUnclaimed)
             refuseSharedRegistry();
         else
             std::fprintf(stderr, "zelvo: the driver libflxapi32.so cannot be loaded\n");
@@ -131,6 +131,11 @@ void DesktopProgram::refuseSharedRegistry()
     const QString folder = QString::fromStdString(session_.registryFolder().string());
     // The stored language belongs to the other program now: the desktop's it is.
     language_.apply(dialogs::languageOfEnvironment());
+    if (!session_.refusal().text.empty()) {
+        std::fprintf(stderr, "zelvo: %s\n", platform::ansiToUtf8(session_.refusal().text).c_str());
+        dialogs::showError(nullptr, platform::shownText(session_.refusal()));
+        return;
+    }
     std::fprintf(stderr,
                  "zelvo: another Zelvo program (zelvo or zelvo-station) is using the registry folder %s\n",
                  qPrintable(folder));

@@ -31,13 +31,23 @@ Session::~Session()
 
 Session::OpenResult Session::open()
 {
+    const std::string folder = platform::RegistryClaim::folderOf(registry_.paths()).string();
     switch (claim_.take(registry_.paths())) {
     case platform::RegistryClaim::Result::InUse: return OpenResult::RegistryInUse;
     case platform::RegistryClaim::Result::Failed:
-        // Not knowing whether another program writes there is no reason to refuse the user.
+        refusal_ = platform::composedProblem(
+            QT_TRANSLATE_NOOP("Problem", "Der Registrierungsordner %1 kann nicht belegt werden: %2. Zelvo "
+                                         "startet nicht, damit kein zweites Zelvo-Programm dieselbe "
+                                         "Adressliste überschreibt. Prüfen Sie die Datei %3."),
+            {folder, claim_.failure(), registry_.paths().currentUser.string() + ".inuse"});
+        return OpenResult::RegistryUnclaimed;
+    case platform::RegistryClaim::Result::NoLocks:
         problems_.push_back(platform::composedProblem(
-            QT_TRANSLATE_NOOP("Problem", "Der Registrierungsordner %1 kann nicht belegt werden: %2"),
-            {platform::RegistryClaim::folderOf(registry_.paths()).string(), claim_.failure()}));
+            QT_TRANSLATE_NOOP("Problem", "Der Registrierungsordner %1 kann nicht belegt werden, denn sein "
+                                         "Dateisystem kennt keine Sperren: %2. Zelvo startet trotzdem; "
+                                         "die Adressliste wird beim Speichern mit der gespeicherten "
+                                         "zusammengeführt."),
+            {folder, claim_.failure()}));
         break;
     case platform::RegistryClaim::Result::Claimed: break;
     }

@@ -69,15 +69,18 @@ public:
 
     enum class OpenResult {
         Opened,
-        RegistryInUse,  // another program (zelvo or zelvo-station) uses registryFolder()
+        RegistryInUse,      // another program (zelvo or zelvo-station) uses registryFolder()
+        RegistryUnclaimed,  // registryFolder() cannot be claimed; refusal() says why
         NoDriver,
     };
     // Claims the registry folder for this program, loads the driver and calls ax_init, makes sure
     // the log file exists, loads the settings and takes from the program's folders and files
     // what others could read (with a log line that says so). Unless Opened, nothing else was done (the
-    // driver was not touched) and the program ends. A claim that fails for another reason than
-    // a second program is a start problem; the program goes on.
+    // driver was not touched) and the program ends. Only a folder on a file system without locks
+    // is not claimed and still opened, with a start problem that says so.
     OpenResult open();
+    // Why open() gave RegistryUnclaimed.
+    const platform::Problem& refusal() const { return refusal_; }
     // Creates the engine on `ui`, starts the receive thread with passes run by `executor`, loads
     // the roster, writes the start log line and goes online when AutoOnline is set. `ui` must
     // outlive the session. Observers that want the loaded rows attach to roster() before this.
@@ -128,6 +131,7 @@ private:
     link::FlexThread::Executor executor_;
     std::unique_ptr<link::FlexThread> thread_;
     std::vector<platform::Problem> problems_;
+    platform::Problem refusal_;
     std::string lastPassFailure_;
     std::atomic<bool> stopping_ = false;
     bool opened_ = false;

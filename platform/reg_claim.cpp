@@ -1,12 +1,12 @@
 // The program's claim on its registry folder: an exclusive, non-blocking flock held open.
 #include "platform/reg_claim.h"
 
+#include "platform/lock_file.h"
 #include "platform/user_folders.h"
 
 #include <cerrno>
 #include <cstring>
 
-#include <fcntl.h>
 #include <sys/file.h>
 #include <unistd.h>
 
@@ -34,26 +34,28 @@ RegistryClaim::Result RegistryClaim::take(const Registry::Paths& paths)
         failure_ = *failure;
         return Result::Failed;
     }
-    // Read access is enough for flock, so a lock file left read-only still serves.
-    const fs::path lockFile = paths.currentUser.string() + ".inuse";
-    const int fd = ::open(lockFile.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, kPrivateFileMode);
-    if (fd < 0) {
-        failure_ = std::strerror(errno);
+    const LockedFile claim = lockPrivateFile(paths.currentUser.string() + ".inuse", LOCK_EX, {});
+    if (claim.fd < 0) {
+        failure_ = std::strerror(claim.error);
         return Result::Failed;
     }
-    int locked;
-    while ((locked = ::flock(fd, LOCK_EX | LOCK_NB)) != 0 && errno == EINTR) {
-    }
-    if (locked == 0) {
-        fd_ = fd;
-        return Result::Claimed;
-    }
-    const int error = errno;
-    ::close(fd);
+    const int error = claim.wait == LockWait::Held ? EWOULDBLOCK : claim.error;
+    if (error != 0)
+        ::close(claim.fd);
     if (error == EWOULDBLOCK)
         return Result::InUse;
-    failure_ = std::strerror(error);
-    return Result::Failed;
+    failure_ = error == 0 ? std::string() : std::strerror(error);
+    if (error != 0 && !meansNoLocks(error))
+        return Result::Failed;
+    // The registry's own lock file too, before anything tightens it in place: a stranger who
+    // opened it while it was open to all could lock it through that descriptor any time later.
+    // Failing here is for the registry's first write to report.
+    if (const int lock = openPrivateLockFile(paths.currentUser.string() + ".lock"); lock >= 0)
+        ::close(lock);
+    if (error != 0)
+        return Result::NoLocks;
+    fd_ = claim.fd;
+    return Result::Claimed;
 }
 
 void RegistryClaim::release()

@@ -2,7 +2,10 @@
 // keeps its roster in memory and saves it whole, so a second program on the same HKCU file would
 // write its rows over the first one's. A program therefore claims the folder at start with an
 // exclusive flock on "<HKCU file>.inuse" and holds it until it ends; the kernel drops the lock
-// with the process, so a crash leaves nothing to clean up.
+// with the process, so a crash leaves nothing to clean up. A claim that cannot be taken ends the
+// start as a held one does: not knowing whether another program writes there is how rows get
+// lost. Only where the file system has no locks at all does a program go on unclaimed; its roster
+// saves then merge with what is on disk (roster_store.h).
 //
 // Registry objects take no such claim themselves: a program (or a test) may open one registry
 // more than once. The claim belongs to whatever stands for the whole program (the Session).
@@ -19,8 +22,9 @@ class RegistryClaim {
 public:
     enum class Result {
         Claimed,
-        InUse,   // another program holds the folder
-        Failed,  // the lock file cannot be made or locked; failure() says why
+        InUse,    // another program holds the folder
+        NoLocks,  // the file system has no locks: the folder is not claimed; failure() says why
+        Failed,   // the lock file cannot be made or locked; failure() says why
     };
 
     RegistryClaim() = default;

@@ -2,12 +2,14 @@
 // and writes every change as one atomic replacement under an exclusive flock.
 #include "platform/registry.h"
 
+#include "platform/lock_file.h"
 #include "platform/reg_text.h"
 #include "platform/reg_tree.h"
 #include "platform/user_folders.h"
 
 #include <atomic>
 #include <cerrno>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <mutex>
@@ -104,32 +106,31 @@ fs::path lockPathFor(const fs::path& file)
     return fs::path(file.string() + ".lock");
 }
 
-void flockRetrying(int fd, int operation)
-{
-    while (::flock(fd, operation) != 0) {
-        if (errno != EINTR)
-            throw RegistryError("Sperren fehlgeschlagen: " + errnoText(errno));
-    }
-}
-
-// A shared lock when some writer has made the lock file; none otherwise. A read creates
-// nothing, and is safe even without the lock: writers only ever rename whole files into place.
-Fd sharedLock(const fs::path& file)
-{
-    Fd fd(::open(lockPathFor(file).c_str(), O_RDONLY | O_CLOEXEC));
-    if (fd.valid())
-        flockRetrying(fd.get(), LOCK_SH);
-    return fd;
-}
+// Every writer of the file is done within milliseconds; a lock held longer is held by a process
+// that hangs, or by a stranger.
+constexpr std::chrono::seconds kLockWait{3};
 
 Fd exclusiveLock(const fs::path& file)
 {
     if (auto failure = makePrivateFolder(file.parent_path()))
         throw writeError(file, *failure);
-    Fd fd(::open(lockPathFor(file).c_str(), O_RDWR | O_CREAT | O_CLOEXEC, kPrivateFileMode));
+    LockedFile locked = lockPrivateFile(lockPathFor(file), LOCK_EX, kLockWait);
+    Fd fd(locked.fd);
     if (!fd.valid())
-        throw writeError(file, errnoText(errno));
-    flockRetrying(fd.get(), LOCK_EX);
+        throw writeError(file, errnoText(locked.error));
+    switch (locked.wait) {
+    case LockWait::Locked: break;
+    case LockWait::Held:
+        throw writeError(file, "ein anderer Prozess hält ihre Sperrdatei " + lockPathFor(file).string() +
+                                   " seit mehr als " + std::to_string(kLockWait.count()) +
+                                   " Sekunden gesperrt");
+    case LockWait::Failed:
+        // Where nothing can be locked, a change is written without the lock, as a lone program
+        // writes anyway.
+        if (!meansNoLocks(locked.error))
+            throw writeError(file, "Sperren fehlgeschlagen: " + errnoText(locked.error));
+        break;
+    }
     return fd;
 }
 
@@ -241,6 +242,11 @@ public:
     {
         return tree_.contains(regtree::parseKeyPath(key).id);
     }
+    std::vector<std::pair<std::string, RegValue>> values(std::string_view key) const override
+    {
+        const KeyData* found = tree_.find(regtree::parseKeyPath(key).id);
+        return found ? found->values : std::vector<std::pair<std::string, RegValue>>{};
+    }
     void createKey(std::string_view key) override { tree_.ensure(regtree::parseKeyPath(key).names); }
     void deleteKey(std::string_view key) override { tree_.erase(regtree::parseKeyPath(key).id); }
 
@@ -314,10 +320,9 @@ struct Registry::Impl {
     {
         RootCache& cache = cacheOf(root);
         const fs::path& file = fileOf(root);
-        if (!cache.valid || cache.stamp != stampOfPath(file)) {
-            Fd lock = sharedLock(file);
+        // No lock: writers only ever rename whole files into place.
+        if (!cache.valid || cache.stamp != stampOfPath(file))
             load(root);
-        }
         if (!cache.error.empty())
             throw RegistryError(cache.error);
         return cache.tree;

@@ -2,10 +2,11 @@
 // REGEDIT4 text file per root, so that a .reg export from Windows can be read as it is.
 //
 // Every change reaches the disk as one atomic replacement of the root's file (temporary file,
-// fsync, rename), made under an exclusive lock on a lock file beside it: two processes that save
-// at once are serialised and neither loses the other's change (whole programs, which save their
-// roster whole, keep to one per folder: reg_claim.h). Readers reload the file whenever
-// it changed on disk. A file that cannot be parsed is never written over: every access to that
+// fsync, rename), made under an exclusive lock on a lock file beside it (lock_file.h): two
+// processes that save at once are serialised and neither loses the other's change (whole
+// programs, which keep their roster in memory, keep to one per folder: reg_claim.h). A lock
+// still held after a few seconds fails the change instead of hanging the program. Readers take
+// no lock and reload the file whenever it changed on disk. A file that cannot be parsed is never written over: every access to that
 // root throws RegistryError naming the file and the line, until the file is mended by hand.
 //
 // Key paths are written with backslashes ("\Software\Varkel\Zelvo", the leading backslash is
@@ -22,6 +23,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <variant>
 #include <vector>
 
@@ -52,6 +54,9 @@ class RegEdit {
 public:
     virtual ~RegEdit() = default;
     virtual bool keyExists(std::string_view key) const = 0;
+    // The key's values as they are on disk under the lock, with this edit's changes so far;
+    // empty for a missing key.
+    virtual std::vector<std::pair<std::string, RegValue>> values(std::string_view key) const = 0;
     virtual void createKey(std::string_view key) = 0;  // with its missing parents
     virtual void deleteKey(std::string_view key) = 0;  // with its values and subkeys
     virtual void setValue(std::string_view key, std::string_view name,

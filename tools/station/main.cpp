@@ -130,6 +130,9 @@ int main(int argc, char** argv)
                      "folder %s; end it first, or give this station its own ZELVO_REGISTRY_DIR\n",
                      session.registryFolder().c_str());
         return 1;
+    case app::Session::OpenResult::RegistryUnclaimed:
+        std::fprintf(stderr, "zelvo-station: %s\n", tools::printable(session.refusal().text).c_str());
+        return 1;
     case app::Session::OpenResult::NoDriver:
         std::fprintf(stderr, "zelvo-station: the driver libflxapi32.so cannot be loaded\n");
         return 1;
