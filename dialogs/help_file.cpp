@@ -1,6 +1,8 @@
 #include "dialogs/help_file.h"
 
 #include <QFile>
+#include <QSet>
+#include <QtEndian>
 
 #include <chm_lib.h>  // declarations only; the library itself is opened with dlopen
 #include <dlfcn.h>
@@ -13,11 +15,92 @@ namespace {
 constexpr LONGUINT64 kMaxObjectSize = 64 * 1024 * 1024;
 // The #SYSTEM record that holds the default topic.
 constexpr quint16 kSystemDefaultTopic = 2;
+// A listing chunk starts with "PMGL", its free space, a word, and the numbers of the previous and
+// next chunk (-1: none); each entry takes four bytes at least (a name length, a name, and three
+// numbers, each of one byte or more).
+constexpr qint64 kListingHeader = 20;
+constexpr qint64 kSmallestEntry = 4;
 
 template <typename Function>
 Function* symbol(void* handle, const char* name)
 {
     return handle ? reinterpret_cast<Function*>(::dlsym(handle, name)) : nullptr;
+}
+
+// The bytes of `file` at `at`; fewer when it ends before.
+QByteArray bytesAt(QFile& file, quint64 at, qint64 length)
+{
+    if (at > quint64(file.size()) || !file.seek(qint64(at)))
+        return {};
+    return file.read(length);
+}
+
+template <typename T>
+T number(const QByteArray& bytes, qsizetype at)
+{
+    return qFromLittleEndian<T>(bytes.constData() + at);
+}
+
+// How many entries the directory of the help file `fileName` can hold at most; nullopt when the
+// chain of its listing chunks, which chmlib follows without a check, visits a chunk twice, leaves
+// the directory or reaches a chunk that is no listing chunk. The file starts with the ITSF header
+// (the directory's offset and length at 0x48 and 0x50); the directory with the ITSP header (its
+// length at 8, the chunk length at 0x10, the first listing chunk at 0x20), then the chunks.
+std::optional<qint64> directoryCapacity(const QString& fileName)
+{
+    QFile file(fileName);
+    if (!file.open(QIODevice::ReadOnly))
+        return std::nullopt;
+    const QByteArray itsf = bytesAt(file, 0, 0x58);
+    if (itsf.size() < 0x58 || !itsf.startsWith("ITSF"))
+        return std::nullopt;
+    const auto directory = number<quint64>(itsf, 0x48);
+    const QByteArray itsp = bytesAt(file, directory, 0x24);
+    if (itsp.size() < 0x24 || !itsp.startsWith("ITSP"))
+        return std::nullopt;
+    const auto headerLength = number<quint32>(itsp, 8);
+    const auto blockLength = number<quint32>(itsp, 0x10);
+    const quint64 chunksAt = directory + headerLength;
+    const quint64 fileSize = quint64(file.size());
+    if (blockLength < kListingHeader || chunksAt > fileSize)
+        return std::nullopt;
+    // Chunks that lie past the directory's stated length, or past the file, do not count.
+    const quint64 stated = number<quint64>(itsf, 0x50);
+    const quint64 chunks =
+        std::min(stated > headerLength ? stated - headerLength : 0, fileSize - chunksAt) / blockLength;
+    QSet<qint32> visited;
+    for (auto at = number<qint32>(itsp, 0x20); at != -1;) {
+        if (at < 0 || quint64(at) >= chunks || visited.contains(at))
+            return std::nullopt;
+        visited.insert(at);
+        const QByteArray chunk = bytesAt(file, chunksAt + quint64(at) * blockLength, kListingHeader);
+        if (chunk.size() < kListingHeader || !chunk.startsWith("PMGL"))
+            return std::nullopt;
+        at = number<qint32>(chunk, 16);
+    }
+    return qint64(visited.size()) * ((blockLength - kListingHeader) / kSmallestEntry);
+}
+
+// The entries chmlib hands over while it walks the directory. An entry that comes twice, or one
+// more than the chunks can hold, ends the walk as damaged.
+struct Listing {
+    qint64 capacity = 0;
+    QStringList paths;
+    QSet<QString> seen;
+    bool damaged = false;
+};
+
+int addEntry(::chmFile*, chmUnitInfo* unit, void* context)
+{
+    auto& listing = *static_cast<Listing*>(context);
+    const QString path = QString::fromUtf8(unit->path);
+    if (listing.paths.size() >= listing.capacity || listing.seen.contains(path)) {
+        listing.damaged = true;
+        return CHM_ENUMERATOR_FAILURE;
+    }
+    listing.seen.insert(path);
+    listing.paths.append(path);
+    return CHM_ENUMERATOR_CONTINUE;
 }
 
 }  // namespace
@@ -57,7 +140,8 @@ const ChmLibrary& ChmLibrary::standard()
     return library;
 }
 
-HelpFile::HelpFile(const QString& fileName, const ChmLibrary& library) : library_(library)
+HelpFile::HelpFile(const QString& fileName, const ChmLibrary& library)
+    : library_(library), fileName_(fileName)
 {
     if (library_.available())
         file_ = library_.api_->open(QFile::encodeName(fileName).constData());
@@ -86,18 +170,20 @@ std::optional<QByteArray> HelpFile::read(const QString& path) const
     return data;
 }
 
-QStringList HelpFile::files() const
+std::optional<QStringList> HelpFile::files() const
 {
-    QStringList paths;
     if (!file_)
-        return paths;
-    const auto add = [](::chmFile*, chmUnitInfo* unit, void* context) -> int {
-        static_cast<QStringList*>(context)->append(QString::fromUtf8(unit->path));
-        return CHM_ENUMERATOR_CONTINUE;
-    };
-    library_.api_->enumerate(file_, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_SPECIAL | CHM_ENUMERATE_FILES, add,
-                             &paths);
-    return paths;
+        return QStringList();
+    const auto capacity = directoryCapacity(fileName_);
+    if (!capacity)
+        return std::nullopt;
+    Listing listing;
+    listing.capacity = *capacity;
+    const int whole = library_.api_->enumerate(
+        file_, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_SPECIAL | CHM_ENUMERATE_FILES, addEntry, &listing);
+    if (!whole || listing.damaged)
+        return std::nullopt;
+    return listing.paths;
 }
 
 QString HelpFile::defaultTopic() const

@@ -51,11 +51,14 @@ public:
     QString defaultTopic() const;
     // The content of the file at `path`; nullopt when there is no such file.
     std::optional<QByteArray> read(const QString& path) const;
-    // The paths of the files in it, the help system's own ("/#SYSTEM") among them.
-    QStringList files() const;
+    // The paths of the files in it, the help system's own ("/#SYSTEM") among them; nullopt when
+    // its directory is damaged: a chain of listing chunks that runs in a circle or out of the
+    // directory, or more entries than its chunks can hold.
+    std::optional<QStringList> files() const;
 
 private:
     const ChmLibrary& library_;
+    QString fileName_;
     ::chmFile* file_ = nullptr;
 };
 

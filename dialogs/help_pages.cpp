@@ -58,35 +58,99 @@ std::optional<QHash<QString, QByteArray>> decodeHelpRecords(const QByteArray& ou
     return files;
 }
 
-HelpPages HelpPages::load(const QString& fileName, const QString& reader, std::chrono::milliseconds limit)
+HelpPages HelpPages::failed(Failure failure)
 {
     HelpPages pages;
+    pages.failure_ = failure;
+    return pages;
+}
+
+HelpPages HelpPages::ended(const QProcess& process, const QByteArray& output)
+{
+    const bool crashed = process.exitStatus() != QProcess::NormalExit;
+    if (!crashed && process.exitCode() == kHelpReaderCannotOpen)
+        return failed(Failure::CannotOpen);
+    auto files = decodeHelpRecords(output);
+    // Every help file holds a few files of the help system's own at least.
+    if (crashed || process.exitCode() != 0 || !files || files->isEmpty())
+        return failed(Failure::Damaged);
+    HelpPages pages;
+    pages.files_ = std::move(*files);
+    pages.failure_ = Failure::None;
+    return pages;
+}
+
+HelpPages HelpPages::load(const QString& fileName, const QString& reader, std::chrono::milliseconds limit)
+{
     const QDeadlineTimer deadline(limit);
     QProcess process;
     process.setProcessChannelMode(QProcess::ForwardedErrorChannel);  // what it complains about
     process.start(reader, {fileName}, QIODevice::ReadOnly);
     if (!process.waitForStarted(int(deadline.remainingTime())))
-        return pages;  // NoReader
+        return failed(Failure::NoReader);
     if (!process.waitForFinished(int(deadline.remainingTime()))) {
         process.kill();
         process.waitForFinished(-1);
-        pages.failure_ = Failure::TooSlow;
-        return pages;
+        return failed(Failure::TooSlow);
     }
-    const bool crashed = process.exitStatus() != QProcess::NormalExit;
-    if (!crashed && process.exitCode() == kHelpReaderCannotOpen) {
-        pages.failure_ = Failure::CannotOpen;
-        return pages;
+    return ended(process, process.readAllStandardOutput());
+}
+
+HelpPagesLoad::HelpPagesLoad(const QString& fileName, Done done, const QString& reader,
+                             std::chrono::milliseconds limit, QObject* parent)
+    : QObject(parent), fileName_(fileName), done_(std::move(done))
+{
+    process_.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    connect(&process_, &QProcess::readyReadStandardOutput, this, [this] {
+        const QByteArray more = process_.readAllStandardOutput();
+        if (stopped_ != HelpPages::Failure::None)
+            return;
+        output_.append(more);
+        outputSize_ += more.size();
+        if (outputSize_ > kHelpReaderMaxOutput)
+            stop(HelpPages::Failure::Damaged);
+    });
+    connect(&process_, &QProcess::finished, this, [this] {
+        if (stopped_ != HelpPages::Failure::None)
+            return finish(HelpPages::failed(stopped_));
+        output_.append(process_.readAllStandardOutput());
+        finish(HelpPages::ended(process_, output_.join()));
+    });
+    connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            finish(HelpPages::failed(HelpPages::Failure::NoReader));
+    });
+    deadline_.setSingleShot(true);
+    connect(&deadline_, &QTimer::timeout, this, [this] { stop(HelpPages::Failure::TooSlow); });
+    deadline_.start(limit);
+    process_.start(reader, {fileName_}, QIODevice::ReadOnly);
+}
+
+HelpPagesLoad::~HelpPagesLoad()
+{
+    process_.disconnect(this);
+    if (process_.state() != QProcess::NotRunning) {
+        process_.kill();
+        process_.waitForFinished(-1);  // ended by SIGKILL: at once
     }
-    auto files = decodeHelpRecords(process.readAllStandardOutput());
-    // Every help file holds a few files of the help system's own at least.
-    if (crashed || process.exitCode() != 0 || !files || files->isEmpty()) {
-        pages.failure_ = Failure::Damaged;
-        return pages;
-    }
-    pages.files_ = std::move(*files);
-    pages.failure_ = Failure::None;
-    return pages;
+}
+
+// Ends the reader; `done` learns why when it has gone.
+void HelpPagesLoad::stop(HelpPages::Failure why)
+{
+    if (stopped_ != HelpPages::Failure::None)
+        return;
+    stopped_ = why;
+    output_.clear();
+    process_.kill();
+}
+
+void HelpPagesLoad::finish(HelpPages pages)
+{
+    deadline_.stop();
+    output_.clear();
+    if (auto done = std::exchange(done_, nullptr))
+        done(std::move(pages));
 }
 
 QString HelpPages::readerProgram()

@@ -75,8 +75,10 @@ HelpWindow::HelpWindow(QString germanFile, QWidget* parent)
         back->setText(tr("Zurück"));
         forward->setText(tr("Vor"));
         setTitle();
-        // A help file that could not be read is named in the new language.
-        if (pages_ && !pages_->isOpen())
+        // A help file being read or that could not be read is named in the new language.
+        if (load_ && (!pages_ || !pages_->isOpen()))
+            browser_->setPlainText(tr("Hilfe wird geladen …"));
+        else if (pages_ && !pages_->isOpen())
             browser_->setPlainText(failureText(pages_->failure()));
         followLanguageFile();
     });
@@ -117,19 +119,11 @@ bool HelpWindow::showTopic(const QString& topic)
     if (!available())
         return false;
     const QString fileName = helpFileOf(germanFile_, appliedLanguage());
-    const bool otherFile = fileName != fileName_;
-    if (!pages_ || !pages_->isOpen() || otherFile)
-        openPages(fileName);
-    if (pages_->isOpen()) {
-        const QUrl url = topicUrl(topic.isEmpty() ? pages_->defaultTopic() : topic);
-        // The pages of each language have the same names: the same page, read from another file.
-        if (otherFile && browser_->source() == url)
-            browser_->reload();
-        else
-            browser_->setSource(url);
+    if (pages_ && pages_->isOpen() && fileName == fileName_) {
+        showPage(topicUrl(topic.isEmpty() ? pages_->defaultTopic() : topic), false);
     } else {
-        browser_->clearHistory();
-        browser_->setPlainText(failureText(pages_->failure()));
+        pendingTopic_ = topic;
+        openPages(fileName);
     }
     show();
     raise();
@@ -139,9 +133,44 @@ bool HelpWindow::showTopic(const QString& topic)
 
 void HelpWindow::openPages(const QString& fileName)
 {
-    fileName_ = fileName;
-    pages_ = std::make_unique<HelpPages>(HelpPages::load(fileName_));
+    if (load_ && load_->fileName() == fileName)
+        return;
+    delete load_;
+    load_ = new HelpPagesLoad(
+        fileName, [this](HelpPages pages) { pagesRead(std::move(pages)); }, reader_, kHelpReaderTime, this);
+    // Pages of another language stay until the new ones are there.
+    if (!pages_ || !pages_->isOpen()) {
+        browser_->clearHistory();
+        browser_->setPlainText(tr("Hilfe wird geladen …"));
+    }
+}
+
+void HelpWindow::pagesRead(HelpPages pages)
+{
+    const bool otherFile = load_->fileName() != fileName_;
+    fileName_ = load_->fileName();
+    std::exchange(load_, nullptr)->deleteLater();
+    pages_ = std::make_unique<HelpPages>(std::move(pages));
     browser_->pages = pages_.get();
+    const auto topic = std::exchange(pendingTopic_, std::nullopt);
+    if (!pages_->isOpen()) {
+        browser_->clearHistory();
+        browser_->setPlainText(failureText(pages_->failure()));
+    } else if (topic) {
+        showPage(topicUrl(topic->isEmpty() ? pages_->defaultTopic() : *topic), otherFile);
+    } else {
+        browser_->reload();  // the page shown, read from the file of another language
+    }
+    followLanguageFile();  // the language may have changed while the file was read
+}
+
+void HelpWindow::showPage(const QUrl& url, bool otherFile)
+{
+    // The pages of each language have the same names: the same page, read from another file.
+    if (otherFile && browser_->source() == url)
+        browser_->reload();
+    else
+        browser_->setSource(url);
 }
 
 void HelpWindow::followLanguageFile()
@@ -149,14 +178,14 @@ void HelpWindow::followLanguageFile()
     if (!isVisible() || !pages_ || !pages_->isOpen())
         return;
     const QString fileName = helpFileOf(germanFile_, appliedLanguage());
-    if (fileName == fileName_)
+    if (fileName != fileName_)
+        return openPages(fileName);
+    if (!load_)
         return;
-    openPages(fileName);
-    // The pages of each language have the same names: the page shown, read from the new file.
-    if (pages_->isOpen())
-        browser_->reload();
-    else
-        browser_->setPlainText(failureText(pages_->failure()));
+    // Back to the language of the pages shown before the other file was read.
+    delete std::exchange(load_, nullptr);
+    if (const auto topic = std::exchange(pendingTopic_, std::nullopt))
+        showPage(topicUrl(topic->isEmpty() ? pages_->defaultTopic() : *topic), false);
 }
 
 QString HelpWindow::failureText(HelpPages::Failure failure) const

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 #include <memory>
+#include <optional>
 
 class QTextBrowser;
 
@@ -20,7 +21,8 @@ class HelpWindow : public QWidget {
 public:
     // `germanFile` names the German help file; a topic shows the file of the language applied
     // then (help_pages.h: helpFileOf). It is read when a topic is first shown, again after it
-    // could not be read, and when the language has changed since.
+    // could not be read, and when the language has changed since; the window says it is loading
+    // until the reader is done and stays usable meanwhile.
     explicit HelpWindow(QString germanFile = defaultFileName(), QWidget* parent = nullptr);
     ~HelpWindow() override;
 
@@ -31,8 +33,13 @@ public:
     static bool available() { return ChmLibrary::standard().available(); }
 
     // Shows and raises the window with `topic`, a path inside the help file ("/liste.html"), or
-    // the file's default topic when empty: what F1 shows. False, showing nothing, without chmlib.
+    // the file's default topic when empty: what F1 shows. A file still to be read shows the topic
+    // once it has been read. False, showing nothing, without chmlib.
     bool showTopic(const QString& topic = {});
+    // Whether the reader runs.
+    bool loading() const { return load_ != nullptr; }
+    // The reader program; HelpPages::readerProgram() unless set.
+    void setReaderProgram(const QString& reader) { reader_ = reader; }
 
     QTextBrowser* browser() const;
 
@@ -44,10 +51,15 @@ private:
     // An open window shows the page it shows from the file of the language applied now.
     void followLanguageFile();
     void openPages(const QString& fileName);
+    void pagesRead(HelpPages pages);
+    void showPage(const QUrl& url, bool otherFile);
 
     QString germanFile_;
     QString fileName_;  // the file read last
+    QString reader_ = HelpPages::readerProgram();
     std::unique_ptr<HelpPages> pages_;
+    HelpPagesLoad* load_ = nullptr;        // the file being read
+    std::optional<QString> pendingTopic_;  // to be shown once it has been read
     Browser* browser_;
 };
 

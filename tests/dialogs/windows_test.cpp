@@ -8,13 +8,18 @@
 #include "dialogs/splash_window.h"
 
 #include <QAbstractButton>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPointer>
 #include <QTest>
 #include <QTextBrowser>
 #include <QTimer>
+
+#include <fcntl.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "tests/support/temp_dir.h"
 #include "tests/support/whole_texts.h"
@@ -120,10 +125,16 @@ TEST(AboutBox, OpenWindowsSpeakEachLanguageAndTheAboutBoxShowsEveryTextWhole)
     }
 }
 
+// Shows `topic` and waits until the reader is done.
+bool showRead(HelpWindow& help, const QString& topic = {})
+{
+    return help.showTopic(topic) && QTest::qWaitFor([&] { return !help.loading(); }, kBound);
+}
+
 TEST(HelpWindow, ShowsTheDefaultTopicFollowsLinksAndShowsPictures)
 {
     HelpWindow help(QStringLiteral(ZELVO_HELP_FILE));
-    ASSERT_TRUE(help.showTopic());
+    ASSERT_TRUE(showRead(help));
     QTextBrowser* browser = help.browser();
     EXPECT_EQ(browser->source(), QUrl(QStringLiteral("chm:/index.html")));
     EXPECT_EQ(help.windowTitle(), QStringLiteral("Zelvo-Hilfe – Inhalt"));
@@ -144,11 +155,12 @@ TEST(HelpWindow, ShowsThePagesOfTheAppliedLanguageElseTheGermanOnes)
 {
     LanguageSwitch language;
     HelpWindow help(QStringLiteral(ZELVO_HELP_FILE));
-    ASSERT_TRUE(help.showTopic());
+    ASSERT_TRUE(showRead(help));
     // The open window follows each switch with the page it shows.
     for (const auto& [code, contents] : {std::pair{"en", "Contents"}, {"fr", "Sommaire"}, {"de", "Inhalt"}}) {
         language.apply(code);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !help.loading(); }, kBound));
         EXPECT_EQ(help.browser()->documentTitle(), QLatin1String(contents)) << code;
     }
 
@@ -157,7 +169,7 @@ TEST(HelpWindow, ShowsThePagesOfTheAppliedLanguageElseTheGermanOnes)
     std::filesystem::copy_file(ZELVO_HELP_FILE, germanOnly);
     HelpWindow withoutEnglish(QString::fromStdString(germanOnly.string()));
     language.apply("en");
-    ASSERT_TRUE(withoutEnglish.showTopic());
+    ASSERT_TRUE(showRead(withoutEnglish));
     EXPECT_EQ(withoutEnglish.browser()->documentTitle(), QStringLiteral("Inhalt"));
 }
 
@@ -169,27 +181,114 @@ TEST(HelpWindow, DamagedHelpFileIsNamedAndEndsNothingButTheReader)
     for (const char* name : {"fails-at-open.chm", "fails-reading-pages.chm"}) {
         const QString file = damaged + u'/' + QLatin1String(name);
         HelpWindow help(file);
-        ASSERT_TRUE(help.showTopic());
+        ASSERT_TRUE(showRead(help));
         EXPECT_EQ(help.browser()->toPlainText(),
                   QStringLiteral("Die Hilfe kann nicht angezeigt werden: Die Hilfedatei %1 ist beschädigt.")
                       .arg(file));
     }
     HelpWindow overRead(damaged + QStringLiteral("/over-read-under-asan.chm"));
-    EXPECT_TRUE(overRead.showTopic());
+    EXPECT_TRUE(showRead(overRead));
 }
 
-TEST(HelpPages, HungReaderIsEndedAndAMissingOneIsTold)
+// A stand-in for the reader that waits until the test lets it go on, then runs the real one.
+struct HeldReader {
+    HeldReader()
+    {
+        EXPECT_EQ(::mkfifo(go.c_str(), 0600), 0);
+        const auto script = dir.write("held-reader", "#!/bin/sh\nread line < '" + go.string() + "'\nexec '" +
+                                                         ZELVO_HELP_READER + "' \"$1\"\n");
+        std::filesystem::permissions(script, std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
+        program = QString::fromStdString(script.string());
+    }
+    // Lets it go on once it waits.
+    bool release() const
+    {
+        return QTest::qWaitFor(
+            [&] {
+                const int fd = ::open(go.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
+                const bool sent = fd >= 0 && ::write(fd, "\n", 1) == 1;
+                if (fd >= 0)
+                    ::close(fd);
+                return sent;
+            },
+            kBound);
+    }
+    const zelvo::testing::TempDir dir;
+    const std::filesystem::path go = dir / "go";
+    QString program;
+};
+
+// While the reader runs, F1 returns at once, the window says so and the event loop goes on; F1
+// meanwhile chooses the page shown when the reader is done.
+TEST(HelpWindow, StaysUsableWhileTheReaderRunsAndThenShowsTheTopicAskedForLast)
+{
+    const HeldReader reader;
+    HelpWindow help(QStringLiteral(ZELVO_HELP_FILE));
+    help.setReaderProgram(reader.program);
+    ASSERT_TRUE(help.showTopic());
+    EXPECT_TRUE(help.loading());
+    EXPECT_TRUE(help.isVisible());
+    EXPECT_EQ(help.browser()->toPlainText(), QStringLiteral("Hilfe wird geladen …"));
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(1);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return ticks >= 3; }, kBound));
+    ASSERT_TRUE(help.showTopic(QStringLiteral("/liste.html")));
+    EXPECT_TRUE(help.loading());
+
+    ASSERT_TRUE(reader.release());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !help.loading(); }, kBound));
+    EXPECT_EQ(help.browser()->source(), QUrl(QStringLiteral("chm:/liste.html")));
+    EXPECT_TRUE(help.browser()->toPlainText().contains(QStringLiteral("User ist Online")));
+}
+
+// Waiting for the reader blocks only where asked to; either way a hung reader is ended, one that
+// writes without end is ended at the bound of its output, and a missing one is told.
+TEST(HelpPages, HungOrEndlessReaderIsEndedAndAMissingOneIsTold)
 {
     using namespace std::chrono_literals;
+    using Failure = HelpPages::Failure;
     const zelvo::testing::TempDir dir;
-    const auto hung = dir.write("hung-reader", "#!/bin/sh\nexec sleep 600\n");
-    std::filesystem::permissions(hung, std::filesystem::perms::owner_exec,
-                                 std::filesystem::perm_options::add);
+    const auto script = [&](const std::string& name, const std::string& command) {
+        const auto file = dir.write(name, "#!/bin/sh\n" + command + "\n");
+        std::filesystem::permissions(file, std::filesystem::perms::owner_exec,
+                                     std::filesystem::perm_options::add);
+        return QString::fromStdString(file.string());
+    };
+    const QString hung = script("hung-reader", "exec sleep 600");
+    const QString endless = script("endless-reader", "exec cat /dev/zero");
+    const QString missing = QString::fromStdString((dir / "missing").string());
     const QString help = QStringLiteral(ZELVO_HELP_FILE);
-    EXPECT_EQ(HelpPages::load(help, QString::fromStdString(hung.string()), 200ms).failure(),
-              HelpPages::Failure::TooSlow);
-    EXPECT_EQ(HelpPages::load(help, QString::fromStdString((dir / "missing").string())).failure(),
-              HelpPages::Failure::NoReader);
+    EXPECT_EQ(HelpPages::load(help, hung, 200ms).failure(), Failure::TooSlow);
+    EXPECT_EQ(HelpPages::load(help, missing).failure(), Failure::NoReader);
+
+    // The endless one is given the time to write the bound.
+    for (const auto& [reader, limit, expected] : {std::tuple{hung, 500ms, Failure::TooSlow},
+                                                  {endless, 20s, Failure::Damaged},
+                                                  {missing, 500ms, Failure::NoReader}}) {
+        std::optional<Failure> failure;
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(1);
+        // Waited for in an event loop of its own: QTest::qWaitFor sleeps between its rounds.
+        QEventLoop loop;
+        QTimer::singleShot(30s, &loop, &QEventLoop::quit);
+        const HelpPagesLoad load(
+            help,
+            [&](HelpPages pages) {
+                failure = pages.failure();
+                loop.quit();
+            },
+            reader, limit);
+        loop.exec();
+        EXPECT_EQ(failure, expected) << reader.toStdString();
+        if (expected == Failure::TooSlow) {
+            EXPECT_GE(ticks, 3) << "the event loop ran while the reader did";
+        }
+    }
 }
 
 }  // namespace
