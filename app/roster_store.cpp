@@ -6,8 +6,10 @@
 #include <QtGlobal>
 
 #include <algorithm>
+#include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <map>
 
 namespace zelvo::app {
 namespace {
@@ -138,8 +140,12 @@ std::vector<StoreProblem> RosterStore::loadList(Roster& roster)
         kept_.clear();
         return {registryProblem(QT_TRANSLATE_NOOP("Problem", "Adressliste nicht geladen: %1"), error)};
     }
-    for (auto& entry : entries)
+    baseline_.clear();
+    for (auto& entry : entries) {
+        const auto fields = entry->textFields();
+        remember(encodeCommaText({fields.begin(), fields.end()}));
         roster.append(std::move(entry));
+    }
     return problems;
 }
 
@@ -149,24 +155,30 @@ std::optional<StoreProblem> RosterStore::saveList(const Roster& roster)
         return problem(
             "", QT_TRANSLATE_NOOP(
                     "Problem", "Adressliste nicht gespeichert: sie konnte beim Start nicht gelesen werden."));
-    std::vector<std::string> lines;
+    std::vector<std::string> mine;
     for (int row = 0; row < roster.size(); ++row) {
         const auto fields = roster.at(row).textFields();
-        lines.push_back(encodeCommaText({fields.begin(), fields.end()}));
+        mine.push_back(encodeCommaText({fields.begin(), fields.end()}));
     }
     try {
-        std::vector<std::string> stored;
-        if (registry_.keyExists(RegRoot::CurrentUser, ROSTER_KEY))
-            stored = registry_.valueNames(RegRoot::CurrentUser, ROSTER_KEY);
         registry_.change(RegRoot::CurrentUser, [&](platform::RegEdit& edit) {
             edit.createKey(ROSTER_KEY);
-            for (const std::string& name : stored) {
-                if (!kept_.contains(name))
+            std::set<std::string> keep = kept_;
+            std::vector<std::string> theirs;
+            for (const auto& [name, value] : edit.values(ROSTER_KEY)) {
+                if (kept_.contains(name))
+                    continue;
+                const auto* line = std::get_if<std::string>(&value);
+                if (line && entryFromLine(*line))
+                    theirs.push_back(*line);
+                else if (line == nullptr || !line->empty())
+                    keep.insert(name);
+                if (!keep.contains(name))
                     edit.deleteValue(ROSTER_KEY, name);
             }
             int next = 0;
-            for (const std::string& line : lines) {
-                while (kept_.contains(std::to_string(next)))
+            for (const std::string& line : shared_ ? mergedRows(mine, theirs) : mine) {
+                while (keep.contains(std::to_string(next)))
                     ++next;
                 edit.setValue(ROSTER_KEY, std::to_string(next++), line);
             }
@@ -174,7 +186,61 @@ std::optional<StoreProblem> RosterStore::saveList(const Roster& roster)
     } catch (const RegistryError& error) {
         return registryProblem(QT_TRANSLATE_NOOP("Problem", "Adressliste nicht gespeichert: %1"), error);
     }
+    baseline_.clear();
+    for (const std::string& line : mine)
+        remember(line);
     return std::nullopt;
+}
+
+// mine: the rows in memory; theirs: the rows on disk. Rows whose station is in neither mine nor
+// the baseline were added by another program; rows of the baseline no longer on disk were
+// deleted by another program, and go unless this program has changed them since.
+std::vector<std::string> RosterStore::mergedRows(const std::vector<std::string>& mine,
+                                                 const std::vector<std::string>& theirs) const
+{
+    std::map<std::string, std::string> onDisk;
+    for (const std::string& line : theirs)
+        onDisk.emplace(keyOf(line), line);
+    std::vector<std::string> rows;
+    std::set<std::string> mineKeys;
+    for (const std::string& line : mine) {
+        const std::string key = keyOf(line);
+        const auto known = baseline_.find(key);
+        if (!key.empty() && known != baseline_.end() && !onDisk.contains(key) &&
+            known->second == storedForm(line))
+            continue;
+        rows.push_back(line);
+        mineKeys.insert(key);
+    }
+    for (const std::string& line : theirs) {
+        const std::string key = keyOf(line);
+        if (!mineKeys.contains(key) && !baseline_.contains(key))
+            rows.push_back(line);
+    }
+    return rows;
+}
+
+void RosterStore::remember(const std::string& line)
+{
+    if (const std::string key = keyOf(line); !key.empty())
+        baseline_[key] = storedForm(line);
+}
+
+std::string RosterStore::keyOf(std::string_view line)
+{
+    const auto entry = entryFromLine(line);
+    std::string key = entry ? entry->call : std::string();
+    std::ranges::transform(key, key.begin(), [](unsigned char c) { return std::toupper(c); });
+    return key;
+}
+
+std::string RosterStore::storedForm(std::string_view line)
+{
+    const auto entry = entryFromLine(line);
+    if (!entry)
+        return std::string(line);
+    const auto fields = entry->textFields();
+    return encodeCommaText({fields.begin(), fields.end()});
 }
 
 }  // namespace zelvo::app

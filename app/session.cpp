@@ -48,6 +48,7 @@ Session::OpenResult Session::open()
                                          "die Adressliste wird beim Speichern mit der gespeicherten "
                                          "zusammengeführt."),
             {folder, claim_.failure()}));
+        store_.setShared(true);
         break;
     case platform::RegistryClaim::Result::Claimed: break;
     }

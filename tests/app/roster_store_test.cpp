@@ -180,3 +180,45 @@ TEST_F(RosterStoreTest, UnreadableFileIsReportedAndNeverSavedOver)
     EXPECT_TRUE(restarted.saveList(next).has_value());
     EXPECT_EQ(stored("0"), "B,0,DL1BB");
 }
+
+// Two programs on one folder where nothing can be locked, each with its own registry object: a
+// save merges with the disk, so neither loses the other's rows, a row one deletes stays deleted,
+// and a station both have keeps the row of the one that saved last.
+TEST_F(RosterStoreTest, TwoProgramsSharingTheFileLoseNoRowAndUndoNoDeletion)
+{
+    store("0", "X,0,DL1XX,1,0");
+    store("1", "Y,0,DL1YY,1,0");
+    Registry registryA(paths_), registryB(paths_);
+    RosterStore a(registryA), b(registryB);
+    a.setShared(true);
+    b.setShared(true);
+    Roster rosterA, rosterB;
+    ASSERT_TRUE(a.loadList(rosterA).empty());
+    ASSERT_TRUE(b.loadList(rosterB).empty());
+
+    rosterA.addEntry("A", "0", "DL2AA", true, false);
+    rosterA.addEntry("Anna", "0", "DL4CC", true, false);
+    ASSERT_EQ(a.saveList(rosterA), std::nullopt);
+    rosterB.addEntry("B", "0", "DL3BB", true, false);
+    rosterB.addEntry("Berta", "0", "DL4CC-2", true, false);
+    ASSERT_EQ(b.saveList(rosterB), std::nullopt);
+
+    rosterA.remove(1);  // DL1YY
+    ASSERT_EQ(a.saveList(rosterA), std::nullopt);
+    rosterB.at(0).alias = "Xaver";
+    ASSERT_EQ(b.saveList(rosterB), std::nullopt);
+
+    Roster loaded;
+    ASSERT_TRUE(RosterStore(reopen()).loadList(loaded).empty());
+    EXPECT_EQ(calls(loaded), (std::vector<std::string>{"DL1XX", "DL3BB", "DL4CC", "DL2AA"}));
+    EXPECT_EQ(std::tuple(loaded.at(0).alias, loaded.at(2).alias), std::tuple("Xaver", "Berta"));
+
+    // A row deleted on disk but changed here since is kept: the change is newer.
+    rosterA.at(0).alias = "X2";
+    rosterB.remove(0);
+    ASSERT_EQ(b.saveList(rosterB), std::nullopt);
+    ASSERT_EQ(a.saveList(rosterA), std::nullopt);
+    Roster last;
+    RosterStore(reopen()).loadList(last);
+    EXPECT_EQ(calls(last), (std::vector<std::string>{"DL1XX", "DL2AA", "DL4CC", "DL3BB"}));
+}
