@@ -13,6 +13,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <dlfcn.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -274,7 +275,7 @@ struct OutputLink : std::enable_shared_from_this<OutputLink> {
 // thread.
 class SystemSoundPlayer final : public SoundPlayer {
 public:
-    SystemSoundPlayer();
+    explicit SystemSoundPlayer(SoundReport report);
     ~SystemSoundPlayer() override;
     void playFile(std::string_view ansiPath) override;
 
@@ -284,9 +285,10 @@ private:
     OffThreadSoundPlayer reader_;
 };
 
-SystemSoundPlayer::SystemSoundPlayer()
+SystemSoundPlayer::SystemSoundPlayer(SoundReport report)
     : gate_(std::make_shared<GatedSoundPlayer>(
-          [link = link_](const std::filesystem::path&, WaveData wave) { link->deliver(std::move(wave)); })),
+          [link = link_](const std::filesystem::path&, WaveData wave) { link->deliver(std::move(wave)); },
+          std::chrono::steady_clock::now, std::move(report))),
       reader_(gate_)
 {
     link_->gate = gate_;
@@ -326,13 +328,25 @@ std::optional<std::chrono::milliseconds> wavDuration(const std::filesystem::path
     return lengthOf(*wave);
 }
 
-std::optional<WaveData> readWaveData(const std::filesystem::path& file)
+std::optional<WaveData> readWaveData(const std::filesystem::path& file, WaveRefusal* why)
 {
+    WaveRefusal ignored;
+    WaveRefusal& refusal = why ? *why : ignored;
+    refusal = WaveRefusal::Unplayable;
     const WaveFile in(file);
     const auto wave = readLayout(in);
     if (!wave)
         return std::nullopt;
     const WaveFormat& f = wave->format;
+    // The bytes are checked before the time: a frame count beyond any real file could overflow it.
+    if (wave->frames > kMaxWaveBytes / f.blockAlign) {
+        refusal = WaveRefusal::TooLarge;
+        return std::nullopt;
+    }
+    if (lengthOf(*wave) > kMaxWaveLength) {
+        refusal = WaveRefusal::TooLong;
+        return std::nullopt;
+    }
     std::string bytes(wave->frames * f.blockAlign, '\0');
     if (!in.read(wave->dataStart, bytes.data(), bytes.size()))
         return std::nullopt;
@@ -344,11 +358,36 @@ std::optional<WaveData> readWaveData(const std::filesystem::path& file)
                                      : WaveData::Sample::Int32;
     }
     data.bytes = f.bits == 24 ? widen24(bytes) : std::move(bytes);
+    refusal = WaveRefusal::None;
     return data;
 }
 
-GatedSoundPlayer::GatedSoundPlayer(Backend backend, Clock clock)
-    : backend_(std::move(backend)), clock_(std::move(clock))
+std::optional<Problem> refusalProblem(const std::filesystem::path& file, WaveRefusal why)
+{
+    switch (why) {
+    case WaveRefusal::None:
+    case WaveRefusal::Unplayable: break;
+    case WaveRefusal::TooLarge:
+        return composedProblem(
+            QT_TRANSLATE_NOOP("Problem",
+                              "Die Wave-Datei %1 wird nicht gespielt: Sie hält mehr als 16 MiB Klangdaten."),
+            {file.string()});
+    case WaveRefusal::TooLong:
+        return composedProblem(
+            QT_TRANSLATE_NOOP("Problem",
+                              "Die Wave-Datei %1 wird nicht gespielt: Sie dauert länger als 10 Minuten."),
+            {file.string()});
+    }
+    return std::nullopt;
+}
+
+void reportOnStandardError(const Problem& problem)
+{
+    std::fprintf(stderr, "zelvo: %s\n", fillIn(problem.format, problem.arguments).c_str());
+}
+
+GatedSoundPlayer::GatedSoundPlayer(Backend backend, Clock clock, SoundReport report)
+    : backend_(std::move(backend)), clock_(std::move(clock)), report_(std::move(report))
 {}
 
 void GatedSoundPlayer::playFile(std::string_view ansiPath)
@@ -361,9 +400,23 @@ void GatedSoundPlayer::playFile(std::string_view ansiPath)
     if (busy())
         return;
     const std::filesystem::path file = ansiToUtf8(ansiPath);
-    auto wave = readWaveData(file);
+    try {
+        play(file);
+    } catch (const std::exception& error) {
+        // Most likely std::bad_alloc: a memory limit lower than a sound within the limits.
+        refused(file,
+                composedProblem(QT_TRANSLATE_NOOP("Problem", "Die Wave-Datei %1 wird nicht gespielt: %2"),
+                                {file.string(), error.what()}));
+    }
+}
+
+// Reads and plays `file` unless another sound has started meanwhile.
+void GatedSoundPlayer::play(const std::filesystem::path& file)
+{
+    WaveRefusal why{};
+    auto wave = readWaveData(file, &why);
     if (!wave)
-        return;
+        return refused(file, refusalProblem(file, why));
     {
         std::lock_guard guard(mutex_);
         const auto now = clock_();
@@ -371,7 +424,28 @@ void GatedSoundPlayer::playFile(std::string_view ansiPath)
             return;
         busyUntil_ = now + wave->length;
     }
-    backend_(file, std::move(*wave));
+    try {
+        backend_(file, std::move(*wave));
+    } catch (...) {
+        release();  // it does not play
+        throw;
+    }
+    std::lock_guard guard(mutex_);
+    if (lastRefused_ == file)
+        lastRefused_.clear();
+}
+
+void GatedSoundPlayer::refused(const std::filesystem::path& file, const std::optional<Problem>& problem)
+{
+    if (!problem)
+        return;
+    {
+        std::lock_guard guard(mutex_);
+        if (std::exchange(lastRefused_, file) == file)
+            return;
+    }
+    if (report_)
+        report_(*problem);
 }
 
 void GatedSoundPlayer::release()
@@ -392,7 +466,11 @@ void OffThreadSoundPlayer::playFile(std::string_view ansiPath)
         return;
     try {
         std::thread([shared = shared_, path = std::string(ansiPath)] {
-            shared->player->playFile(path);
+            // Nothing may leave the thread: it would end the program. The player reports what it can.
+            try {
+                shared->player->playFile(path);
+            } catch (...) {
+            }
             shared->reading = false;
         }).detach();
     } catch (const std::system_error&) {
@@ -402,7 +480,12 @@ void OffThreadSoundPlayer::playFile(std::string_view ansiPath)
 
 std::unique_ptr<SoundPlayer> makeSystemSoundPlayer()
 {
-    return std::make_unique<SystemSoundPlayer>();
+    return makeSystemSoundPlayer(reportOnStandardError);
+}
+
+std::unique_ptr<SoundPlayer> makeSystemSoundPlayer(SoundReport report)
+{
+    return std::make_unique<SystemSoundPlayer>(std::move(report));
 }
 
 }  // namespace zelvo::platform

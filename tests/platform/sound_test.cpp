@@ -14,7 +14,10 @@
 #include <csignal>
 #include <cstdint>
 #include <fcntl.h>
+#include <fstream>
 #include <future>
+#include <new>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
@@ -86,8 +89,61 @@ protected:
     {
         return dir.write(name, makeWav(format));
     }
+    // A wave file with `bytes` of samples that take no room on disk: only the header is written.
+    std::filesystem::path sparseWav(const std::string& name, WavFormat format, std::uint32_t bytes)
+    {
+        format.claimedFrames = bytes / (format.channels * format.bits / 8);
+        format.frames = 0;
+        const auto file = wav(name, format);
+        std::filesystem::resize_file(file, std::filesystem::file_size(file) + bytes);
+        return file;
+    }
     TempDir dir;
 };
+
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr bool kSanitized = true;
+#else
+constexpr bool kSanitized = false;
+#endif
+
+// The address space this process takes now, in bytes.
+rlim_t addressSpaceNow()
+{
+    std::ifstream statm("/proc/self/statm");
+    rlim_t pages = 0;
+    statm >> pages;
+    return pages * rlim_t(::sysconf(_SC_PAGESIZE));
+}
+
+// The samples are read only within the limits: a file of nearly 4 GiB (sparse on disk) is refused
+// unread in a process that could not hold it, and so is one that plays longer than ten minutes;
+// one at the limits plays.
+TEST_F(SoundTest, FilesBeyondTheLimitsAreRefusedUnread)
+{
+    if (kSanitized)
+        GTEST_SKIP() << "the sanitizers' shadow memory needs an unlimited address space";
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    const auto huge = sparseWav("huge.wav", {}, 0xF0000000);
+    const auto over = sparseWav("over.wav", {.channels = 2, .rate = 44100}, kMaxWaveBytes + 4);
+    const auto atSize = sparseWav("at-size.wav", {.channels = 2, .rate = 44100}, kMaxWaveBytes);
+    const auto tooLong = sparseWav("too-long.wav", {.bits = 8}, 8000 * 601);
+    const auto atLength = sparseWav("at-length.wav", {.bits = 8}, 8000 * 600);
+    const auto refused = [](const std::filesystem::path& file) {
+        WaveRefusal why{};
+        return readWaveData(file, &why) ? WaveRefusal::None : why;
+    };
+    const auto readWithLittleMemory = [&] {
+        const rlimit limit{addressSpaceNow() + (rlim_t(128) << 20), RLIM_INFINITY};
+        ::setrlimit(RLIMIT_AS, &limit);
+        const bool asExpected =
+            refused(huge) == WaveRefusal::TooLarge && refused(over) == WaveRefusal::TooLarge &&
+            refused(tooLong) == WaveRefusal::TooLong && readWaveData(atSize)->bytes.size() == kMaxWaveBytes &&
+            readWaveData(atLength)->length == kMaxWaveLength;
+        std::_Exit(asExpected ? 0 : 1);
+    };
+    EXPECT_EXIT(readWithLittleMemory(), ::testing::ExitedWithCode(0), "");
+}
 
 TEST_F(SoundTest, DurationComesFromTheWaveHeader)
 {
@@ -145,12 +201,44 @@ TEST_F(SoundTest, SamplesAreTheWholeFramesTheFileHolds)
 
 class GatedPlayerTest : public SoundTest {
 protected:
-    GatedSoundPlayer player{
-        [this](const std::filesystem::path& file, WaveData wave) { played.emplace_back(file, wave.length); },
-        [this] { return now; }};
+    GatedSoundPlayer player{[this](const std::filesystem::path& file, WaveData wave) {
+                                if (failPlaying)
+                                    throw std::bad_alloc();
+                                played.emplace_back(file, wave.length);
+                            },
+                            [this] { return now; },
+                            [this](const Problem& problem) { reports.push_back(problem.text); }};
     std::chrono::steady_clock::time_point now = std::chrono::steady_clock::time_point() + 1h;
     std::vector<std::pair<std::filesystem::path, std::chrono::milliseconds>> played;
+    std::vector<std::string> reports;  // Windows-1252
+    bool failPlaying = false;
 };
+
+// A file beyond the limits plays nothing, blocks nothing and is named once with the limit, until
+// another is refused; so is a sound that fails for want of memory. An unplayable one says nothing.
+TEST_F(GatedPlayerTest, RefusedFileIsNamedOnceWithItsLimitAndBlocksNothing)
+{
+    const auto big = sparseWav("gross.wav", {.channels = 2, .rate = 44100}, kMaxWaveBytes + 4);
+    const auto longer = sparseWav("lang.wav", {.bits = 8}, 8000 * 601);
+    const auto ok = wav("ok.wav", {});
+    for (const auto& file : {big, big, longer, longer, big, dir / "missing.wav"})
+        player.playFile(file.string());
+    player.playFile(ok.string());
+    failPlaying = true;
+    now += 1h;
+    player.playFile(ok.string());
+    player.playFile(ok.string());
+    failPlaying = false;
+    player.playFile(ok.string());  // the failed sound holds no busy time
+    const auto text = [](const std::filesystem::path& file, const std::string& why) {
+        return "Die Wave-Datei " + file.string() + " wird nicht gespielt: " + why;
+    };
+    EXPECT_EQ(reports, (std::vector<std::string>{text(big, "Sie h\xE4lt mehr als 16 MiB Klangdaten."),
+                                                 text(longer, "Sie dauert l\xE4nger als 10 Minuten."),
+                                                 text(big, "Sie h\xE4lt mehr als 16 MiB Klangdaten."),
+                                                 text(ok, "std::bad_alloc")}));
+    EXPECT_EQ(played, (decltype(played){{ok, 500ms}, {ok, 500ms}}));
+}
 
 TEST_F(GatedPlayerTest, SkipsSoundsWhileOneStillPlays)
 {
@@ -277,6 +365,32 @@ TEST(OffThreadSoundPlayer, HungReadHoldsNeitherTheCallerNorTheEnd)
     }  // the player ends while its read still hangs
     hung->release();
     EXPECT_TRUE(testing::wait_until([&] { return hung->done == 1; }));
+}
+
+// An exception out of the player skips that sound on its thread and ends nothing: the next one is
+// read.
+TEST(OffThreadSoundPlayer, ExceptionOnTheReadingThreadEndsNothing)
+{
+    struct Failing : SoundPlayer {
+        void playFile(std::string_view ansiPath) override
+        {
+            ++asked;
+            if (ansiPath == "voll.wav")
+                throw std::bad_alloc();
+            throw 1;  // not even a std::exception
+        }
+        std::atomic<int> asked = 0;
+    };
+    auto failing = std::make_shared<Failing>();
+    OffThreadSoundPlayer player(failing);
+    for (const int asked : {1, 2, 3}) {
+        ASSERT_TRUE(testing::wait_until([&] {
+            if (failing->asked >= asked)
+                return true;
+            player.playFile(asked == 2 ? "anders.wav" : "voll.wav");
+            return false;
+        }));
+    }
 }
 
 // Without an application the player has no thread to play on; with one, requests from any thread
