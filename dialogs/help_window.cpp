@@ -77,7 +77,7 @@ HelpWindow::HelpWindow(QString germanFile, QWidget* parent)
         setTitle();
         // A help file being read or that could not be read is named in the new language.
         if (load_ && (!pages_ || !pages_->isOpen()))
-            browser_->setPlainText(tr("Hilfe wird geladen …"));
+            browser_->setPlainText(loadingText());
         else if (pages_ && !pages_->isOpen())
             browser_->setPlainText(failureText(pages_->failure()));
         followLanguageFile();
@@ -141,7 +141,7 @@ void HelpWindow::openPages(const QString& fileName)
     // Pages of another language stay until the new ones are there.
     if (!pages_ || !pages_->isOpen()) {
         browser_->clearHistory();
-        browser_->setPlainText(tr("Hilfe wird geladen …"));
+        browser_->setPlainText(loadingText());
     }
 }
 
@@ -186,6 +186,11 @@ void HelpWindow::followLanguageFile()
     delete std::exchange(load_, nullptr);
     if (const auto topic = std::exchange(pendingTopic_, std::nullopt))
         showPage(topicUrl(topic->isEmpty() ? pages_->defaultTopic() : *topic), false);
+}
+
+QString HelpWindow::loadingText() const
+{
+    return tr("Hilfe wird geladen …");
 }
 
 QString HelpWindow::failureText(HelpPages::Failure failure) const

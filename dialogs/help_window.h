@@ -47,6 +47,7 @@ private:
     class Browser;
     // "Zelvo-Hilfe" and the title of the page shown.
     void setTitle();
+    QString loadingText() const;
     QString failureText(HelpPages::Failure failure) const;
     // An open window shows the page it shows from the file of the language applied now.
     void followLanguageFile();
