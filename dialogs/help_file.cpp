@@ -64,10 +64,12 @@ std::optional<qint64> directoryCapacity(const QString& fileName)
     const quint64 fileSize = quint64(file.size());
     if (blockLength < kListingHeader || chunksAt > fileSize)
         return std::nullopt;
-    // Chunks that lie past the directory's stated length, or past the file, do not count.
+    // Chunks that lie past the directory's stated length, or past the file, do not count; a
+    // length too short for the header is taken as not stated.
     const quint64 stated = number<quint64>(itsf, 0x50);
+    const quint64 room = fileSize - chunksAt;
     const quint64 chunks =
-        std::min(stated > headerLength ? stated - headerLength : 0, fileSize - chunksAt) / blockLength;
+        (stated > headerLength ? std::min(stated - headerLength, room) : room) / blockLength;
     QSet<qint32> visited;
     for (auto at = number<qint32>(itsp, 0x20); at != -1;) {
         if (at < 0 || quint64(at) >= chunks || visited.contains(at))
