@@ -15,11 +15,9 @@ namespace {
 constexpr LONGUINT64 kMaxObjectSize = 64 * 1024 * 1024;
 // The #SYSTEM record that holds the default topic.
 constexpr quint16 kSystemDefaultTopic = 2;
-// A listing chunk starts with "PMGL", its free space, a word, and the numbers of the previous and
-// next chunk (-1: none); each entry takes four bytes at least (a name length, a name, and three
-// numbers, each of one byte or more).
+// A listing chunk starts with "PMGL", its free space at the end, a word, and the numbers of the
+// previous and next chunk (-1: none); then its entries.
 constexpr qint64 kListingHeader = 20;
-constexpr qint64 kSmallestEntry = 4;
 
 template <typename Function>
 Function* symbol(void* handle, const char* name)
@@ -41,12 +39,53 @@ T number(const QByteArray& bytes, qsizetype at)
     return qFromLittleEndian<T>(bytes.constData() + at);
 }
 
-// How many entries the directory of the help file `fileName` can hold at most; nullopt when the
-// chain of its listing chunks, which chmlib follows without a check, visits a chunk twice, leaves
-// the directory or reaches a chunk that is no listing chunk. The file starts with the ITSF header
-// (the directory's offset and length at 0x48 and 0x50); the directory with the ITSP header (its
-// length at 8, the chunk length at 0x10, the first listing chunk at 0x20), then the chunks.
-std::optional<qint64> directoryCapacity(const QString& fileName)
+// The numbers of a listing entry: 7 bits a byte, the high bit set on all but the last.
+std::optional<quint64> encodedNumber(const QByteArray& chunk, qsizetype& at, qsizetype end)
+{
+    quint64 value = 0;
+    for (int length = 0; at < end && length < 9; ++length) {
+        const auto byte = quint8(chunk[at++]);
+        value = value << 7 | (byte & 0x7F);
+        if (!(byte & 0x80))
+            return value;
+    }
+    return std::nullopt;
+}
+
+// The paths of the files named in one listing chunk: each entry is a name length, the name (UTF-8)
+// and the file's section, offset and length. Names ending in "/" are folders, those not starting
+// with "/" the format's own ("::DataSpace/..."); neither is a file.
+bool addFiles(const QByteArray& chunk, qsizetype end, QStringList& paths, QSet<QString>& seen)
+{
+    for (qsizetype at = kListingHeader; at < end;) {
+        const auto length = encodedNumber(chunk, at, end);
+        if (!length || *length > quint64(end - at))
+            return false;
+        const QString path = QString::fromUtf8(chunk.mid(at, qsizetype(*length)));
+        at += qsizetype(*length);
+        for (int number = 0; number < 3; ++number) {
+            if (!encodedNumber(chunk, at, end))
+                return false;
+        }
+        if (!path.startsWith(u'/') || path.endsWith(u'/'))
+            continue;
+        if (seen.contains(path))
+            return false;
+        seen.insert(path);
+        paths.append(path);
+    }
+    return true;
+}
+
+// The paths of the files in the help file `fileName`, read from its directory; nullopt when the
+// directory is damaged. The file starts with the ITSF header (the directory's offset and length
+// at 0x48 and 0x50); the directory with the ITSP header (its length at 8, the chunk length at
+// 0x10, a listing chunk at 0x20), then the chunks. The listing chunks form a chain through their
+// previous and next numbers; chmlib follows it unchecked from the chunk the header names, which
+// chmcmd sets to the second chunk of a longer chain. Here it is walked from its true start, and
+// a chunk visited twice, a number out of the directory or a chunk that is no listing chunk ends
+// the walk as damaged.
+std::optional<QStringList> directoryFiles(const QString& fileName)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
@@ -64,45 +103,43 @@ std::optional<qint64> directoryCapacity(const QString& fileName)
     const quint64 fileSize = quint64(file.size());
     if (blockLength < kListingHeader || chunksAt > fileSize)
         return std::nullopt;
-    // Chunks that lie past the directory's stated length, or past the file, do not count; a
-    // length too short for the header is taken as not stated.
+    // Chunks past the directory's stated length, or past the file, do not count; a length too
+    // short for the header is taken as not stated.
     const quint64 stated = number<quint64>(itsf, 0x50);
     const quint64 room = fileSize - chunksAt;
     const quint64 chunks =
         (stated > headerLength ? std::min(stated - headerLength, room) : room) / blockLength;
+    const auto listingChunk = [&](qint32 at) -> std::optional<QByteArray> {
+        if (at < 0 || quint64(at) >= chunks)
+            return std::nullopt;
+        QByteArray chunk = bytesAt(file, chunksAt + quint64(at) * blockLength, blockLength);
+        if (chunk.size() < qsizetype(blockLength) || !chunk.startsWith("PMGL"))
+            return std::nullopt;
+        return chunk;
+    };
+    // Back to the first chunk, then along to the last.
+    qint32 first = number<qint32>(itsp, 0x20);
     QSet<qint32> visited;
-    for (auto at = number<qint32>(itsp, 0x20); at != -1;) {
-        if (at < 0 || quint64(at) >= chunks || visited.contains(at))
+    for (auto chunk = listingChunk(first); chunk && number<qint32>(*chunk, 12) != -1;
+         chunk = listingChunk(first)) {
+        visited.insert(first);
+        first = number<qint32>(*chunk, 12);
+        if (visited.contains(first))
             return std::nullopt;
-        visited.insert(at);
-        const QByteArray chunk = bytesAt(file, chunksAt + quint64(at) * blockLength, kListingHeader);
-        if (chunk.size() < kListingHeader || !chunk.startsWith("PMGL"))
-            return std::nullopt;
-        at = number<qint32>(chunk, 16);
     }
-    return qint64(visited.size()) * ((blockLength - kListingHeader) / kSmallestEntry);
-}
-
-// The entries chmlib hands over while it walks the directory. An entry that comes twice, or one
-// more than the chunks can hold, ends the walk as damaged.
-struct Listing {
-    qint64 capacity = 0;
+    visited.clear();
     QStringList paths;
     QSet<QString> seen;
-    bool damaged = false;
-};
-
-int addEntry(::chmFile*, chmUnitInfo* unit, void* context)
-{
-    auto& listing = *static_cast<Listing*>(context);
-    const QString path = QString::fromUtf8(unit->path);
-    if (listing.paths.size() >= listing.capacity || listing.seen.contains(path)) {
-        listing.damaged = true;
-        return CHM_ENUMERATOR_FAILURE;
+    for (qint32 at = first; at != -1;) {
+        const auto chunk = listingChunk(at);
+        const auto freeSpace = chunk ? number<quint32>(*chunk, 4) : 0;
+        if (!chunk || visited.contains(at) || freeSpace > blockLength - kListingHeader ||
+            !addFiles(*chunk, qsizetype(blockLength - freeSpace), paths, seen))
+            return std::nullopt;
+        visited.insert(at);
+        at = number<qint32>(*chunk, 16);
     }
-    listing.seen.insert(path);
-    listing.paths.append(path);
-    return CHM_ENUMERATOR_CONTINUE;
+    return paths;
 }
 
 }  // namespace
@@ -112,7 +149,6 @@ struct ChmLibrary::Api {
     decltype(::chm_close)* close = nullptr;
     decltype(::chm_resolve_object)* resolve = nullptr;
     decltype(::chm_retrieve_object)* retrieve = nullptr;
-    decltype(::chm_enumerate)* enumerate = nullptr;
 };
 
 ChmLibrary::ChmLibrary(const char* soname)
@@ -122,7 +158,6 @@ ChmLibrary::ChmLibrary(const char* soname)
     api_->close = symbol<decltype(::chm_close)>(handle_, "chm_close");
     api_->resolve = symbol<decltype(::chm_resolve_object)>(handle_, "chm_resolve_object");
     api_->retrieve = symbol<decltype(::chm_retrieve_object)>(handle_, "chm_retrieve_object");
-    api_->enumerate = symbol<decltype(::chm_enumerate)>(handle_, "chm_enumerate");
 }
 
 ChmLibrary::~ChmLibrary()
@@ -133,7 +168,7 @@ ChmLibrary::~ChmLibrary()
 
 bool ChmLibrary::available() const
 {
-    return api_->open && api_->close && api_->resolve && api_->retrieve && api_->enumerate;
+    return api_->open && api_->close && api_->resolve && api_->retrieve;
 }
 
 const ChmLibrary& ChmLibrary::standard()
@@ -176,16 +211,7 @@ std::optional<QStringList> HelpFile::files() const
 {
     if (!file_)
         return QStringList();
-    const auto capacity = directoryCapacity(fileName_);
-    if (!capacity)
-        return std::nullopt;
-    Listing listing;
-    listing.capacity = *capacity;
-    const int whole = library_.api_->enumerate(
-        file_, CHM_ENUMERATE_NORMAL | CHM_ENUMERATE_SPECIAL | CHM_ENUMERATE_FILES, addEntry, &listing);
-    if (!whole || listing.damaged)
-        return std::nullopt;
-    return listing.paths;
+    return directoryFiles(fileName_);
 }
 
 QString HelpFile::defaultTopic() const

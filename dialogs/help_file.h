@@ -53,7 +53,7 @@ public:
     std::optional<QByteArray> read(const QString& path) const;
     // The paths of the files in it, the help system's own ("/#SYSTEM") among them; nullopt when
     // its directory is damaged: a chain of listing chunks that runs in a circle or out of the
-    // directory, or more entries than its chunks can hold.
+    // directory, or an entry cut short or named twice.
     std::optional<QStringList> files() const;
 
 private:

@@ -9,6 +9,7 @@
 #include <QtEndian>
 
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
 #include <optional>
@@ -45,6 +46,29 @@ TEST(HelpFile, NothingIsReadWithoutChmlibTheFileOrThePage)
         EXPECT_FALSE(help.read(QStringLiteral("/index.html")));
         EXPECT_TRUE(help.defaultTopic().isEmpty());
     }
+}
+
+// A help file of several listing chunks, as chmcmd writes it: its header names the second chunk
+// as the first, and a walk from there missed the files of the first, "/#SYSTEM" among them.
+TEST(HelpFile, ListsEveryFileOfADirectoryOfSeveralChunks)
+{
+    const zelvo::testing::TempDir dir;
+    std::string project =
+        "[OPTIONS]\nCompiled file=lang.chm\nDefault topic=seite_mit_langem_namen_1.html\n\n[FILES]\n";
+    for (int page = 1; page <= 400; ++page) {
+        const std::string name = "seite_mit_langem_namen_" + std::to_string(page) + ".html";
+        dir.write(name, "<html><body>" + std::to_string(page) + "</body></html>");
+        project += name + "\n";
+    }
+    dir.write("lang.hhp", project);
+    const std::string compile = "cd '" + dir.path().string() + "' && '" ZELVO_CHMCMD "' lang.hhp >/dev/null";
+    ASSERT_EQ(std::system(compile.c_str()), 0);
+    const HelpFile help(QString::fromStdString((dir / "lang.chm").string()));
+    const auto files = help.files();
+    ASSERT_TRUE(files);
+    EXPECT_EQ(files->filter(QStringLiteral(".html")).size(), 400);
+    EXPECT_TRUE(files->contains(QStringLiteral("/#SYSTEM")));
+    EXPECT_EQ(help.defaultTopic(), QStringLiteral("/seite_mit_langem_namen_1.html"));
 }
 
 // The built help file whose first listing chunk names `next` as the one after it (ITSF: the
