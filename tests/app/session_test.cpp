@@ -90,6 +90,24 @@ TEST_F(SessionTest, SecondProgramOnOneRegistryFolderIsRefusedUntilTheFirstEnds)
     EXPECT_EQ(app::Session(options()).open(), Result::Opened);
 }
 
+// A claim that fails for another reason than a second program is no licence to share the roster:
+// the start ends there too, before the driver, with the folder, the system's reason and the file.
+TEST_F(SessionTest, AFolderThatCannotBeClaimedEndsTheStartWithTheReason)
+{
+    std::filesystem::create_directory(dir_ / "HKCU.reg.inuse");
+    const int initsBefore = calls_->init_calls;
+    app::Session session(options());
+    EXPECT_EQ(session.open(), app::Session::OpenResult::RegistryUnclaimed);
+    EXPECT_EQ(session.refusal().arguments,
+              (std::vector<std::string>{dir_.path().string(), std::strerror(EISDIR),
+                                        (dir_ / "HKCU.reg.inuse").string()}));
+    EXPECT_EQ(session.refusal().text.find("Der Registrierungsordner " + dir_.path().string() +
+                                          " kann nicht belegt werden: "),
+              0u);
+    EXPECT_EQ(calls_->init_calls, initsBefore);
+    EXPECT_TRUE(session.startProblems().empty());
+}
+
 // The windowed program runs passes and commands on the user-interface thread. An event posted
 // at the first refusal of a frame is handled while the frame is still being offered.
 TEST_F(SessionTest, RefusedFramesNeverHoldTheUiThread)
