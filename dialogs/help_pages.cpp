@@ -149,8 +149,15 @@ void HelpPagesLoad::finish(HelpPages pages)
 {
     deadline_.stop();
     output_.clear();
-    if (auto done = std::exchange(done_, nullptr))
-        done(std::move(pages));
+    // Queued: never inside the constructor (a reader that cannot start may be told there) nor
+    // inside a signal of the process.
+    QMetaObject::invokeMethod(
+        this,
+        [this, pages = std::move(pages)] {
+            if (auto done = std::exchange(done_, nullptr))
+                done(pages);
+        },
+        Qt::QueuedConnection);
 }
 
 QString HelpPages::readerProgram()

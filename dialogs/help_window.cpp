@@ -198,8 +198,7 @@ QString HelpWindow::failureText(HelpPages::Failure failure) const
     switch (failure) {
     case HelpPages::Failure::None: break;
     case HelpPages::Failure::NoReader:
-        return tr("Die Hilfe kann nicht angezeigt werden: Das Programm %1 fehlt.")
-            .arg(HelpPages::readerProgram());
+        return tr("Die Hilfe kann nicht angezeigt werden: Das Programm %1 fehlt.").arg(reader_);
     case HelpPages::Failure::CannotOpen:
         return tr("Die Hilfe kann nicht angezeigt werden: Die Hilfedatei %1 lässt sich nicht öffnen.")
             .arg(fileName_);

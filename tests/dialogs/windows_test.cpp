@@ -188,6 +188,12 @@ TEST(HelpWindow, DamagedHelpFileIsNamedAndEndsNothingButTheReader)
     }
     HelpWindow overRead(damaged + QStringLiteral("/over-read-under-asan.chm"));
     EXPECT_TRUE(showRead(overRead));
+
+    HelpWindow withoutReader(QStringLiteral(ZELVO_HELP_FILE));
+    withoutReader.setReaderProgram(QStringLiteral("/nicht/da"));
+    ASSERT_TRUE(showRead(withoutReader));
+    EXPECT_EQ(withoutReader.browser()->toPlainText(),
+              QStringLiteral("Die Hilfe kann nicht angezeigt werden: Das Programm /nicht/da fehlt."));
 }
 
 // An executable shell script in `dir` that runs `command`.
