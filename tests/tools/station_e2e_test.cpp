@@ -117,6 +117,9 @@ protected:
     {
         const auto conf = home.dir / "flexnet.conf";
         std::ofstream(conf) << "0 kiss-tcp 127.0.0.1:" << air.port << " Sim\n";
+        // As the channel dialog saves it: a table open to others would be tightened with a log line.
+        std::filesystem::permissions(conf, std::filesystem::perms::owner_read |
+                                               std::filesystem::perms::owner_write);
         std::vector<std::string> argv{kStation,  "--mycall", home.call,
                                       "--alias", home.alias, "--pass-ms",
                                       kPassMs,   "--log",    (home.dir / "zelvo.log").string()};
