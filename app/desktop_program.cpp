@@ -100,6 +100,10 @@ std::optional<int> DesktopProgram::start()
         if (!entry.rxBuffer.empty())
             adapter_->report(history_->record(entry, entry.rxBuffer.back()));
     });
+    // What the history does later, once its file is no longer held, shows as its calls do.
+    connect(history_.get(), &HistoryStore::problemArose, adapter_.get(), &StationAdapter::report);
+    connect(history_.get(), &HistoryStore::keptLinesAdded, adapter_.get(),
+            &StationAdapter::conversationUpdated);
 
     connect(tray_.get(), &TrayIcon::quitRequested, this, &DesktopProgram::quitClicked);
     connect(mainWindow_.get(), &MainWindow::quitRequested, this, &DesktopProgram::quitClicked);

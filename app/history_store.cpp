@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cstdlib>
+#include <initializer_list>
 #include <map>
 #include <system_error>
 #include <utility>
@@ -39,6 +40,37 @@ constexpr const char* kSchema[] = {
 };
 
 std::atomic<int> connectionCount{0};
+
+// What a failed call of SQLite means here, by its primary result code (Qt hands on SQLite's
+// code, the extended one included, as the native error code).
+enum class Failure { Held, Damaged, Other };
+
+Failure failureOf(const QSqlError& error)
+{
+    constexpr int kBusy = 5, kLocked = 6, kCorrupt = 11, kNotADatabase = 26;
+    bool isNumber = false;
+    const int code = error.nativeErrorCode().toInt(&isNumber) & 0xff;
+    if (!isNumber)
+        return Failure::Other;
+    if (code == kBusy || code == kLocked)
+        return Failure::Held;
+    return (code == kCorrupt || code == kNotADatabase) ? Failure::Damaged : Failure::Other;
+}
+
+// Prepares and runs one statement with its values bound in order; its error on failure.
+bool run(const QSqlDatabase& db, const char* statement, std::initializer_list<QVariant> values,
+         QSqlError& error)
+{
+    QSqlQuery query(db);
+    if (query.prepare(QString::fromLatin1(statement))) {
+        for (const QVariant& value : values)
+            query.addBindValue(value);
+        if (query.exec())
+            return true;
+    }
+    error = query.lastError();
+    return false;
+}
 
 std::string utf8(const QString& text)
 {
@@ -84,9 +116,22 @@ constexpr const char* kUnwritable = QT_TRANSLATE_NOOP(
 constexpr const char* kNotCreated = QT_TRANSLATE_NOOP(
     "Problem", "Die History-Datei %1 kann nicht angelegt werden (%2): die History wird in diesem Lauf "
                "nicht gespeichert.");
+constexpr const char* kUnreadable = QT_TRANSLATE_NOOP(
+    "Problem", "Die History-Datei %1 kann nicht gelesen werden (%2): die History wird in diesem Lauf "
+               "nicht gespeichert.");
 constexpr const char* kNotSetAside = QT_TRANSLATE_NOOP(
     "Problem", "Die History-Datei %1 ist nicht lesbar und kann nicht beiseitegelegt werden (%2): die "
                "History wird in diesem Lauf nicht gespeichert.");
+
+// A file held by another program, once it lasts; and the news when it is free again.
+constexpr const char* kHeldReading = QT_TRANSLATE_NOOP(
+    "Problem", "Die History-Datei %1 wird von einem anderen Programm benutzt. Die gespeicherten Zeilen "
+               "werden gelesen und neue geschrieben, sobald sie frei ist.");
+constexpr const char* kHeldWriting = QT_TRANSLATE_NOOP(
+    "Problem", "Die History-Datei %1 wird von einem anderen Programm benutzt. Neue Zeilen werden "
+               "zurückgehalten und geschrieben, sobald sie frei ist.");
+constexpr const char* kFreeAgain =
+    QT_TRANSLATE_NOOP("Problem", "Die History-Datei %1 ist wieder frei; keine Zeile ist verloren gegangen.");
 
 platform::Problem stopProblem(const char* format, const std::filesystem::path& file, const std::string& error)
 {
@@ -100,11 +145,36 @@ std::filesystem::path HistoryStore::defaultPath()
     return platform::dataHome() / "zelvo" / "history.sqlite";
 }
 
-HistoryStore::HistoryStore(std::filesystem::path file) : file_(std::move(file)) {}
+HistoryStore::HistoryStore(std::filesystem::path file, Clock clock)
+    : file_(std::move(file)), clock_(clock ? std::move(clock) : Clock(&std::chrono::steady_clock::now))
+{
+    retryTimer_.setInterval(kRetryInterval);
+    retryTimer_.callOnTimeout(this, &HistoryStore::retryByTimer);
+}
 
 HistoryStore::~HistoryStore()
 {
+    retryTimer_.stop();
+    if (!queue_.empty())
+        lastTry();
     closeDatabase();
+}
+
+// The lines still waiting get one longer wait before they would end with the program.
+void HistoryStore::lastTry()
+{
+    busyTimeout_ = kLastWait;
+    if (std::exchange(waitingLoad_, nullptr)) {
+        std::string error;
+        std::vector<Row> rows;
+        if (openDatabase(error, rows) != Opening::Opened)
+            return;
+    } else if (open_) {
+        QSqlQuery(QSqlDatabase::database(QString::fromStdString(connection_), false))
+            .exec(QStringLiteral("PRAGMA busy_timeout = %1").arg(kLastWait.count()));
+    }
+    heldSince_.reset();
+    (void)flush();
 }
 
 HistoryStore::Opening HistoryStore::openDatabase(std::string& error, std::vector<Row>& rows)
@@ -120,37 +190,52 @@ HistoryStore::Opening HistoryStore::openDatabase(std::string& error, std::vector
     connection_ = "zelvo-history-" + std::to_string(connectionCount++);
     QSqlDatabase db = QSqlDatabase::addDatabase(kDriver, QString::fromStdString(connection_));
     db.setDatabaseName(QString::fromStdString(file_.string()));
+    // Qt's default waits 5 s on the window thread; a held file is tried again from the timer.
+    db.setConnectOptions(QStringLiteral("QSQLITE_BUSY_TIMEOUT=%1").arg(busyTimeout_.count()));
     if (!db.open()) {
         error = sqlError(db.lastError());
-        return Opening::Unreadable;
+        const Failure failure = failureOf(db.lastError());
+        return failure == Failure::Held
+                   ? Opening::Busy
+                   : (failure == Failure::Damaged ? Opening::Damaged : Opening::Unreadable);
     }
-    QSqlQuery query(db);
-    // A file that is not a database at all fails here, at its first read.
-    if (!query.exec("PRAGMA quick_check") || !query.next()) {
+    return readDatabase(error, rows);
+}
+
+HistoryStore::Opening HistoryStore::readDatabase(std::string& error, std::vector<Row>& rows)
+{
+    QSqlQuery query(QSqlDatabase::database(QString::fromStdString(connection_), false));
+    const auto failed = [&](Opening otherwise) {
         error = sqlError(query.lastError());
-        return Opening::Unreadable;
-    }
+        switch (failureOf(query.lastError())) {
+        case Failure::Held: return Opening::Busy;
+        case Failure::Damaged: return Opening::Damaged;
+        case Failure::Other: break;
+        }
+        return otherwise;
+    };
+    // A file that is not a database at all fails here, at its first read.
+    if (!query.exec("PRAGMA integrity_check") || !query.next())
+        return failed(Opening::Unreadable);
     if (query.value(0).toString() != QLatin1String("ok")) {
         error = utf8(query.value(0).toString());
-        return Opening::Unreadable;
+        return Opening::Damaged;
     }
     // Commits need not wait for the disk (a crash may lose the last lines, never the file); a
-    // read-only file refuses this and still serves its lines.
+    // read-only or held file refuses this and still serves its lines.
     query.exec("PRAGMA journal_mode = WAL");
     query.exec("PRAGMA synchronous = NORMAL");
     for (const char* statement : kSchema) {
-        if (!query.exec(statement)) {
-            error = sqlError(query.lastError());
-            return Opening::Unwritable;
-        }
+        if (!query.exec(statement))
+            return failed(Opening::Unwritable);
     }
-    if (!query.exec("SELECT call, line, recorded FROM messages ORDER BY id")) {
-        error = sqlError(query.lastError());
-        return Opening::Unreadable;
-    }
+    if (!query.exec("SELECT call, line, recorded FROM messages ORDER BY id"))
+        return failed(Opening::Unreadable);
     while (query.next())
         rows.push_back({platform::toAnsi(query.value(0).toString()),
                         query.value(1).toByteArray().toStdString(), keptDate(query.value(2).toString())});
+    if (query.lastError().isValid())
+        return failed(Opening::Unreadable);
     open_ = true;
     return Opening::Opened;
 }
@@ -188,6 +273,9 @@ std::filesystem::path HistoryStore::setAside()
 std::optional<platform::Problem> HistoryStore::fail(platform::Problem problem)
 {
     closeDatabase();
+    queue_.clear();
+    waitingLoad_ = nullptr;
+    retryTimer_.stop();
     if (reported_)
         return std::nullopt;
     reported_ = true;
@@ -196,6 +284,7 @@ std::optional<platform::Problem> HistoryStore::fail(platform::Problem problem)
 
 std::optional<platform::Problem> HistoryStore::load(Roster& roster)
 {
+    waitingLoad_ = nullptr;
     if (!QSqlDatabase::isDriverAvailable(kDriver))
         return fail(platform::composedProblem(QT_TRANSLATE_NOOP(
             "Problem", "Der SQLite-Treiber von Qt fehlt: die History wird nicht gespeichert.")));
@@ -206,24 +295,61 @@ std::optional<platform::Problem> HistoryStore::load(Roster& roster)
     std::optional<platform::Problem> problem;
     switch (openDatabase(error, rows)) {
     case Opening::Opened: break;
-    case Opening::Unwritable: return fail(stopProblem(kUnwritable, file_, error));
-    case Opening::Unreadable: {
+    case Opening::Busy:
         closeDatabase();
+        waitingLoad_ = &roster;
+        problem = heldBack();
+        scheduleRetry();
+        return problem;
+    case Opening::Unwritable: return fail(stopProblem(kUnwritable, file_, error));
+    // Not damage (no permission, an input/output error): the file stays for a later run.
+    case Opening::Unreadable: return fail(stopProblem(kUnreadable, file_, error));
+    case Opening::Damaged:
         if (!existed)
             return fail(stopProblem(kNotCreated, file_, error));
-        const std::filesystem::path aside = setAside();
-        if (aside.empty())
-            return fail(stopProblem(kNotSetAside, file_, error));
-        problem = platform::composedProblem(
-            QT_TRANSLATE_NOOP("Problem", "Die History-Datei %1 war nicht lesbar (%2) und liegt jetzt als %3 "
-                                         "daneben; eine neue wurde begonnen."),
-            {file_.string(), error, aside.filename().string()});
-        rows.clear();
-        if (openDatabase(error, rows) != Opening::Opened)
-            return fail(stopProblem(kNotCreated, file_, error));
+        problem = setAsideAndBegin(error, rows);
+        if (!open_)
+            return problem;
     }
-    }
+    attach(roster, std::move(rows));
+    const auto written = flush();
+    scheduleRetry();
+    return problem ? problem : written;
+}
 
+std::optional<platform::Problem> HistoryStore::setAsideAndBegin(std::string error, std::vector<Row>& rows)
+{
+    closeDatabase();
+    const std::filesystem::path aside = setAside();
+    if (aside.empty())
+        return fail(stopProblem(kNotSetAside, file_, error));
+    auto problem = platform::composedProblem(
+        QT_TRANSLATE_NOOP("Problem", "Die History-Datei %1 war nicht lesbar (%2) und liegt jetzt als %3 "
+                                     "daneben; eine neue wurde begonnen."),
+        {file_.string(), error, aside.filename().string()});
+    rows.clear();
+    if (openDatabase(error, rows) != Opening::Opened)
+        return fail(stopProblem(kNotCreated, file_, error));
+    return problem;
+}
+
+void HistoryStore::attach(Roster& roster, std::vector<Row> rows)
+{
+    // Changes made while the file was held are not written yet, but the roster already has them.
+    for (const Change& change : queue_) {
+        const auto hasCall = [&change](const Row& row) { return sameCall(row.call, change.call); };
+        if (change.kind == Change::Kind::Drop)
+            std::erase_if(rows, hasCall);
+        for (std::size_t n = rows.size(), i = 0; i < n; ++i) {
+            if (change.kind == Change::Kind::Move && hasCall(rows[i]))
+                rows[i].call = change.text;
+            if (change.kind == Change::Kind::Copy && hasCall(rows[i])) {
+                Row copy = rows[i];
+                copy.call = change.text;
+                rows.push_back(std::move(copy));
+            }
+        }
+    }
     std::map<TUserEntry*, std::vector<Row>> kept;
     for (Row& row : rows) {
         if (TUserEntry* entry = roster.findEntry(row.call))
@@ -237,8 +363,8 @@ std::optional<platform::Problem> HistoryStore::load(Roster& roster)
         }
         entry->rxBuffer.insert(entry->rxBuffer.begin(), texts.begin(), texts.end());
         entry->keptDates.insert(entry->keptDates.begin(), dates.begin(), dates.end());
+        emit keptLinesAdded(*entry);
     }
-    return problem;
 }
 
 std::optional<platform::Problem> HistoryStore::loaded()
@@ -247,19 +373,51 @@ std::optional<platform::Problem> HistoryStore::loaded()
     return roster ? load(*roster) : std::nullopt;
 }
 
+std::optional<platform::Problem> HistoryStore::retry()
+{
+    std::optional<platform::Problem> problem;
+    if (Roster* roster = std::exchange(waitingLoad_, nullptr))
+        problem = load(*roster);
+    else
+        problem = flush();
+    scheduleRetry();
+    return problem;
+}
+
+void HistoryStore::retryByTimer()
+{
+    if (const auto problem = retry())
+        emit problemArose(*problem);
+}
+
+void HistoryStore::scheduleRetry()
+{
+    if (!waiting())
+        retryTimer_.stop();
+    else if (!retryTimer_.isActive())
+        retryTimer_.start();
+}
+
 // Each change first runs the load left for the first use: the kept lines go in front of the
 // conversation before it grows, and the lines of a station are there to be dropped or moved.
 std::optional<platform::Problem> HistoryStore::record(const TUserEntry& entry, std::string_view line)
 {
     const auto problem = loaded();
-    const auto written = insertLine(entry, line);
+    if (!enabled_)
+        return problem;
+    const auto written = change({Change::Kind::Insert, entry.call, std::string(line),
+                                 QDateTime::currentDateTime().toString(Qt::ISODate)});
     return problem ? problem : written;
 }
 
+// Removing and renaming follow the roster also while switched off: they keep nothing new.
 std::optional<platform::Problem> HistoryStore::removeStation(const Roster& roster, int row)
 {
     const auto problem = loaded();
-    const auto written = dropStation(roster, row);
+    const std::string& call = roster.at(row).call;
+    if (rowsWithCall(roster, call) > 1)
+        return problem;
+    const auto written = change({Change::Kind::Drop, call, {}});
     return problem ? problem : written;
 }
 
@@ -267,81 +425,94 @@ std::optional<platform::Problem> HistoryStore::renameStation(const Roster& roste
                                                              std::string_view to)
 {
     const auto problem = loaded();
-    const auto written = fileUnder(roster, from, to);
+    const bool move = sameCall(from, to) || rowsWithCall(roster, from) == 0;
+    const auto written =
+        change({move ? Change::Kind::Move : Change::Kind::Copy, std::string(from), std::string(to)});
     return problem ? problem : written;
 }
 
-std::optional<platform::Problem> HistoryStore::insertLine(const TUserEntry& entry, std::string_view line)
+std::optional<platform::Problem> HistoryStore::change(Change change)
 {
-    if (!enabled_ || !open_)
+    if (!open_ && !waitingLoad_)
         return std::nullopt;
-    std::string error;
-    {
-        QSqlDatabase db = QSqlDatabase::database(QString::fromStdString(connection_), false);
-        QSqlQuery insert(db);
-        insert.prepare("INSERT INTO messages (call, line, recorded) VALUES (?, ?, ?)");
-        insert.addBindValue(platform::fromAnsi(entry.call));
-        insert.addBindValue(QByteArray(line.data(), static_cast<qsizetype>(line.size())));
-        insert.addBindValue(QDateTime::currentDateTime().toString(Qt::ISODate));
-        QSqlQuery trim(db);
-        trim.prepare("DELETE FROM messages WHERE call = ? AND id NOT IN"
-                     " (SELECT id FROM messages WHERE call = ? ORDER BY id DESC LIMIT ?)");
-        trim.addBindValue(platform::fromAnsi(entry.call));
-        trim.addBindValue(platform::fromAnsi(entry.call));
-        trim.addBindValue(kKeptPerStation);
-        if (!db.transaction())
-            error = sqlError(db.lastError());
-        else if (!insert.exec())
-            error = sqlError(insert.lastError());
-        else if (!trim.exec())
-            error = sqlError(trim.lastError());
-        else if (!db.commit())
-            error = sqlError(db.lastError());
-        if (!error.empty())
-            db.rollback();
-    }
-    if (error.empty())
-        return std::nullopt;
-    return fail(stopProblem(kUnwritable, file_, error));
+    queue_.push_back(std::move(change));
+    // While the file is held, only the timer tries again: one short wait per interval at most.
+    const auto problem = (open_ && !heldSince_) ? flush() : heldBack();
+    scheduleRetry();
+    return problem;
 }
 
-std::optional<platform::Problem> HistoryStore::dropStation(const Roster& roster, int row)
+std::optional<platform::Problem> HistoryStore::flush()
 {
-    const std::string& call = roster.at(row).call;
-    if (rowsWithCall(roster, call) > 1)
-        return std::nullopt;
-    return change("DELETE FROM messages WHERE call = ?", {platform::fromAnsi(call)});
-}
-
-std::optional<platform::Problem> HistoryStore::fileUnder(const Roster& roster, std::string_view from,
-                                                         std::string_view to)
-{
-    if (sameCall(from, to) || rowsWithCall(roster, from) == 0)
-        return change("UPDATE messages SET call = ? WHERE call = ?",
-                      {platform::fromAnsi(to), platform::fromAnsi(from)});
-    return change("INSERT INTO messages (call, line, recorded)"
-                  " SELECT ?, line, recorded FROM messages WHERE call = ? ORDER BY id",
-                  {platform::fromAnsi(to), platform::fromAnsi(from)});
-}
-
-std::optional<platform::Problem> HistoryStore::change(const char* statement,
-                                                      std::initializer_list<QVariant> values)
-{
-    // Also while switched off: these follow the roster, they keep nothing new.
     if (!open_)
         return std::nullopt;
-    std::string error;
-    {
-        QSqlQuery query(QSqlDatabase::database(QString::fromStdString(connection_), false));
-        query.prepare(statement);
-        for (const QVariant& value : values)
-            query.addBindValue(value);
-        if (!query.exec())
-            error = sqlError(query.lastError());
+    if (queue_.empty())
+        return noneHeldBack();
+    const QSqlDatabase db = QSqlDatabase::database(QString::fromStdString(connection_), false);
+    QSqlError error;
+    // One transaction: a held file leaves every change waiting, none written twice.
+    bool written = run(db, "BEGIN IMMEDIATE", {}, error) &&
+                   std::ranges::all_of(queue_, [&](const Change& change) { return write(change, error); }) &&
+                   run(db, "COMMIT", {}, error);
+    if (!written) {
+        QSqlError ignored;
+        run(db, "ROLLBACK", {}, ignored);
     }
-    if (error.empty())
+    if (written) {
+        queue_.clear();
+        return noneHeldBack();
+    }
+    if (failureOf(error) == Failure::Held)
+        return heldBack();
+    return fail(stopProblem(kUnwritable, file_, sqlError(error)));
+}
+
+bool HistoryStore::write(const Change& change, QSqlError& error)
+{
+    const QSqlDatabase db = QSqlDatabase::database(QString::fromStdString(connection_), false);
+    const QString call = platform::fromAnsi(change.call);
+    switch (change.kind) {
+    case Change::Kind::Insert:
+        return run(db, "INSERT INTO messages (call, line, recorded) VALUES (?, ?, ?)",
+                   {call, QByteArray(change.text.data(), static_cast<qsizetype>(change.text.size())),
+                    change.recorded},
+                   error) &&
+               run(db,
+                   "DELETE FROM messages WHERE call = ? AND id NOT IN"
+                   " (SELECT id FROM messages WHERE call = ? ORDER BY id DESC LIMIT ?)",
+                   {call, call, kKeptPerStation}, error);
+    case Change::Kind::Drop: return run(db, "DELETE FROM messages WHERE call = ?", {call}, error);
+    case Change::Kind::Move:
+        return run(db, "UPDATE messages SET call = ? WHERE call = ?", {platform::fromAnsi(change.text), call},
+                   error);
+    case Change::Kind::Copy:
+        return run(db,
+                   "INSERT INTO messages (call, line, recorded)"
+                   " SELECT ?, line, recorded FROM messages WHERE call = ? ORDER BY id",
+                   {platform::fromAnsi(change.text), call}, error);
+    }
+    return false;
+}
+
+std::optional<platform::Problem> HistoryStore::heldBack()
+{
+    const auto now = clock_();
+    if (!heldSince_)
+        heldSince_ = now;
+    if (toldHeld_ || now - *heldSince_ < kTellBusyAfter)
         return std::nullopt;
-    return fail(stopProblem(kUnwritable, file_, error));
+    toldHeld_ = true;
+    return platform::composedProblem(waitingLoad_ ? kHeldReading : kHeldWriting, {file_.string()});
+}
+
+std::optional<platform::Problem> HistoryStore::noneHeldBack()
+{
+    if (waiting())
+        return std::nullopt;
+    heldSince_.reset();
+    if (!std::exchange(toldHeld_, false))
+        return std::nullopt;
+    return platform::composedProblem(kFreeAgain, {file_.string()});
 }
 
 }  // namespace zelvo::app

@@ -33,6 +33,7 @@
 #include "protocol/frame_format.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/link/fake_flxapi.h"
+#include "tests/support/held_database.h"
 #include "tests/support/kiss_socket.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
@@ -326,6 +327,39 @@ TEST_F(DesktopProgramTest, KeptLinesBeginTheConversationAndAnAckOnTheAirIsItsBlu
     ASSERT_EQ(app::HistoryStore().load(kept), std::nullopt);
     EXPECT_EQ(keptBert.rxBuffer, (std::vector<std::string>{"R12:00:00 Hallo", bert.rxBuffer.back()}));
     EXPECT_TRUE(keptBert.rxBuffer[1].starts_with('T') && keptBert.rxBuffer[1].ends_with(" Hallo Bert"));
+}
+
+// A history file another program holds at the start is no damage: the conversation gets its kept
+// line once the file is free, and the open message window shows it.
+TEST_F(DesktopProgramTest, KeptLinesOfAHeldHistoryComeOnceItIsFree)
+{
+    const auto file = app::HistoryStore::defaultPath();
+    ASSERT_TRUE(file.string().starts_with(std::filesystem::temp_directory_path().string()));
+    std::filesystem::remove_all(file.parent_path());
+    app::Roster kept;
+    {
+        app::HistoryStore store;
+        ASSERT_EQ(store.load(kept), std::nullopt);
+        ASSERT_EQ(store.record(kept.addEntry("", "0", "DL2BBB-3", true, true), "R12:00:00 Hallo"),
+                  std::nullopt);
+    }
+    zelvo::testing::HeldDatabase holder(file, true);
+    auto program = start("DL9TST");
+    app::TUserEntry& bert = program->session().roster().at(0);
+    program->dialogs().prepareMessages(bert);
+    dialogs::MessageWindow& window = program->dialogs().messageWindow();
+    window.show();
+    EXPECT_TRUE(bert.rxBuffer.empty());
+
+    holder.letGo();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !bert.rxBuffer.empty(); }, 15000));
+    EXPECT_EQ(bert.rxBuffer, std::vector<std::string>{"R12:00:00 Hallo"});
+    EXPECT_TRUE(zelvo::testing::child<QTextEdit>(window, "RichRX").toPlainText().contains("Hallo"));
+    std::vector<std::filesystem::path> files;
+    for (const auto& f : std::filesystem::directory_iterator(file.parent_path()))
+        files.push_back(f.path().filename());
+    EXPECT_TRUE(std::ranges::none_of(
+        files, [](const auto& f) { return f.string().find("beschaedigt") != std::string::npos; }));
 }
 
 // Whatever the windows speak, the air hears the same bytes. Two first starts with German windows

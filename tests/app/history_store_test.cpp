@@ -1,21 +1,42 @@
 // The message history across restarts: kept per station up to its limit with the day of each
 // line, removed and renamed with the station (but kept for another row of the same call),
-// switched off, and a damaged or unusable database reported once and never written over.
+// switched off, and a damaged or unusable database reported once and never written over. A file
+// another connection holds is waited for without blocking, and loses nothing.
 #include "app/history_store.h"
 
+#include "tests/support/held_database.h"
 #include "tests/support/temp_dir.h"
+#include "tests/support/wait.h"
 
+#include <QCoreApplication>
 #include <QDate>
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace zelvo::app {
 namespace {
 
+using testing::HeldDatabase;
 using testing::TempDir;
 
 std::string line(int n)
 {
     return "R12:00:00 Nachricht " + std::to_string(n);
+}
+
+std::vector<std::filesystem::path> setAside(const std::filesystem::path& file)
+{
+    std::vector<std::filesystem::path> aside;
+    for (const auto& f : std::filesystem::directory_iterator(file.parent_path()))
+        if (f.path().filename().string().starts_with(file.filename().string() + ".beschaedigt-"))
+            aside.push_back(f.path());
+    return aside;
+}
+
+bool says(const std::optional<platform::Problem>& problem, const std::string& words)
+{
+    return problem && problem->text.find(words) != std::string::npos;
 }
 
 class HistoryStoreTest : public ::testing::Test {
@@ -31,9 +52,21 @@ protected:
         return roster_;
     }
 
+    // A first run that kept lines 1 and 2 of DB0AAA and one of DB0BBB.
+    void keepTwoLines()
+    {
+        HistoryStore store(file_);
+        ASSERT_EQ(store.load(restart()), std::nullopt);
+        for (int n : {1, 2})
+            ASSERT_EQ(store.record(roster_.at(0), line(n)), std::nullopt);
+        ASSERT_EQ(store.record(roster_.at(1), "R08:00:00 von B"), std::nullopt);
+    }
+
     TempDir dir_;
     std::filesystem::path file_ = dir_ / "zelvo/history.sqlite";
     Roster roster_;
+    std::chrono::steady_clock::time_point now_{};
+    HistoryStore::Clock clock_ = [this] { return now_; };
 };
 
 TEST_F(HistoryStoreTest, KeepsTheLastLinesOfEachStationAcrossARestart)
@@ -111,27 +144,139 @@ TEST_F(HistoryStoreTest, StoreLeftForItsFirstUseLoadsBeforeTheFirstLineOnce)
     EXPECT_TRUE(unusable.removeStation(roster, 0));
 }
 
+// A file that is no database, and one whose table page is overwritten.
 TEST_F(HistoryStoreTest, DamagedFileIsSetAsideAndANewOneBegun)
 {
-    std::filesystem::create_directories(file_.parent_path());
-    const std::string garbage(4096, 'x');
-    testing::writeFile(file_, garbage);
-    {
-        Roster roster;
-        TUserEntry& a = roster.addEntry("", "0", "DB0AAA", true, true);
-        HistoryStore store(file_);
-        const auto problem = store.load(roster);
-        ASSERT_TRUE(problem);
-        EXPECT_NE(problem->text.find("history.sqlite.beschaedigt-"), std::string::npos) << problem->text;
-        ASSERT_EQ(store.record(a, line(1)), std::nullopt);
+    keepTwoLines();
+    std::string damaged = testing::readFile(file_);
+    ASSERT_GE(damaged.size(), 8192u);
+    damaged.replace(4096, 4096, std::string(4096, 'x'));
+    for (const std::string& garbage : {std::string(4096, 'x'), damaged}) {
+        std::filesystem::remove_all(file_.parent_path());
+        std::filesystem::create_directories(file_.parent_path());
+        testing::writeFile(file_, garbage);
+        {
+            Roster roster;
+            TUserEntry& a = roster.addEntry("", "0", "DB0AAA", true, true);
+            HistoryStore store(file_);
+            const auto problem = store.load(roster);
+            ASSERT_TRUE(says(problem, "history.sqlite.beschaedigt-")) << (problem ? problem->text : "");
+            EXPECT_TRUE(a.rxBuffer.empty());
+            ASSERT_EQ(store.record(a, line(3)), std::nullopt);
+        }
+        const auto aside = setAside(file_);
+        ASSERT_EQ(aside.size(), 1u);
+        EXPECT_EQ(testing::readFile(aside[0]), garbage);
+        EXPECT_EQ(restart().at(0).rxBuffer, std::vector<std::string>{line(3)});
     }
-    std::vector<std::filesystem::path> aside;
-    for (const auto& f : std::filesystem::directory_iterator(file_.parent_path()))
-        if (f.path().filename().string().starts_with("history.sqlite.beschaedigt-"))
-            aside.push_back(f.path());
-    ASSERT_EQ(aside.size(), 1u);
-    EXPECT_EQ(testing::readFile(aside[0]), garbage);
-    EXPECT_EQ(restart().at(0).rxBuffer, std::vector<std::string>{line(1)});
+}
+
+// Lines come and stations change while another program writes: the calls return at once (with
+// a short wait of SQLite's, never the 5 s of Qt's default), all of it waits, and is written
+// once the file is free, once. The user hears of a hold that lasts, and of its end.
+TEST_F(HistoryStoreTest, FileHeldByAWriterKeepsItsLinesAndTakesTheNewOnesWhenFree)
+{
+    keepTwoLines();
+    HeldDatabase holder(file_, false);
+    Roster& roster = restart();  // readers may still read
+    ASSERT_EQ(roster.at(0).rxBuffer, (std::vector{line(1), line(2)}));
+    HistoryStore store(file_, clock_);
+    ASSERT_EQ(store.load(roster), std::nullopt);
+    roster.at(0).rxBuffer.clear();  // loaded twice
+    ASSERT_EQ(store.record(roster.at(0), line(3)), std::nullopt);
+    ASSERT_EQ(store.record(roster.at(0), line(4)), std::nullopt);
+    ASSERT_EQ(store.removeStation(roster, 1), std::nullopt);
+    ASSERT_EQ(store.renameStation(roster, "DB0CCC", "DB0DDD"), std::nullopt);
+    EXPECT_TRUE(store.waiting());
+    EXPECT_TRUE(store.available());
+
+    now_ += HistoryStore::kTellBusyAfter - std::chrono::seconds(1);
+    EXPECT_EQ(store.retry(), std::nullopt);
+    now_ += std::chrono::seconds(1);
+    const auto held = store.retry();
+    EXPECT_TRUE(says(held, "von einem anderen Programm benutzt. Neue Zeilen")) << (held ? held->text : "");
+    EXPECT_EQ(store.retry(), std::nullopt);  // said once
+    EXPECT_TRUE(store.waiting());
+
+    holder.letGo();
+    const auto free = store.retry();
+    EXPECT_TRUE(says(free, "ist wieder frei")) << (free ? free->text : "");
+    EXPECT_FALSE(store.waiting());
+    EXPECT_EQ(store.retry(), std::nullopt);
+    ASSERT_EQ(store.record(roster.at(0), line(5)), std::nullopt);
+    EXPECT_FALSE(store.waiting());
+
+    const Roster& again = restart();
+    EXPECT_EQ(again.at(0).rxBuffer, (std::vector{line(1), line(2), line(3), line(4), line(5)}));
+    EXPECT_TRUE(again.at(1).rxBuffer.empty());
+    EXPECT_TRUE(setAside(file_).empty());
+}
+
+// A file that cannot even be read yet: its kept lines come later, in front of what came
+// meanwhile, with the changes made meanwhile; the store's timer does it.
+TEST_F(HistoryStoreTest, LoadOfAFileHeldFromReadersWaitsAndPutsTheKeptLinesFirst)
+{
+    keepTwoLines();
+    HeldDatabase holder(file_, true);
+    Roster roster;
+    TUserEntry& a = roster.addEntry("", "0", "DB0AAA", true, true);
+    TUserEntry& b = roster.addEntry("", "0", "DB0BBB", true, true);
+    HistoryStore store(file_, clock_);
+    std::vector<const TUserEntry*> grown;
+    QObject::connect(&store, &HistoryStore::keptLinesAdded,
+                     [&](const TUserEntry& e) { grown.push_back(&e); });
+    std::vector<std::string> told;
+    QObject::connect(&store, &HistoryStore::problemArose,
+                     [&](const platform::Problem& problem) { told.push_back(problem.text); });
+    store.loadOnFirstUse(roster);
+    a.rxBuffer.push_back(line(3));
+    ASSERT_EQ(store.record(a, line(3)), std::nullopt);
+    b.call = "DB0XXX";
+    ASSERT_EQ(store.renameStation(roster, "DB0BBB", "DB0XXX"), std::nullopt);
+    EXPECT_EQ(a.rxBuffer, std::vector{line(3)});
+    EXPECT_TRUE(store.waiting());
+    EXPECT_TRUE(setAside(file_).empty());
+    now_ += HistoryStore::kTellBusyAfter;
+    EXPECT_TRUE(says(store.retry(), "Die gespeicherten Zeilen werden gelesen"));
+
+    holder.letGo();
+    ASSERT_TRUE(testing::wait_until([&] {
+        QCoreApplication::processEvents();
+        return !store.waiting();
+    }));
+    EXPECT_EQ(a.rxBuffer, (std::vector{line(1), line(2), line(3)}));
+    EXPECT_EQ(b.rxBuffer, std::vector<std::string>{"R08:00:00 von B"});
+    EXPECT_EQ(grown, (std::vector<const TUserEntry*>{&a, &b}));
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("ist wieder frei"), std::string::npos) << told[0];
+    EXPECT_TRUE(setAside(file_).empty());
+
+    Roster next;
+    next.addEntry("", "0", "DB0AAA", true, true);
+    next.addEntry("", "0", "DB0XXX", true, true);
+    ASSERT_EQ(HistoryStore(file_).load(next), std::nullopt);
+    EXPECT_EQ(next.at(0).rxBuffer, (std::vector{line(1), line(2), line(3)}));
+    EXPECT_EQ(next.at(1).rxBuffer, std::vector<std::string>{"R08:00:00 von B"});
+}
+
+// The messages are the user's alone: the database and SQLite's files beside it are 0600.
+TEST_F(HistoryStoreTest, FilesAreTheUsersAloneWhateverTheUmask)
+{
+    struct OpenUmask {
+        mode_t before = ::umask(0);
+        ~OpenUmask() { ::umask(before); }
+    } open;
+    HistoryStore store(file_);
+    ASSERT_EQ(store.load(restart()), std::nullopt);
+    ASSERT_EQ(store.record(roster_.at(0), line(1)), std::nullopt);
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+        struct stat status {};
+        ASSERT_EQ(::stat((file_.string() + suffix).c_str(), &status), 0) << suffix;
+        EXPECT_EQ(status.st_mode & 07777, 0600u) << suffix;
+    }
+    struct stat folder {};
+    ASSERT_EQ(::stat(file_.parent_path().c_str(), &folder), 0);
+    EXPECT_EQ(folder.st_mode & 07777, 0700u);
 }
 
 TEST_F(HistoryStoreTest, UnusableFolderIsReportedOnceAndTheProgramGoesOn)
