@@ -55,6 +55,9 @@ DesktopProgram::DesktopProgram(Options options)
       history_(std::make_unique<HistoryStore>())
 {
     history_->loadOnFirstUse(session_.roster());
+    // Sees every event of the application: the session manager's quit, and the boxes that open
+    // once the program ends.
+    qApp->installEventFilter(this);
 }
 
 DesktopProgram::~DesktopProgram()
@@ -117,7 +120,6 @@ std::optional<int> DesktopProgram::start()
     // Zelvo comes back after a logoff only through its own restart entry.
     connect(qApp, &QGuiApplication::saveStateRequest, this,
             [](QSessionManager& manager) { manager.setRestartHint(QSessionManager::RestartNever); });
-    qApp->installEventFilter(this);
     mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable());
 
     if (options_.splash) {
@@ -163,8 +165,14 @@ void DesktopProgram::onStartup()
                       session_.driver(), [this] { linkWatch_->start(); }});
     followSettings();
 
-    for (const platform::Problem& problem : session_.startProblems())
+    // An end asked for in one box leaves the start-up where it is.
+    for (const platform::Problem& problem : session_.startProblems()) {
+        if (ending_)
+            return;
         adapter_->showProblem(problem);
+    }
+    if (ending_)
+        return;
 
     // Without a tray the roster window is the only way in.
     if (!QSystemTrayIcon::isSystemTrayAvailable())
@@ -241,6 +249,7 @@ void DesktopProgram::endBySignal()
 {
     if (ended_)
         return;
+    ending_ = true;
     // Without a tray, closing the roster window would ask the "Beenden" question.
     if (mainWindow_)
         mainWindow_->setQuitting(true);
@@ -253,6 +262,12 @@ bool DesktopProgram::eventFilter(QObject* watched, QEvent* event)
     // Qt quits when the session manager ends the session; every other quit follows finish().
     if (watched == qApp && event->type() == QEvent::Quit)
         endBySignal();
+    // A box that opens while the program ends (the next of the start-up, one that a closed box's
+    // code opens, a receive pass's question) closes as soon as its own event loop runs.
+    if ((ending_ || ended_) && event->type() == QEvent::Show) {
+        if (auto* dialog = qobject_cast<QDialog*>(watched); dialog && dialog->isModal())
+            QMetaObject::invokeMethod(dialog, &QDialog::reject, Qt::QueuedConnection);
+    }
     return QObject::eventFilter(watched, event);
 }
 
@@ -265,6 +280,8 @@ void DesktopProgram::finish()
         monitor_->close();  // before the driver goes
     if (linkWatch_)
         linkWatch_->stop();  // it asks the driver
+    if (dialogs_)
+        dialogs_->waitForProbes();  // a TNC search runs in the driver
     session_.shutdown();
     if (settingsListener_)
         session_.settings().removeListener(settingsListener_);

@@ -63,7 +63,8 @@ public:
     // The session manager itself never starts the program again.
     void commitSession(QSessionManager& manager);
     // SIGTERM, SIGHUP and the end of the session: the end without announcement or log line, at
-    // any moment. Open boxes are closed as with Esc; a receive pass that waits for one ends first.
+    // any moment. Open boxes, and any that open from then on, are closed as with Esc; a receive
+    // pass that waits for one ends first; the start-up shows no further box.
     void endBySignal();
 
     Session& session() { return session_; }
@@ -107,6 +108,7 @@ private:
     std::unique_ptr<MonitorWindow> monitor_;
     dialogs::Settings::ListenerId settingsListener_ = 0;
     bool ended_ = false;
+    bool ending_ = false;  // asked by a signal or the session's end; ended_ may wait for a pass
     bool quitPending_ = false;
 };
 

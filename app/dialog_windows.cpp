@@ -91,6 +91,12 @@ void DialogWindows::openChannels(bool search)
     dialog.exec();
 }
 
+void DialogWindows::waitForProbes()
+{
+    if (channels_)
+        channels_->waitForProbe();
+}
+
 void DialogWindows::openMessages(TUserEntry& entry)
 {
     messageWindow().showFor(entry);

@@ -66,6 +66,8 @@ public:
     void openSettingsAtFirstPage();
     // The channel dialog, searching at once when `search` is set.
     void openChannels(bool search);
+    // Returns once no TNC probe of the channel dialog runs: before the driver is left.
+    void waitForProbes();
 
     dialogs::MessageWindow& messageWindow();
     dialogs::EntryEditor& entryEditor();

@@ -312,6 +312,11 @@ void ChannelDialog::searchClick()
     runner_->run(searchPlaces_(), access_.probe);
 }
 
+void ChannelDialog::waitForProbe()
+{
+    runner_->wait();
+}
+
 void ChannelDialog::showAnswers()
 {
     search_->setEnabled(true);

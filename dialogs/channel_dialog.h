@@ -55,6 +55,8 @@ public:
     void takeFoundClick();
     void accept() override;
     QString status() const;
+    // Returns once no probe of Testen or Suchen runs: before the driver is left.
+    void waitForProbe();
 
 signals:
     // The table was saved and the driver read it again: the channels' names may have changed.

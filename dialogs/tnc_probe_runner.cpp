@@ -6,6 +6,11 @@ TncProbeRunner::TncProbeRunner(QObject* parent) : QObject(parent) {}
 
 TncProbeRunner::~TncProbeRunner()
 {
+    wait();
+}
+
+void TncProbeRunner::wait()
+{
     if (thread_.joinable())
         thread_.join();
 }

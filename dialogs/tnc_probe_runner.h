@@ -22,6 +22,8 @@ public:
     bool run(std::vector<link::ChannelEntry> places, link::TncProber prober,
              std::chrono::milliseconds timeout = link::kProbeTimeout);
     bool busy() const { return busy_; }
+    // Returns once no probe runs (within its timeout); its answers still arrive as usual.
+    void wait();
     // The answers of the last run, in the order of its places.
     const std::vector<link::TncAnswer>& answers() const { return answers_; }
 

@@ -1,6 +1,6 @@
 // The program's ways to end, offscreen, over the stand-in driver library: the receive thread has
 // ended before the driver is left, quitting never deadlocks, not even while a receive pass holds
-// the registration question open, and the logoff and the signals end it at any moment. And the
+// the registration question open, and the logoff ends it at any moment. And the
 // first start without an own call, kept history, and an acknowledgement's road to the windows.
 #include <QLabel>
 #include <QLineEdit>
@@ -16,13 +16,11 @@
 #include <dlfcn.h>
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <fstream>
 #include <numeric>
 
 #include "app/desktop_program.h"
 #include "app/dialog_windows.h"
-#include "app/end_signals.h"
 #include "app/history_store.h"
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
@@ -251,25 +249,6 @@ TEST_F(DesktopProgramTest, FirstStartHintIsReadableWholeAndGoesOnceTheCallIsStor
     EXPECT_TRUE(!needed.isEmpty() && room.contains(needed))
         << needed.width() << "x" << needed.height() << " in " << room.width() << "x" << room.height();
     EXPECT_EQ(std::pair(width, shownHint()), std::pair(187, static_cast<const QLabel*>(nullptr)));
-}
-
-// SIGTERM, raised in the process, while a box of the start-up is open: the box closes without an
-// answer and the program ends.
-TEST_F(DesktopProgramTest, SignalEndsTheProgramWhileAStartUpBoxIsOpen)
-{
-    moreRegistry_ = "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\Events]\r\n";  // without values
-    const app::EndSignals endSignals([this] { starting_->endBySignal(); });
-    QString shown;
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
-    boxes_.hold = [&](const QMessageBox& box) {
-        if (shown.isEmpty() && !(shown = box.text()).isEmpty())
-            ::raise(SIGTERM);
-        return std::chrono::steady_clock::now() < deadline;  // then it is answered: the test fails
-    };
-    auto program = start("DL9TST");
-    EXPECT_EQ(shown, "Fehler beim Holen der Daten für '0-Speed'");
-    ASSERT_TRUE(program->ended());
-    expectDriverLeftAfterTheThread();
 }
 
 // The history's header line (time of day and call) that stands above `text`, and its colour.
