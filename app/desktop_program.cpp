@@ -241,8 +241,13 @@ void DesktopProgram::quitClicked()
 void DesktopProgram::commitSession(QSessionManager& manager)
 {
     manager.setRestartHint(QSessionManager::RestartNever);
-    if (!ended_ && session_.settings().option(dialogs::Option::SysStart))
-        registerRestart(session_.registry(), programFile());
+    if (ended_ || !session_.settings().option(dialogs::Option::SysStart))
+        return;
+    // Nobody reads a box at the logoff: the log keeps why Zelvo will not be back.
+    if (const auto problem = registerRestart(session_.registry(), programFile())) {
+        session_.log().logFile(problem->text, LogKind::Error);
+        std::fprintf(stderr, "zelvo: %s\n", platform::ansiToUtf8(problem->text).c_str());
+    }
 }
 
 void DesktopProgram::endBySignal()

@@ -19,7 +19,11 @@ std::filesystem::path autostartEntryPath();
 
 // Writes "Zelvo" = "\"<program>\"" under HKCU RunOnce and the autostart entry that starts
 // `program`. A registry that cannot be written is skipped, as on Windows; the entry is still made.
-void registerRestart(platform::Registry& registry, const std::filesystem::path& program);
+// Where no entry can start `program` (its path holds %, a control character other than line
+// break, tab and carriage return, or is not UTF-8) or the entry cannot be written, there is no
+// entry afterwards, not even an earlier one, and the problem says why.
+std::optional<platform::Problem> registerRestart(platform::Registry& registry,
+                                                 const std::filesystem::path& program);
 // Removes both again (at every start). Nothing when there is nothing to remove.
 void clearRestart(platform::Registry& registry);
 

@@ -4,6 +4,7 @@
 
 #include <QProcess>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <csignal>
 #include <cstring>
@@ -15,6 +16,7 @@
 
 #include "app/restart_after_logoff.h"
 #include "app/single_instance.h"
+#include "platform/ansi.h"
 #include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
@@ -119,10 +121,10 @@ TEST(RestartAfterLogoff, RunOnceAndAutostartEntryAreWrittenAndTheNextStartRemove
 {
     zelvo::testing::TempDir dir;
     platform::Registry registry({dir.path() / "HKCU.reg", dir.path() / "HKLM.reg"});
-    app::registerRestart(registry, "/opt/Zelvo 2/zelvo");
+    EXPECT_EQ(app::registerRestart(registry, "/opt/Zelvo 2/zelvo"), std::nullopt);
     EXPECT_EQ(registry.readString(platform::RegRoot::CurrentUser, app::kRunOnceKey, "Zelvo"),
               "\"/opt/Zelvo 2/zelvo\"");
-    // Its command as a desktop reads it: the test below.
+    // What the entry starts: the tests below.
     EXPECT_TRUE(std::filesystem::exists(app::autostartEntryPath()));
 
     app::clearRestart(registry);
@@ -130,36 +132,70 @@ TEST(RestartAfterLogoff, RunOnceAndAutostartEntryAreWrittenAndTheNextStartRemove
     EXPECT_FALSE(std::filesystem::exists(app::autostartEntryPath()));
 }
 
-// The command that a desktop runs for the autostart entry, read as GLib reads it.
-QList<QByteArray> autostartCommand()
+// A program in a folder named `name` under `dir` that writes the path it was started as to
+// `marker`.
+fs::path markerProgram(const fs::path& dir, const std::string& name, const fs::path& marker)
 {
-    QProcess reader;
-    reader.start(QStringLiteral(ZELVO_DESKTOP_ENTRY_ARGV),
-                 {QString::fromStdString(app::autostartEntryPath().string())});
-    if (!reader.waitForFinished(10000) || reader.exitCode() != 0)
-        return {};
-    QList<QByteArray> words = reader.readAllStandardOutput().split('\0');
-    words.removeLast();  // after the last NUL
-    return words;
+    fs::create_directories(dir / name);
+    const fs::path program = dir / name / "zelvo";
+    std::ofstream(program) << "#!/bin/sh\nprintf '%s' \"$0\" > '" << marker.string() << "'\n";
+    fs::permissions(program, fs::perms::owner_all);
+    return program;
 }
 
-TEST(RestartAfterLogoff, AutostartEntryRunsTheProgramWhateverItsPathHolds)
+// The autostart entry, started as a desktop starts it at login: GLib's exit status.
+int launchAutostartEntry()
+{
+    QProcess launcher;
+    launcher.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    launcher.start(QStringLiteral(ZELVO_DESKTOP_ENTRY_LAUNCH), {qpath(app::autostartEntryPath())});
+    return launcher.waitForFinished(10000) && launcher.exitStatus() == QProcess::NormalExit
+               ? launcher.exitCode()
+               : -1;
+}
+
+TEST(RestartAfterLogoff, AutostartEntryStartsTheProgramWhateverItsPathHolds)
 {
     zelvo::testing::TempDir dir;
     platform::Registry registry({dir.path() / "HKCU.reg", dir.path() / "HKLM.reg"});
-    for (const std::string program :
-         {"/opt/a%u/zelvo", "/opt/100%%/zelvo", "/opt/\"q\"/zelvo", "/opt/$HOME/zelvo", "/opt/`id`/zelvo",
-          "/opt/a\\b/zelvo", "/opt/\\\\$`%\"/zelvo", "/opt/it's;&|<>*?#~()/zelvo",
-          "/opt/Kl\xC3\xA4nge zwei/zelvo"}) {
-        app::registerRestart(registry, program);
-        EXPECT_EQ(autostartCommand(), QList<QByteArray>{QByteArray::fromStdString(program)}) << program;
+    int count = 0;
+    for (const std::string name :
+         {"a b", "\"q\"", "$HOME", "`id`", "a\\b", "\\\\$`\"", "it's;&|<>*?#~()=[]", "Kl\xC3\xA4nge zwei",
+          "new\nline", "tab\tand\rreturn", " lead and trail "}) {
+        const fs::path marker = dir / ("started" + std::to_string(++count));
+        const fs::path program = markerProgram(dir / std::to_string(count), name, marker);
+        ASSERT_EQ(app::registerRestart(registry, program), std::nullopt) << program;
+        ASSERT_EQ(launchAutostartEntry(), 0) << program;
+        EXPECT_TRUE(QTest::qWaitFor([&] { return fs::exists(marker) && fs::file_size(marker) > 0; }, 10000))
+            << program;
+        EXPECT_EQ(zelvo::testing::readFile(marker), program.string());
     }
-    // No entry rather than a wrong one: a line break would add a key line of its own.
-    for (const std::string program :
-         {"/opt/a\nTerminal=true\n/zelvo", "/opt/a\tb/zelvo", "/opt/Kl\xE4nge/zelvo"}) {
-        std::filesystem::remove(app::autostartEntryPath());
-        app::registerRestart(registry, program);
-        EXPECT_FALSE(std::filesystem::exists(app::autostartEntryPath())) << program;
+}
+
+// No entry, not even an earlier one, for a path that no desktop can start or that a key file
+// cannot hold (another control character, not UTF-8); the problem names the path.
+TEST(RestartAfterLogoff, PathNoDesktopCanStartGetsNoEntryAndSaysSo)
+{
+    zelvo::testing::TempDir dir;
+    platform::Registry registry({dir.path() / "HKCU.reg", dir.path() / "HKLM.reg"});
+    // Written by the Desktop Entry rules, a % is doubled; GLib looks for the program named by the
+    // Exec value before it expands "%%", and so never finds it.
+    const fs::path percent = markerProgram(dir / "by-the-rules", "100%", dir / "unused");
+    fs::create_directories(app::autostartEntryPath().parent_path());
+    std::ofstream(app::autostartEntryPath()) << "[Desktop Entry]\nType=Application\nName=Zelvo\nExec=\""
+                                             << (dir / "by-the-rules/100%%/zelvo").string() << "\"\n";
+    EXPECT_EQ(launchAutostartEntry(), 1);
+
+    const fs::path earlier = markerProgram(dir / "earlier", "zelvo", dir / "unused");
+    int count = 0;
+    for (const std::string name : {"100%", "a%u", "100%%", "Kl\xE4nge", "bell\a", "del\x7f"}) {
+        ASSERT_EQ(app::registerRestart(registry, earlier), std::nullopt);
+        const fs::path program = markerProgram(dir / std::to_string(++count), name, dir / "unused");
+        const auto problem = app::registerRestart(registry, program);
+        ASSERT_TRUE(problem) << program;
+        EXPECT_NE(problem->text.find(platform::utf8ToAnsi(dir.path().string())), std::string::npos)
+            << problem->text;
+        EXPECT_FALSE(fs::exists(app::autostartEntryPath())) << program;
     }
 }
 
