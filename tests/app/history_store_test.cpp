@@ -12,6 +12,8 @@
 #include <QDate>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include <sys/stat.h>
 
 namespace zelvo::app {
@@ -222,9 +224,8 @@ TEST_F(HistoryStoreTest, LoadOfAFileHeldFromReadersWaitsAndPutsTheKeptLinesFirst
     TUserEntry& a = roster.addEntry("", "0", "DB0AAA", true, true);
     TUserEntry& b = roster.addEntry("", "0", "DB0BBB", true, true);
     HistoryStore store(file_, clock_);
-    std::vector<const TUserEntry*> grown;
-    QObject::connect(&store, &HistoryStore::keptLinesAdded,
-                     [&](const TUserEntry& e) { grown.push_back(&e); });
+    std::set<const TUserEntry*> grown;
+    QObject::connect(&store, &HistoryStore::keptLinesAdded, [&](const TUserEntry& e) { grown.insert(&e); });
     std::vector<std::string> told;
     QObject::connect(&store, &HistoryStore::problemArose,
                      [&](const platform::Problem& problem) { told.push_back(problem.text); });
@@ -246,7 +247,7 @@ TEST_F(HistoryStoreTest, LoadOfAFileHeldFromReadersWaitsAndPutsTheKeptLinesFirst
     }));
     EXPECT_EQ(a.rxBuffer, (std::vector{line(1), line(2), line(3)}));
     EXPECT_EQ(b.rxBuffer, std::vector<std::string>{"R08:00:00 von B"});
-    EXPECT_EQ(grown, (std::vector<const TUserEntry*>{&a, &b}));
+    EXPECT_EQ(grown, (std::set<const TUserEntry*>{&a, &b}));
     ASSERT_EQ(told.size(), 1u);
     EXPECT_NE(told[0].find("ist wieder frei"), std::string::npos) << told[0];
     EXPECT_TRUE(setAside(file_).empty());
