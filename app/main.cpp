@@ -10,7 +10,7 @@
 #include "app/end_signals.h"
 #include "app/install_check.h"
 #include "dialogs/version_info.h"
-#include "platform/sound.h"
+#include "platform/sound_player.h"
 
 namespace {
 
@@ -100,7 +100,9 @@ int main(int argc, char** argv)
     QApplication::setQuitOnLastWindowClosed(false);
 
     zelvo::app::DesktopProgram::Options options;
-    options.session.sound = zelvo::platform::makeSystemSoundPlayer();
+    options.session.makeSound = [](zelvo::platform::SoundReport report) {
+        return zelvo::platform::makeSystemSoundPlayer(std::move(report));
+    };
     zelvo::app::DesktopProgram program(std::move(options));
     QObject::connect(&program, &zelvo::app::DesktopProgram::finished, &app, &QApplication::quit,
                      Qt::QueuedConnection);

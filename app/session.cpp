@@ -22,7 +22,14 @@ Session::Session(Options options)
       driver_(options_.libraryName),
       log_(options_.logFile, [this] { return settings_.option(dialogs::Option::LogFile); }),
       store_(registry_)
-{}
+{
+    if (options_.makeSound) {
+        options_.sound = options_.makeSound([this](const platform::Problem& problem) {
+            log_.logFile(problem.text, LogKind::Error);
+            platform::reportOnStandardError(problem);
+        });
+    }
+}
 
 Session::~Session()
 {

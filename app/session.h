@@ -34,6 +34,7 @@
 #include "platform/reg_claim.h"
 #include "platform/registry.h"
 #include "platform/sound.h"
+#include "platform/sound_player.h"
 #include "platform/user_folders.h"
 #include "protocol/station.h"
 
@@ -51,6 +52,9 @@ public:
         std::string libraryName = link::FlexApi::kLibraryName;
         // Plays the event sounds; without one the station is silent.
         std::unique_ptr<platform::SoundPlayer> sound;
+        // Or makes the player at construction, handing it the session's report of a sound file
+        // it refuses (a line in the log and on standard error).
+        std::function<std::unique_ptr<platform::SoundPlayer>(platform::SoundReport)> makeSound;
         // Runs after every pass, inside the pass's executor.
         std::function<void()> afterPass;
         // The engine's wait between offers of a refused frame (protocol::Station::pause). Without

@@ -108,6 +108,35 @@ TEST_F(SessionTest, AFolderThatCannotBeClaimedEndsTheStartWithTheReason)
     EXPECT_TRUE(session.startProblems().empty());
 }
 
+// A wave file the player refuses reaches the log (and standard error), not only a console
+// nobody reads.
+TEST_F(SessionTest, ARefusedSoundFileIsALogLine)
+{
+    // 8 kHz, mono, 8 bits, claiming 11 minutes of samples that the sparse file never holds.
+    const std::uint32_t samples = 8000 * 660;
+    std::string wave = "RIFF    WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x40\x1F\0\0\x01\0\x08\0data"s;
+    for (int shift = 0; shift < 32; shift += 8)
+        wave += static_cast<char>((samples >> shift) & 0xFF);
+    const auto file = dir_.write("lang.wav", wave);
+    std::filesystem::resize_file(file, wave.size() + samples);
+
+    platform::SoundPlayer* player = nullptr;
+    auto o = options();
+    o.makeSound = [&](platform::SoundReport report) {
+        auto made = std::make_unique<platform::GatedSoundPlayer>(
+            [](auto&&...) {}, std::chrono::steady_clock::now, std::move(report));
+        player = made.get();
+        return made;
+    };
+    app::Session session(std::move(o));
+    ASSERT_EQ(session.open(), app::Session::OpenResult::Opened);
+    ASSERT_NE(player, nullptr);
+    player->playFile(file.string());
+    EXPECT_NE(logText().find(" Fehler : Die Wave-Datei " + file.string() + " wird nicht gespielt"),
+              std::string::npos)
+        << logText();
+}
+
 // The windowed program runs passes and commands on the user-interface thread. An event posted
 // at the first refusal of a frame is handled while the frame is still being offered.
 TEST_F(SessionTest, RefusedFramesNeverHoldTheUiThread)
