@@ -19,7 +19,7 @@ namespace zelvo::testing {
 
 class HeldDatabase {
 public:
-    HeldDatabase(const std::filesystem::path& file, bool shutsOutReaders)
+    HeldDatabase(const std::filesystem::path& file, bool shutsOutReaders) : shutsOutReaders_(shutsOutReaders)
     {
         if (const QString cli = QStandardPaths::findExecutable("sqlite3"); !cli.isEmpty())
             process_ = std::make_unique<Process>(std::vector{cli.toStdString(), file.string()});
@@ -30,7 +30,7 @@ public:
         }
         if (shutsOutReaders)
             run("PRAGMA journal_mode = DELETE;");
-        run(shutsOutReaders ? "BEGIN EXCLUSIVE;" : "BEGIN IMMEDIATE;");
+        hold();
     }
     ~HeldDatabase()
     {
@@ -42,6 +42,7 @@ public:
     HeldDatabase(const HeldDatabase&) = delete;
     HeldDatabase& operator=(const HeldDatabase&) = delete;
 
+    void hold() { run(shutsOutReaders_ ? "BEGIN EXCLUSIVE;" : "BEGIN IMMEDIATE;"); }
     void letGo() { run("COMMIT;"); }
 
 private:
@@ -59,6 +60,7 @@ private:
         EXPECT_TRUE(process_->wait_line(contains("done"))) << statement;
     }
 
+    bool shutsOutReaders_;
     std::unique_ptr<Process> process_;
 };
 
