@@ -9,7 +9,9 @@
 // stall, and what could not be done waits in memory, in order: the load (the kept lines still go
 // in front of what came meanwhile) and every line and change for the file, written once when it
 // is free. A timer on the event loop tries again every kRetryInterval; when the file stays held
-// for kTellBusyAfter the store says so once, and says when it is free again.
+// for kTellBusyAfter the store says so once, and says when it is free again. What still waits
+// when the store ends gets one last try of kLastWait. A file that cannot be read for another
+// reason (permission, input/output) is kept as it is, and the store stops for the run.
 //
 // The first problem that stops the store is returned once for the status bar, and the program
 // goes on without it. Problems of the timer's tries come as problemArose().
