@@ -328,12 +328,40 @@
         <translation>Station list not saved: %1</translation>
     </message>
     <message>
-        <source>Der Registrierungsordner %1 kann nicht belegt werden: %2</source>
-        <translation>The registry folder %1 cannot be claimed: %2</translation>
-    </message>
-    <message>
         <source>Fehler beim Holen der Daten für &apos;%1&apos;</source>
         <translation>Error reading the data for &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 kann nicht gelesen werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
+        <translation>The history file %1 cannot be read (%2): the history is not kept during this run.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 wird von einem anderen Programm benutzt. Die gespeicherten Zeilen werden gelesen und neue geschrieben, sobald sie frei ist.</source>
+        <translation>The history file %1 is in use by another program. The kept lines will be read and new ones written as soon as it is free.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 wird von einem anderen Programm benutzt. Neue Zeilen werden zurückgehalten und geschrieben, sobald sie frei ist.</source>
+        <translation>The history file %1 is in use by another program. New lines are held back and written as soon as it is free.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 ist wieder frei; keine Zeile ist verloren gegangen.</source>
+        <translation>The history file %1 is free again; no line was lost.</translation>
+    </message>
+    <message>
+        <source>Zelvo startet nach der Anmeldung nicht von selbst: Der Programmpfad %1 enthält ein Prozentzeichen, ein Steuerzeichen oder kein UTF-8, und so kann ihn kein Autostart-Eintrag starten.</source>
+        <translation>Zelvo will not start by itself after login: the program path %1 contains a percent sign, a control character or is not UTF-8, so no autostart entry can start it.</translation>
+    </message>
+    <message>
+        <source>Zelvo startet nach der Anmeldung nicht von selbst: %1 kann nicht geschrieben werden: %2</source>
+        <translation>Zelvo will not start by itself after login: %1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>Der Registrierungsordner %1 kann nicht belegt werden: %2. Zelvo startet nicht, damit kein zweites Zelvo-Programm dieselbe Adressliste überschreibt. Prüfen Sie die Datei %3.</source>
+        <translation>The registry folder %1 cannot be claimed: %2. Zelvo does not start, so that no second Zelvo program overwrites the same station list. Check the file %3.</translation>
+    </message>
+    <message>
+        <source>Der Registrierungsordner %1 kann nicht belegt werden, denn sein Dateisystem kennt keine Sperren: %2. Zelvo startet trotzdem; die Adressliste wird beim Speichern mit der gespeicherten zusammengeführt.</source>
+        <translation>The registry folder %1 cannot be claimed because its file system has no locks: %2. Zelvo starts anyway; when saving, the station list is merged with the one on disk.</translation>
     </message>
 </context>
 <context>
@@ -1343,6 +1371,10 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Das Lesen der Hilfedatei %1 dauert zu lange.</source>
         <translation>The help cannot be shown: reading the help file %1 takes too long.</translation>
+    </message>
+    <message>
+        <source>Hilfe wird geladen …</source>
+        <translation>Loading help …</translation>
     </message>
 </context>
 <context>

@@ -328,12 +328,40 @@
         <translation>Liste des stations non enregistrée&#xa0;: %1</translation>
     </message>
     <message>
-        <source>Der Registrierungsordner %1 kann nicht belegt werden: %2</source>
-        <translation>Le dossier de registre %1 ne peut pas être réservé&#xa0;: %2</translation>
-    </message>
-    <message>
         <source>Fehler beim Holen der Daten für &apos;%1&apos;</source>
         <translation>Erreur lors de la lecture des données de &apos;%1&apos;</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 kann nicht gelesen werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
+        <translation>Le fichier d&apos;historique %1 ne peut pas être lu (%2)&#xa0;: l&apos;historique n&apos;est pas conservé pendant cette session.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 wird von einem anderen Programm benutzt. Die gespeicherten Zeilen werden gelesen und neue geschrieben, sobald sie frei ist.</source>
+        <translation>Le fichier d&apos;historique %1 est utilisé par un autre programme. Les lignes conservées seront lues et les nouvelles écrites dès qu&apos;il sera libre.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 wird von einem anderen Programm benutzt. Neue Zeilen werden zurückgehalten und geschrieben, sobald sie frei ist.</source>
+        <translation>Le fichier d&apos;historique %1 est utilisé par un autre programme. Les nouvelles lignes sont gardées en attente et écrites dès qu&apos;il sera libre.</translation>
+    </message>
+    <message>
+        <source>Die History-Datei %1 ist wieder frei; keine Zeile ist verloren gegangen.</source>
+        <translation>Le fichier d&apos;historique %1 est de nouveau libre&#xa0;; aucune ligne n&apos;a été perdue.</translation>
+    </message>
+    <message>
+        <source>Zelvo startet nach der Anmeldung nicht von selbst: Der Programmpfad %1 enthält ein Prozentzeichen, ein Steuerzeichen oder kein UTF-8, und so kann ihn kein Autostart-Eintrag starten.</source>
+        <translation>Zelvo ne démarrera pas tout seul après l&apos;ouverture de session&#xa0;: le chemin du programme %1 contient un signe pour cent, un caractère de contrôle ou n&apos;est pas en UTF-8, et aucune entrée de démarrage automatique ne peut donc le lancer.</translation>
+    </message>
+    <message>
+        <source>Zelvo startet nach der Anmeldung nicht von selbst: %1 kann nicht geschrieben werden: %2</source>
+        <translation>Zelvo ne démarrera pas tout seul après l&apos;ouverture de session&#xa0;: impossible d&apos;écrire %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Der Registrierungsordner %1 kann nicht belegt werden: %2. Zelvo startet nicht, damit kein zweites Zelvo-Programm dieselbe Adressliste überschreibt. Prüfen Sie die Datei %3.</source>
+        <translation>Le dossier de registre %1 ne peut pas être réservé&#xa0;: %2. Zelvo ne démarre pas, afin qu&apos;un second programme Zelvo n&apos;écrase pas la même liste des stations. Vérifiez le fichier %3.</translation>
+    </message>
+    <message>
+        <source>Der Registrierungsordner %1 kann nicht belegt werden, denn sein Dateisystem kennt keine Sperren: %2. Zelvo startet trotzdem; die Adressliste wird beim Speichern mit der gespeicherten zusammengeführt.</source>
+        <translation>Le dossier de registre %1 ne peut pas être réservé, car son système de fichiers ne connaît pas les verrous&#xa0;: %2. Zelvo démarre quand même&#xa0;; à l&apos;enregistrement, la liste des stations est fusionnée avec celle du disque.</translation>
     </message>
 </context>
 <context>
@@ -1343,6 +1371,10 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>Die Hilfe kann nicht angezeigt werden: Das Lesen der Hilfedatei %1 dauert zu lange.</source>
         <translation>L&apos;aide ne peut pas être affichée&#xa0;: la lecture du fichier d&apos;aide %1 prend trop de temps.</translation>
+    </message>
+    <message>
+        <source>Hilfe wird geladen …</source>
+        <translation>Chargement de l&apos;aide…</translation>
     </message>
 </context>
 <context>
