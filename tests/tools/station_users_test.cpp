@@ -1,6 +1,7 @@
-// Another local user against a station's lock files. flock needs only read access, so a lock file
+// Another local user against a station's files. flock needs only read access, so a lock file
 // that others could open let a stranger stall the station before it was ready, or refuse its
-// start; and a claim file the station could not lock let two stations share one roster.
+// start; a claim file the station could not lock let two stations share one roster; and the files
+// of an earlier run were open to everyone.
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -23,32 +24,50 @@ protected:
     {
         if (const auto why = whyNoOtherUsers())
             GTEST_SKIP() << *why;
-        fs::create_directories(config_);
-        std::ofstream(config_ / "flexnet.conf") << "0 kiss-tcp 127.0.0.1:9 Nirgends\n";
-        for (const fs::path& path : {home_.path(), home_ / ".config", config_, config_ / "flexnet.conf"})
-            giveTo(path, kOwner);
-        // As a home on Debian: everyone may pass.
-        for (const fs::path& path : {home_.path(), home_ / ".config", config_})
-            fs::permissions(path, static_cast<fs::perms>(0755));
+        // An earlier run's files, open to everyone as older versions left them.
+        for (const auto& [file, bytes] : {std::pair{registry_, "REGEDIT4\r\n\r\n"},
+                                          {config_ / "flexnet.conf", "0 kiss-tcp 127.0.0.1:9 Nirgends\n"},
+                                          {state_ / "Zelvo.log", ""}}) {
+            fs::create_directories(file.parent_path());
+            std::ofstream(file) << bytes;
+            fs::permissions(file, static_cast<fs::perms>(0644));
+        }
+        giveTo(home_.path(), kOwner);
+        fs::permissions(home_.path(), static_cast<fs::perms>(0755));
+        // As a home on Debian under umask 002: everyone may pass.
+        for (const auto& entry : fs::recursive_directory_iterator(home_.path())) {
+            giveTo(entry.path(), kOwner);
+            if (entry.is_directory())
+                fs::permissions(entry.path(), static_cast<fs::perms>(0775));
+        }
     }
 
     // The owner's station, its error output among its lines.
     std::unique_ptr<Process> station(const std::string& call)
     {
         return std::make_unique<Process>(
-            asUser(kOwner, {"/bin/sh", "-c", "exec \"$0\" \"$@\" 2>&1", ZELVO_STATION_BIN, "--mycall", call}),
+            asUser(kOwner, {"/bin/sh", "-c", "exec \"$0\" \"$@\" 2>&1", ZELVO_STATION_BIN, "--mycall", call},
+                   "0002"),
             std::vector<std::string>{"HOME=" + home_.path().string(), "XDG_CONFIG_HOME=", "XDG_STATE_HOME=",
                                      "XDG_DATA_HOME=", "ZELVO_REGISTRY_DIR=", "ZELVO_FLEXNET_CONF="});
     }
 
-    // What the intruder manages: one line for each of the files it could lock or read.
+    // What the intruder manages with Zelvo's folders and everything in them: one line for each
+    // it could list, read or lock.
     std::vector<std::string> intruderGets()
     {
-        Process intruder(asUser(kIntruder, {"/bin/sh", "-c",
-                                            "flock -x -n \"$1\" true 2>/dev/null && echo \"LOCKED $1\"; "
-                                            "flock -x -n \"$2\" true 2>/dev/null && echo \"LOCKED $2\"; "
-                                            "cat \"$3\" >/dev/null 2>&1 && echo \"READ $3\"; echo DONE",
-                                            "check", lock_.string(), inUse_.string(), registry_.string()}));
+        std::vector<std::string> check{
+            "/bin/sh", "-c",
+            "for f; do if [ -d \"$f\" ]; then ls \"$f\"; else cat \"$f\"; fi "
+            ">/dev/null 2>&1 && echo \"OPEN $f\"; "
+            "flock -x -n \"$f\" true 2>/dev/null && echo \"LOCKED $f\"; done; echo DONE",
+            "check"};
+        for (const fs::path& folder : {config_, state_}) {
+            check.push_back(folder.string());
+            for (const auto& entry : fs::directory_iterator(folder))
+                check.push_back(entry.path().string());
+        }
+        Process intruder(asUser(kIntruder, check));
         EXPECT_TRUE(intruder.wait_line(starts_with("DONE")));
         return intruder.lines([](const std::string& line) { return line != "DONE"; });
     }
@@ -61,13 +80,15 @@ protected:
 
     TempDir home_;
     const fs::path config_ = home_ / ".config/zelvo";
+    const fs::path state_ = home_ / ".local/state/zelvo";
     const fs::path registry_ = config_ / "HKEY_CURRENT_USER.reg";
     const fs::path lock_ = config_ / "HKEY_CURRENT_USER.reg.lock";
     const fs::path inUse_ = config_ / "HKEY_CURRENT_USER.reg.inuse";
 };
 
 // Lock files of an earlier version, open to all, already locked by the intruder when the station
-// starts: the station takes fresh ones, is ready, saves, and the intruder gets nothing more.
+// starts: the station takes fresh ones, is ready, saves, and the intruder gets nothing more. Every
+// file of the earlier run is tightened, and the log says so once.
 TEST_F(StationUsers, AStrangersLocksTakenBeforeTheStartNeitherStallNorRefuseIt)
 {
     for (const fs::path& file : {lock_, inUse_}) {
@@ -87,8 +108,13 @@ TEST_F(StationUsers, AStrangersLocksTakenBeforeTheStartNeitherStallNorRefuseIt)
     ASSERT_TRUE(owner->wait_line(starts_with("ADDED DL2BBB")));
     for (const fs::path& file : {lock_, inUse_})
         EXPECT_EQ(modeOf(file), 0600u) << file;
-
+    for (const fs::path& folder : {config_, state_}) {
+        EXPECT_EQ(modeOf(folder), 0700u) << folder;
+        for (const auto& entry : fs::directory_iterator(folder))
+            EXPECT_EQ(modeOf(entry.path()), entry.is_directory() ? 0700u : 0600u) << entry.path();
+    }
     EXPECT_EQ(intruderGets(), std::vector<std::string>{});
+
     owner->write_line("add DL3CCC");
     ASSERT_TRUE(owner->wait_line(starts_with("ADDED DL3CCC")));
     owner->write_line("quit");
@@ -96,6 +122,11 @@ TEST_F(StationUsers, AStrangersLocksTakenBeforeTheStartNeitherStallNorRefuseIt)
     const std::string saved = readFile(registry_);
     EXPECT_NE(saved.find("DL2BBB"), std::string::npos) << saved;
     EXPECT_NE(saved.find("DL3CCC"), std::string::npos) << saved;
+    const std::string log = readFile(state_ / "Zelvo.log");
+    std::size_t rights = 0;
+    for (auto at = log.find(" Rechte : "); at != std::string::npos; at = log.find(" Rechte : ", at + 1))
+        ++rights;
+    EXPECT_EQ(rights, 1u) << log;
 }
 
 // A claim file that only root can open, in the owner's folder: the first station replaces it
