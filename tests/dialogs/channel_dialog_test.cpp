@@ -11,7 +11,6 @@
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTranslator>
 #include <QTreeWidget>
 
 #include <gmock/gmock.h>
@@ -19,6 +18,7 @@
 
 #include "dialogs/channel_editor.h"
 #include "dialogs/channel_words.h"
+#include "dialogs/language.h"
 #include "platform/registry.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/support/fake_agw_server.h"
@@ -37,23 +37,6 @@ using testing::readFile;
 const std::string kTable = "# the club's TNCs\n"
                            "0 kiss-tcp 127.0.0.1:8001 Direwolf  # local\n"
                            "1 kiss-serial /dev/null 9600@1200 Handheld\n";
-
-// Translates a few of the dialog's texts, as a language's file would.
-class FewTexts : public QTranslator {
-public:
-    QString translate(const char*, const char* source, const char*, int) const override
-    {
-        const QString text = QString::fromUtf8(source);
-        if (text == QStringLiteral("Funkkanäle"))
-            return QStringLiteral("Radio channels");
-        if (text == QStringLiteral("&Suchen"))
-            return QStringLiteral("&Search");
-        if (text == QStringLiteral("Luftrate"))
-            return QStringLiteral("Air rate");
-        return {};
-    }
-    bool isEmpty() const override { return false; }
-};
 
 class ChannelDialogTest : public ::testing::Test {
 protected:
@@ -289,17 +272,18 @@ TEST(ChannelWordsTest, ProbesAndLinkStatesInWords)
 
 TEST_F(ChannelDialogTest, TextsFollowTheLanguage)
 {
-    EXPECT_EQ(dialog().windowTitle(), "Funkkanäle");
-    FewTexts english;
-    QCoreApplication::installTranslator(&english);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    EXPECT_EQ(std::tuple(dialog().windowTitle(), child<QPushButton>(dialog(), "BtnSuchen").text(),
-                         rows().headerItem()->text(4)),
-              std::tuple(QString("Radio channels"), QString("&Search"), QString("Air rate")));
-    QCoreApplication::removeTranslator(&english);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    EXPECT_EQ(dialog().windowTitle(), "Funkkanäle");
-    EXPECT_THAT(testing::unnamedControls(dialog()), ::testing::IsEmpty());
+    dialog();  // built in German, then switched
+    LanguageSwitch language;
+    for (const auto& [code, title, search, airRate] :
+         {std::tuple{"en", "Radio channels", "S&earch", "Air rate"},
+          {"de", "Funkkanäle", "&Suchen", "Luftrate"}}) {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        EXPECT_EQ(std::tuple(dialog().windowTitle(), child<QPushButton>(dialog(), "BtnSuchen").text(),
+                             rows().headerItem()->text(4)),
+                  std::tuple(QString(title), QString(search), QString(airRate)));
+        EXPECT_THAT(testing::unnamedControls(dialog()), ::testing::IsEmpty()) << code;
+    }
 }
 
 }  // namespace
