@@ -293,12 +293,6 @@ TEST_F(SettingsDialogTest, EveryPageShowsItsTextsWholeInEachLanguageSwitchedWhil
     EXPECT_EQ(settings_.event(TEventKind::evMessageReceived).wavePath, "<keine>");
 }
 
-}  // namespace
-}  // namespace zelvo::dialogs
-
-namespace zelvo::dialogs {
-namespace {
-
 // "Funkkanäle …" beside OK asks for the channel dialog; it fits in the row of OK, so the dialog
 // has the size it had without it.
 TEST_F(SettingsDialogTest, FunkkanaeleAsksForTheChannelDialogAndLeavesTheSize)
