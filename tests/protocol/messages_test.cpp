@@ -167,7 +167,7 @@ TEST_F(Messages, MatchingAckDeliversTheHeadText)
               std::make_tuple(S::OnlineUnread, "208", "", 1u, 0u, 0u, 0u));
 }
 
-TEST_F(Messages, UnacknowledgedTextGoesOutFiveTimesThenIsGivenUp)
+TEST_F(Messages, UnacknowledgedTextGoesOutFiveTimesIsGivenUpAndGoesOutAgainWhenTheStationReturns)
 {
     h.setOnline(true);
     ASSERT_TRUE(protocol::queueMessage(h.station, peer, "Hallo", false));
@@ -180,20 +180,11 @@ TEST_F(Messages, UnacknowledgedTextGoesOutFiveTimesThenIsGivenUp)
     EXPECT_EQ(
         std::tie(peer.state, peer.sendCount, peer.txBuffer, h.ui.icons.back()),  // the text still queued
         std::make_tuple(S::Offline, "", std::vector<std::string>{"Hallo"}, TrayPicture::UserOff));
-}
 
-TEST_F(Messages, GivenUpTextGoesOutAgainWhenTheStationReturns)
-{
-    h.setOnline(true);
-    protocol::queueMessage(h.station, peer, "Hallo", false);
-    h.pass(150);
-    ASSERT_EQ(peer.state, S::Offline);
-    h.driver.takeSent();
-
-    // The pass that handles the announcement already restarts the delivery, with four sends.
+    // The pass that handles the station's return already restarts the delivery, with four sends.
     h.receive(kPeer, 218, "[Alt]\x19");
-    const Timeline timeline = runPasses(200, isMessage, kTransmissionError);
-    EXPECT_EQ(std::tuple(timeline.sends, timeline.statusAt),
+    const Timeline again = runPasses(200, isMessage, kTransmissionError);
+    EXPECT_EQ(std::tuple(again.sends, again.statusAt),
               std::tuple(std::vector<int>{1, 31, 61, 91}, std::vector<int>{120}));
 }
 
