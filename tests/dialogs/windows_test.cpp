@@ -74,61 +74,51 @@ QImage taglineOf(std::string_view language)
     return tagline(decodeJpeg(art::splashJpeg(language)));
 }
 
-// The splash shows the picture of the windows' language, German where a language has none, and
-// an open splash follows a switch.
-TEST(SplashWindow, ShowsTheTaglineInTheLanguageOfTheWindows)
+// Shows `topic` and waits until the reader is done.
+bool showRead(HelpWindow& help, const QString& topic = {})
 {
-    ASSERT_EQ(art::splashJpeg("xx"), art::splashJpeg(kGerman));
-    LanguageSwitch language;
-    SplashWindow open;
-    open.show();
-    for (const std::string_view code : kLanguages) {
-        language.apply(code);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        SplashWindow fresh;
-        fresh.show();
-        EXPECT_EQ(tagline(fresh.grab().toImage()), taglineOf(code)) << code;
-        EXPECT_EQ(tagline(open.grab().toImage()), taglineOf(code)) << code;
-        if (code != kGerman) {
-            EXPECT_NE(taglineOf(code), taglineOf(kGerman)) << code;
-        }
-    }
+    return help.showTopic(topic) && QTest::qWaitFor([&] { return !help.loading(); }, kBound);
 }
 
-// Open, the about box, the splash's buttons and the help window follow each switch of the language
-// with every text whole; the about box keeps its size in German.
+// Open, the about box, the splash's buttons and tagline, and the help window with the page it shows
+// follow each switch of the language with every text whole; a splash opened then shows the
+// language's tagline (German where a language has no picture); the about box keeps its size in
+// German.
 TEST(AboutBox, OpenWindowsSpeakEachLanguageAndTheAboutBoxShowsEveryTextWhole)
 {
+    ASSERT_EQ(art::splashJpeg("xx"), art::splashJpeg(kGerman));
     QWidget owner;
     AboutBox* about = AboutBox::showFor(&owner);
     SplashWindow splash;
     splash.show();
     HelpWindow help(QStringLiteral(ZELVO_HELP_FILE));
-    help.show();
+    ASSERT_TRUE(showRead(help));
     LanguageSwitch language;
-    const std::tuple<const char*, QString, QString, QString> languages[] = {
-        {"de", "Über Zelvo", "Schließen", "Zelvo-Hilfe"},
-        {"en", "About Zelvo", "Close", "Zelvo Help"},
-        {"fr", "À propos de Zelvo", "Fermer", "Aide de Zelvo"},
+    const std::tuple<const char*, QString, QString, QString, QString> languages[] = {
+        {"en", "About Zelvo", "Close", "Zelvo Help", "Contents"},
+        {"fr", "À propos de Zelvo", "Fermer", "Aide de Zelvo", "Sommaire"},
+        {"de", "Über Zelvo", "Schließen", "Zelvo-Hilfe", "Inhalt"},
     };
-    for (const auto& [code, title, close, helpTitle] : languages) {
+    for (const auto& [code, title, close, helpTitle, contents] : languages) {
         language.apply(code);
         QCoreApplication::sendPostedEvents();
         QCoreApplication::processEvents();  // the tool bar lays out its renamed buttons one round later
-        EXPECT_EQ(std::tuple(about->windowTitle(), button(splash, "close")->toolTip(), help.windowTitle()),
-                  std::tuple(title, close, helpTitle));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !help.loading(); }, kBound));
+        EXPECT_EQ(std::tuple(about->windowTitle(), button(splash, "close")->toolTip(), help.windowTitle(),
+                             help.browser()->documentTitle()),
+                  std::tuple(title, close, helpTitle + QStringLiteral(" – ") + contents, contents));
         EXPECT_THAT(zelvo::testing::cutTexts(*about), ::testing::IsEmpty()) << code;
         EXPECT_THAT(zelvo::testing::cutTexts(help), ::testing::IsEmpty()) << code;
+        SplashWindow fresh;
+        fresh.show();
+        EXPECT_EQ(tagline(fresh.grab().toImage()), taglineOf(code)) << code;
+        EXPECT_EQ(tagline(splash.grab().toImage()), taglineOf(code)) << code;
         if (code == kGerman) {
             EXPECT_EQ(about->size(), QSize(306, 196));
+        } else {
+            EXPECT_NE(taglineOf(code), taglineOf(kGerman)) << code;
         }
     }
-}
-
-// Shows `topic` and waits until the reader is done.
-bool showRead(HelpWindow& help, const QString& topic = {})
-{
-    return help.showTopic(topic) && QTest::qWaitFor([&] { return !help.loading(); }, kBound);
 }
 
 TEST(HelpWindow, ShowsTheDefaultTopicFollowsLinksAndShowsPictures)
@@ -149,21 +139,11 @@ TEST(HelpWindow, ShowsTheDefaultTopicFollowsLinksAndShowsPictures)
     EXPECT_EQ(QImage::fromData(picture.toByteArray()).size(), QSize(24, 24));
 }
 
-// F1 shows the pages of the language applied at that moment, also in a window already open; a
-// language whose file is missing gets the German pages.
+// F1 shows the pages of the language applied at that moment (an open window follows a switch:
+// AboutBox.OpenWindowsSpeakEachLanguage...); a language whose file is missing gets the German pages.
 TEST(HelpWindow, ShowsThePagesOfTheAppliedLanguageElseTheGermanOnes)
 {
     LanguageSwitch language;
-    HelpWindow help(QStringLiteral(ZELVO_HELP_FILE));
-    ASSERT_TRUE(showRead(help));
-    // The open window follows each switch with the page it shows.
-    for (const auto& [code, contents] : {std::pair{"en", "Contents"}, {"fr", "Sommaire"}, {"de", "Inhalt"}}) {
-        language.apply(code);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !help.loading(); }, kBound));
-        EXPECT_EQ(help.browser()->documentTitle(), QLatin1String(contents)) << code;
-    }
-
     const zelvo::testing::TempDir dir;
     const auto germanOnly = dir / "Zelvo.chm";
     std::filesystem::copy_file(ZELVO_HELP_FILE, germanOnly);
