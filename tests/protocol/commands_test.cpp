@@ -82,10 +82,17 @@ TEST_F(Commands, PollingNeedsTheOwnStationOnline)
     // The request and its countdown: Messages.PollGoesOutFiveTimesThenTheStationIsOffline.
 }
 
-TEST_F(Commands, MessageToOneStation)
+// " Send to:" is the sender's own record: only the global log switch stops it, never the event's
+// own log flag (that one is for what other stations do).
+TEST_F(Commands, MessageToOneStationIsLoggedWhateverItsEventsLogFlag)
 {
     auto& entry = h.add("DL2BBB");
     auto& bystander = h.add("DB0AAA");
+    const auto logFile = std::filesystem::path(h.registryPaths().currentUser).parent_path() / "Zelvo.log";
+    app::ActivityLog log(logFile);
+    ASSERT_EQ(log.createFile(), std::nullopt);
+    h.station.log = &log;
+    h.settings.updateEvent(TEventKind::evMessageSent, [](dialogs::TEreignisObj& e) { e.logEvent = false; });
 
     EXPECT_FALSE(protocol::queueMessage(h.station, entry, "x", false) || entry.txBuffer.size() ||
                  entry.sendCount.size());
@@ -97,20 +104,6 @@ TEST_F(Commands, MessageToOneStation)
               std::tuple(
                   std::vector<std::string>{"Msg im Sendepuffer"}, std::vector<const app::TUserEntry*>{&entry},
                   std::vector<std::string>{waveOf(TEventKind::evMessageSent)}, 0u));  // sent by the countdown
-}
-
-// " Send to:" is the sender's own record: only the global log switch stops it, never the event's
-// own log flag (that one is for what other stations do).
-TEST_F(Commands, SentMessageIsLoggedWhateverItsEventsLogFlag)
-{
-    auto& entry = h.add("DL2BBB");
-    const auto logFile = std::filesystem::path(h.registryPaths().currentUser).parent_path() / "Zelvo.log";
-    app::ActivityLog log(logFile);
-    ASSERT_EQ(log.createFile(), std::nullopt);
-    h.station.log = &log;
-    h.settings.updateEvent(TEventKind::evMessageSent, [](dialogs::TEreignisObj& e) { e.logEvent = false; });
-
-    ASSERT_TRUE(protocol::queueMessage(h.station, entry, "Hallo", false));
     EXPECT_NE(readFile(logFile).find(" Send to: DL2BBB\r\n"), std::string::npos) << readFile(logFile);
 }
 
