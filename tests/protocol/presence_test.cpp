@@ -143,10 +143,12 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         bool away;
         bool pollAway;
         std::optional<std::string> answer;
+        bool refused = false;  // offered once, without a pause and without a transmission error
     };
     const Case cases[] = {
         // Which text gives "-" instead is FrameFormat.PollAnswerWritingAndReading.
         {"present", true, false, true, "+"},
+        {"present, the driver refusing", true, false, true, "+", true},
         {"away with text", true, true, true, "Beim Essen"},
         {"away, option off", true, true, false, "-"},
         {"own station offline and away", false, true, true, std::nullopt},
@@ -160,25 +162,18 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         h.station.setAway(c.away);
         h.settings.setOption(dialogs::Option::PollAway, c.pollAway);
         h.settings.setAwayText("Beim Essen");
+        h.driver.refuseAll(c.refused);
 
         h.handle("DL2BBB-1", 219);
 
         using Sent = std::vector<SentFrame>;
-        EXPECT_EQ(h.driver.sent(), (c.answer ? Sent{{kMe, "DL2BBB-4 1", 219, *c.answer, true}} : Sent{}));
-        EXPECT_EQ(std::tie(entry.state, entry.lastRxPid, h.ui.statuses, h.ui.icons, h.ui.popups),
+        EXPECT_EQ(h.driver.sent(),
+                  (c.answer ? Sent{{kMe, "DL2BBB-4 1", 219, *c.answer, !c.refused}} : Sent{}));
+        EXPECT_EQ(std::tie(entry.state, entry.lastRxPid, h.ui.statuses, h.ui.icons, h.ui.popups, h.pauses),
                   std::make_tuple(S::HasPolled, "218", std::vector<std::string>{"Poll von Alt"},
-                                  std::vector<TrayPicture>{TrayPicture::Polled}, 1));
+                                  std::vector<TrayPicture>{TrayPicture::Polled}, 1,
+                                  std::vector<std::chrono::milliseconds>{}));
     }
-}
-
-TEST_F(Presence, PollAnswerIsOfferedOnce)
-{
-    h.setOnline(true);
-    h.driver.refuseAll(true);
-    h.handle(kPeer, 219);
-    // Once, without a pause and without a transmission error.
-    EXPECT_EQ(std::tuple(h.driver.sent().size(), h.pauses.size(), h.ui.statuses),
-              std::tuple(1u, 0u, std::vector<std::string>{"Poll von Alt"}));
 }
 
 TEST_F(Presence, PollSoundPlaysWhateverTheStationsSoundSwitch)
