@@ -40,27 +40,23 @@ auto summary(const FlxProbe& p)
     return std::tuple(p.kind, p.error);
 }
 
-TEST(Probe, AgwServerAnswersItsVersionAndPortsUnderEitherKind)
+TEST(Probe, AgwServerAnswersItsVersionAndPortsUnderEitherKindAndHostName)
 {
     FakeAgwServer server(Behaviour::Answer, {{1, 7}, {"Port1 first soundcard", "Port2 second soundcard"}});
-    for (const char* kind : {"agw-tcp", "kiss-tcp"}) {
-        const FlxProbe p = probe(tcp(kind, server.port()), 5s);
+    // The host name is looked up.
+    for (const std::string& address :
+         {tcp("agw-tcp", server.port()), "kiss-tcp localhost:" + std::to_string(server.port())}) {
+        const FlxProbe p = probe(address, 5s);
         EXPECT_EQ(
             std::tuple(p.kind, p.agw_major, p.agw_minor, p.radio_ports, std::string(p.port_names)),
             std::tuple(FLX_PROBE_AGW, 1, 7, 2, std::string("Port1 first soundcard;Port2 second soundcard")))
-            << kind;
+            << address;
     }
     // Only what a UI client may ask went to the server: version, then port list.
     std::string kinds;
     for (const auto& frame : server.waitFrames(4))
         kinds += frame.kind;
     EXPECT_EQ(kinds, "RGRG");
-}
-
-TEST(Probe, HostNameIsLookedUp)
-{
-    FakeAgwServer server;
-    EXPECT_EQ(probe("agw-tcp localhost:" + std::to_string(server.port()), 5s).kind, FLX_PROBE_AGW);
 }
 
 TEST(Probe, LongPortListIsCutToTheField)
