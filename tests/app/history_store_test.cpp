@@ -14,8 +14,6 @@
 
 #include <set>
 
-#include <sys/stat.h>
-
 namespace zelvo::app {
 namespace {
 
@@ -139,11 +137,6 @@ TEST_F(HistoryStoreTest, StoreLeftForItsFirstUseLoadsBeforeTheFirstLineOnce)
     EXPECT_EQ(store.loaded(), std::nullopt);
     EXPECT_EQ(a.rxBuffer, (std::vector{line(1), line(2)}));
     EXPECT_EQ(restart().at(0).rxBuffer, (std::vector{line(1), line(2)}));
-
-    testing::writeFile(dir_ / "elsewhere", "a file where the folder should be");
-    HistoryStore unusable(dir_ / "elsewhere/history.sqlite");
-    unusable.loadOnFirstUse(roster);
-    EXPECT_TRUE(unusable.removeStation(roster, 0));
 }
 
 // A file that is no database, and one whose table page is overwritten.
@@ -265,26 +258,7 @@ TEST_F(HistoryStoreTest, LoadOfAFileHeldFromReadersWaitsAndPutsTheKeptLinesFirst
     EXPECT_EQ(next.at(1).rxBuffer, std::vector<std::string>{"R08:00:00 von B"});
 }
 
-// The messages are the user's alone: the database and SQLite's files beside it are 0600.
-TEST_F(HistoryStoreTest, FilesAreTheUsersAloneWhateverTheUmask)
-{
-    struct OpenUmask {
-        mode_t before = ::umask(0);
-        ~OpenUmask() { ::umask(before); }
-    } open;
-    HistoryStore store(file_);
-    ASSERT_EQ(store.load(restart()), std::nullopt);
-    ASSERT_EQ(store.record(roster_.at(0), line(1)), std::nullopt);
-    for (const char* suffix : {"", "-wal", "-shm"}) {
-        struct stat status {};
-        ASSERT_EQ(::stat((file_.string() + suffix).c_str(), &status), 0) << suffix;
-        EXPECT_EQ(status.st_mode & 07777, 0600u) << suffix;
-    }
-    struct stat folder {};
-    ASSERT_EQ(::stat(file_.parent_path().c_str(), &folder), 0);
-    EXPECT_EQ(folder.st_mode & 07777, 0700u);
-}
-
+// Told by the load, or by the first use of a store left for it.
 TEST_F(HistoryStoreTest, UnusableFolderIsReportedOnceAndTheProgramGoesOn)
 {
     testing::writeFile(dir_ / "zelvo", "a file where the folder should be");
@@ -294,6 +268,9 @@ TEST_F(HistoryStoreTest, UnusableFolderIsReportedOnceAndTheProgramGoesOn)
     EXPECT_TRUE(store.load(roster));
     EXPECT_FALSE(store.available());
     EXPECT_EQ(store.record(a, line(1)), std::nullopt);
+    HistoryStore firstUse(file_);
+    firstUse.loadOnFirstUse(roster);
+    EXPECT_TRUE(firstUse.removeStation(roster, 0));
     EXPECT_EQ(testing::readFile(dir_ / "zelvo"), "a file where the folder should be");
 }
 

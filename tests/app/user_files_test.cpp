@@ -91,21 +91,27 @@ TEST_F(UserFilesTest, OpenFilesOfAnEarlierRunAreMadePrivateOnceAndNoLinkIsFollow
     EXPECT_EQ(text.find("elsewhere"), std::string::npos) << text;
 }
 
+// Registry, log, and the history with SQLite's files beside it (checked while it is open).
 TEST_F(UserFilesTest, NewFilesArePrivateUnderAnyUmask)
 {
-    const mode_t old = ::umask(0);
-    {
-        app::Session session(options());
-        ASSERT_EQ(session.open(), app::Session::OpenResult::Opened);
-        platform::Registry registry(options().registryPaths);
-        registry.setString(platform::RegRoot::CurrentUser, "Software\\Zelvo", "Test", "1");
-    }
-    ::umask(old);
-    EXPECT_EQ(modeOf(dir_ / "config"), 0700u);
-    for (const char* name :
-         {"HKEY_CURRENT_USER.reg", "HKEY_CURRENT_USER.reg.lock", "HKEY_CURRENT_USER.reg.inuse"})
-        EXPECT_EQ(modeOf(dir_ / "config" / name), 0600u) << name;
-    EXPECT_EQ(modeOf(dir_ / "Zelvo.log"), 0600u);
+    struct OpenUmask {
+        mode_t before = ::umask(0);
+        ~OpenUmask() { ::umask(before); }
+    } open;
+    app::Session session(options());
+    ASSERT_EQ(session.open(), app::Session::OpenResult::Opened);
+    platform::Registry registry(options().registryPaths);
+    registry.setString(platform::RegRoot::CurrentUser, "Software\\Zelvo", "Test", "1");
+    app::Roster roster;
+    app::HistoryStore history(dir_ / "history" / "history.sqlite");
+    ASSERT_EQ(history.load(roster), std::nullopt);
+    ASSERT_EQ(history.record(roster.addEntry("", "0", "DB0AAA", true, true), "R12:00:00 x"), std::nullopt);
+    for (const char* folder : {"config", "history"})
+        EXPECT_EQ(modeOf(dir_ / folder), 0700u) << folder;
+    for (const char* name : {"config/HKEY_CURRENT_USER.reg", "config/HKEY_CURRENT_USER.reg.lock",
+                             "config/HKEY_CURRENT_USER.reg.inuse", "Zelvo.log", "history/history.sqlite",
+                             "history/history.sqlite-wal", "history/history.sqlite-shm"})
+        EXPECT_EQ(modeOf(dir_ / name), 0600u) << name;
     EXPECT_EQ(privateLines(), 0);
 }
 
