@@ -39,4 +39,35 @@ std::optional<PcapFile> read_pcap(const std::filesystem::path& path)
     return file;
 }
 
+LinePredicate line_is(std::string whole)
+{
+    return [whole = std::move(whole)](const std::string& line) { return line == whole; };
+}
+
+std::string tail(Process& process, std::size_t count)
+{
+    const auto all = process.lines([](const std::string&) { return true; });
+    std::string out = "\n--- last lines:\n";
+    for (std::size_t i = all.size() > count ? all.size() - count : 0; i < all.size(); ++i)
+        out += all[i] + "\n";
+    return out;
+}
+
+std::unique_ptr<Process> start_station(const std::string& binary, const Home& home,
+                                       const std::string& channel, const char* passMs,
+                                       std::vector<std::string> options)
+{
+    const auto conf = home.dir / "flexnet.conf";
+    std::ofstream(conf) << channel << "\n";
+    std::filesystem::permissions(conf,
+                                 std::filesystem::perms::owner_read | std::filesystem::perms::owner_write);
+    std::vector<std::string> argv{binary,    "--mycall", home.call,
+                                  "--alias", home.alias, "--pass-ms",
+                                  passMs,    "--log",    (home.dir / "zelvo.log").string()};
+    argv.insert(argv.end(), options.begin(), options.end());
+    return std::make_unique<Process>(
+        argv, std::vector<std::string>{"ZELVO_REGISTRY_DIR=" + home.dir.path().string(),
+                                       "ZELVO_FLEXNET_CONF=" + conf.string()});
+}
+
 }  // namespace zelvo::testing

@@ -1,4 +1,5 @@
-// zelvo-air for the tool tests: a running instance and its port, and its capture file.
+// zelvo-air for the tool tests: a running instance and its port, and its capture file; and the
+// zelvo-station processes on it.
 #pragma once
 
 #include <cstdint>
@@ -29,5 +30,32 @@ struct PcapFile {
     std::vector<std::string> records;
 };
 std::optional<PcapFile> read_pcap(const std::filesystem::path& path);
+
+LinePredicate line_is(std::string whole);
+// The last lines a process printed, for failure messages.
+std::string tail(Process& process, std::size_t count = 30);
+
+// Waits for exactly this line of the process (within the timeout given, if one is); on failure
+// shows its last lines.
+#define ASSERT_SEES(process, text, ...)                                                                      \
+    ASSERT_TRUE((process).wait_line(::zelvo::testing::line_is(text) __VA_OPT__(, ) __VA_ARGS__))             \
+        << ::zelvo::testing::tail(process)
+
+// A station's call, alias and home directory (registry files, channel table, log), which
+// outlives restarts of its process.
+struct Home {
+    std::string call;  // with SSID
+    std::string alias;
+    TempDir dir{};
+
+    std::string base() const { return call.substr(0, call.find('-')); }
+};
+
+// Starts zelvo-station (`binary`) for `home` on a channel table of the one line `channel`,
+// private as the channel dialog saves it (one open to others would be tightened, with a log
+// line), with passes of `passMs` and `options` after the others. Does not wait for it.
+std::unique_ptr<Process> start_station(const std::string& binary, const Home& home,
+                                       const std::string& channel, const char* passMs,
+                                       std::vector<std::string> options = {});
 
 }  // namespace zelvo::testing

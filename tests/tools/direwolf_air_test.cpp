@@ -4,14 +4,11 @@
 // so the bytes B puts on the air through AGW can be compared with those it sends through KISS.
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <set>
 
 #include "driver/ax25_frame.h"
 #include "tests/support/direwolf_pair.h"
-#include "tests/support/kiss_socket.h"
-#include "tests/support/process.h"
-#include "tests/support/temp_dir.h"
+#include "tests/tools/air_support.h"
 
 namespace zelvo::testing {
 namespace {
@@ -22,29 +19,6 @@ const std::string kDirewolf = ZELVO_DIREWOLF;
 // second. Passes of 100 ms repeat an unanswered frame after 3 s.
 constexpr auto kWait = 20s;
 constexpr const char* kPassMs = "100";
-
-LinePredicate line_is(std::string whole)
-{
-    return [whole = std::move(whole)](const std::string& line) { return line == whole; };
-}
-
-std::string tail(Process& process)
-{
-    std::string out = "\n--- last lines:\n";
-    const auto all = process.lines([](const std::string&) { return true; });
-    for (std::size_t i = all.size() > 30 ? all.size() - 30 : 0; i < all.size(); ++i)
-        out += all[i] + "\n";
-    return out;
-}
-
-#define ASSERT_SEES(process, text) ASSERT_TRUE((process).wait_line(line_is(text), kWait)) << tail(process)
-
-struct Home {
-    std::string call;
-    std::string alias;
-    TempDir dir{};
-    std::string base() const { return call.substr(0, call.find('-')); }
-};
 
 // The AX.25 frames from `source` among what a KISS client heard.
 std::vector<std::string> framesFrom(const std::vector<kiss::Frame>& heard, const std::string& source)
@@ -86,13 +60,7 @@ protected:
     std::unique_ptr<Process> start(const Home& home, const std::string& tnc, int modem,
                                    const std::string& attached)
     {
-        const auto conf = home.dir / "flexnet.conf";
-        std::ofstream(conf) << "0 " << tnc << " Funk\n";
-        auto station = std::make_unique<Process>(
-            std::vector<std::string>{kStation, "--mycall", home.call, "--alias", home.alias, "--pass-ms",
-                                     kPassMs, "--log", (home.dir / "zelvo.log").string()},
-            std::vector<std::string>{"ZELVO_REGISTRY_DIR=" + home.dir.path().string(),
-                                     "ZELVO_FLEXNET_CONF=" + conf.string()});
+        auto station = start_station(kStation, home, "0 " + tnc + " Funk", kPassMs);
         EXPECT_TRUE(station->wait_line(line_is("READY " + home.call), kWait)) << tail(*station);
         EXPECT_TRUE(pair_->modem(modem).process->wait_line(contains("Attached to " + attached), kWait))
             << home.call << " did not connect to Direwolf " << modem;
@@ -121,22 +89,22 @@ protected:
             bOnAgw ? start(b, "agw-tcp 127.0.0.1:" + std::to_string(second.agwPort), 1, "AGW client")
                    : start(b, "kiss-tcp 127.0.0.1:" + std::to_string(second.kissPort), 1, "KISS TCP client");
         pa->write_line("add " + b.call);
-        ASSERT_SEES(*pa, "ADDED DL2BBB 0 " + b.call);
+        ASSERT_SEES(*pa, "ADDED DL2BBB 0 " + b.call, kWait);
         pb->write_line("add " + a.call);
-        ASSERT_SEES(*pb, "ADDED DL1AAA 0 " + a.call);
+        ASSERT_SEES(*pb, "ADDED DL1AAA 0 " + a.call, kWait);
 
         // B first: its own frame proves its link before it has to hear anything.
         pb->write_line("online");
-        ASSERT_SEES(*pa, "STATE DL2BBB Online");
+        ASSERT_SEES(*pa, "STATE DL2BBB Online", kWait);
         pa->write_line("online");
-        ASSERT_SEES(*pb, "STATE DL1AAA Online");
+        ASSERT_SEES(*pb, "STATE DL1AAA Online", kWait);
 
         pa->write_line("msg DL2BBB Grüße von Anna");
-        ASSERT_SEES(*pb, "RX DL1AAA Grüße von Anna");
-        ASSERT_SEES(*pa, "TX DL2BBB Grüße von Anna");
+        ASSERT_SEES(*pb, "RX DL1AAA Grüße von Anna", kWait);
+        ASSERT_SEES(*pa, "TX DL2BBB Grüße von Anna", kWait);
         pb->write_line("msg DL1AAA Danke, über AGW");
-        ASSERT_SEES(*pa, "RX DL2BBB Danke, über AGW");
-        ASSERT_SEES(*pb, "TX DL1AAA Danke, über AGW");
+        ASSERT_SEES(*pa, "RX DL2BBB Danke, über AGW", kWait);
+        ASSERT_SEES(*pb, "TX DL1AAA Danke, über AGW", kWait);
 
         pb->write_line("offline");
         ASSERT_TRUE(pa->wait_line(starts_with("STATE DL2BBB Offline"), kWait))

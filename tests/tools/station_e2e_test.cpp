@@ -24,35 +24,6 @@ constexpr auto kWait = 10s;
 // One pass is 10 ms: a repetition every 300 ms, a give-up after 1.5 s.
 constexpr const char* kPassMs = "10";
 
-LinePredicate line_is(std::string whole)
-{
-    return [whole = std::move(whole)](const std::string& line) { return line == whole; };
-}
-
-// The last lines a process printed, for failure messages.
-std::string tail(Process& process, std::size_t count = 30)
-{
-    const auto all = process.lines([](const std::string&) { return true; });
-    std::string out = "\n--- last lines:\n";
-    for (std::size_t i = all.size() > count ? all.size() - count : 0; i < all.size(); ++i)
-        out += all[i] + "\n";
-    return out;
-}
-
-// Waits for exactly this line of the process; on failure shows its last lines.
-#define ASSERT_SEES(process, text, ...)                                                                      \
-    ASSERT_TRUE((process).wait_line(line_is(text) __VA_OPT__(, ) __VA_ARGS__)) << tail(process)
-
-// A station's call, alias and home directory (registry files, channel table, log), which
-// outlives restarts of its process.
-struct Home {
-    std::string call;  // with SSID
-    std::string alias;
-    TempDir dir{};
-
-    std::string base() const { return call.substr(0, call.find('-')); }
-};
-
 // The first message frame (PID 208 to 217) from `source` that a raw KISS client hears.
 std::optional<ax25::Frame> first_message(KissClient& client, const std::string& source)
 {
@@ -115,18 +86,9 @@ protected:
     // Starts the station of home on the channel; returns once it is ready and connected.
     std::unique_ptr<Process> start(const Home& home, std::vector<std::string> options = {})
     {
-        const auto conf = home.dir / "flexnet.conf";
-        std::ofstream(conf) << "0 kiss-tcp 127.0.0.1:" << air.port << " Sim\n";
-        // As the channel dialog saves it: a table open to others would be tightened with a log line.
-        std::filesystem::permissions(conf, std::filesystem::perms::owner_read |
-                                               std::filesystem::perms::owner_write);
-        std::vector<std::string> argv{kStation,  "--mycall", home.call,
-                                      "--alias", home.alias, "--pass-ms",
-                                      kPassMs,   "--log",    (home.dir / "zelvo.log").string()};
-        argv.insert(argv.end(), options.begin(), options.end());
-        auto station = std::make_unique<Process>(
-            argv, std::vector<std::string>{"ZELVO_REGISTRY_DIR=" + home.dir.path().string(),
-                                           "ZELVO_FLEXNET_CONF=" + conf.string()});
+        auto station =
+            start_station(kStation, home, "0 kiss-tcp 127.0.0.1:" + std::to_string(air.port) + " Sim",
+                          kPassMs, std::move(options));
         EXPECT_TRUE(station->wait_line(line_is("READY " + home.call))) << tail(*station);
         EXPECT_TRUE(air.process->wait_line(contains(" connected from"))) << home.call << " did not connect";
         return station;

@@ -2,8 +2,6 @@
 // and another station's connected-mode frame, each a MON line; none once the monitor is off.
 #include <gtest/gtest.h>
 
-#include <fstream>
-
 #include "driver/ax25_frame.h"
 #include "driver/kiss_codec.h"
 #include "tests/tools/air_support.h"
@@ -38,13 +36,8 @@ protected:
         ASSERT_NE(air.port, 0);
         other = std::make_unique<KissClient>(air.port);
         ASSERT_TRUE(other->connected());
-        const auto conf = home / "flexnet.conf";
-        std::ofstream(conf) << "0 kiss-tcp 127.0.0.1:" << air.port << " Sim\n";
-        station = std::make_unique<Process>(
-            std::vector<std::string>{kStation, "--mycall", "DL1AAA-1", "--alias", "Anna", "--pass-ms", "10",
-                                     "--log", (home / "zelvo.log").string()},
-            std::vector<std::string>{"ZELVO_REGISTRY_DIR=" + home.path().string(),
-                                     "ZELVO_FLEXNET_CONF=" + conf.string()});
+        station =
+            start_station(kStation, home, "0 kiss-tcp 127.0.0.1:" + std::to_string(air.port) + " Sim", "10");
         ASSERT_TRUE(station->wait_line(starts_with("READY ")));
         ASSERT_TRUE(air.process->wait_line(contains(" connected from")));
         ASSERT_TRUE(air.process->wait_line(contains(" connected from")));
@@ -61,7 +54,7 @@ protected:
         return station->lines([](const std::string& l) { return l.starts_with("MON "); }).size();
     }
 
-    TempDir home;
+    Home home{"DL1AAA-1", "Anna"};
     AirInstance air;
     std::unique_ptr<KissClient> other;
     std::unique_ptr<Process> station;
