@@ -263,17 +263,18 @@ std::pair<QString, QColor> headerAbove(const QTextEdit& history, const QString& 
     return {};
 }
 
-// The kept lines of an earlier run begin the conversation. One acknowledgement through the program:
-// the real driver library hears it from a KISS TNC on 127.0.0.1, and it ends as the blue line of
-// the open message window and as a line of the history.
-TEST_F(DesktopProgramTest, KeptLinesBeginTheConversationAndAnAckOnTheAirIsItsBlueLineAndKept)
+// The kept lines of an earlier run begin the conversation, also from a history file another
+// program holds at the start: they come once it is free, and the open message window shows them.
+// One acknowledgement through the program: the real driver library hears it from a KISS TNC on
+// 127.0.0.1, and it ends as the blue line of the message window and as a line of the history.
+TEST_F(DesktopProgramTest, KeptLinesOfAHeldHistoryComeFirstAndAnAckOnTheAirIsItsBlueLineAndKept)
 {
     zelvo::testing::KissServer tnc;
     useTnc(tnc);
     // The default history is the test program's own, never the user's; an earlier run kept a line.
-    ASSERT_TRUE(app::HistoryStore::defaultPath().string().starts_with(
-        std::filesystem::temp_directory_path().string()));
-    std::filesystem::remove_all(app::HistoryStore::defaultPath().parent_path());
+    const auto file = app::HistoryStore::defaultPath();
+    ASSERT_TRUE(file.string().starts_with(std::filesystem::temp_directory_path().string()));
+    std::filesystem::remove_all(file.parent_path());
     app::Roster kept;
     app::TUserEntry& keptBert = kept.addEntry("", "0", "DL2BBB-3", true, true);
     {
@@ -281,19 +282,23 @@ TEST_F(DesktopProgramTest, KeptLinesBeginTheConversationAndAnAckOnTheAirIsItsBlu
         ASSERT_EQ(store.load(kept), std::nullopt);
         ASSERT_EQ(store.record(keptBert, "R12:00:00 Hallo"), std::nullopt);
     }
+    zelvo::testing::HeldDatabase holder(file, true);
     auto program = start("DL9TST", "000000df", ZELVO_FLXAPI);
     ASSERT_TRUE(tnc.accept());
 
-    // Read when first needed, the conversation begins with the kept line.
+    // Read when first needed, while the file is held; a text waits for Bert's acknowledgement.
     app::TUserEntry& bert = program->session().roster().at(0);
     program->dialogs().prepareMessages(bert);
-    EXPECT_EQ(bert.rxBuffer, std::vector<std::string>{"R12:00:00 Hallo"});
-    // A text waits for Bert's acknowledgement while his message window is open.
     bert.txBuffer.push_back("Hallo Bert");
     dialogs::MessageWindow& window = program->dialogs().messageWindow();
     window.openFor(bert);
     window.show();
     const auto& history = zelvo::testing::child<QTextEdit>(window, "RichRX");
+    EXPECT_TRUE(bert.rxBuffer.empty());
+    holder.letGo();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !bert.rxBuffer.empty(); }, 15000));
+    EXPECT_EQ(bert.rxBuffer, std::vector<std::string>{"R12:00:00 Hallo"});
+    EXPECT_TRUE(history.toPlainText().startsWith("12:00:00 DL2BBB")) << history.toPlainText().toStdString();
     ASSERT_EQ(headerAbove(history, "Hallo Bert").first, "DL9TST");  // waiting: no time yet
 
     tnc.send_frame(zelvo::testing::ui_frame("DL2BBB-3", "DL9TST", 208, ""));
@@ -306,39 +311,6 @@ TEST_F(DesktopProgramTest, KeptLinesBeginTheConversationAndAnAckOnTheAirIsItsBlu
     ASSERT_EQ(app::HistoryStore().load(kept), std::nullopt);
     EXPECT_EQ(keptBert.rxBuffer, (std::vector<std::string>{"R12:00:00 Hallo", bert.rxBuffer.back()}));
     EXPECT_TRUE(keptBert.rxBuffer[1].starts_with('T') && keptBert.rxBuffer[1].ends_with(" Hallo Bert"));
-}
-
-// A history file another program holds at the start is no damage: the conversation gets its kept
-// line once the file is free, and the open message window shows it.
-TEST_F(DesktopProgramTest, KeptLinesOfAHeldHistoryComeOnceItIsFree)
-{
-    const auto file = app::HistoryStore::defaultPath();
-    ASSERT_TRUE(file.string().starts_with(std::filesystem::temp_directory_path().string()));
-    std::filesystem::remove_all(file.parent_path());
-    app::Roster kept;
-    {
-        app::HistoryStore store;
-        ASSERT_EQ(store.load(kept), std::nullopt);
-        ASSERT_EQ(store.record(kept.addEntry("", "0", "DL2BBB-3", true, true), "R12:00:00 Hallo"),
-                  std::nullopt);
-    }
-    zelvo::testing::HeldDatabase holder(file, true);
-    auto program = start("DL9TST");
-    app::TUserEntry& bert = program->session().roster().at(0);
-    program->dialogs().prepareMessages(bert);
-    dialogs::MessageWindow& window = program->dialogs().messageWindow();
-    window.show();
-    EXPECT_TRUE(bert.rxBuffer.empty());
-
-    holder.letGo();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !bert.rxBuffer.empty(); }, 15000));
-    EXPECT_EQ(bert.rxBuffer, std::vector<std::string>{"R12:00:00 Hallo"});
-    EXPECT_TRUE(zelvo::testing::child<QTextEdit>(window, "RichRX").toPlainText().contains("Hallo"));
-    std::vector<std::filesystem::path> files;
-    for (const auto& f : std::filesystem::directory_iterator(file.parent_path()))
-        files.push_back(f.path().filename());
-    EXPECT_TRUE(std::ranges::none_of(
-        files, [](const auto& f) { return f.string().find("beschaedigt") != std::string::npos; }));
 }
 
 // Whatever the windows speak, the air hears the same bytes. Two first starts with German windows
@@ -412,10 +384,6 @@ TEST_F(DesktopProgramTest, TheAirHearsTheSameBytesWhateverLanguageIsChosen)
     EXPECT_TRUE(air.find("Bin gerade nicht da") != std::string::npos &&
                 air.find("Zelvo-Beispiel Info") != std::string::npos);
 }
-
-}  // namespace
-
-namespace {
 
 // Going online while the TNC is known not to answer says so at once, where the operator looks: the
 // tray's badge and tip, the status bar, the log; and the TNC that comes back clears them again.
