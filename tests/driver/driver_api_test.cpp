@@ -1,10 +1,7 @@
 // libflxapi32.so through its C entry points, against KISS TNCs on real sockets and a
-// pseudo-terminal. The driver is one instance per process: each test starts it with its own
-// table and stops it again.
-#include "driver/flxapi.h"
-#include "driver/flxapi_ext.h"
+// pseudo-terminal.
+#include "tests/driver/driver_fixture.h"
 #include "tests/support/kiss_socket.h"
-#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -22,24 +19,12 @@ namespace kiss = zelvo::kiss;
 
 namespace {
 
-class DriverApi : public ::testing::Test {
+class DriverApi : public DriverFixture {
 protected:
-    void TearDown() override { ax_exit(); }
-
-    void start(const std::string& table)
-    {
-        const auto file = dir.write("flexnet.conf", table);
-        ::setenv("ZELVO_FLEXNET_CONF", file.c_str(), 1);
-        ASSERT_EQ(ax_init(), 0);
-    }
-    static std::string tcpLine(int channel, std::uint16_t port, const std::string& rest = " Test")
-    {
-        return std::to_string(channel) + " kiss-tcp 127.0.0.1:" + std::to_string(port) + rest + "\n";
-    }
     // Starts the driver with one TCP channel on tnc and waits until it is connected.
     void startOn(KissServer& tnc, int channel, const std::string& rest = " Test")
     {
-        ASSERT_NO_FATAL_FAILURE(start(tcpLine(channel, tnc.port(), rest)));
+        ASSERT_NO_FATAL_FAILURE(start(line(channel, "kiss-tcp", tnc.port(), rest)));
         ASSERT_TRUE(tnc.accept());
         ASSERT_TRUE(connected(channel));
     }
@@ -53,12 +38,6 @@ protected:
         wait_until([&] { return (frame = l2_get_ui(mycall)) != nullptr; });
         return frame;
     }
-    static FlxStats stats()
-    {
-        FlxStats s{};
-        flx_get_stats(&s);
-        return s;
-    }
     static std::string call(const std::uint8_t* address)
     {
         char out[FLX_CALL_TEXT + 1];
@@ -71,8 +50,6 @@ protected:
         strpath(out, frame);
         return out;
     }
-
-    TempDir dir;
 };
 
 TEST_F(DriverApi, SendWritesOneKissFrameByteForByte)
@@ -227,7 +204,7 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt)
 {
     KissServer tnc;
     KissServer down(/*listen_now=*/false);
-    start(tcpLine(0, tnc.port()) + tcpLine(1, down.port()));
+    start(line(0, "kiss-tcp", tnc.port()) + line(1, "kiss-tcp", down.port()));
     ASSERT_TRUE(tnc.accept());
     ASSERT_TRUE(connected(0));
 
@@ -359,10 +336,11 @@ TEST_F(DriverApi, NamesAndDescribesChannelsAndReportsBadTableLinesOnce)
     KissServer down(false);
     EXPECT_EQ(flx_channel_table(nullptr, 0), -1);  // nothing read yet
     testing::internal::CaptureStderr();
-    start("# Tabelle\n" + tcpLine(0, down.port(), " Simulation") + "3 kiss-tcp 127.0.0.1 ohne Port\n" +
-          tcpLine(5, down.port(),
-                  " Nord \xFC"
-                  "ber Relais") +
+    start("# Tabelle\n" + line(0, "kiss-tcp", down.port(), " Simulation") +
+          "3 kiss-tcp 127.0.0.1 ohne Port\n" +
+          line(5, "kiss-tcp", down.port(),
+               " Nord \xFC"
+               "ber Relais") +
           "6 kiss-tcp [::1]:8001/2@1200 V6\n9 kiss-serial /dev/zelvo-none 9600/1 Seriell\n");
     EXPECT_EQ(ax_init(), 0);  // running already: nothing happens
     const std::string err = testing::internal::GetCapturedStderr();
@@ -398,7 +376,7 @@ TEST_F(DriverApi, NamesAndDescribesChannelsAndReportsBadTableLinesOnce)
     ax_exit();
     EXPECT_EQ(std::tuple(flx_channel_describe(0, text, sizeof text), flx_channel_table(text, sizeof text)),
               std::tuple(-1, -1));
-    start(tcpLine(7, down.port(), " Neu"));
+    start(line(7, "kiss-tcp", down.port(), " Neu"));
     EXPECT_EQ(std::tuple(std::string(get_ident(7)), std::string(get_ident(0))), std::tuple("Neu", ""));
     ax_exit();
     dir.write("flexnet.conf", "# nothing\n");

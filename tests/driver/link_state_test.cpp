@@ -1,11 +1,9 @@
 // The driver's links through its entry points: agw-tcp channels against a fake AGW server and
 // its faults, the link state of a kiss-tcp channel whose peer is no KISS TNC, the monitor and
-// reloading the table. The driver is one instance per process: each test starts and stops it.
-#include "driver/flxapi.h"
-#include "driver/flxapi_ext.h"
+// reloading the table.
+#include "tests/driver/driver_fixture.h"
 #include "tests/support/fake_agw_server.h"
 #include "tests/support/kiss_socket.h"
-#include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
 
@@ -25,25 +23,8 @@ using Behaviour = FakeAgwServer::Behaviour;
 
 namespace {
 
-class DriverLink : public ::testing::Test {
+class DriverLink : public DriverFixture {
 protected:
-    void TearDown() override
-    {
-        flx_monitor(nullptr, nullptr);
-        ax_exit();
-    }
-
-    void start(const std::string& table)
-    {
-        const auto file = dir.write("flexnet.conf", table);
-        ::setenv("ZELVO_FLEXNET_CONF", file.c_str(), 1);
-        ASSERT_EQ(ax_init(), 0);
-    }
-    static std::string line(int channel, const char* kind, std::uint16_t port,
-                            const std::string& rest = " Test")
-    {
-        return std::to_string(channel) + " " + kind + " 127.0.0.1:" + std::to_string(port) + rest + "\n";
-    }
     static FlxLinkState state(int channel)
     {
         FlxLinkState s{-1, -1, -1, -1, -1};
@@ -77,8 +58,6 @@ protected:
         });
         return found;
     }
-
-    TempDir dir;
 };
 
 TEST_F(DriverLink, AgwChannelIsUpOnTheVersionAnswerAndCarriesRawFramesOnItsRadioPort)
@@ -106,9 +85,7 @@ TEST_F(DriverLink, AgwChannelIsUpOnTheVersionAnswerAndCarriesRawFramesOnItsRadio
     EXPECT_EQ(
         std::tuple(rec->channel, std::string(reinterpret_cast<const char*>(rec->info), rec->info_length)),
         std::tuple(3, "port 1"));
-    FlxStats stats{};
-    flx_get_stats(&stats);
-    EXPECT_EQ(stats.dropped_other_port, 1u);
+    EXPECT_EQ(stats().dropped_other_port, 1u);
 }
 
 TEST_F(DriverLink, AgwFaultsEndInTheirStateAndTheLinkComesBackWhenTheServerAnswers)
@@ -282,9 +259,7 @@ TEST_F(DriverLink, ReloadKeepsRenamedAndUnchangedChannelsConnectedAndReopensChan
     // Channel 0 still writes on the connection it had.
     ASSERT_EQ(send("DB0XYZ 0", "same"), 1);
     ASSERT_EQ(keep.wait_frames(1).size(), 1u);
-    FlxStats stats{};
-    flx_get_stats(&stats);
-    EXPECT_EQ(stats.connects, 3u);
+    EXPECT_EQ(stats().connects, 3u);
 
     dir.write("flexnet.conf", "# empty\n");
     EXPECT_EQ(flx_reload(), -1);
