@@ -119,40 +119,18 @@ TEST_F(TrayTest, EngineReachesTheUserThroughTheWindows)
     EXPECT_EQ(boxes.onTop, QList<bool>({true, true, true, false}));
 }
 
-TEST_F(TrayTest, ATncThatDoesNotAnswerShowsInTheTipAndCoversTheStatusMessageUntilItDoes)
-{
-    const QStringList down{"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar",
-                           "Kanal 3: TNC /dev/ttyUSB0 9600 nicht erreichbar"};
-    tray.setLinkWarnings(down);
-    tray.setPicture(TrayPicture::MainIcon);
-    EXPECT_EQ(tray.toolTip(), "Zelvo Online\n" + down.join('\n'));
-    tray.setPicture(TrayPicture::UserOn);  // an event picture has no tip of its own
-    EXPECT_EQ(tray.toolTip(), down.join('\n'));
-    tray.setLinkWarnings({});
-    tray.setPicture(TrayPicture::SelfOff);
-    EXPECT_EQ(tray.toolTip(), "Zelvo Offline");
-
-    app::StatusBar& bar = window.statusBar();
-    bar.setLinkWarnings(down);
-    EXPECT_EQ(status(1), "TNC nicht erreichbar");
-    bar.setMessage("Übertragungsfehler");  // the engine's, while the link is down
-    EXPECT_EQ(status(1), "TNC nicht erreichbar");
-    EXPECT_EQ(bar.panelToolTip(1), down.join('\n') + "\nÜbertragungsfehler");
-    bar.setLinkWarnings({});
-    EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)), std::pair(QString("Übertragungsfehler"), QString()));
-}
-
-// While online, a TNC that does not answer marks the picture, whichever the engine shows; offline,
-// or once every TNC answers again, the plain picture is back.
-TEST_F(TrayTest, WhileOnlineATncThatDoesNotAnswerMarksThePicture)
+// While online, a TNC that does not answer marks the picture, whichever the engine shows, and is
+// the tip of an event picture; offline, or once every TNC answers again, the plain picture is
+// back. In the status bar it covers the engine's message until it answers. (The tip of the main
+// picture: DesktopProgramTest's test of going online without a TNC.)
+TEST_F(TrayTest, ATncThatDoesNotAnswerMarksThePictureWhileOnlineAndCoversTheStatusMessage)
 {
     const auto shows = [this](TrayPicture kind, bool tncLost) {
         return tray.showsTncLost() == tncLost &&
                tray.shownIcon().pixmap(16).toImage() == app::trayPicture(kind, tncLost).pixmap(16).toImage();
     };
-    add("DL1AAA");
-    const QStringList down{
-        "Kanal 0 „Direwolf“: TNC 127.0.0.1:8001 nicht erreichbar. Läuft Direwolf? KISSPORT?"};
+    const QStringList down{"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar",
+                           "Kanal 3: TNC /dev/ttyUSB0 9600 nicht erreichbar"};
     tray.setLinkWarnings(down);
     tray.setPicture(TrayPicture::SelfOff);
     EXPECT_TRUE(shows(TrayPicture::SelfOff, false));  // offline nothing goes on the air
@@ -161,11 +139,23 @@ TEST_F(TrayTest, WhileOnlineATncThatDoesNotAnswerMarksThePicture)
     EXPECT_TRUE(shows(TrayPicture::MainIcon, true));
     tray.setPicture(TrayPicture::UserOn);
     EXPECT_TRUE(shows(TrayPicture::UserOn, true));
+    EXPECT_EQ(tray.toolTip(), down.join('\n'));  // an event picture has no tip of its own
     tray.setLinkWarnings({});
     EXPECT_TRUE(shows(TrayPicture::UserOn, false));
     tray.setLinkWarnings(down);
     tray.setOnline(false);
     EXPECT_TRUE(shows(TrayPicture::UserOn, false));
+    tray.setLinkWarnings({});
+    tray.setPicture(TrayPicture::SelfOff);
+    EXPECT_EQ(tray.toolTip(), "Zelvo Offline");
+
+    app::StatusBar& bar = window.statusBar();
+    bar.setLinkWarnings(down);
+    bar.setMessage("Übertragungsfehler");  // the engine's, while the link is down
+    EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)),
+              std::pair(QString("TNC nicht erreichbar"), down.join('\n') + "\nÜbertragungsfehler"));
+    bar.setLinkWarnings({});
+    EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)), std::pair(QString("Übertragungsfehler"), QString()));
 }
 
 // The engine's German texts show in the language of the windows: a known one, one composed with
