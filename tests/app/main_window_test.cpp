@@ -1,6 +1,7 @@
 // The roster window's commands: the key table, the mouse on list and status bar, the
 // per-state rules, delete and create, display modes and sizes.
 #include <QHeaderView>
+#include <QSignalSpy>
 #include <QTest>
 
 #include <gmock/gmock.h>
@@ -37,6 +38,7 @@ TEST_F(MainWindowTest, KeyTableRunsCommandsUsesUpWhatItHandlesAndAltF4OnlyHides)
     add("DL1AAA", S::Online);
     window.rosterView().setCurrentIndex(window.model().index(0, 0));
     window.show();
+    QSignalSpy monitor(&window, &app::MainWindow::monitorRequested);
     const struct {
         int key;
         Qt::KeyboardModifiers modifiers;
@@ -51,6 +53,7 @@ TEST_F(MainWindowTest, KeyTableRunsCommandsUsesUpWhatItHandlesAndAltF4OnlyHides)
         {Qt::Key_E, Qt::AltModifier, {"settings"}, true},
         {Qt::Key_R, Qt::AltModifier, {"new"}, true},
         {Qt::Key_P, Qt::AltModifier, {}, true},
+        {Qt::Key_M, Qt::AltModifier, {}, true},
         {Qt::Key_N, Qt::AltModifier | Qt::ShiftModifier, {}, false},
         {Qt::Key_X, Qt::AltModifier, {}, false},
     };
@@ -59,7 +62,8 @@ TEST_F(MainWindowTest, KeyTableRunsCommandsUsesUpWhatItHandlesAndAltF4OnlyHides)
         EXPECT_EQ(key(c.key, c.modifiers), c.taken) << c.key;
         EXPECT_EQ(dialogs.calls, c.calls) << c.key;
     }
-    EXPECT_EQ(status(1), "Offline nicht möglich");  // Alt+P
+    EXPECT_EQ(std::pair(status(1), monitor.count()),
+              std::pair(QString("Offline nicht möglich"), qsizetype(1)));  // Alt+P, Alt+M
 
     EXPECT_TRUE(key(Qt::Key_O, Qt::AltModifier));
     EXPECT_TRUE(session.station().online());
