@@ -74,8 +74,10 @@ TEST_F(SessionTest, FailedPassIsLoggedEveryTimeAndShownOnce)
 
 // Each program keeps its roster in memory and saves it whole, so a second one on the same
 // registry folder would write over the first one's rows: it is refused before it touches the
-// driver, and the folder is free again once the first has ended.
-TEST_F(SessionTest, SecondProgramOnOneRegistryFolderIsRefusedUntilTheFirstEnds)
+// driver, and the folder is free again once the first has ended. A claim that fails for another
+// reason is no licence to share the roster: refused as well, with the folder, the system's reason
+// and the file.
+TEST_F(SessionTest, ARegistryFolderInUseOrNotClaimableIsRefusedBeforeTheDriver)
 {
     using Result = app::Session::OpenResult;
     const int initsBefore = calls_->init_calls;
@@ -85,55 +87,38 @@ TEST_F(SessionTest, SecondProgramOnOneRegistryFolderIsRefusedUntilTheFirstEnds)
     EXPECT_EQ(second.open(), Result::RegistryInUse);
     EXPECT_EQ(second.registryFolder(), dir_.path());
     EXPECT_EQ(calls_->init_calls, initsBefore + 1);
-
     first.reset();
     EXPECT_EQ(app::Session(options()).open(), Result::Opened);
-}
 
-// A claim that fails for another reason than a second program is no licence to share the roster:
-// the start ends there too, before the driver, with the folder, the system's reason and the file.
-TEST_F(SessionTest, AFolderThatCannotBeClaimedEndsTheStartWithTheReason)
-{
+    std::filesystem::remove(dir_ / "HKCU.reg.inuse");
     std::filesystem::create_directory(dir_ / "HKCU.reg.inuse");
-    const int initsBefore = calls_->init_calls;
-    app::Session session(options());
-    EXPECT_EQ(session.open(), app::Session::OpenResult::RegistryUnclaimed);
-    EXPECT_EQ(session.refusal().arguments,
+    app::Session unclaimed(options());
+    EXPECT_EQ(unclaimed.open(), Result::RegistryUnclaimed);
+    EXPECT_EQ(unclaimed.refusal().arguments,
               (std::vector<std::string>{dir_.path().string(), std::strerror(EISDIR),
                                         (dir_ / "HKCU.reg.inuse").string()}));
-    EXPECT_EQ(session.refusal().text.find("Der Registrierungsordner " + dir_.path().string() +
-                                          " kann nicht belegt werden: "),
+    EXPECT_EQ(unclaimed.refusal().text.find("Der Registrierungsordner " + dir_.path().string() +
+                                            " kann nicht belegt werden: "),
               0u);
-    EXPECT_EQ(calls_->init_calls, initsBefore);
-    EXPECT_TRUE(session.startProblems().empty());
+    EXPECT_EQ(calls_->init_calls, initsBefore + 2);
+    EXPECT_TRUE(unclaimed.startProblems().empty());
 }
 
-// A wave file the player refuses reaches the log (and standard error), not only a console
-// nobody reads.
-TEST_F(SessionTest, ARefusedSoundFileIsALogLine)
+// What the sound player refuses reaches the log (and standard error), not only a console nobody
+// reads. (Its words for each refusal: the gated player's tests.)
+TEST_F(SessionTest, TheSoundPlayersProblemIsALogLine)
 {
-    // 8 kHz, mono, 8 bits, claiming 11 minutes of samples that the sparse file never holds.
-    const std::uint32_t samples = 8000 * 660;
-    std::string wave = "RIFF    WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1F\0\0\x40\x1F\0\0\x01\0\x08\0data"s;
-    for (int shift = 0; shift < 32; shift += 8)
-        wave += static_cast<char>((samples >> shift) & 0xFF);
-    const auto file = dir_.write("lang.wav", wave);
-    std::filesystem::resize_file(file, wave.size() + samples);
-
-    platform::SoundPlayer* player = nullptr;
+    platform::SoundReport report;
     auto o = options();
-    o.makeSound = [&](platform::SoundReport report) {
-        auto made = std::make_unique<platform::GatedSoundPlayer>(
-            [](auto&&...) {}, std::chrono::steady_clock::now, std::move(report));
-        player = made.get();
-        return made;
+    o.makeSound = [&](platform::SoundReport made) {
+        report = std::move(made);
+        return std::make_unique<platform::GatedSoundPlayer>([](auto&&...) {});
     };
     app::Session session(std::move(o));
     ASSERT_EQ(session.open(), app::Session::OpenResult::Opened);
-    ASSERT_NE(player, nullptr);
-    player->playFile(file.string());
-    EXPECT_NE(logText().find(" Fehler : Die Wave-Datei " + file.string() + " wird nicht gespielt"),
-              std::string::npos)
+    ASSERT_TRUE(report);
+    report(platform::Problem{"Die Wave-Datei lang.wav wird nicht gespielt"});
+    EXPECT_NE(logText().find(" Fehler : Die Wave-Datei lang.wav wird nicht gespielt\r\n"), std::string::npos)
         << logText();
 }
 
