@@ -1,6 +1,7 @@
 // Two zelvo-station processes on one zelvo-air channel, driven through their command lines:
 // presence, messages, registration, and delivery under frame loss. Give-up and late delivery are
-// the engine's alone: Messages.UnacknowledgedTextGoesOutFiveTimesIsGivenUpAndGoesOutAgainWhenTheStationReturns in tests/protocol.
+// the engine's alone, in tests/protocol:
+// Messages.UnacknowledgedTextGoesOutFiveTimesIsGivenUpAndGoesOutAgainWhenTheStationReturns.
 // A third raw KISS client listens where the bytes on the air matter. What the engine answers
 // in detail is checked pass by pass in tests/protocol; here only what needs two real stations.
 #include <gtest/gtest.h>
