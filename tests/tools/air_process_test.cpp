@@ -32,19 +32,6 @@ std::unique_ptr<KissClient> join(AirInstance& air, int id, int rcvbuf = 0)
     return client;
 }
 
-// Reads until a frame with these AX.25 bytes arrives; false when the frames stop first.
-bool wait_for_frame(KissClient& client, const std::string& ax25)
-{
-    for (std::size_t seen = 0;;) {
-        const auto& frames = client.wait_frames(seen + 1);
-        if (frames.size() == seen)
-            return false;
-        for (; seen < frames.size(); ++seen)
-            if (frames[seen].data == ax25)
-                return true;
-    }
-}
-
 bool exited_cleanly(const std::optional<int>& status)
 {
     return status && WIFEXITED(*status) && WEXITSTATUS(*status) == 0;
@@ -66,7 +53,7 @@ TEST(AirProcess, GarbageFromAClientDoesNotStopTheChannel)
     const std::string valid = frame_bytes("ALPHA", "BRAVO", {}, "still here");
     ASSERT_TRUE(noisy->send(garbage + kiss::encodeData(0, valid)));
 
-    ASSERT_TRUE(wait_for_frame(*reader, valid));
+    ASSERT_TRUE(hears(*reader, valid));
     noisy.reset();
     EXPECT_TRUE(air.process->wait_line(starts_with("zelvo-air: client 1 disconnected")));
     auto late = join(air, 3);
@@ -97,7 +84,7 @@ TEST(AirProcess, DropsAClientThatDoesNotRead)
 
     const std::string marker = frame_bytes("ALPHA", "BRAVO", {}, "marker");
     ASSERT_TRUE(sender->send(kiss::encodeData(0, marker)));
-    EXPECT_TRUE(wait_for_frame(*reader, marker));
+    EXPECT_TRUE(hears(*reader, marker));
 }
 
 // Every other client gets each data frame whole, and a digipeated one a second time as repeated;

@@ -39,6 +39,18 @@ std::optional<PcapFile> read_pcap(const std::filesystem::path& path)
     return file;
 }
 
+bool hears(KissClient& client, const std::string& ax25, std::chrono::milliseconds timeout)
+{
+    for (std::size_t seen = 0;;) {
+        const auto& frames = client.wait_frames(seen + 1, timeout);
+        if (frames.size() == seen)
+            return false;
+        for (; seen < frames.size(); ++seen)
+            if (frames[seen].data == ax25)
+                return true;
+    }
+}
+
 LinePredicate line_is(std::string whole)
 {
     return [whole = std::move(whole)](const std::string& line) { return line == whole; };

@@ -2,6 +2,7 @@
 // zelvo-station processes on it.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
@@ -30,6 +31,9 @@ struct PcapFile {
     std::vector<std::string> records;
 };
 std::optional<PcapFile> read_pcap(const std::filesystem::path& path);
+
+// Reads until a frame with these AX.25 bytes arrives; false when the frames stop first.
+bool hears(KissClient& client, const std::string& ax25, std::chrono::milliseconds timeout = kDeadline);
 
 LinePredicate line_is(std::string whole);
 // The last lines a process printed, for failure messages.

@@ -32,19 +32,6 @@ std::vector<std::string> framesFrom(const std::vector<kiss::Frame>& heard, const
     return frames;
 }
 
-// Waits until the client has heard this frame.
-bool hears(KissClient& client, const ax25::Frame& frame)
-{
-    const std::string bytes = ax25::encodeFrame(frame);
-    for (std::size_t n = 1;; ++n) {
-        const auto& frames = client.wait_frames(n, kWait);
-        if (frames.size() < n)
-            return false;
-        if (frames[n - 1].data == bytes)
-            return true;
-    }
-}
-
 class DirewolfAir : public ::testing::Test {
 protected:
     void SetUp() override
@@ -111,8 +98,10 @@ protected:
             << tail(*pa);  // Unread: B's text
         // The last frame of each: A's acknowledgement, B's offline announcement. The listener
         // beside each station has it once the station has shown it.
-        ASSERT_TRUE(hears(hearsA, ui_frame("DL1AAA-1", "DL2BBB-3", 208, ""))) << "A's last frame";
-        ASSERT_TRUE(hears(hearsB, ui_frame("DL2BBB-3", "DL1AAA-1", 218, "[]"))) << "B's last frame";
+        ASSERT_TRUE(hears(hearsA, ax25::encodeFrame(ui_frame("DL1AAA-1", "DL2BBB-3", 208, "")), kWait))
+            << "A's last frame";
+        ASSERT_TRUE(hears(hearsB, ax25::encodeFrame(ui_frame("DL2BBB-3", "DL1AAA-1", 218, "[]")), kWait))
+            << "B's last frame";
         heard.fromA = framesFrom(hearsA.wait_frames(0), "DL1AAA");
         heard.fromB = framesFrom(hearsB.wait_frames(0), "DL2BBB");
     }
