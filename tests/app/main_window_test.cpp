@@ -4,18 +4,13 @@
 #include <QSignalSpy>
 #include <QTest>
 
-#include <gmock/gmock.h>
-
 #include "app/pictures.h"
-#include "dialogs/language.h"
 #include "tests/app/windows_fixture.h"
-#include "tests/support/whole_texts.h"
 
 namespace {
 
 using namespace zelvo;
 using namespace zelvo::testing;
-using ::testing::IsEmpty;
 using S = app::TStationState;
 using Strings = std::vector<std::string>;
 const Strings kRead = {"open DL1AAA", "prepare DL1AAA"};
@@ -286,49 +281,6 @@ TEST_F(MainWindowTest, ShowingRestoresFromMinimisedAndTheKeysGoToTheList)
             QTest::keyClick(static_cast<QWidget*>(nullptr), key, modifiers);  // to the focus
         EXPECT_EQ(dialogs.calls, (Strings{"open DL1AAA", "prepare DL1AAA", "open DL1BBB", "prepare DL1BBB"}));
         window.hide();
-    }
-}
-
-// The open window follows each switch of the language: menu, status bar panels and the message
-// there; every text whole, the German width kept, and the away switch on panel 2 wherever the
-// wider panels before it put it.
-TEST_F(MainWindowTest, EveryLanguageShowsWholeTextsAndTheAwaySwitchFollowsPanelTwo)
-{
-    dialogs::LanguageSwitch language;
-    add("DL1AAA", S::OnlineUnread);
-    window.show();
-    app::StatusBar& bar = window.statusBar();
-    const int right = window.geometry().right();
-    const struct {
-        std::string_view code;
-        QString read, ready, away;
-    } languages[] = {
-        {"de", "&Nachricht lesen\tAlt+N", "bereit... Hilfe mit F1", "AWAY"},
-        {"en", "&Read message\tAlt+N", "Ready... F1 for help", "AWAY"},
-        {"fr", "&Lire le message\tAlt+N", "Prêt... F1 pour l'aide", "ABSENT"},
-        {"de", "&Nachricht lesen\tAlt+N", "bereit... Hilfe mit F1", "AWAY"},
-    };
-    for (const auto& l : languages) {
-        language.apply(l.code);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        window.awaySwitchClick();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        EXPECT_EQ(std::tuple(window.stationMenu().actions().first()->text(), status(1), status(2)),
-                  std::tuple(l.read, l.ready, l.away));
-        EXPECT_THAT(cutTexts(window), IsEmpty()) << l.code;
-        EXPECT_EQ(window.geometry().right(), right) << l.code;
-        if (l.code == "de") {
-            EXPECT_EQ(window.width(), app::MainWindow::kWidth);
-        }
-        // A release on panel 1 leaves the away state, one on panel 2 switches it.
-        const QLabel* away = nullptr;
-        for (const QLabel* panel : bar.findChildren<QLabel*>())
-            away = panel->text() == status(2) ? panel : away;
-        ASSERT_NE(away, nullptr);
-        for (const auto& [x, nowAway] : {std::pair{away->x() - 2, true}, {away->x() + 2, false}}) {
-            QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(x, away->y() + 5));
-            EXPECT_EQ(session.station().away(), nowAway) << l.code << x;
-        }
     }
 }
 

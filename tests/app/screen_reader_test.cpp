@@ -1,18 +1,23 @@
 // The roster window as a screen reader finds it: roles and names of the window, the list and the
-// status bar in the language shown, the station menu from the keyboard, and the announcements.
+// status bar in the language shown (with what else follows a switch of the language), the station
+// menu from the keyboard, and the announcements.
 #include "app/screen_reader.h"
 
 #include <QAccessible>
 #include <QTest>
 
+#include <gmock/gmock.h>
+
 #include "dialogs/language.h"
 #include "tests/app/windows_fixture.h"
+#include "tests/support/whole_texts.h"
 
 namespace {
 
 using namespace zelvo;
 using namespace zelvo::testing;
 using S = app::TStationState;
+using ::testing::IsEmpty;
 
 QString accessibleName(QWidget& widget)
 {
@@ -46,38 +51,89 @@ protected:
     Heard heard;
 };
 
-TEST_F(ScreenReaderTest, WindowListAndPanelsAreNamedInTheLanguageShown)
+// The open windows follow each switch of the language. The roster window: menu, status bar panels
+// and the message there, every text whole, the German width kept, the away switch on panel 2
+// wherever the wider panels before it put it, and the names a screen reader reads, which hears
+// nothing of the switch. The tray: its menu and tip.
+TEST_F(ScreenReaderTest, EveryLanguageShowsWholeTextsNamesEveryPartAndTheAwaySwitchFollowsPanelTwo)
 {
     dialogs::LanguageSwitch language;
-    add("DL1AAA");
-    heardNow();
+    add("DL1AAA", S::OnlineUnread);
+    tray.setPicture(protocol::TrayPicture::MainIcon);
+    tray.setLinkWarnings({"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar"});
+    app::StatusBar& bar = window.statusBar();
+    const int right = window.geometry().right();
     QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&window);
-    EXPECT_EQ(frame->role(), QAccessible::Window);
-    EXPECT_EQ(QAccessible::queryAccessibleInterface(&window.statusBar())->role(), QAccessible::StatusBar);
+    EXPECT_EQ(std::pair(frame->role(), QAccessible::queryAccessibleInterface(&bar)->role()),
+              std::pair(QAccessible::Window, QAccessible::StatusBar));
     const struct {
         std::string_view code;
+        QString read, ready, away, goOffline, quit, tip;
         QStringList names;
     } languages[] = {
         {"de",
+         "&Nachricht lesen\tAlt+N",
+         "bereit... Hilfe mit F1",
+         "AWAY",
+         "go OffLine",
+         "&Beenden",
+         "Zelvo Online",
          {"Zelvo Pre 2", "Stationsliste", "Statuszeile", "Eigener Zustand: Offline",
           "Meldung: bereit... Hilfe mit F1", "Anwesenheit: QRV"}},
         {"en",
+         "&Read message\tAlt+N",
+         "Ready... F1 for help",
+         "AWAY",
+         "Go offline",
+         "&Quit",
+         "Zelvo online",
          {"Zelvo Pre 2", "Station list", "Status bar", "Own state: Offline", "Message: Ready... F1 for help",
           "Presence: QRV"}},
         {"fr",
+         "&Lire le message\tAlt+N",
+         "Prêt... F1 pour l'aide",
+         "ABSENT",
+         "Passer hors ligne",
+         "&Quitter",
+         "Zelvo en ligne",
          {"Zelvo Pre 2", "Liste des stations", "Barre d'état", "État propre : Hors ligne",
           "Message : Prêt... F1 pour l'aide", "Présence : QRV"}},
     };
-    for (const auto& l : languages) {
+    for (const int n : {0, 1, 2, 0}) {
+        const auto& l = languages[n];
+        heardNow();
+        tray.setOnline(true);  // the away switch below tells it the own state
         language.apply(l.code);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
         QStringList names = {frame->text(QAccessible::Name), accessibleName(window.rosterView()),
-                             accessibleName(window.statusBar())};
+                             accessibleName(bar)};
         for (int panel = 0; panel < 3; ++panel)
-            names << window.statusBar().panelAccessibleName(panel);
+            names << bar.panelAccessibleName(panel);
         EXPECT_EQ(names, l.names) << l.code;
+        EXPECT_EQ(heardNow(), QStringList()) << l.code;
+        const QList<QAction*> items = tray.menu().actions();
+        EXPECT_EQ(std::tuple(items[0]->text(), items.back()->text(), tray.toolTip()),
+                  std::tuple(l.goOffline, l.quit, l.tip + "\nKanal 0: TNC 127.0.0.1:8001 nicht erreichbar"));
+
+        window.awaySwitchClick();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        EXPECT_EQ(std::tuple(window.stationMenu().actions().first()->text(), status(1), status(2)),
+                  std::tuple(l.read, l.ready, l.away));
+        EXPECT_THAT(cutTexts(window), IsEmpty()) << l.code;
+        EXPECT_EQ(window.geometry().right(), right) << l.code;
+        if (l.code == "de") {
+            EXPECT_EQ(window.width(), app::MainWindow::kWidth);
+        }
+        // A release on panel 1 leaves the away state, one on panel 2 switches it.
+        const QLabel* away = nullptr;
+        for (const QLabel* panel : bar.findChildren<QLabel*>())
+            away = panel->text() == status(2) ? panel : away;
+        ASSERT_NE(away, nullptr);
+        for (const auto& [x, nowAway] : {std::pair{away->x() - 2, true}, {away->x() + 2, false}}) {
+            QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(x, away->y() + 5));
+            EXPECT_EQ(session.station().away(), nowAway) << l.code << x;
+        }
     }
-    EXPECT_EQ(heardNow(), QStringList());  // a switch of the language says nothing
 }
 
 TEST_F(ScreenReaderTest, AnnouncesMessagesWarningsTheOwnStateAndStationsComingBack)

@@ -194,22 +194,4 @@ TEST_F(TrayTest, EngineAndStoreTextsShowInTheLanguageOfTheWindows)
     EXPECT_EQ(problem->text, status(1).toStdString());  // what the log writes
 }
 
-TEST_F(TrayTest, MenuAndTipFollowASwitchOfTheLanguage)
-{
-    tray.setOnline(true);
-    tray.setPicture(TrayPicture::MainIcon);
-    tray.setLinkWarnings({"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar"});
-    const QList<QAction*> items = tray.menu().actions();
-    for (const auto& [code, goOffline, quit, tip] :
-         {std::tuple{"fr", "Passer hors ligne", "&Quitter", "Zelvo en ligne"},
-          {"en", "Go offline", "&Quit", "Zelvo online"},
-          {"de", "go OffLine", "&Beenden", "Zelvo Online"}}) {
-        switchTo(code);
-        EXPECT_EQ(std::tuple(items[0]->text(), items.back()->text(), tray.toolTip()),
-                  std::tuple(QString(goOffline), QString(quit),
-                             QString(tip) + "\nKanal 0: TNC 127.0.0.1:8001 nicht erreichbar"))
-            << code;
-    }
-}
-
 }  // namespace
