@@ -7,17 +7,11 @@
 namespace zelvo::platform {
 namespace {
 
-std::string allBytes()
-{
-    std::string s;
-    for (int c = 0; c < 256; ++c)
-        s += static_cast<char>(c);
-    return s;
-}
-
 TEST(Ansi, EveryByteSurvivesTheWayThroughUnicode)
 {
-    const std::string bytes = allBytes();
+    std::string bytes;
+    for (int c = 0; c < 256; ++c)
+        bytes += static_cast<char>(c);
     EXPECT_EQ(utf8ToAnsi(ansiToUtf8(bytes)), bytes);
     EXPECT_EQ(toAnsi(fromAnsi(bytes)), bytes);
     EXPECT_EQ(fromAnsi(bytes), QString::fromUtf8(ansiToUtf8(bytes)));

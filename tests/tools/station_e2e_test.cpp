@@ -46,21 +46,16 @@ History history(Process& station, const std::string& call)
     station.write_line("history " + call);
     const std::regex hist("HIST " + call + " ([TR])\\d\\d:\\d\\d:\\d\\d (.*)");
     History out;
-    for (;;) {
+    for (std::smatch match;;) {
         const auto line = station.wait_line(
             [&](const std::string& l) { return l.starts_with("HIST " + call + " ") || l == "END " + call; },
             kWait);
-        std::smatch match;
-        if (!line) {
-            ADD_FAILURE() << "history " << call << " did not end" << tail(station);
+        if (!line || *line == "END " + call) {
+            EXPECT_TRUE(line) << "history " << call << " did not end" << tail(station);
             return out;
-        } else if (*line == "END " + call) {
-            return out;
-        } else if (std::regex_match(*line, match, hist)) {
-            out.emplace_back(match.str(1)[0], match.str(2));
-        } else {
-            ADD_FAILURE() << "malformed history line: " << *line;
         }
+        EXPECT_TRUE(std::regex_match(*line, match, hist)) << "malformed history line: " << *line;
+        out.emplace_back(match.str(1)[0], match.str(2));
     }
 }
 

@@ -72,6 +72,18 @@ protected:
         return intruder.lines([](const std::string& line) { return line != "DONE"; });
     }
 
+    // One more row, then the end: the one added after the start and this one are both saved.
+    void addAndQuit(Process& station)
+    {
+        station.write_line("add DL3CCC");
+        ASSERT_TRUE(station.wait_line(starts_with("ADDED DL3CCC")));
+        station.write_line("quit");
+        ASSERT_EQ(station.stop(0), 0);
+        const std::string saved = readFile(registry_);
+        EXPECT_NE(saved.find("DL2BBB"), std::string::npos) << saved;
+        EXPECT_NE(saved.find("DL3CCC"), std::string::npos) << saved;
+    }
+
     static mode_t modeOf(const fs::path& path)
     {
         struct stat st {};
@@ -115,13 +127,7 @@ TEST_F(StationUsers, AStrangersLocksTakenBeforeTheStartNeitherStallNorRefuseIt)
     }
     EXPECT_EQ(intruderGets(), std::vector<std::string>{});
 
-    owner->write_line("add DL3CCC");
-    ASSERT_TRUE(owner->wait_line(starts_with("ADDED DL3CCC")));
-    owner->write_line("quit");
-    ASSERT_EQ(owner->stop(0), 0);
-    const std::string saved = readFile(registry_);
-    EXPECT_NE(saved.find("DL2BBB"), std::string::npos) << saved;
-    EXPECT_NE(saved.find("DL3CCC"), std::string::npos) << saved;
+    ASSERT_NO_FATAL_FAILURE(addAndQuit(*owner));
     const std::string log = readFile(state_ / "Zelvo.log");
     std::size_t rights = 0;
     for (auto at = log.find(" Rechte : "); at != std::string::npos; at = log.find(" Rechte : ", at + 1))
@@ -145,13 +151,7 @@ TEST_F(StationUsers, AClaimFileOfAnotherUserLetsOnlyOneStationIn)
     EXPECT_TRUE(second->wait_line(contains("is using the registry folder " + config_.string())));
     EXPECT_EQ(second->stop(0), 1 << 8);
 
-    first->write_line("add DL3CCC");
-    ASSERT_TRUE(first->wait_line(starts_with("ADDED DL3CCC")));
-    first->write_line("quit");
-    ASSERT_EQ(first->stop(0), 0);
-    const std::string saved = readFile(registry_);
-    EXPECT_NE(saved.find("DL2BBB"), std::string::npos) << saved;
-    EXPECT_NE(saved.find("DL3CCC"), std::string::npos) << saved;
+    ASSERT_NO_FATAL_FAILURE(addAndQuit(*first));
     struct stat st {};
     ASSERT_EQ(::stat(inUse_.c_str(), &st), 0);
     EXPECT_EQ(std::tuple(st.st_uid, st.st_mode & 07777), std::tuple(kOwner.uid, 0600u));
