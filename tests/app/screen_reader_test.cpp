@@ -60,68 +60,49 @@ TEST_F(ScreenReaderTest, EveryLanguageShowsWholeTextsNamesEveryPartAndTheAwaySwi
     dialogs::LanguageSwitch language;
     add("DL1AAA", S::OnlineUnread);
     tray.setPicture(protocol::TrayPicture::MainIcon);
-    tray.setLinkWarnings({"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar"});
+    const QString down = "Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar";
+    tray.setLinkWarnings({down});
     app::StatusBar& bar = window.statusBar();
     const int right = window.geometry().right();
     QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&window);
     EXPECT_EQ(std::pair(frame->role(), QAccessible::queryAccessibleInterface(&bar)->role()),
               std::pair(QAccessible::Window, QAccessible::StatusBar));
-    const struct {
-        std::string_view code;
-        QString read, ready, away, goOffline, quit, tip;
-        QStringList names;
-    } languages[] = {
+    // The names of window, list, status bar and panels; the tray's first and last item and its
+    // tip; after a click on the away switch, the station menu's first item and panels 1 and 2.
+    const std::pair<std::string_view, QStringList> languages[] = {
         {"de",
-         "&Nachricht lesen\tAlt+N",
-         "bereit... Hilfe mit F1",
-         "AWAY",
-         "go OffLine",
-         "&Beenden",
-         "Zelvo Online",
          {"Zelvo Pre 2", "Stationsliste", "Statuszeile", "Eigener Zustand: Offline",
-          "Meldung: bereit... Hilfe mit F1", "Anwesenheit: QRV"}},
+          "Meldung: bereit... Hilfe mit F1", "Anwesenheit: QRV", "go OffLine", "&Beenden",
+          "Zelvo Online\n" + down, "&Nachricht lesen\tAlt+N", "bereit... Hilfe mit F1", "AWAY"}},
         {"en",
-         "&Read message\tAlt+N",
-         "Ready... F1 for help",
-         "AWAY",
-         "Go offline",
-         "&Quit",
-         "Zelvo online",
          {"Zelvo Pre 2", "Station list", "Status bar", "Own state: Offline", "Message: Ready... F1 for help",
-          "Presence: QRV"}},
+          "Presence: QRV", "Go offline", "&Quit", "Zelvo online\n" + down, "&Read message\tAlt+N",
+          "Ready... F1 for help", "AWAY"}},
         {"fr",
-         "&Lire le message\tAlt+N",
-         "Prêt... F1 pour l'aide",
-         "ABSENT",
-         "Passer hors ligne",
-         "&Quitter",
-         "Zelvo en ligne",
          {"Zelvo Pre 2", "Liste des stations", "Barre d'état", "État propre : Hors ligne",
-          "Message : Prêt... F1 pour l'aide", "Présence : QRV"}},
+          "Message : Prêt... F1 pour l'aide", "Présence : QRV", "Passer hors ligne", "&Quitter",
+          "Zelvo en ligne\n" + down, "&Lire le message\tAlt+N", "Prêt... F1 pour l'aide", "ABSENT"}},
     };
     for (const int n : {0, 1, 2, 0}) {
-        const auto& l = languages[n];
+        const auto& [code, texts] = languages[n];
         heardNow();
         tray.setOnline(true);  // the away switch below tells it the own state
-        language.apply(l.code);
+        language.apply(code);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        QStringList names = {frame->text(QAccessible::Name), accessibleName(window.rosterView()),
+        QStringList shown = {frame->text(QAccessible::Name), accessibleName(window.rosterView()),
                              accessibleName(bar)};
         for (int panel = 0; panel < 3; ++panel)
-            names << bar.panelAccessibleName(panel);
-        EXPECT_EQ(names, l.names) << l.code;
-        EXPECT_EQ(heardNow(), QStringList()) << l.code;
+            shown << bar.panelAccessibleName(panel);
+        EXPECT_EQ(heardNow(), QStringList()) << code;
         const QList<QAction*> items = tray.menu().actions();
-        EXPECT_EQ(std::tuple(items[0]->text(), items.back()->text(), tray.toolTip()),
-                  std::tuple(l.goOffline, l.quit, l.tip + "\nKanal 0: TNC 127.0.0.1:8001 nicht erreichbar"));
+        shown << items[0]->text() << items.back()->text() << tray.toolTip();
 
         window.awaySwitchClick();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
-        EXPECT_EQ(std::tuple(window.stationMenu().actions().first()->text(), status(1), status(2)),
-                  std::tuple(l.read, l.ready, l.away));
-        EXPECT_THAT(cutTexts(window), IsEmpty()) << l.code;
-        EXPECT_EQ(window.geometry().right(), right) << l.code;
-        if (l.code == "de") {
+        EXPECT_EQ(shown << window.stationMenu().actions().first()->text() << status(1) << status(2), texts);
+        EXPECT_THAT(cutTexts(window), IsEmpty()) << code;
+        EXPECT_EQ(window.geometry().right(), right) << code;
+        if (code == "de") {
             EXPECT_EQ(window.width(), app::MainWindow::kWidth);
         }
         // A release on panel 1 leaves the away state, one on panel 2 switches it.
@@ -131,7 +112,7 @@ TEST_F(ScreenReaderTest, EveryLanguageShowsWholeTextsNamesEveryPartAndTheAwaySwi
         ASSERT_NE(away, nullptr);
         for (const auto& [x, nowAway] : {std::pair{away->x() - 2, true}, {away->x() + 2, false}}) {
             QTest::mouseClick(&bar, Qt::LeftButton, {}, QPoint(x, away->y() + 5));
-            EXPECT_EQ(session.station().away(), nowAway) << l.code << x;
+            EXPECT_EQ(session.station().away(), nowAway) << code << x;
         }
     }
 }
