@@ -5,6 +5,7 @@
 
 #include <atomic>
 #include <cstring>
+#include <map>
 #include <mutex>
 #include <tuple>
 
@@ -38,6 +39,11 @@ TEST(TncSearchTest, ProbesTheUsualPlacesAtOnceAndNamesWhatAnswered)
                                                    "agw-tcp 127.0.0.1:8000", "kiss-serial " + usb + "0 9600",
                                                    "kiss-serial " + usb + "1 9600"}));
 
+    // An AGW server on the KISS port, a KISS TNC on the AGW port, something else, nothing.
+    const std::map<std::string, int> kinds = {{"kiss-tcp 127.0.0.1:8001", FLX_PROBE_AGW},
+                                              {"agw-tcp 127.0.0.1:8000", FLX_PROBE_KISS},
+                                              {"kiss-serial " + usb + "0 9600", FLX_PROBE_KISS},
+                                              {"kiss-tcp 127.0.0.1:8100", FLX_PROBE_OTHER}};
     // Every probe waits until all have begun: they run at the same time, or the search would hang.
     std::atomic<int> begun{0};
     std::mutex mutex;
@@ -47,15 +53,8 @@ TEST(TncSearchTest, ProbesTheUsualPlacesAtOnceAndNamesWhatAnswered)
         zelvo::testing::wait_until([&] { return begun == 5; }, timeout);
         const std::lock_guard lock(mutex);
         asked.push_back(address);
-        if (address == "kiss-tcp 127.0.0.1:8001")
-            return std::optional(answer(FLX_PROBE_AGW));  // an AGW server on the KISS port
-        if (address == "agw-tcp 127.0.0.1:8000")
-            return std::optional(answer(FLX_PROBE_KISS));
-        if (address == "kiss-serial " + usb + "0 9600")
-            return std::optional(answer(FLX_PROBE_KISS));
-        if (address == "kiss-tcp 127.0.0.1:8100")
-            return std::optional(answer(FLX_PROBE_OTHER));
-        return std::optional(answer(FLX_PROBE_NOTHING));
+        const auto kind = kinds.find(address);
+        return std::optional(answer(kind == kinds.end() ? FLX_PROBE_NOTHING : kind->second));
     };
     const auto answers = zelvo::link::probeTncs(places, prober, std::chrono::seconds(10));
     std::vector<std::tuple<ChannelKind, bool>> found;

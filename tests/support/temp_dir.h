@@ -33,9 +33,8 @@ public:
     // Writes a file in the directory; its path.
     std::filesystem::path write(const std::string& name, const std::string& bytes) const
     {
-        const auto file = path_ / name;
-        std::ofstream(file, std::ios::binary | std::ios::trunc) << bytes;
-        return file;
+        std::ofstream(path_ / name, std::ios::binary | std::ios::trunc) << bytes;
+        return path_ / name;
     }
 
 private:
