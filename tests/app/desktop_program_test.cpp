@@ -119,11 +119,19 @@ protected:
     QTimer user_;
 };
 
-TEST_F(DesktopProgramTest, BeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCanStillSayNo)
+// The hidden switch AutoOnline: the start's last step goes online.
+const char* const kAutoOnline =
+    "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"QX4KLM\"=dword:00000001\r\n"
+    "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\QX4KLM]\r\n";
+
+TEST_F(DesktopProgramTest, AutoOnlineThenBeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCanStillSayNo)
 {
+    moreRegistry_ = kAutoOnline;
     auto program = start("DL9TST");
+    EXPECT_EQ(
+        std::pair(program->session().station().online(), log().find(" Programm OnLine") != std::string::npos),
+        std::pair(true, true));
     QSignalSpy finished(program.get(), &app::DesktopProgram::finished);
-    program->mainWindow().goOnlineClick();
 
     boxes_.answers = {"Abbrechen"};
     program->quitClicked();
@@ -141,29 +149,20 @@ TEST_F(DesktopProgramTest, BeendenAnnouncesOfflineLogsAndEndsWhileTheQuestionCan
     EXPECT_NE(log().find(" Programm beendet\r\n"), std::string::npos);
 }
 
-// The hidden switch AutoOnline goes online as the last step of the start; with an empty roster
-// the start ends with the refusal and the program stays offline.
-TEST_F(DesktopProgramTest, AutoOnlineGoesOnlineAtTheEndOfTheStartUnlessTheRosterIsEmpty)
+// With an empty roster AutoOnline ends the start with the refusal, and the program stays offline.
+TEST_F(DesktopProgramTest, AutoOnlineWithAnEmptyRosterIsRefusedAndTheProgramStaysOffline)
 {
-    moreRegistry_ = "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"QX4KLM\"=dword:00000001\r\n"
-                    "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\QX4KLM]\r\n";
-    for (const bool empty : {false, true}) {
-        rosterRows_ = empty ? "" : rosterRows_;
-        boxes_.answers = {"OK"};
-        boxes_.texts.clear();
-        auto program = start("DL9TST");
-        EXPECT_EQ(
-            std::pair(program->session().station().online(), program->tray().goOnlineAction().isChecked()),
-            std::pair(!empty, !empty));
-        EXPECT_EQ(boxes_.texts, empty
-                                    ? QStringList("Fehler: Kein User in der Liste, Anmeldung nicht möglich! "
-                                                  "Erstellen sie zuerst einen Eintrag (ALT-R).")
-                                    : QStringList());
-        EXPECT_EQ(log().find(" Programm OnLine") != std::string::npos, !empty);
-        program.reset();  // not ended: the destructor ends it
-        expectDriverLeftAfterTheThread();
-        std::filesystem::remove(dir_ / "Zelvo.log");
-    }
+    moreRegistry_ = kAutoOnline;
+    rosterRows_.clear();
+    boxes_.answers = {"OK"};
+    auto program = start("DL9TST");
+    EXPECT_EQ(std::pair(program->session().station().online(), program->tray().goOnlineAction().isChecked()),
+              std::pair(false, false));
+    EXPECT_EQ(boxes_.texts, QStringList("Fehler: Kein User in der Liste, Anmeldung nicht möglich! "
+                                        "Erstellen sie zuerst einen Eintrag (ALT-R)."));
+    EXPECT_EQ(log().find(" Programm OnLine"), std::string::npos);
+    program.reset();  // not ended: the destructor ends it
+    expectDriverLeftAfterTheThread();
 }
 
 TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAndNeverDeadlocks)
