@@ -102,47 +102,36 @@ bool FakeAgwServer::send(const agw::Frame& frame)
            ::send(client_, bytes.data(), bytes.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(bytes.size());
 }
 
+// Serves one connection at a time until the server stops; a newer one replaces it.
 void FakeAgwServer::serve()
 {
-    for (;;) {
-        pollfd fds[2] = {{wake_[0], POLLIN, 0}, {listener_, POLLIN, 0}};
-        if (::poll(fds, 2, -1) < 0 && errno != EINTR)
-            return;
-        if (fds[0].revents != 0)
-            return;
-        if ((fds[1].revents & POLLIN) != 0) {
-            const int fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
-            if (fd >= 0)
-                serveClient(fd);
-        }
-    }
-}
-
-// Serves one connection until it ends, a newer one arrives, or the server stops.
-void FakeAgwServer::serveClient(int fd)
-{
-    {
-        std::lock_guard lock(mutex_);
-        client_ = fd;
-    }
-    ++connections_;
+    int fd = -1;  // the client; poll passes over it while there is none
     agw::Decoder decoder;
-    for (bool keep = true; keep;) {
+    const auto drop = [&] {
+        std::lock_guard lock(mutex_);
+        if (fd >= 0)
+            ::close(fd);
+        client_ = fd = -1;
+    };
+    for (;;) {
         pollfd fds[3] = {{wake_[0], POLLIN, 0}, {listener_, POLLIN, 0}, {fd, POLLIN, 0}};
-        if (::poll(fds, 3, -1) < 0 && errno != EINTR)
+        if ((::poll(fds, 3, -1) < 0 && errno != EINTR) || fds[0].revents != 0)
             break;
-        if (fds[0].revents != 0 || fds[1].revents != 0)
-            break;  // stopping, or a newer client replaces this one
+        if ((fds[1].revents & POLLIN) != 0) {
+            drop();
+            std::lock_guard lock(mutex_);
+            client_ = fd = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC);
+            connections_ += fd >= 0;
+            decoder = agw::Decoder();
+            continue;
+        }
         if (fds[2].revents == 0)
             continue;
         char chunk[4096];
         const ssize_t n = ::recv(fd, chunk, sizeof chunk, 0);
-        if (n <= 0) {
-            keep = n < 0 && errno == EINTR;
-            continue;
-        }
+        bool keep = n > 0 || (n < 0 && errno == EINTR);
         std::vector<agw::Frame> frames;
-        if (!decoder.feed(std::string_view(chunk, static_cast<std::size_t>(n)), frames)) {
+        if (n > 0 && !decoder.feed(std::string_view(chunk, static_cast<std::size_t>(n)), frames)) {
             broken_ = true;  // Direwolf: "Invalid message from AGW client", and the connection ends
             keep = false;
         }
@@ -153,10 +142,10 @@ void FakeAgwServer::serveClient(int fd)
             }
             answer(fd, frame, keep);
         }
+        if (!keep)
+            drop();
     }
-    std::lock_guard lock(mutex_);
-    client_ = -1;
-    ::close(fd);
+    drop();
 }
 
 void FakeAgwServer::answer(int fd, const agw::Frame& request, bool& keep)

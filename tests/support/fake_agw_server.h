@@ -58,7 +58,6 @@ public:
 
 private:
     void serve();
-    void serveClient(int fd);
     void answer(int fd, const agw::Frame& request, bool& keep);
 
     int listener_ = -1;
