@@ -43,12 +43,21 @@ TEST_F(TrayTest, RecomputedPictureFollowsUnreadAndTheOwnState)
     EXPECT_EQ(tray.toolTip(), "Zelvo Online");
 }
 
-TEST_F(TrayTest, GoOnlineItemFollowsTheOwnState)
+// The menu unfolds from the bottom: "go &Online" (the default, its text and check following the
+// own state), "&Stationsliste", "&Monitor", "&Einstellungen", a separator, "&Beenden", each
+// running its command.
+TEST_F(TrayTest, MenuItemsInTheirOrderRunTheirCommands)
 {
-    QAction& item = tray.goOnlineAction();
-    EXPECT_EQ(tray.menu().defaultAction(), &item);
+    const QList<QAction*> items = tray.menu().actions();
+    ASSERT_EQ(items.size(), 6);
+    EXPECT_TRUE(items[4]->isSeparator());
+    EXPECT_EQ(std::pair(items[0], tray.menu().defaultAction()), std::pair(&tray.goOnlineAction(), items[0]));
+    EXPECT_EQ(std::tuple(items[1]->text(), items[2]->text(), items[3]->text(), items[5]->text()),
+              std::tuple(QString("&Stationsliste"), QString("&Monitor"), QString("&Einstellungen"),
+                         QString("&Beenden")));
 
-    // Its refusal with an empty roster: DesktopProgramTest's AutoOnline test.
+    // Its refusal with an empty roster: DesktopProgramTest's AutoOnline tests.
+    QAction& item = tray.goOnlineAction();
     window.awaySwitchClick();
     EXPECT_EQ(std::pair(item.text(), item.isChecked()), std::pair(QString("go &Online"), false));
     add("DL1AAA");
@@ -58,32 +67,16 @@ TEST_F(TrayTest, GoOnlineItemFollowsTheOwnState)
     item.trigger();
     EXPECT_EQ(std::pair(item.text(), item.isChecked()), std::pair(QString("go OnLine"), false));
     EXPECT_EQ(status(0), "Offline");
-}
-
-// The menu unfolds from the bottom: "go &Online" (the default), "&Stationsliste", "&Monitor",
-// "&Einstellungen", a separator, "&Beenden", each running its command (the first:
-// TrayTest.GoOnlineItemFollowsTheOwnState).
-TEST_F(TrayTest, MenuItemsInTheirOrderRunTheirCommands)
-{
-    const QList<QAction*> items = tray.menu().actions();
-    ASSERT_EQ(items.size(), 6);
-    EXPECT_TRUE(items[4]->isSeparator());
-    EXPECT_EQ(items[0], &tray.goOnlineAction());
-    EXPECT_EQ(std::tuple(items[1]->text(), items[2]->text(), items[3]->text(), items[5]->text()),
-              std::tuple(QString("&Stationsliste"), QString("&Monitor"), QString("&Einstellungen"),
-                         QString("&Beenden")));
 
     QSignalSpy quit(&tray, &app::TrayIcon::quitRequested);
     QSignalSpy shown(&tray, &app::TrayIcon::showWindowRequested);
     QSignalSpy monitor(&tray, &app::TrayIcon::monitorRequested);
     items[1]->trigger();  // the keyboard's way to the roster window
-    EXPECT_EQ(shown.count(), 1);
     items[2]->trigger();
-    EXPECT_EQ(monitor.count(), 1);
     items[3]->trigger();
-    EXPECT_EQ(dialogs.calls, std::vector<std::string>{"settings"});
     items[5]->trigger();
-    EXPECT_EQ(quit.count(), 1);
+    EXPECT_EQ(std::tuple(shown.count(), monitor.count(), dialogs.calls, quit.count()),
+              std::tuple(1, 1, std::vector<std::string>{"settings"}, 1));
 }
 
 TEST_F(TrayTest, ClicksShowTheWindowOrReadTheFirstOnlineUnreadStation)
