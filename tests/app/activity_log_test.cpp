@@ -4,7 +4,6 @@
 
 #include "tests/support/temp_dir.h"
 
-#include <atomic>
 #include <fstream>
 #include <regex>
 #include <sstream>
@@ -110,8 +109,7 @@ TEST_F(ActivityLogTest, UnusableLocationIsReportedAndLoggingGoesOnQuietly)
     std::ofstream(blocker) << "x";
     ActivityLog log(blocker / "Zelvo.log", [] { return true; });
     const auto problem = log.createFile();
-    ASSERT_TRUE(problem.has_value());
-    EXPECT_NE(problem->text.find("Logdatei"), std::string::npos);
+    ASSERT_TRUE(problem.has_value());  // its words: TrayTest.EngineAndStoreTexts...
     log.logFile("DL1ABC", LogKind::UserOnline);
     EXPECT_FALSE(std::filesystem::exists(blocker / "Zelvo.log"));
 }

@@ -47,11 +47,6 @@ struct StartBox {
     int signal = SIGTERM;
 };
 
-void PrintTo(const StartBox& box, std::ostream* out)
-{
-    *out << box.name;
-}
-
 // The program's own file in the scene's folder, so that its log and channel table are the
 // scene's; a hard link where the file system allows one.
 void placeProgram(const fs::path& from, const fs::path& folder)
