@@ -71,7 +71,6 @@ protected:
         o.splash = false;
         exitsBefore_ = calls_->exit_calls;
         auto program = std::make_unique<app::DesktopProgram>(std::move(o));
-        starting_ = program.get();
         EXPECT_EQ(program->start(), std::nullopt);
         return program;
     }
@@ -110,8 +109,7 @@ protected:
     std::string rosterRows_ = "\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,\"\r\n";
     std::string moreRegistry_;  // keys after the roster
     std::chrono::milliseconds passInterval_{5};
-    app::DesktopProgram* starting_ = nullptr;  // the program that start() made last
-    int exitsBefore_ = 0;                      // the driver's exits before it
+    int exitsBefore_ = 0;  // the driver's exits before the last start()
     void* library_ = nullptr;
     const FakeCalls* calls_ = nullptr;
     zelvo::testing::BoxAnswers boxes_;
