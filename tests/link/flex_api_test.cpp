@@ -147,7 +147,7 @@ TEST_F(FlexApiTest, IncompleteOrMissingLibraryFailsAndCallsDoNothing)
     api.axExit();
 }
 
-TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
+TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArgumentsUntilItIsUnloaded)
 {
     FlexApi api;
     ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
@@ -187,6 +187,15 @@ TEST_F(FlexApiTest, CallsReachTheLibraryWithTheirArguments)
 
     EXPECT_EQ(std::tuple(api.ident(0), api.ident(3)), std::tuple("env", ""));  // NULL for channel 3
 
+    // Unloaded, the library is let go and the calls do nothing; it can be loaded again.
+    const std::string lib = api.loadedFrom();
+    EXPECT_TRUE(api.unloadFlexApi());
+    EXPECT_EQ(std::tuple(api.isLoaded(), ::dlopen(lib.c_str(), RTLD_NOW | RTLD_NOLOAD),
+                         api.sendUi("DL1ABC", "DL2XYZ 0", 219, ""), api.unloadFlexApi()),
+              std::tuple(false, nullptr, false, true));
+    ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
+    EXPECT_EQ(api.ident(0), "env");
+
     setHome(kFakes + "/no_count");  // without the waiting count every frame is asked after
     FlexApi older;
     ASSERT_TRUE(older.loadFlexApi(registry_));
@@ -212,17 +221,4 @@ TEST_F(FlexApiTest, CallAndPathTextsStopAtNulAndAtTheirRoom)
     const std::string longPath(FLX_PATH_TEXT + 1, 'P');
     frame.info = reinterpret_cast<const std::uint8_t*>(longPath.data());
     EXPECT_EQ(api.pathToText(zelvo::link::UiFrameView(&frame)), std::string(131, 'P'));
-}
-
-TEST_F(FlexApiTest, UnloadReleasesTheLibrary)
-{
-    FlexApi api;
-    ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
-    const std::string lib = api.loadedFrom();
-    EXPECT_TRUE(api.unloadFlexApi());
-    EXPECT_EQ(std::tuple(api.isLoaded(), ::dlopen(lib.c_str(), RTLD_NOW | RTLD_NOLOAD),
-                         api.sendUi("DL1ABC", "DL2XYZ 0", 219, ""), api.unloadFlexApi()),
-              std::tuple(false, nullptr, false, true));
-    ASSERT_NO_FATAL_FAILURE(loadFromEnvironment(api));
-    EXPECT_EQ(api.ident(0), "env");
 }

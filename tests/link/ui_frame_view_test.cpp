@@ -1,5 +1,5 @@
 // The received-frame view reads its fields at the fixed offsets, whatever else the record holds.
-// The channel is read through the binding in FlexApiTest.CallsReachTheLibraryWithTheirArguments.
+// The channel is read through the binding in FlexApiTest.CallsReachTheLibrary...
 #include "link/ui_frame_view.h"
 
 #include <gtest/gtest.h>
