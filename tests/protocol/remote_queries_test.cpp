@@ -136,19 +136,6 @@ TEST_F(RemoteQueries, RemoteSwitchAndCheckboxesGateTheAnswers)
     }
 }
 
-TEST_F(RemoteQueries, AnswerIsDeliveredAsAnOrdinaryMessage)
-{
-    h.setOnline(true);
-    ask("//ve");
-    // The countdown already ran in the pass that handled the query.
-    const auto sent = h.driver.takeSent();
-    const std::string version = "Remote Antwort -> Version: 0.9.7.321";
-    EXPECT_EQ(sent,
-              (std::vector<SentFrame>{{StationHarness::kMyCall, "DL2BBB-4 1 DB0XY", 209, "", true},
-                                      {StationHarness::kMyCall, "DL2BBB-4 1 DB0XY", 208, version, true}}));
-    // It repeats as any text does (Messages), from the shorter start AnswersAreExactAndLeaveNoTrace shows.
-}
-
 TEST_F(RemoteQueries, NotFoundAnswerStartsOnTheNextIdlePass)
 {
     h.setOnline(true);
