@@ -85,11 +85,6 @@ public:
         std::lock_guard lock(mutex_);
         return played_;
     }
-    void clear()
-    {
-        std::lock_guard lock(mutex_);
-        played_.clear();
-    }
 
 private:
     mutable std::mutex mutex_;
