@@ -13,17 +13,12 @@ namespace ax25 = zelvo::ax25;
 namespace drv = zelvo::driver;
 using Kind = drv::ChannelConfig::Kind;
 
-// Every field of each channel in one line: "3 tcp host:port/kissport[@rate] name" or
-// "3 serial device baud/kissport[@rate] name".
+// Each channel as its number and the line that writes it back.
 std::vector<std::string> described(const drv::ChannelTable& table)
 {
     std::vector<std::string> out;
     for (const auto& c : table.channels)
-        out.push_back(std::to_string(c.number) +
-                      (c.kind == Kind::KissTcp ? " tcp " + c.host + ":" + std::to_string(c.port)
-                                               : " serial " + c.device + " " + std::to_string(c.baud)) +
-                      "/" + std::to_string(c.kissPort) + (c.airRate ? "@" + std::to_string(c.airRate) : "") +
-                      " " + c.name);
+        out.push_back(std::to_string(c.number) + " " + drv::describeChannel(c) + " " + c.name);
     return out;
 }
 
@@ -40,12 +35,13 @@ TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments)
                                               "9 kiss-serial /dev/ttyUSB1 9600@1200 TNC\n",
                                               "flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
-    EXPECT_EQ(described(table), (std::vector<std::string>{"0 tcp 127.0.0.1:8001/0 Simulation",
-                                                          "3 tcp tnc.local:8100/2 Nord  Relais",
-                                                          "15 serial /dev/ttyUSB0 9600/1 Funk \xE4"
-                                                          "ber Draht",
-                                                          "7 tcp ::1:9000/0 IPv6", "8 tcp h:8001/1@1200 Funk",
-                                                          "9 serial /dev/ttyUSB1 9600/0@1200 TNC"}));
+    EXPECT_EQ(described(table),
+              (std::vector<std::string>{"0 kiss-tcp 127.0.0.1:8001 Simulation",
+                                        "3 kiss-tcp tnc.local:8100/2 Nord  Relais",
+                                        "15 kiss-serial /dev/ttyUSB0 9600/1 Funk \xE4"
+                                        "ber Draht",
+                                        "7 kiss-tcp [::1]:9000 IPv6", "8 kiss-tcp h:8001/1@1200 Funk",
+                                        "9 kiss-serial /dev/ttyUSB1 9600@1200 TNC"}));
 }
 
 TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest)
@@ -91,12 +87,10 @@ TEST(ChannelTable, ReadsAgwLinesWithDefaultsAndWritesThemBack)
                                               "4 agw-tcp h:8000\n"        // 10: no name
                                               "4 agw-udp h:8000 A\n",     // 11: unknown kind
                                               "f");
-    std::vector<std::string> lines;
-    for (const auto& c : table.channels)
-        lines.push_back(drv::describeChannel(c) + " " + c.name);
-    EXPECT_EQ(lines, (std::vector<std::string>{"agw-tcp 127.0.0.1:8000/1@1200 Direwolf AGW",
-                                               "agw-tcp tnc.local:8000 Soundmodem",
-                                               "agw-tcp [::1]:8000/255 V6", "agw-tcp h:8010 Zehn"}));
+    EXPECT_EQ(described(table),
+              (std::vector<std::string>{"0 agw-tcp 127.0.0.1:8000/1@1200 Direwolf AGW",
+                                        "1 agw-tcp tnc.local:8000 Soundmodem", "2 agw-tcp [::1]:8000/255 V6",
+                                        "3 agw-tcp h:8010 Zehn"}));
     ASSERT_EQ(table.errors.size(), 7u);
     for (std::size_t i = 0; i < table.errors.size(); ++i)
         EXPECT_EQ(table.errors[i].rfind("f:" + std::to_string(i + 5) + ": ", 0), 0u) << table.errors[i];
@@ -130,7 +124,7 @@ TEST(ChannelTable, MissingFileGivesTheBuiltInChannelNamedByItsAddress)
     const zelvo::testing::TempDir dir;
     const auto table = drv::loadChannelTable(dir / "no-such-flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
-    EXPECT_EQ(described(table), std::vector<std::string>{"0 tcp 127.0.0.1:8001/0 127.0.0.1:8001"});
+    EXPECT_EQ(described(table), std::vector<std::string>{"0 kiss-tcp 127.0.0.1:8001 127.0.0.1:8001"});
 }
 
 TEST(ChannelTable, IsTakenFromBesideTheDriverThenTheUserThenTheSystem)
