@@ -12,20 +12,12 @@ namespace {
 const std::string kAir = ZELVO_AIR_BIN;
 const std::string kStation = ZELVO_STATION_BIN;
 
-// A connected-mode SABM (poll bit set) from DL4DDD to DB0XYZ, as a KISS client sends it.
+// A connected-mode SABM (poll bit set) from DL4DDD to DB0XYZ, as a KISS client sends it: a UI
+// frame's address field (C bit on the destination) with the SABM's control byte.
 std::string sabm()
 {
-    std::string bytes;
-    auto put = [&bytes](const char* call, bool cBit, bool last) {
-        auto a = address(call);
-        a.chBit = cBit;
-        const auto raw = ax25::encodeAddress(a, last);
-        bytes.append(raw.begin(), raw.end());
-    };
-    put("DB0XYZ", true, false);
-    put("DL4DDD", false, true);
-    bytes.push_back(0x3F);
-    return kiss::encodeData(0, bytes);
+    return kiss::encodeData(0,
+                            ax25::encodeFrame(ui_frame("DL4DDD", "DB0XYZ", 0xF0, "")).substr(0, 14) + "\x3F");
 }
 
 class StationMonitor : public ::testing::Test {
