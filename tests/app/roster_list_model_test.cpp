@@ -17,13 +17,14 @@ TEST(RosterListModel, StaysConsistentAndIndexesFollowTheirEntries)
     RosterListModel model(roster);
     QAbstractItemModelTester tester(&model, QAbstractItemModelTester::FailureReportingMode::Fatal);
 
-    roster.addEntry("a", "0", "DL1AAA", true, true, S::Offline);
+    const TUserEntry& a = roster.addEntry("a", "0", "DL1AAA", true, true, S::Offline);
     roster.addEntry("b", "0", "DL1BBB", true, true, S::Online);
     roster.addEntry("c", "0", "DL1CCC", true, true, S::Away);
     const QPersistentModelIndex offline = model.index(0, RosterListModel::AliasColumn);
     const QPersistentModelIndex away = model.index(2, RosterListModel::CallColumn);
     roster.sortByState();
     EXPECT_EQ(offline.row(), 2);
+    EXPECT_EQ(&roster.at(2), &a);  // the entry itself moved, not its fields
     EXPECT_EQ(offline.column(), RosterListModel::AliasColumn);
     EXPECT_EQ(away.data().toString(), "DL1CCC");
     EXPECT_EQ(away.row(), 1);

@@ -46,19 +46,6 @@ TEST(Roster, LookupsAreCaseInsensitiveOnTheBaseCall)
     EXPECT_EQ(roster.findEntry(""), nullptr);
 }
 
-TEST(Roster, SortByStateIsStableAndKeepsEntryAddresses)
-{
-    Roster roster;
-    TUserEntry& a = add(roster, "A1", TStationState::Offline);
-    add(roster, "B1", TStationState::Away);
-    add(roster, "C1", TStationState::Offline);
-    add(roster, "D1", TStationState::Online);
-    add(roster, "E1", TStationState::Away);
-    roster.sort(SortMode::ByState);
-    EXPECT_EQ(calls(roster), (std::vector<std::string>{"D1", "B1", "E1", "A1", "C1"}));
-    EXPECT_EQ(roster.indexOf(&a), 3);
-}
-
 TEST(Roster, TopCallMovesOneRowUpAndComparesCaseSensitively)
 {
     Roster roster;
