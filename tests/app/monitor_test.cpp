@@ -172,12 +172,13 @@ protected:
     BoxAnswers boxes;
 };
 
-TEST_F(MonitorWindowTest, OpenWindowListensAndShowsLinesClosedItDoesNot)
+TEST_F(MonitorWindowTest, OpenWindowIsNamedForAScreenReaderListensAndShowsLinesClosedItDoesNot)
 {
     EXPECT_TRUE(feed.sinks.empty());
     window.showOrActivate();
     ASSERT_TRUE(feed.registered());
     EXPECT_EQ(window.windowTitle(), "Monitor");
+    EXPECT_THAT(unnamedControls(window), ::testing::IsEmpty());
     feed.hear(0, false, ui_frame("DL2BBB", "DL1AAA-1", 0xDA, "[Bert]\x19", {"DB0AAA"}));
     QAbstractItemModel& shown = *window.lineView().model();
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown.rowCount() == 1; }, 5000));
@@ -224,12 +225,6 @@ TEST_F(MonitorWindowTest, CopiesSelectedOrAllLinesAndSavesThemAsText)
     EXPECT_FALSE(window.saveTo(QString::fromStdString((dir / "missing" / "monitor.txt").string())));
     ASSERT_EQ(boxes.texts.size(), 1);
     EXPECT_TRUE(boxes.texts[0].contains("konnte nicht in")) << boxes.texts[0].toStdString();
-}
-
-TEST_F(MonitorWindowTest, EveryControlIsNamedForAScreenReader)
-{
-    window.showOrActivate();
-    EXPECT_THAT(unnamedControls(window), ::testing::IsEmpty());
 }
 
 }  // namespace
