@@ -30,7 +30,6 @@ namespace zelvo::dialogs {
 namespace {
 
 using link::ChannelEntry;
-using link::ChannelKind;
 using testing::child;
 using testing::readFile;
 
@@ -46,11 +45,7 @@ protected:
         access_.channels = [] {
             return std::vector<link::FlexApi::Channel>{{0, "kiss-tcp", "127.0.0.1:8001", "D"}};
         };
-        access_.linkState = [](int) {
-            FlxLinkState state{};
-            state.state = FLX_LINK_UP;
-            return std::optional(state);
-        };
+        access_.linkState = [](int) { return std::optional(FlxLinkState{FLX_LINK_UP, 0, 0, 0, 0}); };
         access_.reload = [this] { return ++reloads_ > 0; };
         const testing::ScopedEnv flexnet("flexnet", ZELVO_DRIVER_DIR);
         if (driver_.loadFlexApi(registry_) && driver_.canProbe())
@@ -197,16 +192,11 @@ TEST_F(ChannelDialogTest, SearchOffersTheTncsOfThisMachineAndTakesThePickedOnes)
         GTEST_SKIP() << "the driver cannot probe";
     testing::KissServer kiss;
     testing::FakeAgwServer agw;
-    const auto at = [](ChannelKind kind, std::uint16_t port) {
-        ChannelEntry entry;
-        entry.kind = kind;
-        entry.host = "127.0.0.1";
-        entry.port = port;
-        return entry;
+    const auto at = [](const char* kind, std::uint16_t port) {
+        return *link::entryOfAddress(kind + (" 127.0.0.1:" + std::to_string(port)));
     };
     dialog().setSearchPlaces([&] {
-        return std::vector{at(ChannelKind::KissTcp, kiss.port()), at(ChannelKind::AgwTcp, agw.port()),
-                           at(ChannelKind::KissTcp, 8001)};
+        return std::vector{at("kiss-tcp", kiss.port()), at("agw-tcp", agw.port()), at("kiss-tcp", 8001)};
     });
     QSignalSpy answered(&dialog(), &ChannelDialog::answered);
     auto& search = child<QPushButton>(dialog(), "BtnSuchen");
@@ -230,21 +220,10 @@ TEST_F(ChannelDialogTest, SearchOffersTheTncsOfThisMachineAndTakesThePickedOnes)
 // What a probe and a link state come to in words, for each way a TNC answers or does not.
 TEST(ChannelWordsTest, ProbesAndLinkStatesInWords)
 {
-    ChannelEntry tcp;
-    tcp.host = "127.0.0.1";
-    tcp.port = 8001;
-    ChannelEntry unknown = tcp;
-    unknown.host = "nowhere.invalid";
-    ChannelEntry serial;
-    serial.kind = ChannelKind::KissSerial;
-    serial.device = "/dev/null";
-    serial.baud = 9600;
-    const auto probe = [](int kind, int error) {
-        FlxProbe p{};
-        p.kind = kind;
-        p.error = error;
-        return std::optional(p);
-    };
+    const ChannelEntry tcp = *link::entryOfAddress("kiss-tcp 127.0.0.1:8001");
+    const ChannelEntry unknown = *link::entryOfAddress("kiss-tcp nowhere.invalid:8001");
+    const ChannelEntry serial = *link::entryOfAddress("kiss-serial /dev/null 9600");
+    const auto probe = [](int kind, int error) { return std::optional(FlxProbe{kind, error, 0, 0, 0, ""}); };
     const std::tuple<ChannelEntry, std::optional<FlxProbe>, QString> probes[] = {
         {tcp, probe(FLX_PROBE_NOTHING, ECONNREFUSED), "keine Antwort von 127.0.0.1:8001"},
         {unknown, probe(FLX_PROBE_NOTHING, -1), "nowhere.invalid: Rechner unbekannt"},
@@ -257,12 +236,7 @@ TEST(ChannelWordsTest, ProbesAndLinkStatesInWords)
     for (const auto& [entry, answer, words] : probes)
         EXPECT_EQ(ChannelWords::probe(entry, answer), words);
 
-    const auto state = [](int kind, int error) {
-        FlxLinkState s{};
-        s.state = kind;
-        s.error = error;
-        return std::optional(s);
-    };
+    const auto state = [](int kind, int error) { return std::optional(FlxLinkState{kind, error, 0, 0, 0}); };
     EXPECT_EQ((std::vector{ChannelWords::linkState(tcp, state(FLX_LINK_UP, 0)),
                            ChannelWords::linkState(tcp, state(FLX_LINK_WRONG_PROTOCOL, 0)),
                            ChannelWords::linkState(tcp, state(FLX_LINK_DOWN, ECONNREFUSED)),
