@@ -399,7 +399,9 @@ TEST_F(DesktopProgramTest, GoingOnlineWithoutATncSaysSoAtOnceAndTheLogHasTheTncL
     EXPECT_TRUE(QTest::qWaitFor([&] { return !program->tray().showsTncLost(); }, 15000));
     EXPECT_EQ(program->tray().toolTip(), "Zelvo Online");
     const std::string written = log();
-    const auto lost = written.find(" TNC weg: Kanal 0 \x84Test\x93: TNC 127.0.0.1:");
+    const auto lost =
+        written.find(" TNC weg: Kanal 0 \x84Test\x93: TNC 127.0.0.1:" + std::to_string(tnc.port()) +
+                     " nicht erreichbar (Verbindung abgelehnt).\r\n");
     EXPECT_TRUE(lost != std::string::npos &&
                 written.find(" TNC da : Kanal 0 \x84Test\x93", lost) != std::string::npos)
         << written;
