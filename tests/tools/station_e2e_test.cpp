@@ -82,20 +82,6 @@ protected:
         ASSERT_SEES(station, "ADDED " + peer.base() + " 0 " + peer.call);
     }
 
-    // Both on each other's roster and online, each showing the other Online.
-    void meet()
-    {
-        ASSERT_NO_FATAL_FAILURE(add(*pa, b));
-        ASSERT_NO_FATAL_FAILURE(add(*pb, a));
-        pa->write_line("online");
-        ASSERT_SEES(*pa, "SELF online qrv");
-        // B hears A while offline itself: Online, but no answer yet.
-        ASSERT_SEES(*pb, "STATE " + a.base() + " Online");
-        pb->write_line("online");
-        ASSERT_SEES(*pb, "SELF online qrv");
-        ASSERT_SEES(*pa, "STATE " + b.base() + " Online");
-    }
-
     // Sends a message and waits until the receiver shows it and the sender has it acknowledged.
     static void deliver(Process& from, const Home& from_home, Process& to, const Home& to_home,
                         const std::string& text)
@@ -106,10 +92,33 @@ protected:
     }
 };
 
-TEST_F(StationPair, PresenceOnlineAwayBackPollAndOffline)
+TEST_F(StationPair, MessagesBothWaysThenPresenceAwayPollBackAndOffline)
 {
     ASSERT_NO_FATAL_FAILURE(open_channel());
-    ASSERT_NO_FATAL_FAILURE(meet());
+    // Both on each other's roster and online, each showing the other Online.
+    ASSERT_NO_FATAL_FAILURE(add(*pa, b));
+    ASSERT_NO_FATAL_FAILURE(add(*pb, a));
+    pa->write_line("online");
+    ASSERT_SEES(*pa, "SELF online qrv");
+    // B hears A while offline itself: Online, but no answer yet.
+    ASSERT_SEES(*pb, "STATE " + a.base() + " Online");
+    pb->write_line("online");
+    ASSERT_SEES(*pb, "SELF online qrv");
+    ASSERT_SEES(*pa, "STATE " + b.base() + " Online");
+
+    // Umlauts and line breaks, delivered both ways and kept.
+    const std::string there = "Grüße aus Köln\\nZeile 2";
+    const std::string back = "Maß für Übermut: ä ö ü ß\\nEnde";
+    ASSERT_NO_FATAL_FAILURE(deliver(*pa, a, *pb, b, there));
+    ASSERT_NO_FATAL_FAILURE(deliver(*pb, b, *pa, a, back));
+
+    // On the air: Windows-1252, one byte an umlaut, CR LF, as A's first message. The
+    // acknowledgement and the lines kept: Messages.NewMessageIsAcknowledgedStoredAndReported and
+    // MatchingAckDeliversTheHeadText.
+    EXPECT_TRUE(hears(*monitor, ax25::encodeFrame(ui_frame("DL1AAA-1", "DL2BBB-3", 208,
+                                                           "Gr\xFC\xDF"
+                                                           "e aus K\xF6ln\r\nZeile 2"))));
+    EXPECT_EQ(history(*pb, "DL1AAA"), (History{{'R', there}, {'T', back}}));
 
     // Away with a reason: the text travels as it is, the peer shows Away.
     pa->write_line("away Bin beim Essen");
@@ -163,25 +172,6 @@ TEST_F(StationPair, ATncLostAndBackIsALinkLineAndALogLine)
     while (std::getline(file, line))
         kinds.push_back(line.substr(line.find(' ', line.find(' ') + 1) + 1, 9));  // after the date and time
     EXPECT_EQ(kinds, (std::vector<std::string>{"Programm ", "TNC weg: ", "TNC da : ", "Programm "}));
-}
-
-TEST_F(StationPair, MessagesWithUmlautsAndLineBreaksAreDeliveredBothWaysAndKept)
-{
-    ASSERT_NO_FATAL_FAILURE(open_channel());
-    ASSERT_NO_FATAL_FAILURE(meet());
-
-    const std::string there = "Grüße aus Köln\\nZeile 2";
-    const std::string back = "Maß für Übermut: ä ö ü ß\\nEnde";
-    ASSERT_NO_FATAL_FAILURE(deliver(*pa, a, *pb, b, there));
-    ASSERT_NO_FATAL_FAILURE(deliver(*pb, b, *pa, a, back));
-
-    // On the air: Windows-1252, one byte an umlaut, CR LF, as A's first message. The
-    // acknowledgement and the lines kept: Messages.NewMessageIsAcknowledgedStoredAndReported and
-    // MatchingAckDeliversTheHeadText.
-    EXPECT_TRUE(hears(*monitor, ax25::encodeFrame(ui_frame("DL1AAA-1", "DL2BBB-3", 208,
-                                                           "Gr\xFC\xDF"
-                                                           "e aus K\xF6ln\r\nZeile 2"))));
-    EXPECT_EQ(history(*pb, "DL1AAA"), (History{{'R', there}, {'T', back}}));
 }
 
 // Registration between two stations: the question, the entry with the path of a directly heard
