@@ -119,14 +119,6 @@ TEST(ChannelTable, RefusesASecondChannelOnTheSameSerialLine)
               std::tuple(std::vector<std::string>{"f:2: device /dev/ttyS0 already used by channel 1"}, 3u));
 }
 
-TEST(ChannelTable, MissingFileGivesTheBuiltInChannelNamedByItsAddress)
-{
-    const zelvo::testing::TempDir dir;
-    const auto table = drv::loadChannelTable(dir / "no-such-flexnet.conf");
-    EXPECT_TRUE(table.errors.empty());
-    EXPECT_EQ(described(table), std::vector<std::string>{"0 kiss-tcp 127.0.0.1:8001 127.0.0.1:8001"});
-}
-
 TEST(ChannelTable, IsTakenFromBesideTheDriverThenTheUserThenTheSystem)
 {
     const zelvo::testing::TempDir dir;
