@@ -1,6 +1,7 @@
 // The monitor's line for frames as they travel: Zelvo's UI frames, connected-mode frames of other
 // stations, digipeated frames, and bytes that are no frame at all. The columns' fields:
-// MonitorWindowTest.OpenWindowListens... and MonitorModelTest.HeardList...
+// MonitorWindowTest.OpenWindowListens... and MonitorModelTest.HeardList...; a status frame's line:
+// StationMonitor.PrintsSentReceivedAndForeignFramesUntilSwitchedOff.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -48,8 +49,6 @@ TEST(MonitorLine, FramesOfTheChannelAsMonitorsShowThem)
     for (int i = 0; i < 11; ++i)
         eleven += addr("DB0AAA", i == 10);
     const Case cases[] = {
-        {"Zelvo status, answer wanted", frame({"DL2BBB-3!", "DL1AAA-1"}, b({0x03, 0xDA}) + "[Anna]\x18"),
-         "DL1AAA-1>DL2BBB-3 [UI C] pid=DA Status: [Anna]<0x18>"},
         {"Zelvo message with CR LF", frame({"DL2BBB!", "DL1AAA"}, b({0x03, 0xD2}) + "Hallo\r\nBert"),
          "DL1AAA>DL2BBB [UI C] pid=D2 Nachricht: Hallo<0x0d><0x0a>Bert"},
         {"Zelvo acknowledgement", frame({"DL1AAA!", "DL2BBB"}, b({0x03, 0xD2})),
