@@ -15,7 +15,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <future>
 #include <latch>
@@ -110,7 +109,9 @@ TEST(RegistryLock, AHeldLockFailsAWriteWithinItsBoundWhileReadsGoOn)
     EXPECT_EQ(registry.readString(RegRoot::CurrentUser, "\\A", "v"), "3");
 }
 
-TEST(RegistryClaimFiles, LockFilesOthersCouldOpenAreTakenOverAndAnythingElseFailsWithTheReason)
+// A claim that fails for any other reason, and the reason given:
+// SessionTest.ARegistryFolderInUseOrNotClaimableIsRefusedBeforeTheDriver.
+TEST(RegistryClaimFiles, LockFilesOthersCouldOpenAreTakenOver)
 {
     TempDir dir;
     const Registry::Paths paths{dir / "HKCU.reg", dir / "HKLM.reg"};
@@ -130,12 +131,6 @@ TEST(RegistryClaimFiles, LockFilesOthersCouldOpenAreTakenOverAndAnythingElseFail
     }
     ::close(strangerClaim);
     ::close(strangerLock);
-
-    fs::remove(dir / "HKCU.reg.inuse");
-    fs::create_directory(dir / "HKCU.reg.inuse");
-    RegistryClaim claim;
-    EXPECT_EQ(claim.take(paths), RegistryClaim::Result::Failed);
-    EXPECT_EQ(claim.failure(), std::strerror(EISDIR));
 }
 
 }  // namespace
