@@ -124,21 +124,6 @@ TEST_F(Messages, WhatRestartsThePeersNumberingLetsItsNext208In)
     }
 }
 
-// Going online keeps our own numbering: a peer that misses the announcement still holds the
-// number of our last text, which a restart at 208 could repeat.
-TEST_F(Messages, GoingOnlineKeepsTheNumberOfTheNextText)
-{
-    peer.sendPid = "209";  // the peer took our 208 last
-    ASSERT_TRUE(protocol::goOnlineClick(h.station));
-    h.driver.takeSent();
-    protocol::queueMessage(h.station, peer, "Noch da?", false);
-    h.pass();
-    EXPECT_EQ(h.driver.takeSent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 209, "Noch da?", true}}));
-    // Its answer restarts both numberings together.
-    h.handle(kPeer, 218, "[Alt]\x19");
-    EXPECT_EQ(peer.sendPid, "208");
-}
-
 TEST_F(Messages, MatchingAckDeliversTheHeadText)
 {
     peer.state = S::Sending;
@@ -295,25 +280,18 @@ TEST_F(Messages, PollGoesOutFiveTimesThenTheStationIsOffline)
               std::make_tuple(4u, "User ist Offline", S::Offline, "0", icons));
 }
 
-TEST_F(Messages, OfflineStationIsPolledButSentNoText)
+TEST_F(Messages, AWaitingTextIsNotSentWhenThePollRunsOutNorToTheOfflineStation)
 {
     h.setOnline(true);
-    peer.state = S::Offline;
     peer.txBuffer = {"wartet"};
+    peer.pollCount = "2";
+    h.pass();  // the poll gives up in the same pass in which the delivery would have started
+    EXPECT_EQ(std::tuple(peer.state, peer.sendCount, h.driver.sent().size()), std::tuple(S::Offline, "", 0u));
+
     peer.pollCount = "31";
-    h.pass(60);
+    h.pass(60);  // polled again, but sent no text
     EXPECT_EQ(std::tuple(h.driver.sent(), peer.sendCount),
               std::tuple(std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 219, "", true}}, ""));
-}
-
-TEST_F(Messages, PollRunningOutKeepsTheTextWaiting)
-{
-    // The poll gives up in the same pass in which the delivery would have started.
-    h.setOnline(true);
-    peer.pollCount = "2";
-    peer.txBuffer = {"wartet"};
-    h.pass();
-    EXPECT_EQ(std::tuple(peer.state, peer.sendCount, h.driver.sent().size()), std::tuple(S::Offline, "", 0u));
 }
 
 TEST(MessageSplit, LongTextsAreCutAtTheLastBreakWithinTheLimit)
