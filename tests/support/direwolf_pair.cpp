@@ -82,10 +82,6 @@ std::optional<std::string> DirewolfPair::unavailable(const std::string& binary)
 
 DirewolfPair::DirewolfPair(std::string binary)
 {
-    if (const auto reason = unavailable(binary)) {
-        error_ = *reason;
-        return;
-    }
     for (int index = 0; index < 2; ++index) {
         bool started = false;
         for (int attempt = 0; attempt < kAttempts && !started; ++attempt)

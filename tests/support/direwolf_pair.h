@@ -29,7 +29,8 @@ public:
         std::unique_ptr<Process> process;
     };
 
-    // Starts both modems and the channel between them; ready() tells whether both listen.
+    // Starts both modems and the channel between them; ready() tells whether both listen. Only
+    // where unavailable() finds Direwolf.
     explicit DirewolfPair(std::string binary);
     ~DirewolfPair();  // ends the channel thread, then both modems
     DirewolfPair(const DirewolfPair&) = delete;
