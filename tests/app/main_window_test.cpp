@@ -58,13 +58,7 @@ TEST_F(MainWindowTest, KeyTableRunsCommandsUsesUpWhatItHandlesAndAltF4OnlyHides)
     }
     EXPECT_EQ(std::pair(status(1), monitor.count()),
               std::pair(QString("Offline nicht möglich"), qsizetype(1)));  // Alt+P, Alt+M
-
-    EXPECT_TRUE(key(Qt::Key_O, Qt::AltModifier));
-    EXPECT_TRUE(session.station().online());
-    boxes.answers << "Abbrechen";
-    EXPECT_TRUE(key(Qt::Key_L, Qt::AltModifier));
-    EXPECT_EQ(boxes.texts, QStringList("Bestätigung: DL1AAA wirklich löschen ?"));
-
+    // Alt+O, and Alt+L with its question: Desktop.KeyboardOnly.
     for (const bool messagesOpen : {true, false}) {
         dialogs.visible = messagesOpen;
         EXPECT_TRUE(key(Qt::Key_Return, Qt::AltModifier));
