@@ -1,7 +1,5 @@
 // The tray icon's pictures, tips and menu item, its clicks, and what the engine's user interface
 // does to the windows.
-#include <QSignalSpy>
-
 #include <fstream>
 
 #include "app/activity_log.h"

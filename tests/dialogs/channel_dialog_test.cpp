@@ -132,8 +132,8 @@ TEST_F(ChannelDialogTest, ShowsTheTableAndSavesAChannelAddedInTheEditor)
 
 TEST_F(ChannelDialogTest, RefusesWrongInputWhereItIsTypedWithAWordForIt)
 {
+    // A port of 70000: Desktop.ChannelPage.
     const std::tuple<const char*, QString, QString> wrong[] = {
-        {"EditPort", "70000", "Port 1 bis 65535"},
         {"EditNumber", "0", "Kanalnummer 0 ist schon vergeben"},
         {"EditNumber", "16", "Kanalnummer 0 bis 15"},
         {"EditAirRate", "0", "Luftrate 1 bis 10000000 Bit/s"},
