@@ -308,21 +308,9 @@ TEST_F(Presence, RegisteredStationIsAnsweredOnItsChannelAlongTheWayBack)
               std::tuple("DK7NEW", added.textFields()));
 }
 
-TEST_F(Presence, FullRosterRefusesRegistrationWithoutAsking)
-{
-    for (int i = 1; i < app::MAX_ENTRIES; ++i)
-        h.add("DL" + std::to_string(i) + "X");
-    ASSERT_TRUE(h.roster.isFull());
-    h.ui.defaultAnswer = true;
-
-    h.handle("DK7NEW", 218, "[Neu]\x18");
-
-    EXPECT_EQ(std::tuple(h.ui.questions.size(), h.roster.size(), h.ui.statuses, h.driver.sent().size()),
-              std::tuple(0u, app::MAX_ENTRIES, std::vector<std::string>{"Maximale Anzahl erreicht"}, 0u));
-}
-
-// The question holds the pass while the user goes on: what was added meanwhile counts.
-TEST_F(Presence, RegistrationLooksAtTheRosterAgainAfterTheQuestion)
+// The question holds the pass while the user goes on: what was added meanwhile counts. A full
+// roster refuses without asking.
+TEST_F(Presence, RegistrationLooksAtTheRosterBeforeAndAgainAfterTheQuestion)
 {
     h.ui.defaultAnswer = true;
     h.ui.whileAsking = [&] { h.add("DK7NEW-1"); };
@@ -336,6 +324,11 @@ TEST_F(Presence, RegistrationLooksAtTheRosterAgainAfterTheQuestion)
     h.handle("DK8NEW", 218, "[Neu]\x18");
     EXPECT_EQ(std::tuple(h.roster.size(), h.ui.lastStatus()),
               std::tuple(app::MAX_ENTRIES, "Maximale Anzahl erreicht"));
+
+    h.handle("DK9NEW", 218, "[Neu]\x18");
+    EXPECT_EQ(std::tuple(h.ui.questions.size(), h.ui.statuses.size(), h.ui.lastStatus(), h.roster.size(),
+                         h.driver.sent().size()),
+              std::tuple(2u, 2u, "Maximale Anzahl erreicht", app::MAX_ENTRIES, 0u));
 }
 
 TEST_F(Presence, SenderWithoutACallIsNeitherAskedAboutNorRegistered)
