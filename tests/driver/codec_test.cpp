@@ -90,17 +90,6 @@ TEST(KissDecode, DropsOverlongFramesAndCountsUnterminatedOnReset)
     EXPECT_EQ(frames[0].data, "n");
 }
 
-TEST(Ax25Address, EncodesShiftedCharactersAndSsidByte)
-{
-    // DL1ABC-7 with its SSID byte: DriverApi.SendWritesOneKissFrameByteForByte.
-    auto a = address("n0c-15");
-    a.chBit = true;
-    EXPECT_EQ(ax25::encodeAddress(a, true), (ax25::RawAddress{0x9C, 0x60, 0x86, 0x40, 0x40, 0x40, 0xFF}));
-    const auto decoded = ax25::decodeAddress(ax25::encodeAddress(a, true).data());
-    ASSERT_TRUE(decoded);
-    EXPECT_EQ(std::tie(decoded->call, decoded->ssid, decoded->chBit), std::make_tuple("N0C", 15, true));
-}
-
 TEST(Ax25Address, ParsesAndFormatsCallText)
 {
     for (const auto& [text, call] :
