@@ -74,10 +74,9 @@ TEST_F(TrayTest, MenuItemsInTheirOrderRunTheirCommands)
 
 TEST_F(TrayTest, ClicksShowTheWindowOrReadTheFirstOnlineUnreadStation)
 {
+    // A click on the shown window leaves it shown: Desktop.TrayProgramEndToEnd.
     tray.activate(QSystemTrayIcon::Trigger);
     tray.activate(QSystemTrayIcon::DoubleClick);
-    EXPECT_TRUE(window.isVisible());
-    tray.activate(QSystemTrayIcon::Trigger);
     EXPECT_TRUE(window.isVisible());
 
     add("DL1AAA", S::AwayUnread).unread = true;
