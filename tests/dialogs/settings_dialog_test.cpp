@@ -204,22 +204,17 @@ TEST_F(SettingsDialogTest, OwnCallIsStoredUpperCaseAndOneThatIsNoCallKeepsThePag
     QLineEdit& myCall = at<QLineEdit>("EditMyCall");
     QTest::keyClicks(&myCall, "dl1abc-16");
     EXPECT_EQ(std::tuple(myCall.text(), settings_.myCall()), std::tuple("DL1ABC-16", "DL1ABC-16"));
-    // OK and the close box both refuse it, at the page "Zelvo" with the call ready to be typed over.
-    const std::function<void()> ways[] = {[&] { at<QPushButton>("BtnOK").click(); },
-                                          [&] { dialog_->close(); }};
-    for (const auto& close : ways) {
-        pages().setCurrentIndex(2);
-        boxes_.answers = {"OK"};
-        boxes_.texts.clear();
-        close();
-        EXPECT_EQ(
-            boxes_.texts,
-            QStringList("Fehler: „DL1ABC-16“ ist kein gültiges Rufzeichen: die SSID geht von 0 bis 15."));
-        EXPECT_TRUE(dialog_->isVisible());
-        EXPECT_EQ(std::tuple(pages().currentIndex(), dialog_->focusWidget(), myCall.selectedText()),
-                  std::tuple(0, &myCall, QString("DL1ABC-16")));
-        EXPECT_EQ(stored("Mycall"), std::nullopt);
-    }
+    // The close box refuses it (OK too: Desktop.TrayProgramEndToEnd), at the page "Zelvo" with the
+    // call ready to be typed over.
+    pages().setCurrentIndex(2);
+    boxes_.answers = {"OK"};
+    dialog_->close();
+    EXPECT_EQ(boxes_.texts,
+              QStringList("Fehler: „DL1ABC-16“ ist kein gültiges Rufzeichen: die SSID geht von 0 bis 15."));
+    EXPECT_TRUE(dialog_->isVisible());
+    EXPECT_EQ(std::tuple(pages().currentIndex(), dialog_->focusWidget(), myCall.selectedText()),
+              std::tuple(0, &myCall, QString("DL1ABC-16")));
+    EXPECT_EQ(stored("Mycall"), std::nullopt);
     QTest::keyClick(&myCall, Qt::Key_Backspace);
     QTest::keyClicks(&myCall, "dk0ab-7");
     at<QPushButton>("BtnOK").click();
