@@ -156,13 +156,12 @@ TEST(Destination, ParsesCallChannelAndDigipeatersInOrder)
 
 TEST(Destination, RefusesWhatCannotBeSent)
 {
-    for (const char* bad : {"", "   ", "DL1ABC", "DL1ABC X", "DL1ABC 16", "DL1ABC -1", "DL1ABC +1",
-                            "DL1ABC 1x", "DL1ABC 100", " 3DL1ABC", "3 DL1ABC", "DL1ABCD 0", "DL1ABC-16 0",
-                            "DL1ABC 0 DIGI-99", "DL1ABC 0 DI/GI", "A 0 B C D E F G H I J",
-                            "DL\xC4"
-                            "BC 0"}) {
+    // One bad call and one bad digipeater; what else makes a call bad:
+    // Ax25Address.ParsesAndFormatsCallText.
+    for (const char* bad :
+         {"", "   ", "DL1ABC", "DL1ABC X", "DL1ABC 16", "DL1ABC -1", "DL1ABC +1", "DL1ABC 1x", "DL1ABC 100",
+          " 3DL1ABC", "3 DL1ABC", "DL1ABC-16 0", "DL1ABC 0 DI/GI", "A 0 B C D E F G H I J"})
         EXPECT_FALSE(drv::parseDestination(bad)) << '"' << bad << '"';
-    }
     EXPECT_FALSE(drv::parseDestination("DL1ABC 0" + std::string(300, ' ')));
 }
 
