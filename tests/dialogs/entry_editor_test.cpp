@@ -157,8 +157,8 @@ TEST_F(EntryEditorTest, UpdateTellsOfANewCall)
 TEST_F(EntryEditorTest, EveryWayOfClosingSavesTheRoster)
 {
     h_.add("DB0ABC");
+    // Esc: Desktop.TrayProgramEndToEnd.
     const std::pair<const char*, std::function<void()>> ways[] = {
-        {"Esc", [&] { QTest::keyClick(editor_.get(), Qt::Key_Escape); }},
         {"close box", [&] { editor_->close(); }},
         {"Abbrechen", [&] { at<QPushButton>("AbortBtn").click(); }},
     };
