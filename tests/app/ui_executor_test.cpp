@@ -6,7 +6,6 @@
 #include <QCoreApplication>
 
 #include <atomic>
-#include <thread>
 
 #include "app/ui_executor.h"
 #include "tests/support/wait.h"

@@ -6,7 +6,6 @@
 #include "tests/support/temp_dir.h"
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <random>
 
 namespace zelvo::dialogs {

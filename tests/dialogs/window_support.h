@@ -6,7 +6,6 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QRegularExpression>
 #include <QTabBar>
 #include <QTimer>
