@@ -98,7 +98,7 @@ TEST(AgwParse, VersionPortListAndOutstandingCount)
          {bytes({1, 0, 0, 0}), bytes({1, 0, 0, 0, 0, 0, 0, 0x80}), std::string(9, '\0')})
         EXPECT_FALSE(agw::parseVersion(bad));
 
-    // Two ports, each ended by its ';': the Probe tests of an AGW server.
+    // Ports each ended by its ';': the Probe test of an AGW server.
     using Ports = std::vector<std::string>;
     EXPECT_EQ(agw::parsePortList("1;Port1 AFSK 1200"), Ports{"Port1 AFSK 1200"});
     // Direwolf 1.6 goes on past the count.
