@@ -41,7 +41,7 @@ TEST(PresenceStates, EachFrameGivesItsStateAndKeepsTheUnreadMarkWhereDue)
         {S::Online, 220, "Beim Essen", S::Away, S::AwayUnread},
         {S::Away, 220, "", S::Online, S::OnlineUnread},
         {S::Sending, 219, "", S::HasPolled, S::HasPolled},
-        {S::OfflineUnread, 219, "+", S::Online, S::Online},
+        // A poll answer from OfflineUnread: Presence.PollAnswerEndsThePollAndTellsTheState.
         {S::OnlineUnread, 219, "-", S::Away, S::Away},
         {S::Offline, 210, "Hallo", S::OnlineUnread, S::OnlineUnread},
         {S::Away, 210, "Hallo", S::AwayUnread, S::AwayUnread},
