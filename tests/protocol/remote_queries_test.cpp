@@ -50,7 +50,7 @@ TEST_F(RemoteQueries, AnswersAreExactAndLeaveNoTrace)
     const std::string detailWien =
         kHeader + "Call  : OE3CCC\r\nAlias : Wien\r\nStatus: Online\r\nPath:OE3CCC-5 OE1XYZ";
     const std::pair<std::string, std::string> cases[] = {
-        {"//ve", version},
+        // "//ve": StationPair.RegistrationAcceptedAddsTheHeardPathAndMayQueryAtOnce.
         {"//VErsion bitte", version},
         {"//in", "QTH Kiel\r\nRig: 2m/70cm"},
         {"//INfo", "QTH Kiel\r\nRig: 2m/70cm"},
