@@ -22,14 +22,6 @@ protected:
     StationHarness h;
 };
 
-std::vector<std::string> infos(const std::vector<SentFrame>& frames)
-{
-    std::vector<std::string> out;
-    for (const SentFrame& frame : frames)
-        out.push_back(frame.info);
-    return out;
-}
-
 }  // namespace
 
 TEST_F(Commands, OnlineSwitchAnnouncesBothWays)
@@ -46,13 +38,13 @@ TEST_F(Commands, OnlineSwitchAnnouncesBothWays)
         std::tuple(true, std::vector<std::pair<bool, bool>>{{true, false}},
                    std::vector<TrayPicture>{TrayPicture::MainIcon},
                    std::vector<std::string>{"bereit... Hilfe mit F1"}, "209"));
-    EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>(3, "[Nord]\x18"));
+    EXPECT_EQ(each(h.driver.takeSent(), &SentFrame::info), std::vector<std::string>(3, "[Nord]\x18"));
 
     ASSERT_TRUE(protocol::goOnlineClick(h.station));
     EXPECT_EQ(std::tuple(h.station.online(), h.ui.ownStates.back(), h.ui.icons.back()),
               std::tuple(false, std::make_pair(false, false), TrayPicture::SelfOff));
     // The offline announcement to the two reachable entries (its frames, states and sounds: Outgoing).
-    EXPECT_EQ(infos(h.driver.takeSent()), std::vector<std::string>(2, "[]"));
+    EXPECT_EQ(each(h.driver.takeSent(), &SentFrame::info), std::vector<std::string>(2, "[]"));
 }
 
 TEST_F(Commands, AwaySwitchBothWaysAlsoWhileOffline)
@@ -65,7 +57,8 @@ TEST_F(Commands, AwaySwitchBothWaysAlsoWhileOffline)
     EXPECT_EQ(std::pair(away, h.station.away()), std::pair(true, false));
     // Each way announced to the reachable entry (the frames: Outgoing.AwayAndBackGoToReachableEntriesOnly)
     // and reported to the window.
-    EXPECT_EQ(infos(h.driver.takeSent()), (std::vector<std::string>{"Bin gerade nicht da", ""}));
+    EXPECT_EQ(each(h.driver.takeSent(), &SentFrame::info),
+              (std::vector<std::string>{"Bin gerade nicht da", ""}));
     EXPECT_EQ(std::pair(h.station.online(), h.ui.ownStates),
               std::pair(false, std::vector<std::pair<bool, bool>>{{false, true}, {false, false}}));
 }
@@ -123,10 +116,8 @@ TEST_F(Commands, MessageToAllSkipsOfflineStations)
     // One frame sequence per station: the reachable ones go out on the first pass.
     h.setOnline(true);
     h.pass();
-    std::vector<std::string> destinations;
-    for (const SentFrame& frame : h.driver.sent())
-        destinations.push_back(frame.destination);
-    EXPECT_EQ(destinations, (std::vector<std::string>{"DL2BBB 0", "OE4DDD 0"}));
+    EXPECT_EQ(each(h.driver.sent(), &SentFrame::destination),
+              (std::vector<std::string>{"DL2BBB 0", "OE4DDD 0"}));
 }
 
 TEST_F(Commands, DeletingTellsTheStationUnlessOfflineAndSaves)

@@ -53,6 +53,15 @@ inline void encodeAx25Address(std::string_view call, std::uint8_t out[7])
 
 using ax25::callText;  // as the driver's strcall gives it
 
+// One field of each frame sent, in order.
+inline std::vector<std::string> each(const std::vector<SentFrame>& frames, std::string SentFrame::*field)
+{
+    std::vector<std::string> out;
+    for (const SentFrame& frame : frames)
+        out.push_back(frame.*field);
+    return out;
+}
+
 class FakeDriver : public link::RadioDriver {
 public:
     // Queues a frame for a later getUi.

@@ -209,8 +209,6 @@ TEST_F(Outgoing, AnEditedPathOrChannelIsAddressedAnew)
     protocol::sendOffline(h.station, entry);
     entry.channel = "3";
     protocol::sendOffline(h.station, entry);
-    std::vector<std::string> destinations;
-    for (const SentFrame& frame : h.driver.sent())
-        destinations.push_back(frame.destination);
-    EXPECT_EQ(destinations, (std::vector<std::string>{"DL2BBB-4 1", "DL2BBB-5 1 DB0XY", "DL2BBB-5 3 DB0XY"}));
+    EXPECT_EQ(each(h.driver.sent(), &SentFrame::destination),
+              (std::vector<std::string>{"DL2BBB-4 1", "DL2BBB-5 1 DB0XY", "DL2BBB-5 3 DB0XY"}));
 }
