@@ -81,9 +81,9 @@ TEST_F(Presence, StatusAnnounceIsAnsweredOnlyWhenOnlineAndAsked)
         h.handle("DL2BBB-9", 218, std::string("[Sued]") + c.marker);
 
         EXPECT_EQ(
-            std::tie(entry.state, entry.unread, entry.alias, entry.lastRxPid, h.ui.icons),
-            std::make_tuple(S::Online, true, "Sued", "218", std::vector<TrayPicture>{TrayPicture::UserOn}));
-        EXPECT_TRUE(h.ui.statuses.empty());
+            std::tie(entry.state, entry.unread, entry.alias, entry.lastRxPid, h.ui.icons, h.ui.statuses),
+            std::make_tuple(S::Online, true, "Sued", "218", std::vector<TrayPicture>{TrayPicture::UserOn},
+                            std::vector<std::string>{}));
 
         using Sent = std::vector<SentFrame>;
         using Sounds = std::vector<std::string>;
