@@ -9,7 +9,6 @@
 
 #include <atomic>
 #include <cerrno>
-#include <cstdlib>
 #include <mutex>
 #include <thread>
 
@@ -18,7 +17,6 @@ using namespace std::chrono_literals;
 using namespace std::string_literals;
 namespace agw = zelvo::agw;
 namespace ax25 = zelvo::ax25;
-namespace kiss = zelvo::kiss;
 using Behaviour = FakeAgwServer::Behaviour;
 
 namespace {
