@@ -157,7 +157,6 @@ void FakeAgwServer::answer(int fd, const agw::Frame& request, bool& keep)
     const std::string version = littleEndian(static_cast<std::uint32_t>(options.version.first)) +
                                 littleEndian(static_cast<std::uint32_t>(options.version.second));
     switch (behaviour) {
-    case Behaviour::Silent: return;
     case Behaviour::Garbage: return writeAll(fd, "HTTP/1.0 400 Bad Request\r\n\r\n");
     case Behaviour::CloseAfterRequest: keep = false; return;
     case Behaviour::Oversize: {

@@ -24,7 +24,6 @@ public:
     // What the server does with each request it reads.
     enum class Behaviour {
         Answer,             // as Direwolf: answers 'R', 'G', 'y' and 'X', takes the others silently
-        Silent,             // reads and records, answers nothing
         Garbage,            // answers with bytes that are no AGW header
         CloseAfterRequest,  // closes the connection once a whole request is read
         Oversize,           // answers 'R' with a header announcing more data than AGW allows
