@@ -47,9 +47,11 @@ Files:
   into one folder. Only one program, zelvo or zelvo-station, may use a registry folder at a
   time; a second one ends with an error. The activity log is Zelvo.log beside the program when
   that folder is writable and not an install, else $XDG_STATE_HOME/zelvo/Zelvo.log; the message
-  history is $XDG_DATA_HOME/zelvo/history.sqlite. The running program is found through the
-  socket MUT_Zelvo_Open in $XDG_RUNTIME_DIR, else in /tmp/zelvo-<uid>; either folder must be the
-  user's own and closed to others.
+  history is $XDG_DATA_HOME/zelvo/history.sqlite. Zelvo's folders are 0700 and its files 0600
+  whatever the umask; older ones that others could read are closed at start (the log says so).
+  Without $HOME the home of the user's password entry is used. The running program is found
+  through the socket MUT_Zelvo_Open in $XDG_RUNTIME_DIR, else in /tmp/zelvo-<uid>; either folder
+  must be the user's own and closed to others.
 
 The driver:
   libflxapi32.so is taken from the folder named by the registry value

@@ -246,7 +246,8 @@ Options:
 
 Settings and the roster come from the registry files ($ZELVO_REGISTRY_DIR, or
 $XDG_CONFIG_HOME/zelvo and /etc/zelvo). Only one program, zelvo or zelvo-station, may use a
-registry folder at a time: a second one ends at once with exit status 1. The driver
+registry folder at a time: a second one ends at once with exit status 1, and so does one that
+cannot claim the folder. Zelvo's folders are 0700 and its files 0600 whatever the umask. The driver
 libflxapi32.so is found as by zelvo (zelvo --help); it reads its channel table from
 $ZELVO_FLEXNET_CONF, else the first flexnet.conf found beside itself, in $XDG_CONFIG_HOME/zelvo or
 in /etc/zelvo.
