@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/scoped_env.h"
 #include "tests/support/temp_dir.h"
 
 #include <fstream>
@@ -119,7 +120,7 @@ TEST_F(ActivityLogTest, LogGoesBesideTheProgramOrIntoTheStateDirectory)
     const std::filesystem::path programDir = dir_.path();
     EXPECT_EQ(ActivityLog::pathFor(programDir), programDir / "Zelvo.log");
     const auto state = programDir / "state";
-    ::setenv("XDG_STATE_HOME", state.c_str(), 1);
+    const zelvo::testing::ScopedEnv stateHome("XDG_STATE_HOME", state.c_str());
     const auto fallback = ActivityLog::pathFor(programDir / "missing");
     EXPECT_EQ(fallback, state / "zelvo" / "Zelvo.log");
     ActivityLog log(fallback);

@@ -4,8 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 #include <tuple>
+
+#include <sys/resource.h>
 
 #include "driver/channel_table.h"
 #include "tests/support/scoped_env.h"
@@ -154,18 +157,23 @@ TEST_F(ChannelFileTest, WithoutTableStartsFromTheBuiltInChannelAndAFailedSaveKee
     EXPECT_TRUE(readFile(user_).starts_with(
         "# Zelvo's channel table: <number> <kind> <address> <name>, see man 5 flexnet.conf\n"));
 
-    // A folder the user cannot write: the error names the file, the old one is untouched.
+    // A disk that takes no more bytes (as root too, whom no folder's mode stops): the error names
+    // the file, the old one is untouched.
     const std::string before = readFile(user_);
     ChannelFile second(placesFor(user_));
     second.remove(0);
-    fs::permissions(user_.parent_path(), fs::perms::owner_read | fs::perms::owner_exec);
+    const auto oldSignal = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit oldLimit{};
+    ::getrlimit(RLIMIT_FSIZE, &oldLimit);
+    rlimit noBytes = oldLimit;
+    noBytes.rlim_cur = 0;
+    ::setrlimit(RLIMIT_FSIZE, &noBytes);
     const auto error = second.save();
-    fs::permissions(user_.parent_path(), fs::perms::owner_all);
-    if (::geteuid() != 0) {
-        ASSERT_TRUE(error.has_value());
-        EXPECT_NE(error->find(user_.string()), std::string::npos) << *error;
-        EXPECT_EQ(readFile(user_), before);
-    }
+    ::setrlimit(RLIMIT_FSIZE, &oldLimit);
+    std::signal(SIGXFSZ, oldSignal);
+    ASSERT_TRUE(error.has_value());
+    EXPECT_NE(error->find(user_.string()), std::string::npos) << *error;
+    EXPECT_EQ(readFile(user_), before);
 }
 
 // The refusals the entry editor shows as typed (ChannelDialogTest.RefusesWrongInputWhereItIsTyped...)
