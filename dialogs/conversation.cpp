@@ -15,15 +15,6 @@ std::string part(std::string_view text, std::size_t from, std::size_t length)
     return std::string(text.substr(std::min(from, text.size()), length));
 }
 
-// "dd.MM.yyyy " for a date of another day than today ("yyyy-MM-dd" both), else nothing.
-std::string dayPart(std::string_view date, std::string_view today)
-{
-    if (date.size() != 10 || date == today)
-        return {};
-    return std::string(date.substr(8, 2)) + '.' + std::string(date.substr(5, 2)) + '.' +
-           std::string(date.substr(0, 4)) + ' ';
-}
-
 }  // namespace
 
 int charactersLeft(std::string_view text)
@@ -43,14 +34,15 @@ bool isShortText(std::string_view text)
 
 std::vector<HistoryItem> historyItems(std::string_view call, const std::vector<std::string>& rxBuffer,
                                       const std::vector<std::string>& txBuffer, std::string_view myCall,
-                                      const std::vector<std::string>& keptDates, std::string_view today)
+                                      const std::vector<std::string>& keptDays)
 {
     std::vector<HistoryItem> items;
     items.reserve(rxBuffer.size() + txBuffer.size());
     for (std::size_t i = 0; i < rxBuffer.size(); ++i) {
         const std::string& line = rxBuffer[i];
         const bool received = line.starts_with('R');
-        const std::string day = i < keptDates.size() ? dayPart(keptDates[i], today) : std::string();
+        const std::string day =
+            i < keptDays.size() && !keptDays[i].empty() ? keptDays[i] + ' ' : std::string();
         items.push_back({received ? HistoryKind::Received : HistoryKind::Delivered,
                          day + part(line, kTimeStart, kTimeLength) + std::string(received ? call : myCall),
                          part(line, kTextStart, kMessageCharacters)});

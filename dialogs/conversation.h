@@ -31,11 +31,10 @@ struct HistoryItem {
 };
 
 // The conversation lines, oldest first, then the waiting texts under the own call. Short or
-// empty lines give what their characters hold. The first lines are those kept by earlier runs,
-// `keptDates` holding their dates (yyyy-MM-dd): a line kept on another day than `today` (same
-// form) shows its date (dd.MM.yyyy) before the time.
+// empty lines give what their characters hold. The first lines are those kept by earlier runs;
+// `keptDays` holds, for each, the date to show before its time (empty for a line of today).
 std::vector<HistoryItem> historyItems(std::string_view call, const std::vector<std::string>& rxBuffer,
                                       const std::vector<std::string>& txBuffer, std::string_view myCall,
-                                      const std::vector<std::string>& keptDates, std::string_view today);
+                                      const std::vector<std::string>& keptDays);
 
 }  // namespace zelvo::dialogs

@@ -5,6 +5,7 @@
 #include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLocale>
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -35,6 +36,25 @@ QColor headerColour(HistoryKind kind)
 bool isAltS(const QKeyEvent& key)
 {
     return key.key() == Qt::Key_S && key.modifiers() == Qt::AltModifier;
+}
+
+// The day of each kept line that is not today, as the window's language writes a short date but
+// with the whole year (a kept line may be years old).
+std::vector<std::string> keptDays(const std::vector<std::string>& keptDates)
+{
+    const std::string_view language = appliedLanguage();
+    const QLocale locale(QString::fromLatin1(language.data(), static_cast<qsizetype>(language.size())));
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    const QDate today = QDate::currentDate();
+    std::vector<std::string> days;
+    for (const std::string& kept : keptDates) {
+        const QDate date = QDate::fromString(QString::fromStdString(kept), Qt::ISODate);
+        days.push_back(date.isValid() && date != today ? toAnsi(locale.toString(date, format))
+                                                       : std::string());
+    }
+    return days;
 }
 
 }  // namespace
@@ -158,6 +178,7 @@ void MessageWindow::setTexts()
     // The counter is spoken with its caption, which a reader would otherwise not tie to it.
     showCount();
     setTitle();
+    fillHistory();  // the dates of kept lines
 }
 
 void MessageWindow::showCount()
@@ -184,7 +205,7 @@ void MessageWindow::fillHistory()
         QTextCursor cursor(history_->document());
         const std::vector<HistoryItem> items =
             historyItems(entry_->call, entry_->rxBuffer, entry_->txBuffer, station_.settings.myCall(),
-                         entry_->keptDates, QDate::currentDate().toString(Qt::ISODate).toStdString());
+                         keptDays(entry_->keptDates));
         bool first = true;
         for (const HistoryItem& item : items) {
             QTextCharFormat header;
