@@ -31,6 +31,7 @@
 #include "app/monitor_window.h"
 #include "app/session.h"
 #include "app/ui_executor.h"
+#include "bench/silent_ui.h"
 #include "driver/ax25_frame.h"
 #include "driver/kiss_codec.h"
 
@@ -39,17 +40,6 @@ namespace {
 using namespace zelvo;
 using Clock = std::chrono::steady_clock;
 constexpr int kFrames = 1000;
-
-class NoUi : public protocol::StationUi {
-public:
-    void showStatus(std::string_view) override {}
-    void updateIcon(protocol::TrayPicture) override {}
-    bool askRegistration(std::string_view) override { return false; }
-    void popUp() override {}
-    void showError(std::string_view) override {}
-    void conversationChanged(const app::TUserEntry&) override {}
-    void ownStateChanged(bool, bool) override {}
-};
 
 // zelvo-air on a free port; its port, or 0.
 struct Air {
@@ -213,7 +203,7 @@ int main(int argc, char** argv)
         return 1;
     }
     session.settings().setMyCall("DL1AAA-1");
-    NoUi ui;
+    bench::SilentUi ui;
     auto inner = executor.executor();
     session.start(ui, [&inner, &figures](const link::FlexThread::Work& work) {
         inner([&work, &figures] {

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "app/roster.h"
+#include "bench/silent_ui.h"
 #include "dialogs/settings.h"
 #include "driver/flxapi.h"
 #include "link/radio_driver.h"
@@ -51,17 +52,6 @@ class PacedDriver : public LoopbackDriver {
 public:
     bool holdsFrames() override { return true; }
     bool frameWaiting(const std::string&, const std::string&, int, std::string_view) override { return true; }
-};
-
-class NoUi : public protocol::StationUi {
-public:
-    void showStatus(std::string_view) override {}
-    void updateIcon(protocol::TrayPicture) override {}
-    bool askRegistration(std::string_view) override { return false; }
-    void popUp() override {}
-    void showError(std::string_view) override {}
-    void conversationChanged(const app::TUserEntry&) override {}
-    void ownStateChanged(bool, bool) override {}
 };
 
 std::string callOf(int n)
@@ -108,7 +98,7 @@ void receivePasses(benchmark::State& state)
     static const char kText[] = "Guten Tag, hier ist eine kurze Nachricht.";
     driver.frame.info = reinterpret_cast<const std::uint8_t*>(kText);
     driver.frame.info_length = sizeof kText - 1;
-    NoUi ui;
+    bench::SilentUi ui;
     protocol::Station station(roster, settings, driver, ui);
     station.setOnline(true);
 
