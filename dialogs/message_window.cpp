@@ -105,6 +105,16 @@ MessageWindow::MessageWindow(protocol::Station& station, QWidget* parent)
     send_->setEnabled(false);
     editMenu_->setObjectName("PopupMenu1");
 
+    layOut();
+    followLanguage(this, [this] { setTexts(); });
+    resize(380, 340);
+
+    connectControls();
+    station_.roster.addObserver(watch_.get());
+}
+
+void MessageWindow::layOut()
+{
     auto* counterRow = new QHBoxLayout;
     counterRow->addWidget(counterLabel_);
     counterRow->addWidget(counter_);
@@ -119,9 +129,10 @@ MessageWindow::MessageWindow(protocol::Station& station, QWidget* parent)
     layout->addLayout(counterRow);
     layout->addWidget(input_);
     layout->addLayout(buttons);
-    followLanguage(this, [this] { setTexts(); });
-    resize(380, 340);
+}
 
+void MessageWindow::connectControls()
+{
     connect(input_, &QPlainTextEdit::textChanged, this, &MessageWindow::inputChanged);
     connect(send_, &QPushButton::clicked, this, &MessageWindow::sendClick);
     connect(cancel_, &QPushButton::clicked, this, &MessageWindow::reject);
@@ -134,7 +145,6 @@ MessageWindow::MessageWindow(protocol::Station& station, QWidget* parent)
     installEventFilter(this);
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
-    station_.roster.addObserver(watch_.get());
 }
 
 MessageWindow::~MessageWindow()

@@ -59,6 +59,8 @@ private:
     class RosterWatch;
 
     // The texts in the windows' language; the title names the station.
+    void layOut();
+    void connectControls();
     void setTexts();
     void setTitle();
     // The counter's accessible name: its caption and the characters left.
