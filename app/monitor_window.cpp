@@ -146,7 +146,7 @@ void MonitorWindow::setTexts()
     callLabel_->setText(tr("&Rufzeichen:"));
     call_->setAccessibleName(tr("Rufzeichen filtern"));
     call_->setToolTip(tr("Nur Zeilen, deren Von, An oder Via diesen Text enthält"));
-    channelLabel_->setText(tr("K&anal:"));
+    channelLabel_->setText(tr("Ka&nal:"));
     channel_->setAccessibleName(tr("Kanal filtern"));
     if (channel_->count() > 0)
         channel_->setItemText(0, tr("Alle Kanäle"));

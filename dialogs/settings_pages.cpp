@@ -197,8 +197,9 @@ QWidget* SettingsDialog::buildZelvoPage()
         myCallLabel->setText(tr("&MyCall"));
         aliasLabel->setText(tr("&Name"));
         alias_->setToolTip(tr("Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der "
-                              "Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal 20 "
-                              "Zeichen."));
+                              "Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal %1 "
+                              "Zeichen.")
+                               .arg(kMaxAlias));
         listBox->setTitle(tr("Listenanzeige "));
         callsOnly->setText(tr("&Call anzeigen"));
         callsOnly->setToolTip(tr("Ist dieser Eintrag gewählt, werden in der Liste nur die Calls angezeigt."));
@@ -213,8 +214,7 @@ QWidget* SettingsDialog::buildZelvoPage()
         sound->setToolTip(tr("Dieser Eintrag schaltet die Sounds global an oder aus."));
         logFile->setText(tr("&Log schreiben"));
         logFile->setToolTip(
-            tr("Wenn gewählt, wird im Programmverzeichnis eine Logfile.log Datei angelegt, in "
-               "der alle Systemmeldungen mit Uhrzeit aufgeführt werden."));
+            tr("Wenn gewählt, schreibt Zelvo alle Systemmeldungen mit Uhrzeit in sein Protokoll Zelvo.log."));
         sysStart->setText(tr("mit &Windows starten"));
         sysStart->setToolTip(tr("Wenn gewählt, wird das Programm automatisch beim nächsten Windows-Start mit "
                                 "geladen, sofern es beim Beenden von Windows noch aktiv war."));
@@ -302,6 +302,10 @@ QWidget* SettingsDialog::buildRemotesPage()
         infoMemo_->setAccessibleName(tr("Infotext der Station"));
         infoMemo_->setToolTip(
             tr("Der hier eingegebene Text kann von anderen Stationen mittels //info abgerufen werden."));
+        // Only shown, never stored or sent.
+        infoMemo_->setPlaceholderText(
+            tr("Zum Beispiel Name, QTH, Locator, Station und Einstieg. Solange hier "
+               "nichts steht, antwortet Zelvo auf //INfo nur mit Rufzeichen und Name."));
         note->setText(tr("Zeilen- umbruch mit STRG- Enter"));
         fitInThreeLines(*note);
     });
@@ -404,7 +408,7 @@ QWidget* SettingsDialog::buildEventsPage()
         cwText_->setToolTip(tr("Text der als CW-Ausgabe auf dem PC Speaker ausgegeben werden soll"));
         cwSpeed_->setToolTip(tr("Geschwindigkeit der CW-Ausgabe"));
         speedLabel->setText(tr("Geschwindigkeit"));
-        wave_->setToolTip(tr("Sound, der abgespielt wird, wenn ein User Online geht."));
+        wave_->setToolTip(tr("Sound, der bei diesem Ereignis abgespielt wird."));
         waveOpen_->setToolTip(tr("Öffnet den Wave-auswählen Dialog"));
         play_->setToolTip(tr("Spielt die angegebene Wave-Datei ab"));
         showWave();

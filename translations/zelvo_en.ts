@@ -48,7 +48,7 @@
     </message>
     <message>
         <source>%1: Adresse falsch geschrieben</source>
-        <translation>%1: address written wrongly</translation>
+        <translation>%1: malformed address</translation>
     </message>
     <message>
         <source>keine Antwort von %1</source>
@@ -68,7 +68,7 @@
     </message>
     <message>
         <source>Rechner mit unzulässigem Zeichen</source>
-        <translation>Host with a character not allowed</translation>
+        <translation>Host with a character that is not allowed</translation>
     </message>
     <message>
         <source>Port 1 bis 65535</source>
@@ -104,7 +104,7 @@
     </message>
     <message>
         <source>Name mit unzulässigem Zeichen (# oder Zeilenumbruch)</source>
-        <translation>Name with a character not allowed (# or line break)</translation>
+        <translation>Name with a character that is not allowed (# or line break)</translation>
     </message>
     <message>
         <source>Name länger als 64 Zeichen</source>
@@ -329,7 +329,7 @@
     </message>
     <message>
         <source>Fehler beim Holen der Daten für &apos;%1&apos;</source>
-        <translation>Error reading the data for &apos;%1&apos;</translation>
+        <translation>Error reading the data for “%1”</translation>
     </message>
     <message>
         <source>Die History-Datei %1 kann nicht gelesen werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
@@ -363,80 +363,260 @@
         <source>Der Registrierungsordner %1 kann nicht belegt werden, denn sein Dateisystem kennt keine Sperren: %2. Zelvo startet trotzdem; die Adressliste wird beim Speichern mit der gespeicherten zusammengeführt.</source>
         <translation>The registry folder %1 cannot be claimed because its file system has no locks: %2. Zelvo starts anyway; when saving, the station list is merged with the one on disk.</translation>
     </message>
+    <message>
+        <source>das schließende Anführungszeichen fehlt</source>
+        <translation>the closing quotation mark is missing</translation>
+    </message>
+    <message>
+        <source>unerwarteter Text am Zeilenende: %1</source>
+        <translation>unexpected text at the end of the line: %1</translation>
+    </message>
+    <message>
+        <source>unerwarteter Inhalt: %1</source>
+        <translation>unexpected content: %1</translation>
+    </message>
+    <message>
+        <source>nur das Format REGEDIT4 wird gelesen (in regedit als &quot;Win9x/NT4-Registrierungsdatei&quot; exportieren)</source>
+        <translation>only the REGEDIT4 format is read (export it in regedit as &quot;Win9x/NT4 Registration Files&quot;)</translation>
+    </message>
+    <message>
+        <source>die erste Zeile muss &quot;REGEDIT4&quot; lauten</source>
+        <translation>the first line must read &quot;REGEDIT4&quot;</translation>
+    </message>
+    <message>
+        <source>die schließende Klammer ] fehlt</source>
+        <translation>the closing bracket ] is missing</translation>
+    </message>
+    <message>
+        <source>leerer Schlüsselname</source>
+        <translation>empty key name</translation>
+    </message>
+    <message>
+        <source>der Hauptschlüssel kann nicht gelöscht werden</source>
+        <translation>the root key cannot be deleted</translation>
+    </message>
+    <message>
+        <source>ein Schlüssel von %1 gehört nicht in die Datei von %2</source>
+        <translation>a key of %1 does not belong in the file of %2</translation>
+    </message>
+    <message>
+        <source>unbekannter Hauptschlüssel &quot;%1&quot;</source>
+        <translation>unknown root key &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>das Gleichheitszeichen fehlt</source>
+        <translation>the equals sign is missing</translation>
+    </message>
+    <message>
+        <source>Wert in einem gelöschten Schlüssel</source>
+        <translation>value in a deleted key</translation>
+    </message>
+    <message>
+        <source>Wert vor dem ersten Schlüssel</source>
+        <translation>value before the first key</translation>
+    </message>
+    <message>
+        <source>ungültiger DWORD-Wert</source>
+        <translation>invalid DWORD value</translation>
+    </message>
+    <message>
+        <source>ungültiger Werttyp in hex(...)</source>
+        <translation>invalid value type in hex(...)</translation>
+    </message>
+    <message>
+        <source>unbekannte Wertangabe: %1</source>
+        <translation>unknown kind of value: %1</translation>
+    </message>
+    <message>
+        <source>die Datei endet mitten in einem Wert</source>
+        <translation>the file ends in the middle of a value</translation>
+    </message>
+    <message>
+        <source>ungültiges Byte in den Hex-Daten: &quot;%1&quot;</source>
+        <translation>invalid byte in the hex data: &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Die Registrierungsdatei %1 ist in Zeile %2 fehlerhaft: %3</source>
+        <translation>The registry file %1 is faulty in line %2: %3</translation>
+    </message>
+    <message>
+        <source>Ungültiger Registrierungsschlüssel %1: leerer Namensteil</source>
+        <translation>Invalid registry key %1: an empty part of the name</translation>
+    </message>
+    <message>
+        <source>Ungültiger Registrierungsschlüssel %1: Steuerzeichen im Namen</source>
+        <translation>Invalid registry key %1: a control character in the name</translation>
+    </message>
+    <message>
+        <source>Ungültiger Wertname %1: Steuerzeichen im Namen</source>
+        <translation>Invalid value name %1: a control character in the name</translation>
+    </message>
+    <message>
+        <source>Der Hauptschlüssel kann nicht gelöscht werden</source>
+        <translation>The root key cannot be deleted</translation>
+    </message>
+    <message>
+        <source>Die Registrierungsdatei %1 kann nicht gelesen werden: %2</source>
+        <translation>The registry file %1 cannot be read: %2</translation>
+    </message>
+    <message>
+        <source>Die Registrierungsdatei %1 kann nicht geschrieben werden: %2</source>
+        <translation>The registry file %1 cannot be written: %2</translation>
+    </message>
+    <message>
+        <source>ein anderer Prozess hält ihre Sperrdatei %1 seit mehr als %2 Sekunden gesperrt</source>
+        <translation>another process has kept its lock file %1 locked for more than %2 seconds</translation>
+    </message>
+    <message>
+        <source>Sperren fehlgeschlagen: %1</source>
+        <translation>locking failed: %1</translation>
+    </message>
+    <message>
+        <source>Ungültiger Unterschlüssel &quot;%1&quot;</source>
+        <translation>Invalid subkey &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>Die Wave-Datei %1 wird nicht gespielt: Sie hält mehr als 16 MiB Klangdaten.</source>
+        <translation>The wave file %1 is not played: it holds more than 16 MiB of sound data.</translation>
+    </message>
+    <message>
+        <source>Die Wave-Datei %1 wird nicht gespielt: Sie dauert länger als 10 Minuten.</source>
+        <translation>The wave file %1 is not played: it lasts longer than 10 minutes.</translation>
+    </message>
+    <message>
+        <source>Die Wave-Datei %1 wird nicht gespielt: %2</source>
+        <translation>The wave file %1 is not played: %2</translation>
+    </message>
+    <message>
+        <source>Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits den Registrierungsordner %1. Beenden Sie es zuerst.</source>
+        <translation>Another Zelvo program (zelvo or zelvo-station) is already using the registry folder %1. Quit it first.</translation>
+    </message>
+    <message>
+        <source>Der Ordner %1 kann nicht geprüft werden: %2</source>
+        <translation>The folder %1 cannot be checked: %2</translation>
+    </message>
+    <message>
+        <source>%1 ist eine symbolische Verknüpfung</source>
+        <translation>%1 is a symbolic link</translation>
+    </message>
+    <message>
+        <source>%1 ist kein Ordner</source>
+        <translation>%1 is not a folder</translation>
+    </message>
+    <message>
+        <source>Der Ordner %1 gehört einem anderen Benutzer</source>
+        <translation>The folder %1 belongs to another user</translation>
+    </message>
+    <message>
+        <source>Der Ordner %1 ist anderen Benutzern offen (Modus %2)</source>
+        <translation>The folder %1 is open to other users (mode %2)</translation>
+    </message>
+    <message>
+        <source>Der Ordner %1 kann nicht angelegt werden: %2</source>
+        <translation>The folder %1 cannot be created: %2</translation>
+    </message>
+    <message>
+        <source>Die Sperrdatei %1 kann nicht angelegt werden</source>
+        <translation>The lock file %1 cannot be created</translation>
+    </message>
+    <message>
+        <source>%1 ist zu lang für den Namen eines Sockets</source>
+        <translation>%1 is too long for the name of a socket</translation>
+    </message>
+    <message>
+        <source>Ein Socket kann nicht angelegt werden: %1</source>
+        <translation>A socket cannot be created: %1</translation>
+    </message>
+    <message>
+        <source>Der Socket %1 kann keine Verbindungen annehmen: %2</source>
+        <translation>The socket %1 cannot accept connections: %2</translation>
+    </message>
+    <message>
+        <source>Zelvo startet ohne die Prüfung auf ein schon laufendes Zelvo: %1</source>
+        <translation>Zelvo starts without checking for a Zelvo already running: %1</translation>
+    </message>
 </context>
 <context>
-    <name>Station</name>
+    <name>Status</name>
     <message>
         <source>bereit... Hilfe mit F1</source>
-        <translation>Ready... F1 for help</translation>
+        <translation type="unfinished">Ready... F1 for help</translation>
     </message>
     <message>
         <source>Msg eingetroffen</source>
-        <translation>Msg received</translation>
+        <translation type="unfinished">Msg received</translation>
     </message>
     <message>
         <source>Übertragungsfehler</source>
-        <translation>Transmission error</translation>
+        <translation type="unfinished">Transmission error</translation>
     </message>
     <message>
         <source>User wird gepollt</source>
-        <translation>Polling station</translation>
+        <translation>Polling...</translation>
     </message>
     <message>
         <source>Nachricht geht raus</source>
-        <translation>Message going out</translation>
+        <translation type="unfinished">Message going out</translation>
     </message>
     <message>
         <source>Msg im Sendepuffer</source>
-        <translation>Msg in send buffer</translation>
+        <translation type="unfinished">Msg in send buffer</translation>
     </message>
     <message>
         <source>Offline nicht möglich</source>
-        <translation>Not possible offline</translation>
+        <translation>Not possible while offline</translation>
     </message>
     <message>
         <source>Maximale Anzahl erreicht</source>
-        <translation>Maximum number reached</translation>
+        <translation type="unfinished">Maximum number reached</translation>
     </message>
     <message>
         <source>User ist Offline</source>
-        <translation>Station is offline</translation>
+        <translation type="unfinished">Station is offline</translation>
     </message>
     <message>
         <source>Poll erfolgreich</source>
-        <translation>Poll successful</translation>
+        <translation type="unfinished">Poll successful</translation>
     </message>
     <message>
         <source>Kein User in der Liste, Anmeldung nicht möglich! Erstellen sie zuerst einen Eintrag (ALT-R).</source>
-        <translation>No station in the list, cannot go online! Create an entry first (ALT-R).</translation>
-    </message>
-    <message>
-        <source>Adressliste nicht gespeichert: sie konnte beim Start nicht gelesen werden.</source>
-        <translation>Station list not saved: it could not be read at start.</translation>
+        <translation>No station in the list, cannot go online! Create an entry first (Alt+R).</translation>
     </message>
     <message>
         <source>%1 ist Offline</source>
-        <translation>%1 is offline</translation>
+        <translation type="unfinished">%1 is offline</translation>
     </message>
     <message>
         <source>%1 ist Away</source>
-        <translation>%1 is away</translation>
+        <translation type="unfinished">%1 is away</translation>
     </message>
     <message>
         <source>Poll von %1</source>
-        <translation>Poll from %1</translation>
+        <translation type="unfinished">Poll from %1</translation>
     </message>
     <message>
         <source>remote von : %1</source>
-        <translation>Remote query from %1</translation>
-    </message>
-    <message>
-        <source>Adressliste nicht gespeichert: %1</source>
-        <translation>Station list not saved: %1</translation>
+        <translation type="unfinished">Remote query from %1</translation>
     </message>
     <message>
         <source>Fehler im Empfangsdurchlauf: %1</source>
-        <translation>Error in the receive pass: %1</translation>
+        <translation type="unfinished">Error in the receive pass: %1</translation>
+    </message>
+    <message>
+        <source>Fehler im Empfangsdurchlauf: unbekannter Fehler</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User ist Online</source>
+        <translation type="unfinished">Station is online</translation>
+    </message>
+    <message>
+        <source>User hat gepollt</source>
+        <translation type="unfinished">Station has polled</translation>
+    </message>
+    <message>
+        <source>User ist Away</source>
+        <translation type="unfinished">Station is away</translation>
     </message>
 </context>
 <context>
@@ -444,17 +624,6 @@
     <message>
         <source>%1. %2</source>
         <translation>%1. %2</translation>
-    </message>
-</context>
-<context>
-    <name>zelvo::app::DesktopProgram</name>
-    <message>
-        <source>Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits den Registrierungsordner %1. Beenden Sie es zuerst.</source>
-        <translation>Another Zelvo program (zelvo or zelvo-station) is already using the registry folder %1. Quit it first.</translation>
-    </message>
-    <message>
-        <source>Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)</source>
-        <translation>Please enter your own call first (Alt+E)</translation>
     </message>
 </context>
 <context>
@@ -483,44 +652,20 @@
 <context>
     <name>zelvo::app::MainWindow</name>
     <message>
-        <source>User ist Online</source>
-        <translation>Station is online</translation>
-    </message>
-    <message>
-        <source>Msg eingetroffen</source>
-        <translation>Msg received</translation>
-    </message>
-    <message>
-        <source>User hat gepollt</source>
-        <translation>Station has polled</translation>
-    </message>
-    <message>
-        <source>Nachricht geht raus</source>
-        <translation>Message going out</translation>
-    </message>
-    <message>
-        <source>User ist Away</source>
-        <translation>Station is away</translation>
-    </message>
-    <message>
-        <source>User ist Offline</source>
-        <translation>Station is offline</translation>
-    </message>
-    <message>
         <source>Zelvo Pre 2</source>
         <translation>Zelvo Pre 2</translation>
     </message>
     <message>
         <source>Eintrag e&amp;rstellen	Alt+R</source>
-        <translation>&amp;New entry	Alt+R</translation>
+        <translation>New ent&amp;ry	Alt+R</translation>
     </message>
     <message>
         <source>Eintrag &amp;bearbeiten	Alt+B</source>
-        <translation>&amp;Edit entry	Alt+B</translation>
+        <translation>Ed&amp;it entry	Alt+B</translation>
     </message>
     <message>
         <source>Eintrag &amp;löschen	Alt+L</source>
-        <translation>&amp;Delete entry	Alt+L</translation>
+        <translation>De&amp;lete entry	Alt+L</translation>
     </message>
     <message>
         <source>User &amp;pollen	Alt+P</source>
@@ -528,15 +673,15 @@
     </message>
     <message>
         <source>&amp;Einstellungen	Alt+E</source>
-        <translation>Se&amp;ttings	Alt+E</translation>
+        <translation>S&amp;ettings	Alt+E</translation>
     </message>
     <message>
         <source>&amp;Nachricht lesen	Alt+N</source>
-        <translation>&amp;Read message	Alt+N</translation>
+        <translation>Rea&amp;d message	Alt+N</translation>
     </message>
     <message>
         <source>&amp;Nachricht senden	Alt+N</source>
-        <translation>&amp;Send message	Alt+N</translation>
+        <translation>Se&amp;nd message	Alt+N</translation>
     </message>
     <message>
         <source>Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch
@@ -667,11 +812,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Nur Zeilen, deren Von, An oder Via diesen Text enthält</source>
-        <translation>Only lines whose From, To or Via holds this text</translation>
-    </message>
-    <message>
-        <source>K&amp;anal:</source>
-        <translation>C&amp;hannel:</translation>
+        <translation>Shows only lines whose From, To or Via contains this text</translation>
     </message>
     <message>
         <source>Kanal filtern</source>
@@ -711,7 +852,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Die markierten Zeilen in die Zwischenablage, ohne Markierung alle (Strg+C)</source>
-        <translation>The selected lines to the clipboard, all without a selection (Ctrl+C)</translation>
+        <translation>Copies the selected lines to the clipboard, or all lines without a selection (Ctrl+C)</translation>
     </message>
     <message>
         <source>&amp;Speichern...</source>
@@ -744,6 +885,10 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Der Monitor konnte nicht in %1 gespeichert werden: %2</source>
         <translation>The monitor could not be saved in %1: %2</translation>
+    </message>
+    <message>
+        <source>Ka&amp;nal:</source>
+        <translation>C&amp;hannel:</translation>
     </message>
 </context>
 <context>
@@ -847,7 +992,7 @@ in the RX or TX buffer will be lost.</translation>
     <name>zelvo::app::StationAdapter</name>
     <message>
         <source>Ein nicht registrierter User versucht sich anzumelden. Registrieren ?</source>
-        <translation>An unregistered station is trying to log in. Register it?</translation>
+        <translation>An unregistered station announces itself. Register it?</translation>
     </message>
 </context>
 <context>
@@ -878,15 +1023,19 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Eigener Zustand: %1</source>
-        <translation>Own state: %1</translation>
+        <translation>My state: %1</translation>
     </message>
     <message>
         <source>Meldung: %1</source>
-        <translation>Message: %1</translation>
+        <translation>Status: %1</translation>
     </message>
     <message>
         <source>Anwesenheit: %1</source>
         <translation>Presence: %1</translation>
+    </message>
+    <message>
+        <source>Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)</source>
+        <translation type="unfinished">Please enter your own call first (Alt+E)</translation>
     </message>
 </context>
 <context>
@@ -1051,7 +1200,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Die angehakten Funde als Kanäle übernehmen</source>
-        <translation>Add the ticked finds as channels</translation>
+        <translation>Add the ticked results as channels</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1087,7 +1236,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Änderungen gelten ab dem nächsten Start von Zelvo.</source>
-        <translation>Changes apply from the next start of Zelvo.</translation>
+        <translation>Changes take effect the next time Zelvo starts.</translation>
     </message>
     <message>
         <source>Die Datei lässt sich nicht lesen; sie wird nicht geändert.</source>
@@ -1095,11 +1244,11 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Eine Zeile der Datei nimmt der Treiber nicht; sie bleibt unverändert.</source>
-        <translation>One line of the file is not taken by the driver; it stays unchanged.</translation>
+        <translation>The driver does not accept one line of the file; it is left unchanged.</translation>
     </message>
     <message>
         <source>%1 Zeilen der Datei nimmt der Treiber nicht; sie bleiben unverändert.</source>
-        <translation>%1 lines of the file are not taken by the driver; they stay unchanged.</translation>
+        <translation>The driver does not accept %1 lines of the file; they are left unchanged.</translation>
     </message>
     <message>
         <source>%1 Bd</source>
@@ -1145,7 +1294,15 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Der Treiber hat die Kanaltabelle nicht neu gelesen; die Änderung gilt ab dem nächsten Start von Zelvo.</source>
-        <translation>The driver has not read the channel table again; the change applies from the next start of Zelvo.</translation>
+        <translation>The driver has not read the channel table again; the change takes effect the next time Zelvo starts.</translation>
+    </message>
+    <message>
+        <source>%1 lässt sich nicht lesen und wird nicht überschrieben.</source>
+        <translation>%1 cannot be read and is not written over.</translation>
+    </message>
+    <message>
+        <source>Es gibt keinen Benutzerordner, in dem sie liegen könnte.</source>
+        <translation>There is no user folder for it to be kept in.</translation>
     </message>
 </context>
 <context>
@@ -1188,7 +1345,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>&amp;KISS-Port</source>
-        <translation>&amp;KISS port</translation>
+        <translation>KISS p&amp;ort</translation>
     </message>
     <message>
         <source>&amp;Luftrate (Bit/s)</source>
@@ -1279,7 +1436,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Remotes</source>
-        <translation>Remotes</translation>
+        <translation>Remote queries</translation>
     </message>
     <message>
         <source>&amp;Einfügen</source>
@@ -1327,7 +1484,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Die Ereignisse dieser Station spielen ihre Klänge</source>
-        <translation>This station’s events play their sounds</translation>
+        <translation>This station&apos;s events play their sounds</translation>
     </message>
     <message>
         <source>Diese Station darf Remotes abfragen</source>
@@ -1484,19 +1641,19 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Selbst Online</source>
-        <translation>Own station online</translation>
+        <translation>My station online</translation>
     </message>
     <message>
         <source>Selbst Ofline</source>
-        <translation>Own station offline</translation>
+        <translation>My station offline</translation>
     </message>
     <message>
         <source>Selbst Away</source>
-        <translation>Own station away</translation>
+        <translation>My station away</translation>
     </message>
     <message>
         <source>Selbst Back</source>
-        <translation>Own station back</translation>
+        <translation>My station back</translation>
     </message>
     <message>
         <source>Poll von User</source>
@@ -1508,7 +1665,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Windows Sound-Dateien (*.wav)</source>
-        <translation>Windows sound files (*.wav)</translation>
+        <translation>Wave files (*.wav)</translation>
     </message>
     <message>
         <source>Alle (*)</source>
@@ -1524,7 +1681,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Remotes und Away</source>
-        <translation>Remotes and away</translation>
+        <translation>Remote queries and away</translation>
     </message>
     <message>
         <source>Ereignisse</source>
@@ -1558,7 +1715,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Eigene Angaben </source>
-        <translation>Own station </translation>
+        <translation>My station </translation>
     </message>
     <message>
         <source>&amp;MyCall</source>
@@ -1569,12 +1726,8 @@ in the RX or TX buffer will be lost.</translation>
         <translation>&amp;Name</translation>
     </message>
     <message>
-        <source>Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal 20 Zeichen.</source>
-        <translation>Your own alias / name, as the other station shows it in its station list. At most 20 characters.</translation>
-    </message>
-    <message>
         <source>Listenanzeige </source>
-        <translation>Station list shows </translation>
+        <translation>List display </translation>
     </message>
     <message>
         <source>&amp;Call anzeigen</source>
@@ -1598,7 +1751,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Ist dieser Eintrag gewählt, werden zusaetzlich zum Call und Alias der ListenHeader angezeigt.</source>
-        <translation>When chosen, the station list shows its column header besides the call and the name.</translation>
+        <translation>When chosen, the station list shows its column headers besides the call and the name.</translation>
     </message>
     <message>
         <source>Globale Einstellungen </source>
@@ -1617,16 +1770,12 @@ in the RX or TX buffer will be lost.</translation>
         <translation>Write the &amp;log</translation>
     </message>
     <message>
-        <source>Wenn gewählt, wird im Programmverzeichnis eine Logfile.log Datei angelegt, in der alle Systemmeldungen mit Uhrzeit aufgeführt werden.</source>
-        <translation>When chosen, a log file in the program&apos;s folder lists every system message with its time.</translation>
-    </message>
-    <message>
         <source>mit &amp;Windows starten</source>
-        <translation>Start with &amp;Windows</translation>
+        <translation>Start with the &amp;desktop session</translation>
     </message>
     <message>
         <source>Wenn gewählt, wird das Programm automatisch beim nächsten Windows-Start mit geladen, sofern es beim Beenden von Windows noch aktiv war.</source>
-        <translation>When chosen, the program starts again with the next Windows start if it was still running when Windows was shut down.</translation>
+        <translation>When ticked, Zelvo starts again at the next login if it was still running when the session ended.</translation>
     </message>
     <message>
         <source>History speichern</source>
@@ -1670,11 +1819,11 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Wenn ausgewählt, kann der Partner Detailinfos über einen User aus der Liste abfragen</source>
-        <translation>When chosen, the other station can ask for the details of a station in the station list</translation>
+        <translation>When ticked, the other station can ask for the details of a station in your station list</translation>
     </message>
     <message>
         <source>Wenn ausgewählt, kann der Partner den Infotext abfragen</source>
-        <translation>When chosen, the other station can ask for the info text</translation>
+        <translation>When ticked, the other station can ask for the info text</translation>
     </message>
     <message>
         <source>Away-Einstellungen </source>
@@ -1773,10 +1922,6 @@ in the RX or TX buffer will be lost.</translation>
         <translation>Speed</translation>
     </message>
     <message>
-        <source>Sound, der abgespielt wird, wenn ein User Online geht.</source>
-        <translation>Sound played when a station comes online.</translation>
-    </message>
-    <message>
         <source>Öffnet den Wave-auswählen Dialog</source>
         <translation>Opens the dialog to choose a wave file</translation>
     </message>
@@ -1819,6 +1964,22 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Die TNCs und Funkkanäle, über die Zelvo sendet und empfängt</source>
         <translation>The TNCs and radio channels Zelvo sends and receives through</translation>
+    </message>
+    <message>
+        <source>Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal %1 Zeichen.</source>
+        <translation>Your own alias or name, as the other station shows it in its station list. At most %1 characters.</translation>
+    </message>
+    <message>
+        <source>Wenn gewählt, schreibt Zelvo alle Systemmeldungen mit Uhrzeit in sein Protokoll Zelvo.log.</source>
+        <translation>When ticked, Zelvo writes every system message with its time to its activity log, Zelvo.log.</translation>
+    </message>
+    <message>
+        <source>Sound, der bei diesem Ereignis abgespielt wird.</source>
+        <translation>Sound played when this event happens.</translation>
+    </message>
+    <message>
+        <source>Zum Beispiel Name, QTH, Locator, Station und Einstieg. Solange hier nichts steht, antwortet Zelvo auf //INfo nur mit Rufzeichen und Name.</source>
+        <translation>For example your name, QTH, locator, station and entry node. While this is empty, Zelvo answers //INfo with your call and name alone.</translation>
     </message>
 </context>
 <context>

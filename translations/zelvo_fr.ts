@@ -24,31 +24,31 @@
     <name>ChannelWords</name>
     <message>
         <source>%1: Gerät nicht vorhanden</source>
-        <translation>%1 : périphérique absent</translation>
+        <translation>%1&#xa0;: périphérique absent</translation>
     </message>
     <message>
         <source>%1: keine Berechtigung</source>
-        <translation>%1 : pas d&apos;autorisation</translation>
+        <translation>%1&#xa0;: pas d&apos;autorisation</translation>
     </message>
     <message>
         <source>%1: keine Berechtigung (Gruppe %2)</source>
-        <translation>%1 : pas d&apos;autorisation (groupe %2)</translation>
+        <translation>%1&#xa0;: pas d&apos;autorisation (groupe %2)</translation>
     </message>
     <message>
         <source>%1: Gerät belegt</source>
-        <translation>%1 : périphérique occupé</translation>
+        <translation>%1&#xa0;: périphérique occupé</translation>
     </message>
     <message>
         <source>%1: lässt sich nicht öffnen (%2)</source>
-        <translation>%1 : impossible à ouvrir (%2)</translation>
+        <translation>%1&#xa0;: impossible à ouvrir (%2)</translation>
     </message>
     <message>
         <source>%1: Rechner unbekannt</source>
-        <translation>%1 : hôte inconnu</translation>
+        <translation>%1&#xa0;: hôte inconnu</translation>
     </message>
     <message>
         <source>%1: Adresse falsch geschrieben</source>
-        <translation>%1 : adresse mal écrite</translation>
+        <translation>%1&#xa0;: adresse mal formée</translation>
     </message>
     <message>
         <source>keine Antwort von %1</source>
@@ -112,7 +112,7 @@
     </message>
     <message>
         <source>Der Treiber liest diese Zeile nicht: %1</source>
-        <translation>Le pilote ne lit pas cette ligne : %1</translation>
+        <translation>Le pilote ne lit pas cette ligne&#xa0;: %1</translation>
     </message>
     <message>
         <source>Der Treiber kann nicht prüfen, was antwortet</source>
@@ -132,7 +132,7 @@
     </message>
     <message>
         <source>%1 lässt sich öffnen (KISS-TNC?)</source>
-        <translation>%1 peut être ouvert (un TNC KISS ?)</translation>
+        <translation>%1 peut être ouvert (un TNC KISS&#xa0;?)</translation>
     </message>
     <message>
         <source>%1 antwortet, aber weder mit KISS noch mit AGW</source>
@@ -160,7 +160,7 @@
     </message>
     <message>
         <source>verbindet …</source>
-        <translation>connexion …</translation>
+        <translation>connexion…</translation>
     </message>
     <message>
         <source>keine Antwort</source>
@@ -175,7 +175,7 @@
     </message>
     <message>
         <source>Kanal %1 „%2“</source>
-        <translation>Canal %1 « %2 »</translation>
+        <translation>Canal %1 «&#xa0;%2&#xa0;»</translation>
     </message>
     <message>
         <source>Rechnername unbekannt</source>
@@ -203,51 +203,51 @@
     </message>
     <message>
         <source>%1: TNC %2 antwortet wieder.</source>
-        <translation>%1 : le TNC %2 répond de nouveau.</translation>
+        <translation>%1&#xa0;: le TNC %2 répond de nouveau.</translation>
     </message>
     <message>
         <source>%1: keine AGW-Gegenstelle auf %2.</source>
-        <translation>%1 : pas de serveur AGW sur %2.</translation>
+        <translation>%1&#xa0;: pas de serveur AGW sur %2.</translation>
     </message>
     <message>
         <source>%1: keine KISS-Gegenstelle an %2.</source>
-        <translation>%1 : pas de TNC KISS sur %2.</translation>
+        <translation>%1&#xa0;: pas de TNC KISS sur %2.</translation>
     </message>
     <message>
         <source>%1: keine KISS-Gegenstelle auf %2.</source>
-        <translation>%1 : pas de TNC KISS sur %2.</translation>
+        <translation>%1&#xa0;: pas de TNC KISS sur %2.</translation>
     </message>
     <message>
         <source>%1: TNC %2 nicht erreichbar.</source>
-        <translation>%1 : TNC %2 injoignable.</translation>
+        <translation>%1&#xa0;: TNC %2 injoignable.</translation>
     </message>
     <message>
         <source>%1: TNC %2 nicht erreichbar (%3).</source>
-        <translation>%1 : TNC %2 injoignable (%3).</translation>
+        <translation>%1&#xa0;: TNC %2 injoignable (%3).</translation>
     </message>
     <message>
         <source>Ist das ein AGW-Port? Dann agw-tcp eintragen.</source>
-        <translation>Est-ce un port AGW ? Alors indiquez agw-tcp.</translation>
+        <translation>Est-ce un port AGW&#xa0;? Alors indiquez agw-tcp.</translation>
     </message>
     <message>
         <source>Ist das ein KISS-Port? Dann kiss-tcp eintragen.</source>
-        <translation>Est-ce un port KISS ? Alors indiquez kiss-tcp.</translation>
+        <translation>Est-ce un port KISS&#xa0;? Alors indiquez kiss-tcp.</translation>
     </message>
     <message>
         <source>Ist der TNC im KISS-Modus?</source>
-        <translation>Le TNC est-il en mode KISS ?</translation>
+        <translation>Le TNC est-il en mode KISS&#xa0;?</translation>
     </message>
     <message>
         <source>Läuft Direwolf? KISSPORT?</source>
-        <translation>Direwolf tourne-t-il ? KISSPORT ?</translation>
+        <translation>Direwolf tourne-t-il&#xa0;? KISSPORT&#xa0;?</translation>
     </message>
     <message>
         <source>Läuft Direwolf oder das Soundmodem? AGWPORT?</source>
-        <translation>Direwolf ou le soundmodem tourne-t-il ? AGWPORT ?</translation>
+        <translation>Direwolf ou le soundmodem tourne-t-il&#xa0;? AGWPORT&#xa0;?</translation>
     </message>
     <message>
         <source>Gerät angeschlossen? Gruppe dialout?</source>
-        <translation>Périphérique branché ? Groupe dialout ?</translation>
+        <translation>Périphérique branché&#xa0;? Groupe dialout&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -329,7 +329,7 @@
     </message>
     <message>
         <source>Fehler beim Holen der Daten für &apos;%1&apos;</source>
-        <translation>Erreur lors de la lecture des données de &apos;%1&apos;</translation>
+        <translation>Erreur lors de la lecture des données de «&#xa0;%1&#xa0;»</translation>
     </message>
     <message>
         <source>Die History-Datei %1 kann nicht gelesen werden (%2): die History wird in diesem Lauf nicht gespeichert.</source>
@@ -363,32 +363,204 @@
         <source>Der Registrierungsordner %1 kann nicht belegt werden, denn sein Dateisystem kennt keine Sperren: %2. Zelvo startet trotzdem; die Adressliste wird beim Speichern mit der gespeicherten zusammengeführt.</source>
         <translation>Le dossier de registre %1 ne peut pas être réservé, car son système de fichiers ne connaît pas les verrous&#xa0;: %2. Zelvo démarre quand même&#xa0;; à l&apos;enregistrement, la liste des stations est fusionnée avec celle du disque.</translation>
     </message>
+    <message>
+        <source>das schließende Anführungszeichen fehlt</source>
+        <translation>le guillemet fermant manque</translation>
+    </message>
+    <message>
+        <source>unerwarteter Text am Zeilenende: %1</source>
+        <translation>texte inattendu en fin de ligne&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>unerwarteter Inhalt: %1</source>
+        <translation>contenu inattendu&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>nur das Format REGEDIT4 wird gelesen (in regedit als &quot;Win9x/NT4-Registrierungsdatei&quot; exportieren)</source>
+        <translation>seul le format REGEDIT4 est lu (exportez-le dans regedit en tant que «&#xa0;Fichiers d&apos;enregistrement Win9x/NT4&#xa0;»)</translation>
+    </message>
+    <message>
+        <source>die erste Zeile muss &quot;REGEDIT4&quot; lauten</source>
+        <translation>la première ligne doit être «&#xa0;REGEDIT4&#xa0;»</translation>
+    </message>
+    <message>
+        <source>die schließende Klammer ] fehlt</source>
+        <translation>le crochet fermant ] manque</translation>
+    </message>
+    <message>
+        <source>leerer Schlüsselname</source>
+        <translation>nom de clé vide</translation>
+    </message>
+    <message>
+        <source>der Hauptschlüssel kann nicht gelöscht werden</source>
+        <translation>la clé racine ne peut pas être supprimée</translation>
+    </message>
+    <message>
+        <source>ein Schlüssel von %1 gehört nicht in die Datei von %2</source>
+        <translation>une clé de %1 n&apos;a pas sa place dans le fichier de %2</translation>
+    </message>
+    <message>
+        <source>unbekannter Hauptschlüssel &quot;%1&quot;</source>
+        <translation>clé racine inconnue «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>das Gleichheitszeichen fehlt</source>
+        <translation>le signe égal manque</translation>
+    </message>
+    <message>
+        <source>Wert in einem gelöschten Schlüssel</source>
+        <translation>valeur dans une clé supprimée</translation>
+    </message>
+    <message>
+        <source>Wert vor dem ersten Schlüssel</source>
+        <translation>valeur avant la première clé</translation>
+    </message>
+    <message>
+        <source>ungültiger DWORD-Wert</source>
+        <translation>valeur DWORD non valide</translation>
+    </message>
+    <message>
+        <source>ungültiger Werttyp in hex(...)</source>
+        <translation>type de valeur non valide dans hex(...)</translation>
+    </message>
+    <message>
+        <source>unbekannte Wertangabe: %1</source>
+        <translation>type de valeur inconnu&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>die Datei endet mitten in einem Wert</source>
+        <translation>le fichier se termine au milieu d&apos;une valeur</translation>
+    </message>
+    <message>
+        <source>ungültiges Byte in den Hex-Daten: &quot;%1&quot;</source>
+        <translation>octet non valide dans les données hexadécimales&#xa0;: «&#xa0;%1&#xa0;»</translation>
+    </message>
+    <message>
+        <source>Die Registrierungsdatei %1 ist in Zeile %2 fehlerhaft: %3</source>
+        <translation>Le fichier de registre %1 est erroné à la ligne %2&#xa0;: %3</translation>
+    </message>
+    <message>
+        <source>Ungültiger Registrierungsschlüssel %1: leerer Namensteil</source>
+        <translation>Clé de registre %1 non valide&#xa0;: une partie du nom est vide</translation>
+    </message>
+    <message>
+        <source>Ungültiger Registrierungsschlüssel %1: Steuerzeichen im Namen</source>
+        <translation>Clé de registre %1 non valide&#xa0;: caractère de contrôle dans le nom</translation>
+    </message>
+    <message>
+        <source>Ungültiger Wertname %1: Steuerzeichen im Namen</source>
+        <translation>Nom de valeur %1 non valide&#xa0;: caractère de contrôle dans le nom</translation>
+    </message>
+    <message>
+        <source>Der Hauptschlüssel kann nicht gelöscht werden</source>
+        <translation>La clé racine ne peut pas être supprimée</translation>
+    </message>
+    <message>
+        <source>Die Registrierungsdatei %1 kann nicht gelesen werden: %2</source>
+        <translation>Le fichier de registre %1 ne peut pas être lu&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Die Registrierungsdatei %1 kann nicht geschrieben werden: %2</source>
+        <translation>Le fichier de registre %1 ne peut pas être écrit&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>ein anderer Prozess hält ihre Sperrdatei %1 seit mehr als %2 Sekunden gesperrt</source>
+        <translation>un autre processus garde son fichier de verrou %1 verrouillé depuis plus de %2 secondes</translation>
+    </message>
+    <message>
+        <source>Sperren fehlgeschlagen: %1</source>
+        <translation>échec du verrouillage&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Ungültiger Unterschlüssel &quot;%1&quot;</source>
+        <translation>Sous-clé «&#xa0;%1&#xa0;» non valide</translation>
+    </message>
+    <message>
+        <source>Die Wave-Datei %1 wird nicht gespielt: Sie hält mehr als 16 MiB Klangdaten.</source>
+        <translation>Le fichier WAV %1 n&apos;est pas joué&#xa0;: il contient plus de 16 Mio de données sonores.</translation>
+    </message>
+    <message>
+        <source>Die Wave-Datei %1 wird nicht gespielt: Sie dauert länger als 10 Minuten.</source>
+        <translation>Le fichier WAV %1 n&apos;est pas joué&#xa0;: il dure plus de 10 minutes.</translation>
+    </message>
+    <message>
+        <source>Die Wave-Datei %1 wird nicht gespielt: %2</source>
+        <translation>Le fichier WAV %1 n&apos;est pas joué&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits den Registrierungsordner %1. Beenden Sie es zuerst.</source>
+        <translation>Un autre programme Zelvo (zelvo ou zelvo-station) utilise déjà le dossier de registre %1. Quittez-le d&apos;abord.</translation>
+    </message>
+    <message>
+        <source>Der Ordner %1 kann nicht geprüft werden: %2</source>
+        <translation>Le dossier %1 ne peut pas être vérifié&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>%1 ist eine symbolische Verknüpfung</source>
+        <translation>%1 est un lien symbolique</translation>
+    </message>
+    <message>
+        <source>%1 ist kein Ordner</source>
+        <translation>%1 n&apos;est pas un dossier</translation>
+    </message>
+    <message>
+        <source>Der Ordner %1 gehört einem anderen Benutzer</source>
+        <translation>Le dossier %1 appartient à un autre utilisateur</translation>
+    </message>
+    <message>
+        <source>Der Ordner %1 ist anderen Benutzern offen (Modus %2)</source>
+        <translation>Le dossier %1 est ouvert aux autres utilisateurs (mode %2)</translation>
+    </message>
+    <message>
+        <source>Der Ordner %1 kann nicht angelegt werden: %2</source>
+        <translation>Le dossier %1 ne peut pas être créé&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Die Sperrdatei %1 kann nicht angelegt werden</source>
+        <translation>Le fichier de verrou %1 ne peut pas être créé</translation>
+    </message>
+    <message>
+        <source>%1 ist zu lang für den Namen eines Sockets</source>
+        <translation>%1 est trop long pour le nom d&apos;un socket</translation>
+    </message>
+    <message>
+        <source>Ein Socket kann nicht angelegt werden: %1</source>
+        <translation>Impossible de créer un socket&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Der Socket %1 kann keine Verbindungen annehmen: %2</source>
+        <translation>Le socket %1 ne peut pas accepter de connexions&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Zelvo startet ohne die Prüfung auf ein schon laufendes Zelvo: %1</source>
+        <translation>Zelvo démarre sans vérifier si un Zelvo tourne déjà&#xa0;: %1</translation>
+    </message>
 </context>
 <context>
-    <name>Station</name>
+    <name>Status</name>
     <message>
         <source>bereit... Hilfe mit F1</source>
-        <translation>Prêt... F1 pour l&apos;aide</translation>
+        <translation type="unfinished">Prêt... F1 pour l&apos;aide</translation>
     </message>
     <message>
         <source>Msg eingetroffen</source>
-        <translation>Msg reçu</translation>
+        <translation type="unfinished">Msg reçu</translation>
     </message>
     <message>
         <source>Übertragungsfehler</source>
-        <translation>Échec d&apos;émission</translation>
+        <translation type="unfinished">Échec d&apos;émission</translation>
     </message>
     <message>
         <source>User wird gepollt</source>
-        <translation>Station interrogée</translation>
+        <translation>Interrogation en cours...</translation>
     </message>
     <message>
         <source>Nachricht geht raus</source>
-        <translation>Envoi du message</translation>
+        <translation type="unfinished">Envoi du message</translation>
     </message>
     <message>
         <source>Msg im Sendepuffer</source>
-        <translation>Msg en attente</translation>
+        <translation type="unfinished">Msg en attente</translation>
     </message>
     <message>
         <source>Offline nicht möglich</source>
@@ -396,47 +568,55 @@
     </message>
     <message>
         <source>Maximale Anzahl erreicht</source>
-        <translation>Nombre maximal atteint</translation>
+        <translation type="unfinished">Nombre maximal atteint</translation>
     </message>
     <message>
         <source>User ist Offline</source>
-        <translation>Station hors ligne</translation>
+        <translation type="unfinished">Station hors ligne</translation>
     </message>
     <message>
         <source>Poll erfolgreich</source>
-        <translation>Interrogation réussie</translation>
+        <translation type="unfinished">Interrogation réussie</translation>
     </message>
     <message>
         <source>Kein User in der Liste, Anmeldung nicht möglich! Erstellen sie zuerst einen Eintrag (ALT-R).</source>
-        <translation>Aucune station dans la liste, connexion impossible&#xa0;! Créez d&apos;abord une entrée (ALT-R).</translation>
-    </message>
-    <message>
-        <source>Adressliste nicht gespeichert: sie konnte beim Start nicht gelesen werden.</source>
-        <translation>Liste des stations non enregistrée&#xa0;: elle n&apos;a pas pu être lue au démarrage.</translation>
+        <translation>Aucune station dans la liste, impossible de passer en ligne&#xa0;! Créez d&apos;abord une entrée (Alt+R).</translation>
     </message>
     <message>
         <source>%1 ist Offline</source>
-        <translation>%1 est hors ligne</translation>
+        <translation type="unfinished">%1 est hors ligne</translation>
     </message>
     <message>
         <source>%1 ist Away</source>
-        <translation>%1 est absent</translation>
+        <translation type="unfinished">%1 est absent</translation>
     </message>
     <message>
         <source>Poll von %1</source>
-        <translation>Interrogé par %1</translation>
+        <translation type="unfinished">Interrogé par %1</translation>
     </message>
     <message>
         <source>remote von : %1</source>
-        <translation>Requête de %1</translation>
-    </message>
-    <message>
-        <source>Adressliste nicht gespeichert: %1</source>
-        <translation>Liste des stations non enregistrée&#xa0;: %1</translation>
+        <translation type="unfinished">Requête de %1</translation>
     </message>
     <message>
         <source>Fehler im Empfangsdurchlauf: %1</source>
-        <translation>Erreur dans la boucle de réception&#xa0;: %1</translation>
+        <translation type="unfinished">Erreur dans la boucle de réception&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Fehler im Empfangsdurchlauf: unbekannter Fehler</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>User ist Online</source>
+        <translation type="unfinished">Station en ligne</translation>
+    </message>
+    <message>
+        <source>User hat gepollt</source>
+        <translation type="unfinished">Station a interrogé</translation>
+    </message>
+    <message>
+        <source>User ist Away</source>
+        <translation type="unfinished">Station absente</translation>
     </message>
 </context>
 <context>
@@ -444,17 +624,6 @@
     <message>
         <source>%1. %2</source>
         <translation>%1. %2</translation>
-    </message>
-</context>
-<context>
-    <name>zelvo::app::DesktopProgram</name>
-    <message>
-        <source>Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits den Registrierungsordner %1. Beenden Sie es zuerst.</source>
-        <translation>Un autre programme Zelvo (zelvo ou zelvo-station) utilise déjà le dossier de registre %1. Quittez-le d&apos;abord.</translation>
-    </message>
-    <message>
-        <source>Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)</source>
-        <translation>Veuillez d&apos;abord saisir votre indicatif (Alt+E)</translation>
     </message>
 </context>
 <context>
@@ -483,44 +652,20 @@
 <context>
     <name>zelvo::app::MainWindow</name>
     <message>
-        <source>User ist Online</source>
-        <translation>Station en ligne</translation>
-    </message>
-    <message>
-        <source>Msg eingetroffen</source>
-        <translation>Msg reçu</translation>
-    </message>
-    <message>
-        <source>User hat gepollt</source>
-        <translation>Station a interrogé</translation>
-    </message>
-    <message>
-        <source>Nachricht geht raus</source>
-        <translation>Envoi du message</translation>
-    </message>
-    <message>
-        <source>User ist Away</source>
-        <translation>Station absente</translation>
-    </message>
-    <message>
-        <source>User ist Offline</source>
-        <translation>Station hors ligne</translation>
-    </message>
-    <message>
         <source>Zelvo Pre 2</source>
         <translation>Zelvo Pre 2</translation>
     </message>
     <message>
         <source>Eintrag e&amp;rstellen	Alt+R</source>
-        <translation>&amp;Nouvelle entrée	Alt+R</translation>
+        <translation>Nouvelle ent&amp;rée	Alt+R</translation>
     </message>
     <message>
         <source>Eintrag &amp;bearbeiten	Alt+B</source>
-        <translation>&amp;Modifier l&apos;entrée	Alt+B</translation>
+        <translation>Mo&amp;difier l&apos;entrée	Alt+B</translation>
     </message>
     <message>
         <source>Eintrag &amp;löschen	Alt+L</source>
-        <translation>&amp;Supprimer l&apos;entrée	Alt+L</translation>
+        <translation>Supprimer &amp;l&apos;entrée	Alt+L</translation>
     </message>
     <message>
         <source>User &amp;pollen	Alt+P</source>
@@ -528,15 +673,15 @@
     </message>
     <message>
         <source>&amp;Einstellungen	Alt+E</source>
-        <translation>&amp;Paramètres	Alt+E</translation>
+        <translation>Paramètr&amp;es	Alt+E</translation>
     </message>
     <message>
         <source>&amp;Nachricht lesen	Alt+N</source>
-        <translation>&amp;Lire le message	Alt+N</translation>
+        <translation>Lire le me&amp;ssage	Alt+N</translation>
     </message>
     <message>
         <source>&amp;Nachricht senden	Alt+N</source>
-        <translation>&amp;Envoyer un message	Alt+N</translation>
+        <translation>E&amp;nvoyer un message	Alt+N</translation>
     </message>
     <message>
         <source>Sind sie sicher, dass sie Zelvo beenden wollen? Evtl noch
@@ -550,7 +695,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>%1 wirklich löschen ?</source>
-        <translation>Vraiment supprimer %1&#xa0;?</translation>
+        <translation>Voulez-vous vraiment supprimer %1&#xa0;?</translation>
     </message>
     <message>
         <source>Es sind noch Texte im Puffer. Trotzdem löschen ?</source>
@@ -659,7 +804,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>&amp;Rufzeichen:</source>
-        <translation>&amp;Indicatif :</translation>
+        <translation>&amp;Indicatif&#xa0;:</translation>
     </message>
     <message>
         <source>Rufzeichen filtern</source>
@@ -667,11 +812,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Nur Zeilen, deren Von, An oder Via diesen Text enthält</source>
-        <translation>Seulement les lignes dont De, À ou Via contient ce texte</translation>
-    </message>
-    <message>
-        <source>K&amp;anal:</source>
-        <translation>C&amp;anal :</translation>
+        <translation>N&apos;affiche que les lignes dont De, À ou Via contient ce texte</translation>
     </message>
     <message>
         <source>Kanal filtern</source>
@@ -699,7 +840,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Neue Zeilen zurückhalten; die Liste der gehörten Stationen zählt weiter</source>
-        <translation>Retenir les nouvelles lignes ; la liste des stations entendues continue de compter</translation>
+        <translation>Retenir les nouvelles lignes&#xa0;; la liste des stations entendues continue de compter</translation>
     </message>
     <message>
         <source>&amp;Kopieren</source>
@@ -711,7 +852,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Die markierten Zeilen in die Zwischenablage, ohne Markierung alle (Strg+C)</source>
-        <translation>Les lignes sélectionnées dans le presse-papiers, toutes sans sélection (Ctrl+C)</translation>
+        <translation>Copie les lignes sélectionnées dans le presse-papiers, ou toutes sans sélection (Ctrl+C)</translation>
     </message>
     <message>
         <source>&amp;Speichern...</source>
@@ -743,7 +884,11 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Der Monitor konnte nicht in %1 gespeichert werden: %2</source>
-        <translation>Le moniteur n&apos;a pas pu être enregistré dans %1 : %2</translation>
+        <translation>Le moniteur n&apos;a pas pu être enregistré dans %1&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>Ka&amp;nal:</source>
+        <translation>C&amp;anal&#xa0;:</translation>
     </message>
 </context>
 <context>
@@ -804,7 +949,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Away, Grund: %1</source>
-        <translation>Absent, motif : %1</translation>
+        <translation>Absent, motif&#xa0;: %1</translation>
     </message>
     <message>
         <source>Away, ungelesen</source>
@@ -847,7 +992,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     <name>zelvo::app::StationAdapter</name>
     <message>
         <source>Ein nicht registrierter User versucht sich anzumelden. Registrieren ?</source>
-        <translation>Une station non enregistrée tente de se connecter. L&apos;enregistrer&#xa0;?</translation>
+        <translation>Une station non enregistrée s&apos;annonce. L&apos;enregistrer&#xa0;?</translation>
     </message>
 </context>
 <context>
@@ -878,15 +1023,19 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Eigener Zustand: %1</source>
-        <translation>État propre : %1</translation>
+        <translation>Mon état&#xa0;: %1</translation>
     </message>
     <message>
         <source>Meldung: %1</source>
-        <translation>Message : %1</translation>
+        <translation>Statut&#xa0;: %1</translation>
     </message>
     <message>
         <source>Anwesenheit: %1</source>
-        <translation>Présence : %1</translation>
+        <translation>Présence&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)</source>
+        <translation type="unfinished">Veuillez d&apos;abord saisir votre indicatif (Alt+E)</translation>
     </message>
 </context>
 <context>
@@ -995,7 +1144,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>&amp;Gefunden:</source>
-        <translation>&amp;Trouvés :</translation>
+        <translation>Trou&amp;vés&#xa0;:</translation>
     </message>
     <message>
         <source>Gefundene TNCs</source>
@@ -1003,11 +1152,11 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Was die Suche gefunden hat; angehakte werden als Kanäle übernommen</source>
-        <translation>Ce que la recherche a trouvé ; ceux qui sont cochés sont ajoutés comme canaux</translation>
+        <translation>Ce que la recherche a trouvé&#xa0;; ceux qui sont cochés sont ajoutés comme canaux</translation>
     </message>
     <message>
         <source>&amp;Hinzufügen …</source>
-        <translation>&amp;Ajouter …</translation>
+        <translation>&amp;Ajouter…</translation>
     </message>
     <message>
         <source>Einen Kanal hinzufügen</source>
@@ -1015,7 +1164,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Ä&amp;ndern …</source>
-        <translation>&amp;Modifier …</translation>
+        <translation>&amp;Modifier…</translation>
     </message>
     <message>
         <source>Den gewählten Kanal ändern</source>
@@ -1035,7 +1184,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Fragt, was an der Adresse des gewählten Kanals antwortet; auf Funk wird nichts gesendet</source>
-        <translation>Demande ce qui répond à l&apos;adresse du canal choisi ; rien n&apos;est émis</translation>
+        <translation>Demande ce qui répond à l&apos;adresse du canal choisi&#xa0;; rien n&apos;est émis</translation>
     </message>
     <message>
         <source>&amp;Suchen</source>
@@ -1043,7 +1192,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Sucht Direwolf, AGW-Server und serielle TNCs auf diesem Rechner; auf Funk wird nichts gesendet</source>
-        <translation>Cherche Direwolf, des serveurs AGW et des TNC série sur cette machine ; rien n&apos;est émis</translation>
+        <translation>Cherche Direwolf, des serveurs AGW et des TNC série sur cette machine&#xa0;; rien n&apos;est émis</translation>
     </message>
     <message>
         <source>Ü&amp;bernehmen</source>
@@ -1051,7 +1200,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Die angehakten Funde als Kanäle übernehmen</source>
-        <translation>Ajouter les trouvailles cochées comme canaux</translation>
+        <translation>Ajouter comme canaux les résultats cochés</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1071,11 +1220,11 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Kanaltabelle: %1</source>
-        <translation>Table des canaux : %1</translation>
+        <translation>Table des canaux&#xa0;: %1</translation>
     </message>
     <message>
         <source>Noch keine Kanaltabelle; der Treiber nimmt seinen eingebauten Kanal.</source>
-        <translation>Pas encore de table des canaux ; le pilote utilise son canal intégré.</translation>
+        <translation>Pas encore de table des canaux&#xa0;; le pilote utilise son canal intégré.</translation>
     </message>
     <message>
         <source>Gespeichert wird als %1.</source>
@@ -1083,23 +1232,23 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Sie gilt erst, wenn %1 entfernt ist: der Treiber liest diese Datei zuerst.</source>
-        <translation>Elle ne s&apos;applique qu&apos;une fois %1 supprimé : le pilote lit ce fichier en premier.</translation>
+        <translation>Elle ne s&apos;applique qu&apos;une fois %1 supprimé&#xa0;: le pilote lit ce fichier en premier.</translation>
     </message>
     <message>
         <source>Änderungen gelten ab dem nächsten Start von Zelvo.</source>
-        <translation>Les modifications s&apos;appliquent au prochain démarrage de Zelvo.</translation>
+        <translation>Les modifications prennent effet au prochain démarrage de Zelvo.</translation>
     </message>
     <message>
         <source>Die Datei lässt sich nicht lesen; sie wird nicht geändert.</source>
-        <translation>Le fichier est illisible ; il n&apos;est pas modifié.</translation>
+        <translation>Le fichier est illisible&#xa0;; il n&apos;est pas modifié.</translation>
     </message>
     <message>
         <source>Eine Zeile der Datei nimmt der Treiber nicht; sie bleibt unverändert.</source>
-        <translation>Le pilote ne prend pas une ligne du fichier ; elle reste inchangée.</translation>
+        <translation>Le pilote n&apos;accepte pas une ligne du fichier&#xa0;; elle est laissée telle quelle.</translation>
     </message>
     <message>
         <source>%1 Zeilen der Datei nimmt der Treiber nicht; sie bleiben unverändert.</source>
-        <translation>Le pilote ne prend pas %1 lignes du fichier ; elles restent inchangées.</translation>
+        <translation>Le pilote n&apos;accepte pas %1 lignes du fichier&#xa0;; elles sont laissées telles quelles.</translation>
     </message>
     <message>
         <source>%1 Bd</source>
@@ -1119,11 +1268,11 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Prüfe %1 …</source>
-        <translation>Vérification de %1 …</translation>
+        <translation>Vérification de %1…</translation>
     </message>
     <message>
         <source>Suche läuft …</source>
-        <translation>Recherche en cours …</translation>
+        <translation>Recherche en cours…</translation>
     </message>
     <message>
         <source>Kein weiterer TNC gefunden</source>
@@ -1131,21 +1280,29 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Ein TNC gefunden; angehakt übernimmt ihn „Übernehmen“</source>
-        <translation>Un TNC trouvé ; coché, « Appliquer » l&apos;ajoute</translation>
+        <translation>Un TNC trouvé&#xa0;; coché, «&#xa0;Appliquer&#xa0;» l&apos;ajoute</translation>
     </message>
     <message>
         <source>%1 TNCs gefunden; die angehakten übernimmt „Übernehmen“</source>
-        <translation>%1 TNC trouvés ; « Appliquer » ajoute ceux qui sont cochés</translation>
+        <translation>%1 TNC trouvés&#xa0;; «&#xa0;Appliquer&#xa0;» ajoute ceux qui sont cochés</translation>
     </message>
     <message>
         <source>Die Kanaltabelle lässt sich nicht speichern:
 %1</source>
-        <translation>La table des canaux ne peut pas être enregistrée :
+        <translation>La table des canaux ne peut pas être enregistrée&#xa0;:
 %1</translation>
     </message>
     <message>
         <source>Der Treiber hat die Kanaltabelle nicht neu gelesen; die Änderung gilt ab dem nächsten Start von Zelvo.</source>
-        <translation>Le pilote n&apos;a pas relu la table des canaux ; la modification s&apos;applique au prochain démarrage de Zelvo.</translation>
+        <translation>Le pilote n&apos;a pas relu la table des canaux&#xa0;; la modification prend effet au prochain démarrage de Zelvo.</translation>
+    </message>
+    <message>
+        <source>%1 lässt sich nicht lesen und wird nicht überschrieben.</source>
+        <translation>%1 ne peut pas être lu et n&apos;est pas écrasé.</translation>
+    </message>
+    <message>
+        <source>Es gibt keinen Benutzerordner, in dem sie liegen könnte.</source>
+        <translation>Il n&apos;y a aucun dossier de l&apos;utilisateur où la garder.</translation>
     </message>
 </context>
 <context>
@@ -1160,7 +1317,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>&amp;Art</source>
-        <translation>&amp;Type</translation>
+        <translation>T&amp;ype</translation>
     </message>
     <message>
         <source>&amp;Nummer</source>
@@ -1176,7 +1333,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>&amp;Gerät</source>
-        <translation>&amp;Périphérique</translation>
+        <translation>Pér&amp;iphérique</translation>
     </message>
     <message>
         <source>&amp;Baudrate</source>
@@ -1200,7 +1357,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>kiss-tcp: Direwolf und andere KISS-TNCs über TCP; agw-tcp: AGW-Server wie Direwolf oder QtSoundModem; kiss-serial: ein TNC an einer seriellen Schnittstelle</source>
-        <translation>kiss-tcp : Direwolf et autres TNC KISS par TCP ; agw-tcp : serveurs AGW comme Direwolf ou QtSoundModem ; kiss-serial : un TNC sur un port série</translation>
+        <translation>kiss-tcp&#xa0;: Direwolf et autres TNC KISS par TCP&#xa0;; agw-tcp&#xa0;: serveurs AGW comme Direwolf ou QtSoundModem&#xa0;; kiss-serial&#xa0;: un TNC sur un port série</translation>
     </message>
     <message>
         <source>Die FlexNet-Kanalnummer, 0 bis 15</source>
@@ -1208,7 +1365,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Bit/s auf dem Funkkanal; leer: die Rahmen gehen sofort zum TNC</source>
-        <translation>Bit/s sur le canal radio ; vide : les trames vont aussitôt au TNC</translation>
+        <translation>Bit/s sur le canal radio&#xa0;; vide&#xa0;: les trames vont aussitôt au TNC</translation>
     </message>
     <message>
         <source>So heißt der Kanal in der Liste der Einträge</source>
@@ -1220,7 +1377,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Fragt, was an dieser Adresse antwortet; auf Funk wird nichts gesendet</source>
-        <translation>Demande ce qui répond à cette adresse ; rien n&apos;est émis</translation>
+        <translation>Demande ce qui répond à cette adresse&#xa0;; rien n&apos;est émis</translation>
     </message>
     <message>
         <source>OK</source>
@@ -1240,7 +1397,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Prüfe %1 …</source>
-        <translation>Vérification de %1 …</translation>
+        <translation>Vérification de %1…</translation>
     </message>
 </context>
 <context>
@@ -1327,7 +1484,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Die Ereignisse dieser Station spielen ihre Klänge</source>
-        <translation>Les événements de cette station jouent leurs sons</translation>
+        <translation>Les événements de cette station font entendre leurs sons</translation>
     </message>
     <message>
         <source>Diese Station darf Remotes abfragen</source>
@@ -1429,7 +1586,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Der Text geht an jede Station, die nicht Offline ist</source>
-        <translation>Le texte part vers chaque station qui n’est pas hors ligne</translation>
+        <translation>Le texte part vers chaque station qui n&apos;est pas hors ligne</translation>
     </message>
     <message>
         <source>Sendet den Text (Alt+S)</source>
@@ -1449,7 +1606,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Der Text, der gesendet wird; Alt+S sendet ihn</source>
-        <translation>Le texte à envoyer&#xa0;; Alt+S l’envoie</translation>
+        <translation>Le texte à envoyer&#xa0;; Alt+S l&apos;envoie</translation>
     </message>
     <message>
         <source>Zeichen übrig: %1</source>
@@ -1508,7 +1665,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Windows Sound-Dateien (*.wav)</source>
-        <translation>Fichiers son Windows (*.wav)</translation>
+        <translation>Fichiers WAV (*.wav)</translation>
     </message>
     <message>
         <source>Alle (*)</source>
@@ -1569,12 +1726,8 @@ dans le tampon RX ou TX seront perdus.</translation>
         <translation>&amp;Nom</translation>
     </message>
     <message>
-        <source>Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal 20 Zeichen.</source>
-        <translation>Votre alias / nom, tel que la station correspondante l&apos;affiche dans sa liste des stations. 20 caractères au plus.</translation>
-    </message>
-    <message>
         <source>Listenanzeige </source>
-        <translation>Liste des stations </translation>
+        <translation>Affichage de la liste </translation>
     </message>
     <message>
         <source>&amp;Call anzeigen</source>
@@ -1582,7 +1735,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Ist dieser Eintrag gewählt, werden in der Liste nur die Calls angezeigt.</source>
-        <translation>Si ce choix est fait, la liste des stations n&apos;affiche que les indicatifs.</translation>
+        <translation>Avec ce choix, la liste des stations n&apos;affiche que les indicatifs.</translation>
     </message>
     <message>
         <source>Call und Name</source>
@@ -1590,7 +1743,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Ist dieser Eintrag gewählt, werden in der Liste das Call und das Alias angezeigt.</source>
-        <translation>Si ce choix est fait, la liste des stations affiche l&apos;indicatif et le nom.</translation>
+        <translation>Avec ce choix, la liste des stations affiche l&apos;indicatif et le nom.</translation>
     </message>
     <message>
         <source>Call, Name und Überschrift</source>
@@ -1598,7 +1751,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Ist dieser Eintrag gewählt, werden zusaetzlich zum Call und Alias der ListenHeader angezeigt.</source>
-        <translation>Si ce choix est fait, la liste des stations affiche aussi l&apos;en-tête des colonnes, en plus de l&apos;indicatif et du nom.</translation>
+        <translation>Avec ce choix, la liste des stations affiche aussi l&apos;en-tête des colonnes, en plus de l&apos;indicatif et du nom.</translation>
     </message>
     <message>
         <source>Globale Einstellungen </source>
@@ -1606,7 +1759,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>&amp;Klänge abspielen</source>
-        <translation>Jouer les &amp;sons</translation>
+        <translation>Activer les &amp;sons</translation>
     </message>
     <message>
         <source>Dieser Eintrag schaltet die Sounds global an oder aus.</source>
@@ -1617,16 +1770,12 @@ dans le tampon RX ou TX seront perdus.</translation>
         <translation>Tenir le &amp;journal</translation>
     </message>
     <message>
-        <source>Wenn gewählt, wird im Programmverzeichnis eine Logfile.log Datei angelegt, in der alle Systemmeldungen mit Uhrzeit aufgeführt werden.</source>
-        <translation>Si ce choix est fait, un fichier journal dans le dossier du programme note chaque message du système avec son heure.</translation>
-    </message>
-    <message>
         <source>mit &amp;Windows starten</source>
-        <translation>Démarrer avec &amp;Windows</translation>
+        <translation>&amp;Lancer à l&apos;ouverture de session</translation>
     </message>
     <message>
         <source>Wenn gewählt, wird das Programm automatisch beim nächsten Windows-Start mit geladen, sofern es beim Beenden von Windows noch aktiv war.</source>
-        <translation>Si ce choix est fait, le programme redémarre avec Windows s&apos;il était encore actif à l&apos;arrêt de Windows.</translation>
+        <translation>Si la case est cochée, Zelvo redémarre à la prochaine ouverture de session s&apos;il tournait encore à la fermeture de la session.</translation>
     </message>
     <message>
         <source>History speichern</source>
@@ -1670,11 +1819,11 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Wenn ausgewählt, kann der Partner Detailinfos über einen User aus der Liste abfragen</source>
-        <translation>Si ce choix est fait, la station correspondante peut demander le détail d&apos;une station de la liste des stations</translation>
+        <translation>Si la case est cochée, la station correspondante peut demander le détail d&apos;une station de votre liste</translation>
     </message>
     <message>
         <source>Wenn ausgewählt, kann der Partner den Infotext abfragen</source>
-        <translation>Si ce choix est fait, la station correspondante peut demander le texte d&apos;info</translation>
+        <translation>Si la case est cochée, la station correspondante peut demander le texte d&apos;info</translation>
     </message>
     <message>
         <source>Away-Einstellungen </source>
@@ -1758,7 +1907,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Aktiviert Ausgabe der angegebenen Wave-Datei</source>
-        <translation>Joue le fichier WAV indiqué ci-dessous</translation>
+        <translation>Fait entendre le fichier WAV indiqué ci-dessous</translation>
     </message>
     <message>
         <source>Text der als CW-Ausgabe auf dem PC Speaker ausgegeben werden soll</source>
@@ -1773,16 +1922,12 @@ dans le tampon RX ou TX seront perdus.</translation>
         <translation>Vitesse</translation>
     </message>
     <message>
-        <source>Sound, der abgespielt wird, wenn ein User Online geht.</source>
-        <translation>Son joué quand une station passe en ligne.</translation>
-    </message>
-    <message>
         <source>Öffnet den Wave-auswählen Dialog</source>
-        <translation>Ouvre la boîte de choix du fichier WAV</translation>
+        <translation>Ouvre la boîte de dialogue pour choisir le fichier WAV</translation>
     </message>
     <message>
         <source>Spielt die angegebene Wave-Datei ab</source>
-        <translation>Joue le fichier WAV indiqué</translation>
+        <translation>Écouter le fichier WAV indiqué</translation>
     </message>
     <message>
         <source>Sprachen</source>
@@ -1790,11 +1935,11 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Away-Text</source>
-        <translation>Texte d’absence</translation>
+        <translation>Texte d&apos;absence</translation>
     </message>
     <message>
         <source>Infotext der Station</source>
-        <translation>Texte d’info de la station</translation>
+        <translation>Texte d&apos;info de la station</translation>
     </message>
     <message>
         <source>Ereignis</source>
@@ -1810,15 +1955,31 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Abspielen</source>
-        <translation>Jouer</translation>
+        <translation>Écouter</translation>
     </message>
     <message>
         <source>&amp;Funkkanäle …</source>
-        <translation>&amp;Canaux radio …</translation>
+        <translation>&amp;Canaux radio…</translation>
     </message>
     <message>
         <source>Die TNCs und Funkkanäle, über die Zelvo sendet und empfängt</source>
         <translation>Les TNC et canaux radio par lesquels Zelvo émet et reçoit</translation>
+    </message>
+    <message>
+        <source>Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal %1 Zeichen.</source>
+        <translation>Votre alias ou nom, tel que la station correspondante l&apos;affiche dans sa liste des stations. %1 caractères au plus.</translation>
+    </message>
+    <message>
+        <source>Wenn gewählt, schreibt Zelvo alle Systemmeldungen mit Uhrzeit in sein Protokoll Zelvo.log.</source>
+        <translation>Si la case est cochée, Zelvo note chaque message du système avec son heure dans son journal Zelvo.log.</translation>
+    </message>
+    <message>
+        <source>Sound, der bei diesem Ereignis abgespielt wird.</source>
+        <translation>Son joué quand cet événement se produit.</translation>
+    </message>
+    <message>
+        <source>Zum Beispiel Name, QTH, Locator, Station und Einstieg. Solange hier nichts steht, antwortet Zelvo auf //INfo nur mit Rufzeichen und Name.</source>
+        <translation>Par exemple votre nom, QTH, locator, station et nœud d&apos;accès. Tant que rien n&apos;est écrit ici, Zelvo répond à //INfo par votre indicatif et votre nom seuls.</translation>
     </message>
 </context>
 <context>

@@ -75,13 +75,13 @@ TEST_F(ScreenReaderTest, EveryLanguageShowsWholeTextsNamesEveryPartAndTheAwaySwi
           "Meldung: bereit... Hilfe mit F1", "Anwesenheit: QRV", "go OffLine", "&Beenden",
           "Zelvo Online\n" + down, "&Nachricht lesen\tAlt+N", "bereit... Hilfe mit F1", "AWAY"}},
         {"en",
-         {"Zelvo Pre 2", "Station list", "Status bar", "Own state: Offline", "Message: Ready... F1 for help",
-          "Presence: QRV", "Go offline", "&Quit", "Zelvo online\n" + down, "&Read message\tAlt+N",
+         {"Zelvo Pre 2", "Station list", "Status bar", "My state: Offline", "Status: Ready... F1 for help",
+          "Presence: QRV", "Go offline", "&Quit", "Zelvo online\n" + down, "Rea&d message\tAlt+N",
           "Ready... F1 for help", "AWAY"}},
         {"fr",
-         {"Zelvo Pre 2", "Liste des stations", "Barre d'état", "État propre : Hors ligne",
-          "Message : Prêt... F1 pour l'aide", "Présence : QRV", "Passer hors ligne", "&Quitter",
-          "Zelvo en ligne\n" + down, "&Lire le message\tAlt+N", "Prêt... F1 pour l'aide", "ABSENT"}},
+         {"Zelvo Pre 2", "Liste des stations", "Barre d'état", "Mon état\u00a0: Hors ligne",
+          "Statut\u00a0: Prêt... F1 pour l'aide", "Présence\u00a0: QRV", "Passer hors ligne", "&Quitter",
+          "Zelvo en ligne\n" + down, "Lire le me&ssage\tAlt+N", "Prêt... F1 pour l'aide", "ABSENT"}},
     };
     for (const int n : {0, 1, 2, 0}) {
         const auto& [code, texts] = languages[n];
@@ -121,11 +121,11 @@ TEST_F(ScreenReaderTest, AnnouncesMessagesWarningsTheOwnStateAndStationsComingBa
 {
     app::TUserEntry& entry = add("DL1AAA", S::Offline);
     heardNow();
-    adapter.showStatus("Msg eingetroffen");
+    using protocol::StatusKind;
+    adapter.showStatus({StatusKind::MessageArrived});
     EXPECT_EQ(heardNow(), QStringList("Msg eingetroffen"));
-    adapter.showStatus("Msg eingetroffen");  // a second message is heard too
-    adapter.showStatus("\xDC"
-                       "bertragungsfehler");
+    adapter.showStatus({StatusKind::MessageArrived});  // a second message is heard too
+    adapter.showStatus({StatusKind::TransmissionError});
     EXPECT_EQ(heardNow(), QStringList("Msg eingetroffen. Übertragungsfehler"));
 
     roster().setState(entry, S::Online);
