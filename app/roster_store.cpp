@@ -67,7 +67,7 @@ StoreProblem problem(std::string name, const char* format, std::vector<std::stri
 
 StoreProblem registryProblem(const char* format, const RegistryError& error)
 {
-    return problem("", format, {error.what()});
+    return {platform::composedProblem(format, {}, error.problem()), ""};
 }
 
 }  // namespace

@@ -324,7 +324,7 @@ void SettingsDialog::languageClick()
     if (item == nullptr)
         return;
     if (const auto problem = settings_.storeLanguage(item->data(Qt::UserRole).toString().toStdString()))
-        showError(this, fromAnsi(problem->text));
+        showError(this, platform::shownText(*problem));
 }
 
 bool SettingsDialog::callRefused()
@@ -346,7 +346,7 @@ void SettingsDialog::okClick()
     if (callRefused())
         return;
     if (const auto problem = settings_.save()) {
-        showError(this, fromAnsi(problem->text));
+        showError(this, platform::shownText(*problem));
         return;
     }
     emit displayModeApplied(settings_.showAlias());
@@ -357,7 +357,7 @@ void SettingsDialog::okClick()
 void SettingsDialog::reject()
 {
     if (const auto problem = settings_.reload())
-        showError(this, fromAnsi(problem->text));
+        showError(this, platform::shownText(*problem));
     QDialog::reject();
 }
 

@@ -1,5 +1,9 @@
 #include "platform/reg_text.h"
 
+#include <QtGlobal>
+
+#include "platform/problem.h"
+
 #include <charconv>
 #include <cstdio>
 #include <optional>
@@ -14,9 +18,15 @@ namespace {
 constexpr std::string_view kHeader = "REGEDIT4";
 constexpr std::size_t kHexLineWidth = 78;  // regedit breaks hex data before column 80
 
+// What is wrong with the line: a sentence that the registry's own sentence names as its reason.
 struct LineError {
-    std::string what;
+    Problem what;
 };
+
+[[noreturn]] void lineError(const char* format, std::vector<std::string> arguments = {})
+{
+    throw LineError{composedProblem(format, std::move(arguments))};
+}
 
 std::string_view trimLeft(std::string_view s)
 {
@@ -70,13 +80,14 @@ std::string takeQuoted(std::string_view& s)
         }
         out += c;
     }
-    throw LineError{"das schließende Anführungszeichen fehlt"};
+    lineError(QT_TRANSLATE_NOOP("Problem", "das schließende Anführungszeichen fehlt"));
 }
 
 void expectEnd(std::string_view rest)
 {
     if (!trim(rest).empty())
-        throw LineError{"unerwarteter Text am Zeilenende: " + std::string(trim(rest))};
+        lineError(QT_TRANSLATE_NOOP("Problem", "unerwarteter Text am Zeilenende: %1"),
+                  {std::string(trim(rest))});
 }
 
 class Parser {
@@ -97,7 +108,8 @@ public:
             else if (line.front() == '"' || line.front() == '@')
                 valueLine(line);
             else
-                throw LineError{"unerwarteter Inhalt: " + std::string(trimRight(line))};
+                lineError(QT_TRANSLATE_NOOP("Problem", "unerwarteter Inhalt: %1"),
+                          {std::string(trimRight(line))});
         }
         return tree_;
     }
@@ -126,16 +138,16 @@ private:
             return;
         if (startsWithIgnoreCase(line, "\xEF\xBB\xBFWindows Registry") ||
             startsWithIgnoreCase(line, "Windows Registry") || startsWithIgnoreCase(line, "\xFF\xFE"))
-            throw LineError{"nur das Format REGEDIT4 wird gelesen (in regedit als "
-                            "\"Win9x/NT4-Registrierungsdatei\" exportieren)"};
-        throw LineError{"die erste Zeile muss \"REGEDIT4\" lauten"};
+            lineError(QT_TRANSLATE_NOOP("Problem", "nur das Format REGEDIT4 wird gelesen (in regedit als "
+                                                   "\"Win9x/NT4-Registrierungsdatei\" exportieren)"));
+        lineError(QT_TRANSLATE_NOOP("Problem", "die erste Zeile muss \"REGEDIT4\" lauten"));
     }
 
     void section(std::string_view line)
     {
         const auto close = line.rfind(']');
         if (close == std::string_view::npos)
-            throw LineError{"die schließende Klammer ] fehlt"};
+            lineError(QT_TRANSLATE_NOOP("Problem", "die schließende Klammer ] fehlt"));
         expectEnd(line.substr(close + 1));
         std::string_view name = line.substr(1, close - 1);
         const bool remove = !name.empty() && name.front() == '-';
@@ -147,16 +159,16 @@ private:
         const std::string_view keyPart =
             cut == std::string_view::npos ? std::string_view() : name.substr(cut);
         if (cut != std::string_view::npos && keyPart.size() == 1)
-            throw LineError{"leerer Schlüsselname"};
+            lineError(QT_TRANSLATE_NOOP("Problem", "leerer Schlüsselname"));
         regtree::KeyPath path;
         try {
             path = regtree::parseKeyPath(keyPart);
         } catch (const RegistryError& e) {
-            throw LineError{e.what()};
+            throw LineError{e.problem()};
         }
         if (remove) {
             if (path.id.empty())
-                throw LineError{"der Hauptschlüssel kann nicht gelöscht werden"};
+                lineError(QT_TRANSLATE_NOOP("Problem", "der Hauptschlüssel kann nicht gelöscht werden"));
             tree_.erase(path.id);
             current_ = nullptr;
             inDeletedKey_ = true;
@@ -172,9 +184,9 @@ private:
             return;
         const RegRoot other = root_ == RegRoot::CurrentUser ? RegRoot::LocalMachine : RegRoot::CurrentUser;
         if (regtree::equalsIgnoreCase(rootPart, rootName(other)))
-            throw LineError{"ein Schlüssel von " + std::string(rootName(other)) +
-                            " gehört nicht in die Datei von " + std::string(rootName(root_))};
-        throw LineError{"unbekannter Hauptschlüssel \"" + std::string(rootPart) + "\""};
+            lineError(QT_TRANSLATE_NOOP("Problem", "ein Schlüssel von %1 gehört nicht in die Datei von %2"),
+                      {std::string(rootName(other)), std::string(rootName(root_))});
+        lineError(QT_TRANSLATE_NOOP("Problem", "unbekannter Hauptschlüssel \"%1\""), {std::string(rootPart)});
     }
 
     void valueLine(std::string_view line)
@@ -186,12 +198,12 @@ private:
             name = takeQuoted(line);
         line = trimLeft(line);
         if (line.empty() || line.front() != '=')
-            throw LineError{"das Gleichheitszeichen fehlt"};
+            lineError(QT_TRANSLATE_NOOP("Problem", "das Gleichheitszeichen fehlt"));
         line = trimLeft(line.substr(1));
         if (inDeletedKey_)
-            throw LineError{"Wert in einem gelöschten Schlüssel"};
+            lineError(QT_TRANSLATE_NOOP("Problem", "Wert in einem gelöschten Schlüssel"));
         if (!current_)
-            throw LineError{"Wert vor dem ersten Schlüssel"};
+            lineError(QT_TRANSLATE_NOOP("Problem", "Wert vor dem ersten Schlüssel"));
         if (trimRight(line) == "-") {
             regtree::removeValue(*current_, name);
             return;
@@ -209,7 +221,7 @@ private:
         if (startsWithIgnoreCase(s, "dword:")) {
             const auto value = parseHex(trimRight(s.substr(6)), 8);
             if (!value)
-                throw LineError{"ungültiger DWORD-Wert"};
+                lineError(QT_TRANSLATE_NOOP("Problem", "ungültiger DWORD-Wert"));
             return *value;
         }
         if (startsWithIgnoreCase(s, "hex:"))
@@ -219,10 +231,10 @@ private:
             const auto type =
                 close == std::string_view::npos ? std::nullopt : parseHex(s.substr(4, close - 4), 8);
             if (!type)
-                throw LineError{"ungültiger Werttyp in hex(...)"};
+                lineError(QT_TRANSLATE_NOOP("Problem", "ungültiger Werttyp in hex(...)"));
             return RegRawValue{*type, hexBytes(s.substr(close + 2))};
         }
-        throw LineError{"unbekannte Wertangabe: " + std::string(trimRight(s))};
+        lineError(QT_TRANSLATE_NOOP("Problem", "unbekannte Wertangabe: %1"), {std::string(trimRight(s))});
     }
 
     // The comma-separated bytes of this line and of the lines that a trailing backslash joins.
@@ -233,7 +245,7 @@ private:
         while (!s.empty() && s.back() == '\\') {
             joined += s.substr(0, s.size() - 1);
             if (atEnd())
-                throw LineError{"die Datei endet mitten in einem Wert"};
+                lineError(QT_TRANSLATE_NOOP("Problem", "die Datei endet mitten in einem Wert"));
             s = trim(nextLine());
         }
         joined += s;
@@ -243,8 +255,8 @@ private:
             const auto comma = rest.find(',');
             const auto byte = parseHex(trim(rest.substr(0, comma)), 2);
             if (!byte)
-                throw LineError{"ungültiges Byte in den Hex-Daten: \"" +
-                                std::string(trim(rest.substr(0, comma))) + "\""};
+                lineError(QT_TRANSLATE_NOOP("Problem", "ungültiges Byte in den Hex-Daten: \"%1\""),
+                          {std::string(trim(rest.substr(0, comma)))});
             bytes.push_back(static_cast<std::uint8_t>(*byte));
             if (comma == std::string_view::npos)
                 break;
@@ -334,8 +346,9 @@ Tree parse(std::string_view text, RegRoot root, const std::filesystem::path& fil
     try {
         return parser.run();
     } catch (const LineError& e) {
-        throw RegistryError("Die Registrierungsdatei " + file.string() + " ist in Zeile " +
-                            std::to_string(parser.lineNumber()) + " fehlerhaft: " + e.what);
+        throw RegistryError(
+            QT_TRANSLATE_NOOP("Problem", "Die Registrierungsdatei %1 ist in Zeile %2 fehlerhaft: %3"),
+            {file.string(), std::to_string(parser.lineNumber())}, e.what);
     }
 }
 

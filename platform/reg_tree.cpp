@@ -2,6 +2,10 @@
 
 #include <algorithm>
 
+#include <QtGlobal>
+
+#include "platform/problem.h"
+
 namespace zelvo::platform::regtree {
 
 namespace {
@@ -48,10 +52,13 @@ KeyPath parseKeyPath(std::string_view key)
         const auto cut = rest.find('\\');
         const std::string_view part = rest.substr(0, cut);
         if (part.empty())
-            throw RegistryError("Ungültiger Registrierungsschlüssel " + quoted(key) + ": leerer Namensteil");
+            throw RegistryError(
+                QT_TRANSLATE_NOOP("Problem", "Ungültiger Registrierungsschlüssel %1: leerer Namensteil"),
+                {quoted(key)});
         if (hasUnwritableByte(part))
-            throw RegistryError("Ungültiger Registrierungsschlüssel " + quoted(key) +
-                                ": Steuerzeichen im Namen");
+            throw RegistryError(
+                QT_TRANSLATE_NOOP("Problem", "Ungültiger Registrierungsschlüssel %1: Steuerzeichen im Namen"),
+                {quoted(key)});
         result.names.emplace_back(part);
         result.id.push_back(asciiLower(part));
         if (cut == std::string_view::npos)
@@ -64,7 +71,8 @@ KeyPath parseKeyPath(std::string_view key)
 void checkValueName(std::string_view name)
 {
     if (hasUnwritableByte(name))
-        throw RegistryError("Ungültiger Wertname " + quoted(name) + ": Steuerzeichen im Namen");
+        throw RegistryError(QT_TRANSLATE_NOOP("Problem", "Ungültiger Wertname %1: Steuerzeichen im Namen"),
+                            {quoted(name)});
 }
 
 RegValue normalize(RegValue value)
@@ -127,7 +135,7 @@ KeyData& Tree::ensure(const std::vector<std::string>& names)
 void Tree::erase(const KeyId& id)
 {
     if (id.empty())
-        throw RegistryError("Der Hauptschlüssel kann nicht gelöscht werden");
+        throw RegistryError(QT_TRANSLATE_NOOP("Problem", "Der Hauptschlüssel kann nicht gelöscht werden"));
     auto first = keys_.find(id);
     if (first == keys_.end())
         return;

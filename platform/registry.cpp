@@ -3,6 +3,7 @@
 #include "platform/registry.h"
 
 #include "platform/lock_file.h"
+#include "platform/problem.h"
 #include "platform/reg_text.h"
 #include "platform/reg_tree.h"
 #include "platform/user_folders.h"
@@ -14,6 +15,8 @@
 #include <cstring>
 #include <mutex>
 #include <random>
+
+#include <QtGlobal>
 
 #include <fcntl.h>
 #include <signal.h>
@@ -36,14 +39,23 @@ std::string errnoText(int err)
 
 RegistryError readError(const fs::path& file, int err)
 {
-    return RegistryError("Die Registrierungsdatei " + file.string() +
-                         " kann nicht gelesen werden: " + errnoText(err));
+    return RegistryError(
+        QT_TRANSLATE_NOOP("Problem", "Die Registrierungsdatei %1 kann nicht gelesen werden: %2"),
+        {file.string(), errnoText(err)});
 }
 
+constexpr const char* kUnwritable =
+    QT_TRANSLATE_NOOP("Problem", "Die Registrierungsdatei %1 kann nicht geschrieben werden: %2");
+
+// `why`: the system's reason.
 RegistryError writeError(const fs::path& file, const std::string& why)
 {
-    return RegistryError("Die Registrierungsdatei " + file.string() +
-                         " kann nicht geschrieben werden: " + why);
+    return RegistryError(kUnwritable, {file.string(), why});
+}
+
+RegistryError writeError(const fs::path& file, const Problem& why)
+{
+    return RegistryError(kUnwritable, {file.string()}, why);
 }
 
 class Fd {
@@ -121,14 +133,17 @@ Fd exclusiveLock(const fs::path& file)
     switch (locked.wait) {
     case LockWait::Locked: break;
     case LockWait::Held:
-        throw writeError(file, "ein anderer Prozess hält ihre Sperrdatei " + lockPathFor(file).string() +
-                                   " seit mehr als " + std::to_string(kLockWait.count()) +
-                                   " Sekunden gesperrt");
+        throw writeError(file,
+                         composedProblem(QT_TRANSLATE_NOOP("Problem", "ein anderer Prozess hält ihre "
+                                                                      "Sperrdatei %1 seit mehr als %2 "
+                                                                      "Sekunden gesperrt"),
+                                         {lockPathFor(file).string(), std::to_string(kLockWait.count())}));
     case LockWait::Failed:
         // Where nothing can be locked, a change is written without the lock, as a lone program
         // writes anyway.
         if (!meansNoLocks(locked.error))
-            throw writeError(file, "Sperren fehlgeschlagen: " + errnoText(locked.error));
+            throw writeError(file, composedProblem(QT_TRANSLATE_NOOP("Problem", "Sperren fehlgeschlagen: %1"),
+                                                   {errnoText(locked.error)}));
         break;
     }
     return fd;
@@ -231,7 +246,7 @@ struct RootCache {
     Fd file;           // the file the tree was read from (see Stamp)
     std::string text;  // its bytes, to skip writes that change nothing
     Tree tree;
-    std::string error;  // non-empty: the file at this stamp cannot be parsed
+    std::optional<Problem> error;  // the file at this stamp cannot be parsed
 };
 
 class TreeEdit final : public RegEdit {
@@ -301,18 +316,18 @@ struct Registry::Impl {
         std::string text = readAll(fd.get(), file);
         cache.stamp = stampOf(st);
         cache.file = std::move(fd);
-        cache.error.clear();
+        cache.error.reset();
         try {
             cache.tree = regtext::parse(text, root, file);
             cache.text = std::move(text);
         } catch (const RegistryError& e) {
             cache.tree = Tree();
             cache.text.clear();
-            cache.error = e.what();
+            cache.error = e.problem();
         }
         cache.valid = true;
-        if (!cache.error.empty())
-            throw RegistryError(cache.error);
+        if (cache.error)
+            throw RegistryError(*cache.error);
     }
 
     // The root as it is on disk now. Caller holds the mutex.
@@ -323,8 +338,8 @@ struct Registry::Impl {
         // No lock: writers only ever rename whole files into place.
         if (!cache.valid || cache.stamp != stampOfPath(file))
             load(root);
-        if (!cache.error.empty())
-            throw RegistryError(cache.error);
+        if (cache.error)
+            throw RegistryError(*cache.error);
         return cache.tree;
     }
 
@@ -335,8 +350,8 @@ struct Registry::Impl {
         Fd lock = exclusiveLock(file);
         if (!cache.valid || cache.stamp != stampOfPath(file))
             load(root);
-        if (!cache.error.empty())
-            throw RegistryError(cache.error);
+        if (cache.error)
+            throw RegistryError(*cache.error);
 
         Tree edited = cache.tree;
         TreeEdit editor(edited);
@@ -481,11 +496,24 @@ std::string normalizedPath(std::string_view key)
 std::string childPath(const std::string& parent, std::string_view name)
 {
     if (name.empty() || name.find('\\') != std::string_view::npos)
-        throw RegistryError("Ungültiger Unterschlüssel \"" + std::string(name) + "\"");
+        throw RegistryError(QT_TRANSLATE_NOOP("Problem", "Ungültiger Unterschlüssel \"%1\""),
+                            {std::string(name)});
     return parent + "\\" + std::string(name);
 }
 
 }  // namespace
+
+RegistryError::RegistryError(const char* format, std::vector<std::string> arguments)
+    : RegistryError(composedProblem(format, std::move(arguments)))
+{}
+
+RegistryError::RegistryError(const char* format, std::vector<std::string> arguments, const Problem& reason)
+    : RegistryError(composedProblem(format, std::move(arguments), reason))
+{}
+
+RegistryError::RegistryError(const Problem& problem)
+    : std::runtime_error(germanSentence(problem)), problem_(std::make_shared<const Problem>(problem))
+{}
 
 std::optional<RegKey> RegKey::open(Registry& registry, RegRoot root, std::string_view key)
 {

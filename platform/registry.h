@@ -42,10 +42,22 @@ struct RegRawValue {
 // REG_SZ (std::string, without its closing NUL), REG_DWORD, or anything else.
 using RegValue = std::variant<std::string, std::uint32_t, RegRawValue>;
 
-// what(): a German message in UTF-8 (it names file paths, which are UTF-8 on Linux).
+struct Problem;
+
+// what(): the German sentence in UTF-8 (it names file paths, which are UTF-8 on Linux); problem():
+// the same as a sentence the windows translate.
 class RegistryError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    // `format`: a German source text of the context "Problem" (UTF-8, marked QT_TRANSLATE_NOOP
+    // where it is written) that `arguments` fill; `reason` fills the %n after them.
+    explicit RegistryError(const char* format, std::vector<std::string> arguments = {});
+    RegistryError(const char* format, std::vector<std::string> arguments, const Problem& reason);
+    explicit RegistryError(const Problem& problem);
+
+    const Problem& problem() const { return *problem_; }
+
+private:
+    std::shared_ptr<const Problem> problem_;
 };
 
 // The in-memory view of one root, handed to Registry::change so that several edits become one

@@ -383,7 +383,7 @@ std::optional<Problem> refusalProblem(const std::filesystem::path& file, WaveRef
 
 void reportOnStandardError(const Problem& problem)
 {
-    std::fprintf(stderr, "zelvo: %s\n", fillIn(problem.format, problem.arguments).c_str());
+    std::fprintf(stderr, "zelvo: %s\n", germanSentence(problem).c_str());
 }
 
 GatedSoundPlayer::GatedSoundPlayer(Backend backend, Clock clock, SoundReport report)

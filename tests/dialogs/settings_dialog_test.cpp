@@ -221,14 +221,33 @@ TEST_F(SettingsDialogTest, OwnCallIsStoredUpperCaseAndOneThatIsNoCallKeepsThePag
     EXPECT_EQ(stored("Mycall"), "DK0AB-7");
 }
 
-TEST_F(SettingsDialogTest, RegistryErrorOnOkIsShownAndNothingIsLost)
+// The registry's problem is shown in the windows' language, its reason within it too; the log's
+// words (the problem's text) stay German.
+TEST_F(SettingsDialogTest, RegistryErrorOnOkIsShownInTheWindowsLanguageAndNothingIsLost)
 {
     testing::writeFile(paths_.currentUser, "not a registry file\n");
     QTest::keyClicks(&at<QLineEdit>("EditMyCall"), "DK0AB");
-    boxes_.answers = {"OK"};
-    at<QPushButton>("BtnOK").click();
-    const QString box = boxes_.texts.join("|");
-    EXPECT_TRUE(box.startsWith("Fehler: ") && box.contains("HKEY_CURRENT_USER.reg")) << box.toStdString();
+    const QString file = QString::fromStdString(paths_.currentUser.string());
+    EXPECT_EQ(
+        platform::fromAnsi(settings_.save().value_or(platform::Problem{}).text),
+        QString("Die Registrierungsdatei %1 ist in Zeile 1 fehlerhaft: die erste Zeile muss \"REGEDIT4\" "
+                "lauten")
+            .arg(file));
+    LanguageSwitch language;
+    const std::pair<const char*, QString> shown[] = {
+        {"de", "Fehler: Die Registrierungsdatei %1 ist in Zeile 1 fehlerhaft: die erste Zeile muss "
+               "\"REGEDIT4\" lauten"},
+        {"en", "Error: The registry file %1 is faulty in line 1: the first line must read \"REGEDIT4\""},
+        {"fr", "Erreur: Le fichier de registre %1 est erroné à la ligne 1\u00a0: la première ligne doit "
+               "être «\u00a0REGEDIT4\u00a0»"},
+    };
+    for (const auto& [code, text] : shown) {
+        language.apply(code);
+        boxes_.answers = {"OK"};
+        at<QPushButton>("BtnOK").click();
+        EXPECT_EQ(boxes_.texts.value(0), text.arg(file)) << code;
+        boxes_.texts.clear();
+    }
     EXPECT_TRUE(dialog_->isVisible());
     EXPECT_EQ(settings_.myCall(), "DK0AB");
     EXPECT_EQ(testing::readFile(paths_.currentUser), "not a registry file\n");
