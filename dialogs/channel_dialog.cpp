@@ -389,10 +389,9 @@ void ChannelDialog::dropSilentBuiltIn()
 void ChannelDialog::accept()
 {
     if (table_->modified() || !table_->places().exists()) {
-        if (const auto error = table_->save()) {
-            showError(
-                this,
-                tr("Die Kanaltabelle lässt sich nicht speichern:\n%1").arg(QString::fromStdString(*error)));
+        if (const auto failure = table_->save()) {
+            showError(this,
+                      tr("Die Kanaltabelle lässt sich nicht speichern:\n%1").arg(saveFailureText(*failure)));
             return;
         }
         if (access_.reload && table_->places().shadowing.empty()) {
@@ -404,6 +403,19 @@ void ChannelDialog::accept()
         }
     }
     QDialog::accept();
+}
+
+QString ChannelDialog::saveFailureText(const link::ChannelFile::SaveFailure& failure)
+{
+    const QString file = QString::fromStdString(failure.file.string());
+    switch (failure.kind) {
+    case link::ChannelFile::SaveFailure::Kind::NotRead:
+        return tr("%1 lässt sich nicht lesen und wird nicht überschrieben.").arg(file);
+    case link::ChannelFile::SaveFailure::Kind::NoHomeFolder:
+        return tr("Es gibt keinen Benutzerordner, in dem sie liegen könnte.");
+    case link::ChannelFile::SaveFailure::Kind::NotWritten: break;
+    }
+    return QStringLiteral("%1: %2").arg(file, QString::fromStdString(failure.reason));
 }
 
 QString ChannelDialog::status() const

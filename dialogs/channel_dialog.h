@@ -79,6 +79,7 @@ private:
     void showAnswers();
     void dropSilentBuiltIn();
     std::optional<std::size_t> selected() const;
+    static QString saveFailureText(const link::ChannelFile::SaveFailure& failure);
 
     link::TncAccess access_;
     std::function<link::ChannelPlaces()> places_;

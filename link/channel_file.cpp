@@ -392,14 +392,14 @@ std::string ChannelFile::text() const
     return out;
 }
 
-std::optional<std::string> ChannelFile::save()
+std::optional<ChannelFile::SaveFailure> ChannelFile::save()
 {
     if (readError_)
-        return places_.inUse.string() + ": " + *readError_;
+        return SaveFailure{SaveFailure::Kind::NotRead, places_.inUse, {}};
     if (places_.saveTo.empty())
-        return std::string("no home folder for the channel table");
+        return SaveFailure{SaveFailure::Kind::NoHomeFolder, {}, {}};
     if (auto error = platform::replaceFileAtomically(places_.saveTo, text()))
-        return places_.saveTo.string() + ": " + *error;
+        return SaveFailure{SaveFailure::Kind::NotWritten, places_.saveTo, *error};
     // The table in use is the saved one from now on, unless a file read before it exists.
     if (places_.shadowing.empty())
         places_.inUse = places_.saveTo;

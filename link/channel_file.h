@@ -115,8 +115,15 @@ public:
 
     // The bytes saving writes.
     std::string text() const;
+    // Why save() wrote nothing: a table that could not be read is not written over, and without a
+    // home folder there is no place for it.
+    struct SaveFailure {
+        enum class Kind { NotRead, NoHomeFolder, NotWritten } kind;
+        std::filesystem::path file;  // NotRead, NotWritten
+        std::string reason;          // NotWritten: the system's words (UTF-8)
+    };
     // Writes text() to places().saveTo atomically; nothing, or why not.
-    std::optional<std::string> save();
+    std::optional<SaveFailure> save();
 
 private:
     struct Line {
