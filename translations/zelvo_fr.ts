@@ -1871,7 +1871,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Listeneintrag nach oben</source>
-        <translation>Entrée en haut de la liste</translation>
+        <translation>Placer l&apos;entrée en haut de la liste</translation>
     </message>
     <message>
         <source>Event mitloggen</source>
