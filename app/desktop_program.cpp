@@ -185,10 +185,11 @@ void DesktopProgram::askForTheOwnCall()
 {
     // The hint stands above the panels, wrapped, where the narrow window shows it whole; it goes
     // once a call is stored.
-    mainWindow_->statusBar().setHint(tr("Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)"));
+    mainWindow_->statusBar().setHint(
+        QT_TRANSLATE_NOOP("zelvo::app::StatusBar", "Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)"));
     connect(&dialogs_->settingsDialog(), &dialogs::SettingsDialog::saved, this, [this] {
         if (!session_.settings().myCall().empty())
-            mainWindow_->statusBar().setHint({});
+            mainWindow_->statusBar().setHint(nullptr);
     });
     QTimer::singleShot(0, this, [this] { dialogs_->openSettingsAtFirstPage(); });
 }

@@ -10,9 +10,9 @@
 
 #include <algorithm>
 
-#include "app/engine_text.h"
 #include "app/pictures.h"
 #include "app/screen_reader.h"
+#include "app/status_words.h"
 #include "dialogs/language.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
@@ -24,23 +24,19 @@ namespace {
 using dialogs::ListDisplay;
 using protocol::TrayPicture;
 
-// What a press on the list says about the selected station; empty where the panel stays as it is.
-QString mouseDownText(TStationState state)
+// What a press on the list says about the selected station; None where the panel stays as it is.
+protocol::StatusKind mouseDownStatus(TStationState state)
 {
+    using protocol::StatusKind;
     switch (state) {
-    case TStationState::Online: return MainWindow::tr("User ist Online");
-    case TStationState::OnlineUnread: return MainWindow::tr("Msg eingetroffen");
-    case TStationState::HasPolled: return MainWindow::tr("User hat gepollt");
-    case TStationState::Sending: return MainWindow::tr("Nachricht geht raus");
-    case TStationState::Away: return MainWindow::tr("User ist Away");
-    case TStationState::Offline: return MainWindow::tr("User ist Offline");
-    default: return {};
+    case TStationState::Online: return StatusKind::StationOnline;
+    case TStationState::OnlineUnread: return StatusKind::MessageArrived;
+    case TStationState::HasPolled: return StatusKind::StationHasPolled;
+    case TStationState::Sending: return StatusKind::SendingMessage;
+    case TStationState::Away: return StatusKind::StationIsAway;
+    case TStationState::Offline: return StatusKind::UserOffline;
+    default: return StatusKind::None;
     }
-}
-
-QString readyText()
-{
-    return engineText(protocol::kReady);
 }
 
 // The state a station is left in once its message window has been closed.
@@ -71,7 +67,7 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
     setFont(small);
 
     statusBar_ = new StatusBar(this);  // measures its panels in the window's font
-    statusBar_->setLiveMessage(readyText);
+    statusBar_->setMessage({protocol::StatusKind::Ready});
     layout_ = new QVBoxLayout(this);
     layout_->setContentsMargins(0, 0, 0, 0);
     layout_->setSpacing(0);
@@ -253,7 +249,7 @@ void MainWindow::pollClick()
     if (TUserEntry* entry = selectedEntry())
         protocol::pollStation(station(), *entry);
     else
-        statusBar_->setLiveMessage(readyText);
+        statusBar_->setMessage({protocol::StatusKind::Ready});
 }
 
 void MainWindow::newEntryClick()
@@ -438,8 +434,8 @@ void MainWindow::listMouseDown(Qt::MouseButton button, const QPoint& globalPos)
 {
     const TUserEntry* entry = selectedEntry();
     if (entry != nullptr) {
-        if (const TStationState state = entry->state; !mouseDownText(state).isEmpty())
-            statusBar_->setLiveMessage([state] { return mouseDownText(state); });
+        if (const auto kind = mouseDownStatus(entry->state); kind != protocol::StatusKind::None)
+            statusBar_->setMessage({kind});
     }
     if (button == Qt::RightButton)
         openStationMenuFor(entry, globalPos);

@@ -157,21 +157,20 @@ void Session::pass()
         if (options_.afterPass)
             options_.afterPass();
     } catch (const std::exception& error) {
-        reportPassFailure(error.what());
+        reportPassFailure({protocol::StatusKind::ReceiveFault, platform::utf8ToAnsi(error.what())});
     } catch (...) {
-        reportPassFailure("unbekannter Fehler");
+        reportPassFailure({protocol::StatusKind::ReceiveFaultUnknown});
     }
 }
 
-void Session::reportPassFailure(const std::string& what)
+void Session::reportPassFailure(const protocol::Status& failure)
 {
-    const std::string text = platform::utf8ToAnsi("Fehler im Empfangsdurchlauf: " + what);
-    station_->logLine(text, LogKind::Error);
+    station_->logLine(protocol::statusText(failure), LogKind::Error);
     // Logged every time; shown once until a different failure comes, so that one fault that
     // repeats at every pass does not flood the user with boxes.
-    if (text != lastPassFailure_)
-        station_->ui.showError(text);
-    lastPassFailure_ = text;
+    if (failure != lastPassFailure_)
+        station_->ui.showError(failure);
+    lastPassFailure_ = failure;
 }
 
 }  // namespace zelvo::app

@@ -37,6 +37,7 @@
 #include "platform/sound_player.h"
 #include "platform/user_folders.h"
 #include "protocol/station.h"
+#include "protocol/status.h"
 
 namespace zelvo::app {
 
@@ -119,7 +120,7 @@ public:
 
 private:
     void pass();
-    void reportPassFailure(const std::string& what);
+    void reportPassFailure(const protocol::Status& failure);
     void makeFilesPrivate();
 
     Options options_;
@@ -136,7 +137,7 @@ private:
     std::unique_ptr<link::FlexThread> thread_;
     std::vector<platform::Problem> problems_;
     platform::Problem refusal_;
-    std::string lastPassFailure_;
+    protocol::Status lastPassFailure_;
     std::atomic<bool> stopping_ = false;
     bool opened_ = false;
 };

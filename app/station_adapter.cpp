@@ -1,6 +1,6 @@
 #include "app/station_adapter.h"
 
-#include "app/engine_text.h"
+#include "app/status_words.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
 
@@ -8,9 +8,9 @@ namespace zelvo::app {
 
 StationAdapter::StationAdapter(MainWindow& window, TrayIcon& tray) : window_(window), tray_(tray) {}
 
-void StationAdapter::showStatus(std::string_view text)
+void StationAdapter::showStatus(const protocol::Status& status)
 {
-    window_.statusBar().setLiveMessage([text = std::string(text)] { return engineText(text); });
+    window_.statusBar().setMessage(status);
 }
 
 void StationAdapter::updateIcon(protocol::TrayPicture kind)
@@ -30,9 +30,9 @@ void StationAdapter::popUp()
     window_.popUp();
 }
 
-void StationAdapter::showError(std::string_view text)
+void StationAdapter::showError(const protocol::Status& status)
 {
-    dialogs::showError(window_.dialogOwner(), engineText(text));
+    dialogs::showError(window_.dialogOwner(), statusWords(status));
 }
 
 void StationAdapter::showProblem(const platform::Problem& problem)
@@ -68,7 +68,7 @@ void StationAdapter::ownStateChanged(bool online, bool away)
 void StationAdapter::report(const std::optional<platform::Problem>& problem)
 {
     if (problem)
-        window_.statusBar().setLiveMessage([problem = *problem] { return platform::shownText(problem); });
+        window_.statusBar().setMessage(protocol::storeProblem(*problem));
 }
 
 }  // namespace zelvo::app

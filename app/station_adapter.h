@@ -1,9 +1,9 @@
 // The one place where the engine's calls (protocol::StationUi, plain C++ on Windows-1252 bytes)
 // reach the windowed program. What is this adapter's own job it does at once: status texts to
 // the status bar, tray pictures and the own state to the tray and the status bar, questions and
-// errors as message boxes, the roster window's pop-up. Texts cross from Windows-1252 here, once,
-// and into the language the windows show (app/engine_text.h): the status bar keeps the engine's
-// German text and words it anew after a switch.
+// errors as message boxes, the roster window's pop-up. Texts cross from Windows-1252 here, once;
+// statuses and errors come as values (protocol/status.h) that the status bar keeps and words in
+// the language the windows show, anew after a switch (app/status_words.h).
 // What other windows and stores want to hear of becomes a Qt signal, which they connect to where
 // they are made (app/dialog_windows.cpp, app/desktop_program.cpp).
 //
@@ -35,11 +35,11 @@ class StationAdapter : public QObject, public protocol::StationUi {
 public:
     StationAdapter(MainWindow& window, TrayIcon& tray);
 
-    void showStatus(std::string_view text) override;
+    void showStatus(const protocol::Status& status) override;
     void updateIcon(protocol::TrayPicture kind) override;
     bool askRegistration(std::string_view call) override;
     void popUp() override;
-    void showError(std::string_view text) override;
+    void showError(const protocol::Status& status) override;
     void conversationChanged(const TUserEntry& entry) override;
     void ownStateChanged(bool online, bool away) override;
     void messageReceived(const TUserEntry& entry, std::string_view text) override;

@@ -5,7 +5,9 @@
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <string_view>
 
+#include "app/status_words.h"
 #include "dialogs/language.h"
 
 namespace zelvo::app {
@@ -37,6 +39,24 @@ int widthFor(QLabel* panel, const QStringList& texts, int least)
     return width;
 }
 
+// The short messages of panel 1, in German or in the language shown: every status without an
+// argument, and the link warning. Sentences with a station's alias or a reason, and those of the
+// error boxes, do not count.
+QStringList shortMessages(bool german)
+{
+    using protocol::StatusKind;
+    const char* warning = QT_TRANSLATE_NOOP("zelvo::app::StatusBar", "TNC nicht erreichbar");
+    QStringList texts{german ? QString::fromUtf8(warning) : StatusBar::tr(warning)};
+    for (int kind = 0; kind < protocol::kStatusKindCount; ++kind) {
+        const auto k = static_cast<StatusKind>(kind);
+        const char* sentence = protocol::statusFormat(k);
+        if (k != StatusKind::EmptyRoster && k != StatusKind::ReceiveFaultUnknown && *sentence != '\0' &&
+            std::string_view(sentence).find("%1") == std::string_view::npos)
+            texts << (german ? QString::fromUtf8(sentence) : statusWords({k}));
+    }
+    return texts;
+}
+
 }  // namespace
 
 StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
@@ -65,7 +85,6 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
     away_->setMaximumWidth(QWIDGETSIZE_MAX);
     setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
     announcer_ = new Announcer(this);
-    messageText_ = hintText_ = [] { return QString(); };
     dialogs::followLanguage(this, [this] { setTexts(); });
 }
 
@@ -73,7 +92,11 @@ void StatusBar::setTexts()
 {
     setAccessibleName(tr("Statuszeile"));
     online_->setFixedWidth(widthFor(online_, {tr("Online"), tr("Offline")}, kOnlineWidth));
-    message_->setFixedWidth(widthFor(message_, {tr("TNC nicht erreichbar")}, kMessageWidth));
+    // Panel 1 keeps its width for the German messages (which the tool tip completes); another
+    // language's are all shown whole.
+    const QStringList messages = shortMessages(false);
+    const bool german = messages == shortMessages(true);
+    message_->setFixedWidth(german ? kMessageWidth : widthFor(message_, messages, kMessageWidth));
     away_->setMinimumWidth(widthFor(away_, {tr("AWAY"), tr("QRV")}, 20));
     showOnline();
     showAway();
@@ -103,14 +126,9 @@ void StatusBar::showOnline()
     online_->setAccessibleName(tr("Eigener Zustand: %1").arg(online_->text()));
 }
 
-void StatusBar::setMessage(const QString& text)
+void StatusBar::setMessage(const protocol::Status& status)
 {
-    setLiveMessage([text] { return text; });
-}
-
-void StatusBar::setLiveMessage(Text text)
-{
-    messageText_ = std::move(text);
+    status_ = status;
     showMessage();
     // Said again when it repeats: a second "Msg eingetroffen" is a second message.
     announcer_->announce(message_->text());
@@ -127,10 +145,11 @@ void StatusBar::setLinkWarnings(const QStringList& warnings)
 
 void StatusBar::showMessage()
 {
-    const QString message = messageText_();
+    const QString message = statusWords(status_);
     if (linkWarnings_.isEmpty()) {
         message_->setText(message);
-        message_->setToolTip({});
+        const int room = message_->minimumWidth() - 2 * message_->frameWidth() - message_->indent();
+        message_->setToolTip(message_->fontMetrics().horizontalAdvance(message) > room ? message : QString());
     } else {
         message_->setText(tr("TNC nicht erreichbar"));
         QStringList tip = linkWarnings_;
@@ -158,21 +177,16 @@ void StatusBar::showAway()
     away_->setFrameShadow(isAway_ ? QFrame::Raised : QFrame::Sunken);
 }
 
-void StatusBar::setHint(const QString& text)
+void StatusBar::setHint(const char* source)
 {
-    setLiveHint([text] { return text; });
-}
-
-void StatusBar::setLiveHint(Text text)
-{
-    hintText_ = std::move(text);
+    hintSource_ = source;
     showHint();
     announcer_->announce(hint_->text());
 }
 
 void StatusBar::showHint()
 {
-    const QString text = hintText_();
+    const QString text = hintSource_ != nullptr ? tr(hintSource_) : QString();
     hint_->setText(text);
     hint_->setVisible(!text.isEmpty());
 }

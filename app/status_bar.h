@@ -17,6 +17,9 @@
 // A screen reader reads each panel as what it shows and its text ("Meldung: Msg eingetroffen"),
 // and hears every new message, link warning, hint and change of the own state as it comes
 // (app/screen_reader.h); a switch of the language rewords them silently.
+//
+// Panel 1 is as wide as the longest of the short messages in the language shown; a longer one (a
+// problem of a store, a fault) shows its whole text in the panel's tool tip.
 #pragma once
 
 #include <QFrame>
@@ -24,9 +27,8 @@
 #include <QStringList>
 #include <QWidget>
 
-#include <functional>
-
 #include "app/screen_reader.h"
+#include "protocol/status.h"
 
 namespace zelvo::app {
 
@@ -37,22 +39,17 @@ public:
     static constexpr int kAwaySwitchRight = 200;
     static constexpr int kOnlineWidth = 35;
     static constexpr int kMessageWidth = 105;
-    // A text in the language the windows show: asked again after each switch.
-    using Text = std::function<QString()>;
-
     explicit StatusBar(QWidget* parent = nullptr);
 
     void setOnline(bool online);
-    // A text that is the same in every language.
-    void setMessage(const QString& text);
-    // A text that follows a switch of the language.
-    void setLiveMessage(Text text);
+    // Shown in the language of the windows, and worded anew when it switches.
+    void setMessage(const protocol::Status& status);
     // One line per channel whose TNC does not answer (LinkWatch); empty when all do.
     void setLinkWarnings(const QStringList& warnings);
     void setAway(bool away);
-    // An empty hint hides its row.
-    void setHint(const QString& text);
-    void setLiveHint(Text text);
+    // `source` is a German text marked QT_TRANSLATE_NOOP("zelvo::app::StatusBar", ...), shown
+    // translated; nullptr hides the hint's row.
+    void setHint(const char* source);
     // Speaks a text of another source (a station coming online) as the panels' own ones are.
     void announce(const QString& text) { announcer_->announce(text); }
 
@@ -87,8 +84,8 @@ private:
     QLabel* message_;
     QLabel* away_;
     Announcer* announcer_;
-    Text messageText_;
-    Text hintText_;
+    protocol::Status status_;
+    const char* hintSource_ = nullptr;
     QStringList linkWarnings_;
     bool isOnline_ = false;
     bool isAway_ = false;

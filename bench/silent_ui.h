@@ -7,11 +7,11 @@ namespace zelvo::bench {
 
 class SilentUi : public protocol::StationUi {
 public:
-    void showStatus(std::string_view) override {}
+    void showStatus(const protocol::Status&) override {}
     void updateIcon(protocol::TrayPicture) override {}
     bool askRegistration(std::string_view) override { return false; }
     void popUp() override {}
-    void showError(std::string_view) override {}
+    void showError(const protocol::Status&) override {}
     void conversationChanged(const app::TUserEntry&) override {}
     void ownStateChanged(bool, bool) override {}
 };

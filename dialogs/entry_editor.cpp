@@ -242,7 +242,7 @@ void EntryEditor::done(int result)
     if (station_.store == nullptr)
         return;
     if (const auto problem = station_.store->saveList(station_.roster))
-        station_.ui.showStatus(problem->text);
+        station_.ui.showStatus(protocol::storeProblem(*problem));
 }
 
 }  // namespace zelvo::dialogs

@@ -10,25 +10,16 @@ namespace zelvo::protocol {
 using app::TStationState;
 using dialogs::TEventKind;
 
-namespace {
-constexpr std::string_view kEmptyRoster =
-    "Kein User in der Liste, Anmeldung nicht m\xF6glich! Erstellen sie zuerst einen Eintrag (ALT-R).";
-constexpr std::string_view kOfflineImpossible = "Offline nicht m\xF6glich";
-constexpr std::string_view kPolling = "User wird gepollt";
-constexpr std::string_view kSendingToAll = "Nachricht geht raus";
-constexpr std::string_view kQueued = "Msg im Sendepuffer";
-}  // namespace
-
 bool goOnlineClick(Station& station)
 {
     if (station.roster.empty()) {
-        station.ui.showError(kEmptyRoster);
+        station.ui.showError({StatusKind::EmptyRoster});
         return false;
     }
     if (!station.online()) {
         // Online first, so the receive pass runs the countdowns for what the announcement starts.
         station.setOnline(true);
-        station.ui.showStatus(kReady);
+        station.ui.showStatus({StatusKind::Ready});
         station.ui.updateIcon(TrayPicture::MainIcon);
         station.logLine({}, app::LogKind::SelfOnline);
         announceOnline(station);
@@ -37,7 +28,7 @@ bool goOnlineClick(Station& station)
         station.setOnline(false);
         station.ui.updateIcon(TrayPicture::SelfOff);
         station.logLine({}, app::LogKind::SelfOffline);
-        station.ui.showStatus(kReady);
+        station.ui.showStatus({StatusKind::Ready});
         announceOffline(station);
     }
     return true;
@@ -57,10 +48,10 @@ void toggleAway(Station& station)
 bool pollStation(Station& station, app::TUserEntry& entry)
 {
     if (!station.online()) {
-        station.ui.showStatus(kOfflineImpossible);
+        station.ui.showStatus({StatusKind::OfflineImpossible});
         return false;
     }
-    station.ui.showStatus(kPolling);
+    station.ui.showStatus({StatusKind::Polling});
     entry.pollCount = std::to_string(kPollCountStart);
     station.logLine(entry.call, app::LogKind::PollTo);
     pollTimerTick(station, entry);
@@ -80,11 +71,11 @@ bool queueMessage(Station& station, app::TUserEntry& entry, std::string_view tex
                 station.roster.notifyChanged(other);
             }
         }
-        station.ui.showStatus(kSendingToAll);
+        station.ui.showStatus({StatusKind::SendingMessage});
     } else {
         queueText(entry, text, kSendCountUser);
         station.roster.notifyChanged(entry);
-        station.ui.showStatus(kQueued);
+        station.ui.showStatus({StatusKind::Queued});
     }
     if (entry.sounds == "1")
         station.playSound(TEventKind::evMessageSent);
@@ -100,7 +91,7 @@ void deleteEntry(Station& station, app::TUserEntry& entry)
     station.roster.remove(&entry);
     if (station.store != nullptr) {
         if (const auto problem = station.store->saveList(station.roster))
-            station.ui.showStatus(problem->text);
+            station.ui.showStatus(storeProblem(*problem));
     }
 }
 

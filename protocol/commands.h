@@ -9,8 +9,6 @@
 
 namespace zelvo::protocol {
 
-inline constexpr std::string_view kReady = "bereit... Hilfe mit F1";
-
 // Goes online when offline and offline when online. Refused with an error box when the roster is
 // empty. False when nothing changed.
 bool goOnlineClick(Station& station);

@@ -13,9 +13,6 @@ using app::TUserEntry;
 
 namespace {
 
-constexpr std::string_view kMessageArrived = "Msg eingetroffen";
-constexpr std::string_view kUserOffline = "User ist Offline";
-
 std::string historyLine(Station& station, char prefix, std::string_view text)
 {
     std::string line(1, prefix);
@@ -52,7 +49,7 @@ void onMessage(Station& station, const link::UiFrameView& frame)
     // The report may move the row; the entry itself stays where it is in memory.
     reportEvent(station, *entry, dialogs::TEventKind::evMessageReceived);
     entry->rxBuffer.push_back(historyLine(station, 'R', text));
-    station.ui.showStatus(kMessageArrived);
+    station.ui.showStatus({StatusKind::MessageArrived});
     station.ui.updateIcon(TrayPicture::NewMail);
     station.ui.messageReceived(*entry, text);
     station.ui.conversationChanged(*entry);
@@ -115,7 +112,7 @@ void sendTimerTick(Station& station, TUserEntry& entry, HeldFrames& held)
         entry.sendCount.clear();
         station.roster.setState(entry, TStationState::Offline);
         station.ui.updateIcon(TrayPicture::UserOff);
-        station.ui.showStatus(kTransmissionError);
+        station.ui.showStatus({StatusKind::TransmissionError});
     }
 }
 
@@ -139,7 +136,7 @@ void pollTimerTick(Station& station, TUserEntry& entry, HeldFrames& held)
     }
     if (count == 1) {
         station.roster.setState(entry, TStationState::Offline);
-        station.ui.showStatus(kUserOffline);
+        station.ui.showStatus({StatusKind::UserOffline});
         entry.pollCount = "0";
     }
     // A count that went below 1 (a value mangled by hand) ends the poll instead of running on.

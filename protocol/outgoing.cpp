@@ -51,7 +51,7 @@ bool offerUnsent(Station& station)
         }
         station.driverRefusing = !taken;
         if (!taken)
-            station.ui.showStatus(kTransmissionError);
+            station.ui.showStatus({StatusKind::TransmissionError});
         station.unsent.pop_front();
     }
     return taken;

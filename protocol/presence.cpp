@@ -13,7 +13,6 @@ using dialogs::TEventKind;
 
 namespace {
 
-constexpr std::string_view kRosterFull = "Maximale Anzahl erreicht";
 // The longest call AX.25 carries.
 constexpr std::size_t kMaxCallLength = 6;
 
@@ -41,7 +40,7 @@ void registerStation(Station& station, const link::UiFrameView& frame, const std
     app::Roster& roster = station.roster;
     // A full roster would lose the new row at the next start: refuse without asking.
     if (roster.isFull()) {
-        station.ui.showStatus(kRosterFull);
+        station.ui.showStatus({StatusKind::RosterFull});
         return;
     }
     if (!station.ui.askRegistration(call))
@@ -51,7 +50,7 @@ void registerStation(Station& station, const link::UiFrameView& frame, const std
     if (roster.findByPrefix(call) != nullptr)
         return;
     if (roster.isFull()) {
-        station.ui.showStatus(kRosterFull);
+        station.ui.showStatus({StatusKind::RosterFull});
         return;
     }
 
@@ -63,7 +62,7 @@ void registerStation(Station& station, const link::UiFrameView& frame, const std
     roster.notifyChanged(entry);
     if (station.store != nullptr) {
         if (const auto problem = station.store->saveList(roster))
-            station.ui.showStatus(problem->text);
+            station.ui.showStatus(storeProblem(*problem));
     }
     station.ui.registered(entry);
     station.ui.updateIcon(TrayPicture::UserOn);
@@ -119,7 +118,7 @@ void onOfflineAnnounce(Station& station, const link::UiFrameView& frame)
         return;
     station.roster.setState(*entry, entry->state == TStationState::OnlineUnread ? TStationState::OfflineUnread
                                                                                 : TStationState::Offline);
-    station.ui.showStatus(entry->alias + " ist Offline");
+    station.ui.showStatus({StatusKind::StationOffline, entry->alias});
     station.ui.updateIcon(TrayPicture::UserOff);
     reportEvent(station, *entry, TEventKind::evUserOffline);
 }
@@ -130,7 +129,7 @@ void onAwayAnnounce(Station& station, const link::UiFrameView& frame)
     if (entry == nullptr)
         return;
     entry->state = withUnread(*entry, TStationState::Away, TStationState::AwayUnread);
-    station.ui.showStatus(entry->alias + " ist Away");
+    station.ui.showStatus({StatusKind::StationAway, entry->alias});
     entry->awayText = readAwayAnnounce(infoOf(frame)).awayText;
     station.roster.notifyChanged(*entry);
     station.ui.updateIcon(TrayPicture::UserAway);
@@ -151,7 +150,7 @@ void onPollRequest(Station& station, const link::UiFrameView& frame)
 {
     TUserEntry* entry = station.roster.findByPrefix(senderBaseCall(station, frame));
     if (entry != nullptr) {
-        station.ui.showStatus("Poll von " + entry->alias);
+        station.ui.showStatus({StatusKind::PolledBy, entry->alias});
         entry->state = TStationState::HasPolled;
         resetSequence(*entry);
         station.roster.notifyChanged(*entry);
@@ -183,7 +182,7 @@ void onPollAnswer(Station& station, const link::UiFrameView& frame)
         entry->state = TStationState::Online;
     }
     station.roster.notifyChanged(*entry);
-    station.ui.showStatus("Poll erfolgreich");
+    station.ui.showStatus({StatusKind::PollSucceeded});
     station.ui.updateIcon(TrayPicture::UserOn);
     if (entry->sounds == "1")
         station.playSound(TEventKind::evUserOnline);

@@ -80,7 +80,7 @@ void answerRemoteQuery(Station& station, app::TUserEntry& asker, std::string_vie
         station.roster.notifyChanged(asker);
         return;
     }
-    station.ui.showStatus("remote von : " + asker.alias);
+    station.ui.showStatus({StatusKind::RemoteFrom, asker.alias});
     if (asker.remote != "1")
         return;
 
@@ -93,7 +93,7 @@ void answerRemoteQuery(Station& station, app::TUserEntry& asker, std::string_vie
     else if (word == "ve" && dialogs::Settings::remoteVersionAllowed())
         queueText(asker, versionAnswer(station.versionText), kSendCountQueued);
     else if (word == "in" && settings.option(Option::RemInfo))
-        queueText(asker, settings.infoText(), kSendCountQueued);
+        queueText(asker, settings.infoAnswer(), kSendCountQueued);
     station.roster.notifyChanged(asker);
 }
 

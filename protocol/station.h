@@ -17,6 +17,7 @@
 #include "dialogs/settings.h"
 #include "protocol/destination_cache.h"
 #include "protocol/frame_format.h"
+#include "protocol/status.h"
 
 namespace zelvo::app {
 class RosterStore;
@@ -43,12 +44,13 @@ enum class TrayPicture : int {
 };
 
 // Everything the protocol does to the user. The GUI and the headless station implement it.
-// Texts are Windows-1252 bytes.
+// Texts are Windows-1252 bytes; what the status bar and the error boxes say comes as a value
+// (protocol/status.h), which each side words in its own language.
 class StationUi {
 public:
     virtual ~StationUi() = default;
     // The short message panel of the status bar.
-    virtual void showStatus(std::string_view text) = 0;
+    virtual void showStatus(const Status& status) = 0;
     virtual void updateIcon(TrayPicture kind) = 0;
     // "Ein nicht registrierter User versucht sich anzumelden. Registrieren ?" for the station
     // `call`; true for "Ja". Holds the receive loop until answered.
@@ -56,7 +58,7 @@ public:
     // Show the roster window when it is hidden.
     virtual void popUp() = 0;
     // An error box with OK.
-    virtual void showError(std::string_view text) = 0;
+    virtual void showError(const Status& status) = 0;
     // The conversation of `entry` changed; an open message window showing it redisplays it.
     virtual void conversationChanged(const app::TUserEntry& entry) = 0;
     // The own online or away state changed (status bar panels, the GoOnline menu item).
@@ -135,10 +137,6 @@ private:
 // (or one receive pass) between offers: about a second before the send is given up.
 inline constexpr int kSendAttempts = 5;
 inline constexpr std::chrono::milliseconds kSendRetryPause{250};
-
-// The status text of every failed delivery ("Übertragungsfehler").
-inline constexpr std::string_view kTransmissionError = "\xDC"
-                                                       "bertragungsfehler";
 
 // The longest text one message frame carries; longer texts are split when queued.
 inline constexpr std::size_t kMaxMessageText = 255;

@@ -540,15 +540,15 @@
     <name>Status</name>
     <message>
         <source>bereit... Hilfe mit F1</source>
-        <translation type="unfinished">Ready... F1 for help</translation>
+        <translation>Ready... F1 for help</translation>
     </message>
     <message>
         <source>Msg eingetroffen</source>
-        <translation type="unfinished">Msg received</translation>
+        <translation>Message received</translation>
     </message>
     <message>
         <source>Übertragungsfehler</source>
-        <translation type="unfinished">Transmission error</translation>
+        <translation>Transmission error</translation>
     </message>
     <message>
         <source>User wird gepollt</source>
@@ -556,11 +556,11 @@
     </message>
     <message>
         <source>Nachricht geht raus</source>
-        <translation type="unfinished">Message going out</translation>
+        <translation>Message going out</translation>
     </message>
     <message>
         <source>Msg im Sendepuffer</source>
-        <translation type="unfinished">Msg in send buffer</translation>
+        <translation>Message queued</translation>
     </message>
     <message>
         <source>Offline nicht möglich</source>
@@ -568,15 +568,15 @@
     </message>
     <message>
         <source>Maximale Anzahl erreicht</source>
-        <translation type="unfinished">Maximum number reached</translation>
+        <translation>Maximum number reached</translation>
     </message>
     <message>
         <source>User ist Offline</source>
-        <translation type="unfinished">Station is offline</translation>
+        <translation>Station is offline</translation>
     </message>
     <message>
         <source>Poll erfolgreich</source>
-        <translation type="unfinished">Poll successful</translation>
+        <translation>Poll successful</translation>
     </message>
     <message>
         <source>Kein User in der Liste, Anmeldung nicht möglich! Erstellen sie zuerst einen Eintrag (ALT-R).</source>
@@ -584,39 +584,39 @@
     </message>
     <message>
         <source>%1 ist Offline</source>
-        <translation type="unfinished">%1 is offline</translation>
+        <translation>%1 is offline</translation>
     </message>
     <message>
         <source>%1 ist Away</source>
-        <translation type="unfinished">%1 is away</translation>
+        <translation>%1 is away</translation>
     </message>
     <message>
         <source>Poll von %1</source>
-        <translation type="unfinished">Poll from %1</translation>
+        <translation>Polled by %1</translation>
     </message>
     <message>
         <source>remote von : %1</source>
-        <translation type="unfinished">Remote query from %1</translation>
+        <translation>Remote query from %1</translation>
     </message>
     <message>
         <source>Fehler im Empfangsdurchlauf: %1</source>
-        <translation type="unfinished">Error in the receive pass: %1</translation>
+        <translation>Error in the receive pass: %1</translation>
     </message>
     <message>
         <source>Fehler im Empfangsdurchlauf: unbekannter Fehler</source>
-        <translation type="unfinished"></translation>
+        <translation>Error in the receive pass: unknown error</translation>
     </message>
     <message>
         <source>User ist Online</source>
-        <translation type="unfinished">Station is online</translation>
+        <translation>Station is online</translation>
     </message>
     <message>
         <source>User hat gepollt</source>
-        <translation type="unfinished">Station has polled</translation>
+        <translation>Station has polled</translation>
     </message>
     <message>
         <source>User ist Away</source>
-        <translation type="unfinished">Station is away</translation>
+        <translation>Station is away</translation>
     </message>
 </context>
 <context>
@@ -1035,7 +1035,7 @@ in the RX or TX buffer will be lost.</translation>
     </message>
     <message>
         <source>Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)</source>
-        <translation type="unfinished">Please enter your own call first (Alt+E)</translation>
+        <translation>Please enter your own call first (Alt+E)</translation>
     </message>
 </context>
 <context>

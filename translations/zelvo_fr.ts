@@ -540,15 +540,15 @@
     <name>Status</name>
     <message>
         <source>bereit... Hilfe mit F1</source>
-        <translation type="unfinished">Prêt... F1 pour l&apos;aide</translation>
+        <translation>Prêt... F1 pour l&apos;aide</translation>
     </message>
     <message>
         <source>Msg eingetroffen</source>
-        <translation type="unfinished">Msg reçu</translation>
+        <translation>Message reçu</translation>
     </message>
     <message>
         <source>Übertragungsfehler</source>
-        <translation type="unfinished">Échec d&apos;émission</translation>
+        <translation>Échec d&apos;émission</translation>
     </message>
     <message>
         <source>User wird gepollt</source>
@@ -556,11 +556,11 @@
     </message>
     <message>
         <source>Nachricht geht raus</source>
-        <translation type="unfinished">Envoi du message</translation>
+        <translation>Envoi du message</translation>
     </message>
     <message>
         <source>Msg im Sendepuffer</source>
-        <translation type="unfinished">Msg en attente</translation>
+        <translation>Message en attente</translation>
     </message>
     <message>
         <source>Offline nicht möglich</source>
@@ -568,15 +568,15 @@
     </message>
     <message>
         <source>Maximale Anzahl erreicht</source>
-        <translation type="unfinished">Nombre maximal atteint</translation>
+        <translation>Nombre maximal atteint</translation>
     </message>
     <message>
         <source>User ist Offline</source>
-        <translation type="unfinished">Station hors ligne</translation>
+        <translation>Station hors ligne</translation>
     </message>
     <message>
         <source>Poll erfolgreich</source>
-        <translation type="unfinished">Interrogation réussie</translation>
+        <translation>Interrogation réussie</translation>
     </message>
     <message>
         <source>Kein User in der Liste, Anmeldung nicht möglich! Erstellen sie zuerst einen Eintrag (ALT-R).</source>
@@ -584,39 +584,39 @@
     </message>
     <message>
         <source>%1 ist Offline</source>
-        <translation type="unfinished">%1 est hors ligne</translation>
+        <translation>%1 est hors ligne</translation>
     </message>
     <message>
         <source>%1 ist Away</source>
-        <translation type="unfinished">%1 est absent</translation>
+        <translation>%1 est absent</translation>
     </message>
     <message>
         <source>Poll von %1</source>
-        <translation type="unfinished">Interrogé par %1</translation>
+        <translation>%1 vous interroge</translation>
     </message>
     <message>
         <source>remote von : %1</source>
-        <translation type="unfinished">Requête de %1</translation>
+        <translation>Requête à distance de %1</translation>
     </message>
     <message>
         <source>Fehler im Empfangsdurchlauf: %1</source>
-        <translation type="unfinished">Erreur dans la boucle de réception&#xa0;: %1</translation>
+        <translation>Erreur dans la boucle de réception&#xa0;: %1</translation>
     </message>
     <message>
         <source>Fehler im Empfangsdurchlauf: unbekannter Fehler</source>
-        <translation type="unfinished"></translation>
+        <translation>Erreur dans la boucle de réception&#xa0;: erreur inconnue</translation>
     </message>
     <message>
         <source>User ist Online</source>
-        <translation type="unfinished">Station en ligne</translation>
+        <translation>Station en ligne</translation>
     </message>
     <message>
         <source>User hat gepollt</source>
-        <translation type="unfinished">Station a interrogé</translation>
+        <translation>La station a interrogé</translation>
     </message>
     <message>
         <source>User ist Away</source>
-        <translation type="unfinished">Station absente</translation>
+        <translation>Station absente</translation>
     </message>
 </context>
 <context>
@@ -1035,7 +1035,7 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
     <message>
         <source>Bitte zuerst das eigene Rufzeichen eintragen (Alt+E)</source>
-        <translation type="unfinished">Veuillez d&apos;abord saisir votre indicatif (Alt+E)</translation>
+        <translation>Veuillez d&apos;abord saisir votre indicatif (Alt+E)</translation>
     </message>
 </context>
 <context>

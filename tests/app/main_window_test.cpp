@@ -112,7 +112,7 @@ TEST_F(MainWindowTest, PressDoubleClickAndReadingByState)
         const int n = static_cast<int>(c.state);
         roster().clear();
         app::TUserEntry& entry = add("DL1AAA", c.state);
-        window.statusBar().setMessage("-");
+        window.statusBar().setMessage(protocol::storeProblem({"-"}));
         QTest::mousePress(list(), Qt::RightButton, {}, firstRow());
         EXPECT_EQ(status(1), c.pressText) << n;
         EXPECT_EQ(window.stationMenu().actions().first()->text(),
@@ -220,7 +220,7 @@ TEST_F(MainWindowTest, CreateStopsAt31AndPollWithoutSelectionShowsReady)
     EXPECT_EQ(dialogs.calls, Strings{"new"});
     EXPECT_EQ(boxes.texts, QStringList("Zelvo 0.9 Beta 3: Maximale Anzahl erreicht"));
 
-    window.statusBar().setMessage({});
+    window.statusBar().setMessage({protocol::StatusKind::None});
     window.pollClick();
     EXPECT_EQ(status(1), "bereit... Hilfe mit F1");
 }

@@ -5,6 +5,8 @@
 #include "app/activity_log.h"
 #include "app/pictures.h"
 #include "dialogs/language.h"
+#include "platform/ansi.h"
+#include "protocol/status.h"
 #include "tests/app/windows_fixture.h"
 
 namespace {
@@ -93,13 +95,17 @@ TEST_F(TrayTest, EngineReachesTheUserThroughTheWindows)
     boxes.answers = {"Ja", "Nein", "OK", "OK"};
     EXPECT_TRUE(adapter.askRegistration("DL9XYZ"));
     EXPECT_FALSE(adapter.askRegistration("DL9XYZ"));
-    adapter.showError("Fehler beim Holen der Daten f\xFCr 'Options'");
+    adapter.showError({protocol::StatusKind::ReceiveFault, "Fehler beim Holen der Daten f\xFCr 'Options'"});
     window.show();
-    adapter.showError("x");
+    adapter.showError({protocol::StatusKind::EmptyRoster});
     const QString question =
         "Bestätigung: Ein nicht registrierter User versucht sich anzumelden. Registrieren ? / DL9XYZ";
-    EXPECT_EQ(boxes.texts, QStringList({question, question,
-                                        "Fehler: Fehler beim Holen der Daten für 'Options'", "Fehler: x"}));
+    EXPECT_EQ(
+        boxes.texts,
+        QStringList({question, question,
+                     "Fehler: Fehler im Empfangsdurchlauf: Fehler beim Holen der Daten für 'Options'",
+                     "Fehler: Kein User in der Liste, Anmeldung nicht möglich! Erstellen sie zuerst einen "
+                     "Eintrag (ALT-R)."}));
     EXPECT_EQ(boxes.owners, QList<QWidget*>({nullptr, nullptr, nullptr, &window}));
     EXPECT_EQ(boxes.onTop, QList<bool>({true, true, true, false}));
 }
@@ -136,32 +142,41 @@ TEST_F(TrayTest, ATncThatDoesNotAnswerMarksThePictureWhileOnlineAndCoversTheStat
 
     app::StatusBar& bar = window.statusBar();
     bar.setLinkWarnings(down);
-    bar.setMessage("Übertragungsfehler");  // the engine's, while the link is down
+    bar.setMessage({protocol::StatusKind::TransmissionError});  // the engine's, while the link is down
     EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)),
               std::pair(QString("TNC nicht erreichbar"), down.join('\n') + "\nÜbertragungsfehler"));
     bar.setLinkWarnings({});
     EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)), std::pair(QString("Übertragungsfehler"), QString()));
 }
 
-// The engine's German texts show in the language of the windows: a known one, one composed with
-// an alias, and one the table does not know, as it is; a store's problem with its file name. The
-// panel words its text anew at each switch.
-TEST_F(TrayTest, EngineAndStoreTextsShowInTheLanguageOfTheWindows)
+// Every status the engine reports has a German sentence, which the German windows show as the log
+// writes it, and an English and a French one with the alias filled in; the panel words what it
+// holds anew at each switch, fits every short status of English and French, and shows a longer
+// text whole in its tool tip. A store's problem shows in the language of the windows with its file name.
+TEST_F(TrayTest, StatusesAndStoreProblemsShowInTheLanguageOfTheWindows)
 {
-    const struct {
-        std::string engine;
-        QString en, fr;
-    } cases[] = {
-        {"Msg eingetroffen", "Msg received", "Msg reçu"},
-        {"N\xF6rd ist Away", "Nörd is away", "Nörd est absent"},
-        {"etwas Neues", "etwas Neues", "etwas Neues"},
-    };
-    for (const auto& c : cases) {
-        switchTo("en");
-        adapter.showStatus(c.engine);
-        EXPECT_EQ(status(1), c.en);
-        switchTo("fr");
-        EXPECT_EQ(status(1), c.fr);
+    using protocol::StatusKind;
+    for (int kind = 1; kind < protocol::kStatusKindCount; ++kind) {
+        const protocol::Status shown{static_cast<StatusKind>(kind), "N\xF6rd"};
+        if (shown.kind == StatusKind::StoreProblem)
+            continue;
+        const bool named =
+            std::string_view(protocol::statusFormat(shown.kind)).find("%1") != std::string::npos;
+        const QString german = platform::fromAnsi(protocol::statusText(shown));
+        switchTo("de");
+        adapter.showStatus(shown);
+        EXPECT_EQ(status(1), german) << kind;
+        for (const char* language : {"en", "fr"}) {
+            switchTo(language);
+            EXPECT_NE(status(1), german) << language << " " << kind;
+            EXPECT_EQ(status(1).contains("Nörd"), named) << language << " " << kind;
+            const QString tip = window.statusBar().panelToolTip(1);
+            if (!named && shown.kind != StatusKind::EmptyRoster &&
+                shown.kind != StatusKind::ReceiveFaultUnknown)
+                EXPECT_EQ(tip, QString()) << language << " " << kind;  // it fits
+            else
+                EXPECT_TRUE(tip.isEmpty() || tip == status(1)) << language << " " << kind;
+        }
     }
 
     const auto blocker = dir / "kein-Ordner";
@@ -173,6 +188,7 @@ TEST_F(TrayTest, EngineAndStoreTextsShowInTheLanguageOfTheWindows)
     const QString reason = QString::fromStdString(problem->arguments.at(1));  // the system's words
     EXPECT_EQ(status(1), "Le fichier journal " + file + " ne peut pas être créé (" + reason +
                              ")\u00a0; aucun journal n'est écrit.");
+    EXPECT_EQ(window.statusBar().panelToolTip(1), status(1));
     switchTo("de");
     EXPECT_EQ(status(1), "Logdatei " + file + " kann nicht angelegt werden (" + reason +
                              "); es wird kein Log geschrieben.");

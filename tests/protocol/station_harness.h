@@ -42,7 +42,10 @@ public:
     std::vector<std::pair<std::string, std::string>> delivered;  // call, text
     std::vector<std::string> registeredCalls;
 
-    void showStatus(std::string_view text) override { statuses.emplace_back(text); }
+    void showStatus(const protocol::Status& status) override
+    {
+        statuses.push_back(protocol::statusText(status));
+    }
     void updateIcon(protocol::TrayPicture kind) override { icons.push_back(kind); }
     bool askRegistration(std::string_view call) override
     {
@@ -56,7 +59,10 @@ public:
         return answer;
     }
     void popUp() override { ++popups; }
-    void showError(std::string_view text) override { errors.emplace_back(text); }
+    void showError(const protocol::Status& status) override
+    {
+        errors.push_back(protocol::statusText(status));
+    }
     void conversationChanged(const app::TUserEntry& entry) override { conversations.push_back(&entry); }
     void ownStateChanged(bool online, bool away) override { ownStates.emplace_back(online, away); }
     void messageReceived(const app::TUserEntry& entry, std::string_view text) override

@@ -74,11 +74,11 @@ private:
 class RelayUi : public protocol::StationUi {
 public:
     explicit RelayUi(protocol::StationUi& to) : to_(to) {}
-    void showStatus(std::string_view text) override { to_.showStatus(text); }
+    void showStatus(const protocol::Status& status) override { to_.showStatus(status); }
     void updateIcon(protocol::TrayPicture kind) override { to_.updateIcon(kind); }
     bool askRegistration(std::string_view call) override { return to_.askRegistration(call); }
     void popUp() override { to_.popUp(); }
-    void showError(std::string_view text) override { to_.showError(text); }
+    void showError(const protocol::Status& status) override { to_.showError(status); }
     void conversationChanged(const app::TUserEntry& entry) override { to_.conversationChanged(entry); }
     void ownStateChanged(bool online, bool away) override { to_.ownStateChanged(online, away); }
     void messageReceived(const app::TUserEntry& e, std::string_view t) override { to_.messageReceived(e, t); }

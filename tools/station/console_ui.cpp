@@ -98,9 +98,9 @@ ConsoleUi::ConsoleUi(Console& console, const app::Roster& roster, Options option
     : console_(console), roster_(roster), options_(options)
 {}
 
-void ConsoleUi::showStatus(std::string_view text)
+void ConsoleUi::showStatus(const protocol::Status& status)
 {
-    console_.line("STATUS", printable(text));
+    console_.line("STATUS", printable(protocol::statusText(status)));
 }
 
 void ConsoleUi::updateIcon(protocol::TrayPicture kind)
@@ -119,9 +119,9 @@ void ConsoleUi::popUp()
     console_.line("POPUP");
 }
 
-void ConsoleUi::showError(std::string_view text)
+void ConsoleUi::showError(const protocol::Status& status)
 {
-    console_.line("ERROR", printable(text));
+    console_.line("ERROR", printable(protocol::statusText(status)));
 }
 
 void ConsoleUi::conversationChanged(const app::TUserEntry&) {}

@@ -50,11 +50,11 @@ public:
     std::vector<std::pair<std::string, std::string>> takeEchoes();
 
     // StationUi
-    void showStatus(std::string_view text) override;
+    void showStatus(const protocol::Status& status) override;
     void updateIcon(protocol::TrayPicture kind) override;
     bool askRegistration(std::string_view call) override;
     void popUp() override;
-    void showError(std::string_view text) override;
+    void showError(const protocol::Status& status) override;
     void conversationChanged(const app::TUserEntry& entry) override;
     void ownStateChanged(bool online, bool away) override;
     void messageReceived(const app::TUserEntry& entry, std::string_view text) override;
