@@ -88,12 +88,21 @@ std::optional<TEreignisObj> readEvent(const RegKey& key, std::size_t n, std::str
 
 }  // namespace
 
-const std::string_view kDefaultInfoText = "Zelvo-Beispiel Info\r\n"
-                                          "Name: Max Mustermann\r\n"
-                                          "QTH: Musterstadt, JO40XA\r\n"
-                                          "Station: 2m, 9k6, Rundstrahler\r\n"
-                                          "Einstieg: DB0ABC\r\n"
-                                          "Zelvo: werktags ab 18 Uhr QRV";
+const std::string_view kSampleInfoText = "Zelvo-Beispiel Info\r\n"
+                                         "Name: Max Mustermann\r\n"
+                                         "QTH: Musterstadt, JO40XA\r\n"
+                                         "Station: 2m, 9k6, Rundstrahler\r\n"
+                                         "Einstieg: DB0ABC\r\n"
+                                         "Zelvo: werktags ab 18 Uhr QRV";
+
+std::string_view defaultAwayText(std::string_view language)
+{
+    if (language == "en")
+        return "Not at the station right now";
+    if (language == "fr")
+        return "Absent pour le moment";
+    return kDefaultAwayText;
+}
 
 std::string_view eventCaption(TEventKind kind)
 {
@@ -145,6 +154,14 @@ std::string Settings::infoText() const
 {
     std::lock_guard lock(mutex_);
     return values_.infoText;
+}
+
+std::string Settings::infoAnswer() const
+{
+    std::lock_guard lock(mutex_);
+    if (!values_.infoText.empty())
+        return values_.infoText;
+    return "Call  : " + values_.myCall + (values_.alias.empty() ? "" : "\r\nName  : " + values_.alias);
 }
 
 std::string Settings::awayText() const
@@ -313,6 +330,24 @@ bool everSaved(const platform::Registry& registry, std::string_view key)
 
 }  // namespace
 
+void Settings::useLanguageOfFirstStart(std::string_view language)
+{
+    bool saved = true;
+    try {
+        saved = everSaved(registry_, kMainKey);
+    } catch (const platform::RegistryError&) {
+        // An unreadable file is no first start.
+    }
+    if (saved)
+        return;
+    const std::string away(defaultAwayText(language));
+    modify(Field::AwayText, {}, [&](SettingsValues& v) {
+        const bool untouched = v.awayText == firstStartAway_;
+        firstStartAway_ = away;
+        return untouched && assign(v.awayText, away);
+    });
+}
+
 std::optional<platform::Problem> Settings::readInto(SettingsValues& values) const
 {
     const auto main = RegKey::open(registry_, RegRoot::CurrentUser, kMainKey);
@@ -339,6 +374,8 @@ std::optional<platform::Problem> Settings::readInto(SettingsValues& values) cons
     values.myCall = protocol::upperCase(cut(main->readString("Mycall").value_or(""), kMaxMyCall));
     values.alias = cut(main->readString("Alias").value_or(""), kMaxAlias);
     values.infoText = cut(main->readString("Infotext").value_or(""), kMaxInfoText);
+    if (values.infoText == kSampleInfoText)
+        values.infoText.clear();
     values.awayText = cut(main->readString("Awaytext").value_or(""), kMaxAwayText);
     // A hidden switch: only honoured while its subkey of the same name exists.
     if (main->hasSubkey(kAutoOnline)) {
@@ -371,6 +408,7 @@ std::optional<platform::Problem> Settings::reload()
         std::lock_guard lock(mutex_);
         next.textBuf = values_.textBuf;
         next.autoOnline = values_.autoOnline;
+        next.awayText = firstStartAway_;
     }
     return loadOnto(std::move(next));
 }

@@ -96,15 +96,20 @@ enum class Option : std::uint8_t {
 // How the roster list shows its rows ("ShowAlias").
 enum class ListDisplay : std::uint8_t { CallsOnly = 1, CallAndName = 2, CallNameAndHeader = 3 };
 
-// The built-in example info text (six lines joined by CR LF).
-extern const std::string_view kDefaultInfoText;
+// The German example info text that earlier versions stored at a first start (six lines joined by
+// CR LF). Its made-up station is nobody's: loading takes it for no info text at all.
+extern const std::string_view kSampleInfoText;
+// The away text of a first start in German, English and French; any other code gives German.
+// Stored, it is the operator's text like any other and never follows the windows' language.
+std::string_view defaultAwayText(std::string_view language);
 inline constexpr std::string_view kDefaultAwayText = "Bin gerade nicht da";
 
-// All settings at one moment; the defaults are those of a first start.
+// All settings at one moment; the defaults are those of a first start (in German: see
+// Settings::useLanguageOfFirstStart).
 struct SettingsValues {
     std::string myCall;
     std::string alias;
-    std::string infoText{kDefaultInfoText};
+    std::string infoText;  // empty until the operator writes one
     std::string awayText{kDefaultAwayText};
     std::uint8_t options = 0xFF;
     bool textBuf = true;  // "History speichern": not stored, on at every start
@@ -134,6 +139,8 @@ public:
     std::string myCall() const;
     std::string alias() const;
     std::string infoText() const;
+    // What "//INfo" is answered with: the info text, or without one the own call and name.
+    std::string infoAnswer() const;
     std::string awayText() const;
     bool option(Option o) const;
     std::uint8_t options() const;
@@ -157,6 +164,10 @@ public:
     // Cuts cwText to 11 and holds cwSpeed within 10..120. A number outside 0..10 is ignored.
     void setEvent(TEventKind kind, TEreignisObj record);
     void updateEvent(TEventKind kind, const std::function<void(TEreignisObj&)>& edit);
+
+    // On a first start (nothing saved yet), the away text is the default of `language`, the one
+    // the windows speak, unless the operator has changed it; so it is after reload() too.
+    void useLanguageOfFirstStart(std::string_view language);
 
     // Stores the windows' language at once, that value alone: the other edits wait for save().
     // When the registry cannot be written, nothing changes and the problem is returned.
@@ -190,6 +201,7 @@ private:
     platform::Registry& registry_;
     mutable std::mutex mutex_;
     SettingsValues values_;
+    std::string firstStartAway_{kDefaultAwayText};  // under mutex_
     std::mutex listenersMutex_;
     std::map<ListenerId, Listener> listeners_;
     ListenerId nextListener_ = 1;

@@ -82,7 +82,7 @@ TEST_F(SettingsTest, FirstStartGivesTheDefaultsAndSavesThemAll)
     platform::Registry& reg = disk();
     EXPECT_EQ(std::tuple(reg.valueNames(HKCU, kEvents).size(), reg.readString(HKCU, kEvents, "10-Wave"),
                          reg.readString(HKCU, kMain, "Infotext")),
-              std::tuple(44u, "", std::string(kDefaultInfoText)));
+              std::tuple(44u, "", std::string()));
     EXPECT_EQ(std::make_tuple(reg.readDword(HKCU, kEvents, "10-Speed"),
                               reg.readDword(HKCU, kEvents, "10-Options"),
                               reg.readDword(HKCU, kMain, "Options"), reg.readDword(HKCU, kMain, "ShowAlias")),
@@ -217,6 +217,48 @@ TEST_F(SettingsTest, ReloadOnAFirstStartGoesBackToTheDefaults)
     SettingsValues expected = defaults;
     expected.textBuf = false;
     EXPECT_EQ(fields(settings_.snapshot()), fields(expected));
+}
+
+// A first start in English or French stores the away text in that language, once: stored, it stays
+// what it is whatever the windows speak later. A Cancel keeps it, and the operator's own is kept.
+TEST_F(SettingsTest, FirstStartAwayTextIsInTheLanguageOfTheWindowsAndThenStaysAsStored)
+{
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    settings_.useLanguageOfFirstStart("fr");
+    ASSERT_EQ(settings_.reload(), std::nullopt);
+    EXPECT_EQ(settings_.awayText(), "Absent pour le moment");
+    ASSERT_EQ(settings_.save(), std::nullopt);
+    Settings next(disk());
+    ASSERT_EQ(next.load(), std::nullopt);
+    next.useLanguageOfFirstStart("en");
+    EXPECT_EQ(std::tuple(next.awayText(), registry_.readString(HKCU, kMain, "Awaytext")),
+              std::tuple("Absent pour le moment", "Absent pour le moment"));
+
+    platform::Registry other({dir_ / "other.reg", dir_ / "other-lm.reg"});
+    Settings typed(other);
+    ASSERT_EQ(typed.load(), std::nullopt);
+    typed.setAwayText("QRT");
+    typed.useLanguageOfFirstStart("en");
+    EXPECT_EQ(typed.awayText(), "QRT");
+    Settings english(other);
+    english.useLanguageOfFirstStart("en");
+    EXPECT_EQ(english.awayText(), "Not at the station right now");
+}
+
+// No made-up station goes on the air: until the operator writes an info text, //INfo is answered
+// with the own call and name alone, and the example that earlier versions stored counts as none.
+TEST_F(SettingsTest, InfoAnswerIsTheOperatorsTextOrTheOwnCallAndName)
+{
+    registry_.setString(HKCU, kMain, "Infotext", std::string(kSampleInfoText));
+    registry_.setString(HKCU, kMain, "Mycall", "DL9TST");
+    registry_.setDword(HKCU, kMain, "Options", 0xFF);
+    registry_.setDword(HKCU, kMain, "ShowAlias", 3);
+    ASSERT_EQ(settings_.load(), std::nullopt);
+    EXPECT_EQ(std::tuple(settings_.infoText(), settings_.infoAnswer()), std::tuple("", "Call  : DL9TST"));
+    settings_.setAlias("Max");
+    EXPECT_EQ(settings_.infoAnswer(), "Call  : DL9TST\r\nName  : Max");
+    settings_.setInfoText("QTH Kiel\r\nRig: 2m");
+    EXPECT_EQ(settings_.infoAnswer(), "QTH Kiel\r\nRig: 2m");
 }
 
 TEST_F(SettingsTest, SettersKeepTheLimits)
