@@ -135,20 +135,17 @@ std::optional<int> DesktopProgram::start()
 
 void DesktopProgram::refuseSharedRegistry()
 {
-    const QString folder = QString::fromStdString(session_.registryFolder().string());
     // The stored language belongs to the other program now: the desktop's it is.
     language_.apply(dialogs::languageOfEnvironment());
-    if (!session_.refusal().text.empty()) {
-        std::fprintf(stderr, "zelvo: %s\n", platform::ansiToUtf8(session_.refusal().text).c_str());
-        dialogs::showError(nullptr, platform::shownText(session_.refusal()));
-        return;
-    }
-    std::fprintf(stderr,
-                 "zelvo: another Zelvo program (zelvo or zelvo-station) is using the registry folder %s\n",
-                 qPrintable(folder));
-    dialogs::showError(nullptr, tr("Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits "
-                                   "den Registrierungsordner %1. Beenden Sie es zuerst.")
-                                    .arg(folder));
+    platform::Problem refusal = session_.refusal();
+    if (refusal.text.empty())
+        refusal = platform::composedProblem(
+            QT_TRANSLATE_NOOP("Problem",
+                              "Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits "
+                              "den Registrierungsordner %1. Beenden Sie es zuerst."),
+            {session_.registryFolder().string()});
+    platform::reportOnStandardError(refusal);
+    dialogs::showError(nullptr, platform::shownText(refusal));
 }
 
 void DesktopProgram::onStartup()

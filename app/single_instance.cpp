@@ -8,11 +8,14 @@
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
+#include <optional>
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
+
+#include "platform/sound_player.h"
 
 namespace zelvo::app {
 
@@ -33,28 +36,37 @@ bool socketAddress(const QString& path, sockaddr_un& address)
     return true;
 }
 
-QString errnoText()
+std::string errnoText()
 {
-    return QString::fromLocal8Bit(std::strerror(errno));
+    return QString::fromLocal8Bit(std::strerror(errno)).toStdString();
 }
 
-// Empty when `folder` is a real folder of this user that no one else may enter; else why not.
-QString notPrivate(const QString& folder)
+std::string utf8(const QString& text)
 {
+    return text.toStdString();
+}
+
+// Nothing when `folder` is a real folder of this user that no one else may enter; else why not.
+std::optional<platform::Problem> notPrivate(const QString& folder)
+{
+    using platform::composedProblem;
     struct stat st {};
     if (::lstat(QFile::encodeName(folder).constData(), &st) != 0)
-        return QStringLiteral("%1: %2").arg(folder, errnoText());
+        return composedProblem(QT_TRANSLATE_NOOP("Problem", "Der Ordner %1 kann nicht geprüft werden: %2"),
+                               {utf8(folder), errnoText()});
     if (S_ISLNK(st.st_mode))
-        return QStringLiteral("%1 is a symbolic link").arg(folder);
+        return composedProblem(QT_TRANSLATE_NOOP("Problem", "%1 ist eine symbolische Verknüpfung"),
+                               {utf8(folder)});
     if (!S_ISDIR(st.st_mode))
-        return QStringLiteral("%1 is not a folder").arg(folder);
+        return composedProblem(QT_TRANSLATE_NOOP("Problem", "%1 ist kein Ordner"), {utf8(folder)});
     if (st.st_uid != ::geteuid())
-        return QStringLiteral("%1 belongs to another user").arg(folder);
+        return composedProblem(QT_TRANSLATE_NOOP("Problem", "Der Ordner %1 gehört einem anderen Benutzer"),
+                               {utf8(folder)});
     if ((st.st_mode & 077) != 0)
-        return QStringLiteral("%1 is open to other users (mode %2)")
-            .arg(folder)
-            .arg(st.st_mode & 0777, 4, 8, QChar('0'));
-    return {};
+        return composedProblem(
+            QT_TRANSLATE_NOOP("Problem", "Der Ordner %1 ist anderen Benutzern offen (Modus %2)"),
+            {utf8(folder), utf8(QStringLiteral("%1").arg(st.st_mode & 0777, 4, 8, QChar('0')))});
+    return std::nullopt;
 }
 
 // Not Qt's runtime location: without a usable $XDG_RUNTIME_DIR that is a folder nobody checked
@@ -62,7 +74,7 @@ QString notPrivate(const QString& folder)
 QString defaultFolder()
 {
     const QString runtime = QFile::decodeName(qgetenv("XDG_RUNTIME_DIR"));
-    if (runtime.startsWith('/') && notPrivate(runtime).isEmpty())
+    if (runtime.startsWith('/') && !notPrivate(runtime))
         return runtime;
     return QStringLiteral("/tmp/zelvo-%1").arg(::geteuid());
 }
@@ -97,7 +109,7 @@ QString SingleInstance::socketPath() const
 bool SingleInstance::askRunningInstance()
 {
     sockaddr_un address;
-    if (!notPrivate(directory_).isEmpty() || !socketAddress(socketPath(), address))
+    if (notPrivate(directory_) || !socketAddress(socketPath(), address))
         return false;
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0)
@@ -119,42 +131,52 @@ bool SingleInstance::askRunningInstance()
 
 SingleInstance::Claim SingleInstance::claim()
 {
-    auto failed = [this](const QString& why) {
-        failure_ = why;
+    using platform::composedProblem;
+    auto failed = [this](platform::Problem why) {
+        failure_ = std::move(why);
         lock_.reset();
         return Claim::Failed;
     };
     // Only the last part is made, and only for this user; an existing one must be private.
     if (::mkdir(QFile::encodeName(directory_).constData(), 0700) != 0 && errno != EEXIST)
-        return failed(QStringLiteral("cannot make %1: %2").arg(directory_, errnoText()));
-    if (const QString why = notPrivate(directory_); !why.isEmpty())
-        return failed(why);
+        return failed(
+            composedProblem(QT_TRANSLATE_NOOP("Problem", "Der Ordner %1 kann nicht angelegt werden: %2"),
+                            {utf8(directory_), errnoText()}));
+    if (auto why = notPrivate(directory_))
+        return failed(std::move(*why));
     lock_ = std::make_unique<QLockFile>(socketPath() + ".lock");
     // A lock whose owner no longer runs is taken over; so is one older than a day (a reused pid).
     lock_->setStaleLockTime(24 * 60 * 60 * 1000);
     if (!lock_->tryLock(0)) {
         if (lock_->error() != QLockFile::LockFailedError)
-            return failed(QStringLiteral("cannot make the lock file %1.lock").arg(socketPath()));
+            return failed(
+                composedProblem(QT_TRANSLATE_NOOP("Problem", "Die Sperrdatei %1 kann nicht angelegt werden"),
+                                {utf8(socketPath() + ".lock")}));
         lock_.reset();
         return Claim::HeldElsewhere;
     }
     sockaddr_un address;
     if (!socketAddress(socketPath(), address))
-        return failed(QStringLiteral("%1 is too long for a socket name").arg(socketPath()));
+        return failed(
+            composedProblem(QT_TRANSLATE_NOOP("Problem", "%1 ist zu lang für den Namen eines Sockets"),
+                            {utf8(socketPath())}));
     // Holding the lock, any socket file left is a crashed instance's.
     ::unlink(address.sun_path);
     listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (listener_ < 0)
-        return failed(QStringLiteral("cannot make a socket: %1").arg(errnoText()));
+        return failed(composedProblem(
+            QT_TRANSLATE_NOOP("Problem", "Ein Socket kann nicht angelegt werden: %1"), {errnoText()}));
     // Only the user may ask: the socket is made without access for group and others.
     const mode_t mask = ::umask(077);
     const bool bound = ::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     ::umask(mask);
     if (!bound || ::listen(listener_, 4) != 0) {
-        const QString why = QStringLiteral("cannot listen on %1: %2").arg(socketPath(), errnoText());
+        auto why = composedProblem(
+            QT_TRANSLATE_NOOP("Problem", "Der Socket %1 kann keine Verbindungen annehmen: %2"),
+            {utf8(socketPath()), errnoText()});
         ::close(listener_);
         listener_ = -1;
-        return failed(why);
+        return failed(std::move(why));
     }
     listenerNotifier_ = new QSocketNotifier(listener_, QSocketNotifier::Read, this);
     connect(listenerNotifier_, &QSocketNotifier::activated, this, &SingleInstance::acceptClients);
@@ -167,8 +189,9 @@ bool SingleInstance::claimOrRaiseRunning()
     case Claim::Claimed: return false;
     case Claim::HeldElsewhere: return askRunningInstance();
     case Claim::Failed:
-        std::fprintf(stderr, "zelvo: %s; starting without the check for a running Zelvo\n",
-                     qPrintable(failure_));
+        platform::reportOnStandardError(platform::composedProblem(
+            QT_TRANSLATE_NOOP("Problem", "Zelvo startet ohne die Prüfung auf ein schon laufendes Zelvo: %1"),
+            {}, failure_));
         return false;
     }
     return false;

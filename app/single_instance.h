@@ -10,7 +10,8 @@
 // would end the program at once. A listener is believed only when it runs as the same user.
 //
 // When the claim fails for any reason but another instance holding the lock (no private folder,
-// the socket cannot be made), the program says so on stderr and goes on without the check:
+// the socket cannot be made), the program says so on stderr (in German, as the log does) and goes
+// on without the check:
 // the user asked for Zelvo to run, and the claim on the registry folder still keeps a second
 // program off the same roster.
 #pragma once
@@ -20,6 +21,8 @@
 #include <QString>
 
 #include <memory>
+
+#include "platform/problem.h"
 
 class QSocketNotifier;
 
@@ -48,8 +51,8 @@ public:
     // claim() at start: true when another instance holds the lock and has been asked to show its
     // main window; a failed claim is reported on stderr and the program goes on.
     bool claimOrRaiseRunning();
-    // Why claim() failed, in English for stderr, naming the folder.
-    const QString& failure() const { return failure_; }
+    // Why claim() failed, naming the folder.
+    const platform::Problem& failure() const { return failure_; }
 
     QString socketPath() const;
 
@@ -62,7 +65,7 @@ private:
     void readClient(int fd, QSocketNotifier* notifier);
 
     QString directory_;
-    QString failure_;
+    platform::Problem failure_;
     std::unique_ptr<QLockFile> lock_;
     int listener_ = -1;
     QSocketNotifier* listenerNotifier_ = nullptr;

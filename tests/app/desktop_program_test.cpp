@@ -6,6 +6,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSessionManager>
 #include <QSignalSpy>
 #include <QTest>
@@ -15,6 +16,7 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <numeric>
@@ -27,6 +29,7 @@
 #include "app/tray_icon.h"
 #include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
+#include "platform/reg_claim.h"
 #include "protocol/commands.h"
 #include "protocol/frame_format.h"
 #include "tests/dialogs/window_support.h"
@@ -116,6 +119,75 @@ protected:
     std::optional<zelvo::testing::ScopedEnv> conf_;
     QTimer user_;
 };
+
+// What `run` writes to standard error.
+std::string standardErrorOf(const std::function<void()>& run)
+{
+    std::fflush(stderr);
+    const int kept = ::dup(STDERR_FILENO);
+    FILE* caught = std::tmpfile();
+    ::dup2(::fileno(caught), STDERR_FILENO);
+    run();
+    std::fflush(stderr);
+    ::dup2(kept, STDERR_FILENO);
+    ::close(kept);
+    std::rewind(caught);
+    std::string text;
+    for (int c; (c = std::fgetc(caught)) != EOF;)
+        text += static_cast<char>(c);
+    std::fclose(caught);
+    return text;
+}
+
+// A start refused for the registry folder (another program holds it, or it cannot be claimed)
+// says why in the desktop's language; standard error keeps the German words of the log.
+TEST_F(DesktopProgramTest, ARefusedStartSpeaksTheDesktopsLanguageAndGermanOnStandardError)
+{
+    const platform::Registry::Paths paths{dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
+    const std::string folder = dir_.path().string();
+    const zelvo::testing::ScopedEnv noList("LANGUAGE", nullptr);
+    std::optional<platform::RegistryClaim> other{std::in_place};
+    ASSERT_EQ(other->take(paths), platform::RegistryClaim::Result::Claimed);
+    // Zelvo's lines on standard error (the offscreen platform has its say too) and the box.
+    const auto refusedStart = [&](const char* locale) {
+        const zelvo::testing::ScopedEnv language("LC_ALL", locale);
+        app::DesktopProgram::Options o;
+        o.session.registryPaths = paths;
+        o.session.logFile = dir_ / "Zelvo.log";
+        o.session.libraryName = ZELVO_FAKE_FLXAPI;
+        o.instanceDirectory = QString::fromStdString(folder);
+        o.splash = false;
+        boxes_.answers = {"OK"};
+        const QString said = QString::fromStdString(
+            standardErrorOf([&] { EXPECT_EQ(app::DesktopProgram(std::move(o)).start(), 1); }));
+        const QStringList zelvos = said.split('\n').filter(QRegularExpression("^zelvo: "));
+        return std::pair(zelvos.join('\n').toStdString(), boxes_.texts.join('|').toStdString());
+    };
+    const std::string inUse =
+        "zelvo: Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits den "
+        "Registrierungsordner " +
+        folder + ". Beenden Sie es zuerst.";
+    EXPECT_EQ(refusedStart("en_GB.UTF-8"),
+              std::pair(inUse, "Error: Another Zelvo program (zelvo or zelvo-station) is already using the "
+                               "registry folder " +
+                                   folder + ". Quit it first."));
+    boxes_.texts.clear();
+    EXPECT_EQ(refusedStart("fr_FR.UTF-8"),
+              std::pair(inUse, "Erreur: Un autre programme Zelvo (zelvo ou zelvo-station) utilise déjà le "
+                               "dossier de registre " +
+                                   folder + ". Quittez-le d'abord."));
+
+    other.reset();
+    std::filesystem::remove(dir_ / "HKCU.reg.inuse");
+    std::filesystem::create_directory(dir_ / "HKCU.reg.inuse");
+    boxes_.texts.clear();
+    const auto [said, shown] = refusedStart("fr_FR.UTF-8");
+    EXPECT_EQ(said.rfind("zelvo: Der Registrierungsordner " + folder + " kann nicht belegt werden: ", 0), 0u)
+        << said;
+    EXPECT_EQ(
+        shown.rfind("Erreur: Le dossier de registre " + folder + " ne peut pas être réservé\u00a0: ", 0), 0u)
+        << shown;
+}
 
 // The hidden switch AutoOnline: the start's last step goes online.
 const char* const kAutoOnline =
