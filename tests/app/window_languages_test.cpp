@@ -1,0 +1,361 @@
+// Every window of the program in English and in French: the roster window with its status bar and
+// menus, the tray menu, the settings with every page, the entry editor, the message window with its
+// edit menu, the channel dialog and its editor for each kind of channel, the monitor, the about
+// box, the help window, the splash and the roster window's questions. No text that a window shows
+// or names for a screen reader is German, and none is cut (in German neither). What the user
+// typed or stored (calls, names, the info and away texts) is no text of the window and is not read.
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTest>
+#include <QTextDocumentFragment>
+#include <QTextEdit>
+#include <QTreeView>
+#include <QXmlStreamReader>
+
+#include <gmock/gmock.h>
+
+#include <set>
+
+#include "app/monitor_window.h"
+#include "dialogs/about_box.h"
+#include "dialogs/channel_dialog.h"
+#include "dialogs/channel_editor.h"
+#include "dialogs/entry_editor.h"
+#include "dialogs/help_window.h"
+#include "dialogs/language.h"
+#include "dialogs/message_window.h"
+#include "dialogs/settings_dialog.h"
+#include "dialogs/splash_window.h"
+#include "tests/app/windows_fixture.h"
+#include "tests/support/whole_texts.h"
+
+namespace zelvo::testing {
+namespace {
+
+// A text as it is compared: without its underline marks and the shortcut after a tab.
+QString plain(const QString& text)
+{
+    QString words = text.section('\t', 0, 0);
+    words.replace(QStringLiteral("&&"), QStringLiteral("\x01")).remove('&').replace(QChar(1), QChar('&'));
+    return words.simplified();
+}
+
+// Tells German from the words of one translation: a text is German when it is a German source
+// text that this language words otherwise (with its %1.. filled by anything), or when it has
+// letters or words that only German has.
+class GermanTexts {
+public:
+    explicit GermanTexts(const QString& tsFile)
+    {
+        QFile file(tsFile);
+        EXPECT_TRUE(file.open(QIODevice::ReadOnly)) << tsFile.toStdString();
+        QXmlStreamReader xml(&file);
+        QString source;
+        while (!xml.atEnd()) {
+            if (!xml.readNextStartElement())
+                continue;
+            if (xml.name() == u"source")
+                source = plain(xml.readElementText(QXmlStreamReader::IncludeChildElements));
+            else if (xml.name() == u"translation")
+                add(source, plain(xml.readElementText(QXmlStreamReader::IncludeChildElements)));
+        }
+    }
+
+    // Why `text` is German; empty when it is not.
+    QString why(const QString& text) const
+    {
+        static const QRegularExpression letters(QStringLiteral("[äöüßÄÖÜ]"));
+        static const QRegularExpression words(QStringLiteral("\\b(und|nicht|ist|der|die|mit|oder|bitte)\\b"),
+                                              QRegularExpression::CaseInsensitiveOption);
+        for (const QString& line : text.split('\n')) {
+            const QString shown = plain(line);
+            if (shown.isEmpty() || translations_.contains(shown))
+                continue;
+            if (sources_.contains(shown))
+                return QStringLiteral("a German source text");
+            for (const auto& [pattern, source] : patterns_) {
+                if (pattern.match(shown).hasMatch())
+                    return QStringLiteral("the German source text '%1'").arg(source);
+            }
+            if (shown.contains(letters) || shown.contains(words))
+                return QStringLiteral("German letters or words");
+        }
+        return {};
+    }
+
+private:
+    void add(const QString& source, const QString& translation)
+    {
+        translations_.insert(translation);
+        if (source == translation)
+            return;
+        static const QRegularExpression argument(QStringLiteral("%[1-9]"));
+        if (!source.contains(argument)) {
+            sources_.insert(source);
+            return;
+        }
+        // Only a text whose own words say something: "%1: %2" is anyone's.
+        QStringList pieces = source.split(argument);
+        if (pieces.join(QString()).count(QRegularExpression(QStringLiteral("\\w"))) < 3)
+            return;
+        for (QString& piece : pieces)
+            piece = QRegularExpression::escape(piece);
+        patterns_.emplace_back(QRegularExpression::anchoredPattern(pieces.join(QStringLiteral(".*"))),
+                               source);
+    }
+
+    std::set<QString> translations_;
+    std::set<QString> sources_;
+    std::vector<std::pair<QRegularExpression, QString>> patterns_;
+};
+
+struct Shown {
+    QString where;
+    QString text;
+};
+
+void menuTexts(const QMenu& menu, const QString& where, std::vector<Shown>& texts)
+{
+    texts.push_back({where + " menu", menu.title()});
+    for (const QAction* action : menu.actions()) {
+        texts.push_back({where + " menu item", action->text()});
+        texts.push_back({where + " menu item tip",
+                         action->toolTip() == plain(action->text()) ? QString() : action->toolTip()});
+        if (action->menu() != nullptr)
+            menuTexts(*action->menu(), where, texts);
+    }
+}
+
+// The words of a view's column heads.
+void headerTexts(const QAbstractItemView& view, const QString& where, std::vector<Shown>& texts)
+{
+    const QAbstractItemModel* model = view.model();
+    if (model == nullptr)
+        return;
+    for (int column = 0; column < model->columnCount(); ++column) {
+        for (const int role : {Qt::DisplayRole, Qt::ToolTipRole})
+            texts.push_back(
+                {where + " column head", model->headerData(column, Qt::Horizontal, role).toString()});
+    }
+}
+
+// What one control shows of its own: its words, never what the user typed or stored in it.
+void controlTexts(const QWidget& widget, const QString& where, std::vector<Shown>& texts)
+{
+    if (const auto* label = qobject_cast<const QLabel*>(&widget)) {
+        const QString text = label->text();
+        texts.push_back(
+            {where, Qt::mightBeRichText(text) ? QTextDocumentFragment::fromHtml(text).toPlainText() : text});
+    } else if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
+        texts.push_back({where, button->text()});
+    } else if (const auto* group = qobject_cast<const QGroupBox*>(&widget)) {
+        texts.push_back({where, group->title()});
+    } else if (const auto* tabs = qobject_cast<const QTabBar*>(&widget)) {
+        for (int tab = 0; tab < tabs->count(); ++tab)
+            texts.insert(texts.end(),
+                         {{where + " tab", tabs->tabText(tab)}, {where + " tab tip", tabs->tabToolTip(tab)}});
+    } else if (const auto* combo = qobject_cast<const QComboBox*>(&widget); combo && !combo->isEditable()) {
+        for (int item = 0; item < combo->count(); ++item)
+            texts.push_back({where + " item", combo->itemText(item)});
+    } else if (const auto* line = qobject_cast<const QLineEdit*>(&widget)) {
+        texts.push_back({where + " placeholder", line->placeholderText()});
+    } else if (const auto* memo = qobject_cast<const QPlainTextEdit*>(&widget)) {
+        texts.push_back({where + " placeholder", memo->placeholderText()});
+    } else if (const auto* spin = qobject_cast<const QSpinBox*>(&widget)) {
+        texts.insert(texts.end(),
+                     {{where, spin->prefix()}, {where, spin->suffix()}, {where, spin->specialValueText()}});
+    } else if (const auto* view = qobject_cast<const QAbstractItemView*>(&widget)) {
+        headerTexts(*view, where, texts);
+    } else if (const auto* menu = qobject_cast<const QMenu*>(&widget)) {
+        menuTexts(*menu, where, texts);
+    }
+}
+
+// Every text of `window` and its controls, shown now or once they show: titles, labels, buttons,
+// group boxes, tabs, list items of the window's own, column heads, menus, placeholders, tips and
+// the names and descriptions a screen reader says.
+std::vector<Shown> windowTexts(const QWidget& window)
+{
+    std::vector<Shown> texts{{"title", window.windowTitle()}};
+    QList<const QWidget*> widgets{&window};
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        // What the screen reader was told last was said in the language of its moment.
+        if (!widget->inherits("zelvo::app::Announcer"))
+            widgets << widget;
+    }
+    for (const QWidget* widget : widgets) {
+        const QString where =
+            widget->objectName().isEmpty() ? widget->metaObject()->className() : widget->objectName();
+        controlTexts(*widget, where, texts);
+        texts.insert(texts.end(), {{where + " tip", widget->toolTip()},
+                                   {where + " accessible name", widget->accessibleName()},
+                                   {where + " accessible description", widget->accessibleDescription()},
+                                   {where + " status tip", widget->statusTip()}});
+        for (const QAction* action : widget->actions())
+            texts.insert(texts.end(),
+                         {{where + " action", action->text()}, {where + " action tip", action->toolTip()}});
+    }
+    return texts;
+}
+
+// The faults of one window in one language: "where 'text': why" for each German text, and each
+// cut text on every page of its tab widgets.
+std::vector<std::string> faultsOf(QWidget& window, const std::vector<Shown>& texts, const GermanTexts* german)
+{
+    QStringList faults;
+    for (const auto& [where, text] : texts) {
+        if (const QString why = german ? german->why(text) : QString(); !why.isEmpty())
+            faults << QStringLiteral("%1 '%2': %3").arg(where, text, why);
+    }
+    QList<QTabWidget*> pages = window.findChildren<QTabWidget*>();
+    const auto cut = [&] {
+        for (const QString& text : cutTexts(window))
+            faults << QStringLiteral("cut: %1").arg(text);
+        for (const QTabBar* tabs : window.findChildren<QTabBar*>()) {
+            if (tabs->isVisibleTo(&window) && tabs->width() < tabs->sizeHint().width())
+                faults
+                    << QStringLiteral("cut: the tabs %1<%2").arg(tabs->width()).arg(tabs->sizeHint().width());
+        }
+    };
+    if (pages.isEmpty())
+        cut();
+    for (QTabWidget* tabs : pages) {
+        for (int page = 0; page < tabs->count(); ++page) {
+            tabs->setCurrentIndex(page);
+            QApplication::processEvents();
+            cut();
+        }
+    }
+    faults.removeDuplicates();
+    std::vector<std::string> said;
+    for (const QString& fault : faults)
+        said.push_back(fault.toStdString());
+    return said;
+}
+
+class WindowLanguagesTest : public WindowsTest {
+protected:
+    WindowLanguagesTest()
+    {
+        add("DL1AAA", app::TStationState::OnlineUnread);
+        add("DL2BBB", app::TStationState::Online);
+        window.show();
+        entryEditor.prepareNew();
+        messages.openFor(roster().at(0));
+        for (QWidget* shown : std::initializer_list<QWidget*>{&settings, &entryEditor, &messages, &channels,
+                                                              &monitor, &help, &splash})
+            shown->show();
+        about = dialogs::AboutBox::showFor(&window);
+        // Each question is answered with its last button (No, Cancel): nothing changes.
+        boxes.hold = [this](const QMessageBox& box) {
+            boxes.answers = {box.buttons().isEmpty() ? QString() : box.buttons().last()->text().remove('&')};
+            return false;
+        };
+    }
+
+    // The station menu as the right button opens it on `row`.
+    const QMenu& stationMenuOn(int row)
+    {
+        QTreeView& list = window.rosterView();
+        QTest::mousePress(list.viewport(), Qt::RightButton, {},
+                          list.visualRect(list.model()->index(row, 0)).center());
+        window.stationMenu().hide();
+        return window.stationMenu();
+    }
+
+    // The roster window's questions, "title: text".
+    std::vector<Shown> questions()
+    {
+        boxes.texts.clear();
+        window.confirmQuit();
+        window.rosterView().setCurrentIndex(window.rosterView().model()->index(1, 0));
+        window.deleteEntryClick();
+        std::vector<Shown> texts;
+        for (const QString& text : boxes.texts)
+            texts.push_back({"question", text});
+        return texts;
+    }
+
+    std::vector<Shown> menus()
+    {
+        std::vector<Shown> texts;
+        menuTexts(stationMenuOn(0), "station, reading", texts);
+        menuTexts(stationMenuOn(1), "station, sending", texts);
+        menuTexts(tray.menu(), "tray", texts);
+        texts.push_back({"tray tip", tray.toolTip()});
+        emit child<QPlainTextEdit>(messages, "SendMemo").customContextMenuRequested(QPoint(5, 5));
+        child<QMenu>(messages, "PopupMenu1").hide();
+        return texts;
+    }
+
+    dialogs::SettingsDialog settings{session.settings(), nullptr};
+    dialogs::EntryEditor entryEditor{session.station()};
+    dialogs::MessageWindow messages{session.station()};
+    link::ChannelPlaces places{dir / "flexnet.conf", dir / "user.conf", {}};
+    link::ChannelFile channelTable{places};
+    dialogs::ChannelDialog channels{{{},
+                                     [](int) { return std::optional<FlxLinkState>(); },
+                                     [] { return std::vector<link::FlexApi::Channel>(); },
+                                     {}},
+                                    [this] { return places; }};
+    app::MonitorWindow monitor{{[](link::FlexApi::MonitorSink) {}, [](int) { return std::string(); },
+                                [] { return std::vector<int>{0}; }}};
+    dialogs::HelpWindow help{QStringLiteral(ZELVO_HELP_FILE)};
+    dialogs::SplashWindow splash;
+    dialogs::AboutBox* about = nullptr;
+    dialogs::LanguageSwitch language;
+};
+
+TEST_F(WindowLanguagesTest, NoWindowShowsGermanInEnglishOrFrenchAndNoneCutsAText)
+{
+    const GermanTexts english(QStringLiteral(ZELVO_TS_DIR "/zelvo_en.ts"));
+    const GermanTexts french(QStringLiteral(ZELVO_TS_DIR "/zelvo_fr.ts"));
+    const std::pair<std::string_view, const GermanTexts*> languages[] = {
+        {dialogs::kEnglish, &english}, {dialogs::kFrench, &french}, {dialogs::kGerman, nullptr}};
+    for (const auto& [code, german] : languages) {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QApplication::processEvents();  // the layouts follow the new texts
+        for (const auto kind :
+             {link::ChannelKind::KissTcp, link::ChannelKind::AgwTcp, link::ChannelKind::KissSerial}) {
+            link::ChannelEntry entry;
+            entry.kind = kind;
+            dialogs::ChannelEditor editor(channelTable, entry, std::nullopt, {});
+            editor.show();
+            QApplication::processEvents();
+            EXPECT_THAT(faultsOf(editor, windowTexts(editor), german), ::testing::IsEmpty())
+                << code << ", channel editor " << static_cast<int>(kind);
+        }
+        std::vector<Shown> roster = windowTexts(window);
+        for (auto&& more : {menus(), questions()})
+            roster.insert(roster.end(), more.begin(), more.end());
+        EXPECT_THAT(faultsOf(window, roster, german), ::testing::IsEmpty()) << code << ", roster window";
+        const std::pair<const char*, QWidget*> windows[] = {
+            {"settings", &settings}, {"entry editor", &entryEditor},
+            {"messages", &messages}, {"channels", &channels},
+            {"monitor", &monitor},   {"about", about},
+            {"help", &help},         {"splash", &splash},
+        };
+        for (const auto& [name, shown] : windows) {
+            EXPECT_THAT(faultsOf(*shown, windowTexts(*shown), german), ::testing::IsEmpty())
+                << code << ", " << name;
+        }
+    }
+    // The German windows are German to both: the texts read are the windows' own.
+    for (const GermanTexts* german : {&english, &french})
+        EXPECT_GT(faultsOf(settings, windowTexts(settings), german).size(), 50u);
+}
+
+}  // namespace
+}  // namespace zelvo::testing
