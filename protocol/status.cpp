@@ -1,6 +1,6 @@
 #include "protocol/status.h"
 
-#include <array>
+#include <iterator>
 
 #include "platform/ansi.h"
 
@@ -14,7 +14,7 @@ namespace zelvo::protocol {
 namespace {
 
 // By StatusKind.
-constexpr std::array<const char*, kStatusKindCount> kSentences = {
+constexpr const char* kSentences[] = {
     "",
     QT_TRANSLATE_NOOP("Status", "bereit... Hilfe mit F1"),
     QT_TRANSLATE_NOOP("Status", "Msg eingetroffen"),
@@ -39,13 +39,14 @@ constexpr std::array<const char*, kStatusKindCount> kSentences = {
     QT_TRANSLATE_NOOP("Status", "User ist Away"),
     "",
 };
+static_assert(std::size(kSentences) == kStatusKindCount, "a sentence for every kind");
 
 }  // namespace
 
 const char* statusFormat(StatusKind kind)
 {
     const auto index = static_cast<std::size_t>(kind);
-    return index < kSentences.size() ? kSentences[index] : "";
+    return index < std::size(kSentences) ? kSentences[index] : "";
 }
 
 std::string statusText(const Status& status)

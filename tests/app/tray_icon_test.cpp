@@ -166,6 +166,7 @@ TEST_F(TrayTest, StatusesAndStoreProblemsShowInTheLanguageOfTheWindows)
         switchTo("de");
         adapter.showStatus(shown);
         EXPECT_EQ(status(1), german) << kind;
+        EXPECT_FALSE(german.isEmpty()) << kind;
         for (const char* language : {"en", "fr"}) {
             switchTo(language);
             EXPECT_NE(status(1), german) << language << " " << kind;
