@@ -21,6 +21,8 @@ constexpr std::string_view kMainKey = "\\Software\\Varkel\\Zelvo";
 constexpr std::string_view kEventsKey = "\\Software\\Varkel\\Zelvo\\Events";
 constexpr std::string_view kAutoOnline = "QX4KLM";  // both the subkey and the value
 constexpr std::string_view kLanguage = "Sprache";
+constexpr std::string_view kNotifyFailure = "Fehler-Notify";  // under kEventsKey
+constexpr std::string_view kNotifyLink = "TNC-Notify";        // under kEventsKey
 
 // Translated where the settings dialog shows them; the log and the registry know them in German.
 constexpr std::array<std::string_view, kEventKindCount> kCaptions = {
@@ -83,6 +85,8 @@ std::optional<TEreignisObj> readEvent(const RegKey& key, std::size_t n, std::str
         return std::nullopt;
     }
     e.setOptionsValue(*options);
+    const auto notify = key.readDword(eventValueName(n, "-Notify"));
+    e.notify = notify ? *notify != 0 : notifiesByDefault(static_cast<TEventKind>(n));
     return e;
 }
 
@@ -122,6 +126,26 @@ void TEreignisObj::setOptionsValue(std::uint32_t value)
     entryTop = (value & 0x04) != 0;
     logEvent = (value & 0x02) != 0;
     focus = (value & 0x01) != 0;
+}
+
+bool notifiesByDefault(TEventKind kind)
+{
+    return kind == TEventKind::evMessageReceived;
+}
+
+TEreignisObj defaultEvent(TEventKind kind)
+{
+    TEreignisObj e;
+    e.notify = notifiesByDefault(kind);
+    return e;
+}
+
+std::array<TEreignisObj, kEventKindCount> SettingsValues::defaultEvents()
+{
+    std::array<TEreignisObj, kEventKindCount> events;
+    for (std::size_t n = 0; n < kEventKindCount; ++n)
+        events[n] = defaultEvent(static_cast<TEventKind>(n));
+    return events;
 }
 
 platform::Problem registryReadError(std::string_view valueName)
@@ -206,6 +230,18 @@ std::string Settings::language() const
     return values_.language;
 }
 
+bool Settings::notifyFailure() const
+{
+    std::lock_guard lock(mutex_);
+    return values_.notifyFailure;
+}
+
+bool Settings::notifyLink() const
+{
+    std::lock_guard lock(mutex_);
+    return values_.notifyLink;
+}
+
 TEreignisObj Settings::event(TEventKind kind) const
 {
     if (!validKind(kind))
@@ -274,6 +310,16 @@ void Settings::setOption(Option o, bool on)
 void Settings::setTextBuf(bool on)
 {
     modify(Field::TextBuf, {}, [&](SettingsValues& v) { return assign(v.textBuf, on); });
+}
+
+void Settings::setNotifyFailure(bool on)
+{
+    modify(Field::Notices, {}, [&](SettingsValues& v) { return assign(v.notifyFailure, on); });
+}
+
+void Settings::setNotifyLink(bool on)
+{
+    modify(Field::Notices, {}, [&](SettingsValues& v) { return assign(v.notifyLink, on); });
 }
 
 bool Settings::setShowAlias(int mode)
@@ -362,8 +408,13 @@ std::optional<platform::Problem> Settings::readInto(SettingsValues& values) cons
                 return registryReadError(missing);
             values.events[n] = std::move(*record);
         }
+        const auto failure = events->readDword(kNotifyFailure);
+        values.notifyFailure = failure.value_or(1) != 0;
+        values.notifyLink = events->readDword(kNotifyLink).value_or(0) != 0;
     } else {
-        values.events.fill(TEreignisObj{});
+        values.events = SettingsValues::defaultEvents();
+        values.notifyFailure = true;
+        values.notifyLink = false;
     }
 
     if (!main)
@@ -440,7 +491,10 @@ std::optional<platform::Problem> Settings::save() const
                 edit.setValue(kEventsKey, eventValueName(n, "-Wave"), e.wavePath);
                 edit.setValue(kEventsKey, eventValueName(n, "-Speed"), static_cast<std::uint32_t>(e.cwSpeed));
                 edit.setValue(kEventsKey, eventValueName(n, "-Options"), e.optionsValue());
+                edit.setValue(kEventsKey, eventValueName(n, "-Notify"), std::uint32_t{e.notify});
             }
+            edit.setValue(kEventsKey, kNotifyFailure, std::uint32_t{v.notifyFailure});
+            edit.setValue(kEventsKey, kNotifyLink, std::uint32_t{v.notifyLink});
             edit.setValue(kMainKey, "Mycall", v.myCall);
             edit.setValue(kMainKey, "Alias", v.alias);
             edit.setValue(kMainKey, "Infotext", v.infoText);

@@ -70,6 +70,9 @@ struct TEreignisObj {
     bool entryTop = false;
     bool logEvent = true;
     bool focus = false;  // stored only
+    // A desktop notification: the value "N-Notify" beside "N-Options", which an older Zelvo
+    // leaves alone; a record without it takes notifiesByDefault().
+    bool notify = false;
     std::string cwText;  // at most kMaxCwText bytes; stored only
     std::string wavePath;
 
@@ -80,6 +83,11 @@ struct TEreignisObj {
 
     bool operator==(const TEreignisObj&) const = default;
 };
+
+// A received message is notified unless switched off; every other event only when switched on.
+bool notifiesByDefault(TEventKind kind);
+// The record of a first start for the event.
+TEreignisObj defaultEvent(TEventKind kind);
 
 // The bits of the "Options" value, named after their check boxes.
 enum class Option : std::uint8_t {
@@ -116,7 +124,13 @@ struct SettingsValues {
     ListDisplay showAlias = ListDisplay::CallNameAndHeader;
     bool autoOnline = false;  // set by loading only
     std::string language;     // "Sprache": "de", "en" or "fr"; empty when never chosen
-    std::array<TEreignisObj, kEventKindCount> events{};
+    std::array<TEreignisObj, kEventKindCount> events = defaultEvents();
+    // A message given up after its last repetition is notified ("Fehler-Notify" under Events).
+    bool notifyFailure = true;
+    // A TNC that stops answering is notified ("TNC-Notify" under Events).
+    bool notifyLink = false;
+
+    static std::array<TEreignisObj, kEventKindCount> defaultEvents();
 
     bool option(Option o) const { return (options & static_cast<std::uint8_t>(o)) != 0; }
 };
@@ -126,7 +140,19 @@ platform::Problem registryReadError(std::string_view valueName);
 
 class Settings {
 public:
-    enum class Field { MyCall, Alias, InfoText, AwayText, Options, TextBuf, ShowAlias, Event, Language, All };
+    enum class Field {
+        MyCall,
+        Alias,
+        InfoText,
+        AwayText,
+        Options,
+        TextBuf,
+        ShowAlias,
+        Event,
+        Language,
+        Notices,
+        All
+    };
     // The field that changed; the event kind for Field::Event.
     using Listener = std::function<void(Field, std::optional<TEventKind>)>;
     using ListenerId = int;
@@ -148,6 +174,8 @@ public:
     ListDisplay showAlias() const;
     bool autoOnline() const;
     std::string language() const;
+    bool notifyFailure() const;
+    bool notifyLink() const;
     TEreignisObj event(TEventKind kind) const;  // the defaults for a number outside 0..10
     // "//VErsion" is always allowed.
     static constexpr bool remoteVersionAllowed() { return true; }
@@ -159,6 +187,8 @@ public:
     void setAwayText(std::string_view text);
     void setOption(Option o, bool on);
     void setTextBuf(bool on);
+    void setNotifyFailure(bool on);
+    void setNotifyLink(bool on);
     // Accepts 1, 2 or 3; any other number changes nothing and gives false.
     bool setShowAlias(int mode);
     // Cuts cwText to 11 and holds cwSpeed within 10..120. A number outside 0..10 is ignored.

@@ -67,7 +67,7 @@ protected:
 auto fields(const SettingsValues& v)
 {
     return std::tie(v.myCall, v.alias, v.infoText, v.awayText, v.options, v.textBuf, v.showAlias,
-                    v.autoOnline, v.events, v.language);
+                    v.autoOnline, v.events, v.language, v.notifyFailure, v.notifyLink);
 }
 
 // A saved roster alone is still a first start: its key makes the main key as its parent.
@@ -82,11 +82,17 @@ TEST_F(SettingsTest, FirstStartGivesTheDefaultsAndSavesThemAll)
     platform::Registry& reg = disk();
     EXPECT_EQ(std::tuple(reg.valueNames(HKCU, kEvents).size(), reg.readString(HKCU, kEvents, "10-Wave"),
                          reg.readString(HKCU, kMain, "Infotext")),
-              std::tuple(44u, "", std::string()));
+              std::tuple(57u, "", std::string()));
     EXPECT_EQ(std::make_tuple(reg.readDword(HKCU, kEvents, "10-Speed"),
                               reg.readDword(HKCU, kEvents, "10-Options"),
                               reg.readDword(HKCU, kMain, "Options"), reg.readDword(HKCU, kMain, "ShowAlias")),
               std::make_tuple(10u, 16u + 8 + 2, 0xFFu, 3u));
+    // Notifications: a received message and a failed delivery, nothing else.
+    EXPECT_EQ(std::make_tuple(
+                  reg.readDword(HKCU, kEvents, "0-Notify"), reg.readDword(HKCU, kEvents, "1-Notify"),
+                  reg.readDword(HKCU, kEvents, "10-Notify"), reg.readDword(HKCU, kEvents, "Fehler-Notify"),
+                  reg.readDword(HKCU, kEvents, "TNC-Notify")),
+              std::make_tuple(1u, 0u, 0u, 1u, 0u));
     EXPECT_FALSE(reg.value(HKCU, kMain, "QX4KLM").has_value());  // never written
     // That they load back: SavedSettingsLoadBackUnchanged, whose untouched fields are these.
 }
@@ -104,7 +110,11 @@ TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged)
         e.soundKind = kSoundWave;
         e.entryTop = false;
         e.wavePath = "/home/op/online.wav";
+        e.notify = true;
     });
+    settings_.updateEvent(TEventKind::evMessageReceived, [](TEreignisObj& e) { e.notify = false; });
+    settings_.setNotifyFailure(false);
+    settings_.setNotifyLink(true);
     settings_.updateEvent(TEventKind::evPolled, [](TEreignisObj& e) {
         e.soundKind = kSoundCw;
         e.popup = false;
@@ -117,6 +127,10 @@ TEST_F(SettingsTest, SavedSettingsLoadBackUnchanged)
     EXPECT_EQ(
         std::tuple(disk().readDword(HKCU, kEvents, "2-Options"), disk().readDword(HKCU, kMain, "Options")),
         std::tuple(74u, 0xFFu & ~0x10u & ~0x02u));  // wave + pop-up + log; two options off
+    // The notification is a value of its own: "-Options" keeps its layout for an older Zelvo.
+    EXPECT_EQ(
+        std::tuple(disk().readDword(HKCU, kEvents, "2-Notify"), disk().readDword(HKCU, kEvents, "0-Notify")),
+        std::tuple(1u, 0u));
 
     Settings again(disk());
     EXPECT_EQ(again.load(), std::nullopt);
@@ -134,9 +148,14 @@ TEST_F(SettingsTest, LoadDecodesStoredValues)
     registry_.setDword(HKCU, kEvents, "6-Wave", 5);  // wrong type reads as empty
     // Calls are upper case on the air, also one an earlier version stored in lower case.
     registry_.setString(HKCU, kMain, "Mycall", "dk0ab");
+    registry_.setDword(HKCU, kEvents, "9-Notify", 1);
 
     ASSERT_EQ(settings_.load(), std::nullopt);
     const SettingsValues v = settings_.snapshot();
+    // A record of an older Zelvo has no notification values: the defaults hold, a stored one counts.
+    EXPECT_EQ(
+        std::tuple(v.events[0].notify, v.events[3].notify, v.events[9].notify, v.notifyFailure, v.notifyLink),
+        std::tuple(true, false, true, true, false));
     const TEreignisObj& cw = v.events[3];
     EXPECT_EQ(std::tie(cw.soundKind, cw.cwSpeed, cw.popup, cw.entryTop, cw.logEvent, cw.focus),
               std::make_tuple(kSoundCw, 23, false, true, false, true));
