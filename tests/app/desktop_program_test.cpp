@@ -16,7 +16,6 @@
 
 #include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <numeric>
@@ -120,25 +119,6 @@ protected:
     QTimer user_;
 };
 
-// What `run` writes to standard error.
-std::string standardErrorOf(const std::function<void()>& run)
-{
-    std::fflush(stderr);
-    const int kept = ::dup(STDERR_FILENO);
-    FILE* caught = std::tmpfile();
-    ::dup2(::fileno(caught), STDERR_FILENO);
-    run();
-    std::fflush(stderr);
-    ::dup2(kept, STDERR_FILENO);
-    ::close(kept);
-    std::rewind(caught);
-    std::string text;
-    for (int c; (c = std::fgetc(caught)) != EOF;)
-        text += static_cast<char>(c);
-    std::fclose(caught);
-    return text;
-}
-
 // A start refused for the registry folder (another program holds it, or it cannot be claimed)
 // says why in the desktop's language; standard error keeps the German words of the log.
 TEST_F(DesktopProgramTest, ARefusedStartSpeaksTheDesktopsLanguageAndGermanOnStandardError)
@@ -158,8 +138,9 @@ TEST_F(DesktopProgramTest, ARefusedStartSpeaksTheDesktopsLanguageAndGermanOnStan
         o.instanceDirectory = QString::fromStdString(folder);
         o.splash = false;
         boxes_.answers = {"OK"};
-        const QString said = QString::fromStdString(
-            standardErrorOf([&] { EXPECT_EQ(app::DesktopProgram(std::move(o)).start(), 1); }));
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(app::DesktopProgram(std::move(o)).start(), 1);
+        const QString said = QString::fromStdString(::testing::internal::GetCapturedStderr());
         const QStringList zelvos = said.split('\n').filter(QRegularExpression("^zelvo: "));
         return std::pair(zelvos.join('\n').toStdString(), boxes_.texts.join('|').toStdString());
     };
