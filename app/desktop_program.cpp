@@ -5,21 +5,26 @@
 #include <QSessionManager>
 #include <QSystemTrayIcon>
 #include <QTimer>
+#include <QTreeView>
 
 #include <cstdio>
 
+#include "app/desktop_notices.h"
 #include "app/dialog_windows.h"
 #include "app/history_store.h"
 #include "app/link_watch.h"
 #include "app/main_window.h"
 #include "app/monitor_window.h"
 #include "app/restart_after_logoff.h"
+#include "app/roster_list_model.h"
 #include "app/station_adapter.h"
 #include "app/tray_icon.h"
 #include "dialogs/about_box.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/splash_window.h"
+#include "dialogs/ui_text.h"
+#include "protocol/commands.h"
 
 namespace zelvo::app {
 
@@ -66,6 +71,7 @@ DesktopProgram::~DesktopProgram()
     // The windows go before the session: they observe its roster and settings.
     monitor_.reset();
     adapter_.reset();
+    notices_.reset();
     mainWindow_.reset();
     dialogs_.reset();
     tray_.reset();
@@ -157,10 +163,13 @@ void DesktopProgram::onStartup()
     connect(linkWatch_.get(), &LinkWatch::warningsChanged, &mainWindow_->statusBar(),
             &StatusBar::setLinkWarnings);
     connect(adapter_.get(), &StationAdapter::wentOnline, linkWatch_.get(), &LinkWatch::goingOnline);
+    connectNotices();
     linkWatch_->start();
     session_.start(*adapter_, executor_.executor());
-    dialogs_->attach({session_.station(), session_.sound(), *adapter_, *history_, *mainWindow_,
-                      session_.driver(), [this] { linkWatch_->start(); }});
+    dialogs_->attach(
+        {session_.station(), session_.sound(), *adapter_, *history_, *mainWindow_, session_.driver(),
+         [this] { linkWatch_->start(); },
+         [this](const TUserEntry& entry) { notices_->withdraw(messageKey(dialogs::fromAnsi(entry.call))); }});
     followSettings();
 
     // An end asked for in one box leaves the start-up where it is.
@@ -217,6 +226,62 @@ void DesktopProgram::showMonitor()
     if (!monitor_)
         monitor_ = std::make_unique<MonitorWindow>(MonitorFeed::of(session_.driver()));
     monitor_->showOrActivate();
+}
+
+void DesktopProgram::connectNotices()
+{
+    notices_ = std::make_unique<DesktopNotices>();
+    adapter_->attachNotices(*notices_, session_.settings());
+    connect(notices_.get(), &DesktopNotices::openRequested, this, &DesktopProgram::openFromNotice);
+    connect(notices_.get(), &DesktopNotices::replyRequested, this, &DesktopProgram::replyFromNotice);
+    connect(mainWindow_.get(), &MainWindow::shown, tray_.get(), &TrayIcon::clearAttention);
+    // A TNC newly lost is told once; the notification goes when every TNC answers again.
+    connect(linkWatch_.get(), &LinkWatch::warningsChanged, notices_.get(),
+            [this, known = QStringList()](const QStringList& warnings) mutable {
+                QStringList lost;
+                for (const QString& warning : warnings) {
+                    if (!known.contains(warning))
+                        lost << warning;
+                }
+                known = warnings;
+                if (warnings.isEmpty())
+                    notices_->withdraw(kLinkKey);
+                else if (!lost.isEmpty() && session_.settings().notifyLink())
+                    notices_->tncLost(lost.join(QLatin1Char('\n')));
+            });
+}
+
+void DesktopProgram::openFromNotice(const QString& call, const QString& token)
+{
+    if (ended_)
+        return;
+    // Qt's Wayland plugin hands this token to the compositor at the window's next activation.
+    if (!token.isEmpty() && StationAdapter::onWayland())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+    TUserEntry* entry = call.isEmpty() ? nullptr : session_.roster().findEntry(dialogs::toAnsi(call));
+    if (entry == nullptr) {
+        mainWindow_->showOrActivate();
+        return;
+    }
+    // As a press on the station's row: the list shows it chosen, its messages open.
+    QTreeView& view = mainWindow_->rosterView();
+    const QModelIndex index =
+        mainWindow_->model().index(session_.roster().indexOf(entry), RosterListModel::CallColumn);
+    view.setCurrentIndex(index);
+    view.selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    mainWindow_->readmailClick();
+}
+
+void DesktopProgram::replyFromNotice(const QString& call, const QString& text)
+{
+    TUserEntry* entry = session_.roster().findEntry(dialogs::toAnsi(call));
+    if (ended_ || entry == nullptr)
+        return;
+    // A reply typed into the notification goes out as one typed into the message window.
+    executor_.whenIdle([this, call, line = dialogs::toAnsiLines(text)] {
+        if (TUserEntry* target = session_.roster().findEntry(dialogs::toAnsi(call)); target && !ended_)
+            protocol::queueMessage(session_.station(), *target, line, false);
+    });
 }
 
 void DesktopProgram::quitClicked()

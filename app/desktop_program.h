@@ -37,6 +37,7 @@ class DialogWindows;
 class HistoryStore;
 class LinkWatch;
 class MonitorWindow;
+class DesktopNotices;
 
 class DesktopProgram : public QObject, private RosterObserver {
     Q_OBJECT
@@ -92,6 +93,12 @@ private:
     void rowsAboutToBeRemoved(int first, int last) override;
     // The channel monitor, made when first asked for; one window, raised when open.
     void showMonitor();
+    // The notifications: the engine's through the adapter, the TNCs', and their actions.
+    void connectNotices();
+    // A notification's "Öffnen": the station's messages, else the roster window; with the
+    // desktop's activation token, which Wayland wants for the window to come to the front.
+    void openFromNotice(const QString& call, const QString& token);
+    void replyFromNotice(const QString& call, const QString& text);
     void finish();
 
     Options options_;
@@ -106,6 +113,7 @@ private:
     std::unique_ptr<HistoryStore> history_;
     std::unique_ptr<LinkWatch> linkWatch_;
     std::unique_ptr<MonitorWindow> monitor_;
+    std::unique_ptr<DesktopNotices> notices_;
     dialogs::Settings::ListenerId settingsListener_ = 0;
     bool ended_ = false;
     bool ending_ = false;  // asked by a signal or the session's end; ended_ may wait for a pass

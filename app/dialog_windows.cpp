@@ -99,6 +99,9 @@ void DialogWindows::waitForProbes()
 
 void DialogWindows::openMessages(TUserEntry& entry)
 {
+    // The window waits for its answer: what its opening ends goes first.
+    if (links_->messagesOpened)
+        links_->messagesOpened(entry);
     messageWindow().showFor(entry);
 }
 

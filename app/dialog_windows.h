@@ -51,6 +51,8 @@ public:
         link::FlexApi& driver;  // its channel table is edited in the channel dialog
         // The driver read a changed channel table: whatever watches the channels takes them anew.
         std::function<void()> channelsChanged;
+        // The message window of `entry` opens (its notification goes).
+        std::function<void(const TUserEntry&)> messagesOpened = {};
     };
     void attach(const Links& links);
 

@@ -1,5 +1,7 @@
 #include "app/station_adapter.h"
 
+#include <QGuiApplication>
+
 #include "app/status_words.h"
 #include "dialogs/message_boxes.h"
 #include "dialogs/ui_text.h"
@@ -48,6 +50,36 @@ void StationAdapter::messageReceived(const TUserEntry& entry, std::string_view)
 void StationAdapter::messageDelivered(const TUserEntry& entry, std::string_view)
 {
     emit exchanged(entry);
+}
+
+void StationAdapter::attachNotices(DesktopNotices& notices, const dialogs::Settings& settings)
+{
+    notices_ = &notices;
+    settings_ = &settings;
+}
+
+bool StationAdapter::onWayland()
+{
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
+
+void StationAdapter::eventReported(dialogs::TEventKind kind, const TUserEntry& entry, std::string_view text,
+                                   bool popup, bool notify)
+{
+    if (popup && !onWayland()) {
+        window_.popUp();
+    } else if (popup && (!window_.isVisible() || window_.isMinimized())) {
+        tray_.askAttention();
+        notify = true;
+    }
+    if (notify && notices_)
+        notices_->stationEvent(kind, entry, text);
+}
+
+void StationAdapter::deliveryFailed(const TUserEntry& entry, std::string_view text)
+{
+    if (notices_ && settings_->notifyFailure())
+        notices_->deliveryFailed(entry, text);
 }
 
 void StationAdapter::conversationChanged(const TUserEntry& entry)

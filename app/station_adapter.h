@@ -17,12 +17,18 @@
 //                                      window: the own call's header in blue, then the text
 //                                      (connected in DialogWindows::messageWindow).
 // A received message takes the same road through messageReceived (a red "R" line).
+//
+// The events' pop-up and notification: on X11 the roster window pops up as it always has. On
+// Wayland a window that is not the user's doing may not come to the front: a pop-up of the hidden
+// window becomes a notification instead, and the tray icon asks for attention; the window waits
+// for the user (the notification's action, the tray) and is neither moved nor resized.
 #pragma once
 
 #include <QObject>
 
 #include <optional>
 
+#include "app/desktop_notices.h"
 #include "app/main_window.h"
 #include "app/tray_icon.h"
 #include "platform/problem.h"
@@ -44,6 +50,14 @@ public:
     void ownStateChanged(bool online, bool away) override;
     void messageReceived(const TUserEntry& entry, std::string_view text) override;
     void messageDelivered(const TUserEntry& entry, std::string_view text) override;
+    void eventReported(dialogs::TEventKind kind, const TUserEntry& entry, std::string_view text, bool popup,
+                       bool notify) override;
+    void deliveryFailed(const TUserEntry& entry, std::string_view text) override;
+
+    // The notifications of the events, and the settings that switch the failed delivery's.
+    void attachNotices(DesktopNotices& notices, const dialogs::Settings& settings);
+    // Whether the windows are on Wayland, where the pop-up becomes a notification.
+    static bool onWayland();
 
     // A problem of the program's own stores, on the status bar like the engine's texts.
     void report(const std::optional<platform::Problem>& problem);
@@ -62,6 +76,8 @@ signals:
 private:
     MainWindow& window_;
     TrayIcon& tray_;
+    DesktopNotices* notices_ = nullptr;
+    const dialogs::Settings* settings_ = nullptr;
 };
 
 }  // namespace zelvo::app

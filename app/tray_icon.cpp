@@ -1,5 +1,9 @@
 #include "app/tray_icon.h"
 
+#include <QCoreApplication>
+#include <QDBusConnection>
+#include <QDBusMessage>
+
 #include "app/pictures.h"
 #include "dialogs/language.h"
 
@@ -116,6 +120,40 @@ void TrayIcon::setOnline(bool online)
     showGoOnlineText();
     goOnline_->setIcon(menuPicture(online ? 8 : 7));
     showPicture();
+}
+
+namespace {
+
+// Qt's item is served on a bus connection of its own, named after the process and the icon's
+// number: this program has one icon.
+void announceStatus(const QString& status)
+{
+    const QDBusConnection item(
+        QStringLiteral("org.kde.StatusNotifierItem-%1-1").arg(QCoreApplication::applicationPid()));
+    const QString path = QStringLiteral("/StatusNotifierItem");
+    if (!item.isConnected() || item.objectRegisteredAt(path) == nullptr)
+        return;  // an XEmbed tray, or none
+    item.send(QDBusMessage::createSignal(path, QStringLiteral("org.kde.StatusNotifierItem"),
+                                         QStringLiteral("NewStatus"))
+              << status);
+}
+
+}  // namespace
+
+void TrayIcon::askAttention()
+{
+    if (attention_)
+        return;
+    attention_ = true;
+    announceStatus(QStringLiteral("NeedsAttention"));
+}
+
+void TrayIcon::clearAttention()
+{
+    if (!attention_)
+        return;
+    attention_ = false;
+    announceStatus(QStringLiteral("Active"));
 }
 
 void TrayIcon::activate(QSystemTrayIcon::ActivationReason reason)

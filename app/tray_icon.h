@@ -49,6 +49,15 @@ public:
     void setOnline(bool online);
     bool online() const { return online_; }
 
+    // On a StatusNotifierItem host: the item's status NeedsAttention until the roster window is
+    // shown (clearAttention). Qt's item keeps its Status property "Active" (only its own
+    // showMessage changes it, with a notification of its own); the status is announced in the
+    // item's NewStatus signal, whose argument Plasma takes as the status. Hosts that read the
+    // property anew (waybar) keep showing the icon as it is.
+    void askAttention();
+    void clearAttention();
+    bool asksAttention() const { return attention_; }
+
     QMenu& menu() { return menu_; }
     QAction& goOnlineAction() { return *goOnline_; }
 
@@ -90,6 +99,7 @@ private:
     bool stateChanged_ = false;
     QStringList linkWarnings_;
     bool tncLostShown_ = false;
+    bool attention_ = false;
 };
 
 }  // namespace zelvo::app

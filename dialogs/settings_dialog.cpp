@@ -152,6 +152,9 @@ void SettingsDialog::connectControls()
     connect(remInfo_, &QCheckBox::toggled, this, &SettingsDialog::applyEnableRules);
     connect(sendAway_, &QCheckBox::toggled, this, &SettingsDialog::applyEnableRules);
     connect(textBuf_, &QCheckBox::toggled, this, write([this](bool on) { settings_.setTextBuf(on); }));
+    connect(notifyFailure_, &QCheckBox::toggled, this,
+            write([this](bool on) { settings_.setNotifyFailure(on); }));
+    connect(notifyLink_, &QCheckBox::toggled, this, write([this](bool on) { settings_.setNotifyLink(on); }));
     connect(infoMemo_, &QPlainTextEdit::textChanged, this,
             [this] { memoChanged(infoMemo_, kMaxInfoText, &Settings::setInfoText); });
     connect(awayMemo_, &QPlainTextEdit::textChanged, this,
@@ -172,6 +175,7 @@ void SettingsDialog::connectControls()
     flag(entryTop_, &TEreignisObj::entryTop);
     flag(logEvent_, &TEreignisObj::logEvent);
     flag(focus_, &TEreignisObj::focus);
+    flag(notify_, &TEreignisObj::notify);
     connect(cwSpeed_, &QSpinBox::valueChanged, this,
             [this](int speed) { editEvent([speed](TEreignisObj& e) { e.cwSpeed = speed; }); });
     connect(cwText_, &QLineEdit::textEdited, this,
@@ -201,6 +205,8 @@ void SettingsDialog::fillAll(bool firstEvent)
     for (const auto& [box, option] : optionBoxes_)
         box->setChecked(v.option(option));
     textBuf_->setChecked(v.textBuf);
+    notifyFailure_->setChecked(v.notifyFailure);
+    notifyLink_->setChecked(v.notifyLink);
     // Unchanged texts are left alone, so the cursor stays where the user has it.
     if (const QString info = fromAnsiLines(v.infoText); infoMemo_->toPlainText() != info)
         infoMemo_->setPlainText(info);
@@ -236,6 +242,7 @@ void SettingsDialog::fillEvent()
     entryTop_->setChecked(e.entryTop);
     logEvent_->setChecked(e.logEvent);
     focus_->setChecked(e.focus);
+    notify_->setChecked(e.notify);
     cwText_->setText(fromAnsi(e.cwText));
     cwSpeed_->setValue(e.cwSpeed);
     filling_ = false;

@@ -119,6 +119,9 @@ private:
     QCheckBox* entryTop_ = nullptr;
     QCheckBox* logEvent_ = nullptr;
     QCheckBox* focus_ = nullptr;
+    QCheckBox* notify_ = nullptr;
+    QCheckBox* notifyFailure_ = nullptr;
+    QCheckBox* notifyLink_ = nullptr;
     QButtonGroup* soundKind_ = nullptr;
     QLineEdit* cwText_ = nullptr;
     QSpinBox* cwSpeed_ = nullptr;

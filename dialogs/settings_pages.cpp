@@ -325,11 +325,13 @@ QWidget* SettingsDialog::buildEventsPage()
     logEvent_ = checkBox(eventBox, "ChLogEvent");
     focus_ = checkBox(eventBox, "ChFocus");
     focus_->setEnabled(false);
+    notify_ = checkBox(eventBox, "ChNotify");
     auto* flags = new QGridLayout;
     flags->addWidget(popup_, 0, 0);
     flags->addWidget(entryTop_, 0, 1);
     flags->addWidget(logEvent_, 1, 0);
     flags->addWidget(focus_, 1, 1);
+    flags->addWidget(notify_, 2, 0, 1, 2);
     event->addWidget(events_);
     event->addLayout(flags);
 
@@ -376,8 +378,14 @@ QWidget* SettingsDialog::buildEventsPage()
     grid->setColumnStretch(1, 1);
     sound->addLayout(grid);
 
+    // Not one of the events: a message given up after its last repetition.
+    notifyFailure_ = checkBox(page, "ChNotifyFailure");
+    notifyLink_ = checkBox(page, "ChNotifyLink");
+
     auto* layout = new QVBoxLayout(page);
     layout->addWidget(eventBox);
+    layout->addWidget(notifyFailure_);
+    layout->addWidget(notifyLink_);
     layout->addWidget(soundBox);
     layout->addStretch();
 
@@ -392,6 +400,12 @@ QWidget* SettingsDialog::buildEventsPage()
         entryTop_->setText(tr("Listeneintrag nach oben"));
         logEvent_->setText(tr("Event mitloggen"));
         focus_->setText(tr("Focus Zelvo"));
+        notify_->setText(tr("Benachrichtigung"));
+        notify_->setToolTip(tr("Meldet das Ereignis als Benachrichtigung des Desktops"));
+        notifyFailure_->setText(tr("Benachrichtigung bei Übertragungsfehler"));
+        notifyFailure_->setToolTip(
+            tr("Meldet eine Nachricht, die nach der letzten Wiederholung nicht bestätigt wurde"));
+        notifyLink_->setText(tr("Benachrichtigung, wenn ein TNC nicht antwortet"));
         focus_->setToolTip(
             tr("Macht Zelvo zum Aktiven Fenster. Tastatureingaben werden sofort von Zelvo verarbeitet"));
         soundBox->setTitle(tr("Klang "));

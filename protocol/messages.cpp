@@ -47,7 +47,7 @@ void onMessage(Station& station, const link::UiFrameView& frame)
     entry->unread = true;
     station.roster.notifyChanged(*entry);
     // The report may move the row; the entry itself stays where it is in memory.
-    reportEvent(station, *entry, dialogs::TEventKind::evMessageReceived);
+    reportEvent(station, *entry, dialogs::TEventKind::evMessageReceived, text);
     entry->rxBuffer.push_back(historyLine(station, 'R', text));
     station.ui.showStatus({StatusKind::MessageArrived});
     station.ui.updateIcon(TrayPicture::NewMail);
@@ -113,6 +113,8 @@ void sendTimerTick(Station& station, TUserEntry& entry, HeldFrames& held)
         station.roster.setState(entry, TStationState::Offline);
         station.ui.updateIcon(TrayPicture::UserOff);
         station.ui.showStatus({StatusKind::TransmissionError});
+        station.ui.deliveryFailed(entry,
+                                  entry.txBuffer.empty() ? std::string_view{} : entry.txBuffer.front());
     }
 }
 

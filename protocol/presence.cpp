@@ -76,13 +76,13 @@ std::string senderBaseCall(Station& station, const link::UiFrameView& frame)
     return app::baseCall(station.driver.callToText(frame.sourceAddress()));
 }
 
-void reportEvent(Station& station, TUserEntry& entry, TEventKind kind)
+void reportEvent(Station& station, TUserEntry& entry, TEventKind kind, std::string_view text)
 {
     const dialogs::TEreignisObj event = station.settings.event(kind);
     if (entry.sounds == "1")
         station.playSound(kind);
-    if (event.popup)
-        station.ui.popUp();
+    if (event.popup || event.notify)
+        station.ui.eventReported(kind, entry, text, event.popup, event.notify);
     if (event.logEvent)
         station.logLine(entry.call, static_cast<app::LogKind>(kind));
     if (event.entryTop)

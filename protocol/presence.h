@@ -21,8 +21,9 @@ void onPollRequest(Station& station, const link::UiFrameView& frame);
 void onPollAnswer(Station& station, const link::UiFrameView& frame);
 
 // Sound (when the entry's sounds are on), pop-up, log line and move to the top, as configured
-// for the event kind.
-void reportEvent(Station& station, app::TUserEntry& entry, dialogs::TEventKind kind);
+// for the event kind; `text` is a received message's, for its notification.
+void reportEvent(Station& station, app::TUserEntry& entry, dialogs::TEventKind kind,
+                 std::string_view text = {});
 
 // The words of a blank-separated text in reverse order: "A B C" gives "C B A". Words are cut to
 // 9 characters; at most kMaxPathWords are kept (a call and AX.25's 8 digipeaters).

@@ -70,6 +70,17 @@ public:
     virtual void registered(const app::TUserEntry& /*entry*/) {}
     // A line for the activity log was asked for (written there when the log is on).
     virtual void logged(std::string_view /*text*/, app::LogKind /*kind*/) {}
+    // An event of the settings' list happened to `entry`, with the event's pop-up and
+    // notification switches; `text` is a received message's text, else empty. Without an own
+    // way to notify, only the pop-up.
+    virtual void eventReported(dialogs::TEventKind /*kind*/, const app::TUserEntry& /*entry*/,
+                               std::string_view /*text*/, bool popup, bool /*notify*/)
+    {
+        if (popup)
+            popUp();
+    }
+    // The message `text` to `entry` went unacknowledged through its last repetition.
+    virtual void deliveryFailed(const app::TUserEntry& /*entry*/, std::string_view /*text*/) {}
 };
 
 // How a sender treats a frame the driver refuses.

@@ -627,6 +627,53 @@
     </message>
 </context>
 <context>
+    <name>zelvo::app::DesktopNotices</name>
+    <message>
+        <source>Öffnen</source>
+        <translation>Open</translation>
+    </message>
+    <message>
+        <source>Antworten</source>
+        <translation>Reply</translation>
+    </message>
+    <message>
+        <source>ist Online</source>
+        <translation>is online</translation>
+    </message>
+    <message>
+        <source>ist Offline</source>
+        <translation>is offline</translation>
+    </message>
+    <message>
+        <source>ist Away</source>
+        <translation>is away</translation>
+    </message>
+    <message>
+        <source>ist Away: %1</source>
+        <translation>is away: %1</translation>
+    </message>
+    <message>
+        <source>ist zurück</source>
+        <translation>is back</translation>
+    </message>
+    <message>
+        <source>hat gepollt</source>
+        <translation>has polled</translation>
+    </message>
+    <message>
+        <source>Übertragungsfehler</source>
+        <translation>Transmission error</translation>
+    </message>
+    <message>
+        <source>%1 hat die Nachricht nicht bestätigt: %2</source>
+        <translation>%1 did not acknowledge the message: %2</translation>
+    </message>
+    <message>
+        <source>TNC nicht erreichbar</source>
+        <translation>TNC unreachable</translation>
+    </message>
+</context>
+<context>
     <name>zelvo::app::HeardModel</name>
     <message>
         <source>Rufzeichen</source>
@@ -1980,6 +2027,26 @@ in the RX or TX buffer will be lost.</translation>
     <message>
         <source>Zum Beispiel Name, QTH, Locator, Station und Einstieg. Solange hier nichts steht, antwortet Zelvo auf //INfo nur mit Rufzeichen und Name.</source>
         <translation>For example your name, QTH, locator, station and entry node. While this is empty, Zelvo answers //INfo with your call and name alone.</translation>
+    </message>
+    <message>
+        <source>Benachrichtigung</source>
+        <translation>Notification</translation>
+    </message>
+    <message>
+        <source>Meldet das Ereignis als Benachrichtigung des Desktops</source>
+        <translation>Reports the event as a desktop notification</translation>
+    </message>
+    <message>
+        <source>Benachrichtigung bei Übertragungsfehler</source>
+        <translation>Notification on a transmission error</translation>
+    </message>
+    <message>
+        <source>Meldet eine Nachricht, die nach der letzten Wiederholung nicht bestätigt wurde</source>
+        <translation>Reports a message that was not acknowledged after its last repetition</translation>
+    </message>
+    <message>
+        <source>Benachrichtigung, wenn ein TNC nicht antwortet</source>
+        <translation>Notification when a TNC does not answer</translation>
     </message>
 </context>
 <context>

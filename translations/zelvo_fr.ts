@@ -627,6 +627,53 @@
     </message>
 </context>
 <context>
+    <name>zelvo::app::DesktopNotices</name>
+    <message>
+        <source>Öffnen</source>
+        <translation>Ouvrir</translation>
+    </message>
+    <message>
+        <source>Antworten</source>
+        <translation>Répondre</translation>
+    </message>
+    <message>
+        <source>ist Online</source>
+        <translation>est en ligne</translation>
+    </message>
+    <message>
+        <source>ist Offline</source>
+        <translation>est hors ligne</translation>
+    </message>
+    <message>
+        <source>ist Away</source>
+        <translation>est absent</translation>
+    </message>
+    <message>
+        <source>ist Away: %1</source>
+        <translation>est absent&#xa0;: %1</translation>
+    </message>
+    <message>
+        <source>ist zurück</source>
+        <translation>est de retour</translation>
+    </message>
+    <message>
+        <source>hat gepollt</source>
+        <translation>a interrogé</translation>
+    </message>
+    <message>
+        <source>Übertragungsfehler</source>
+        <translation>Échec d&apos;émission</translation>
+    </message>
+    <message>
+        <source>%1 hat die Nachricht nicht bestätigt: %2</source>
+        <translation>%1 n&apos;a pas accusé réception du message&#xa0;: %2</translation>
+    </message>
+    <message>
+        <source>TNC nicht erreichbar</source>
+        <translation>TNC injoignable</translation>
+    </message>
+</context>
+<context>
     <name>zelvo::app::HeardModel</name>
     <message>
         <source>Rufzeichen</source>
@@ -1980,6 +2027,26 @@ dans le tampon RX ou TX seront perdus.</translation>
     <message>
         <source>Zum Beispiel Name, QTH, Locator, Station und Einstieg. Solange hier nichts steht, antwortet Zelvo auf //INfo nur mit Rufzeichen und Name.</source>
         <translation>Par exemple votre nom, QTH, locator, station et nœud d&apos;accès. Tant que rien n&apos;est écrit ici, Zelvo répond à //INfo par votre indicatif et votre nom seuls.</translation>
+    </message>
+    <message>
+        <source>Benachrichtigung</source>
+        <translation>Notification</translation>
+    </message>
+    <message>
+        <source>Meldet das Ereignis als Benachrichtigung des Desktops</source>
+        <translation>Signale l&apos;événement par une notification du bureau</translation>
+    </message>
+    <message>
+        <source>Benachrichtigung bei Übertragungsfehler</source>
+        <translation>Notification en cas d&apos;échec d&apos;émission</translation>
+    </message>
+    <message>
+        <source>Meldet eine Nachricht, die nach der letzten Wiederholung nicht bestätigt wurde</source>
+        <translation>Signale un message dont la réception n&apos;a pas été confirmée après la dernière répétition</translation>
+    </message>
+    <message>
+        <source>Benachrichtigung, wenn ein TNC nicht antwortet</source>
+        <translation>Notification quand un TNC ne répond pas</translation>
     </message>
 </context>
 <context>
