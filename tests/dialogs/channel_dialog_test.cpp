@@ -239,18 +239,15 @@ TEST(ChannelWordsTest, ProbesAndLinkStatesInWords)
               (std::vector<QString>{"antwortet", "keine KISS-Gegenstelle", "keine Antwort", "?"}));
 }
 
-TEST_F(ChannelDialogTest, TextsFollowTheLanguage)
+// Built in German, then switched: every control is named in each language. (That no German text
+// is left: WindowLanguagesTest.)
+TEST_F(ChannelDialogTest, EveryControlIsNamedInEachLanguage)
 {
-    dialog();  // built in German, then switched
+    dialog();
     LanguageSwitch language;
-    for (const auto& [code, title, search, airRate] :
-         {std::tuple{"en", "Radio channels", "S&earch", "Air rate"},
-          {"de", "Funkkanäle", "&Suchen", "Luftrate"}}) {
+    for (const char* code : {"en", "de"}) {
         language.apply(code);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        EXPECT_EQ(std::tuple(dialog().windowTitle(), child<QPushButton>(dialog(), "BtnSuchen").text(),
-                             rows().headerItem()->text(4)),
-                  std::tuple(QString(title), QString(search), QString(airRate)));
         EXPECT_THAT(testing::unnamedControls(dialog()), ::testing::IsEmpty()) << code;
     }
 }
