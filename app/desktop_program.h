@@ -99,6 +99,9 @@ private:
     // desktop's activation token, which Wayland wants for the window to come to the front.
     void openFromNotice(const QString& call, const QString& token);
     void replyFromNotice(const QString& call, const QString& text);
+    // Shows the roster window, with the desktop's activation token when one came.
+    void showWithToken(const QString& token);
+    void useActivationToken(const QString& token);
     void finish();
 
     Options options_;

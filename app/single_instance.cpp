@@ -4,12 +4,14 @@
 #include <QFile>
 #include <QSocketNotifier>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <optional>
 #include <poll.h>
+#include <string_view>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -22,7 +24,16 @@ namespace zelvo::app {
 namespace {
 
 constexpr int kConnectMs = 500;
-constexpr char kRaise[] = "raise\n";
+// "raise\n", or with the desktop's activation token of the second start: "raise TOKEN\n".
+constexpr std::string_view kRaise = "raise";
+constexpr std::size_t kMaxRequest = 300;
+
+// A token as compositors make them: printable, without blanks, not too long.
+bool plausibleToken(const QByteArray& token)
+{
+    return !token.isEmpty() && token.size() < static_cast<qsizetype>(kMaxRequest - kRaise.size() - 2) &&
+           std::all_of(token.begin(), token.end(), [](char c) { return c > ' ' && c < 127; });
+}
 
 // False when the path does not fit a socket address.
 bool socketAddress(const QString& path, sockaddr_un& address)
@@ -118,7 +129,12 @@ bool SingleInstance::askRunningInstance()
     const bool running =
         ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0 && peerIsThisUser(fd);
     if (running) {
-        (void)!::send(fd, kRaise, sizeof kRaise - 1, MSG_NOSIGNAL);
+        // The desktop started this one with a token for its window: the first shows its window with it.
+        QByteArray request(kRaise.data(), static_cast<qsizetype>(kRaise.size()));
+        if (const QByteArray token = qgetenv("XDG_ACTIVATION_TOKEN"); plausibleToken(token))
+            request += ' ' + token;
+        request += '\n';
+        (void)!::send(fd, request.constData(), static_cast<std::size_t>(request.size()), MSG_NOSIGNAL);
         // The first instance closes the connection once it has read the request.
         pollfd closed{fd, POLLIN, 0};
         char byte;
@@ -209,12 +225,18 @@ void SingleInstance::acceptClients()
 
 void SingleInstance::readClient(int fd, QSocketNotifier* notifier)
 {
-    char request[sizeof kRaise];
-    const ssize_t got = ::read(fd, request, sizeof request - 1);
+    char buffer[kMaxRequest];
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
     if (got < 0 && errno == EAGAIN)
         return;
-    if (got == sizeof kRaise - 1 && std::memcmp(request, kRaise, got) == 0)
-        emit raiseRequested();
+    const QByteArray request = got > 0 ? QByteArray(buffer, got) : QByteArray();
+    if (request == QByteArray(kRaise.data(), kRaise.size()) + '\n') {
+        emit raiseRequested({});
+    } else if (request.startsWith(QByteArray(kRaise.data(), kRaise.size()) + ' ') && request.endsWith('\n')) {
+        const QByteArray token = request.mid(static_cast<qsizetype>(kRaise.size()) + 1).chopped(1);
+        if (plausibleToken(token))
+            emit raiseRequested(QString::fromLatin1(token));
+    }
     // One request a connection: closing it tells the asker it was heard.
     notifier->setEnabled(false);
     notifier->deleteLater();

@@ -1,6 +1,7 @@
 // One Zelvo per user: a lock file and a local socket named MUT_Zelvo_Open in a folder private to
 // the user. A second start finds the first through the socket, asks it to show its main window
-// and ends; a socket left behind by a crashed instance is removed by the next one that holds the
+// (handing on the activation token the desktop started it with, which Wayland wants for the window
+// to come to the front) and ends; a socket left behind by a crashed instance is removed by the next one that holds the
 // lock. The socket is a plain AF_UNIX stream socket watched by the event loop: the tray program
 // need not map Qt's network stack for one line.
 //
@@ -57,8 +58,9 @@ public:
     QString socketPath() const;
 
 signals:
-    // Another start asked this instance to show its main window.
-    void raiseRequested();
+    // Another start asked this instance to show its main window; `token` is the activation token
+    // it was started with (XDG_ACTIVATION_TOKEN), empty when none.
+    void raiseRequested(const QString& token);
 
 private:
     void acceptClients();
