@@ -94,7 +94,7 @@ std::optional<int> DesktopProgram::start()
     clearRestart(session_.registry());
     // Every window opens in the stored language, or else in the desktop's.
     language_.apply(dialogs::chosenLanguage(session_.settings().language()));
-    // MUTATION session_.settings().useLanguageOfFirstStart(language_.current());
+    session_.settings().useLanguageOfFirstStart(language_.current());
 
     // The windows in the program's order; the list model is attached before the roster loads,
     // so that the loaded rows grow the window.

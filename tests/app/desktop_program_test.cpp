@@ -57,7 +57,8 @@ protected:
                                                const char* library = ZELVO_FAKE_FLXAPI)
     {
         std::ofstream registry(dir_ / "HKCU.reg");
-        registry << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"Sprache\"=\"de\"\r\n";
+        registry << "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo]\r\n\"Sprache\"=\""
+                 << language_ << "\"\r\n";
         if (myCall != nullptr)
             registry << "\"Mycall\"=\"" << myCall << "\"\r\n\"Options\"=dword:" << options
                      << "\r\n\"ShowAlias\"=dword:00000003\r\n";
@@ -109,7 +110,8 @@ protected:
 
     zelvo::testing::TempDir dir_;
     std::string rosterRows_ = "\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,\"\r\n";
-    std::string moreRegistry_;  // keys after the roster
+    std::string moreRegistry_;     // keys after the roster
+    std::string language_ = "de";  // of the windows
     std::chrono::milliseconds passInterval_{5};
     int exitsBefore_ = 0;  // the driver's exits before the last start()
     void* library_ = nullptr;
@@ -423,6 +425,23 @@ TEST_F(DesktopProgramTest, TheAirHearsTheSameBytesWhateverLanguageIsChosen)
     const std::string air = std::accumulate(heard[0].begin(), heard[0].end(), std::string());
     EXPECT_TRUE(air.find("Bin gerade nicht da") != std::string::npos &&
                 air.find("Call  : DL9TST") != std::string::npos);
+}
+
+// A first start in French stores the French away text with the first OK.
+TEST_F(DesktopProgramTest, AFirstStartInFrenchStoresTheFrenchAwayText)
+{
+    language_ = "fr";
+    zelvo::testing::writeFile(dir_ / "flexnet.conf", "0 kiss-tcp 127.0.0.1:9 Test\n");
+    conf_.emplace("ZELVO_FLEXNET_CONF", (dir_ / "flexnet.conf").c_str());
+    auto program = start(nullptr, "", ZELVO_FLXAPI);
+    inSettings([&](dialogs::SettingsDialog& settings) {
+        QTest::keyClicks(&zelvo::testing::child<QLineEdit>(settings, "EditMyCall"), "DL9TST");
+        zelvo::testing::child<QPushButton>(settings, "BtnOK").click();
+    });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return program->session().settings().myCall() == "DL9TST"; }, 10000));
+    EXPECT_EQ(platform::Registry({dir_ / "HKCU.reg", dir_ / "HKLM.reg"})
+                  .readString(platform::RegRoot::CurrentUser, "\\Software\\Varkel\\Zelvo", "Awaytext"),
+              "Absent pour le moment");
 }
 
 // Going online while the TNC is known not to answer says so at once, where the operator looks: the
