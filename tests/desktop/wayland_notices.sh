@@ -1,0 +1,201 @@
+#!/usr/bin/env bash
+# The pop-up on Wayland (a headless sway with waybar, scripts/with-wayland), with mako as the
+# notification server: a pop-up of the hidden roster window becomes a notification and the tray
+# item asks for attention; the notification's action, and the tray's Activate, show the window.
+#   tests/desktop/wayland_notices.sh BIN_DIR
+# Exit status: 0 passed, 1 failed (naming the step, with the programs' last lines), 77 skipped (a
+# program of the desktop, mako or python3-pyatspi is missing).
+set -u
+
+# As the caller: programs and scripts into a scratch folder the desktop's user owns (see
+# wayland_tray.sh), then the steps below on the desktop.
+if [ -z "${ZELVO_WAYLAND_BASE:-}" ]; then
+  [ $# -eq 1 ] || { echo "usage: $0 BIN_DIR" >&2; exit 2; }
+  command -v mako >/dev/null && command -v makoctl >/dev/null ||
+    { echo "SKIP: mako is missing (apt-get install mako-notifier)"; exit 77; }
+  /usr/bin/python3 -c 'import pyatspi, gi' 2>/dev/null ||
+    { echo "SKIP: python3-pyatspi is missing (apt-get install at-spi2-core python3-pyatspi)"; exit 77; }
+  here=$(cd "$(dirname "$0")" && pwd)
+  base=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-wayland-notices.XXXXXX")
+  chmod 755 "$base"
+  mkdir "$base/bin"
+  for file in zelvo zelvo-air zelvo-station libflxapi32.so libzelvo_audio.so; do
+    [ -e "$1/$file" ] && cp "$1/$file" "$base/bin/"
+  done
+  cp "$here/wayland_notices.sh" "$here/steps.sh" "$here/notices.py" "$base/"
+  [ "$(id -u)" -eq 0 ] && chown -R "${WAYLAND_USER:-nobody}" "$base"
+  ZELVO_WAYLAND_BASE=$base "$here/../../scripts/with-wayland" "$base/wayland_notices.sh"
+  code=$?
+  if [ $code -eq 0 ] || [ $code -eq 77 ]; then rm -rf "$base"; else echo "kept: $base"; fi
+  exit $code
+fi
+
+[ -n "${SWAYSOCK:-}" ] || { echo "run me through tests/desktop/wayland_notices.sh BIN_DIR" >&2; exit 2; }
+base=$ZELVO_WAYLAND_BASE
+bin=$base/bin
+scratch=$base/run
+mkdir -p "$scratch"
+export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+step="start"
+# shellcheck source=tests/desktop/steps.sh
+. "$base/steps.sh"
+trap stop_all EXIT
+trap 'exit 143' TERM INT HUP
+wait_for() {
+  local what=$1 end=$((SECONDS + 20))
+  shift
+  until "$@" >/dev/null 2>&1; do
+    [ $SECONDS -lt $end ] || fail "$what (after 20 s)"
+    sleep 0.05
+  done
+}
+fail() {
+  echo "FAIL in step $step: $*"
+  for out in "$scratch"/*.out; do
+    echo "--- last lines of $(basename "$out"):"
+    tail -n 15 "$out"
+  done
+  echo "--- windows on screen: $(windows | paste -sd,)"
+  echo "--- notifications: $(notices | paste -sd' ')"
+  exit 1
+}
+
+windows() {
+  swaymsg -t get_tree | /usr/bin/python3 -c '
+import json, sys
+def walk(node):
+    if node.get("visible") and node.get("pid"):
+        print(node["name"])
+    for child in node["nodes"] + node["floating_nodes"]:
+        walk(child)
+walk(json.load(sys.stdin))'
+}
+shown() { windows | grep -qxF "$1"; }
+notices() { "$base/notices.py" "$scratch/monitor.out"; }
+notified() { notices | grep '^N|' | grep -qF "$1"; }
+status_sent() { grep -A1 'member=NewStatus' "$scratch/monitor.out" | grep -c "string \"$1\""; }
+
+unpack() {
+  /usr/bin/python3 -c "import sys
+from gi.repository import GLib
+value = GLib.Variant.parse(None, sys.stdin.read()).unpack()
+$1"
+}
+item_property() {
+  gdbus call --session --dest "$service" --object-path "$path" \
+    --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem "$1"
+}
+service=""
+path=""
+find_item() {
+  local entry
+  for entry in $(gdbus call --session --dest org.kde.StatusNotifierWatcher \
+    --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
+    org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems | unpack 'print(*value[0])'); do
+    service=${entry%%/*}
+    path=/${entry#*/}
+    [ "$(item_property Id | unpack 'print(value[0])')" = zelvo ] && return 0
+  done
+  return 1
+}
+# The menu entry with this label, clicked as the host clicks it.
+click_entry() {
+  local menu id
+  menu=$(item_property Menu | unpack 'print(value[0])')
+  id=$(gdbus call --session --dest "$service" --object-path "$menu" \
+    --method com.canonical.dbusmenu.GetLayout 0 -- -1 '@as []' | unpack "
+print(*[i for i, props, _ in value[1][2] if props.get('label') == '$1'])")
+  [ -n "$id" ] || fail "no entry \"$1\" in the menu"
+  gdbus call --session --dest "$service" --object-path "$menu" \
+    --method com.canonical.dbusmenu.Event "$id" clicked '<0>' 0 >/dev/null || fail "the menu refused a click on \"$1\""
+}
+press_button() {
+  /usr/bin/python3 - "$1" "$2" <<'EOF'
+import sys
+import pyatspi
+
+def press(node):
+    if node.getRoleName() == "push button" and node.name == sys.argv[2]:
+        node.queryAction().doAction(0)
+        return True
+    return any(press(child) for child in node if child is not None)
+
+sys.exit(0 if any(window is not None and window.name == sys.argv[1] and press(window)
+                  for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "zelvo"
+                  for window in app) else 1)
+EOF
+}
+# The action of the newest notification, as a click on it.
+invoke_newest() { makoctl invoke || fail "makoctl cannot invoke the notification's action"; }
+
+step="1 (mako, zelvo online with DL2BBB-3 on its roster, a zelvo-station partner)"
+# The partner's steps want a directory for its program's output and the channel table.
+"$bin/zelvo-air" --port 0 >"$scratch/air.out" 2>&1 &
+pids+=("$!")
+wait_for "zelvo-air did not say its port" grep -q 'listening on 127.0.0.1:' "$scratch/air.out"
+echo "0 kiss-tcp 127.0.0.1:$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/air.out") Simulation" \
+  >"$scratch/flexnet.conf"
+mkdir -p "$scratch"/{zelvo,config,data,state,cache}
+export ZELVO_FLEXNET_CONF=$scratch/flexnet.conf XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data \
+  XDG_STATE_HOME=$scratch/state XDG_CACHE_HOME=$scratch/cache
+mako >"$scratch/mako.out" 2>&1 &
+pids+=("$!")
+wait_for "mako did not take the name org.freedesktop.Notifications" eval \
+  'gdbus call --session --dest org.freedesktop.DBus --object-path / --method org.freedesktop.DBus.NameHasOwner org.freedesktop.Notifications | grep -q true'
+dbus-monitor --session "interface='org.freedesktop.Notifications'" "type='method_return'" \
+  "member='NewStatus'" >"$scratch/monitor.out" 2>&1 &
+pids+=("$!")
+wait_for "dbus-monitor did not start" grep -q 'member=' "$scratch/monitor.out"
+start_partner partner DL2BBB-3 Bert
+write_settings 3 "Bert,0,DL2BBB-3,0,1,0,,208,218,"
+/usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)' >/dev/null 2>&1
+ZELVO_REGISTRY_DIR=$scratch/zelvo flexnet=$bin "$bin/zelvo" >"$scratch/zelvo.out" 2>&1 &
+zelvo=$!
+pids+=("$zelvo")
+wait_for "no item of zelvo in the host's RegisteredStatusNotifierItems" find_item
+click_entry "go _Online"
+wait_for "the partner did not see DL1ABC online" said partner "STATE DL1ABC Online"
+
+step="2 (DL2BBB going offline pops up nothing: a notification, and the item asks for attention)"
+# "User Offline" pops up the window and is no notification by default.
+tell partner offline
+wait_for "no notification of DL2BBB going offline" notified "|DL2BBB (Bert)|ist Offline|"
+shown "Zelvo Pre 2" && fail "the roster window came up by itself"
+wait_for "the item did not ask for attention" eval '[ "$(status_sent NeedsAttention)" -ge 1 ]'
+
+step="3 (the notification's action shows the roster window; the item stops asking)"
+invoke_newest
+wait_for "no roster window after the notification's action: $(windows | paste -sd,)" shown "Zelvo Pre 2"
+wait_for "the item still asks for attention" eval '[ "$(status_sent Active)" -ge 1 ]'
+token=$(notices | grep -c '^T|')
+
+step="4 (closed, the window hides; a message is a notification whose action opens its window)"
+swaymsg '[title="^Zelvo Pre 2$"] kill' >/dev/null || fail "swaymsg cannot close the roster window"
+wait_for "the roster window did not hide" eval '! shown "Zelvo Pre 2"'
+tell partner online
+wait_for "the partner did not go online again" eval '[ "$(grep -c "^SELF online qrv$" "$scratch/partner.out")" -ge 2 ]'
+tell partner "msg DL1ABC Hallo Anna"
+wait_for "no notification of the message" notified "|DL2BBB (Bert)|Hallo Anna|"
+shown "Zelvo Pre 2" && fail "the roster window came up by itself for the message"
+invoke_newest
+wait_for "no message window after the action: $(windows | paste -sd,)" shown "Dialog mit DL2BBB"
+wait_for "the message window's Abbrechen cannot be pressed" press_button "Dialog mit DL2BBB" Abbrechen
+wait_for "the message window stayed open" eval '! shown "Dialog mit DL2BBB"'
+
+step="5 (the tray's Activate shows the roster window)"
+shown "Zelvo Pre 2" && swaymsg '[title="^Zelvo Pre 2$"] kill' >/dev/null
+wait_for "the roster window did not hide" eval '! shown "Zelvo Pre 2"'
+gdbus call --session --dest "$service" --object-path "$path" \
+  --method org.kde.StatusNotifierItem.Activate 100 10 >/dev/null || fail "the item refused Activate"
+wait_for "no roster window after Activate" shown "Zelvo Pre 2"
+
+step="6 (Beenden)"
+click_entry "_Beenden"
+wait_for "no question \"Bestätigung\"" shown "Bestätigung"
+wait_for "the question's OK cannot be pressed" press_button "Bestätigung" OK
+wait_for "zelvo did not end" exited "$zelvo"
+wait "$zelvo"
+code=$?
+[ "$code" -eq 0 ] || fail "zelvo ended with exit code $code"
+
+echo "PASS: a pop-up became a notification with the item asking for attention; the notification's action (activation tokens from mako: $token) and Activate showed the roster window, a message's action its message window"
