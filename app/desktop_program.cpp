@@ -83,10 +83,7 @@ std::optional<int> DesktopProgram::start()
     if (instance_.askRunningInstance())
         return 0;
     if (const auto opened = session_.open(); opened != Session::OpenResult::Opened) {
-        if (opened == Session::OpenResult::RegistryInUse || opened == Session::OpenResult::RegistryUnclaimed)
-            refuseSharedRegistry();
-        else
-            std::fprintf(stderr, "zelvo: the driver libflxapi32.so cannot be loaded\n");
+        refuseStart(opened);
         return 1;
     }
     if (instance_.claimOrRaiseRunning())
@@ -140,12 +137,16 @@ std::optional<int> DesktopProgram::start()
     return std::nullopt;
 }
 
-void DesktopProgram::refuseSharedRegistry()
+void DesktopProgram::refuseStart(Session::OpenResult why)
 {
-    // The stored language belongs to the other program now: the desktop's it is.
+    // The stored language may belong to another program: the desktop's it is.
     language_.apply(dialogs::languageOfEnvironment());
     platform::Problem refusal = session_.refusal();
-    if (refusal.text.empty())
+    if (why == Session::OpenResult::NoDriver)
+        refusal = platform::composedProblem(QT_TRANSLATE_NOOP(
+            "Problem",
+            "Der Treiber libflxapi32.so kann nicht geladen werden: Zelvo ist unvollständig installiert."));
+    else if (refusal.text.empty())
         refusal = platform::composedProblem(
             QT_TRANSLATE_NOOP("Problem",
                               "Ein anderes Zelvo-Programm (zelvo oder zelvo-station) benutzt bereits "

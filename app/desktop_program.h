@@ -84,7 +84,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    void refuseSharedRegistry();
+    // The box and the line on standard error when the session cannot open.
+    void refuseStart(Session::OpenResult why);
     void onStartup();
     // First start without an own call: the hint, and the settings at their first page.
     void askForTheOwnCall();

@@ -535,6 +535,10 @@
         <source>Zelvo startet ohne die Prüfung auf ein schon laufendes Zelvo: %1</source>
         <translation>Zelvo starts without checking for a Zelvo already running: %1</translation>
     </message>
+    <message>
+        <source>Der Treiber libflxapi32.so kann nicht geladen werden: Zelvo ist unvollständig installiert.</source>
+        <translation>The driver libflxapi32.so cannot be loaded: Zelvo is not completely installed.</translation>
+    </message>
 </context>
 <context>
     <name>Status</name>

@@ -535,6 +535,10 @@
         <source>Zelvo startet ohne die Prüfung auf ein schon laufendes Zelvo: %1</source>
         <translation>Zelvo démarre sans vérifier si un Zelvo tourne déjà&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Der Treiber libflxapi32.so kann nicht geladen werden: Zelvo ist unvollständig installiert.</source>
+        <translation>Le pilote libflxapi32.so ne peut pas être chargé&#xa0;: Zelvo n&apos;est pas installé entièrement.</translation>
+    </message>
 </context>
 <context>
     <name>Status</name>

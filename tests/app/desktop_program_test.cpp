@@ -131,12 +131,13 @@ TEST_F(DesktopProgramTest, ARefusedStartSpeaksTheDesktopsLanguageAndGermanOnStan
     std::optional<platform::RegistryClaim> other{std::in_place};
     ASSERT_EQ(other->take(paths), platform::RegistryClaim::Result::Claimed);
     // Zelvo's lines on standard error (the offscreen platform has its say too) and the box.
+    std::string driver = ZELVO_FAKE_FLXAPI;
     const auto refusedStart = [&](const char* locale) {
         const zelvo::testing::ScopedEnv language("LC_ALL", locale);
         app::DesktopProgram::Options o;
         o.session.registryPaths = paths;
         o.session.logFile = dir_ / "Zelvo.log";
-        o.session.libraryName = ZELVO_FAKE_FLXAPI;
+        o.session.libraryName = driver;
         o.instanceDirectory = QString::fromStdString(folder);
         o.splash = false;
         boxes_.answers = {"OK"};
@@ -170,6 +171,16 @@ TEST_F(DesktopProgramTest, ARefusedStartSpeaksTheDesktopsLanguageAndGermanOnStan
     EXPECT_EQ(
         shown.rfind("Erreur: Le dossier de registre " + folder + " ne peut pas être réservé\u00a0: ", 0), 0u)
         << shown;
+
+    std::filesystem::remove(dir_ / "HKCU.reg.inuse");
+    driver = (dir_ / "libflxapi32.so").string();  // not there
+    boxes_.texts.clear();
+    EXPECT_EQ(
+        refusedStart("en_GB.UTF-8"),
+        std::pair(std::string("zelvo: Der Treiber libflxapi32.so kann nicht geladen werden: Zelvo ist "
+                              "unvollst\u00e4ndig installiert."),
+                  std::string("Error: The driver libflxapi32.so cannot be loaded: Zelvo is not completely "
+                              "installed.")));
 }
 
 // The hidden switch AutoOnline: the start's last step goes online.
