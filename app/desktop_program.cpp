@@ -21,6 +21,7 @@
 #include "app/tray_icon.h"
 #include "dialogs/about_box.h"
 #include "dialogs/message_boxes.h"
+#include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/splash_window.h"
 #include "dialogs/ui_text.h"
@@ -276,7 +277,13 @@ void DesktopProgram::openFromNotice(const QString& call, const QString& token)
         showWithToken(token);
         return;
     }
-    useActivationToken(token);
+    if (!token.isEmpty() && StationAdapter::onWayland()) {
+        useActivationToken(token);
+        // Showing a window does not activate it: the message window asks with the token once
+        // its own event loop runs.
+        QWidget* messages = &dialogs_->messageWindow();
+        QTimer::singleShot(0, messages, [messages] { messages->activateWindow(); });
+    }
     // As a press on the station's row: the list shows it chosen, its messages open.
     QTreeView& view = mainWindow_->rosterView();
     const QModelIndex index =
