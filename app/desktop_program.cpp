@@ -233,7 +233,11 @@ void DesktopProgram::showMonitor()
 
 void DesktopProgram::connectNotices()
 {
-    notices_ = std::make_unique<DesktopNotices>();
+    // Without a screen there is no desktop to tell (tests run offscreen, maybe on the user's bus).
+    const QString platform = QGuiApplication::platformName();
+    notices_ = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")
+                   ? std::make_unique<DesktopNotices>(QDBusConnection(QStringLiteral("zelvo-no-desktop")))
+                   : std::make_unique<DesktopNotices>();
     adapter_->attachNotices(*notices_, session_.settings());
     connect(notices_.get(), &DesktopNotices::openRequested, this, &DesktopProgram::openFromNotice);
     connect(notices_.get(), &DesktopNotices::replyRequested, this, &DesktopProgram::replyFromNotice);
