@@ -238,7 +238,9 @@ void DesktopProgram::connectNotices()
     notices_ = platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")
                    ? std::make_unique<DesktopNotices>(QDBusConnection(QStringLiteral("zelvo-no-desktop")))
                    : std::make_unique<DesktopNotices>();
-    adapter_->attachNotices(*notices_, session_.settings());
+    adapter_->attachNotices(*notices_, session_.settings(), [this](const TUserEntry& entry) {
+        return dialogs_->messagesVisible() && dialogs_->messageWindow().entry() == &entry;
+    });
     connect(notices_.get(), &DesktopNotices::openRequested, this, &DesktopProgram::openFromNotice);
     connect(notices_.get(), &DesktopNotices::replyRequested, this, &DesktopProgram::replyFromNotice);
     connect(mainWindow_.get(), &MainWindow::shown, tray_.get(), &TrayIcon::clearAttention);

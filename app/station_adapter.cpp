@@ -52,10 +52,12 @@ void StationAdapter::messageDelivered(const TUserEntry& entry, std::string_view)
     emit exchanged(entry);
 }
 
-void StationAdapter::attachNotices(DesktopNotices& notices, const dialogs::Settings& settings)
+void StationAdapter::attachNotices(DesktopNotices& notices, const dialogs::Settings& settings,
+                                   std::function<bool(const TUserEntry&)> conversationShown)
 {
     notices_ = &notices;
     settings_ = &settings;
+    conversationShown_ = std::move(conversationShown);
 }
 
 bool StationAdapter::onWayland()
@@ -66,9 +68,12 @@ bool StationAdapter::onWayland()
 void StationAdapter::eventReported(dialogs::TEventKind kind, const TUserEntry& entry, std::string_view text,
                                    bool popup, bool notify)
 {
-    if (popup && !onWayland()) {
+    if (popup && !onWayland())
         window_.popUp();
-    } else if (popup && (!window_.isVisible() || window_.isMinimized())) {
+    // The station's open message window shows the text itself.
+    if (kind == dialogs::TEventKind::evMessageReceived && conversationShown_ && conversationShown_(entry))
+        return;
+    if (popup && onWayland() && (!window_.isVisible() || window_.isMinimized())) {
         tray_.askAttention();
         notify = true;
     }

@@ -26,6 +26,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <optional>
 
 #include "app/desktop_notices.h"
@@ -54,8 +55,11 @@ public:
                        bool notify) override;
     void deliveryFailed(const TUserEntry& entry, std::string_view text) override;
 
-    // The notifications of the events, and the settings that switch the failed delivery's.
-    void attachNotices(DesktopNotices& notices, const dialogs::Settings& settings);
+    // The notifications of the events, and the settings that switch the failed delivery's;
+    // `conversationShown` tells whether the station's message window is open, which shows a
+    // message itself.
+    void attachNotices(DesktopNotices& notices, const dialogs::Settings& settings,
+                       std::function<bool(const TUserEntry&)> conversationShown);
     // Whether the windows are on Wayland, where the pop-up becomes a notification.
     static bool onWayland();
 
@@ -78,6 +82,7 @@ private:
     TrayIcon& tray_;
     DesktopNotices* notices_ = nullptr;
     const dialogs::Settings* settings_ = nullptr;
+    std::function<bool(const TUserEntry&)> conversationShown_;
 };
 
 }  // namespace zelvo::app

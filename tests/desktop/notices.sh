@@ -67,7 +67,7 @@ line=$(notices | grep '^N|' | tail -n 1)
 [ "$(echo "$line" | cut -d'|' -f2)" = "$first" ] || fail "the second notification does not replace $first: $line"
 [ "$(shown_count)" = 1 ] || fail "dunst shows $(shown_count) notifications, not one"
 
-step="3 (the message window opened from the roster withdraws the notification)"
+step="3 (the message window opened from the roster withdraws the notification; open, it shows the next text alone)"
 click_icon 1
 main=$(visible "Zelvo Pre 2")
 wait_for "the roster window did not take the keyboard focus" eval '[ "$(xdotool getactivewindow)" = "$((main))" ]'
@@ -75,6 +75,9 @@ xdotool key Home Return || fail "cannot type"
 wait_for "no message window \"Dialog mit DL2BBB\"" visible "Dialog mit DL2BBB"
 wait_for "the notification was not closed: $(notices | paste -sd' ')" eval 'notices | grep -qx "C|$first"'
 wait_for "dunst still shows the notification" eval '[ "$(shown_count)" = 0 ]'
+# The open window shows the next text itself: no notification (checked with the next one's).
+tell partner "msg DL1ABC Zwischendurch"
+wait_for "the message window does not show the next text" window_says "Dialog mit DL2BBB" "Zwischendurch"
 keys_to "Dialog mit DL2BBB" Escape
 wait_for "the message window stayed open after Escape" hidden "Dialog mit DL2BBB"
 
@@ -82,6 +85,7 @@ step="4 (a third message is a new notification; its \"Öffnen\" opens the messag
 tell partner "msg DL1ABC Dritte"
 wait_for "no notification of the third message: $(notices | paste -sd' ')" notified "|DL2BBB (Bert)|Dritte|"
 [ "$(notices | grep '^N|' | tail -n 1 | cut -d'|' -f2)" = 0 ] || fail "the withdrawn notification was replaced"
+notified "Zwischendurch" && fail "a text shown in its open message window was notified"
 wait_for "dunst does not show the third message" eval '[ "$(shown_count)" = 1 ]'
 third=$(last_id)
 # As a click on the notification: dunst invokes its default action.
