@@ -76,6 +76,9 @@ TEST_F(Messages, NewMessageIsAcknowledgedStoredAndReported)
                          std::vector<const app::TUserEntry*>{&peer},
                          Texts{waveOf(TEventKind::evMessageReceived)}, 1));
     EXPECT_EQ(h.ui.received, (std::vector<std::pair<std::string, std::string>>{{"DL2BBB", "Hallo\r\nWelt"}}));
+    // Notified with its text, as a received message is by default.
+    EXPECT_EQ(h.ui.notices, (std::vector<std::pair<TEventKind, std::string>>{
+                                {TEventKind::evMessageReceived, "Hallo\r\nWelt"}}));
 }
 
 TEST_F(Messages, EveryCopyIsAcknowledgedButStoredOnce)
@@ -163,6 +166,7 @@ TEST_F(Messages, UnacknowledgedTextGoesOutFiveTimesIsGivenUpAndGoesOutAgainWhenT
     EXPECT_EQ(
         std::tie(peer.state, peer.sendCount, peer.txBuffer, h.ui.icons.back()),  // the text still queued
         std::make_tuple(S::Offline, "", std::vector<std::string>{"Hallo"}, TrayPicture::UserOff));
+    EXPECT_EQ(h.ui.failed, (std::vector<std::pair<std::string, std::string>>{{"DL2BBB", "Hallo"}}));
 
     // The pass that handles the station's return already restarts the delivery, with four sends.
     h.receive(kPeer, 218, "[Alt]\x19");

@@ -41,6 +41,8 @@ public:
     std::vector<std::pair<std::string, std::string>> received;   // call, text
     std::vector<std::pair<std::string, std::string>> delivered;  // call, text
     std::vector<std::string> registeredCalls;
+    std::vector<std::pair<dialogs::TEventKind, std::string>> notices;  // kind, text
+    std::vector<std::pair<std::string, std::string>> failed;           // call, text
 
     void showStatus(const protocol::Status& status) override
     {
@@ -74,6 +76,17 @@ public:
         delivered.emplace_back(entry.call, text);
     }
     void registered(const app::TUserEntry& entry) override { registeredCalls.push_back(entry.call); }
+    void eventReported(dialogs::TEventKind kind, const app::TUserEntry& entry, std::string_view text,
+                       bool popup, bool notify) override
+    {
+        if (notify)
+            notices.emplace_back(kind, text);
+        StationUi::eventReported(kind, entry, text, popup, notify);
+    }
+    void deliveryFailed(const app::TUserEntry& entry, std::string_view text) override
+    {
+        failed.emplace_back(entry.call, text);
+    }
 
     std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
 };
