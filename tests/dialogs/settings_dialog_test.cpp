@@ -109,10 +109,12 @@ TEST_F(SettingsDialogTest, EventPageEditsTheSelectedRecordOnly)
     QLineEdit& wave = at<QLineEdit>("EditWavePath");
     selectEvent(TEventKind::evUserAway);
     at<QCheckBox>("ChEntryTop").click();
+    at<QCheckBox>("ChNotify").click();
     at<QRadioButton>("RadioWave").click();
     QTest::keyClicks(&wave, "/snd/away.wav");
     TEreignisObj away;
-    std::tie(away.entryTop, away.soundKind, away.wavePath) = std::tuple(true, kSoundWave, "/snd/away.wav");
+    std::tie(away.entryTop, away.notify, away.soundKind, away.wavePath) =
+        std::tuple(true, true, kSoundWave, "/snd/away.wav");
     EXPECT_EQ(settings_.event(TEventKind::evUserAway), away);
 
     // Showing another event writes nothing, not even "<keine>"; emptying the field by hand does.
@@ -129,6 +131,13 @@ TEST_F(SettingsDialogTest, EventPageEditsTheSelectedRecordOnly)
     settings_.updateEvent(TEventKind::evUserAway, [](TEreignisObj& e) { e.wavePath = "/snd/x.wav"; });
     at<QPushButton>("BtnPlay").click();
     EXPECT_EQ(sound_.played(), std::vector<std::string>{"/snd/x.wav"});
+
+    // A received message is notified unless switched off; the failed delivery's switch is no event's.
+    selectEvent(TEventKind::evMessageReceived);
+    EXPECT_TRUE(at<QCheckBox>("ChNotify").isChecked());
+    at<QCheckBox>("ChNotifyFailure").click();
+    EXPECT_EQ(std::tuple(settings_.notifyFailure(), settings_.event(TEventKind::evMessageReceived).notify),
+              std::tuple(false, true));
 }
 
 TEST_F(SettingsDialogTest, WaveFileDialogStartsBesideTheFileAndRefusesUnstorableNames)
