@@ -324,6 +324,8 @@ void DesktopProgram::quitClicked()
     executor_.whenIdle([this] {
         if (ended_)
             return;
+        // Quitting leaves the driver: nothing may be asking it then.
+        stopAskingTheDriver();
         session_.quit();
         finish();
     });
@@ -367,17 +369,22 @@ bool DesktopProgram::eventFilter(QObject* watched, QEvent* event)
     return QObject::eventFilter(watched, event);
 }
 
+void DesktopProgram::stopAskingTheDriver()
+{
+    if (monitor_)
+        monitor_->close();
+    if (linkWatch_)
+        linkWatch_->stop();  // a probe of a TNC may run in the driver
+    if (dialogs_)
+        dialogs_->waitForProbes();  // so may a TNC search
+}
+
 void DesktopProgram::finish()
 {
     if (ended_)
         return;
     ended_ = true;
-    if (monitor_)
-        monitor_->close();  // before the driver goes
-    if (linkWatch_)
-        linkWatch_->stop();  // it asks the driver
-    if (dialogs_)
-        dialogs_->waitForProbes();  // a TNC search runs in the driver
+    stopAskingTheDriver();
     session_.shutdown();
     if (settingsListener_)
         session_.settings().removeListener(settingsListener_);

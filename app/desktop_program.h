@@ -103,6 +103,8 @@ private:
     // Shows the roster window, with the desktop's activation token when one came.
     void showWithToken(const QString& token);
     void useActivationToken(const QString& token);
+    // The monitor, the link watch and the TNC search stop, before the driver is left.
+    void stopAskingTheDriver();
     void finish();
 
     Options options_;

@@ -105,6 +105,7 @@ quit_zelvo
     printf '"%d-CWtext"=""\r\n"%d-Wave"="<keine>"\r\n"%d-Speed"=dword:0000000a\r\n' "$n" "$n" "$n"
     printf '"%d-Options"=dword:00000012\r\n"%d-Notify"=dword:%08x\r\n' "$n" "$n" "$([ "$n" = 3 ] && echo 1 || echo 0)"
   done
+  printf '"TNC-Notify"=dword:00000001\r\n'
 } >>"$reg"
 count=$(notify_count)
 start_zelvo_online
@@ -115,7 +116,16 @@ wait_for "no notification of DL2BBB going offline: $(notices | paste -sd' ')" no
 line=$(notices | grep '^N|' | tail -n 1)
 [[ $line == *"urgency=byte 0"* ]] || fail "a station's state is not of low urgency: $line"
 [ "$(notify_count)" = $((count + 1)) ] || fail "a message was notified though switched off: $(notices | tail -n 3 | paste -sd' ')"
+
+step="6 (switched on, a TNC that stops answering is notified, and withdrawn once it answers again)"
+air_port=$(sed -n 's/.*127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/flexnet.conf")
+kill "${pids[0]}" && wait "${pids[0]}" 2>/dev/null
+wait_for "no notification of the lost TNC" notified "|TNC nicht erreichbar|Kanal 0"
+lost=$(last_id)
+"$bin/zelvo-air" --port "$air_port" >"$scratch/air.out" 2>&1 &
+pids[0]=$!
+wait_for "the lost TNC's notification stayed with the TNC back" eval 'notices | grep -qx "C|$lost"'
 quit_zelvo
 [ "$code" -eq 0 ] || fail "zelvo ended with exit code $code"
 
-echo "PASS: a message's notification with sender, escaped text and \"Öffnen\", replaced by the next, withdrawn by the message window, \"Öffnen\" opens it, switched off per event"
+echo "PASS: a message's notification with sender, escaped text and \"Öffnen\", replaced by the next, withdrawn by the message window, \"Öffnen\" opens it, switched off per event; a lost TNC notified and withdrawn"
