@@ -152,8 +152,12 @@ QString NoticeBook::addText(const QString& key, const QString& text)
 }
 
 DesktopNotices::DesktopNotices(QDBusConnection bus, QObject* parent) : QObject(parent), bus_(std::move(bus))
+{}
+
+void DesktopNotices::listen()
 {
-    if (!bus_.isConnected())
+    // At the first notice: a tray program that never tells anything asks the bus for nothing.
+    if (std::exchange(listening_, true))
         return;
     bus_.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
                  SLOT(onActionInvoked(uint, QString)));
@@ -190,6 +194,7 @@ void DesktopNotices::askCapabilities()
     if (server_ == Server::Asking)
         return;
     server_ = Server::Asking;
+    listen();
     const QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetCapabilities"));
     auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);

@@ -123,6 +123,7 @@ private slots:
     void onReplied(uint id, const QString& text);
 
 private:
+    void listen();
     void askCapabilities();
     void send(const NoticeBook::Send& send);
     void close(uint id);
@@ -134,6 +135,7 @@ private:
     bool markup_ = false;
     bool replies_ = false;
     QHash<uint, QString> tokens_;
+    bool listening_ = false;
 };
 
 }  // namespace zelvo::app
