@@ -178,6 +178,7 @@ QTreeView& MainWindow::rosterView()
     view_->viewport()->installEventFilter(this);
     layout_->insertWidget(0, view_);
     view_->setAccessibleName(tr("Stationsliste"));
+    tellCurrentItemOnFocus(*view_);
     applyDisplayMode();
     return *view_;
 }

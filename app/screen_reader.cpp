@@ -2,6 +2,7 @@
 
 #include <QAccessible>
 #include <QAccessibleWidget>
+#include <QHideEvent>
 #include <QTimer>
 
 #include "app/main_window.h"
@@ -24,7 +25,48 @@ QAccessibleInterface* roleFor(const QString& className, QObject* object)
     return nullptr;
 }
 
+// Sends the focus event of the current cell once the view's own one has gone out: the focus-in
+// comes before it, and the reader names what has the focus last.
+class CurrentItemOnFocus : public QObject {
+public:
+    explicit CurrentItemOnFocus(QAbstractItemView& view) : QObject(&view), view_(view)
+    {
+        view.installEventFilter(this);
+    }
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::FocusIn)
+            QMetaObject::invokeMethod(this, &CurrentItemOnFocus::tell, Qt::QueuedConnection);
+        return false;
+    }
+
+private:
+    void tell()
+    {
+        const QModelIndex current = view_.currentIndex();
+        if (!QAccessible::isActive() || !view_.hasFocus() || !current.isValid())
+            return;
+        QAccessibleInterface* list = QAccessible::queryAccessibleInterface(&view_);
+        QAccessibleTableInterface* table = list != nullptr ? list->tableInterface() : nullptr;
+        QAccessibleInterface* cell =
+            table != nullptr ? table->cellAt(current.row(), current.column()) : nullptr;
+        if (cell == nullptr)
+            return;
+        QAccessibleEvent focus(&view_, QAccessible::Focus);
+        focus.setChild(list->indexOfChild(cell));
+        QAccessible::updateAccessibility(&focus);
+    }
+
+    QAbstractItemView& view_;
+};
+
 }  // namespace
+
+void tellCurrentItemOnFocus(QAbstractItemView& view)
+{
+    new CurrentItemOnFocus(view);
+}
 
 void installScreenReaderRoles()
 {
@@ -54,8 +96,19 @@ void Announcer::announce(const QString& text)
     pending_ << text;
 }
 
+void Announcer::hideEvent(QHideEvent* event)
+{
+    QWidget::hideEvent(event);
+    if (!event->spontaneous() && !isHidden())
+        hide();
+}
+
 void Announcer::speak()
 {
+    if (!window()->isVisible()) {
+        pending_.clear();
+        return;
+    }
     QString text = pending_.takeFirst();
     for (const QString& next : std::as_const(pending_))
         text = tr("%1. %2").arg(text, next);

@@ -136,6 +136,13 @@ TEST_F(ScreenReaderTest, AnnouncesMessagesWarningsTheOwnStateAndStationsComingBa
     roster().setState(entry, S::OnlineUnread);
     EXPECT_EQ(heardNow(), QStringList("Alias DL1AAA ist Online"));
 
+    // A hidden window drops what it is told, and its last text is no news when it shows again.
+    window.hide();
+    adapter.showStatus({StatusKind::TransmissionError});
+    EXPECT_EQ(heardNow(), QStringList());
+    window.show();
+    EXPECT_EQ(heardNow(), QStringList());
+
     adapter.ownStateChanged(true, false);
     adapter.ownStateChanged(true, true);
     EXPECT_EQ(heardNow(), QStringList("Eigener Zustand: Online. Anwesenheit: AWAY"));
