@@ -20,17 +20,6 @@ namespace {
 
 class DriverApi : public DriverFixture {
 protected:
-    // Starts the driver with one TCP channel on tnc and waits until it is connected.
-    void startOn(KissServer& tnc, int channel, const std::string& rest = " Test")
-    {
-        ASSERT_NO_FATAL_FAILURE(start(line(channel, "kiss-tcp", tnc.port(), rest)));
-        ASSERT_TRUE(tnc.accept());
-        ASSERT_TRUE(connected(channel));
-    }
-    static bool connected(int channel)
-    {
-        return wait_until([&] { return flx_channel_connected(channel) == 1; });
-    }
     static const FlxUiFrame* nextFrame(const char* mycall)
     {
         const FlxUiFrame* frame = nullptr;
@@ -150,8 +139,7 @@ TEST_F(DriverApi, ReachesATncAgainAfterItWentAway)
     tnc.reset();
     const auto failures = stats().connect_failures;
     ASSERT_TRUE(wait_until([&] { return stats().connect_failures > failures; }));
-    EXPECT_EQ(std::tuple(flx_channel_connected(0), l2_send_ui("DL1ABC", "DB0XYZ 0", 0xF0, 0, 2, "hi")),
-              std::tuple(0, 0));
+    EXPECT_EQ(std::tuple(flx_channel_connected(0), send("DB0XYZ 0", "hi")), std::tuple(0, 0));
 
     tnc = std::make_unique<KissServer>(true, port);
     ASSERT_TRUE(tnc->accept());
@@ -162,7 +150,7 @@ TEST_F(DriverApi, ReachesATncAgainAfterItWentAway)
     ASSERT_NE(rec, nullptr);
     // The half frame was not glued to the next one.
     EXPECT_EQ(std::tuple(call(rec->source), stats().dropped_malformed), std::tuple("DF1XX", 0u));
-    ASSERT_EQ(l2_send_ui("DL1ABC", "DF1XX 0", 0xDC, 0, 2, "hi"), 1);
+    ASSERT_EQ(send("DF1XX 0", "hi"), 1);
     const auto& frames = tnc->wait_frames(1);
     ASSERT_EQ(frames.size(), 1u);
     EXPECT_TRUE(frames[0].data.ends_with("hi"));
@@ -294,17 +282,14 @@ TEST_F(DriverApi, PacedChannelHandsFramesOnAsTheAirCarriesThem)
     KissServer tnc;
     ASSERT_NO_FATAL_FAILURE(startOn(tnc, 0, "@1200 Funk"));
     const std::string text(256, 'x'), none;  // 272 bytes: 1.8 s on the air
-    auto send = [](const char* to, const std::string& info) {
-        return l2_send_ui("DL1ABC", to, 0xD0, 0, static_cast<int>(info.size()), info.data());
-    };
     auto waiting = [](const char* to, const std::string& info) {
-        return flx_ui_waiting("DL1ABC", to, 0xD0, static_cast<int>(info.size()), info.data());
+        return flx_ui_waiting("DL1ABC", to, 0xF0, static_cast<int>(info.size()), info.data());
     };
     const auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(send("DB0AAA 0", text), 1);  // a free channel: at once
     ASSERT_EQ(tnc.wait_frames(1).size(), 1u);
     EXPECT_EQ(waiting("DB0AAA 0", text), 0);
-    tnc.send_frame(ui_frame("DF1XX", "DF2YY", 0xD0, "x"));  // heard while ours is expected on the air
+    tnc.send_frame(ui_frame("DF1XX", "DF2YY", 0xF0, "x"));  // heard while ours is expected on the air
     EXPECT_TRUE(wait_until([&] { return waiting("DB0AAA 0", text) == 1; }));
     for (const auto& [to, info] : {std::pair{"DB0CCC 0", text},
                                    {"DB0BBB 0", text},
@@ -315,7 +300,7 @@ TEST_F(DriverApi, PacedChannelHandsFramesOnAsTheAirCarriesThem)
         ASSERT_EQ(send(to, info), 1);
     EXPECT_EQ(waiting("DB0BBB 0", text), 1);
     EXPECT_EQ(flx_ui_waiting_count(), 5);  // four in the queue, DB0AAA's held by the heard frame
-    EXPECT_EQ(flx_ui_withdraw("DL1ABC", "DB0CCC 0", 0xD0, static_cast<int>(text.size()), text.data()), 1);
+    EXPECT_EQ(flx_ui_withdraw("DL1ABC", "DB0CCC 0", 0xF0, static_cast<int>(text.size()), text.data()), 1);
     EXPECT_EQ(flx_ui_waiting_count(), 4);
     // Without information field: at once, but behind what waits for the same station.
     ASSERT_EQ(tnc.wait_frames(4).size(), 4u);
@@ -325,7 +310,7 @@ TEST_F(DriverApi, PacedChannelHandsFramesOnAsTheAirCarriesThem)
     std::string expected;
     for (const auto& [to, info] :
          {std::pair{"DB0AAA", text}, {"DB0EEE", none}, {"DB0BBB", text}, {"DB0BBB", none}, {"DB0DDD", "hi"}})
-        expected += kiss::encodeData(0, ax25::encodeFrame(ui_frame("DL1ABC", to, 0xD0, info)));
+        expected += kiss::encodeData(0, ax25::encodeFrame(ui_frame("DL1ABC", to, 0xF0, info)));
     EXPECT_EQ(tnc.raw_received(), expected);  // the same bytes as unpaced, each frame once
 }
 

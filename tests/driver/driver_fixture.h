@@ -4,6 +4,7 @@
 
 #include "driver/flxapi.h"
 #include "driver/flxapi_ext.h"
+#include "tests/support/kiss_socket.h"
 #include "tests/support/temp_dir.h"
 
 #include <gtest/gtest.h>
@@ -29,6 +30,21 @@ protected:
                             const std::string& rest = " Test")
     {
         return std::to_string(channel) + " " + kind + " 127.0.0.1:" + std::to_string(port) + rest + "\n";
+    }
+    // Starts the driver with one TCP channel on tnc and waits until it is connected.
+    void startOn(KissServer& tnc, int channel, const std::string& rest = " Test")
+    {
+        ASSERT_NO_FATAL_FAILURE(start(line(channel, "kiss-tcp", tnc.port(), rest)));
+        ASSERT_TRUE(tnc.accept());
+        ASSERT_TRUE(connected(channel));
+    }
+    static bool connected(int channel)
+    {
+        return wait_until([&] { return flx_channel_connected(channel) == 1; });
+    }
+    static int send(const char* destination, const std::string& info)
+    {
+        return l2_send_ui("DL1ABC", destination, 0xF0, 0, static_cast<int>(info.size()), info.data());
     }
     static FlxStats stats()
     {

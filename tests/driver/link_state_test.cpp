@@ -36,10 +36,6 @@ protected:
             return s.state == linkState && s.error == error;
         });
     }
-    static int send(const char* destination, const std::string& info)
-    {
-        return l2_send_ui("DL1ABC", destination, 0xF0, 0, static_cast<int>(info.size()), info.data());
-    }
     static std::string uiBytes(const char* from, const char* to, const std::string& info)
     {
         return ax25::encodeFrame(ui_frame(from, to, 0xF0, info));
@@ -141,7 +137,7 @@ TEST_F(DriverLink, KissChannelOnAnAgwPortIsNotAKissTncAcrossReconnects)
     ASSERT_TRUE(reaches(0, FLX_LINK_WRONG_PROTOCOL));
     EXPECT_TRUE(server.sawBrokenStream());
     ASSERT_GE(server.waitConnections(2), 2);
-    EXPECT_TRUE(wait_until([] { return flx_channel_connected(0) == 1; }));
+    EXPECT_TRUE(connected(0));
     EXPECT_EQ(state(0).state, FLX_LINK_WRONG_PROTOCOL);  // kept on the new connection
     EXPECT_TRUE(server.waitFrames(0, 0ms).empty());      // never a byte of AGW
 }
@@ -159,7 +155,7 @@ TEST_F(DriverLink, KissChannelThatHearsTextIsWrongUntilAConnectionStaysUpAcrossA
     tnc.reset();
     tnc = std::make_unique<KissServer>(true, port);  // a KISS TNC listens now
     ASSERT_TRUE(tnc->accept());
-    ASSERT_TRUE(wait_until([] { return flx_channel_connected(0) == 1; }));
+    ASSERT_TRUE(connected(0));
     EXPECT_EQ(state(0).state, FLX_LINK_WRONG_PROTOCOL);
     ASSERT_EQ(send("DB0XYZ 0", "hi"), 1);
     EXPECT_TRUE(reaches(0, FLX_LINK_UP));
@@ -194,13 +190,11 @@ struct Monitor {
 };
 
 // Which frames the monitor sees, heard and sent, foreign and connected-mode ones too, through
-// the station's MON lines: StationMonitor.PrintsSentReceivedAndForeignFramesUntilSwitchedOff.
+// the station's MON lines: StationPair.MonitorPrintsSentReceivedAndForeignFramesUntilSwitchedOff.
 TEST_F(DriverLink, SwitchingTheMonitorOffWaitsForACallStillRunning)
 {
     KissServer tnc;
-    start(line(2, "kiss-tcp", tnc.port()));
-    ASSERT_TRUE(tnc.accept());
-    ASSERT_TRUE(wait_until([] { return flx_channel_connected(2) == 1; }));
+    ASSERT_NO_FATAL_FAILURE(startOn(tnc, 2));
     Monitor monitor;
     flx_monitor(&Monitor::record, &monitor);
 
@@ -228,14 +222,14 @@ TEST_F(DriverLink, ReloadKeepsRenamedAndUnchangedChannelsConnectedAndReopensChan
     start(line(0, "kiss-tcp", keep.port(), " Bleibt") + line(1, "kiss-tcp", before.port(), " Alt"));
     ASSERT_TRUE(keep.accept());
     ASSERT_TRUE(before.accept());
-    ASSERT_TRUE(wait_until([] { return flx_channel_connected(1) == 1; }));
+    ASSERT_TRUE(connected(1));
 
     dir.write("flexnet.conf", line(0, "kiss-tcp", keep.port(), " Umbenannt") +
                                   line(1, "kiss-tcp", after.port(), "@1200 Neu") +
                                   "7 kiss-tcp 127.0.0.1 bad\n");
     ASSERT_EQ(flx_reload(), 0);
     ASSERT_TRUE(after.accept());
-    ASSERT_TRUE(wait_until([] { return flx_channel_connected(1) == 1; }));
+    ASSERT_TRUE(connected(1));
     EXPECT_EQ(std::tuple(std::string(get_ident(0)), std::string(get_ident(1))),
               std::tuple("Umbenannt", "Neu"));
     EXPECT_EQ(before.wait_frames(1, 5s).size(), 0u);  // its connection ended
