@@ -1,7 +1,7 @@
 // The monitor's line for frames as they travel: Zelvo's UI frames, connected-mode frames of other
 // stations, digipeated frames, and bytes that are no frame at all. The columns' fields:
 // MonitorWindowTest.OpenWindowListens... and MonitorModelTest.HeardList...; a status frame's line:
-// StationMonitor.PrintsSentReceivedAndForeignFramesUntilSwitchedOff.
+// StationPair.MonitorPrintsSentReceivedAndForeignFramesUntilSwitchedOff.
 #include <gtest/gtest.h>
 
 #include <string>

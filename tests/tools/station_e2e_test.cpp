@@ -1,5 +1,5 @@
 // Two zelvo-station processes on one zelvo-air channel, driven through their command lines:
-// presence, messages, registration, and delivery under frame loss. Give-up and late delivery are
+// presence, messages, the monitor, registration, and delivery under frame loss. Give-up and late delivery are
 // the engine's alone, in tests/protocol:
 // Messages.UnacknowledgedTextGoesOutFiveTimesIsGivenUpAndGoesOutAgainWhenTheStationReturns.
 // A third raw KISS client listens where the bytes on the air matter. What the engine answers
@@ -172,6 +172,43 @@ TEST_F(StationPair, ATncLostAndBackIsALinkLineAndALogLine)
     while (std::getline(file, line))
         kinds.push_back(line.substr(line.find(' ', line.find(' ') + 1) + 1, 9));  // after the date and time
     EXPECT_EQ(kinds, (std::vector<std::string>{"Programm ", "TNC weg: ", "TNC da : ", "Programm "}));
+}
+
+// A's monitor prints its own frames, a frame it receives and another station's connected-mode
+// frame, each a MON line; none once it is off.
+TEST_F(StationPair, MonitorPrintsSentReceivedAndForeignFramesUntilSwitchedOff)
+{
+    ASSERT_NO_FATAL_FAILURE(open_channel());
+    const auto printed = [&](const std::string& line) {
+        return wait_until([&] { return !pa->lines(line_is(line)).empty(); });
+    };
+    const auto monitorLines = [&] { return pa->lines(starts_with("MON ")).size(); };
+    const auto from = [](const char* source, int pid, const std::string& info) {
+        return kiss::encodeData(0, ax25::encodeFrame(ui_frame(source, "DL1AAA-1", pid, info)));
+    };
+    // A connected-mode SABM (poll bit set): a UI frame's address field with the SABM's control byte.
+    const std::string sabm =
+        kiss::encodeData(0, ax25::encodeFrame(ui_frame("DL4DDD", "DB0XYZ", 0xF0, "")).substr(0, 14) + "\x3F");
+    pa->write_line("monitor on");
+    pa->write_line("add DL2BBB");
+    pa->write_line("online");
+    EXPECT_TRUE(printed("MON 0 TX DL1AAA-1>DL2BBB [UI C] pid=DA Status: [Anna]<0x18>"));
+    ASSERT_TRUE(monitor->send(from("DL2BBB", 218, "[Bert]\x19")));
+    EXPECT_TRUE(printed("MON 0 RX DL2BBB>DL1AAA-1 [UI C] pid=DA Status: [Bert]<0x19>"));
+    ASSERT_TRUE(monitor->send(sabm));
+    EXPECT_TRUE(printed("MON 0 RX DL4DDD>DB0XYZ [SABM C P]"));
+
+    // Off: neither the foreign frame nor the poll after it (its STATUS line shows it was taken).
+    pa->write_line("monitor off");
+    pa->write_line("list");
+    ASSERT_TRUE(pa->wait_line(starts_with("END ")));
+    const std::size_t before = monitorLines();
+    ASSERT_TRUE(monitor->send(sabm + from("DL2BBB", 219, "")));
+    EXPECT_TRUE(pa->wait_line(contains("Poll von")));
+    EXPECT_EQ(monitorLines(), before);
+
+    pa->write_line("monitor sideways");
+    EXPECT_TRUE(pa->wait_line(starts_with("ERR usage: monitor on|off")));
 }
 
 // Registration between two stations: the question, the entry with the path of a directly heard
