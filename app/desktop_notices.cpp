@@ -151,7 +151,8 @@ QString NoticeBook::addText(const QString& key, const QString& text)
     return texts.join(QLatin1Char('\n'));
 }
 
-DesktopNotices::DesktopNotices(QDBusConnection bus, QObject* parent) : QObject(parent), bus_(std::move(bus))
+DesktopNotices::DesktopNotices(std::optional<QDBusConnection> bus, QObject* parent)
+    : QObject(parent), bus_(std::move(bus))
 {}
 
 void DesktopNotices::listen()
@@ -159,19 +160,21 @@ void DesktopNotices::listen()
     // At the first notice: a tray program that never tells anything asks the bus for nothing.
     if (std::exchange(listening_, true))
         return;
-    bus_.connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
-                 SLOT(onActionInvoked(uint, QString)));
-    bus_.connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
-                 SLOT(onClosed(uint, uint)));
-    bus_.connect(kService, kPath, kInterface, QStringLiteral("ActivationToken"), this,
-                 SLOT(onActivationToken(uint, QString)));
-    bus_.connect(kService, kPath, kInterface, QStringLiteral("NotificationReplied"), this,
-                 SLOT(onReplied(uint, QString)));
+    bus_->connect(kService, kPath, kInterface, QStringLiteral("ActionInvoked"), this,
+                  SLOT(onActionInvoked(uint, QString)));
+    bus_->connect(kService, kPath, kInterface, QStringLiteral("NotificationClosed"), this,
+                  SLOT(onClosed(uint, uint)));
+    bus_->connect(kService, kPath, kInterface, QStringLiteral("ActivationToken"), this,
+                  SLOT(onActivationToken(uint, QString)));
+    bus_->connect(kService, kPath, kInterface, QStringLiteral("NotificationReplied"), this,
+                  SLOT(onReplied(uint, QString)));
 }
 
 void DesktopNotices::show(const Notice& notice)
 {
-    if (!bus_.isConnected())
+    if (!bus_)
+        bus_ = QDBusConnection::sessionBus();
+    if (!bus_->isConnected())
         return;
     if (server_ != Server::Known) {
         early_.append(notice);
@@ -197,7 +200,7 @@ void DesktopNotices::askCapabilities()
     listen();
     const QDBusMessage call =
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("GetCapabilities"));
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* done) {
         done->deleteLater();
         const QDBusPendingReply<QStringList> reply = *done;
@@ -230,7 +233,7 @@ void DesktopNotices::send(const NoticeBook::Send& send)
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call << QStringLiteral("Zelvo") << send.replacesId << QStringLiteral("zelvo") << notice.summary
          << (markup_ ? markupEscaped(notice.body) : notice.body) << actions << hints << -1;
-    auto* watcher = new QDBusPendingCallWatcher(bus_.asyncCall(call), this);
+    auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, key = notice.key](QDBusPendingCallWatcher* done) {
                 done->deleteLater();
@@ -246,7 +249,7 @@ void DesktopNotices::send(const NoticeBook::Send& send)
 void DesktopNotices::close(uint id)
 {
     tokens_.remove(id);
-    bus_.asyncCall(
+    bus_->asyncCall(
         QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("CloseNotification"))
         << id);
 }

@@ -94,7 +94,8 @@ private:
 class DesktopNotices : public QObject {
     Q_OBJECT
 public:
-    explicit DesktopNotices(QDBusConnection bus = QDBusConnection::sessionBus(), QObject* parent = nullptr);
+    // Without a bus given, the session bus, taken at the first notice.
+    explicit DesktopNotices(std::optional<QDBusConnection> bus = std::nullopt, QObject* parent = nullptr);
 
     void show(const Notice& notice);
     void withdraw(const QString& key);
@@ -128,7 +129,7 @@ private:
     void send(const NoticeBook::Send& send);
     void close(uint id);
 
-    QDBusConnection bus_;
+    std::optional<QDBusConnection> bus_;
     NoticeBook book_;
     enum class Server { Unknown, Asking, Known } server_ = Server::Unknown;
     QList<Notice> early_;  // shown before the server said what it offers
