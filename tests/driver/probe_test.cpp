@@ -135,14 +135,9 @@ TEST(Probe, NoConnectionSaysWhy)
 // unanswered, and the probe gives up at its timeout.
 TEST(Probe, UnansweredConnectionEndsAtTheTimeout)
 {
-    const int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    ASSERT_EQ(::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ASSERT_EQ(::listen(listener, 0), 0);
-    ASSERT_EQ(::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length), 0);
+    std::uint16_t port = 0;
+    const int listener = loopback_socket(0, 0, port);
+    sockaddr_in address{AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
     std::vector<int> waiting;
     for (int i = 0; i < 4; ++i) {
         waiting.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
@@ -150,8 +145,7 @@ TEST(Probe, UnansweredConnectionEndsAtTheTimeout)
     }
 
     const auto started = Clock::now();
-    EXPECT_EQ(summary(probe(tcp("kiss-tcp", ntohs(address.sin_port)), kQuiet)),
-              std::tuple(FLX_PROBE_NOTHING, ETIMEDOUT));
+    EXPECT_EQ(summary(probe(tcp("kiss-tcp", port), kQuiet)), std::tuple(FLX_PROBE_NOTHING, ETIMEDOUT));
     EXPECT_LT(Clock::now() - started, kQuiet + kMargin);
     for (int fd : waiting)
         ::close(fd);

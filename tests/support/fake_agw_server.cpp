@@ -1,9 +1,8 @@
 #include "tests/support/fake_agw_server.h"
+#include "tests/support/kiss_socket.h"
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <stdexcept>
 #include <sys/socket.h>
@@ -41,17 +40,9 @@ FakeAgwServer::FakeAgwServer(Behaviour behaviour) : FakeAgwServer(behaviour, Opt
 FakeAgwServer::FakeAgwServer(Behaviour behaviour, Options options)
     : options_(std::move(options)), behaviour_(behaviour)
 {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    if (listener_ < 0 || ::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) < 0 ||
-        ::listen(listener_, 4) < 0 ||
-        ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) < 0 ||
-        ::pipe2(wake_, O_CLOEXEC) < 0)
-        throw std::runtime_error("fake AGW server: cannot listen on 127.0.0.1");
-    port_ = ntohs(address.sin_port);
+    listener_ = loopback_socket(0, 4, port_);
+    if (::pipe2(wake_, O_CLOEXEC) < 0)
+        throw std::runtime_error("fake AGW server: no pipe");
     thread_ = std::thread([this] { serve(); });
 }
 

@@ -7,6 +7,7 @@
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <stdexcept>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -22,19 +23,22 @@ sockaddr_in loopback(std::uint16_t port)
     return address;
 }
 
-// Binds a TCP socket to 127.0.0.1:port; the port it got.
-std::uint16_t bind_loopback(int fd, std::uint16_t port)
+}  // namespace
+
+int loopback_socket(std::uint16_t port, int backlog, std::uint16_t& bound)
 {
+    const int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     const int one = 1;
     ::setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
     sockaddr_in address = loopback(port);
-    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
     socklen_t length = sizeof address;
-    ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length);
-    return ntohs(address.sin_port);
+    if (::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+        (backlog >= 0 && ::listen(fd, backlog) != 0) ||
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) != 0)
+        throw std::runtime_error("cannot listen on 127.0.0.1:" + std::to_string(port));
+    bound = ntohs(address.sin_port);
+    return fd;
 }
-
-}  // namespace
 
 void KissReader::reset(int fd)
 {
@@ -104,10 +108,7 @@ bool KissClient::send(const std::string& bytes)
 
 KissServer::KissServer(bool listen_now, std::uint16_t port)
 {
-    listener_ = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    port_ = bind_loopback(listener_, port);
-    if (listen_now)
-        listen();
+    listener_ = loopback_socket(port, listen_now ? 4 : -1, port_);
 }
 
 KissServer::~KissServer()

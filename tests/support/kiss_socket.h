@@ -67,6 +67,10 @@ private:
     std::uint16_t port_ = 0;
 };
 
+// A TCP socket bound to 127.0.0.1:port (a free one for 0), listening unless backlog < 0; the port
+// it got goes to `bound`. Throws when it cannot.
+int loopback_socket(std::uint16_t port, int backlog, std::uint16_t& bound);
+
 // A byte string from its values, for vectors written out byte by byte.
 inline std::string bytes(std::initializer_list<int> values)
 {
