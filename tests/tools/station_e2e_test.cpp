@@ -152,12 +152,8 @@ TEST_F(StationPair, ATncLostAndBackIsALinkLineAndALogLine)
     const std::string port = std::to_string(air.port);
     const std::string lost = "Kanal 0 „Sim“: TNC 127.0.0.1:" + port + " nicht erreichbar";
     air.process->stop(SIGTERM);
-    ASSERT_TRUE(pa->wait_line([&](const std::string& line) {
-        return line.starts_with("LINK 0 down " + lost);
-    })) << tail(*pa);
-    ASSERT_TRUE(pa->wait_line([&](const std::string& line) {
-        return line.starts_with("LOG TNC weg: " + lost);
-    })) << tail(*pa);
+    ASSERT_TRUE(pa->wait_line(starts_with("LINK 0 down " + lost))) << tail(*pa);
+    ASSERT_TRUE(pa->wait_line(starts_with("LOG TNC weg: " + lost))) << tail(*pa);
     air = start_air(kAir, {"--port", port});
     ASSERT_EQ(air.port, std::stoi(port));
     const std::string back = "Kanal 0 „Sim“: TNC 127.0.0.1:" + port + " antwortet wieder.";
