@@ -157,6 +157,8 @@ void MessageWindow::openFor(app::TUserEntry& entry)
     entry_ = &entry;
     call_ = fromAnsi(entry.call);
     setTitle();
+    unreadText_ = entry.unread ? newestReceived() : QString();
+    describeInput();
     entry.unread = false;
     station_.roster.notifyChanged(entry);
     input_->clear();
@@ -184,11 +186,32 @@ void MessageWindow::setTexts()
     history_->setAccessibleName(tr("Verlauf"));
     history_->setAccessibleDescription(tr("Die empfangenen und gesendeten Texte, der neueste zuletzt"));
     input_->setAccessibleName(tr("Nachricht"));
-    input_->setAccessibleDescription(tr("Der Text, der gesendet wird; Alt+S sendet ihn"));
+    describeInput();
     // The counter is spoken with its caption, which a reader would otherwise not tie to it.
     showCount();
     setTitle();
     fillHistory();  // the dates of kept lines
+}
+
+// The focus opens on the input, whose description a screen reader reads with it: a text not read
+// yet comes first there, as the history is two Shift+Tabs away.
+void MessageWindow::describeInput()
+{
+    const QString use = tr("Der Text, der gesendet wird; Alt+S sendet ihn");
+    input_->setAccessibleDescription(unreadText_.isEmpty() ? use
+                                                           : tr("Neu von %1: %2").arg(call_, unreadText_) +
+                                                                 QStringLiteral(". ") + use);
+}
+
+QString MessageWindow::newestReceived() const
+{
+    const std::vector<HistoryItem> items =
+        historyItems(entry_->call, entry_->rxBuffer, entry_->txBuffer, station_.settings.myCall(), {});
+    for (auto item = items.rbegin(); item != items.rend(); ++item) {
+        if (item->kind == HistoryKind::Received)
+            return fromAnsiLines(item->text);
+    }
+    return {};
 }
 
 void MessageWindow::showCount()

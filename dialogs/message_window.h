@@ -65,6 +65,8 @@ private:
     void setTitle();
     // The counter's accessible name: its caption and the characters left.
     void showCount();
+    void describeInput();
+    QString newestReceived() const;
     void fillHistory();
     void inputChanged();
     void forget();
@@ -74,7 +76,8 @@ private:
     protocol::Station& station_;
     app::TUserEntry* entry_ = nullptr;
     std::unique_ptr<RosterWatch> watch_;
-    QString call_;  // the station in the title; kept after its row is deleted
+    QString call_;        // the station in the title; kept after its row is deleted
+    QString unreadText_;  // the newest received text when the window opened for it, else empty
     QTextEdit* history_;
     QLabel* counterLabel_;
     QLabel* counter_;

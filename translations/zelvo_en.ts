@@ -1663,6 +1663,10 @@ in the RX or TX buffer will be lost.</translation>
         <source>Zeichen übrig: %1</source>
         <translation>Characters left: %1</translation>
     </message>
+    <message>
+        <source>Neu von %1: %2</source>
+        <translation>New from %1: %2</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::SettingsDialog</name>

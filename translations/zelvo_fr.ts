@@ -1663,6 +1663,10 @@ dans le tampon RX ou TX seront perdus.</translation>
         <source>Zeichen übrig: %1</source>
         <translation>Caractères restants&#xa0;: %1</translation>
     </message>
+    <message>
+        <source>Neu von %1: %2</source>
+        <translation>Nouveau de %1&#xa0;: %2</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::SettingsDialog</name>

@@ -132,13 +132,13 @@ begin "4 (Bert sends a message)"
 tell partner "msg DL1ABC $message"
 hears "Msg eingetroffen"
 
-begin "5 (Down to Bert, Enter: the message window's fields)"
+begin "5 (Down to Bert, Enter: the message window's fields, the unread text with the input)"
 press Down
 hears "DL2BBB, Online, ungelesen."
 press Return
 hears "Dialog mit DL2BBB"
 hears "Zeichen übrig: 255"
-hears "Der Text, der gesendet wird; Alt+S sendet ihn"
+hears "Neu von DL2BBB: $message. Der Text, der gesendet wird; Alt+S sendet ihn"
 
 begin "6 (Shift+Tab twice: the history's last text)"
 press shift+Tab

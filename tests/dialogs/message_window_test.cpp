@@ -54,6 +54,8 @@ protected:
     app::TUserEntry& a_ = h_.add("DB0ABC-1");
 };
 
+// Opened for an unread text, the input (which has the focus) names the newest received text first
+// for a screen reader; opened again once read, only what the field is for.
 TEST_F(MessageWindowTest, OpensForTheStationWithTheInputReadyAndCounts)
 {
     a_.unread = true;
@@ -61,6 +63,17 @@ TEST_F(MessageWindowTest, OpensForTheStationWithTheInputReadyAndCounts)
     EXPECT_FALSE(a_.unread);
     EXPECT_EQ(QApplication::focusWidget(), &input());
     EXPECT_TRUE(child<QTextEdit>(window_, "RichRX").document()->isEmpty());
+    const QString use = "Der Text, der gesendet wird; Alt+S sendet ihn";
+    EXPECT_EQ(input().accessibleDescription(), use);
+    a_.rxBuffer = {"R12:00:00 erste", "T12:01:00 Antwort",
+                   "R12:02:00 Gr\xFC\xDF"
+                   "e\r\nzur\xFC"
+                   "ck"};
+    a_.unread = true;
+    open(a_);
+    EXPECT_EQ(input().accessibleDescription(), "Neu von DB0ABC: Grüße\nzurück. " + use);
+    open(a_);
+    EXPECT_EQ(input().accessibleDescription(), use);
 
     const std::tuple<QString, QString, bool> steps[] = {{"", "255", false},
                                                         {"a", "254", false},
