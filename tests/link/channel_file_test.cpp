@@ -41,7 +41,12 @@ const std::string kOddTable = "# my channels\n"
 
 ChannelEntry tcpEntry(int number, unsigned port, std::string name)
 {
-    return {.number = number, .host = "127.0.0.1", .port = port, .name = std::move(name)};
+    ChannelEntry entry;
+    entry.number = number;
+    entry.host = "127.0.0.1";
+    entry.port = port;
+    entry.name = std::move(name);
+    return entry;
 }
 
 class ChannelFileTest : public ::testing::Test {
@@ -178,9 +183,13 @@ TEST_F(ChannelFileTest, RefusesEachFaultWithItsWord)
 {
     ChannelFile table(placesFor(dir_.write("t.conf", "0 kiss-tcp 127.0.0.1:8001 A\n"
                                                      "1 kiss-serial /dev/null 9600 B\n")));
-    const auto serial = [](const char* device, unsigned baud) {
-        return ChannelEntry{
-            .number = 4, .kind = ChannelKind::KissSerial, .device = device, .baud = baud, .name = "S"};
+    const auto serial = [](std::string device, unsigned baud) {
+        ChannelEntry e = tcpEntry(4, 0, "S");
+        e.kind = ChannelKind::KissSerial;
+        e.host.clear();
+        e.device = std::move(device);
+        e.baud = baud;
+        return e;
     };
     const auto with = [](auto change) {
         ChannelEntry e = tcpEntry(4, 8001, "Name");
