@@ -17,13 +17,11 @@ Bytes makeBlock(std::array<std::uint16_t, 4> version, std::uint32_t flags,
                 std::vector<VersionTranslation> translations)
 {
     static constexpr VersionString kStrings[] = {{"ProductName", "Probe"}, {"Comments", ""}};
-    VersionBlockContent content;
-    content.fileVersion = version;
-    content.productVersion = {version[3], version[2], version[1], version[0]};
-    content.fileFlags = flags;
-    content.translations = translations;
-    content.strings = kStrings;
-    return buildVersionBlock(content);
+    return buildVersionBlock({.fileVersion = version,
+                              .productVersion = {version[3], version[2], version[1], version[0]},
+                              .fileFlags = flags,
+                              .translations = translations,
+                              .strings = kStrings});
 }
 
 Bytes germanBlock()
