@@ -10,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <condition_variable>
 #include <csignal>
 #include <cstdint>
 #include <fcntl.h>
@@ -279,28 +278,20 @@ TEST_F(GatedPlayerTest, OnlyOneOfManyThreadsAtOncePlays)
 struct HangingPlayer : SoundPlayer {
     void playFile(std::string_view ansiPath) override
     {
-        std::unique_lock lock(mutex);
-        asked.emplace_back(ansiPath);
-        changed.notify_all();
-        changed.wait(lock, [this] { return letGo; });
+        {
+            std::lock_guard lock(mutex);
+            asked.emplace_back(ansiPath);
+        }
+        ++count;
+        letGo.wait();
         ++done;
     }
-    std::size_t count()
-    {
-        std::lock_guard lock(mutex);
-        return asked.size();
-    }
-    void release()
-    {
-        std::lock_guard lock(mutex);
-        letGo = true;
-        changed.notify_all();
-    }
     std::mutex mutex;
-    std::condition_variable changed;
     std::vector<std::string> asked;
-    bool letGo = false;
+    std::atomic<std::size_t> count = 0;
     std::atomic<int> done = 0;
+    std::promise<void> release;
+    std::shared_future<void> letGo = release.get_future().share();
 };
 
 // A hung read holds neither the caller nor the end of the player, and one thread at most.
@@ -310,12 +301,12 @@ TEST(OffThreadSoundPlayer, HungReadHoldsNeitherTheCallerNorTheEnd)
     {
         OffThreadSoundPlayer player(files);
         player.playFile("a.wav");
-        ASSERT_TRUE(testing::wait_until([&] { return files->count() == 1; }));
+        ASSERT_TRUE(testing::wait_until([&] { return files->count == 1; }));
         player.playFile("b.wav");  // skipped: a.wav is still being read
-        files->release();
+        files->release.set_value();
         // Asked again until the read of a.wav has ended.
         ASSERT_TRUE(testing::wait_until([&] {
-            if (files->count() == 2)
+            if (files->count == 2)
                 return true;
             player.playFile("c.wav");
             return false;
@@ -328,9 +319,9 @@ TEST(OffThreadSoundPlayer, HungReadHoldsNeitherTheCallerNorTheEnd)
     {
         OffThreadSoundPlayer player(hung);
         player.playFile("a.wav");
-        ASSERT_TRUE(testing::wait_until([&] { return hung->count() == 1; }));
+        ASSERT_TRUE(testing::wait_until([&] { return hung->count == 1; }));
     }  // the player ends while its read still hangs
-    hung->release();
+    hung->release.set_value();
     EXPECT_TRUE(testing::wait_until([&] { return hung->done == 1; }));
 }
 
