@@ -165,11 +165,7 @@ TEST_F(DriverLink, KissChannelThatHearsTextIsWrongUntilAConnectionStaysUpAcrossA
     EXPECT_EQ(std::tuple(flx_channel_state(5, &out), flx_channel_state(0, nullptr)), std::tuple(-1, -1));
 }
 
-struct Seen {
-    int channel, sent;
-    std::string ax25;
-    bool operator==(const Seen&) const = default;
-};
+using Seen = std::tuple<int, int, std::string>;  // channel, sent, AX.25 bytes
 
 struct Monitor {
     std::mutex mutex;
