@@ -1,6 +1,8 @@
 // Every window of the program in English and in French: no text that a window shows or names for a
 // screen reader is German, and none is cut (in German neither). What the user typed or stored
-// (calls, names, the info and away texts) is no text of the window and is not read.
+// (calls, names, the info and away texts) is no text of the window and is not read. And the
+// underlined letters (the "&" mnemonics) of every menu and window in each language: a letter is
+// taken by one item only, and never by another item's Alt key shown after its tab.
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFile>
@@ -202,6 +204,76 @@ std::vector<std::string> faultsOf(QWidget& window, const std::vector<Shown>& tex
     return {faults.begin(), faults.end()};
 }
 
+// The underlined letter of `text` in lower case; none without one ("&&" is a plain "&").
+std::optional<QChar> underlined(const QString& text)
+{
+    for (qsizetype at = text.indexOf('&'); at >= 0 && at + 1 < text.size(); at = text.indexOf('&', at + 2)) {
+        if (text[at + 1] != '&')
+            return text[at + 1].toLower();
+    }
+    return std::nullopt;
+}
+
+// "text: fault" for each item of one menu or one window whose underlined letter is another item's
+// Alt key (the "Alt+N" after its tab), is not its own Alt key where its words have that letter,
+// or is underlined by another item too.
+std::vector<std::string> clashes(const QStringList& texts)
+{
+    static const QRegularExpression altKey(QStringLiteral("\tAlt\\+(\\w)$"));
+    QMap<QChar, QString> keys;
+    for (const QString& text : texts) {
+        if (const auto key = altKey.match(text); key.hasMatch())
+            keys.insert(key.captured(1).at(0).toLower(), text);
+    }
+    std::vector<std::string> faults;
+    QMap<QChar, QString> taken;
+    for (const QString& text : texts) {
+        const auto letter = underlined(text);
+        if (!letter)
+            continue;
+        const QChar own = keys.key(text);
+        const QString words = text.section('\t', 0, 0).remove('&').toLower();
+        if (keys.contains(*letter) && keys[*letter] != text)
+            faults.push_back((text + ": the Alt key of " + keys[*letter]).toStdString());
+        else if (!own.isNull() && words.contains(own) && *letter != own)
+            faults.push_back((text + ": not its own Alt key").toStdString());
+        if (taken.contains(*letter))
+            faults.push_back((text + ": the letter of " + taken[*letter]).toStdString());
+        taken.insert(*letter, text);
+    }
+    return faults;
+}
+
+QStringList itemTexts(const QMenu& menu)
+{
+    QStringList texts;
+    for (const QAction* action : menu.actions())
+        texts << action->text();
+    return texts;
+}
+
+// The texts of a window that may underline a letter, shown or not: buttons, the labels that hand
+// their key to a field, group boxes and tabs. Menus are windows of their own.
+QStringList underlinable(const QWidget& window)
+{
+    QStringList texts;
+    for (const QWidget* widget : window.findChildren<QWidget*>()) {
+        if (widget->window() != &window)
+            continue;
+        if (const auto* button = qobject_cast<const QAbstractButton*>(widget))
+            texts << button->text();
+        else if (const auto* label = qobject_cast<const QLabel*>(widget); label && label->buddy())
+            texts << label->text();
+        else if (const auto* box = qobject_cast<const QGroupBox*>(widget))
+            texts << box->title();
+        else if (const auto* tabs = qobject_cast<const QTabBar*>(widget)) {
+            for (int tab = 0; tab < tabs->count(); ++tab)
+                texts << tabs->tabText(tab);
+        }
+    }
+    return texts;
+}
+
 class WindowLanguagesTest : public WindowsTest {
 protected:
     WindowLanguagesTest()
@@ -252,9 +324,30 @@ protected:
         menuTexts(stationMenuOn(1), "station, sending", texts);
         menuTexts(tray.menu(), "tray", texts);
         texts.push_back({"tray tip", tray.toolTip()});
-        emit child<QPlainTextEdit>(messages, "SendMemo").customContextMenuRequested(QPoint(5, 5));
-        child<QMenu>(messages, "PopupMenu1").hide();
+        editMenu();  // made now: the message window's texts hold it
         return texts;
+    }
+
+    // The message window's edit menu, as the right button opens it in the text to send.
+    const QMenu& editMenu()
+    {
+        emit child<QPlainTextEdit>(messages, "SendMemo").customContextMenuRequested(QPoint(5, 5));
+        auto& menu = child<QMenu>(messages, "PopupMenu1");
+        menu.hide();
+        return menu;
+    }
+    QStringList editorTexts(link::ChannelKind kind)
+    {
+        link::ChannelEntry entry;
+        entry.kind = kind;
+        const dialogs::ChannelEditor editor(channelTable, entry, std::nullopt, {});
+        return underlinable(editor);
+    }
+    void switchTo(std::string_view code)
+    {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QApplication::processEvents();  // the layouts follow the new texts
     }
 
     dialogs::SettingsDialog settings{session.settings(), nullptr};
@@ -282,9 +375,7 @@ TEST_F(WindowLanguagesTest, NoWindowShowsGermanInEnglishOrFrenchAndNoneCutsAText
     const std::pair<std::string_view, const GermanTexts*> languages[] = {
         {dialogs::kEnglish, &english}, {dialogs::kFrench, &french}, {dialogs::kGerman, nullptr}};
     for (const auto& [code, german] : languages) {
-        language.apply(code);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        QApplication::processEvents();  // the layouts follow the new texts
+        switchTo(code);
         for (const auto kind :
              {link::ChannelKind::KissTcp, link::ChannelKind::AgwTcp, link::ChannelKind::KissSerial}) {
             link::ChannelEntry entry;
@@ -313,6 +404,30 @@ TEST_F(WindowLanguagesTest, NoWindowShowsGermanInEnglishOrFrenchAndNoneCutsAText
     // The German windows are German to both: the texts read are the windows' own.
     for (const GermanTexts* german : {&english, &french})
         EXPECT_GT(faultsOf(settings, windowTexts(settings), german).size(), 50u);
+}
+
+TEST_F(WindowLanguagesTest, EveryUnderlinedLetterIsOneItemsAndNoOtherItemsAltKeyInEachLanguage)
+{
+    for (const std::string_view code : {dialogs::kGerman, dialogs::kEnglish, dialogs::kFrench}) {
+        switchTo(code);
+        const std::pair<const char*, QStringList> windows[] = {
+            {"station menu, reading", itemTexts(stationMenuOn(0))},
+            {"station menu, sending", itemTexts(stationMenuOn(1))},
+            {"tray menu", itemTexts(tray.menu())},
+            {"monitor", underlinable(monitor)},
+            {"settings", underlinable(settings)},
+            {"entry editor", underlinable(entryEditor)},
+            {"edit menu", itemTexts(editMenu())},
+            {"channels", underlinable(channels)},
+            {"kiss-tcp channel", editorTexts(link::ChannelKind::KissTcp)},
+            {"agw-tcp channel", editorTexts(link::ChannelKind::AgwTcp)},
+            {"kiss-serial channel", editorTexts(link::ChannelKind::KissSerial)},
+        };
+        for (const auto& [name, texts] : windows) {
+            EXPECT_THAT(clashes(texts), ::testing::IsEmpty()) << code << ", " << name;
+            EXPECT_TRUE(texts.join(QString()).contains('&')) << code << ", " << name;
+        }
+    }
 }
 
 }  // namespace
