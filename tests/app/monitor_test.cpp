@@ -6,7 +6,7 @@
 #include <QTableView>
 #include <QTest>
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include <fstream>
 #include <sstream>
@@ -172,12 +172,11 @@ protected:
     BoxAnswers boxes;
 };
 
-TEST_F(MonitorWindowTest, OpenWindowIsNamedForAScreenReaderListensAndShowsLinesClosedItDoesNot)
+TEST_F(MonitorWindowTest, OpenWindowListensAndShowsLinesClosedItDoesNot)
 {
     EXPECT_TRUE(feed.sinks.empty());
     window.showOrActivate();
     ASSERT_TRUE(feed.registered());
-    EXPECT_THAT(unnamedControls(window), ::testing::IsEmpty());
     feed.hear(0, false, ui_frame("DL2BBB", "DL1AAA-1", 0xDA, "[Bert]\x19", {"DB0AAA"}));
     QAbstractItemModel& shown = *window.lineView().model();
     ASSERT_TRUE(QTest::qWaitFor([&] { return shown.rowCount() == 1; }, 5000));

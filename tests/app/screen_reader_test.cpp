@@ -6,18 +6,16 @@
 #include <QAccessible>
 #include <QTest>
 
-#include <gmock/gmock.h>
+#include <gtest/gtest.h>
 
 #include "dialogs/language.h"
 #include "tests/app/windows_fixture.h"
-#include "tests/support/whole_texts.h"
 
 namespace {
 
 using namespace zelvo;
 using namespace zelvo::testing;
 using S = app::TStationState;
-using ::testing::IsEmpty;
 
 QString accessibleName(QWidget& widget)
 {
@@ -52,10 +50,10 @@ protected:
 };
 
 // The open windows follow each switch of the language. The roster window: menu, status bar panels
-// and the message there, every text whole, the German width kept, the away switch on panel 2
+// and the message there (every text whole: WindowLanguagesTest), the German width kept, the away switch on panel 2
 // wherever the wider panels before it put it, and the names a screen reader reads, which hears
 // nothing of the switch. The tray: its menu and tip.
-TEST_F(ScreenReaderTest, EveryLanguageShowsWholeTextsNamesEveryPartAndTheAwaySwitchFollowsPanelTwo)
+TEST_F(ScreenReaderTest, EveryLanguageNamesEveryPartAndTheAwaySwitchFollowsPanelTwo)
 {
     dialogs::LanguageSwitch language;
     add("DL1AAA", S::OnlineUnread);
@@ -100,7 +98,6 @@ TEST_F(ScreenReaderTest, EveryLanguageShowsWholeTextsNamesEveryPartAndTheAwaySwi
         window.awaySwitchClick();
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
         EXPECT_EQ(shown << window.stationMenu().actions().first()->text() << status(1) << status(2), texts);
-        EXPECT_THAT(cutTexts(window), IsEmpty()) << code;
         EXPECT_EQ(window.geometry().right(), right) << code;
         if (code == "de") {
             EXPECT_EQ(window.width(), app::MainWindow::kWidth);

@@ -10,7 +10,6 @@
 #include "tests/protocol/station_harness.h"
 #include "tests/support/temp_dir.h"
 
-#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -279,27 +278,19 @@ TEST_F(SettingsDialogTest, AuswaehlenStoresTheLanguageAloneAndAtOnce)
               std::tuple("", "fr", 2));
 }
 
-// Switched while the dialog is open, each language shows its words and names every control for a
-// screen reader; the dialog grows where a language needs it and has its own size again in German.
-// (Every text whole on every page: WindowLanguagesTest.)
-TEST_F(SettingsDialogTest, EachLanguageSwitchedWhileOpenNamesEveryControlAndGermanKeepsTheSize)
+// Switched while the dialog is open, each language words the missing wave file ("<keine>" stays
+// stored); the dialog grows where a language needs it and has its own size again in German. (Its
+// texts, their names for a screen reader, every text whole: WindowLanguagesTest.)
+TEST_F(SettingsDialogTest, EachLanguageSwitchedWhileOpenWordsTheMissingWaveAndGermanKeepsTheSize)
 {
     settings_.updateEvent(TEventKind::evMessageReceived, [](TEreignisObj& e) { e.wavePath = "<keine>"; });
     const QSize german = dialog_->size();
     LanguageSwitch language;
-    const std::tuple<const char*, QString, QString, QString> shown[] = {
-        {"en", "Settings", "Cancel", "<none>"},
-        {"fr", "Paramètres", "Annuler", "<aucun>"},
-        {"de", "Einstellungen", "Abbrechen", "<keine>"},
-    };
-    for (const auto& [code, title, cancel, noWave] : shown) {
+    for (const auto& [code, noWave] : {std::pair{"en", "<none>"}, {"fr", "<aucun>"}, {"de", "<keine>"}}) {
         language.apply(code);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
         QApplication::processEvents();  // the layouts follow the new texts
-        EXPECT_EQ(std::tuple(dialog_->windowTitle(), at<QPushButton>("BtnAbbrechen").text(),
-                             at<QLineEdit>("EditWavePath").text()),
-                  std::tuple(title, cancel, noWave));
-        EXPECT_THAT(zelvo::testing::unnamedControls(*dialog_), ::testing::IsEmpty()) << code;
+        EXPECT_EQ(at<QLineEdit>("EditWavePath").text(), noWave) << code;
     }
     EXPECT_EQ(dialog_->size(), german);
     EXPECT_EQ(settings_.event(TEventKind::evMessageReceived).wavePath, "<keine>");
