@@ -41,6 +41,7 @@
 namespace {
 
 using namespace zelvo;
+using namespace zelvo::testing;
 
 class DesktopProgramTest : public ::testing::Test {
 protected:
@@ -65,6 +66,14 @@ protected:
         registry << "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n"
                  << rosterRows_ << moreRegistry_;
         registry.close();
+        exitsBefore_ = calls_->exit_calls;
+        auto program = std::make_unique<app::DesktopProgram>(programOptions(library));
+        EXPECT_EQ(program->start(), std::nullopt);
+        return program;
+    }
+
+    app::DesktopProgram::Options programOptions(const std::string& library) const
+    {
         app::DesktopProgram::Options o;
         o.session.registryPaths = {dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
         o.session.logFile = dir_ / "Zelvo.log";
@@ -72,19 +81,14 @@ protected:
         o.session.passInterval = passInterval_;
         o.instanceDirectory = QString::fromStdString(dir_.path().string());
         o.splash = false;
-        exitsBefore_ = calls_->exit_calls;
-        auto program = std::make_unique<app::DesktopProgram>(std::move(o));
-        EXPECT_EQ(program->start(), std::nullopt);
-        return program;
+        return o;
     }
-
-    std::string log() const { return zelvo::testing::readFile(dir_ / "Zelvo.log"); }
+    std::string log() const { return readFile(dir_ / "Zelvo.log"); }
 
     // The real driver library's table names one KISS TNC on 127.0.0.1: `tnc`.
-    void useTnc(const zelvo::testing::KissServer& tnc)
+    void useTnc(const KissServer& tnc)
     {
-        zelvo::testing::writeFile(dir_ / "flexnet.conf",
-                                  "0 kiss-tcp 127.0.0.1:" + std::to_string(tnc.port()) + " Test\n");
+        writeFile(dir_ / "flexnet.conf", "0 kiss-tcp 127.0.0.1:" + std::to_string(tnc.port()) + " Test\n");
         conf_.emplace("ZELVO_FLEXNET_CONF", (dir_ / "flexnet.conf").c_str());
     }
 
@@ -108,7 +112,7 @@ protected:
         EXPECT_EQ(calls_->get_after_exit, 0);
     }
 
-    zelvo::testing::TempDir dir_;
+    TempDir dir_;
     std::string rosterRows_ = "\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,\"\r\n";
     std::string moreRegistry_;     // keys after the roster
     std::string language_ = "de";  // of the windows
@@ -116,8 +120,8 @@ protected:
     int exitsBefore_ = 0;  // the driver's exits before the last start()
     void* library_ = nullptr;
     const FakeCalls* calls_ = nullptr;
-    zelvo::testing::BoxAnswers boxes_;
-    std::optional<zelvo::testing::ScopedEnv> conf_;
+    BoxAnswers boxes_;
+    std::optional<ScopedEnv> conf_;
     QTimer user_;
 };
 
@@ -125,24 +129,18 @@ protected:
 // says why in the desktop's language; standard error keeps the German words of the log.
 TEST_F(DesktopProgramTest, ARefusedStartSpeaksTheDesktopsLanguageAndGermanOnStandardError)
 {
-    const platform::Registry::Paths paths{dir_ / "HKCU.reg", dir_ / "HKLM.reg"};
     const std::string folder = dir_.path().string();
-    const zelvo::testing::ScopedEnv noList("LANGUAGE", nullptr);
+    const ScopedEnv noList("LANGUAGE", nullptr);
     std::optional<platform::RegistryClaim> other{std::in_place};
-    ASSERT_EQ(other->take(paths), platform::RegistryClaim::Result::Claimed);
+    ASSERT_EQ(other->take({dir_ / "HKCU.reg", dir_ / "HKLM.reg"}), platform::RegistryClaim::Result::Claimed);
     // Zelvo's lines on standard error (the offscreen platform has its say too) and the box.
     std::string driver = ZELVO_FAKE_FLXAPI;
     const auto refusedStart = [&](const char* locale) {
-        const zelvo::testing::ScopedEnv language("LC_ALL", locale);
-        app::DesktopProgram::Options o;
-        o.session.registryPaths = paths;
-        o.session.logFile = dir_ / "Zelvo.log";
-        o.session.libraryName = driver;
-        o.instanceDirectory = QString::fromStdString(folder);
-        o.splash = false;
+        const ScopedEnv language("LC_ALL", locale);
         boxes_.answers = {"OK"};
+        boxes_.texts.clear();
         ::testing::internal::CaptureStderr();
-        EXPECT_EQ(app::DesktopProgram(std::move(o)).start(), 1);
+        EXPECT_EQ(app::DesktopProgram(programOptions(driver)).start(), 1);
         const QString said = QString::fromStdString(::testing::internal::GetCapturedStderr());
         const QStringList zelvos = said.split('\n').filter(QRegularExpression("^zelvo: "));
         return std::pair(zelvos.join('\n').toStdString(), boxes_.texts.join('|').toStdString());
@@ -155,7 +153,6 @@ TEST_F(DesktopProgramTest, ARefusedStartSpeaksTheDesktopsLanguageAndGermanOnStan
               std::pair(inUse, "Error: Another Zelvo program (zelvo or zelvo-station) is already using the "
                                "registry folder " +
                                    folder + ". Quit it first."));
-    boxes_.texts.clear();
     EXPECT_EQ(refusedStart("fr_FR.UTF-8"),
               std::pair(inUse, "Erreur: Un autre programme Zelvo (zelvo ou zelvo-station) utilise déjà le "
                                "dossier de registre " +
@@ -164,7 +161,6 @@ TEST_F(DesktopProgramTest, ARefusedStartSpeaksTheDesktopsLanguageAndGermanOnStan
     other.reset();
     std::filesystem::remove(dir_ / "HKCU.reg.inuse");
     std::filesystem::create_directory(dir_ / "HKCU.reg.inuse");
-    boxes_.texts.clear();
     const auto [said, shown] = refusedStart("fr_FR.UTF-8");
     EXPECT_EQ(said.rfind("zelvo: Der Registrierungsordner " + folder + " kann nicht belegt werden: ", 0), 0u)
         << said;
@@ -174,7 +170,6 @@ TEST_F(DesktopProgramTest, ARefusedStartSpeaksTheDesktopsLanguageAndGermanOnStan
 
     std::filesystem::remove(dir_ / "HKCU.reg.inuse");
     driver = (dir_ / "libflxapi32.so").string();  // not there
-    boxes_.texts.clear();
     EXPECT_EQ(
         refusedStart("en_GB.UTF-8"),
         std::pair(std::string("zelvo: Der Treiber libflxapi32.so kann nicht geladen werden: Zelvo ist "
@@ -298,7 +293,7 @@ std::pair<QString, QColor> headerAbove(const QTextEdit& history, const QString& 
 // 127.0.0.1, and it ends as the blue line of the message window and as a line of the history.
 TEST_F(DesktopProgramTest, KeptLinesOfAHeldHistoryComeFirstAndAnAckOnTheAirIsItsBlueLineAndKept)
 {
-    zelvo::testing::KissServer tnc;
+    KissServer tnc;
     useTnc(tnc);
     // The default history is the test program's own, never the user's; an earlier run kept a line.
     const auto file = app::HistoryStore::defaultPath();
@@ -311,7 +306,7 @@ TEST_F(DesktopProgramTest, KeptLinesOfAHeldHistoryComeFirstAndAnAckOnTheAirIsIts
         ASSERT_EQ(store.load(kept), std::nullopt);
         ASSERT_EQ(store.record(keptBert, "R12:00:00 Hallo"), std::nullopt);
     }
-    zelvo::testing::HeldDatabase holder(file, true);
+    HeldDatabase holder(file, true);
     auto program = start("DL9TST", "000000df", ZELVO_FLXAPI);
     ASSERT_TRUE(tnc.accept());
 
@@ -322,7 +317,7 @@ TEST_F(DesktopProgramTest, KeptLinesOfAHeldHistoryComeFirstAndAnAckOnTheAirIsIts
     dialogs::MessageWindow& window = program->dialogs().messageWindow();
     window.openFor(bert);
     window.show();
-    const auto& history = zelvo::testing::child<QTextEdit>(window, "RichRX");
+    const auto& history = child<QTextEdit>(window, "RichRX");
     EXPECT_TRUE(bert.rxBuffer.empty());
     holder.letGo();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !bert.rxBuffer.empty(); }, 15000));
@@ -330,7 +325,7 @@ TEST_F(DesktopProgramTest, KeptLinesOfAHeldHistoryComeFirstAndAnAckOnTheAirIsIts
     EXPECT_TRUE(history.toPlainText().startsWith("12:00:00 DL2BBB")) << history.toPlainText().toStdString();
     ASSERT_EQ(headerAbove(history, "Hallo Bert").first, "DL9TST");  // waiting: no time yet
 
-    tnc.send_frame(zelvo::testing::ui_frame("DL2BBB-3", "DL9TST", 208, ""));
+    tnc.send_frame(ui_frame("DL2BBB-3", "DL9TST", 208, ""));
     ASSERT_TRUE(QTest::qWaitFor([&] { return bert.txBuffer.empty(); }, 15000));
     const auto [header, colour] = headerAbove(history, "Hallo Bert");
     EXPECT_TRUE(header.endsWith(" DL9TST") && header.size() > 7 && colour == QColor(0, 0, 255))
@@ -366,14 +361,12 @@ std::pair<bool, bool> firstStartHint(app::MainWindow& window)
 // //INfo query (without an info text: the own call alone), and a message.
 TEST_F(DesktopProgramTest, TheAirHearsTheSameBytesWhateverLanguageIsChosen)
 {
-    using zelvo::testing::child;
-    using zelvo::testing::ui_frame;
     passInterval_ = std::chrono::milliseconds(50);  // no repetition within 1.5 s
     std::vector<std::string> heard[2];
     std::string titles[2];
     std::tuple<bool, bool, int> hintAtStart[2];  // shown, whole, the window's width
     for (const int run : {0, 1}) {
-        zelvo::testing::KissServer tnc;
+        KissServer tnc;
         useTnc(tnc);
         auto program = start(nullptr, "", ZELVO_FLXAPI);
         ASSERT_TRUE(tnc.accept());
@@ -442,12 +435,12 @@ TEST_F(DesktopProgramTest, TheAirHearsTheSameBytesWhateverLanguageIsChosen)
 TEST_F(DesktopProgramTest, AFirstStartInFrenchStoresTheFrenchAwayText)
 {
     language_ = "fr";
-    zelvo::testing::writeFile(dir_ / "flexnet.conf", "0 kiss-tcp 127.0.0.1:9 Test\n");
+    writeFile(dir_ / "flexnet.conf", "0 kiss-tcp 127.0.0.1:9 Test\n");
     conf_.emplace("ZELVO_FLEXNET_CONF", (dir_ / "flexnet.conf").c_str());
     auto program = start(nullptr, "", ZELVO_FLXAPI);
     inSettings([&](dialogs::SettingsDialog& settings) {
-        QTest::keyClicks(&zelvo::testing::child<QLineEdit>(settings, "EditMyCall"), "DL9TST");
-        zelvo::testing::child<QPushButton>(settings, "BtnOK").click();
+        QTest::keyClicks(&child<QLineEdit>(settings, "EditMyCall"), "DL9TST");
+        child<QPushButton>(settings, "BtnOK").click();
     });
     ASSERT_TRUE(QTest::qWaitFor([&] { return program->session().settings().myCall() == "DL9TST"; }, 10000));
     EXPECT_EQ(platform::Registry({dir_ / "HKCU.reg", dir_ / "HKLM.reg"})
@@ -459,13 +452,12 @@ TEST_F(DesktopProgramTest, AFirstStartInFrenchStoresTheFrenchAwayText)
 // tray's badge and tip, the status bar, the log; and the TNC that comes back clears them again.
 TEST_F(DesktopProgramTest, GoingOnlineWithoutATncSaysSoAtOnceAndTheLogHasTheTncLostAndBack)
 {
-    zelvo::testing::KissServer tnc(/*listen_now=*/false);  // refused
+    KissServer tnc(/*listen_now=*/false);  // refused
     useTnc(tnc);
     auto program = start("DL9TST", "000000df", ZELVO_FLXAPI);
     link::FlexApi& driver = program->session().driver();
     // Without the event loop, so that the watch's grace cannot have passed on its timer.
-    ASSERT_TRUE(
-        zelvo::testing::wait_until([&] { return driver.linkState(0).value_or(FlxLinkState{}).error != 0; }));
+    ASSERT_TRUE(wait_until([&] { return driver.linkState(0).value_or(FlxLinkState{}).error != 0; }));
     app::StatusBar& bar = program->mainWindow().statusBar();
     ASSERT_EQ(std::pair(bar.panelText(1) == "TNC nicht erreichbar", program->tray().showsTncLost()),
               std::pair(false, false));
