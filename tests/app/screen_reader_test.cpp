@@ -8,7 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include "dialogs/language.h"
 #include "tests/app/windows_fixture.h"
 
 namespace {
@@ -55,7 +54,6 @@ protected:
 // nothing of the switch. The tray: its menu and tip.
 TEST_F(ScreenReaderTest, EveryLanguageNamesEveryPartAndTheAwaySwitchFollowsPanelTwo)
 {
-    dialogs::LanguageSwitch language;
     add("DL1AAA", S::OnlineUnread);
     tray.setPicture(protocol::TrayPicture::MainIcon);
     const QString down = "Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar";
@@ -85,8 +83,7 @@ TEST_F(ScreenReaderTest, EveryLanguageNamesEveryPartAndTheAwaySwitchFollowsPanel
         const auto& [code, texts] = languages[n];
         heardNow();
         tray.setOnline(true);  // the away switch below tells it the own state
-        language.apply(code);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        switchTo(code);
         QStringList shown = {frame->text(QAccessible::Name), accessibleName(window.rosterView()),
                              accessibleName(bar)};
         for (int panel = 0; panel < 3; ++panel)

@@ -4,7 +4,6 @@
 
 #include "app/activity_log.h"
 #include "app/pictures.h"
-#include "dialogs/language.h"
 #include "platform/ansi.h"
 #include "protocol/status.h"
 #include "tests/app/windows_fixture.h"
@@ -16,15 +15,7 @@ using namespace zelvo::testing;
 using S = app::TStationState;
 using protocol::TrayPicture;
 
-class TrayTest : public WindowsTest {
-protected:
-    void switchTo(std::string_view code)
-    {
-        language.apply(code);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-    }
-    dialogs::LanguageSwitch language;
-};
+using TrayTest = WindowsTest;
 
 // The tips of the pictures: the test of a TNC that does not answer.
 TEST_F(TrayTest, RecomputedPictureFollowsUnreadAndTheOwnState)

@@ -29,7 +29,6 @@
 #include "dialogs/channel_editor.h"
 #include "dialogs/entry_editor.h"
 #include "dialogs/help_window.h"
-#include "dialogs/language.h"
 #include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/splash_window.h"
@@ -348,12 +347,6 @@ protected:
         const dialogs::ChannelEditor editor(channelTable, entry, std::nullopt, {});
         return underlinable(editor);
     }
-    void switchTo(std::string_view code)
-    {
-        language.apply(code);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        QApplication::processEvents();  // the layouts follow the new texts
-    }
 
     dialogs::SettingsDialog settings{session.settings(), nullptr};
     dialogs::EntryEditor entryEditor{session.station()};
@@ -370,7 +363,6 @@ protected:
     dialogs::HelpWindow help{QStringLiteral(ZELVO_HELP_FILE)};
     dialogs::SplashWindow splash;
     dialogs::AboutBox* about = nullptr;
-    dialogs::LanguageSwitch language;
 };
 
 TEST_F(WindowLanguagesTest, NoWindowShowsGermanInEnglishOrFrenchAndNoneCutsAText)

@@ -9,6 +9,7 @@
 
 #include "app/main_window.h"
 #include "app/station_adapter.h"
+#include "dialogs/language.h"
 #include "tests/dialogs/window_support.h"
 #include "tests/support/temp_dir.h"
 
@@ -53,6 +54,13 @@ protected:
     }
     app::Roster& roster() { return session.roster(); }
     QString status(int panel) { return window.statusBar().panelText(panel); }
+    // Every window speaks `code` ("de", "en", "fr"), its layouts following the new texts.
+    void switchTo(std::string_view code)
+    {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
+        QApplication::processEvents();
+    }
 
     TempDir dir;
     app::Session session{options()};
@@ -61,6 +69,7 @@ protected:
     app::MainWindow window{session, dialogs, tray};
     app::StationAdapter adapter{window, tray};
     BoxAnswers boxes;
+    dialogs::LanguageSwitch language;
 };
 
 }  // namespace zelvo::testing
