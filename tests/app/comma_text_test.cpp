@@ -6,7 +6,7 @@ using zelvo::app::decodeCommaText;
 using zelvo::app::encodeCommaText;
 using Fields = std::vector<std::string>;
 
-// The line of an ordinary entry is checked byte for byte through the store (roster_store_test).
+// The line of an ordinary entry is checked byte for byte through the store (RosterStoreTest).
 TEST(CommaText, QuotesCommasControlsAndHighBytesRoundTrip)
 {
     const Fields fields = {"Sa\"m", "a,b", "x\r\ny", "\xC4rger \xFC", "", "\x01", "\"", " lead", "", ""};
