@@ -26,7 +26,6 @@ namespace {
 
 using app::TStationState;
 using testing::child;
-using ::testing::IsEmpty;
 
 class MessageWindowTest : public ::testing::Test {
 protected:
@@ -246,9 +245,8 @@ TEST_F(MessageWindowTest, RefreshesOnlyItsOwnStationAndForgetsADeletedOne)
 }
 
 // An open window follows each switch of the language: title, button, edit menu, the date of a
-// kept line and the short-text question with its box, every control named, and
-// the German size as it always was.
-TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageAndNamesEveryControl)
+// kept line and the short-text question with its box, and the German size as it always was.
+TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguage)
 {
     a_.rxBuffer = {"R12:00:00 Hallo"};
     a_.keptDates = {"2024-05-03"};
@@ -283,7 +281,6 @@ TEST_F(MessageWindowTest, OpenWindowSpeaksEachLanguageAndNamesEveryControl)
                              boxes_.texts),
                   std::tuple(title, day + " 12:00:00 DB0ABC", send, paste, buttons, QStringList(question)));
         EXPECT_TRUE(window_.isVisible());
-        EXPECT_THAT(testing::unnamedControls(window_), IsEmpty()) << code;
         if (code == kGerman) {
             EXPECT_EQ(window_.size(), QSize(380, 340));
         }
