@@ -14,35 +14,12 @@
 #include <string>
 #include <string_view>
 
+#include "app/event_log.h"
 #include "platform/problem.h"
 
 namespace zelvo::app {
 
-// What a log line is about. 0..10 are the event kinds, with the same numbers; 8 and 9 (own
-// station away and back) write no line. 20..27 exist only in the log.
-enum class LogKind : int {
-    MessageReceived = 0,
-    MessageSent = 1,
-    UserOnline = 2,
-    UserOffline = 3,
-    UserAway = 4,
-    UserBack = 5,
-    SelfOnline = 6,
-    SelfOffline = 7,
-    SelfAway = 8,
-    SelfBack = 9,
-    Polled = 10,
-    PollTo = 20,
-    Started = 21,
-    Ended = 22,
-    Remote = 23,
-    Error = 24,    // a failure the program noticed while running
-    TncLost = 25,  // a channel's TNC stopped answering (or never did)
-    TncBack = 26,  // and answers again
-    Private = 27,  // files of the program that others could read are now the user's alone
-};
-
-class ActivityLog {
+class ActivityLog : public EventLog {
 public:
     // The log setting, asked at every call from either thread; an empty one counts as on.
     using Switch = std::function<bool()>;
@@ -69,7 +46,7 @@ public:
 
     // Appends the kind's line when the setting is on. Failures are ignored: the line is lost,
     // and a file deleted meanwhile is not created again.
-    void logFile(std::string_view text, LogKind kind);
+    void logFile(std::string_view text, LogKind kind) override;
 
     // "05.Dez.2026 09:05" in Windows-1252.
     std::string timeStamp(const QDateTime& time) const;

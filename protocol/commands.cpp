@@ -1,6 +1,6 @@
 #include "protocol/commands.h"
 
-#include "app/activity_log.h"
+#include "app/event_log.h"
 #include "app/roster_store.h"
 #include "protocol/messages.h"
 #include "protocol/outgoing.h"

@@ -5,7 +5,7 @@
 #include <ctime>
 #include <iterator>
 
-#include "app/activity_log.h"
+#include "app/event_log.h"
 
 namespace zelvo::protocol {
 

@@ -12,7 +12,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/activity_log.h"
+#include "app/event_log.h"
 #include "app/roster.h"
 #include "dialogs/settings.h"
 #include "protocol/destination_cache.h"
@@ -110,7 +110,7 @@ public:
     StationUi& ui;
 
     // Optional services; without them nothing is logged, played or saved.
-    app::ActivityLog* log = nullptr;
+    app::EventLog* log = nullptr;
     platform::SoundPlayer* sound = nullptr;
     app::RosterStore* store = nullptr;
     // The program's file version as "%d.%d.%d.%d"; empty without a version block.

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "app/activity_log.h"
 #include "app/roster_store.h"
 #include "protocol/messages.h"
 #include "tests/protocol/station_harness.h"
@@ -61,18 +62,6 @@ TEST_F(Commands, AwaySwitchBothWaysAlsoWhileOffline)
               (std::vector<std::string>{"Bin gerade nicht da", ""}));
     EXPECT_EQ(std::pair(h.station.online(), h.ui.ownStates),
               std::pair(false, std::vector<std::pair<bool, bool>>{{false, true}, {false, false}}));
-}
-
-TEST_F(Commands, PollingNeedsTheOwnStationOnline)
-{
-    auto& entry = h.add("DL2BBB-4", S::Online, "1");
-    EXPECT_FALSE(protocol::pollStation(h.station, entry));
-    EXPECT_EQ(std::tuple(h.ui.statuses, entry.pollCount, h.driver.sent().size()),
-              std::tuple(std::vector<std::string>{"Offline nicht m\xF6glich"}, "0", 0u));
-
-    h.setOnline(true);
-    EXPECT_TRUE(protocol::pollStation(h.station, entry) && h.ui.lastStatus() == "User wird gepollt");
-    // The request and its countdown: Messages.PollGoesOutFiveTimesThenTheStationIsOffline.
 }
 
 // " Send to:" is the sender's own record: only the global log switch stops it, never the event's
