@@ -79,10 +79,9 @@ bool showRead(HelpWindow& help, const QString& topic = {})
     return help.showTopic(topic) && QTest::qWaitFor([&] { return !help.loading(); }, kBound);
 }
 
-// Open, the about box, the splash's buttons and tagline, and the help window with the page it shows
-// follow each switch of the language; a splash opened then shows the
-// language's tagline (German where a language has no picture); the about box keeps its size in
-// German.
+// The splash's tagline and the help window's page follow each switch of the language; a splash
+// opened then shows the language's tagline (German where a language has no picture); the about
+// box keeps its size in German. (That no window keeps a German text: WindowLanguagesTest.)
 TEST(AboutBox, OpenWindowsSpeakEachLanguage)
 {
     ASSERT_EQ(art::splashJpeg("xx"), art::splashJpeg(kGerman));
@@ -93,19 +92,11 @@ TEST(AboutBox, OpenWindowsSpeakEachLanguage)
     HelpWindow help(QStringLiteral(ZELVO_HELP_FILE));
     ASSERT_TRUE(showRead(help));
     LanguageSwitch language;
-    const std::tuple<const char*, QString, QString, QString, QString> languages[] = {
-        {"en", "About Zelvo", "Close", "Zelvo Help", "Contents"},
-        {"fr", "À propos de Zelvo", "Fermer", "Aide de Zelvo", "Sommaire"},
-        {"de", "Über Zelvo", "Schließen", "Zelvo-Hilfe", "Inhalt"},
-    };
-    for (const auto& [code, title, close, helpTitle, contents] : languages) {
+    for (const auto& [code, contents] : {std::pair{"en", "Contents"}, {"fr", "Sommaire"}, {"de", "Inhalt"}}) {
         language.apply(code);
         QCoreApplication::sendPostedEvents();
-        QCoreApplication::processEvents();  // the tool bar lays out its renamed buttons one round later
         EXPECT_TRUE(QTest::qWaitFor([&] { return !help.loading(); }, kBound));
-        EXPECT_EQ(std::tuple(about->windowTitle(), button(splash, "close")->toolTip(), help.windowTitle(),
-                             help.browser()->documentTitle()),
-                  std::tuple(title, close, helpTitle + QStringLiteral(" – ") + contents, contents));
+        EXPECT_EQ(help.browser()->documentTitle(), QString(contents));
         SplashWindow fresh;
         fresh.show();
         EXPECT_EQ(tagline(fresh.grab().toImage()), taglineOf(code)) << code;
