@@ -7,27 +7,16 @@
 # program of the desktop, mako or python3-pyatspi is missing).
 set -u
 
-# As the caller: programs and scripts into a scratch folder the desktop's user owns (see
-# wayland_tray.sh), then the steps below on the desktop.
+# As the caller: the test runs on the desktop from a scratch folder (run_on_wayland), then the
+# steps below.
 if [ -z "${ZELVO_WAYLAND_BASE:-}" ]; then
   [ $# -eq 1 ] || { echo "usage: $0 BIN_DIR" >&2; exit 2; }
   command -v mako >/dev/null && command -v makoctl >/dev/null ||
     { echo "SKIP: mako is missing (apt-get install mako-notifier)"; exit 77; }
   /usr/bin/python3 -c 'import pyatspi, gi' 2>/dev/null ||
     { echo "SKIP: python3-pyatspi is missing (apt-get install at-spi2-core python3-pyatspi)"; exit 77; }
-  here=$(cd "$(dirname "$0")" && pwd)
-  base=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-wayland-notices.XXXXXX")
-  chmod 755 "$base"
-  mkdir "$base/bin"
-  for file in zelvo zelvo-air zelvo-station libflxapi32.so libzelvo_audio.so; do
-    [ -e "$1/$file" ] && cp "$1/$file" "$base/bin/"
-  done
-  cp "$here/wayland_notices.sh" "$here/steps.sh" "$here/notices.py" "$base/"
-  [ "$(id -u)" -eq 0 ] && chown -R "${WAYLAND_USER:-nobody}" "$base"
-  ZELVO_WAYLAND_BASE=$base "$here/../../scripts/with-wayland" "$base/wayland_notices.sh"
-  code=$?
-  if [ $code -eq 0 ] || [ $code -eq 77 ]; then rm -rf "$base"; else echo "kept: $base"; fi
-  exit $code
+  . "$(dirname "$0")/wayland_steps.sh"
+  run_on_wayland "$0" "$1" "$(dirname "$0")/notices.py"
 fi
 
 [ -n "${SWAYSOCK:-}" ] || { echo "run me through tests/desktop/wayland_notices.sh BIN_DIR" >&2; exit 2; }
@@ -39,16 +28,10 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 step="start"
 # shellcheck source=tests/desktop/steps.sh
 . "$base/steps.sh"
+# shellcheck source=tests/desktop/wayland_steps.sh
+. "$base/wayland_steps.sh"
 trap stop_all EXIT
 trap 'exit 143' TERM INT HUP
-wait_for() {
-  local what=$1 end=$((SECONDS + 20))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $end ] || fail "$what (after 20 s)"
-    sleep 0.05
-  done
-}
 fail() {
   echo "FAIL in step $step: $*"
   for out in "$scratch"/*.out; do
@@ -60,44 +43,10 @@ fail() {
   exit 1
 }
 
-windows() {
-  swaymsg -t get_tree | /usr/bin/python3 -c '
-import json, sys
-def walk(node):
-    if node.get("visible") and node.get("pid"):
-        print(node["name"])
-    for child in node["nodes"] + node["floating_nodes"]:
-        walk(child)
-walk(json.load(sys.stdin))'
-}
-shown() { windows | grep -qxF "$1"; }
 notices() { "$base/notices.py" "$scratch/monitor.out"; }
 notified() { notices | grep '^N|' | grep -qF "$1"; }
 status_sent() { grep -A1 'member=NewStatus' "$scratch/monitor.out" | grep -c "string \"$1\""; }
 
-unpack() {
-  /usr/bin/python3 -c "import sys
-from gi.repository import GLib
-value = GLib.Variant.parse(None, sys.stdin.read()).unpack()
-$1"
-}
-item_property() {
-  gdbus call --session --dest "$service" --object-path "$path" \
-    --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem "$1"
-}
-service=""
-path=""
-find_item() {
-  local entry
-  for entry in $(gdbus call --session --dest org.kde.StatusNotifierWatcher \
-    --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
-    org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems | unpack 'print(*value[0])'); do
-    service=${entry%%/*}
-    path=/${entry#*/}
-    [ "$(item_property Id | unpack 'print(value[0])')" = zelvo ] && return 0
-  done
-  return 1
-}
 # The menu entry with this label, clicked as the host clicks it.
 click_entry() {
   local menu id

@@ -9,27 +9,15 @@
 # folder with the screenshots is kept), 77 skipped (a program of the desktop is missing).
 set -u
 
-# First, as the caller: the programs and these scripts go into a scratch folder that the desktop's
-# user owns (scripts/with-wayland runs as nobody when started as root, and nobody may not read
-# the checkout), then the steps below run on the desktop from there.
+# As the caller: the test runs on the desktop from a scratch folder (run_on_wayland), then the
+# steps below.
 if [ -z "${ZELVO_WAYLAND_BASE:-}" ]; then
   [ $# -eq 1 ] || { echo "usage: $0 BIN_DIR" >&2; exit 2; }
   command -v grim >/dev/null || { echo "SKIP: grim is missing (apt-get install grim)"; exit 77; }
   /usr/bin/python3 -c 'import pyatspi, gi' 2>/dev/null ||
     { echo "SKIP: python3-pyatspi is missing (apt-get install at-spi2-core python3-pyatspi)"; exit 77; }
-  here=$(cd "$(dirname "$0")" && pwd)
-  base=$(mktemp -d "${TMPDIR:-/tmp}/zelvo-wayland-e2e.XXXXXX")
-  chmod 755 "$base"
-  mkdir "$base/bin"
-  for file in zelvo zelvo-air libflxapi32.so libzelvo_audio.so; do
-    [ -e "$1/$file" ] && cp "$1/$file" "$base/bin/"
-  done
-  cp "$here/wayland_tray.sh" "$here/steps.sh" "$base/"
-  [ "$(id -u)" -eq 0 ] && chown -R "${WAYLAND_USER:-nobody}" "$base"
-  ZELVO_WAYLAND_BASE=$base "$here/../../scripts/with-wayland" "$base/wayland_tray.sh"
-  code=$?
-  if [ $code -eq 0 ] || [ $code -eq 77 ]; then rm -rf "$base"; else echo "kept: $base"; fi
-  exit $code
+  . "$(dirname "$0")/wayland_steps.sh"
+  run_on_wayland "$0" "$1"
 fi
 
 [ -n "${SWAYSOCK:-}" ] || { echo "run me through tests/desktop/wayland_tray.sh BIN_DIR" >&2; exit 2; }
@@ -42,17 +30,10 @@ export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1 XDG_CONFIG_HOME=$scratch/config XDG_DA
 step="start"
 # shellcheck source=tests/desktop/steps.sh
 . "$base/steps.sh"
+# shellcheck source=tests/desktop/wayland_steps.sh
+. "$base/wayland_steps.sh"
 trap stop_all EXIT
 trap 'exit 143' TERM INT HUP
-# As steps.sh's, but bounded by the clock: a poll here asks the bus and takes its time.
-wait_for() {
-  local what=$1 end=$((SECONDS + 20))
-  shift
-  until "$@" >/dev/null 2>&1; do
-    [ $SECONDS -lt $end ] || fail "$what (after 20 s)"
-    sleep 0.05
-  done
-}
 fail() {
   echo "FAIL in step $step: $*"
   for out in "$scratch"/*.out "$bin/Zelvo.log"; do
@@ -64,45 +45,6 @@ fail() {
   exit 1
 }
 
-# The names of the shown windows, one a line (swaymsg's tree, floating windows included).
-windows() {
-  swaymsg -t get_tree | /usr/bin/python3 -c '
-import json, sys
-def walk(node):
-    if node.get("visible") and node.get("pid"):
-        print(node["name"])
-    for child in node["nodes"] + node["floating_nodes"]:
-        walk(child)
-walk(json.load(sys.stdin))'
-}
-shown() { windows | grep -qxF "$1"; }
-
-# GVariant text as gdbus prints it, unpacked into Python values for the code in $1.
-unpack() {
-  /usr/bin/python3 -c "import sys
-from gi.repository import GLib
-value = GLib.Variant.parse(None, sys.stdin.read()).unpack()
-$1"
-}
-item_property() {
-  gdbus call --session --dest "$service" --object-path "$path" \
-    --method org.freedesktop.DBus.Properties.Get org.kde.StatusNotifierItem "$1"
-}
-
-# The item whose Id is zelvo among those the host knows; sets $service and $path.
-service=""
-path=""
-find_item() {
-  local entry
-  for entry in $(gdbus call --session --dest org.kde.StatusNotifierWatcher \
-    --object-path /StatusNotifierWatcher --method org.freedesktop.DBus.Properties.Get \
-    org.kde.StatusNotifierWatcher RegisteredStatusNotifierItems | unpack 'print(*value[0])'); do
-    service=${entry%%/*}
-    path=/${entry#*/}
-    [ "$(item_property Id | unpack 'print(value[0])')" = zelvo ] && return 0
-  done
-  return 1
-}
 tip() { item_property ToolTip | unpack 'print(value[0][2])'; }
 tip_is() { [ "$(tip)" = "$1" ]; }
 
