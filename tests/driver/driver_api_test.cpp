@@ -204,8 +204,6 @@ TEST_F(DriverApi, RefusesWhatItCannotSendAndWritesNothingForIt)
         {nullptr, "DB0XYZ 0", 2, "hi"},
         {"DL1ABC", nullptr, 2, "hi"},
         {"", "DB0XYZ 0", 2, "hi"},
-        {"DL1ABCD", "DB0XYZ 0", 2, "hi"},
-        {"DL1ABC-16", "DB0XYZ 0", 2, "hi"},
         {"DL1ABC", "DB0XYZ 9", 2, "hi"},  // not in the table
         {"DL1ABC", "DB0XYZ 1", 2, "hi"},  // TNC not connected
         {"DL1ABC", longDestination.c_str(), 2, "hi"},

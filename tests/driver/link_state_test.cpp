@@ -93,7 +93,6 @@ TEST_F(DriverLink, AgwFaultsEndInTheirStateAndTheLinkComesBackWhenTheServerAnswe
     for (const auto& [fault, linkState, error] :
          {Case{Behaviour::CloseAfterRequest, FLX_LINK_DOWN, ECONNRESET},
           Case{Behaviour::Garbage, FLX_LINK_WRONG_PROTOCOL, 0},
-          Case{Behaviour::Oversize, FLX_LINK_WRONG_PROTOCOL, 0},
           Case{Behaviour::CutOff, FLX_LINK_WRONG_PROTOCOL, 0}}) {
         SCOPED_TRACE(static_cast<int>(fault));
         FakeAgwServer server(fault);

@@ -75,7 +75,8 @@ TEST(Probe, KissTncThatSendsKissFrames)
     EXPECT_EQ(talking.raw_received().size(), 36u);
 }
 
-// One answer per fault of the other end; each must come within the timeout.
+// One answer per fault of the other end; each must come within the timeout. (An oversize header
+// breaks the decoder as garbage does: AgwDecode.BreaksForGoodOnOversizeOrAHeaderThatIsNoAgw.)
 TEST(Probe, OtherEndsThatSpeakNeitherProtocol)
 {
     const struct {
@@ -84,7 +85,6 @@ TEST(Probe, OtherEndsThatSpeakNeitherProtocol)
     } cases[] = {
         {"garbage in answer", Behaviour::Garbage},
         {"close after the request", Behaviour::CloseAfterRequest},
-        {"answer longer than AGW allows", Behaviour::Oversize},
         {"answer cut off", Behaviour::CutOff},
     };
     for (const auto& c : cases) {
@@ -104,6 +104,8 @@ TEST(Probe, OtherEndsThatSpeakNeitherProtocol)
     answer.join();
 }
 
+// An address the channel table refuses is refused here too (each fault of a table line:
+// ChannelTable.ReportsEachBadLineWithItsNumberAndKeepsTheRest).
 TEST(Probe, NoConnectionSaysWhy)
 {
     std::uint16_t closed = 0;
@@ -117,14 +119,9 @@ TEST(Probe, NoConnectionSaysWhy)
         int error;
     } cases[] = {
         {"", -2},
-        {"kiss-tcp 127.0.0.1", -2},
-        {"kiss-tcp 127.0.0.1:70000", -2},
         {"kiss-tcp 127.0.0.1:8001 trailing words", -2},
         {"kiss-tcp 127.0.0.1:8001\n1 kiss-tcp 127.0.0.1:8002", -2},
         {std::string("kiss-tcp 127.0.0.1:8001\0x", 26), -2},
-        {"udp 127.0.0.1:8001", -2},
-        {"kiss-serial /dev/ttyUSB0", -2},
-        {"kiss-serial /dev/ttyUSB0 12345", -2},
         {"kiss-serial /nonexistent/ttyUSB0 9600", ENOENT},
     };
     for (const auto& c : cases)
