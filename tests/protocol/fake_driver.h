@@ -77,17 +77,12 @@ public:
         deliver(AirFrame{std::move(source), pid, std::move(info), 0, {}});
     }
 
-    // The next `count` sends are refused (and recorded as refused).
-    void refuseNext(int count)
+    // The next `count` sends are refused (and recorded as refused); with -1 every send until
+    // refuse(0).
+    void refuse(int count)
     {
         std::lock_guard lock(mutex_);
         refuse_ = count;
-    }
-    // Every send is refused until allowed again.
-    void refuseAll(bool on)
-    {
-        std::lock_guard lock(mutex_);
-        refuse_ = on ? -1 : 0;
     }
 
     // While on, every accepted frame waits in the driver (frameWaiting) until withdrawn.

@@ -85,7 +85,7 @@ TEST_F(Messages, EveryCopyIsAcknowledgedButStoredOnce)
 {
     h.handle(kPeer, 213, "Hallo");
     h.handle(kPeer, 213, "Hallo");
-    h.driver.refuseNext(1);
+    h.driver.refuse(1);
     h.handle(kPeer, 213, "Hallo");  // a refused ack is not offered again
     h.handle(kPeer, 214, "Hallo");  // the next number is a new message, even with the same text
 
@@ -196,11 +196,11 @@ TEST_F(Messages, RefusedTransmissionIsGivenUpAndRepeatedOnSchedule)
 {
     h.setOnline(true);
     protocol::queueMessage(h.station, peer, "Hallo", false);
-    h.driver.refuseAll(true);
+    h.driver.refuse(-1);
     h.pass();
     EXPECT_EQ(std::tuple(h.driver.takeSent().size(), h.ui.lastStatus()),
               std::tuple(static_cast<std::size_t>(protocol::kSendAttempts), kTransmissionError));
-    h.driver.refuseAll(false);
+    h.driver.refuse(0);
     EXPECT_EQ(runPasses(30, isMessage, kTransmissionError).sends, std::vector<int>{30});
 }
 

@@ -122,7 +122,7 @@ TEST_F(Outgoing, AwayAndBackGoToReachableEntriesOnly)
 TEST_F(Outgoing, UntilAcceptedGivesUpAfterFiveOffersWithPausesBetween)
 {
     auto& entry = h.add("DL2BBB-4", S::Online, "1");
-    h.driver.refuseAll(true);
+    h.driver.refuse(-1);
 
     EXPECT_FALSE(protocol::sendUi(h.station, entry, protocol::offlineFrame(), SendMode::UntilAccepted));
 
@@ -137,7 +137,7 @@ TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
 {
     h.add("DL2BBB");
     h.add("DB0AAA");
-    h.driver.refuseAll(true);
+    h.driver.refuse(-1);
     protocol::announceOnline(h.station);
     protocol::announceAway(h.station);
     protocol::announceOffline(h.station);
@@ -149,9 +149,9 @@ TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
                          std::vector<std::string>(6, std::string(kTransmissionError)), S::Offline));
 
     // Once a frame gets through, refused frames are offered again in full, and no more once taken.
-    h.driver.refuseAll(false);
+    h.driver.refuse(0);
     protocol::sendStatus(h.station, h.roster.at(0), true);
-    h.driver.refuseNext(2);
+    h.driver.refuse(2);
     h.driver.takeSent();
     protocol::sendStatus(h.station, h.roster.at(0), true);
     EXPECT_EQ(h.driver.sent().size(), 3u);
@@ -175,7 +175,7 @@ TEST_F(Outgoing, WithoutAPauseRefusedFramesWaitForThePassesInOrderAndBound)
         h.add("DL2BBB");
         h.add("DB0AAA", S::Online, "1");
         h.add("OE3CCC", S::Online, "2");
-        h.driver.refuseNext(refusals);
+        h.driver.refuse(refusals);
         protocol::announceOnline(h.station);
         EXPECT_TRUE(way == Sleeping || h.driver.sent().size() == 1u);
         if (way == Finishing)

@@ -162,7 +162,7 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         h.station.setAway(c.away);
         h.settings.setOption(dialogs::Option::PollAway, c.pollAway);
         h.settings.setAwayText("Beim Essen");
-        h.driver.refuseAll(c.refused);
+        h.driver.refuse(c.refused ? -1 : 0);
 
         h.handle("DL2BBB-1", 219);
 
