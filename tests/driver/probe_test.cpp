@@ -134,11 +134,11 @@ TEST(Probe, UnansweredConnectionEndsAtTheTimeout)
 {
     std::uint16_t port = 0;
     const int listener = loopback_socket(0, 0, port);
-    sockaddr_in address{AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
+    const sockaddr_in address = loopback(port);
     std::vector<int> waiting;
     for (int i = 0; i < 4; ++i) {
         waiting.push_back(::socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0));
-        ::connect(waiting.back(), reinterpret_cast<sockaddr*>(&address), sizeof address);
+        ::connect(waiting.back(), reinterpret_cast<const sockaddr*>(&address), sizeof address);
     }
 
     const auto started = Clock::now();

@@ -1,4 +1,5 @@
 #include "tests/support/direwolf_pair.h"
+#include "tests/support/kiss_socket.h"
 
 #include <arpa/inet.h>
 #include <chrono>
@@ -159,12 +160,7 @@ void DirewolfPair::carry(std::stop_token stop)
 {
     const int udp = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     std::array<Transmitted, 2> sent;
-    std::array<sockaddr_in, 2> to{};
-    for (std::size_t i = 0; i < 2; ++i) {
-        to[i].sin_family = AF_INET;
-        to[i].sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        to[i].sin_port = htons(modems_[i].audioPort);
-    }
+    const std::array<sockaddr_in, 2> to{loopback(modems_[0].audioPort), loopback(modems_[1].audioPort)};
     const auto started = std::chrono::steady_clock::now();
     std::int64_t samplesSent = 0;
     for (auto next = started; !stop.stop_requested(); next += kTick) {

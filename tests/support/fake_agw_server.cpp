@@ -26,11 +26,7 @@ void writeAll(int fd, const std::string& bytes)
 
 agw::Frame reply(const agw::Frame& request, std::string data)
 {
-    agw::Frame frame;
-    frame.port = request.port;
-    frame.kind = request.kind;
-    frame.data = std::move(data);
-    return frame;
+    return {request.port, request.kind, 0, {}, {}, std::move(data)};
 }
 
 }  // namespace

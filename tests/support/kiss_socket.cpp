@@ -12,18 +12,11 @@
 #include <unistd.h>
 
 namespace zelvo::testing {
-namespace {
 
 sockaddr_in loopback(std::uint16_t port)
 {
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = htons(port);
-    return address;
+    return {AF_INET, htons(port), {htonl(INADDR_LOOPBACK)}, {}};
 }
-
-}  // namespace
 
 int loopback_socket(std::uint16_t port, int backlog, std::uint16_t& bound)
 {

@@ -6,6 +6,8 @@
 #include "driver/kiss_codec.h"
 #include "tests/support/wait.h"
 
+#include <netinet/in.h>
+
 #include <chrono>
 #include <cstdint>
 #include <string>
@@ -66,6 +68,9 @@ private:
     int listener_ = -1;
     std::uint16_t port_ = 0;
 };
+
+// 127.0.0.1:port.
+sockaddr_in loopback(std::uint16_t port);
 
 // A TCP socket bound to 127.0.0.1:port (a free one for 0), listening unless backlog < 0; the port
 // it got goes to `bound`. Throws when it cannot.
