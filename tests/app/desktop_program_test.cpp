@@ -63,8 +63,9 @@ protected:
         if (myCall != nullptr)
             registry << "\"Mycall\"=\"" << myCall << "\"\r\n\"Options\"=dword:" << options
                      << "\r\n\"ShowAlias\"=dword:00000003\r\n";
-        registry << "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n"
-                 << rosterRows_ << moreRegistry_;
+        registry << "\r\n[HKEY_CURRENT_USER\\Software\\Varkel\\Zelvo\\User]\r\n\"0\"=\"Bert,0,DL2BBB-3,1,1,0,"
+                    ",208,218,\"\r\n"
+                 << moreRegistry_;
         registry.close();
         exitsBefore_ = calls_->exit_calls;
         auto program = std::make_unique<app::DesktopProgram>(programOptions(library));
@@ -113,7 +114,6 @@ protected:
     }
 
     TempDir dir_;
-    std::string rosterRows_ = "\"0\"=\"Bert,0,DL2BBB-3,1,1,0,,208,218,\"\r\n";
     std::string moreRegistry_;     // keys after the roster
     std::string language_ = "de";  // of the windows
     std::chrono::milliseconds passInterval_{5};
@@ -206,22 +206,6 @@ TEST_F(DesktopProgramTest, AutoOnlineThenBeendenAnnouncesOfflineLogsAndEndsWhile
               std::tuple(1, true, "Online", protocol::TrayPicture::MainIcon));
     expectDriverLeftAfterTheThread();
     EXPECT_NE(log().find(" Programm beendet\r\n"), std::string::npos);
-}
-
-// With an empty roster AutoOnline ends the start with the refusal, and the program stays offline.
-TEST_F(DesktopProgramTest, AutoOnlineWithAnEmptyRosterIsRefusedAndTheProgramStaysOffline)
-{
-    moreRegistry_ = kAutoOnline;
-    rosterRows_.clear();
-    boxes_.answers = {"OK"};
-    auto program = start("DL9TST");
-    EXPECT_EQ(std::pair(program->session().station().online(), program->tray().goOnlineAction().isChecked()),
-              std::pair(false, false));
-    EXPECT_EQ(boxes_.texts, QStringList("Fehler: Kein User in der Liste, Anmeldung nicht möglich! "
-                                        "Erstellen sie zuerst einen Eintrag (ALT-R)."));
-    EXPECT_EQ(log().find(" Programm OnLine"), std::string::npos);
-    program.reset();  // not ended: the destructor ends it
-    expectDriverLeftAfterTheThread();
 }
 
 TEST_F(DesktopProgramTest, QuitDuringTheRegistrationQuestionWaitsForTheAnswerAndNeverDeadlocks)
