@@ -180,28 +180,23 @@ TEST_F(EntryEditorTest, TabFollowsTheButtonsAsTheyStand)
     EXPECT_EQ(buttons.join(' ').toStdString(), "EinfgBtn UbernehmBtn AbortBtn");
 }
 
-// The open dialog follows each switch of the language with its German size as it was; a refusal
-// is told in the language too.
+// A refusal of the open dialog is told in the language of the moment, and the German size stays.
+// (That the dialog itself follows a switch: WindowLanguagesTest.)
 TEST_F(EntryEditorTest, OpenDialogSpeaksEachLanguage)
 {
     editor_->prepareNew();
     show();
     const QSize german = editor_->size();
     LanguageSwitch language;
-    const std::tuple<const char*, QString, QString, QString> languages[] = {
-        {"en", "Edit entry", "A&pply", "Zelvo 0.9 Beta 3: Please enter at least one call"},
-        {"fr", "Modifier l'entrée", "A&ppliquer",
-         "Zelvo 0.9 Beta 3: Veuillez indiquer au moins un indicatif"},
-        {"de", "Eintrag bearbeiten", "Ü&bernehmen", "Zelvo 0.9 Beta 3: Bitte mindestens ein Call angeben"},
-    };
-    for (const auto& [code, title, update, refusal] : languages) {
+    for (const auto& [code, refusal] : {std::pair{"en", "Please enter at least one call"},
+                                        {"fr", "Veuillez indiquer au moins un indicatif"},
+                                        {"de", "Bitte mindestens ein Call angeben"}}) {
         language.apply(code);
         QCoreApplication::sendPostedEvents();
         boxes_.answers = {"OK"};
         boxes_.texts.clear();
         at<QPushButton>("EinfgBtn").click();
-        EXPECT_EQ(std::tuple(editor_->windowTitle(), at<QPushButton>("UbernehmBtn").text(), boxes_.texts),
-                  std::tuple(title, update, QStringList(refusal)));
+        EXPECT_EQ(boxes_.texts, QStringList(QString("Zelvo 0.9 Beta 3: ") + refusal));
     }
     EXPECT_EQ(editor_->size(), german);
 }
