@@ -120,7 +120,6 @@ public:
     TUserEntry* findByPrefix(std::string_view text);
 
     const std::string& topCall() const { return topCall_; }
-    void setTopCall(std::string call) { topCall_ = std::move(call); }
     // Stable sort by compareEntries with the given mode.
     void sort(SortMode mode);
     void sortByState() { sort(SortMode::ByState); }

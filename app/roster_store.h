@@ -47,9 +47,6 @@ public:
     // Returns the reason when nothing was saved.
     std::optional<StoreProblem> saveList(const Roster& roster);
 
-    // The values that the last load reported and that saves keep.
-    const std::set<std::string>& keptValues() const { return kept_; }
-
     // Makes one entry from a stored line, as the load does; nullptr when it has no call.
     static std::unique_ptr<TUserEntry> entryFromLine(std::string_view line);
 
@@ -63,7 +60,7 @@ private:
     static std::string storedForm(std::string_view line);
 
     platform::Registry& registry_;
-    std::set<std::string> kept_;
+    std::set<std::string> kept_;  // the values the last load reported, which saves keep
     // Station -> storedForm of the rows last loaded or saved.
     std::map<std::string, std::string> baseline_;
     bool loadFailed_ = false;

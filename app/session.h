@@ -116,7 +116,6 @@ public:
     // Valid after start().
     protocol::Station& station() { return *station_; }
     bool started() const { return station_ != nullptr; }
-    bool stopping() const { return stopping_; }
 
 private:
     void pass();
