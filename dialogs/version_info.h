@@ -37,10 +37,6 @@ private:
 class TFixedFileVersionInfo {
 public:
     bool present() const { return present_; }
-    std::uint32_t fileVersionMS() const { return fileVersionMS_; }
-    std::uint32_t fileVersionLS() const { return fileVersionLS_; }
-    std::uint32_t productVersionMS() const { return productVersionMS_; }
-    std::uint32_t productVersionLS() const { return productVersionLS_; }
     std::uint32_t fileFlags() const { return fileFlags_; }
 
 private:
@@ -67,7 +63,6 @@ public:
 
     // Sets the file and reads it at once.
     void setFileName(std::filesystem::path fileName);
-    const std::filesystem::path& fileName() const { return fileName_; }
     // (Re)loads everything from the file; an unreadable file gives no version.
     void read();
     // Loads everything from these bytes as if they were the file's content.
