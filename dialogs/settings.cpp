@@ -162,24 +162,6 @@ SettingsValues Settings::snapshot() const
     return values_;
 }
 
-std::string Settings::myCall() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.myCall;
-}
-
-std::string Settings::alias() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.alias;
-}
-
-std::string Settings::infoText() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.infoText;
-}
-
 std::string Settings::infoAnswer() const
 {
     std::lock_guard lock(mutex_);
@@ -188,58 +170,10 @@ std::string Settings::infoAnswer() const
     return "Call  : " + values_.myCall + (values_.alias.empty() ? "" : "\r\nName  : " + values_.alias);
 }
 
-std::string Settings::awayText() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.awayText;
-}
-
 bool Settings::option(Option o) const
 {
     std::lock_guard lock(mutex_);
     return values_.option(o);
-}
-
-std::uint8_t Settings::options() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.options;
-}
-
-bool Settings::textBuf() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.textBuf;
-}
-
-ListDisplay Settings::showAlias() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.showAlias;
-}
-
-bool Settings::autoOnline() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.autoOnline;
-}
-
-std::string Settings::language() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.language;
-}
-
-bool Settings::notifyFailure() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.notifyFailure;
-}
-
-bool Settings::notifyLink() const
-{
-    std::lock_guard lock(mutex_);
-    return values_.notifyLink;
 }
 
 TEreignisObj Settings::event(TEventKind kind) const

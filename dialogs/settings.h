@@ -162,20 +162,20 @@ public:
     Settings& operator=(const Settings&) = delete;
 
     SettingsValues snapshot() const;
-    std::string myCall() const;
-    std::string alias() const;
-    std::string infoText() const;
+    std::string myCall() const { return locked(&SettingsValues::myCall); }
+    std::string alias() const { return locked(&SettingsValues::alias); }
+    std::string infoText() const { return locked(&SettingsValues::infoText); }
     // What "//INfo" is answered with: the info text, or without one the own call and name.
     std::string infoAnswer() const;
-    std::string awayText() const;
+    std::string awayText() const { return locked(&SettingsValues::awayText); }
     bool option(Option o) const;
-    std::uint8_t options() const;
-    bool textBuf() const;
-    ListDisplay showAlias() const;
-    bool autoOnline() const;
-    std::string language() const;
-    bool notifyFailure() const;
-    bool notifyLink() const;
+    std::uint8_t options() const { return locked(&SettingsValues::options); }
+    bool textBuf() const { return locked(&SettingsValues::textBuf); }
+    ListDisplay showAlias() const { return locked(&SettingsValues::showAlias); }
+    bool autoOnline() const { return locked(&SettingsValues::autoOnline); }
+    std::string language() const { return locked(&SettingsValues::language); }
+    bool notifyFailure() const { return locked(&SettingsValues::notifyFailure); }
+    bool notifyLink() const { return locked(&SettingsValues::notifyLink); }
     TEreignisObj event(TEventKind kind) const;  // the defaults for a number outside 0..10
     // "//VErsion" is always allowed.
     static constexpr bool remoteVersionAllowed() { return true; }
@@ -220,6 +220,13 @@ public:
     void removeListener(ListenerId id);
 
 private:
+    // A copy of one value, taken under the lock.
+    template <class T>
+    T locked(T SettingsValues::*value) const
+    {
+        std::lock_guard lock(mutex_);
+        return values_.*value;
+    }
     std::optional<platform::Problem> readInto(SettingsValues& values) const;
     std::optional<platform::Problem> loadOnto(SettingsValues next);
     // Applies an edit under the lock; the edit tells whether it changed anything, and only then
