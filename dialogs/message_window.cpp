@@ -99,7 +99,7 @@ MessageWindow::MessageWindow(protocol::Station& station, QWidget* parent)
     input_->setObjectName("SendMemo");
     input_->setTabChangesFocus(true);
     input_->setFixedHeight(input_->fontMetrics().lineSpacing() * 4 + 12);
-    cancel_->setObjectName("BtnAbrechen");
+    cancel_->setObjectName("BtnAbbrechen");
     send_->setObjectName("BtnSend");
     send_->setDefault(true);
     send_->setEnabled(false);

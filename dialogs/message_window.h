@@ -4,7 +4,7 @@
 // senden" between showings. Sending only queues the text through the engine.
 //
 // Child widgets carry the control names as object names (RichRX, SendMemo, LabZeichen,
-// CheckSendAll, BtnSend, BtnAbrechen, PopupMenu1).
+// CheckSendAll, BtnSend, BtnAbbrechen, PopupMenu1).
 #pragma once
 
 #include <QDialog>
