@@ -5,7 +5,7 @@
 //
 // The driver is asked every kInterval on the thread that owns the watch; asking only reads its
 // state there. A driver that cannot describe its channels gives no channel: nothing is watched and
-// nothing said, as before the driver could.
+// nothing said.
 //
 // The warnings are worded in the language the windows show, and again after a switch.
 #pragma once
