@@ -80,6 +80,23 @@ SettingsDialog::SettingsDialog(Settings& settings, platform::SoundPlayer* player
     pages_->addTab(buildRemotesPage(), QString());
     pages_->addTab(buildEventsPage(), QString());
     pages_->setCurrentIndex(kEventsPage);
+    buildButtons();
+    followTexts();
+    fillAll(true);
+    connectControls();
+    listener_ = settings_.addListener([this](Settings::Field field, std::optional<TEventKind>) {
+        if (!writing_)
+            fillAll(field == Settings::Field::All);
+    });
+}
+
+SettingsDialog::~SettingsDialog()
+{
+    settings_.removeListener(listener_);
+}
+
+void SettingsDialog::buildButtons()
+{
     ok_ = new QPushButton(this);
     ok_->setObjectName("BtnOK");
     ok_->setDefault(true);
@@ -99,62 +116,59 @@ SettingsDialog::SettingsDialog(Settings& settings, platform::SoundPlayer* player
     layout->addLayout(buttons);
     // The size follows the texts: a language whose texts are longer widens the dialog.
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    followLanguage(this, [this] {
-        setWindowTitle(tr("Einstellungen"));
-        pages_->setTabText(0, tr("Zelvo"));
-        pages_->setTabText(1, tr("Remotes und Away"));
-        pages_->setTabText(kEventsPage, tr("Ereignisse"));
-        ok_->setText(tr("OK"));
-        ok_->setToolTip(tr("Einstellungen werden übernommen und gespeichert"));
-        cancel_->setText(tr("Abbrechen"));
-        cancel_->setToolTip(tr("Einstellungen werden verworfen"));
-        channels_->setText(tr("&Funkkanäle …"));
-        channels_->setToolTip(tr("Die TNCs und Funkkanäle, über die Zelvo sendet und empfängt"));
-    });
-
-    fillAll(true);
-    connectControls();
-    listener_ = settings_.addListener([this](Settings::Field field, std::optional<TEventKind>) {
-        if (!writing_)
-            fillAll(field == Settings::Field::All);
-    });
 }
 
-SettingsDialog::~SettingsDialog()
+void SettingsDialog::retranslate()
 {
-    settings_.removeListener(listener_);
+    setWindowTitle(tr("Einstellungen"));
+    pages_->setTabText(0, tr("Zelvo"));
+    pages_->setTabText(1, tr("Remotes und Away"));
+    pages_->setTabText(kEventsPage, tr("Ereignisse"));
+    retranslateZelvoPage();
+    retranslateRemotesPage();
+    retranslateEventsPage();
+    ok_->setText(tr("OK"));
+    ok_->setToolTip(tr("Einstellungen werden übernommen und gespeichert"));
+    cancel_->setText(tr("Abbrechen"));
+    cancel_->setToolTip(tr("Einstellungen werden verworfen"));
+    channels_->setText(tr("&Funkkanäle …"));
+    channels_->setToolTip(tr("Die TNCs und Funkkanäle, über die Zelvo sendet und empfängt"));
+}
+
+// Every edit goes to the model at once; while the controls are being filled, nothing does.
+template <class Change>
+auto SettingsDialog::written(Change change)
+{
+    return [this, change](auto&&... args) {
+        if (filling_)
+            return;
+        writing_ = true;
+        change(args...);
+        writing_ = false;
+    };
 }
 
 void SettingsDialog::connectControls()
 {
-    // Every edit goes to the model at once; while the controls are being filled, nothing does.
-    const auto write = [this](auto&& change) {
-        return [this, change](auto&&... args) {
-            if (filling_)
-                return;
-            writing_ = true;
-            change(args...);
-            writing_ = false;
-        };
-    };
     connect(myCall_, &QLineEdit::textEdited, this,
-            write([this](const QString& t) { settings_.setMyCall(toAnsi(t)); }));
+            written([this](const QString& t) { settings_.setMyCall(toAnsi(t)); }));
     connect(alias_, &QLineEdit::textEdited, this,
-            write([this](const QString& t) { settings_.setAlias(toAnsi(t)); }));
-    connect(display_, &QButtonGroup::idToggled, this, write([this](int id, bool on) {
+            written([this](const QString& t) { settings_.setAlias(toAnsi(t)); }));
+    connect(display_, &QButtonGroup::idToggled, this, written([this](int id, bool on) {
                 if (on)
                     settings_.setShowAlias(id);
             }));
     for (const auto& [box, option] : optionBoxes_) {
         connect(box, &QCheckBox::toggled, this,
-                write([this, option = option](bool on) { settings_.setOption(option, on); }));
+                written([this, option = option](bool on) { settings_.setOption(option, on); }));
     }
     connect(remInfo_, &QCheckBox::toggled, this, &SettingsDialog::applyEnableRules);
     connect(sendAway_, &QCheckBox::toggled, this, &SettingsDialog::applyEnableRules);
-    connect(textBuf_, &QCheckBox::toggled, this, write([this](bool on) { settings_.setTextBuf(on); }));
+    connect(textBuf_, &QCheckBox::toggled, this, written([this](bool on) { settings_.setTextBuf(on); }));
     connect(notifyFailure_, &QCheckBox::toggled, this,
-            write([this](bool on) { settings_.setNotifyFailure(on); }));
-    connect(notifyLink_, &QCheckBox::toggled, this, write([this](bool on) { settings_.setNotifyLink(on); }));
+            written([this](bool on) { settings_.setNotifyFailure(on); }));
+    connect(notifyLink_, &QCheckBox::toggled, this,
+            written([this](bool on) { settings_.setNotifyLink(on); }));
     connect(infoMemo_, &QPlainTextEdit::textChanged, this,
             [this] { memoChanged(infoMemo_, kMaxInfoText, &Settings::setInfoText); });
     connect(awayMemo_, &QPlainTextEdit::textChanged, this,
@@ -382,6 +396,11 @@ void SettingsDialog::closeEvent(QCloseEvent* event)
 
 bool SettingsDialog::eventFilter(QObject* watched, QEvent* event)
 {
+    if (event->type() == QEvent::LanguageChange) {
+        if (auto* page = qobject_cast<QWidget*>(watched); page != nullptr && pages_->indexOf(page) >= 0)
+            layOutPage(*page);
+        return QDialog::eventFilter(watched, event);
+    }
     if (event->type() != QEvent::KeyPress)
         return QDialog::eventFilter(watched, event);
     auto* key = static_cast<QKeyEvent*>(event);

@@ -22,6 +22,8 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QListWidget;
 class QPlainTextEdit;
@@ -75,12 +77,26 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The pages' controls and layouts, without texts.
     QWidget* buildZelvoPage();
+    QGroupBox* buildLanguageBox(QWidget* page);
     QWidget* buildRemotesPage();
     QWidget* buildEventsPage();
-    // Sets a page's texts now and at each change of the language, and lays the page out anew.
-    void followTexts(QWidget* page, const std::function<void()>& setTexts);
+    QGroupBox* buildEventBox(QWidget* page);
+    QGroupBox* buildSoundBox(QWidget* page);
+    void buildButtons();
+    // Sets every text now and at each change of the language, and lays the pages out anew after it.
+    void followTexts();
+    void retranslate();
+    void retranslateZelvoPage();
+    void retranslateRemotesPage();
+    void retranslateEventsPage();
+    // Lays out a page for its new texts, also while it is hidden.
+    void layOutPage(QWidget& page);
     void connectControls();
+    // Wraps a write into the model: skipped while the controls are being filled.
+    template <class Change>
+    auto written(Change change);
     // Shows why the own call is none and tells whether it did; an empty call is accepted.
     bool callRefused();
 
@@ -105,15 +121,42 @@ private:
     WaveChooser chooseWave_;
 
     QTabWidget* pages_ = nullptr;
-    QLineEdit* myCall_ = nullptr;
-    QLineEdit* alias_ = nullptr;
-    QButtonGroup* display_ = nullptr;
     std::vector<std::pair<QCheckBox*, Option>> optionBoxes_;
+    // The page "Zelvo".
+    QGroupBox* ownBox_ = nullptr;
+    QLabel* myCallLabel_ = nullptr;
+    QLineEdit* myCall_ = nullptr;
+    QLabel* aliasLabel_ = nullptr;
+    QLineEdit* alias_ = nullptr;
+    QGroupBox* listBox_ = nullptr;
+    QButtonGroup* display_ = nullptr;
+    QRadioButton* callsOnly_ = nullptr;
+    QRadioButton* callAndName_ = nullptr;
+    QRadioButton* withHeader_ = nullptr;
+    QGroupBox* globalBox_ = nullptr;
+    QCheckBox* sounds_ = nullptr;
+    QCheckBox* logFile_ = nullptr;
+    QCheckBox* sysStart_ = nullptr;
     QCheckBox* textBuf_ = nullptr;
+    QCheckBox* focusPop_ = nullptr;
+    QGroupBox* languageBox_ = nullptr;
+    QListWidget* languages_ = nullptr;
+    QPushButton* chooseLanguage_ = nullptr;
+    // The page "Remotes und Away".
+    QGroupBox* remotesBox_ = nullptr;
+    QCheckBox* remVersion_ = nullptr;
+    QCheckBox* remCStatus_ = nullptr;
+    QCheckBox* remDetail_ = nullptr;
     QCheckBox* remInfo_ = nullptr;
+    QGroupBox* awayBox_ = nullptr;
     QCheckBox* sendAway_ = nullptr;
-    QPlainTextEdit* infoMemo_ = nullptr;
+    QCheckBox* pollAway_ = nullptr;
     QPlainTextEdit* awayMemo_ = nullptr;
+    QGroupBox* infoBox_ = nullptr;
+    QPlainTextEdit* infoMemo_ = nullptr;
+    QLabel* infoNote_ = nullptr;
+    // The page "Ereignisse".
+    QGroupBox* eventBox_ = nullptr;
     QComboBox* events_ = nullptr;
     QCheckBox* popup_ = nullptr;
     QCheckBox* entryTop_ = nullptr;
@@ -122,14 +165,18 @@ private:
     QCheckBox* notify_ = nullptr;
     QCheckBox* notifyFailure_ = nullptr;
     QCheckBox* notifyLink_ = nullptr;
+    QGroupBox* soundBox_ = nullptr;
     QButtonGroup* soundKind_ = nullptr;
+    QRadioButton* noSound_ = nullptr;
+    QRadioButton* cwSound_ = nullptr;
+    QRadioButton* waveSound_ = nullptr;
+    QLabel* speedLabel_ = nullptr;
     QLineEdit* cwText_ = nullptr;
     QSpinBox* cwSpeed_ = nullptr;
     QLineEdit* wave_ = nullptr;
     QPushButton* waveOpen_ = nullptr;
     QPushButton* play_ = nullptr;
-    QListWidget* languages_ = nullptr;
-    QPushButton* chooseLanguage_ = nullptr;
+    // Below the pages.
     QPushButton* channels_ = nullptr;
     QPushButton* ok_ = nullptr;
     QPushButton* cancel_ = nullptr;

@@ -1,5 +1,5 @@
 // The three pages of the settings dialog: their controls, captions, limits and hints. Each page
-// builds its controls without texts and sets every text in one place that follows the language.
+// builds its controls without texts; its retranslate member sets every text of it.
 #include "dialogs/settings_dialog.h"
 
 #include <QButtonGroup>
@@ -111,125 +111,136 @@ void layOutNow(QWidget& page)
 
 }  // namespace
 
-void SettingsDialog::followTexts(QWidget* page, const std::function<void()>& setTexts)
+void SettingsDialog::followTexts()
 {
-    followLanguage(page, [this, page, setTexts] {
-        setTexts();
-        // While the dialog is being built, the page is no window's yet: it is laid out when shown.
-        if (pages_->indexOf(page) < 0)
-            return;
-        layOutNow(*page);
-        pages_->updateGeometry();
-    });
+    followLanguage(this, [this] { retranslate(); });
+    // Layouts measured before the texts were set keep those sizes: the pages are laid out with
+    // their first texts now, and again when a change of the language reaches them, after the
+    // dialog set their new texts (eventFilter).
+    for (int index = 0; index < pages_->count(); ++index) {
+        pages_->widget(index)->installEventFilter(this);
+        layOutPage(*pages_->widget(index));
+    }
+}
+
+void SettingsDialog::layOutPage(QWidget& page)
+{
+    layOutNow(page);
+    pages_->updateGeometry();
 }
 
 QWidget* SettingsDialog::buildZelvoPage()
 {
     auto* page = new QWidget;
     QVBoxLayout* own = nullptr;
-    QGroupBox* ownBox = group(page, own);
-    myCall_ = named(new QLineEdit(ownBox), "EditMyCall");
+    ownBox_ = group(page, own);
+    myCall_ = named(new QLineEdit(ownBox_), "EditMyCall");
     myCall_->setMaxLength(static_cast<int>(kMaxMyCall));
     upperCaseAsTyped(*myCall_);
-    alias_ = named(new QLineEdit(ownBox), "EditAlias");
+    alias_ = named(new QLineEdit(ownBox_), "EditAlias");
     alias_->setMaxLength(static_cast<int>(kMaxAlias));
     auto* fields = new QGridLayout;
-    auto* myCallLabel = new QLabel(ownBox);
-    myCallLabel->setBuddy(myCall_);
-    auto* aliasLabel = new QLabel(ownBox);
-    aliasLabel->setBuddy(alias_);
-    fields->addWidget(myCallLabel, 0, 0);
+    myCallLabel_ = new QLabel(ownBox_);
+    myCallLabel_->setBuddy(myCall_);
+    aliasLabel_ = new QLabel(ownBox_);
+    aliasLabel_->setBuddy(alias_);
+    fields->addWidget(myCallLabel_, 0, 0);
     fields->addWidget(myCall_, 0, 1);
-    fields->addWidget(aliasLabel, 1, 0);
+    fields->addWidget(aliasLabel_, 1, 0);
     fields->addWidget(alias_, 1, 1);
     own->addLayout(fields);
     own->addStretch();
 
     QVBoxLayout* list = nullptr;
-    QGroupBox* listBox = group(page, list);
+    listBox_ = group(page, list);
     display_ = new QButtonGroup(this);
-    auto* callsOnly = radio(listBox, "RadioCall1");
-    auto* callAndName = radio(listBox, "RadioCall2");
-    auto* withHeader = radio(listBox, "Radiocall3");
-    display_->addButton(callsOnly, 1);
-    display_->addButton(callAndName, 2);
-    display_->addButton(withHeader, 3);
+    callsOnly_ = radio(listBox_, "RadioCall1");
+    callAndName_ = radio(listBox_, "RadioCall2");
+    withHeader_ = radio(listBox_, "Radiocall3");
+    display_->addButton(callsOnly_, 1);
+    display_->addButton(callAndName_, 2);
+    display_->addButton(withHeader_, 3);
     for (QAbstractButton* button : display_->buttons())
         list->addWidget(button);
 
     QVBoxLayout* global = nullptr;
-    QGroupBox* globalBox = group(page, global);
-    auto* sound = checkBox(globalBox, "ChSound");
-    auto* logFile = checkBox(globalBox, "ChLogfile");
-    auto* sysStart = checkBox(globalBox, "ChSysstart");
-    textBuf_ = checkBox(globalBox, "ChTextBuf");
-    auto* focusPop = checkBox(globalBox, "ChFocusPop");
-    focusPop->setEnabled(false);
-    for (QCheckBox* box : {sound, logFile, sysStart, textBuf_, focusPop})
+    globalBox_ = group(page, global);
+    sounds_ = checkBox(globalBox_, "ChSound");
+    logFile_ = checkBox(globalBox_, "ChLogfile");
+    sysStart_ = checkBox(globalBox_, "ChSysstart");
+    textBuf_ = checkBox(globalBox_, "ChTextBuf");
+    focusPop_ = checkBox(globalBox_, "ChFocusPop");
+    focusPop_->setEnabled(false);
+    for (QCheckBox* box : {sounds_, logFile_, sysStart_, textBuf_, focusPop_})
         global->addWidget(box);
-    optionBoxes_.insert(optionBoxes_.end(),
-                        {{sound, Option::Sound}, {logFile, Option::LogFile}, {sysStart, Option::SysStart}});
+    optionBoxes_.insert(
+        optionBoxes_.end(),
+        {{sounds_, Option::Sound}, {logFile_, Option::LogFile}, {sysStart_, Option::SysStart}});
 
+    auto* layout = new QGridLayout(page);
+    layout->addWidget(ownBox_, 0, 0);
+    layout->addWidget(listBox_, 0, 1);
+    layout->addWidget(globalBox_, 1, 0);
+    layout->addWidget(buildLanguageBox(page), 1, 1);
+    layout->setRowStretch(2, 1);
+    return page;
+}
+
+QGroupBox* SettingsDialog::buildLanguageBox(QWidget* page)
+{
     // Each language in its own name, so that a user who cannot read the current one finds his.
     QVBoxLayout* language = nullptr;
-    QGroupBox* languageBox = group(page, language);
-    languages_ = named(new QListWidget(languageBox), "ListSprache");
+    languageBox_ = group(page, language);
+    languages_ = named(new QListWidget(languageBox_), "ListSprache");
     for (const std::string_view code : kLanguages) {
         auto* item = new QListWidgetItem(languageName(code), languages_);
         item->setData(Qt::UserRole, QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size())));
     }
     languages_->setFixedHeight(languages_->sizeHintForRow(0) * 3 + 2 * languages_->frameWidth());
-    chooseLanguage_ = named(new QPushButton(languageBox), "BtnSprache");
+    chooseLanguage_ = named(new QPushButton(languageBox_), "BtnSprache");
     chooseLanguage_->setAutoDefault(false);
     language->addWidget(languages_);
     language->addWidget(chooseLanguage_, 0, Qt::AlignLeft);
     language->addStretch();
+    return languageBox_;
+}
 
-    auto* layout = new QGridLayout(page);
-    layout->addWidget(ownBox, 0, 0);
-    layout->addWidget(listBox, 0, 1);
-    layout->addWidget(globalBox, 1, 0);
-    layout->addWidget(languageBox, 1, 1);
-    layout->setRowStretch(2, 1);
-
-    followTexts(page, [=, this] {
-        ownBox->setTitle(tr("Eigene Angaben "));
-        myCallLabel->setText(tr("&MyCall"));
-        aliasLabel->setText(tr("&Name"));
-        alias_->setToolTip(tr("Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der "
-                              "Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal %1 "
-                              "Zeichen.")
-                               .arg(kMaxAlias));
-        listBox->setTitle(tr("Listenanzeige "));
-        callsOnly->setText(tr("&Call anzeigen"));
-        callsOnly->setToolTip(tr("Ist dieser Eintrag gewählt, werden in der Liste nur die Calls angezeigt."));
-        callAndName->setText(tr("Call und Name"));
-        callAndName->setToolTip(
-            tr("Ist dieser Eintrag gewählt, werden in der Liste das Call und das Alias angezeigt."));
-        withHeader->setText(tr("Call, Name und Überschrift"));
-        withHeader->setToolTip(tr("Ist dieser Eintrag gewählt, werden zusaetzlich zum Call und Alias der "
-                                  "ListenHeader angezeigt."));
-        globalBox->setTitle(tr("Globale Einstellungen "));
-        sound->setText(tr("&Klänge abspielen"));
-        sound->setToolTip(tr("Dieser Eintrag schaltet die Sounds global an oder aus."));
-        logFile->setText(tr("&Log schreiben"));
-        logFile->setToolTip(
-            tr("Wenn gewählt, schreibt Zelvo alle Systemmeldungen mit Uhrzeit in sein Protokoll Zelvo.log."));
-        sysStart->setText(tr("mit &Windows starten"));
-        sysStart->setToolTip(tr("Wenn gewählt, wird das Programm automatisch beim nächsten Windows-Start mit "
-                                "geladen, sofern es beim Beenden von Windows noch aktiv war."));
-        textBuf_->setText(tr("History speichern"));
-        textBuf_->setToolTip(tr("Aktiviert einen Textbuffer für die letzten 200 ausgetauschten Nachrichten"));
-        focusPop->setText(tr("Focus wenn Popup"));
-        languageBox->setTitle(tr("Sprachen "));
-        languages_->setAccessibleName(tr("Sprachen"));
-        languages_->setToolTip(tr("Die Sprache der Fenster und der Hilfe"));
-        chooseLanguage_->setText(tr("Auswählen"));
-        chooseLanguage_->setToolTip(
-            tr("Alle Fenster wechseln sofort in die gewählte Sprache; sie wird gleich "
-               "gespeichert"));
-    });
-    return page;
+void SettingsDialog::retranslateZelvoPage()
+{
+    ownBox_->setTitle(tr("Eigene Angaben "));
+    myCallLabel_->setText(tr("&MyCall"));
+    aliasLabel_->setText(tr("&Name"));
+    alias_->setToolTip(tr("Hier wird das eigene Alias / Name eingegeben, der bei der Gegenstation in der "
+                          "Liste angezeigt werden soll. Die Eingabe ist beschränkt auf maximal %1 "
+                          "Zeichen.")
+                           .arg(kMaxAlias));
+    listBox_->setTitle(tr("Listenanzeige "));
+    callsOnly_->setText(tr("&Call anzeigen"));
+    callsOnly_->setToolTip(tr("Ist dieser Eintrag gewählt, werden in der Liste nur die Calls angezeigt."));
+    callAndName_->setText(tr("Call und Name"));
+    callAndName_->setToolTip(
+        tr("Ist dieser Eintrag gewählt, werden in der Liste das Call und das Alias angezeigt."));
+    withHeader_->setText(tr("Call, Name und Überschrift"));
+    withHeader_->setToolTip(tr("Ist dieser Eintrag gewählt, werden zusaetzlich zum Call und Alias der "
+                               "ListenHeader angezeigt."));
+    globalBox_->setTitle(tr("Globale Einstellungen "));
+    sounds_->setText(tr("&Klänge abspielen"));
+    sounds_->setToolTip(tr("Dieser Eintrag schaltet die Sounds global an oder aus."));
+    logFile_->setText(tr("&Log schreiben"));
+    logFile_->setToolTip(
+        tr("Wenn gewählt, schreibt Zelvo alle Systemmeldungen mit Uhrzeit in sein Protokoll Zelvo.log."));
+    sysStart_->setText(tr("mit &Windows starten"));
+    sysStart_->setToolTip(tr("Wenn gewählt, wird das Programm automatisch beim nächsten Windows-Start mit "
+                             "geladen, sofern es beim Beenden von Windows noch aktiv war."));
+    textBuf_->setText(tr("History speichern"));
+    textBuf_->setToolTip(tr("Aktiviert einen Textbuffer für die letzten 200 ausgetauschten Nachrichten"));
+    focusPop_->setText(tr("Focus wenn Popup"));
+    languageBox_->setTitle(tr("Sprachen "));
+    languages_->setAccessibleName(tr("Sprachen"));
+    languages_->setToolTip(tr("Die Sprache der Fenster und der Hilfe"));
+    chooseLanguage_->setText(tr("Auswählen"));
+    chooseLanguage_->setToolTip(tr("Alle Fenster wechseln sofort in die gewählte Sprache; sie wird gleich "
+                                   "gespeichert"));
 }
 
 QWidget* SettingsDialog::buildRemotesPage()
@@ -237,147 +248,87 @@ QWidget* SettingsDialog::buildRemotesPage()
     auto* page = new QWidget;
     // The remote queries are named as they are typed on the air.
     QVBoxLayout* remotes = nullptr;
-    QGroupBox* remotesBox = group(page, remotes);
-    auto* version = checkBox(remotesBox, "ChRemVer");
-    version->setText(QStringLiteral("//VErsion"));
-    version->setChecked(true);
-    version->setEnabled(false);
-    auto* cStatus = checkBox(remotesBox, "ChRemCS");
-    cStatus->setText(QStringLiteral("//CStatus"));
-    auto* detail = checkBox(remotesBox, "chRemDetail");
-    detail->setText(QStringLiteral("//DEtail"));
-    remInfo_ = checkBox(remotesBox, "chRemInfo");
+    remotesBox_ = group(page, remotes);
+    remVersion_ = checkBox(remotesBox_, "ChRemVer");
+    remVersion_->setText(QStringLiteral("//VErsion"));
+    remVersion_->setChecked(true);
+    remVersion_->setEnabled(false);
+    remCStatus_ = checkBox(remotesBox_, "ChRemCS");
+    remCStatus_->setText(QStringLiteral("//CStatus"));
+    remDetail_ = checkBox(remotesBox_, "chRemDetail");
+    remDetail_->setText(QStringLiteral("//DEtail"));
+    remInfo_ = checkBox(remotesBox_, "chRemInfo");
     remInfo_->setText(QStringLiteral("//INfo"));
-    for (QCheckBox* box : {version, cStatus, detail, remInfo_})
+    for (QCheckBox* box : {remVersion_, remCStatus_, remDetail_, remInfo_})
         remotes->addWidget(box);
     remotes->addStretch();
 
     QVBoxLayout* away = nullptr;
-    QGroupBox* awayBox = group(page, away);
-    sendAway_ = checkBox(awayBox, "ChSendAway");
-    auto* pollAway = checkBox(awayBox, "ChPollAway");
-    awayMemo_ = memo(awayBox, "AwayMemo", 3);
+    awayBox_ = group(page, away);
+    sendAway_ = checkBox(awayBox_, "ChSendAway");
+    pollAway_ = checkBox(awayBox_, "ChPollAway");
+    awayMemo_ = memo(awayBox_, "AwayMemo", 3);
     away->addWidget(sendAway_);
-    away->addWidget(pollAway);
+    away->addWidget(pollAway_);
     away->addWidget(awayMemo_);
-    optionBoxes_.insert(optionBoxes_.end(), {{cStatus, Option::RemCStatus},
-                                             {detail, Option::RemDetail},
+    optionBoxes_.insert(optionBoxes_.end(), {{remCStatus_, Option::RemCStatus},
+                                             {remDetail_, Option::RemDetail},
                                              {remInfo_, Option::RemInfo},
                                              {sendAway_, Option::SendAway},
-                                             {pollAway, Option::PollAway}});
+                                             {pollAway_, Option::PollAway}});
 
     QVBoxLayout* info = nullptr;
-    QGroupBox* infoBox = group(page, info);
-    infoMemo_ = memo(infoBox, "InfoMemo", 6);
+    infoBox_ = group(page, info);
+    infoMemo_ = memo(infoBox_, "InfoMemo", 6);
     auto* infoRow = new QHBoxLayout;
-    auto* note = new QLabel(infoBox);
-    note->setWordWrap(true);
+    infoNote_ = new QLabel(infoBox_);
+    infoNote_->setWordWrap(true);
     infoRow->addWidget(infoMemo_, 1);
-    infoRow->addWidget(note, 0, Qt::AlignTop);
+    infoRow->addWidget(infoNote_, 0, Qt::AlignTop);
     info->addLayout(infoRow);
 
     auto* layout = new QGridLayout(page);
-    layout->addWidget(remotesBox, 0, 0);
-    layout->addWidget(awayBox, 0, 1);
-    layout->addWidget(infoBox, 1, 0, 1, 2);
+    layout->addWidget(remotesBox_, 0, 0);
+    layout->addWidget(awayBox_, 0, 1);
+    layout->addWidget(infoBox_, 1, 0, 1, 2);
     layout->setColumnStretch(1, 1);
     layout->setRowStretch(2, 1);
-
-    followTexts(page, [=, this] {
-        remotesBox->setTitle(tr("Verfügbare Remotes "));
-        version->setToolTip(tr("Der Partner kann die Versionsnummer von Zelvo abfragen"));
-        cStatus->setToolTip(tr("Eine Kurzliste der eingetragenen User wird erstellt und zurückgeschickt"));
-        detail->setToolTip(
-            tr("Wenn ausgewählt, kann der Partner Detailinfos über einen User aus der Liste abfragen"));
-        remInfo_->setToolTip(tr("Wenn ausgewählt, kann der Partner den Infotext abfragen"));
-        awayBox->setTitle(tr("Away-Einstellungen "));
-        sendAway_->setText(tr("Away-Text senden"));
-        sendAway_->setToolTip(
-            tr("Wenn AWAY gesetzt ist, wird auf eingehende Nachrichten mit dem Away-Text geantwortet"));
-        pollAway->setText(tr("Away melden bei Poll"));
-        pollAway->setToolTip(
-            tr("Wenn AWAY gesetzt ist, bekommt der pollende User den Hinweis, dass man Away ist"));
-        infoBox->setTitle(tr("Infotext der Station "));
-        awayMemo_->setAccessibleName(tr("Away-Text"));
-        infoMemo_->setAccessibleName(tr("Infotext der Station"));
-        infoMemo_->setToolTip(
-            tr("Der hier eingegebene Text kann von anderen Stationen mittels //info abgerufen werden."));
-        // Only shown, never stored or sent.
-        infoMemo_->setPlaceholderText(
-            tr("Zum Beispiel Name, QTH, Locator, Station und Einstieg. Solange hier "
-               "nichts steht, antwortet Zelvo auf //INfo nur mit Rufzeichen und Name."));
-        note->setText(tr("Zeilen- umbruch mit STRG- Enter"));
-        fitInThreeLines(*note);
-    });
     return page;
+}
+
+void SettingsDialog::retranslateRemotesPage()
+{
+    remotesBox_->setTitle(tr("Verfügbare Remotes "));
+    remVersion_->setToolTip(tr("Der Partner kann die Versionsnummer von Zelvo abfragen"));
+    remCStatus_->setToolTip(tr("Eine Kurzliste der eingetragenen User wird erstellt und zurückgeschickt"));
+    remDetail_->setToolTip(
+        tr("Wenn ausgewählt, kann der Partner Detailinfos über einen User aus der Liste abfragen"));
+    remInfo_->setToolTip(tr("Wenn ausgewählt, kann der Partner den Infotext abfragen"));
+    awayBox_->setTitle(tr("Away-Einstellungen "));
+    sendAway_->setText(tr("Away-Text senden"));
+    sendAway_->setToolTip(
+        tr("Wenn AWAY gesetzt ist, wird auf eingehende Nachrichten mit dem Away-Text geantwortet"));
+    pollAway_->setText(tr("Away melden bei Poll"));
+    pollAway_->setToolTip(
+        tr("Wenn AWAY gesetzt ist, bekommt der pollende User den Hinweis, dass man Away ist"));
+    infoBox_->setTitle(tr("Infotext der Station "));
+    awayMemo_->setAccessibleName(tr("Away-Text"));
+    infoMemo_->setAccessibleName(tr("Infotext der Station"));
+    infoMemo_->setToolTip(
+        tr("Der hier eingegebene Text kann von anderen Stationen mittels //info abgerufen werden."));
+    // Only shown, never stored or sent.
+    infoMemo_->setPlaceholderText(
+        tr("Zum Beispiel Name, QTH, Locator, Station und Einstieg. Solange hier "
+           "nichts steht, antwortet Zelvo auf //INfo nur mit Rufzeichen und Name."));
+    infoNote_->setText(tr("Zeilen- umbruch mit STRG- Enter"));
+    fitInThreeLines(*infoNote_);
 }
 
 QWidget* SettingsDialog::buildEventsPage()
 {
     auto* page = new QWidget;
-    QVBoxLayout* event = nullptr;
-    QGroupBox* eventBox = group(page, event);
-    events_ = named(new QComboBox(eventBox), "ComboEvents");
-    for (int n = 0; n < kEventKindCount; ++n)
-        events_->addItem(QString());
-    popup_ = checkBox(eventBox, "ChPopup");
-    entryTop_ = checkBox(eventBox, "ChEntryTop");
-    logEvent_ = checkBox(eventBox, "ChLogEvent");
-    focus_ = checkBox(eventBox, "ChFocus");
-    focus_->setEnabled(false);
-    notify_ = checkBox(eventBox, "ChNotify");
-    auto* flags = new QGridLayout;
-    flags->addWidget(popup_, 0, 0);
-    flags->addWidget(entryTop_, 0, 1);
-    flags->addWidget(logEvent_, 1, 0);
-    flags->addWidget(focus_, 1, 1);
-    flags->addWidget(notify_, 2, 0, 1, 2);
-    event->addWidget(events_);
-    event->addLayout(flags);
-
-    QVBoxLayout* sound = nullptr;
-    QGroupBox* soundBox = group(page, sound);
-    soundKind_ = new QButtonGroup(this);
-    auto* none = radio(soundBox, "RadioKeinKlang");
-    auto* cw = radio(soundBox, "RadioCW");
-    auto* wave = radio(soundBox, "RadioWave");
-    soundKind_->addButton(none, kSoundNone);
-    soundKind_->addButton(cw, kSoundCw);
-    soundKind_->addButton(wave, kSoundWave);
-    cwText_ = named(new QLineEdit(soundBox), "EditCWText");
-    cwText_->setMaxLength(kCwTextField);
-    cwSpeed_ = named(new QSpinBox(soundBox), "SpinCWSpeed");
-    cwSpeed_->setRange(kMinCwSpeed, kMaxCwSpeed);
-    // CW is never keyed: the stored values are shown, not edited.
-    for (QWidget* off :
-         {static_cast<QWidget*>(cw), static_cast<QWidget*>(cwText_), static_cast<QWidget*>(cwSpeed_)})
-        off->setEnabled(false);
-    wave_ = named(new QLineEdit(soundBox), "EditWavePath");
-    waveOpen_ = named(new NarrowButton(QStringLiteral("..."), soundBox), "BtnWaveOpen");
-    play_ = named(new QPushButton(soundBox), "BtnPlay");
-    play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
-    for (QPushButton* button : {waveOpen_, play_}) {
-        button->setAutoDefault(false);
-        button->setFixedWidth(std::max(button->sizeHint().height() + 8, button->sizeHint().width()));
-    }
-    auto* speedLabel = new QLabel(soundBox);
-    speedLabel->setBuddy(cwSpeed_);
-
-    auto* grid = new QGridLayout;
-    grid->addWidget(none, 0, 0);
-    grid->addWidget(cw, 1, 0);
-    grid->addWidget(cwText_, 1, 1);
-    grid->addWidget(speedLabel, 1, 2);
-    grid->addWidget(cwSpeed_, 1, 3);
-    grid->addWidget(wave, 2, 0);
-    auto* waveRow = new QHBoxLayout;
-    waveRow->addWidget(wave_, 1);
-    waveRow->addWidget(waveOpen_);
-    waveRow->addWidget(play_);
-    grid->addLayout(waveRow, 3, 0, 1, 4);
-    grid->setColumnStretch(1, 1);
-    sound->addLayout(grid);
-
+    QGroupBox* eventBox = buildEventBox(page);
+    QGroupBox* soundBox = buildSoundBox(page);
     // Not one of the events: a message given up after its last repetition.
     notifyFailure_ = checkBox(page, "ChNotifyFailure");
     notifyLink_ = checkBox(page, "ChNotifyLink");
@@ -388,46 +339,118 @@ QWidget* SettingsDialog::buildEventsPage()
     layout->addWidget(notifyLink_);
     layout->addWidget(soundBox);
     layout->addStretch();
-
-    followTexts(page, [=, this] {
-        eventBox->setTitle(tr("Ereignis "));
-        events_->setAccessibleName(tr("Ereignis"));
-        events_->setToolTip(tr("Wählt ein Event aus"));
-        // Shown translated; the log and the registry know the events by number and German name.
-        for (int n = 0; n < kEventKindCount; ++n)
-            events_->setItemText(n, tr(eventCaption(static_cast<TEventKind>(n)).data()));
-        popup_->setText(tr("PopUp Zelvo Fenster"));
-        entryTop_->setText(tr("Listeneintrag nach oben"));
-        logEvent_->setText(tr("Event mitloggen"));
-        focus_->setText(tr("Focus Zelvo"));
-        notify_->setText(tr("Benachrichtigung"));
-        notify_->setToolTip(tr("Meldet das Ereignis als Benachrichtigung des Desktops"));
-        notifyFailure_->setText(tr("Benachrichtigung bei Übertragungsfehler"));
-        notifyFailure_->setToolTip(
-            tr("Meldet eine Nachricht, die nach der letzten Wiederholung nicht bestätigt wurde"));
-        notifyLink_->setText(tr("Benachrichtigung, wenn ein TNC nicht antwortet"));
-        focus_->setToolTip(
-            tr("Macht Zelvo zum Aktiven Fenster. Tastatureingaben werden sofort von Zelvo verarbeitet"));
-        soundBox->setTitle(tr("Klang "));
-        none->setText(tr("keiner"));
-        cw->setText(tr("CW Text"));
-        cw->setToolTip(tr("Aktiviert CW-Ausgabe"));
-        wave->setText(tr("Wave Datei"));
-        wave->setToolTip(tr("Aktiviert Ausgabe der angegebenen Wave-Datei"));
-        // The fields of the box share its title; each is named after what it holds.
-        cwText_->setAccessibleName(tr("Text der CW-Ausgabe"));
-        wave_->setAccessibleName(tr("Pfad der Wave-Datei"));
-        waveOpen_->setAccessibleName(tr("Wave-Datei auswählen"));
-        play_->setAccessibleName(tr("Abspielen"));
-        cwText_->setToolTip(tr("Text der als CW-Ausgabe auf dem PC Speaker ausgegeben werden soll"));
-        cwSpeed_->setToolTip(tr("Geschwindigkeit der CW-Ausgabe"));
-        speedLabel->setText(tr("Geschwindigkeit"));
-        wave_->setToolTip(tr("Sound, der bei diesem Ereignis abgespielt wird."));
-        waveOpen_->setToolTip(tr("Öffnet den Wave-auswählen Dialog"));
-        play_->setToolTip(tr("Spielt die angegebene Wave-Datei ab"));
-        showWave();
-    });
     return page;
+}
+
+QGroupBox* SettingsDialog::buildEventBox(QWidget* page)
+{
+    QVBoxLayout* event = nullptr;
+    eventBox_ = group(page, event);
+    events_ = named(new QComboBox(eventBox_), "ComboEvents");
+    for (int n = 0; n < kEventKindCount; ++n)
+        events_->addItem(QString());
+    popup_ = checkBox(eventBox_, "ChPopup");
+    entryTop_ = checkBox(eventBox_, "ChEntryTop");
+    logEvent_ = checkBox(eventBox_, "ChLogEvent");
+    focus_ = checkBox(eventBox_, "ChFocus");
+    focus_->setEnabled(false);
+    notify_ = checkBox(eventBox_, "ChNotify");
+    auto* flags = new QGridLayout;
+    flags->addWidget(popup_, 0, 0);
+    flags->addWidget(entryTop_, 0, 1);
+    flags->addWidget(logEvent_, 1, 0);
+    flags->addWidget(focus_, 1, 1);
+    flags->addWidget(notify_, 2, 0, 1, 2);
+    event->addWidget(events_);
+    event->addLayout(flags);
+    return eventBox_;
+}
+
+QGroupBox* SettingsDialog::buildSoundBox(QWidget* page)
+{
+    QVBoxLayout* sound = nullptr;
+    soundBox_ = group(page, sound);
+    soundKind_ = new QButtonGroup(this);
+    noSound_ = radio(soundBox_, "RadioKeinKlang");
+    cwSound_ = radio(soundBox_, "RadioCW");
+    waveSound_ = radio(soundBox_, "RadioWave");
+    soundKind_->addButton(noSound_, kSoundNone);
+    soundKind_->addButton(cwSound_, kSoundCw);
+    soundKind_->addButton(waveSound_, kSoundWave);
+    cwText_ = named(new QLineEdit(soundBox_), "EditCWText");
+    cwText_->setMaxLength(kCwTextField);
+    cwSpeed_ = named(new QSpinBox(soundBox_), "SpinCWSpeed");
+    cwSpeed_->setRange(kMinCwSpeed, kMaxCwSpeed);
+    // CW is never keyed: the stored values are shown, not edited.
+    for (QWidget* off :
+         {static_cast<QWidget*>(cwSound_), static_cast<QWidget*>(cwText_), static_cast<QWidget*>(cwSpeed_)})
+        off->setEnabled(false);
+    wave_ = named(new QLineEdit(soundBox_), "EditWavePath");
+    waveOpen_ = named(new NarrowButton(QStringLiteral("..."), soundBox_), "BtnWaveOpen");
+    play_ = named(new QPushButton(soundBox_), "BtnPlay");
+    play_->setIcon(style()->standardIcon(QStyle::SP_MediaPlay));
+    for (QPushButton* button : {waveOpen_, play_}) {
+        button->setAutoDefault(false);
+        button->setFixedWidth(std::max(button->sizeHint().height() + 8, button->sizeHint().width()));
+    }
+    speedLabel_ = new QLabel(soundBox_);
+    speedLabel_->setBuddy(cwSpeed_);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(noSound_, 0, 0);
+    grid->addWidget(cwSound_, 1, 0);
+    grid->addWidget(cwText_, 1, 1);
+    grid->addWidget(speedLabel_, 1, 2);
+    grid->addWidget(cwSpeed_, 1, 3);
+    grid->addWidget(waveSound_, 2, 0);
+    auto* waveRow = new QHBoxLayout;
+    waveRow->addWidget(wave_, 1);
+    waveRow->addWidget(waveOpen_);
+    waveRow->addWidget(play_);
+    grid->addLayout(waveRow, 3, 0, 1, 4);
+    grid->setColumnStretch(1, 1);
+    sound->addLayout(grid);
+    return soundBox_;
+}
+
+void SettingsDialog::retranslateEventsPage()
+{
+    eventBox_->setTitle(tr("Ereignis "));
+    events_->setAccessibleName(tr("Ereignis"));
+    events_->setToolTip(tr("Wählt ein Event aus"));
+    // Shown translated; the log and the registry know the events by number and German name.
+    for (int n = 0; n < kEventKindCount; ++n)
+        events_->setItemText(n, tr(eventCaption(static_cast<TEventKind>(n)).data()));
+    popup_->setText(tr("PopUp Zelvo Fenster"));
+    entryTop_->setText(tr("Listeneintrag nach oben"));
+    logEvent_->setText(tr("Event mitloggen"));
+    focus_->setText(tr("Focus Zelvo"));
+    notify_->setText(tr("Benachrichtigung"));
+    notify_->setToolTip(tr("Meldet das Ereignis als Benachrichtigung des Desktops"));
+    notifyFailure_->setText(tr("Benachrichtigung bei Übertragungsfehler"));
+    notifyFailure_->setToolTip(
+        tr("Meldet eine Nachricht, die nach der letzten Wiederholung nicht bestätigt wurde"));
+    notifyLink_->setText(tr("Benachrichtigung, wenn ein TNC nicht antwortet"));
+    focus_->setToolTip(
+        tr("Macht Zelvo zum Aktiven Fenster. Tastatureingaben werden sofort von Zelvo verarbeitet"));
+    soundBox_->setTitle(tr("Klang "));
+    noSound_->setText(tr("keiner"));
+    cwSound_->setText(tr("CW Text"));
+    cwSound_->setToolTip(tr("Aktiviert CW-Ausgabe"));
+    waveSound_->setText(tr("Wave Datei"));
+    waveSound_->setToolTip(tr("Aktiviert Ausgabe der angegebenen Wave-Datei"));
+    // The fields of the box share its title; each is named after what it holds.
+    cwText_->setAccessibleName(tr("Text der CW-Ausgabe"));
+    wave_->setAccessibleName(tr("Pfad der Wave-Datei"));
+    waveOpen_->setAccessibleName(tr("Wave-Datei auswählen"));
+    play_->setAccessibleName(tr("Abspielen"));
+    cwText_->setToolTip(tr("Text der als CW-Ausgabe auf dem PC Speaker ausgegeben werden soll"));
+    cwSpeed_->setToolTip(tr("Geschwindigkeit der CW-Ausgabe"));
+    speedLabel_->setText(tr("Geschwindigkeit"));
+    wave_->setToolTip(tr("Sound, der bei diesem Ereignis abgespielt wird."));
+    waveOpen_->setToolTip(tr("Öffnet den Wave-auswählen Dialog"));
+    play_->setToolTip(tr("Spielt die angegebene Wave-Datei ab"));
+    showWave();
 }
 
 }  // namespace zelvo::dialogs
