@@ -49,7 +49,21 @@ MonitorWindow::MonitorWindow(MonitorFeed feed, QWidget* parent)
 {
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(buildControls());
+    layout->addWidget(buildTables(), 1);
+    setTabOrder(save_, lineView_);
+    setTabOrder(lineView_, heardView_);
+    connectControls();
+    resize(1000, 440);
+    dialogs::followLanguage(this, [this] { setTexts(); });
+}
 
+MonitorWindow::~MonitorWindow()
+{
+    model_.close();
+}
+
+QSplitter* MonitorWindow::buildTables()
+{
     lineView_ = makeTable(filter_);
     lineView_->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     // Narrow columns leave the room to the text, which stretches.
@@ -75,10 +89,21 @@ MonitorWindow::MonitorWindow(MonitorFeed feed, QWidget* parent)
     splitter_->addWidget(heardView_);
     splitter_->setStretchFactor(0, 4);
     splitter_->setStretchFactor(1, 1);
-    layout->addWidget(splitter_, 1);
-    setTabOrder(save_, lineView_);
-    setTabOrder(lineView_, heardView_);
+    return splitter_;
+}
 
+void MonitorWindow::connectControls()
+{
+    connect(call_, &QLineEdit::textChanged, &filter_, &MonitorFilter::setCall);
+    connect(channel_, &QComboBox::currentIndexChanged, this, [this] {
+        filter_.setChannel(channel_->currentData().isValid() ? channel_->currentData().toInt() : -1);
+    });
+    connect(pause_, &QPushButton::toggled, this, [this](bool paused) {
+        model_.setPaused(paused);
+        setTexts();
+    });
+    connect(copy_, &QPushButton::clicked, this, &MonitorWindow::copyLines);
+    connect(save_, &QPushButton::clicked, this, &MonitorWindow::saveAs);
     // New lines keep the end in view while the user has not scrolled up.
     connect(&filter_, &QAbstractItemModel::rowsAboutToBeInserted, this, [this] {
         const QScrollBar* bar = lineView_->verticalScrollBar();
@@ -96,14 +121,6 @@ MonitorWindow::MonitorWindow(MonitorFeed feed, QWidget* parent)
     addKey(QKeySequence::Copy, &MonitorWindow::copyLines);
     addKey(QKeySequence::Save, &MonitorWindow::saveAs);
     addKey(QKeySequence(Qt::Key_Escape), &QWidget::close);
-
-    resize(1000, 440);
-    dialogs::followLanguage(this, [this] { setTexts(); });
-}
-
-MonitorWindow::~MonitorWindow()
-{
-    model_.close();
 }
 
 QWidget* MonitorWindow::buildControls()
@@ -126,17 +143,6 @@ QWidget* MonitorWindow::buildControls()
          std::initializer_list<QWidget*>{callLabel_, call_, channelLabel_, channel_, pause_, copy_, save_})
         row->addWidget(widget);
     row->addStretch(1);
-
-    connect(call_, &QLineEdit::textChanged, &filter_, &MonitorFilter::setCall);
-    connect(channel_, &QComboBox::currentIndexChanged, this, [this] {
-        filter_.setChannel(channel_->currentData().isValid() ? channel_->currentData().toInt() : -1);
-    });
-    connect(pause_, &QPushButton::toggled, this, [this](bool paused) {
-        model_.setPaused(paused);
-        setTexts();
-    });
-    connect(copy_, &QPushButton::clicked, this, &MonitorWindow::copyLines);
-    connect(save_, &QPushButton::clicked, this, &MonitorWindow::saveAs);
     return bar;
 }
 

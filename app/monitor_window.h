@@ -44,7 +44,9 @@ protected:
 
 private:
     QWidget* buildControls();
+    QSplitter* buildTables();
     void setTexts();
+    void connectControls();
     void fillChannels();
     // The shown lines, selected ones only when `selectedOnly` and there are any.
     QString shownText(bool selectedOnly) const;

@@ -57,7 +57,13 @@ EntryEditor::EntryEditor(protocol::Station& station, QWidget* parent)
     update_->setObjectName("UbernehmBtn");
 
     refreshChannels();
+    layOutControls();
+    followLanguage(this, [this] { setTexts(); });
+    connectControls();
+}
 
+void EntryEditor::layOutControls()
+{
     auto* options = new QWidget(this);
     auto* optionsRow = new QHBoxLayout(options);
     optionsRow->setContentsMargins(0, 0, 0, 0);
@@ -78,12 +84,14 @@ EntryEditor::EntryEditor(protocol::Station& station, QWidget* parent)
     layout->addLayout(buttons, 3, 0, 1, 2);
     // The size follows the texts: a language with longer ones widens the dialog.
     layout->setSizeConstraint(QLayout::SetFixedSize);
-    followLanguage(this, [this] { setTexts(); });
 
     // Tab follows the buttons as they stand: "Einfügen", "Übernehmen", "Abbrechen".
     setTabOrder(insert_, update_);
     setTabOrder(update_, abort_);
+}
 
+void EntryEditor::connectControls()
+{
     connect(path_, &QLineEdit::editingFinished, this, &EntryEditor::normalizePathField);
     connect(insert_, &QPushButton::clicked, this, &EntryEditor::insertClick);
     connect(update_, &QPushButton::clicked, this, &EntryEditor::updateClick);

@@ -50,8 +50,10 @@ signals:
     void callChanged(const std::string& from, const std::string& to);
 
 private:
+    void layOutControls();
     // The texts in the windows' language.
     void setTexts();
+    void connectControls();
     // What the window says to a refusal of the rules.
     static QString refusalText(app::EntryRefusal refusal);
     void normalizePathField();
