@@ -93,7 +93,20 @@ std::optional<int> DesktopProgram::start()
     // Every window opens in the stored language, or else in the desktop's.
     language_.apply(dialogs::chosenLanguage(session_.settings().language()));
     session_.settings().useLanguageOfFirstStart(language_.current());
+    makeWindows();
+    connectWindows();
+    if (options_.splash) {
+        auto* splash = new dialogs::SplashWindow;
+        connect(splash, &dialogs::SplashWindow::aboutRequested, mainWindow_.get(),
+                [this] { dialogs::AboutBox::showFor(mainWindow_.get()); });
+        splash->show();
+    }
+    onStartup();
+    return std::nullopt;
+}
 
+void DesktopProgram::makeWindows()
+{
     // The windows in the program's order; the list model is attached before the roster loads,
     // so that the loaded rows grow the window.
     tray_ = std::make_unique<TrayIcon>(session_.roster());
@@ -103,6 +116,11 @@ std::optional<int> DesktopProgram::start()
     mainWindow_ = std::make_unique<MainWindow>(session_, *dialogs_, *tray_);
     adapter_ = std::make_unique<StationAdapter>(*mainWindow_, *tray_);
     session_.roster().addObserver(this);
+    mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable());
+}
+
+void DesktopProgram::connectWindows()
+{
     // A received or delivered text is kept as it joins the conversation.
     connect(adapter_.get(), &StationAdapter::exchanged, this, [this](const TUserEntry& entry) {
         if (!entry.rxBuffer.empty())
@@ -126,16 +144,6 @@ std::optional<int> DesktopProgram::start()
     // Zelvo comes back after a logoff only through its own restart entry.
     connect(qApp, &QGuiApplication::saveStateRequest, this,
             [](QSessionManager& manager) { manager.setRestartHint(QSessionManager::RestartNever); });
-    mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable());
-
-    if (options_.splash) {
-        auto* splash = new dialogs::SplashWindow;
-        connect(splash, &dialogs::SplashWindow::aboutRequested, mainWindow_.get(),
-                [this] { dialogs::AboutBox::showFor(mainWindow_.get()); });
-        splash->show();
-    }
-    onStartup();
-    return std::nullopt;
 }
 
 void DesktopProgram::refuseStart(Session::OpenResult why)

@@ -6,8 +6,8 @@
 // How a change reaches the windows, by kind:
 // - the engine's (a message, an acknowledgement, a status text, a question): its StationUi calls,
 //   which the StationAdapter turns into Qt signals and direct calls (app/station_adapter.h);
-// - the roster's rows (added, changed, moved, removed): the RosterObserver of the list model, the
-//   tray, the message window and this program (a removed row's history goes);
+// - the roster's rows (added, changed, moved, removed): its RosterObservers, the list model and
+//   this program (a removed row's history goes);
 // - the settings: their listeners (the roster window's display, "History speichern" and the
 //   windows' language here);
 // - the language: every window follows QEvent::LanguageChange (dialogs/language.h);
@@ -86,6 +86,10 @@ protected:
 private:
     // The box and the line on standard error when the session cannot open.
     void refuseStart(Session::OpenResult why);
+    // The tray, the roster window and the adapter between them and the engine; then what each
+    // asks of the others and of the program.
+    void makeWindows();
+    void connectWindows();
     void onStartup();
     // First start without an own call: the hint, and the settings at their first page.
     void askForTheOwnCall();
