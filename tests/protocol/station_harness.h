@@ -44,10 +44,7 @@ public:
     std::vector<std::pair<dialogs::TEventKind, std::string>> notices;  // kind, text
     std::vector<std::pair<std::string, std::string>> failed;           // call, text
 
-    void showStatus(const protocol::Status& status) override
-    {
-        statuses.push_back(protocol::statusText(status));
-    }
+    void showStatus(const protocol::Status& s) override { statuses.push_back(protocol::statusText(s)); }
     void updateIcon(protocol::TrayPicture kind) override { icons.push_back(kind); }
     bool askRegistration(std::string_view call) override
     {
@@ -61,19 +58,16 @@ public:
         return answer;
     }
     void popUp() override { ++popups; }
-    void showError(const protocol::Status& status) override
-    {
-        errors.push_back(protocol::statusText(status));
-    }
+    void showError(const protocol::Status& s) override { errors.push_back(protocol::statusText(s)); }
     void conversationChanged(const app::TUserEntry& entry) override { conversations.push_back(&entry); }
     void ownStateChanged(bool online, bool away) override { ownStates.emplace_back(online, away); }
-    void messageReceived(const app::TUserEntry& entry, std::string_view text) override
+    void messageReceived(const app::TUserEntry& e, std::string_view t) override
     {
-        received.emplace_back(entry.call, text);
+        received.emplace_back(e.call, t);
     }
-    void messageDelivered(const app::TUserEntry& entry, std::string_view text) override
+    void messageDelivered(const app::TUserEntry& e, std::string_view t) override
     {
-        delivered.emplace_back(entry.call, text);
+        delivered.emplace_back(e.call, t);
     }
     void registered(const app::TUserEntry& entry) override { registeredCalls.push_back(entry.call); }
     void eventReported(dialogs::TEventKind kind, const app::TUserEntry& entry, std::string_view text,
@@ -83,9 +77,9 @@ public:
             notices.emplace_back(kind, text);
         StationUi::eventReported(kind, entry, text, popup, notify);
     }
-    void deliveryFailed(const app::TUserEntry& entry, std::string_view text) override
+    void deliveryFailed(const app::TUserEntry& e, std::string_view t) override
     {
-        failed.emplace_back(entry.call, text);
+        failed.emplace_back(e.call, t);
     }
 
     std::string lastStatus() const { return statuses.empty() ? std::string() : statuses.back(); }
