@@ -47,7 +47,7 @@ TEST_F(TrayTest, MenuItemsInTheirOrderRunTheirCommands)
               std::tuple(QString("&Stationsliste"), QString("&Monitor"), QString("&Einstellungen"),
                          QString("&Beenden")));
 
-    // Its refusal with an empty roster: DesktopProgramTest's AutoOnline tests.
+    // Its refusal with an empty roster: Transcript.AWholeExchangePrintsAndLogsWhatItAlwaysHas.
     QAction& item = tray.goOnlineAction();
     window.awaySwitchClick();
     EXPECT_EQ(std::pair(item.text(), item.isChecked()), std::pair(QString("go &Online"), false));
