@@ -101,7 +101,8 @@ TEST_F(Messages, EveryCopyIsAcknowledgedButStoredOnce)
 // Whenever the peer restarts its numbering at 208 (it came online again, or we sent something
 // that makes it restart), our duplicate filter must forget the peer's last number at once: the
 // answer that would tell us may be lost, and the peer's next new text with 208 would then be
-// acknowledged but never stored.
+// acknowledged but never stored. (Our announcement sends the answer's frame to every row:
+// Outgoing.GoingOnlineAsksEveryEntryInListOrderAndKeepsItsNumbering.)
 TEST_F(Messages, WhatRestartsThePeersNumberingLetsItsNext208In)
 {
     h.setOnline(true);
@@ -112,7 +113,6 @@ TEST_F(Messages, WhatRestartsThePeersNumberingLetsItsNext208In)
     const Case cases[] = {
         {"its own announcement", [&] { h.handle(kPeer, 218, "[Alt]\x19"); }},
         {"our poll", [&] { protocol::pollStation(h.station, peer); }},
-        {"our announcement", [&] { protocol::announceOnline(h.station); }},
         {"our answer to its announcement", [&] { protocol::sendStatus(h.station, peer, true); }},
     };
     for (const Case& c : cases) {
