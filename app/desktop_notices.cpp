@@ -52,23 +52,6 @@ QString failureKey(const QString& call)
     return QStringLiteral("failure ") + call;
 }
 
-QString markupEscaped(const QString& text)
-{
-    QString escaped;
-    escaped.reserve(text.size());
-    for (const QChar c : text) {
-        switch (c.unicode()) {
-        case '&': escaped += QLatin1String("&amp;"); break;
-        case '<': escaped += QLatin1String("&lt;"); break;
-        case '>': escaped += QLatin1String("&gt;"); break;
-        case '"': escaped += QLatin1String("&quot;"); break;
-        case '\'': escaped += QLatin1String("&apos;"); break;
-        default: escaped += c;
-        }
-    }
-    return escaped;
-}
-
 std::optional<NoticeBook::Send> NoticeBook::post(const Notice& notice)
 {
     Shown& shown = shown_[notice.key];
@@ -232,7 +215,7 @@ void DesktopNotices::send(const NoticeBook::Send& send)
         hints.insert(QStringLiteral("category"), QStringLiteral("im.received"));
     QDBusMessage call = QDBusMessage::createMethodCall(kService, kPath, kInterface, QStringLiteral("Notify"));
     call << QStringLiteral("Zelvo") << send.replacesId << QStringLiteral("zelvo") << notice.summary
-         << (markup_ ? markupEscaped(notice.body) : notice.body) << actions << hints << -1;
+         << (markup_ ? notice.body.toHtmlEscaped() : notice.body) << actions << hints << -1;
     auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(call), this);
     connect(watcher, &QDBusPendingCallWatcher::finished, this,
             [this, key = notice.key](QDBusPendingCallWatcher* done) {

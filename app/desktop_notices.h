@@ -44,9 +44,6 @@ QString stateKey(const QString& call);
 QString failureKey(const QString& call);
 inline const QString kLinkKey = QStringLiteral("link");
 
-// The text made safe for a server that reads the body as markup.
-QString markupEscaped(const QString& text);
-
 // The notifications as the server knows them, without D-Bus.
 class NoticeBook {
 public:

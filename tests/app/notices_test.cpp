@@ -76,11 +76,5 @@ TEST(NoticeBook, AConversationShowsItsLastTextsUntilWithdrawn)
     EXPECT_EQ(book.addText(key, "f"), "f");
 }
 
-TEST(NoticeMarkup, TextsFromTheAirAreShownAsTyped)
-{
-    EXPECT_EQ(markupEscaped(QStringLiteral("<b>QSL</b> & \"73\" 'de' äö\nok")),
-              QStringLiteral("&lt;b&gt;QSL&lt;/b&gt; &amp; &quot;73&quot; &apos;de&apos; äö\nok"));
-}
-
 }  // namespace
 }  // namespace zelvo::app
