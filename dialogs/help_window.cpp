@@ -74,6 +74,7 @@ HelpWindow::HelpWindow(QString germanFile, QWidget* parent)
         home->setText(tr("Inhalt"));
         back->setText(tr("Zurück"));
         forward->setText(tr("Vor"));
+        browser_->setAccessibleName(tr("Hilfeseite"));
         setTitle();
         // A help file being read or that could not be read is named in the new language.
         if (load_ && (!pages_ || !pages_->isOpen()))

@@ -1584,6 +1584,10 @@ in the RX or TX buffer will be lost.</translation>
         <source>Hilfe wird geladen …</source>
         <translation>Loading help …</translation>
     </message>
+    <message>
+        <source>Hilfeseite</source>
+        <translation>Help page</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::MessageWindow</name>

@@ -1584,6 +1584,10 @@ dans le tampon RX ou TX seront perdus.</translation>
         <source>Hilfe wird geladen …</source>
         <translation>Chargement de l&apos;aide…</translation>
     </message>
+    <message>
+        <source>Hilfeseite</source>
+        <translation>Page d&apos;aide</translation>
+    </message>
 </context>
 <context>
     <name>zelvo::dialogs::MessageWindow</name>
