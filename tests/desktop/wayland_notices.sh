@@ -58,22 +58,6 @@ print(*[i for i, props, _ in value[1][2] if props.get('label') == '$1'])")
   gdbus call --session --dest "$service" --object-path "$menu" \
     --method com.canonical.dbusmenu.Event "$id" clicked '<0>' 0 >/dev/null || fail "the menu refused a click on \"$1\""
 }
-press_button() {
-  /usr/bin/python3 - "$1" "$2" <<'EOF'
-import sys
-import pyatspi
-
-def press(node):
-    if node.getRoleName() == "push button" and node.name == sys.argv[2]:
-        node.queryAction().doAction(0)
-        return True
-    return any(press(child) for child in node if child is not None)
-
-sys.exit(0 if any(window is not None and window.name == sys.argv[1] and press(window)
-                  for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "zelvo"
-                  for window in app) else 1)
-EOF
-}
 # The action of the newest notification, as a click on it.
 invoke_newest() { makoctl invoke || fail "makoctl cannot invoke the notification's action"; }
 

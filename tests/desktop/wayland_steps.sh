@@ -74,3 +74,21 @@ find_item() {
   done
   return 1
 }
+
+# Presses the button of a window as a screen reader's user does, over the accessibility bus.
+press_button() {
+  /usr/bin/python3 - "$1" "$2" <<'EOF'
+import sys
+import pyatspi
+
+def press(node):
+    if node.getRoleName() == "push button" and node.name == sys.argv[2]:
+        node.queryAction().doAction(0)
+        return True
+    return any(press(child) for child in node if child is not None)
+
+sys.exit(0 if any(window is not None and window.name == sys.argv[1] and press(window)
+                  for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "zelvo"
+                  for window in app) else 1)
+EOF
+}

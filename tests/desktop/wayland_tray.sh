@@ -67,23 +67,6 @@ click_entry() {
     --method com.canonical.dbusmenu.Event "$id" clicked '<0>' 0 >/dev/null || fail "the menu refused a click on \"$1\""
 }
 
-# Presses the button of a window as a screen reader's user does, over the accessibility bus.
-press_button() {
-  /usr/bin/python3 - "$1" "$2" <<'EOF'
-import sys
-import pyatspi
-
-def press(node):
-    if node.getRoleName() == "push button" and node.name == sys.argv[2]:
-        node.queryAction().doAction(0)
-        return True
-    return any(press(child) for child in node if child is not None)
-
-sys.exit(0 if any(window is not None and window.name == sys.argv[1] and press(window)
-                  for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "zelvo"
-                  for window in app) else 1)
-EOF
-}
 
 step="1 (zelvo over zelvo-air registers its item with the host)"
 "$bin/zelvo-air" --port 0 >"$scratch/air.out" 2>&1 &
