@@ -178,8 +178,8 @@ void DesktopProgram::onStartup()
     linkWatch_->start();
     session_.start(*adapter_, executor_.executor());
     dialogs_->attach(
-        {session_.station(), session_.sound(), *adapter_, *history_, *mainWindow_, session_.driver(),
-         [this] { linkWatch_->start(); },
+        {session_.station(), session_.settingsNews(), session_.sound(), *adapter_, *history_, *mainWindow_,
+         session_.driver(), [this] { linkWatch_->start(); },
          [this](const TUserEntry& entry) { notices_->withdraw(messageKey(dialogs::fromAnsi(entry.call))); }});
     followSettings();
 
@@ -216,7 +216,7 @@ void DesktopProgram::followSettings()
 {
     using Field = dialogs::Settings::Field;
     history_->setEnabled(session_.settings().textBuf());
-    settingsListener_ = session_.settings().addListener([this](Field field, auto) {
+    connect(&session_.settingsNews(), &dialogs::SettingsNews::changed, this, [this](Field field, auto) {
         if (field == Field::TextBuf || field == Field::All)
             history_->setEnabled(session_.settings().textBuf());
         // Only the UI thread writes the settings, so the translators change on it.
@@ -394,9 +394,7 @@ void DesktopProgram::finish()
     ended_ = true;
     stopAskingTheDriver();
     session_.shutdown();
-    if (settingsListener_)
-        session_.settings().removeListener(settingsListener_);
-    settingsListener_ = 0;
+    disconnect(&session_.settingsNews(), nullptr, this, nullptr);
     session_.roster().removeObserver(this);
     if (mainWindow_)
         mainWindow_->setQuitting(true);

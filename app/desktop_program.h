@@ -124,7 +124,6 @@ private:
     std::unique_ptr<LinkWatch> linkWatch_;
     std::unique_ptr<MonitorWindow> monitor_;
     std::unique_ptr<DesktopNotices> notices_;
-    dialogs::Settings::ListenerId settingsListener_ = 0;
     bool ended_ = false;
     bool ending_ = false;  // asked by a signal or the session's end; ended_ may wait for a pass
     bool quitPending_ = false;

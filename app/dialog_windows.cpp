@@ -54,7 +54,7 @@ dialogs::EntryEditor& DialogWindows::entryEditor()
 dialogs::SettingsDialog& DialogWindows::settingsDialog()
 {
     if (!settings_) {
-        settings_ = std::make_unique<dialogs::SettingsDialog>(links_->station.settings, links_->sound);
+        settings_ = std::make_unique<dialogs::SettingsDialog>(links_->settingsNews, links_->sound);
         QObject::connect(settings_.get(), &dialogs::SettingsDialog::channelsRequested, settings_.get(),
                          [this] { openChannels(false); });
     }

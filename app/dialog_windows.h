@@ -25,6 +25,7 @@ namespace zelvo::dialogs {
 class MessageWindow;
 class EntryEditor;
 class SettingsDialog;
+class SettingsNews;
 class HelpWindow;
 class ChannelDialog;
 }  // namespace zelvo::dialogs
@@ -44,6 +45,7 @@ public:
     // What the dialogs work on and connect to.
     struct Links {
         protocol::Station& station;
+        dialogs::SettingsNews& settingsNews;  // the station's settings, as a Qt signal
         platform::SoundPlayer* sound;
         StationAdapter& adapter;
         HistoryStore& history;

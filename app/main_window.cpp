@@ -89,11 +89,12 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
 
     installEventFilter(this);
 
-    settingsListener_ = session_.settings().addListener([this](dialogs::Settings::Field field, auto) {
-        using Field = dialogs::Settings::Field;
-        if (field == Field::ShowAlias || field == Field::All)
-            QMetaObject::invokeMethod(this, [this] { applyDisplayMode(); });
-    });
+    connect(&session_.settingsNews(), &dialogs::SettingsNews::changed, this,
+            [this](dialogs::Settings::Field field, auto) {
+                using Field = dialogs::Settings::Field;
+                if (field == Field::ShowAlias || field == Field::All)
+                    QMetaObject::invokeMethod(this, [this] { applyDisplayMode(); });
+            });
     applyDisplayMode();
     dialogs::followLanguage(this, [this] { setTexts(); });
 
@@ -121,10 +122,7 @@ void MainWindow::buildStationMenu()
     monitor_ = stationMenu_.addAction(menuPicture(10), {}, this, &MainWindow::monitorRequested);
 }
 
-MainWindow::~MainWindow()
-{
-    session_.settings().removeListener(settingsListener_);
-}
+MainWindow::~MainWindow() = default;
 
 void MainWindow::setTexts()
 {

@@ -118,7 +118,6 @@ private:
     QAction* settings_;
     QAction* monitor_;
     bool readmailReads_ = true;
-    dialogs::Settings::ListenerId settingsListener_;
     bool quitting_ = false;
     bool closeAsks_ = false;
 };

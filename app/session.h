@@ -28,6 +28,7 @@
 #include "app/roster.h"
 #include "app/roster_store.h"
 #include "dialogs/settings.h"
+#include "dialogs/settings_news.h"
 #include "link/flex_api.h"
 #include "link/receive_thread.h"
 #include "platform/problem.h"
@@ -108,6 +109,8 @@ public:
         return platform::RegistryClaim::folderOf(registry_.paths());
     }
     dialogs::Settings& settings() { return settings_; }
+    // The settings' changes as a Qt signal, for the windows.
+    dialogs::SettingsNews& settingsNews() { return settingsNews_; }
     Roster& roster() { return roster_; }
     RosterStore& store() { return store_; }
     ActivityLog& log() { return log_; }
@@ -127,6 +130,7 @@ private:
     platform::RegistryClaim claim_;
     platform::Registry registry_;
     dialogs::Settings settings_;
+    dialogs::SettingsNews settingsNews_{settings_};
     link::FlexApi driver_;
     ActivityLog log_;
     Roster roster_;

@@ -442,30 +442,21 @@ std::optional<platform::Problem> Settings::save() const
     return std::nullopt;
 }
 
-Settings::ListenerId Settings::addListener(Listener listener)
+void Settings::setObserver(Observer* observer)
 {
-    std::lock_guard lock(listenersMutex_);
-    const ListenerId id = nextListener_++;
-    listeners_.emplace(id, std::move(listener));
-    return id;
-}
-
-void Settings::removeListener(ListenerId id)
-{
-    std::lock_guard lock(listenersMutex_);
-    listeners_.erase(id);
+    std::lock_guard lock(observerMutex_);
+    observer_ = observer;
 }
 
 void Settings::notify(Field field, std::optional<TEventKind> kind)
 {
-    std::vector<Listener> toCall;
+    Observer* observer = nullptr;
     {
-        std::lock_guard lock(listenersMutex_);
-        for (const auto& [id, listener] : listeners_)
-            toCall.push_back(listener);
+        std::lock_guard lock(observerMutex_);
+        observer = observer_;
     }
-    for (const Listener& listener : toCall)
-        listener(field, kind);
+    if (observer != nullptr)
+        observer->settingChanged(field, kind);
 }
 
 void playEventSound(const Settings& settings, platform::SoundPlayer& player, TEventKind kind)

@@ -4,8 +4,8 @@
 // current value from it at the moment of use, from the UI thread or the receive thread.
 //
 // Thread safety: every getter returns a consistent copy taken under one lock; a setter's change is
-// seen by every reader at once. Only the UI thread is meant to write (load, edit, save); listeners
-// run in the writing thread, after the lock is released.
+// seen by every reader at once. Only the UI thread is meant to write (load, edit, save); the
+// observer is told in the writing thread, after the lock is released.
 //
 // Texts are Windows-1252 bytes. Setters cut texts to their limits.
 #pragma once
@@ -13,7 +13,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
-#include <map>
+
 #include <mutex>
 #include <optional>
 #include <string>
@@ -153,9 +153,13 @@ public:
         Notices,
         All
     };
-    // The field that changed; the event kind for Field::Event.
-    using Listener = std::function<void(Field, std::optional<TEventKind>)>;
-    using ListenerId = int;
+    // Told of every real change: the field that changed, the event kind for Field::Event. The
+    // windows hear of changes through one Qt adaptor (dialogs/settings_news.h).
+    class Observer {
+    public:
+        virtual ~Observer() = default;
+        virtual void settingChanged(Field field, std::optional<TEventKind> kind) = 0;
+    };
 
     explicit Settings(platform::Registry& registry);
     Settings(const Settings&) = delete;
@@ -216,8 +220,8 @@ public:
     // the registry cannot be written, nothing is written and the problem is returned.
     [[nodiscard]] std::optional<platform::Problem> save() const;
 
-    ListenerId addListener(Listener listener);
-    void removeListener(ListenerId id);
+    // The one observer, or nullptr for none.
+    void setObserver(Observer* observer);
 
 private:
     // A copy of one value, taken under the lock.
@@ -230,7 +234,7 @@ private:
     std::optional<platform::Problem> readInto(SettingsValues& values) const;
     std::optional<platform::Problem> loadOnto(SettingsValues next);
     // Applies an edit under the lock; the edit tells whether it changed anything, and only then
-    // are the listeners told.
+    // is the observer told.
     void modify(Field field, std::optional<TEventKind> kind,
                 const std::function<bool(SettingsValues&)>& edit);
     void notify(Field field, std::optional<TEventKind> kind);
@@ -239,9 +243,8 @@ private:
     mutable std::mutex mutex_;
     SettingsValues values_;
     std::string firstStartAway_{kDefaultAwayText};  // under mutex_
-    std::mutex listenersMutex_;
-    std::map<ListenerId, Listener> listeners_;
-    ListenerId nextListener_ = 1;
+    std::mutex observerMutex_;
+    Observer* observer_ = nullptr;
 };
 
 // Plays the event's wave file when sounds are on and the event's sound kind is a wave file; the

@@ -69,9 +69,9 @@ void holdLimit(QPlainTextEdit& memo, std::size_t limit)
 
 }  // namespace
 
-SettingsDialog::SettingsDialog(Settings& settings, platform::SoundPlayer* player, QWidget* parent)
+SettingsDialog::SettingsDialog(SettingsNews& news, platform::SoundPlayer* player, QWidget* parent)
     : QDialog(parent, Qt::Tool | Qt::WindowStaysOnTopHint),
-      settings_(settings),
+      settings_(news.settings()),
       player_(player),
       chooseWave_(&askForWave)
 {
@@ -84,16 +84,13 @@ SettingsDialog::SettingsDialog(Settings& settings, platform::SoundPlayer* player
     followTexts();
     fillAll(true);
     connectControls();
-    listener_ = settings_.addListener([this](Settings::Field field, std::optional<TEventKind>) {
+    connect(&news, &SettingsNews::changed, this, [this](Settings::Field field, std::optional<TEventKind>) {
         if (!writing_)
             fillAll(field == Settings::Field::All);
     });
 }
 
-SettingsDialog::~SettingsDialog()
-{
-    settings_.removeListener(listener_);
-}
+SettingsDialog::~SettingsDialog() = default;
 
 void SettingsDialog::buildButtons()
 {

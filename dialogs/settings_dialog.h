@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "dialogs/settings.h"
+#include "dialogs/settings_news.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -44,8 +45,9 @@ public:
     // Asks for a wave file, starting in `folder`; an empty text when none was chosen.
     using WaveChooser = std::function<QString(QWidget* parent, const QString& folder)>;
 
-    // `player` plays the play button's sound; none keeps it silent.
-    SettingsDialog(Settings& settings, platform::SoundPlayer* player, QWidget* parent = nullptr);
+    // Edits the settings of `news`, and fills in what changes meanwhile; `player` plays the play
+    // button's sound, none keeps it silent.
+    SettingsDialog(SettingsNews& news, platform::SoundPlayer* player, QWidget* parent = nullptr);
     ~SettingsDialog() override;
 
     // The event whose record the event page shows and edits.
@@ -115,7 +117,6 @@ private:
 
     Settings& settings_;
     platform::SoundPlayer* player_;
-    Settings::ListenerId listener_ = 0;
     bool filling_ = false;  // the controls are being set from the model
     bool writing_ = false;  // a control is writing into the model
     WaveChooser chooseWave_;

@@ -346,7 +346,7 @@ protected:
         return underlinable(editor);
     }
 
-    dialogs::SettingsDialog settings{session.settings(), nullptr};
+    dialogs::SettingsDialog settings{session.settingsNews(), nullptr};
     dialogs::EntryEditor entryEditor{session.station()};
     dialogs::MessageWindow messages{session.station()};
     link::ChannelPlaces places{dir / "flexnet.conf", dir / "user.conf", {}};

@@ -36,7 +36,7 @@ protected:
     SettingsDialogTest()
     {
         EXPECT_EQ(settings_.load(), std::nullopt);
-        dialog_ = std::make_unique<SettingsDialog>(settings_, &sound_);
+        dialog_ = std::make_unique<SettingsDialog>(news_, &sound_);
         dialog_->show();
         EXPECT_TRUE(QTest::qWaitForWindowActive(dialog_.get()));
     }
@@ -60,6 +60,7 @@ protected:
     platform::Registry::Paths paths_{dir_ / "HKEY_CURRENT_USER.reg", dir_ / "HKEY_LOCAL_MACHINE.reg"};
     platform::Registry registry_{paths_};
     Settings settings_{registry_};
+    SettingsNews news_{settings_};
     testing::RecordingSound sound_;
     testing::BoxAnswers boxes_;
     std::unique_ptr<SettingsDialog> dialog_;

@@ -1,6 +1,7 @@
 // The settings model against a registry in a temporary directory: defaults, load, save, cancel,
 // limits, listeners, the event sound rule and readers on another thread.
 #include "dialogs/settings.h"
+#include "dialogs/settings_news.h"
 
 #include "platform/registry.h"
 #include "platform/sound.h"
@@ -308,11 +309,12 @@ TEST_F(SettingsTest, SettersKeepTheLimits)
     EXPECT_EQ(settings_.event(kind(11)), TEreignisObj{});
 }
 
-TEST_F(SettingsTest, ListenersHearRealChangesOnly)
+TEST_F(SettingsTest, TheObserverHearsRealChangesOnly)
 {
     std::vector<std::pair<Settings::Field, std::optional<TEventKind>>> heard;
-    const auto id = settings_.addListener(
-        [&](Settings::Field f, std::optional<TEventKind> k) { heard.emplace_back(f, k); });
+    std::optional<SettingsNews> news(std::in_place, settings_);
+    QObject::connect(&*news, &SettingsNews::changed,
+                     [&](Settings::Field f, std::optional<TEventKind> k) { heard.emplace_back(f, k); });
 
     settings_.setAlias("Otto");
     settings_.setAlias("Otto");
@@ -321,7 +323,7 @@ TEST_F(SettingsTest, ListenersHearRealChangesOnly)
     settings_.updateEvent(TEventKind::evUserBack, [](TEreignisObj& e) { e.popup = false; });
     settings_.updateEvent(TEventKind::evUserBack, [](TEreignisObj& e) { e.popup = false; });
     (void)settings_.load();
-    settings_.removeListener(id);
+    news.reset();  // the settings are left without an observer
     settings_.setAlias("Anna");
     EXPECT_EQ(heard, (decltype(heard){{Settings::Field::Alias, std::nullopt},
                                       {Settings::Field::Options, std::nullopt},

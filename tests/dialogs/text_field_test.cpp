@@ -18,7 +18,8 @@ TEST(TextFieldTest, EveryInputFieldTakesAPasteOfNothingAsNothing)
 {
     testing::StationHarness h;
     MessageWindow messages(h.station);
-    SettingsDialog settings(h.settings, nullptr);
+    SettingsNews news(h.settings);
+    SettingsDialog settings(news, nullptr);
     QGuiApplication::clipboard()->setMimeData(new QMimeData);
     auto fields = messages.findChildren<QPlainTextEdit*>() + settings.findChildren<QPlainTextEdit*>();
     ASSERT_EQ(fields.size(), 3);  // the message, the away and the info text
