@@ -115,7 +115,8 @@ void DesktopProgram::makeWindows()
     dialogs_ = std::make_unique<DialogWindows>();
     mainWindow_ = std::make_unique<MainWindow>(session_, *dialogs_, *tray_);
     adapter_ = std::make_unique<StationAdapter>(*mainWindow_, *tray_);
-    session_.roster().addObserver(this);
+    connect(&mainWindow_->model(), &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex&, int first, int last) { forgetHistories(first, last); });
     mainWindow_->setCloseAsks(!QSystemTrayIcon::isSystemTrayAvailable());
 }
 
@@ -225,9 +226,8 @@ void DesktopProgram::followSettings()
     });
 }
 
-void DesktopProgram::rowsAboutToBeRemoved(int first, int last)
+void DesktopProgram::forgetHistories(int first, int last)
 {
-    // Rows go only by the delete command: the station's history goes with it.
     for (int row = first; row <= last; ++row)
         adapter_->report(history_->removeStation(session_.roster(), row));
 }
@@ -395,9 +395,10 @@ void DesktopProgram::finish()
     stopAskingTheDriver();
     session_.shutdown();
     disconnect(&session_.settingsNews(), nullptr, this, nullptr);
-    session_.roster().removeObserver(this);
-    if (mainWindow_)
+    if (mainWindow_) {
+        disconnect(&mainWindow_->model(), nullptr, this, nullptr);
         mainWindow_->setQuitting(true);
+    }
     emit finished();
 }
 

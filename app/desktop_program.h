@@ -6,10 +6,10 @@
 // How a change reaches the windows, by kind:
 // - the engine's (a message, an acknowledgement, a status text, a question): its StationUi calls,
 //   which the StationAdapter turns into Qt signals and direct calls (app/station_adapter.h);
-// - the roster's rows (added, changed, moved, removed): its RosterObservers, the list model and
-//   this program (a removed row's history goes);
-// - the settings: their listeners (the roster window's display, "History speichern" and the
-//   windows' language here);
+// - the roster's rows (added, changed, moved, removed): the list model, the roster's one observer
+//   in the windowed program, and its Qt signals (here: a removed row's history goes);
+// - the settings: the signal of their Qt adaptor, dialogs/settings_news.h (the roster window's
+//   display, the settings dialog, "History speichern" and the windows' language here);
 // - the language: every window follows QEvent::LanguageChange (dialogs/language.h);
 // - the user's commands in one window for another: Qt signals, connected where the windows are
 //   made (here, and in app/dialog_windows.cpp for the dialogs).
@@ -39,7 +39,7 @@ class LinkWatch;
 class MonitorWindow;
 class DesktopNotices;
 
-class DesktopProgram : public QObject, private RosterObserver {
+class DesktopProgram : public QObject {
     Q_OBJECT
 public:
     struct Options {
@@ -95,7 +95,8 @@ private:
     void askForTheOwnCall();
     // "History speichern" switches the history store; a stored language switches the windows.
     void followSettings();
-    void rowsAboutToBeRemoved(int first, int last) override;
+    // Rows go only by the delete command: the stations' histories go with them.
+    void forgetHistories(int first, int last);
     // The channel monitor, made when first asked for; one window, raised when open.
     void showMonitor();
     // The notifications: the engine's through the adapter, the TNCs', and their actions.

@@ -310,6 +310,12 @@ TEST_F(DesktopProgramTest, KeptLinesOfAHeldHistoryComeFirstAndAnAckOnTheAirIsIts
     ASSERT_EQ(app::HistoryStore().load(kept), std::nullopt);
     EXPECT_EQ(keptBert.rxBuffer, (std::vector<std::string>{"R12:00:00 Hallo", bert.rxBuffer.back()}));
     EXPECT_TRUE(keptBert.rxBuffer[1].starts_with('T') && keptBert.rxBuffer[1].ends_with(" Hallo Bert"));
+
+    // Deleted, the station takes its kept lines along.
+    protocol::deleteEntry(program->session().station(), bert);
+    keptBert.rxBuffer.clear();
+    ASSERT_EQ(app::HistoryStore().load(kept), std::nullopt);
+    EXPECT_TRUE(keptBert.rxBuffer.empty());
 }
 
 // Whether the first start's hint shows in the status bar of `window`, and whether it can be read
