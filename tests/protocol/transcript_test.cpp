@@ -9,7 +9,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
-#include <sstream>
 
 #include "app/activity_log.h"
 #include "protocol/commands.h"
@@ -19,14 +18,6 @@
 
 namespace zelvo::testing {
 namespace {
-
-std::string contents(const std::filesystem::path& file)
-{
-    std::ifstream in(file, std::ios::binary);
-    std::ostringstream all;
-    all << in.rdbuf();
-    return all.str();
-}
 
 // The console's lines go to a temporary file; the engine's questions are answered with "Ja".
 class Transcript {
@@ -58,7 +49,7 @@ public:
         std::string printed;
         for (int c; (c = std::fgetc(out_)) != EOF;)
             printed += static_cast<char>(c);
-        return "--- zelvo-station\n" + printed + "--- Zelvo.log\n" + contents(log_.file());
+        return "--- zelvo-station\n" + printed + "--- Zelvo.log\n" + readFile(log_.file());
     }
 
 private:
@@ -70,35 +61,12 @@ private:
     app::ActivityLog log_;
 };
 
-// A station that relays every call to the console, as zelvo-station does.
-class RelayUi : public protocol::StationUi {
-public:
-    explicit RelayUi(protocol::StationUi& to) : to_(to) {}
-    void showStatus(const protocol::Status& status) override { to_.showStatus(status); }
-    void updateIcon(protocol::TrayPicture kind) override { to_.updateIcon(kind); }
-    bool askRegistration(std::string_view call) override { return to_.askRegistration(call); }
-    void popUp() override { to_.popUp(); }
-    void showError(const protocol::Status& status) override { to_.showError(status); }
-    void conversationChanged(const app::TUserEntry& entry) override { to_.conversationChanged(entry); }
-    void ownStateChanged(bool online, bool away) override { to_.ownStateChanged(online, away); }
-    void messageReceived(const app::TUserEntry& e, std::string_view t) override { to_.messageReceived(e, t); }
-    void messageDelivered(const app::TUserEntry& e, std::string_view t) override
-    {
-        to_.messageDelivered(e, t);
-    }
-    void registered(const app::TUserEntry& entry) override { to_.registered(entry); }
-    void logged(std::string_view text, app::LogKind kind) override { to_.logged(text, kind); }
-
-private:
-    protocol::StationUi& to_;
-};
-
 TEST(Transcript, AWholeExchangePrintsAndLogsWhatItAlwaysHas)
 {
     StationHarness h;
     Transcript transcript(h);
-    RelayUi relay(transcript.ui());
-    protocol::Station station(h.roster, h.settings, h.driver, relay);
+    // The console's interface itself, as zelvo-station gives it to its station.
+    protocol::Station station(h.roster, h.settings, h.driver, transcript.ui());
     station.log = &transcript.log();
     station.timeOfDay = h.station.timeOfDay;
     station.pause = h.station.pause;
@@ -141,7 +109,7 @@ TEST(Transcript, AWholeExchangePrintsAndLogsWhatItAlwaysHas)
     const std::string actual = transcript.text();
     if (const char* file = std::getenv("ZELVO_WRITE_TRANSCRIPT"))
         std::ofstream(file, std::ios::binary) << actual;
-    EXPECT_EQ(actual, contents(ZELVO_FIXTURES_DIR "/exchange_transcript.txt"));
+    EXPECT_EQ(actual, readFile(ZELVO_FIXTURES_DIR "/exchange_transcript.txt"));
 }
 
 }  // namespace
