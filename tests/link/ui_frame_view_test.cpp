@@ -27,11 +27,7 @@ TEST(UiFrameView, ReadsRawBytesAtTheirOffsets)
     EXPECT_EQ(std::make_tuple(view.sourceAddress()[6], view.pid(), view.infoLength(), view.info()),
               std::make_tuple(0x16, 0xDA, 0x0103, info));
     EXPECT_EQ(view.infoText(), "abc");  // the NUL ends the text before the length does
-}
-
-// The NUL ends the text in the test above; here the length does, or a missing field.
-TEST(UiFrameView, TextRuleStopsAtTheLength)
-{
+    // Without a NUL the length ends it; a missing field has none.
     EXPECT_EQ(infoFieldText(reinterpret_cast<const std::uint8_t*>("abcdef"), 3), "abc");
     EXPECT_EQ(infoFieldText(nullptr, 12), "");
 }

@@ -49,12 +49,8 @@ TEST(FrameFormat, StatusAnnounceReading)
     // The brackets are not checked; Windows-1252 bytes pass unchanged.
     const InfoField pointed = InfoField::fromBytes("<M\xFCller>\x18");
     EXPECT_EQ(std::tuple(readStatusAlias(pointed), readAnswerWanted(pointed)), std::tuple("M\xFCller", true));
-}
-
-TEST(FrameFormat, NulInsideAFieldEndsTheTextButNotTheLength)
-{
+    // A NUL inside the field ends the text but not the length: the marker behind it asks for no answer.
     const InfoField field = InfoField::fromBytes("[No\0d]\x18"s);
-    // The marker lies behind the NUL: no answer is due.
     EXPECT_EQ(std::make_tuple(field.length, field.text, readStatusAlias(field), readAnswerWanted(field),
                               readStatusAlias(InfoField::fromBytes("\0abc\x18"s)),
                               InfoField::fromBytes("ab\0cd"s).text),
