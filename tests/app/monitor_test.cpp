@@ -8,9 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
-
 #include "app/monitor_window.h"
 #include "tests/app/windows_fixture.h"
 #include "tests/support/kiss_socket.h"
@@ -215,9 +212,7 @@ TEST_F(MonitorWindowTest, CopiesSelectedOrAllLinesAndSavesThemAsText)
 
     const auto file = dir / "monitor.txt";
     ASSERT_TRUE(window.saveTo(QString::fromStdString(file.string())));
-    std::stringstream text;
-    text << std::ifstream(file).rdbuf();
-    EXPECT_EQ(QString::fromStdString(text.str()), QGuiApplication::clipboard()->text());
+    EXPECT_EQ(QString::fromStdString(readFile(file)), QGuiApplication::clipboard()->text());
 
     boxes.answers = {"OK"};
     EXPECT_FALSE(window.saveTo(QString::fromStdString((dir / "missing" / "monitor.txt").string())));
