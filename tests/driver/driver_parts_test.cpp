@@ -1,13 +1,11 @@
 // The driver's pure parts: channel table lines, destination texts, and the air time a paced
-// channel counts. The receive queue's matching of the own call and its bound are checked through
-// the entry points (DriverApi).
+// channel counts. Which table is taken: ChannelFileTest.SavesOnlyTheUsersTable. The receive
+// queue's matching of the own call and its bound are checked through the entry points (DriverApi).
 #include "driver/air_pacer.h"
 #include "driver/channel_table.h"
 #include "driver/destination.h"
 
 #include <gtest/gtest.h>
-
-#include "tests/support/temp_dir.h"
 
 namespace ax25 = zelvo::ax25;
 namespace drv = zelvo::driver;
@@ -117,23 +115,6 @@ TEST(ChannelTable, RefusesASecondChannelOnTheSameSerialLine)
     // A TCP server takes several connections.
     EXPECT_EQ(std::tuple(table.errors, table.channels.size()),
               std::tuple(std::vector<std::string>{"f:2: device /dev/ttyS0 already used by channel 1"}, 3u));
-}
-
-TEST(ChannelTable, IsTakenFromBesideTheDriverThenTheUserThenTheSystem)
-{
-    const zelvo::testing::TempDir dir;
-    for (const char* sub : {"lib", "config/zelvo", "etc"})
-        std::filesystem::create_directories(dir / sub);
-    ::unsetenv("ZELVO_FLEXNET_CONF");
-    ::setenv("XDG_CONFIG_HOME", (dir / "config").c_str(), 1);
-    const auto found = [&] { return drv::findChannelTable(dir / "lib", dir / "etc"); };
-    EXPECT_EQ(found(), dir / "lib/flexnet.conf");  // none there: the default channel
-    for (const char* file : {"etc/flexnet.conf", "config/zelvo/flexnet.conf", "lib/flexnet.conf"}) {
-        dir.write(file, "");
-        EXPECT_EQ(found(), dir / file);
-    }
-    ::setenv("ZELVO_FLEXNET_CONF", "/elsewhere.conf", 1);
-    EXPECT_EQ(found(), "/elsewhere.conf");
 }
 
 TEST(Destination, ParsesCallChannelAndDigipeatersInOrder)

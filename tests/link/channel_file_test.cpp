@@ -102,12 +102,15 @@ TEST_F(ChannelFileTest, KeepsEveryLineByteForByteAndShowsWhatTheDriverUses)
 
 // A system table or one beside the driver is read and saved as the user's own copy; the first
 // keeps working, the second shadows the copy, and $ZELVO_FLEXNET_CONF is written where it points.
+// The driver takes the table in this order: $ZELVO_FLEXNET_CONF, beside it, the user's, the system's.
 TEST_F(ChannelFileTest, SavesOnlyTheUsersTable)
 {
     const ScopedEnv noEnv("ZELVO_FLEXNET_CONF", nullptr);
     const ScopedEnv xdg("XDG_CONFIG_HOME", (dir_ / "config").c_str());
     fs::create_directories(dir_ / "etc");
     fs::create_directories(dir_ / "lib");
+    // Without any table the driver's is the one beside it: it starts from the built-in channel.
+    EXPECT_EQ(zelvo::driver::findChannelTable(dir_ / "lib", dir_ / "etc"), dir_ / "lib/flexnet.conf");
     const std::string system = "# for everyone\n0 kiss-tcp 10.0.0.2:8001 Club\n";
     dir_.write("etc/flexnet.conf", system);
     fs::permissions(dir_ / "etc", fs::perms::owner_read | fs::perms::owner_exec);
