@@ -19,12 +19,12 @@
 namespace zelvo::testing {
 namespace {
 
-// The console's lines go to a temporary file; the engine's questions are answered with "Ja".
+// The console's lines go to a file in a temporary folder; the engine's questions are answered with "Ja".
 class Transcript {
 public:
     explicit Transcript(StationHarness& h)
         : roster_(h.roster),
-          out_(std::tmpfile()),
+          out_(std::fopen((dir_ / "console.txt").c_str(), "wb")),
           console_(out_),
           ui_(console_, h.roster, {.registerAnswer = true}),
           log_(dir_.path() / "Zelvo.log", {}, QLocale(QLocale::German),
@@ -45,11 +45,8 @@ public:
     std::string text()
     {
         std::fflush(out_);
-        std::rewind(out_);
-        std::string printed;
-        for (int c; (c = std::fgetc(out_)) != EOF;)
-            printed += static_cast<char>(c);
-        return "--- zelvo-station\n" + printed + "--- Zelvo.log\n" + readFile(log_.file());
+        return "--- zelvo-station\n" + readFile(dir_ / "console.txt") + "--- Zelvo.log\n" +
+               readFile(log_.file());
     }
 
 private:
