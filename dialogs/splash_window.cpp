@@ -1,13 +1,14 @@
 #include "dialogs/splash_window.h"
 
 #include "art/pictures.h"
+#include "dialogs/drawn_number.h"
 #include "dialogs/jpeg_picture.h"
 #include "dialogs/language.h"
 #include "dialogs/version_info.h"
 
 #include <QAbstractButton>
-#include <QLabel>
 #include <QPainter>
+#include <QPainterPath>
 #include <QScreen>
 #include <QTimer>
 
@@ -18,24 +19,30 @@ namespace {
 constexpr QSize kSize(312, 133);
 constexpr int kGlyphSize = 16;
 
-// The two button glyphs, drawn in white for the dark corners of the picture.
+// The two button glyphs, drawn in white for the dark corners of the picture: a cross and a
+// question mark. Drawn as lines rather than as a letter, so that showing the splash loads no bold
+// font.
 QIcon glyph(bool cross)
 {
     QPixmap pixmap(kGlyphSize, kGlyphSize);
     pixmap.fill(Qt::transparent);
     QPainter p(&pixmap);
     p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
     if (cross) {
-        p.setPen(QPen(Qt::white, 2, Qt::SolidLine, Qt::RoundCap));
         p.drawLine(QPointF(4, 4), QPointF(12, 12));
         p.drawLine(QPointF(12, 4), QPointF(4, 12));
     } else {
-        QFont font = p.font();
-        font.setBold(true);
-        font.setPixelSize(14);
-        p.setFont(font);
-        p.setPen(Qt::white);
-        p.drawText(pixmap.rect(), Qt::AlignCenter, QStringLiteral("?"));
+        // The hook: three quarters of a circle from its left, over the top, down to its bottom,
+        // then the stem; the dot below.
+        QPainterPath hook;
+        hook.moveTo(5, 5.5);
+        hook.arcTo(QRectF(5, 2.5, 6, 6), 180, -270);
+        hook.lineTo(8, 10);
+        p.drawPath(hook);
+        p.setPen(Qt::NoPen);
+        p.setBrush(Qt::white);
+        p.drawEllipse(QPointF(8, 13), 1.3, 1.3);
     }
     return QIcon(pixmap);
 }
@@ -83,13 +90,10 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
     move(screen()->geometry().center() - rect().center());
 
     const TVersionInfoResource version(TVersionInfoResource::ownProgramFile());
-    auto* label = new QLabel(QString::fromStdString(version.fileVersion().text()), this);
-    label->setObjectName(QStringLiteral("version"));
-    label->setAlignment(Qt::AlignRight | Qt::AlignBottom);
-    QPalette silver = label->palette();
-    silver.setColor(QPalette::WindowText, QColor(0xC0, 0xC0, 0xC0));
-    label->setPalette(silver);
-    label->setGeometry(8, height() - 22, width() - 16, 18);
+    auto* number =
+        new DrawnNumber(QString::fromStdString(version.fileVersion().text()), QColor(0xC0, 0xC0, 0xC0), this);
+    number->setObjectName(QStringLiteral("version"));
+    number->setGeometry(8, height() - 22, width() - 16, 18);
 
     auto* about = new GlyphButton(this, false);
     about->setObjectName(QStringLiteral("about"));
