@@ -91,13 +91,8 @@ StatusBar::StatusBar(QWidget* parent) : QWidget(parent)
 void StatusBar::setTexts()
 {
     setAccessibleName(tr("Statuszeile"));
-    online_->setFixedWidth(widthFor(online_, {tr("Online"), tr("Offline")}, kOnlineWidth));
-    // Panel 1 keeps its width for the German messages (which the tool tip completes); another
-    // language's are all shown whole.
-    const QStringList messages = shortMessages(false);
-    const bool german = messages == shortMessages(true);
-    message_->setFixedWidth(german ? kMessageWidth : widthFor(message_, messages, kMessageWidth));
-    away_->setMinimumWidth(widthFor(away_, {tr("AWAY"), tr("QRV")}, 20));
+    if (fitted_)
+        fitPanels();
     showOnline();
     showAway();
     showMessage();
@@ -105,8 +100,35 @@ void StatusBar::setTexts()
     emit retranslated();
 }
 
-int StatusBar::neededWidth() const
+void StatusBar::fitPanels()
 {
+    fitted_ = true;
+    online_->setFixedWidth(widthFor(online_, {tr("Online"), tr("Offline")}, kOnlineWidth));
+    // Panel 1 keeps its width for the German messages (which the tool tip completes); another
+    // language's are all shown whole.
+    const QStringList messages = shortMessages(false);
+    const bool german = messages == shortMessages(true);
+    message_->setFixedWidth(german ? kMessageWidth : widthFor(message_, messages, kMessageWidth));
+    away_->setMinimumWidth(widthFor(away_, {tr("AWAY"), tr("QRV")}, 20));
+}
+
+void StatusBar::ensureFitted()
+{
+    if (fitted_)
+        return;
+    fitPanels();
+    showMessage();  // its tool tip depends on the width
+}
+
+void StatusBar::showEvent(QShowEvent* event)
+{
+    ensureFitted();
+    QWidget::showEvent(event);
+}
+
+int StatusBar::neededWidth()
+{
+    ensureFitted();
     const int panels = online_->minimumWidth() + message_->minimumWidth() + away_->minimumWidth();
     return hint_->isHidden() ? panels : std::max(panels, hint_->minimumSizeHint().width());
 }
@@ -149,7 +171,8 @@ void StatusBar::showMessage()
     if (linkWarnings_.isEmpty()) {
         message_->setText(message);
         const int room = message_->minimumWidth() - 2 * message_->frameWidth() - message_->indent();
-        message_->setToolTip(message_->fontMetrics().horizontalAdvance(message) > room ? message : QString());
+        const bool cut = fitted_ && message_->fontMetrics().horizontalAdvance(message) > room;
+        message_->setToolTip(cut ? message : QString());
     } else {
         message_->setText(tr("TNC nicht erreichbar"));
         QStringList tip = linkWarnings_;
@@ -197,8 +220,9 @@ QString StatusBar::panelText(int panel) const
     return panel >= 0 && panel < 3 ? panels[panel]->text() : QString();
 }
 
-QString StatusBar::panelToolTip(int panel) const
+QString StatusBar::panelToolTip(int panel)
 {
+    ensureFitted();
     const QLabel* panels[] = {online_, message_, away_};
     return panel >= 0 && panel < 3 ? panels[panel]->toolTip() : QString();
 }

@@ -4,7 +4,9 @@
 //
 // Panels 0 and 1 keep these widths while their texts fit and grow as much as another language
 // needs, and the away switch moves with panel 2; panel 2 asks for the width of its text. The
-// window adds what the panels need beyond its own width (neededWidth()).
+// window adds what the panels need beyond its own width (neededWidth()). The panels are measured
+// when the bar is first shown or asked for them: measuring loads the fonts, which a program that
+// only sits in the tray never needs.
 //
 // While a channel's TNC does not answer, panel 1 says "TNC nicht erreichbar" (short enough for
 // its width) and its tool tip names each channel and TNC, followed by the last short message,
@@ -54,12 +56,12 @@ public:
     void announce(const QString& text) { announcer_->announce(text); }
 
     QString panelText(int panel) const;
-    QString panelToolTip(int panel) const;
+    QString panelToolTip(int panel);  // measures the panels first
     // What a screen reader reads for the panel.
     QString panelAccessibleName(int panel) const;
     QFrame::Shadow awayBevel() const { return away_->frameShadow(); }
     // The width the panels need to show their texts whole.
-    int neededWidth() const;
+    int neededWidth();  // measures the panels first
 
 signals:
     void awaySwitchClicked();
@@ -70,9 +72,13 @@ signals:
 protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void setTexts();
+    // Sets the panels' widths for the texts of the language shown.
+    void fitPanels();
+    void ensureFitted();
     // Panel 1: the link warning while there is one, else the last message.
     void showMessage();
     void showOnline();
@@ -89,6 +95,7 @@ private:
     QStringList linkWarnings_;
     bool isOnline_ = false;
     bool isAway_ = false;
+    bool fitted_ = false;  // the panels have been measured
 };
 
 }  // namespace zelvo::app

@@ -266,26 +266,18 @@ TEST_F(Messages, PresenceFramesRestartTheNumberingOfAPendingText)
     }
 }
 
-TEST_F(Messages, PollGoesOutFiveTimesThenTheStationIsOffline)
-{
-    h.setOnline(true);
-    peer.state = S::Away;
-    ASSERT_TRUE(protocol::pollStation(h.station, peer));
-    EXPECT_EQ(h.driver.takeSent(), (std::vector<SentFrame>{{kMe, "DL2BBB-4 1", 219, "", true}}));
-    const std::size_t icons = h.ui.icons.size();
-    h.pass(300);  // the send times are CountdownsStandStillWhileTheirFrameWaitsInTheDriver's
-    EXPECT_EQ(std::make_tuple(h.driver.sent().size(), h.ui.lastStatus(), peer.state, peer.pollCount,
-                              h.ui.icons.size()),
-              std::make_tuple(4u, "User ist Offline", S::Offline, "0", icons));
-}
-
-TEST_F(Messages, AWaitingTextIsNotSentWhenThePollRunsOutNorToTheOfflineStation)
+// A poll that runs out leaves the station offline; a text waiting for it is not sent then, nor to
+// the offline station.
+TEST_F(Messages, APollThatRunsOutLeavesTheStationOfflineAndAWaitingTextUnsent)
 {
     h.setOnline(true);
     peer.txBuffer = {"wartet"};
     peer.pollCount = "2";
     h.pass();  // the poll gives up in the same pass in which the delivery would have started
-    EXPECT_EQ(std::tuple(peer.state, peer.sendCount, h.driver.sent().size()), std::tuple(S::Offline, "", 0u));
+    // The polls before the give-up go out as the countdowns run: CountdownsStandStill...
+    EXPECT_EQ(std::make_tuple(peer.state, peer.sendCount, h.driver.sent().size(), h.ui.lastStatus(),
+                              peer.pollCount, h.ui.icons.size()),
+              std::make_tuple(S::Offline, "", 0u, "User ist Offline", "0", 0u));
 
     peer.pollCount = "31";
     h.pass(60);  // polled again, but sent no text

@@ -143,14 +143,15 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         bool away;
         bool pollAway;
         std::optional<std::string> answer;
-        bool refused = false;  // offered once, without a pause and without a transmission error
+        bool refused = false;    // offered once, without a pause and without a transmission error
+        bool soundsOff = false;  // the station's own sound switch
     };
     const Case cases[] = {
         // Which text gives "-" instead is FrameFormat.PollAnswerWritingAndReading.
         {"present", true, false, true, "+"},
         {"present, the driver refusing", true, false, true, "+", true},
         {"away with text", true, true, true, "Beim Essen"},
-        {"away, option off", true, true, false, "-"},
+        {"away, option off, the station's sounds off", true, true, false, "-", false, true},
         {"own station offline and away", false, true, true, std::nullopt},
     };
     for (const Case& c : cases) {
@@ -158,6 +159,7 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
         StationHarness h;
         auto& entry = h.add(kPeer, S::Sending, "1", "Alt");
         entry.lastRxPid = "215";
+        entry.sounds = c.soundsOff ? "0" : "1";
         h.setOnline(c.online);
         h.station.setAway(c.away);
         h.settings.setOption(dialogs::Option::PollAway, c.pollAway);
@@ -173,21 +175,12 @@ TEST_F(Presence, PollRequestIsAnsweredByTheOwnPresence)
                   std::make_tuple(S::HasPolled, "218", std::vector<std::string>{"Poll von Alt"},
                                   std::vector<TrayPicture>{TrayPicture::Polled}, 1,
                                   std::vector<std::chrono::milliseconds>{}));
+        // Once for the poll itself, once more through the event report while the station's sounds
+        // are on. Both go through playEventSound, silent while sounds are off:
+        // SettingsTest.EventSoundPlaysOnlyWaveFilesWhileSoundsAreOn.
+        EXPECT_EQ(h.sound.played(),
+                  std::vector<std::string>(c.soundsOff ? 1 : 2, waveOf(TEventKind::evPolled)));
     }
-}
-
-TEST_F(Presence, PollSoundPlaysWhateverTheStationsSoundSwitch)
-{
-    const std::string polled = waveOf(TEventKind::evPolled);
-    // Once for the poll itself, once more through the event report when the station's sounds are on.
-    h.handle(kPeer, 219);
-    EXPECT_EQ(h.sound.played(), (std::vector<std::string>{polled, polled}));
-
-    peer.sounds = "0";
-    h.handle(kPeer, 219);
-    EXPECT_EQ(h.sound.played(), std::vector<std::string>(3, polled));
-    // Both go through playEventSound, silent while sounds are off:
-    // SettingsTest.EventSoundPlaysOnlyWaveFilesWhileSoundsAreOn.
 }
 
 TEST_F(Presence, PollAnswerEndsThePollAndTellsTheState)

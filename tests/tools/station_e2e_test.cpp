@@ -141,7 +141,8 @@ TEST_F(StationPair, MessagesBothWaysThenPresenceAwayPollBackAndOffline)
     ASSERT_SEES(*pb, "SELF offline qrv");
     ASSERT_SEES(*pa, "STATE DL2BBB Offline");
     ASSERT_SEES(*pa, "STATUS Bert ist Offline");
-    // That an offline station lets a poll run out: Messages.PollGoesOutFiveTimesThenTheStationIsOffline.
+    // That an offline station lets a poll run out:
+    // Messages.APollThatRunsOutLeavesTheStationOfflineAndAWaitingTextUnsent.
 }
 
 // The channel's TNC goes away and comes back: a LINK line and a log line each time, naming the
