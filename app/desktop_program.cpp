@@ -7,12 +7,14 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <algorithm>
 #include <cstdio>
 
 #include "app/desktop_notices.h"
 #include "app/dialog_windows.h"
 #include "app/history_store.h"
 #include "app/link_watch.h"
+#include "app/link_words.h"
 #include "app/main_window.h"
 #include "app/monitor_window.h"
 #include "app/restart_after_logoff.h"
@@ -171,8 +173,8 @@ void DesktopProgram::onStartup()
     // A TNC that does not answer shows in the tray and the status bar, and at once when going
     // online: the watch starts before the session, which may go online as it starts.
     linkWatch_ = std::make_unique<LinkWatch>(session_.driver(), LinkWatch::kGrace, &session_.log());
-    connect(linkWatch_.get(), &LinkWatch::warningsChanged, tray_.get(), &TrayIcon::setLinkWarnings);
-    connect(linkWatch_.get(), &LinkWatch::warningsChanged, &mainWindow_->statusBar(),
+    connect(linkWatch_.get(), &LinkWatch::lostLinksChanged, tray_.get(), &TrayIcon::setLinkWarnings);
+    connect(linkWatch_.get(), &LinkWatch::lostLinksChanged, &mainWindow_->statusBar(),
             &StatusBar::setLinkWarnings);
     connect(adapter_.get(), &StationAdapter::wentOnline, linkWatch_.get(), &LinkWatch::goingOnline);
     connectNotices();
@@ -253,18 +255,19 @@ void DesktopProgram::connectNotices()
     connect(notices_.get(), &DesktopNotices::replyRequested, this, &DesktopProgram::replyFromNotice);
     connect(mainWindow_.get(), &MainWindow::shown, tray_.get(), &TrayIcon::clearAttention);
     // A TNC newly lost is told once; the notification goes when every TNC answers again.
-    connect(linkWatch_.get(), &LinkWatch::warningsChanged, notices_.get(),
-            [this, known = QStringList()](const QStringList& warnings) mutable {
-                QStringList lost;
-                for (const QString& warning : warnings) {
-                    if (!known.contains(warning))
-                        lost << warning;
+    using Channels = std::vector<LinkTracker::Channel>;
+    connect(linkWatch_.get(), &LinkWatch::lostLinksChanged, notices_.get(),
+            [this, known = Channels()](const Channels& lost) mutable {
+                Channels news;
+                for (const LinkTracker::Channel& channel : lost) {
+                    if (std::ranges::none_of(known, [&](auto& old) { return sameWarning(old, channel); }))
+                        news.push_back(channel);
                 }
-                known = warnings;
-                if (warnings.isEmpty())
+                known = lost;
+                if (lost.empty())
                     notices_->withdraw(kLinkKey);
-                else if (!lost.isEmpty() && session_.settings().notifyLink())
-                    notices_->tncLost(lost.join(QLatin1Char('\n')));
+                else if (!news.empty() && session_.settings().notifyLink())
+                    notices_->tncLost(linkWarnings(news).join(QLatin1Char('\n')));
             });
 }
 

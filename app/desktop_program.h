@@ -10,7 +10,8 @@
 //   in the windowed program, and its Qt signals (here: a removed row's history goes);
 // - the settings: the signal of their Qt adaptor, dialogs/settings_news.h (the roster window's
 //   display, the settings dialog, "History speichern" and the windows' language here);
-// - the language: every window follows QEvent::LanguageChange (dialogs/language.h);
+// - the language: every window follows QEvent::LanguageChange (dialogs/language.h), and words
+//   there what it is handed as values (the link watch's channels whose TNC is down);
 // - the user's commands in one window for another: Qt signals, connected where the windows are
 //   made (here, and in app/dialog_windows.cpp for the dialogs).
 #pragma once

@@ -46,12 +46,12 @@ public:
     struct Channel {
         link::FlexApi::Channel channel;
         LinkStatus status;
-        bool down = false;         // counted down
-        bool exact = false;        // status from flx_channel_state
-        bool hurried = false;      // going online while it was not up
-        Clock::time_point lastUp;  // or when the watch began
-        bool probed = false;       // its address has been probed while it was up
-        bool notKiss = false;      // and an AGW server or another protocol answered there
+        bool down = false;           // counted down
+        bool exact = false;          // status from flx_channel_state
+        bool hurried = false;        // going online while it was not up
+        Clock::time_point lastUp{};  // or when the watch began
+        bool probed = false;         // its address has been probed while it was up
+        bool notKiss = false;        // and an AGW server or another protocol answered there
     };
     // A channel counted down (lost) or up again (back).
     struct Change {

@@ -1,7 +1,7 @@
 #include "app/link_watch.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <algorithm>
+#include <iterator>
 
 #include "app/link_words.h"
 
@@ -13,16 +13,6 @@ LinkWatch::LinkWatch(link::FlexApi& driver, std::chrono::milliseconds grace, Act
 {
     timer_.setInterval(kInterval);
     connect(&timer_, &QTimer::timeout, this, &LinkWatch::check);
-    // The warnings are shown texts: a switch of the language words them anew.
-    if (QCoreApplication* application = QCoreApplication::instance())
-        application->installEventFilter(this);
-}
-
-bool LinkWatch::eventFilter(QObject* watched, QEvent* event)
-{
-    if (event->type() == QEvent::LanguageChange && watched == QCoreApplication::instance())
-        tell(wordWarnings());
-    return QObject::eventFilter(watched, event);
 }
 
 void LinkWatch::start()
@@ -30,7 +20,7 @@ void LinkWatch::start()
     tracker_.start();
     if (tracker_.channels().empty()) {
         timer_.stop();
-        tell({});
+        tell();
         return;
     }
     check();
@@ -57,25 +47,18 @@ void LinkWatch::check()
             log_->logFile(linkLogText(tracker_.channels()[change.index], change.lost),
                           change.lost ? LogKind::TncLost : LogKind::TncBack);
     }
-    tell(wordWarnings());
+    tell();
 }
 
-QStringList LinkWatch::wordWarnings() const
+void LinkWatch::tell()
 {
-    QStringList lines;
-    for (const LinkTracker::Channel& channel : tracker_.channels()) {
-        if (channel.down)
-            lines << linkWarning(channel);
-    }
-    return lines;
-}
-
-void LinkWatch::tell(const QStringList& warnings)
-{
-    if (warnings == warnings_)
+    std::vector<LinkTracker::Channel> lost;
+    std::ranges::copy_if(tracker_.channels(), std::back_inserter(lost),
+                         [](const LinkTracker::Channel& channel) { return channel.down; });
+    if (std::ranges::equal(lost, lost_, sameWarning))
         return;
-    warnings_ = warnings;
-    emit warningsChanged(warnings_);
+    lost_ = std::move(lost);
+    emit lostLinksChanged(lost_);
 }
 
 }  // namespace zelvo::app

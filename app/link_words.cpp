@@ -115,6 +115,20 @@ QString linkWarning(const LinkTracker::Channel& channel)
     return check.isEmpty() ? what : what + QLatin1Char(' ') + check;
 }
 
+QStringList linkWarnings(const std::vector<LinkTracker::Channel>& channels)
+{
+    QStringList lines;
+    for (const LinkTracker::Channel& channel : channels)
+        lines << linkWarning(channel);
+    return lines;
+}
+
+bool sameWarning(const LinkTracker::Channel& a, const LinkTracker::Channel& b)
+{
+    return a.channel.number == b.channel.number && a.channel.kind == b.channel.kind &&
+           a.channel.address == b.channel.address && a.channel.name == b.channel.name && a.status == b.status;
+}
+
 std::string linkLogText(const LinkTracker::Channel& channel, bool lost)
 {
     return platform::utf8ToAnsi(problem(channel, lost, Words(false)).toStdString());

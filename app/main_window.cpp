@@ -98,10 +98,9 @@ MainWindow::MainWindow(Session& session, DialogCalls& dialogs, TrayIcon& tray, Q
     applyDisplayMode();
     dialogs::followLanguage(this, [this] { setTexts(); });
 
-    // A language whose texts are wider than the German ones widens the window before it is
-    // placed, so that it still ends at the screen's right edge.
-    languageWidth_ = std::max(0, statusBar_->neededWidth() - kWidth);
-    resize(kWidth + languageWidth_, kStartHeight);
+    // A language whose texts are wider than the German ones widens the window as it is shown,
+    // to the left: it still ends at the screen's right edge.
+    resize(kWidth, kStartHeight);
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         const QRect area = screen->availableGeometry();
         move(area.right() + 1 - width(), area.top());

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "app/link_words.h"
 #include "app/status_words.h"
 #include "dialogs/language.h"
 
@@ -156,26 +157,26 @@ void StatusBar::setMessage(const protocol::Status& status)
     announcer_->announce(message_->text());
 }
 
-void StatusBar::setLinkWarnings(const QStringList& warnings)
+void StatusBar::setLinkWarnings(const std::vector<LinkTracker::Channel>& lost)
 {
-    const bool changed = warnings != linkWarnings_;
-    linkWarnings_ = warnings;
+    const QStringList before = linkWarnings(lostLinks_);
+    lostLinks_ = lost;
     showMessage();
-    if (changed && !warnings.isEmpty())
+    if (const QStringList warnings = linkWarnings(lost); warnings != before && !warnings.isEmpty())
         announcer_->announce(warnings.join(QLatin1Char('\n')));
 }
 
 void StatusBar::showMessage()
 {
     const QString message = statusWords(status_);
-    if (linkWarnings_.isEmpty()) {
+    if (lostLinks_.empty()) {
         message_->setText(message);
         const int room = message_->minimumWidth() - 2 * message_->frameWidth() - message_->indent();
         const bool cut = fitted_ && message_->fontMetrics().horizontalAdvance(message) > room;
         message_->setToolTip(cut ? message : QString());
     } else {
         message_->setText(tr("TNC nicht erreichbar"));
-        QStringList tip = linkWarnings_;
+        QStringList tip = linkWarnings(lostLinks_);
         if (!message.isEmpty())
             tip << message;
         message_->setToolTip(tip.join(QLatin1Char('\n')));

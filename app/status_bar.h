@@ -29,6 +29,9 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <vector>
+
+#include "app/link_tracker.h"
 #include "app/screen_reader.h"
 #include "protocol/status.h"
 
@@ -46,8 +49,8 @@ public:
     void setOnline(bool online);
     // Shown in the language of the windows, and worded anew when it switches.
     void setMessage(const protocol::Status& status);
-    // One line per channel whose TNC does not answer (LinkWatch); empty when all do.
-    void setLinkWarnings(const QStringList& warnings);
+    // The channels whose TNC does not answer (LinkWatch); empty when all do.
+    void setLinkWarnings(const std::vector<LinkTracker::Channel>& lost);
     void setAway(bool away);
     // `source` is a German text marked QT_TRANSLATE_NOOP("zelvo::app::StatusBar", ...), shown
     // translated; nullptr hides the hint's row.
@@ -92,7 +95,7 @@ private:
     Announcer* announcer_;
     protocol::Status status_;
     const char* hintSource_ = nullptr;
-    QStringList linkWarnings_;
+    std::vector<LinkTracker::Channel> lostLinks_;
     bool isOnline_ = false;
     bool isAway_ = false;
     bool fitted_ = false;  // the panels have been measured

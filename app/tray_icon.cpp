@@ -4,6 +4,7 @@
 #include <QDBusConnection>
 #include <QDBusMessage>
 
+#include "app/link_words.h"
 #include "app/pictures.h"
 #include "dialogs/language.h"
 
@@ -78,16 +79,16 @@ void TrayIcon::setPicture(TrayPicture kind)
     showTip();
 }
 
-void TrayIcon::setLinkWarnings(const QStringList& warnings)
+void TrayIcon::setLinkWarnings(const std::vector<LinkTracker::Channel>& lost)
 {
-    linkWarnings_ = warnings;
+    lostLinks_ = lost;
     showPicture();
     showTip();
 }
 
 void TrayIcon::showPicture()
 {
-    tncLostShown_ = online_ && !linkWarnings_.isEmpty();
+    tncLostShown_ = online_ && !lostLinks_.empty();
     icon_.setIcon(trayPicture(picture_, tncLostShown_));
 }
 
@@ -104,7 +105,7 @@ QString TrayIcon::pictureTip() const
 
 void TrayIcon::showTip()
 {
-    QStringList lines = linkWarnings_;
+    QStringList lines = linkWarnings(lostLinks_);
     if (const QString tip = pictureTip(); !tip.isEmpty())
         lines.prepend(tip);
     icon_.setToolTip(lines.join(QLatin1Char('\n')));

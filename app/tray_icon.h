@@ -19,6 +19,9 @@
 #include <QObject>
 #include <QSystemTrayIcon>
 
+#include <vector>
+
+#include "app/link_tracker.h"
 #include "app/roster.h"
 #include "protocol/station.h"
 
@@ -38,8 +41,9 @@ public:
     // The picture last shown; never Recompute.
     protocol::TrayPicture picture() const { return picture_; }
     QString toolTip() const { return icon_.toolTip(); }
-    // One line per channel whose TNC does not answer (LinkWatch); empty when all do.
-    void setLinkWarnings(const QStringList& warnings);
+    // The channels whose TNC does not answer (LinkWatch); empty when all do. The tip names each
+    // in the language shown.
+    void setLinkWarnings(const std::vector<LinkTracker::Channel>& lost);
     // Whether the picture carries the badge of a TNC that does not answer.
     bool showsTncLost() const { return tncLostShown_; }
     QIcon shownIcon() const { return icon_.icon(); }
@@ -97,7 +101,7 @@ private:
     bool pictureShown_ = false;
     bool online_ = false;
     bool stateChanged_ = false;
-    QStringList linkWarnings_;
+    std::vector<LinkTracker::Channel> lostLinks_;
     bool tncLostShown_ = false;
     bool attention_ = false;
 };

@@ -56,8 +56,7 @@ TEST_F(ScreenReaderTest, EveryLanguageNamesEveryPartAndTheAwaySwitchFollowsPanel
 {
     add("DL1AAA", S::OnlineUnread);
     tray.setPicture(protocol::TrayPicture::MainIcon);
-    const QString down = "Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar";
-    tray.setLinkWarnings({down});
+    tray.setLinkWarnings({{{0, "", "127.0.0.1:8001", ""}, {}, true}});  // worded anew at each switch
     app::StatusBar& bar = window.statusBar();
     const int right = window.geometry().right();
     QAccessibleInterface* frame = QAccessible::queryAccessibleInterface(&window);
@@ -69,15 +68,17 @@ TEST_F(ScreenReaderTest, EveryLanguageNamesEveryPartAndTheAwaySwitchFollowsPanel
         {"de",
          {"Zelvo Pre 2", "Stationsliste", "Statuszeile", "Eigener Zustand: Offline",
           "Meldung: bereit... Hilfe mit F1", "Anwesenheit: QRV", "go OffLine", "&Beenden",
-          "Zelvo Online\n" + down, "&Nachricht lesen\tAlt+N", "bereit... Hilfe mit F1", "AWAY"}},
+          "Zelvo Online\nKanal 0: TNC 127.0.0.1:8001 nicht erreichbar.", "&Nachricht lesen\tAlt+N",
+          "bereit... Hilfe mit F1", "AWAY"}},
         {"en",
          {"Zelvo Pre 2", "Station list", "Status bar", "My state: Offline", "Status: Ready... F1 for help",
-          "Presence: QRV", "Go offline", "&Quit", "Zelvo online\n" + down, "Rea&d message\tAlt+N",
-          "Ready... F1 for help", "AWAY"}},
+          "Presence: QRV", "Go offline", "&Quit", "Zelvo online\nChannel 0: TNC 127.0.0.1:8001 unreachable.",
+          "Rea&d message\tAlt+N", "Ready... F1 for help", "AWAY"}},
         {"fr",
          {"Zelvo Pre 2", "Liste des stations", "Barre d'état", "Mon état\u00a0: Hors ligne",
           "Statut\u00a0: Prêt... F1 pour l'aide", "Présence\u00a0: QRV", "Passer hors ligne", "&Quitter",
-          "Zelvo en ligne\n" + down, "Lire le me&ssage\tAlt+N", "Prêt... F1 pour l'aide", "ABSENT"}},
+          "Zelvo en ligne\nCanal 0\u00a0: TNC 127.0.0.1:8001 injoignable.", "Lire le me&ssage\tAlt+N",
+          "Prêt... F1 pour l'aide", "ABSENT"}},
     };
     for (const int n : {0, 1, 2, 0}) {
         const auto& [code, texts] = languages[n];
@@ -140,9 +141,9 @@ TEST_F(ScreenReaderTest, AnnouncesMessagesWarningsTheOwnStateAndStationsComingBa
     adapter.ownStateChanged(true, false);
     adapter.ownStateChanged(true, true);
     EXPECT_EQ(heardNow(), QStringList("Eigener Zustand: Online. Anwesenheit: AWAY"));
-    window.statusBar().setLinkWarnings({"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar"});
-    window.statusBar().setLinkWarnings({"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar"});
-    EXPECT_EQ(heardNow(), QStringList("Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar"));
+    for (int twice = 0; twice < 2; ++twice)
+        window.statusBar().setLinkWarnings({{{0, "", "127.0.0.1:8001", ""}, {}, true}});
+    EXPECT_EQ(heardNow(), QStringList("Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar."));
 }
 
 TEST_F(ScreenReaderTest, ShiftF10AndTheMenuKeyOpenTheStationMenuOfTheCurrentRow)

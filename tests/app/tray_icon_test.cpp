@@ -3,6 +3,7 @@
 #include <fstream>
 
 #include "app/activity_log.h"
+#include "app/link_words.h"
 #include "app/pictures.h"
 #include "platform/ansi.h"
 #include "protocol/status.h"
@@ -111,8 +112,8 @@ TEST_F(TrayTest, ATncThatDoesNotAnswerMarksThePictureWhileOnlineAndCoversTheStat
         return tray.showsTncLost() == tncLost &&
                tray.shownIcon().pixmap(16).toImage() == app::trayPicture(kind, tncLost).pixmap(16).toImage();
     };
-    const QStringList down{"Kanal 0: TNC 127.0.0.1:8001 nicht erreichbar",
-                           "Kanal 3: TNC /dev/ttyUSB0 9600 nicht erreichbar"};
+    const std::vector<app::LinkTracker::Channel> down{{{0, "", "127.0.0.1:8001", ""}, {}, true},
+                                                      {{3, "", "/dev/ttyUSB0 9600", ""}, {}, true}};
     tray.setLinkWarnings(down);
     tray.setPicture(TrayPicture::SelfOff);
     EXPECT_TRUE(shows(TrayPicture::SelfOff, false));  // offline nothing goes on the air
@@ -121,7 +122,7 @@ TEST_F(TrayTest, ATncThatDoesNotAnswerMarksThePictureWhileOnlineAndCoversTheStat
     EXPECT_TRUE(shows(TrayPicture::MainIcon, true));
     tray.setPicture(TrayPicture::UserOn);
     EXPECT_TRUE(shows(TrayPicture::UserOn, true));
-    EXPECT_EQ(tray.toolTip(), down.join('\n'));  // an event picture has no tip of its own
+    EXPECT_EQ(tray.toolTip(), app::linkWarnings(down).join('\n'));  // an event picture has no tip of its own
     tray.setLinkWarnings({});
     EXPECT_TRUE(shows(TrayPicture::UserOn, false));
     tray.setLinkWarnings(down);
@@ -135,7 +136,8 @@ TEST_F(TrayTest, ATncThatDoesNotAnswerMarksThePictureWhileOnlineAndCoversTheStat
     bar.setLinkWarnings(down);
     bar.setMessage({protocol::StatusKind::TransmissionError});  // the engine's, while the link is down
     EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)),
-              std::pair(QString("TNC nicht erreichbar"), down.join('\n') + "\nÜbertragungsfehler"));
+              std::pair(QString("TNC nicht erreichbar"),
+                        app::linkWarnings(down).join('\n') + "\nÜbertragungsfehler"));
     bar.setLinkWarnings({});
     EXPECT_EQ(std::pair(status(1), bar.panelToolTip(1)), std::pair(QString("Übertragungsfehler"), QString()));
 }
