@@ -119,7 +119,7 @@ bool HelpWindow::showTopic(const QString& topic)
 {
     if (!available())
         return false;
-    const QString fileName = helpFileOf(germanFile_, appliedLanguage());
+    const QString fileName = helpFileOf(germanFile_, shownLanguage());
     if (pages_ && pages_->isOpen() && fileName == fileName_) {
         showPage(topicUrl(topic.isEmpty() ? pages_->defaultTopic() : topic), false);
     } else {
@@ -178,7 +178,7 @@ void HelpWindow::followLanguageFile()
 {
     if (!isVisible() || !pages_ || !pages_->isOpen())
         return;
-    const QString fileName = helpFileOf(germanFile_, appliedLanguage());
+    const QString fileName = helpFileOf(germanFile_, shownLanguage());
     if (fileName != fileName_)
         return openPages(fileName);
     if (!load_)

@@ -34,8 +34,6 @@ private:
     std::function<void()> setTexts_;
 };
 
-std::string_view applied = kGerman;
-
 std::unique_ptr<QTranslator> load(const QString& name, const QString& folder)
 {
     auto translator = std::make_unique<QTranslator>();
@@ -103,14 +101,16 @@ std::string_view chosenLanguage(std::string_view stored)
 LanguageSwitch::LanguageSwitch() = default;
 
 // Each translator removes itself from the application when it goes.
-LanguageSwitch::~LanguageSwitch()
-{
-    applied = kGerman;
-}
+LanguageSwitch::~LanguageSwitch() = default;
 
-std::string_view appliedLanguage()
+std::string_view shownLanguage()
 {
-    return applied;
+    // Each translation answers with its own code.
+    const QByteArray code =
+        QCoreApplication::translate("zelvo::dialogs::Language", "de", "code of the language of these texts")
+            .toLatin1();
+    const std::string_view known = knownLanguage(std::string_view(code.constData(), code.size()));
+    return known.empty() ? kGerman : known;
 }
 
 void LanguageSwitch::apply(std::string_view code)
@@ -123,7 +123,6 @@ void LanguageSwitch::apply(std::string_view code)
     program_.reset();
     qt_.reset();
     current_ = next;
-    applied = next;
     const QString suffix = QString::fromLatin1(next.data(), static_cast<qsizetype>(next.size()));
     // German needs no translator of the program's texts: they are written in German.
     if (next != kGerman)

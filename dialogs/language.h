@@ -59,12 +59,14 @@ private:
     std::unique_ptr<QTranslator> qt_;
 };
 
-// The language the last LanguageSwitch applied: German before any has and once it is gone. The
-// help shows its pages in it.
-std::string_view appliedLanguage();
+// The language the windows' texts are in, as the installed translation names itself: German
+// without one. For what a window picks by language (the help file, a picture, the form of a
+// date); asked again in its followLanguage setter.
+std::string_view shownLanguage();
 
 // Runs `setTexts` now and again whenever the language of `owner` changes, so that a window built
-// in code sets its texts where it builds its widgets. The call lives as long as `owner`.
+// in code sets its texts where it builds its widgets. The call lives as long as `owner`. This is
+// the one way a window hears of a switch: whatever it shows by language is set in `setTexts`.
 void followLanguage(QWidget* owner, std::function<void()> setTexts);
 
 }  // namespace zelvo::dialogs

@@ -42,7 +42,7 @@ bool isAltS(const QKeyEvent& key)
 // with the whole year (a kept line may be years old).
 std::vector<std::string> keptDays(const std::vector<std::string>& keptDates)
 {
-    const std::string_view language = appliedLanguage();
+    const std::string_view language = shownLanguage();
     const QLocale locale(QString::fromLatin1(language.data(), static_cast<qsizetype>(language.size())));
     QString format = locale.dateFormat(QLocale::ShortFormat);
     if (!format.contains(QLatin1String("yyyy")))

@@ -120,7 +120,7 @@ SplashWindow::SplashWindow(QWidget* parent) : QWidget(parent, Qt::SplashScreen |
 void SplashWindow::showPicture()
 {
     QString error;
-    picture_ = decodeJpeg(art::splashJpeg(appliedLanguage()), &error);
+    picture_ = decodeJpeg(art::splashJpeg(shownLanguage()), &error);
     if (picture_.isNull())
         qWarning("splash picture: %s", qPrintable(error));
     update();

@@ -1590,6 +1590,14 @@ in the RX or TX buffer will be lost.</translation>
     </message>
 </context>
 <context>
+    <name>zelvo::dialogs::Language</name>
+    <message>
+        <source>de</source>
+        <comment>code of the language of these texts</comment>
+        <translation>en</translation>
+    </message>
+</context>
+<context>
     <name>zelvo::dialogs::MessageWindow</name>
     <message>
         <source>Zeichen übrig:</source>

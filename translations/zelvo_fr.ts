@@ -1590,6 +1590,14 @@ dans le tampon RX ou TX seront perdus.</translation>
     </message>
 </context>
 <context>
+    <name>zelvo::dialogs::Language</name>
+    <message>
+        <source>de</source>
+        <comment>code of the language of these texts</comment>
+        <translation>fr</translation>
+    </message>
+</context>
+<context>
     <name>zelvo::dialogs::MessageWindow</name>
     <message>
         <source>Zeichen übrig:</source>
