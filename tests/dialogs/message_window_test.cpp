@@ -171,10 +171,18 @@ TEST_F(MessageWindowTest, SendingToAllSkipsOnlyOfflineStations)
     type("hallo\nalle");
     window_.sendClick();
     for (const app::TUserEntry* got : {&a_, &offlineUnread, &away})
-        EXPECT_EQ(got->txBuffer, std::vector<std::string>{"hallo\r\nalle"}) << got->call;
-    EXPECT_TRUE(offline.txBuffer.empty());
+        EXPECT_EQ(std::tuple(got->txBuffer, got->sendCount),
+                  std::tuple(std::vector<std::string>{"hallo\r\nalle"}, "151"))
+            << got->call;
+    EXPECT_TRUE(offline.txBuffer.empty() && offline.sendCount.empty());
     EXPECT_EQ(h_.ui.lastStatus(), "Nachricht geht raus");
     EXPECT_EQ(hides, 1);
+    // One frame sequence per station: the reachable ones go out on the first pass.
+    h_.setOnline(true);
+    h_.pass();
+    EXPECT_EQ(testing::each(h_.driver.takeSent(), &testing::SentFrame::destination),
+              (std::vector<std::string>{"DB0ABC-1 0", "DB0AWY 0"}));
+    h_.setOnline(false);
 
     // "Nachricht an alle senden" stays; without the Popup flag the roster stays too.
     h_.settings.updateEvent(TEventKind::evMessageSent, [](TEreignisObj& e) { e.popup = false; });

@@ -1,4 +1,5 @@
-// The user's commands that reach the air: online switch, away switch, poll, message, delete.
+// The user's commands that reach the air: online switch, away switch, poll, message, delete. A
+// message to all, through the message window: MessageWindowTest.SendingToAllSkipsOnlyOfflineStations.
 #include "protocol/commands.h"
 
 #include <gtest/gtest.h>
@@ -87,26 +88,6 @@ TEST_F(Commands, MessageToOneStationIsLoggedWhateverItsEventsLogFlag)
                   std::vector<std::string>{"Msg im Sendepuffer"}, std::vector<const app::TUserEntry*>{&entry},
                   std::vector<std::string>{waveOf(TEventKind::evMessageSent)}, 0u));  // sent by the countdown
     EXPECT_NE(readFile(logFile).find(" Send to: DL2BBB\r\n"), std::string::npos) << readFile(logFile);
-}
-
-TEST_F(Commands, MessageToAllSkipsOfflineStations)
-{
-    auto& selected = h.add("DL2BBB", S::Online);
-    auto& offline = h.add("DB0AAA", S::Offline);
-    auto& offlineUnread = h.add("OE3CCC", S::OfflineUnread);
-    auto& away = h.add("OE4DDD", S::Away);
-
-    ASSERT_TRUE(protocol::queueMessage(h.station, selected, "An alle", true));
-
-    // Which texts are queued is MessageWindowTest.SendingToAllSkipsOnlyOfflineStations.
-    EXPECT_EQ(std::tuple(offline.sendCount, offlineUnread.sendCount, away.sendCount),
-              std::tuple("", "151", "151"));
-
-    // One frame sequence per station: the reachable ones go out on the first pass.
-    h.setOnline(true);
-    h.pass();
-    EXPECT_EQ(each(h.driver.sent(), &SentFrame::destination),
-              (std::vector<std::string>{"DL2BBB 0", "OE4DDD 0"}));
 }
 
 TEST_F(Commands, DeletingTellsTheStationUnlessOfflineAndSaves)
