@@ -180,10 +180,12 @@ void DesktopProgram::onStartup()
     connectNotices();
     linkWatch_->start();
     session_.start(*adapter_, executor_.executor());
-    dialogs_->attach(
-        {session_.station(), session_.settingsNews(), session_.sound(), *adapter_, *history_, *mainWindow_,
-         session_.driver(), [this] { linkWatch_->start(); },
-         [this](const TUserEntry& entry) { notices_->withdraw(messageKey(dialogs::fromAnsi(entry.call))); }});
+    connect(dialogs_.get(), &DialogWindows::channelsChanged, linkWatch_.get(), &LinkWatch::start);
+    connect(dialogs_.get(), &DialogWindows::messagesOpened, notices_.get(), [this](const TUserEntry& entry) {
+        notices_->withdraw(messageKey(dialogs::fromAnsi(entry.call)));
+    });
+    dialogs_->attach({session_.station(), session_.settingsNews(), session_.sound(), *adapter_, *history_,
+                      *mainWindow_, session_.driver()});
     followSettings();
 
     // An end asked for in one box leaves the start-up where it is.

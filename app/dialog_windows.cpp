@@ -75,8 +75,7 @@ dialogs::ChannelDialog& DialogWindows::channelDialog()
         QObject::connect(channels_.get(), &dialogs::ChannelDialog::channelsChanged, channels_.get(), [this] {
             if (editor_)
                 editor_->refreshChannels();
-            if (links_->channelsChanged)
-                links_->channelsChanged();
+            emit channelsChanged();
         });
     }
     return *channels_;
@@ -100,8 +99,7 @@ void DialogWindows::waitForProbes()
 void DialogWindows::openMessages(TUserEntry& entry)
 {
     // The window waits for its answer: what its opening ends goes first.
-    if (links_->messagesOpened)
-        links_->messagesOpened(entry);
+    emit messagesOpened(entry);
     messageWindow().showFor(entry);
 }
 

@@ -9,7 +9,8 @@
 // history store, whose problems show on the status bar.
 #pragma once
 
-#include <functional>
+#include <QObject>
+
 #include <memory>
 #include <optional>
 
@@ -38,7 +39,8 @@ namespace zelvo::app {
 class StationAdapter;
 class HistoryStore;
 
-class DialogWindows final : public DialogCalls {
+class DialogWindows final : public QObject, public DialogCalls {
+    Q_OBJECT
 public:
     DialogWindows();
     ~DialogWindows() override;
@@ -51,10 +53,6 @@ public:
         HistoryStore& history;
         QWidget& rosterWindow;  // hidden when a sent text asks for it
         link::FlexApi& driver;  // its channel table is edited in the channel dialog
-        // The driver read a changed channel table: whatever watches the channels takes them anew.
-        std::function<void()> channelsChanged;
-        // The message window of `entry` opens (its notification goes).
-        std::function<void(const TUserEntry&)> messagesOpened = {};
     };
     void attach(const Links& links);
 
@@ -77,6 +75,12 @@ public:
     dialogs::EntryEditor& entryEditor();
     dialogs::SettingsDialog& settingsDialog();
     dialogs::ChannelDialog& channelDialog();
+
+signals:
+    // The driver read a changed channel table: whatever watches the channels takes them anew.
+    void channelsChanged();
+    // The message window of `entry` is about to open (its notification goes).
+    void messagesOpened(const TUserEntry& entry);
 
 private:
     std::optional<Links> links_;

@@ -26,6 +26,7 @@
 #include "app/main_window.h"
 #include "app/restart_after_logoff.h"
 #include "app/tray_icon.h"
+#include "dialogs/channel_dialog.h"
 #include "dialogs/message_window.h"
 #include "dialogs/settings_dialog.h"
 #include "platform/reg_claim.h"
@@ -461,6 +462,14 @@ TEST_F(DesktopProgramTest, GoingOnlineWithoutATncSaysSoAtOnceAndTheLogHasTheTncL
     EXPECT_TRUE(lost != std::string::npos &&
                 written.find(" TNC da : Kanal 0 \x84Test\x93", lost) != std::string::npos)
         << written;
+
+    // A table the channel dialog changed is watched anew: its channel, named as it now is.
+    KissServer refusing(/*listen_now=*/false);
+    writeFile(dir_ / "flexnet.conf", "0 kiss-tcp 127.0.0.1:" + std::to_string(refusing.port()) + " Neu\n");
+    ASSERT_TRUE(driver.reload());
+    emit program->dialogs().channelDialog().channelsChanged();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return program->tray().toolTip().contains("Kanal 0 „Neu“"); }, 15000))
+        << program->tray().toolTip().toStdString();
 }
 
 }  // namespace
