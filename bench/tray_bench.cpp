@@ -180,7 +180,7 @@ int main(int argc, char** argv)
     row("zelvo", zelvoFigures);
     const double startRatio = median(zelvoFigures.startMs) / median(bareFigures.startMs);
     const double memoryRatio = median(zelvoFigures.peakMiB) / median(bareFigures.peakMiB);
-    std::printf("\nzelvo / bare: start %.2fx (target 1.5x), peak memory %.2fx (target 1.3x); "
+    std::printf("\nzelvo / bare: start %.2fx (target 1.25x), peak memory %.2fx (target 1.25x); "
                 "idle CPU %.2f%% of a core (target 0.5%%)\n",
                 startRatio, memoryRatio, zelvoFigures.idleCpuPercent);
     return 0;
