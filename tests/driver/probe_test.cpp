@@ -2,7 +2,6 @@
 // TNC, something else, and no TNC at all, for TCP and for serial devices.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
 #include <cerrno>
 #include <fcntl.h>
 #include <grp.h>

@@ -4,7 +4,6 @@
 #include <arpa/inet.h>
 #include <chrono>
 #include <csignal>
-#include <cstring>
 #include <fcntl.h>
 #include <netinet/in.h>
 #include <random>
