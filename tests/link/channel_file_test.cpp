@@ -20,7 +20,6 @@ using zelvo::link::ChannelFault;
 using zelvo::link::ChannelFile;
 using zelvo::link::ChannelKind;
 using zelvo::link::ChannelPlaces;
-using zelvo::link::ChannelRefusal;
 using zelvo::testing::readFile;
 using zelvo::testing::ScopedEnv;
 using zelvo::testing::TempDir;
