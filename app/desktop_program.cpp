@@ -112,8 +112,10 @@ void DesktopProgram::makeWindows()
     // The windows in the program's order; the list model is attached before the roster loads,
     // so that the loaded rows grow the window.
     tray_ = std::make_unique<TrayIcon>(session_.roster());
-    // The icon first: it is how the user sees that the program runs.
+    // The icon first: it is how the user sees that the program runs. Its request to the tray
+    // host goes out now rather than after the windows are built.
     tray_->show();
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
     dialogs_ = std::make_unique<DialogWindows>();
     mainWindow_ = std::make_unique<MainWindow>(session_, *dialogs_, *tray_);
     adapter_ = std::make_unique<StationAdapter>(*mainWindow_, *tray_);
