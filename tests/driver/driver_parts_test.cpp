@@ -20,7 +20,7 @@ std::vector<std::string> described(const drv::ChannelTable& table)
     return out;
 }
 
-TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments)
+TEST(ChannelTable, ReadsEveryKindWithPortsNamesAndCommentsAndWritesThemBack)
 {
     const auto table = drv::parseChannelTable("# channels\n"
                                               "0 kiss-tcp 127.0.0.1:8001 Simulation\r\n"
@@ -30,70 +30,24 @@ TEST(ChannelTable, ReadsBothKindsWithKissPortsNamesAndComments)
                                               "ber Draht\n"
                                               "7 kiss-tcp [::1]:9000 IPv6\n"
                                               "8 kiss-tcp h:8001/1@1200 Funk\n"
-                                              "9 kiss-serial /dev/ttyUSB1 9600@1200 TNC\n",
+                                              "9 kiss-serial /dev/ttyUSB1 9600@1200 TNC\n"
+                                              "1 agw-tcp 127.0.0.1:8000/1@1200 Direwolf AGW\n"
+                                              "2 agw-tcp tnc.local Soundmodem\n"  // port 8000, radio port 0
+                                              "4 agw-tcp [::1]/255 V6\n"          // highest radio port
+                                              "5 agw-tcp h:8010 Zehn\n",
                                               "flexnet.conf");
     EXPECT_TRUE(table.errors.empty());
-    EXPECT_EQ(described(table),
-              (std::vector<std::string>{"0 kiss-tcp 127.0.0.1:8001 Simulation",
-                                        "3 kiss-tcp tnc.local:8100/2 Nord  Relais",
-                                        "15 kiss-serial /dev/ttyUSB0 9600/1 Funk \xE4"
-                                        "ber Draht",
-                                        "7 kiss-tcp [::1]:9000 IPv6", "8 kiss-tcp h:8001/1@1200 Funk",
-                                        "9 kiss-serial /dev/ttyUSB1 9600@1200 TNC"}));
-}
-
-TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest)
-{
-    const auto table = drv::parseChannelTable("16 kiss-tcp h:1 A\n"              // 1: channel out of range
-                                              "1 kiss-udp h:1 A\n"               // 2: unknown kind
-                                              "1 kiss-tcp h A\n"                 // 3: no port
-                                              "1 kiss-tcp h:0 A\n"               // 4: port 0
-                                              "1 kiss-tcp h:70000 A\n"           // 5: port too large
-                                              "1 kiss-tcp h:1/16 A\n"            // 6: KISS port too large
-                                              "1 kiss-tcp h:1\n"                 // 7: no name
-                                              "1 kiss-serial /dev/x 1234 A\n"    // 8: odd baud rate
-                                              "1 kiss-serial /dev/x\n"           // 9: no baud rate
-                                              "2 kiss-tcp h:1 Good\n"            // 10
-                                              "2 kiss-tcp h:2 Twice\n"           // 11: duplicate
-                                              "x kiss-tcp h:1 A\n"               // 12: no number
-                                              "-1 kiss-tcp h:1 A\n"              // 13
-                                              "1 kiss-tcp h:1@0 A\n"             // 14: air rate 0
-                                              "1 kiss-tcp h:1@1200/1 A\n"        // 15: KISS port after it
-                                              "1 kiss-serial /dev/x 9600@ A\n",  // 16: no air rate
-                                              "/tmp/t/flexnet.conf");
-    ASSERT_EQ(table.channels.size(), 1u);
-    EXPECT_EQ(table.channels[0].name, "Good");
-    ASSERT_EQ(table.errors.size(), 15u);
-    const int lines[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16};
-    for (std::size_t i = 0; i < table.errors.size(); ++i)
-        EXPECT_EQ(table.errors[i].rfind("/tmp/t/flexnet.conf:" + std::to_string(lines[i]) + ": ", 0), 0u)
-            << table.errors[i];
-    EXPECT_NE(table.errors[9].find("already defined in line 10"), std::string::npos);
-}
-
-TEST(ChannelTable, ReadsAgwLinesWithDefaultsAndWritesThemBack)
-{
-    const auto table = drv::parseChannelTable("0 agw-tcp 127.0.0.1:8000/1@1200 Direwolf AGW\n"
-                                              "1 agw-tcp tnc.local Soundmodem\n"  // port 8000, radio port 0
-                                              "2 agw-tcp [::1]/255 V6\n"          // highest radio port
-                                              "3 agw-tcp h:8010 Zehn\n"
-                                              "4 agw-tcp h:8000/256 A\n"  // 5: radio port too large
-                                              "4 agw-tcp h:0 A\n"         // 6: port 0
-                                              "4 agw-tcp h:/1 A\n"        // 7: empty port
-                                              "4 agw-tcp [::1 A\n"        // 8: bracket not closed
-                                              "4 agw-tcp h@0 A\n"         // 9: air rate 0
-                                              "4 agw-tcp h:8000\n"        // 10: no name
-                                              "4 agw-udp h:8000 A\n",     // 11: unknown kind
-                                              "f");
-    EXPECT_EQ(described(table),
-              (std::vector<std::string>{"0 agw-tcp 127.0.0.1:8000/1@1200 Direwolf AGW",
-                                        "1 agw-tcp tnc.local:8000 Soundmodem", "2 agw-tcp [::1]:8000/255 V6",
-                                        "3 agw-tcp h:8010 Zehn"}));
-    ASSERT_EQ(table.errors.size(), 7u);
-    for (std::size_t i = 0; i < table.errors.size(); ++i)
-        EXPECT_EQ(table.errors[i].rfind("f:" + std::to_string(i + 5) + ": ", 0), 0u) << table.errors[i];
-    EXPECT_EQ(std::tuple(table.channels[0].kind, table.channels[0].radioPort, table.channels[0].kissPort,
-                         table.channels[2].host),
+    EXPECT_EQ(
+        described(table),
+        (std::vector<std::string>{
+            "0 kiss-tcp 127.0.0.1:8001 Simulation", "3 kiss-tcp tnc.local:8100/2 Nord  Relais",
+            "15 kiss-serial /dev/ttyUSB0 9600/1 Funk \xE4"
+            "ber Draht",
+            "7 kiss-tcp [::1]:9000 IPv6", "8 kiss-tcp h:8001/1@1200 Funk",
+            "9 kiss-serial /dev/ttyUSB1 9600@1200 TNC", "1 agw-tcp 127.0.0.1:8000/1@1200 Direwolf AGW",
+            "2 agw-tcp tnc.local:8000 Soundmodem", "4 agw-tcp [::1]:8000/255 V6", "5 agw-tcp h:8010 Zehn"}));
+    EXPECT_EQ(std::tuple(table.channels[6].kind, table.channels[6].radioPort, table.channels[6].kissPort,
+                         table.channels[8].host),
               std::tuple(Kind::AgwTcp, 1, 0, "::1"));
     // Every line written back reads as the same channel.
     for (const auto& c : table.channels) {
@@ -105,16 +59,45 @@ TEST(ChannelTable, ReadsAgwLinesWithDefaultsAndWritesThemBack)
     }
 }
 
-TEST(ChannelTable, RefusesASecondChannelOnTheSameSerialLine)
+TEST(ChannelTable, ReportsEachBadLineWithItsNumberAndKeepsTheRest)
 {
-    const auto table = drv::parseChannelTable("1 kiss-serial /dev/ttyS0 9600 A\n"
-                                              "2 kiss-serial /dev/ttyS0 9600/1 B\n"
-                                              "3 kiss-tcp 127.0.0.1:8001 C\n"
-                                              "4 kiss-tcp 127.0.0.1:8001/1 D\n",
-                                              "f");
-    // A TCP server takes several connections.
-    EXPECT_EQ(std::tuple(table.errors, table.channels.size()),
-              std::tuple(std::vector<std::string>{"f:2: device /dev/ttyS0 already used by channel 1"}, 3u));
+    const auto table = drv::parseChannelTable("16 kiss-tcp h:1 A\n"                // 1: channel out of range
+                                              "1 kiss-udp h:1 A\n"                 // 2: unknown kind
+                                              "1 kiss-tcp h A\n"                   // 3: no port
+                                              "1 kiss-tcp h:0 A\n"                 // 4: port 0
+                                              "1 kiss-tcp h:70000 A\n"             // 5: port too large
+                                              "1 kiss-tcp h:1/16 A\n"              // 6: KISS port too large
+                                              "1 kiss-tcp h:1\n"                   // 7: no name
+                                              "1 kiss-serial /dev/x 1234 A\n"      // 8: odd baud rate
+                                              "1 kiss-serial /dev/x\n"             // 9: no baud rate
+                                              "2 kiss-tcp h:1 Good\n"              // 10
+                                              "2 kiss-tcp h:2 Twice\n"             // 11: duplicate
+                                              "x kiss-tcp h:1 A\n"                 // 12: no number
+                                              "-1 kiss-tcp h:1 A\n"                // 13
+                                              "1 kiss-tcp h:1@0 A\n"               // 14: air rate 0
+                                              "1 kiss-tcp h:1@1200/1 A\n"          // 15: KISS port after it
+                                              "1 kiss-serial /dev/x 9600@ A\n"     // 16: no air rate
+                                              "4 agw-tcp h:8000/256 A\n"           // 17: radio port too large
+                                              "4 agw-tcp h:0 A\n"                  // 18: port 0
+                                              "4 agw-tcp h:/1 A\n"                 // 19: empty port
+                                              "4 agw-tcp [::1 A\n"                 // 20: bracket not closed
+                                              "4 agw-tcp h@0 A\n"                  // 21: air rate 0
+                                              "4 agw-tcp h:8000\n"                 // 22: no name
+                                              "4 agw-udp h:8000 A\n"               // 23: unknown kind
+                                              "5 kiss-serial /dev/ttyS0 9600 S\n"  // 24
+                                              "6 kiss-serial /dev/ttyS0 9600/1 B\n"  // 25: the same line
+                                              "7 kiss-tcp h:1/1 D\n",  // 26: a TCP server takes several
+                                              "/tmp/t/flexnet.conf");
+    EXPECT_EQ(described(table),
+              (std::vector<std::string>{"2 kiss-tcp h:1 Good", "5 kiss-serial /dev/ttyS0 9600 S",
+                                        "7 kiss-tcp h:1/1 D"}));
+    ASSERT_EQ(table.errors.size(), 23u);
+    const int lines[] = {1, 2, 3, 4, 5, 6, 7, 8, 9, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 25};
+    for (std::size_t i = 0; i < table.errors.size(); ++i)
+        EXPECT_EQ(table.errors[i].rfind("/tmp/t/flexnet.conf:" + std::to_string(lines[i]) + ": ", 0), 0u)
+            << table.errors[i];
+    EXPECT_NE(table.errors[9].find("already defined in line 10"), std::string::npos);
+    EXPECT_EQ(table.errors[22], "/tmp/t/flexnet.conf:25: device /dev/ttyS0 already used by channel 5");
 }
 
 TEST(Destination, ParsesCallChannelAndDigipeatersInOrder)
