@@ -151,14 +151,24 @@ TEST_F(DriverLink, KissChannelThatHearsTextIsWrongUntilAConnectionStaysUpAcrossA
     ASSERT_TRUE(reaches(0, FLX_LINK_WRONG_PROTOCOL));
     EXPECT_EQ(flx_channel_connected(0), 1);  // the connection stays: nothing to gain from hammering it
 
+    // Gone after half a frame (a TNC not there at the start: LinkTest.WatchNamesATncThatDoesNotAnswer...):
+    // nothing is sent while it is away.
+    tnc->send_raw(bytes({0xC0, 0x00, 0x88, 0x98}));
     tnc.reset();
+    ASSERT_TRUE(wait_until([] { return stats().connect_failures > 0; }));
+    EXPECT_EQ(std::tuple(flx_channel_connected(0), send("DB0XYZ 0", "hi")), std::tuple(0, 0));
     tnc = std::make_unique<KissServer>(true, port);  // a KISS TNC listens now
     ASSERT_TRUE(tnc->accept());
     ASSERT_TRUE(connected(0));
-    EXPECT_EQ(state(0).state, FLX_LINK_WRONG_PROTOCOL);
+    EXPECT_EQ(std::tuple(state(0).state, stats().connects), std::tuple(FLX_LINK_WRONG_PROTOCOL, 2u));
     ASSERT_EQ(send("DB0XYZ 0", "hi"), 1);
     EXPECT_TRUE(reaches(0, FLX_LINK_UP));
     EXPECT_EQ(tnc->wait_frames(1).size(), 1u);
+    // The half frame was not glued to the new TNC's first.
+    tnc->send_frame(ui_frame("DF1XX", "DL1ABC", 0xDC, "+"));
+    const FlxUiFrame* rec = nullptr;
+    ASSERT_TRUE(wait_until([&] { return (rec = l2_get_ui("DL1ABC")) != nullptr; }));
+    EXPECT_EQ(std::tuple(rec->info_length, rec->info[0], stats().dropped_malformed), std::tuple(1, '+', 0u));
 
     FlxLinkState out{};
     EXPECT_EQ(std::tuple(flx_channel_state(5, &out), flx_channel_state(0, nullptr)), std::tuple(-1, -1));
