@@ -34,6 +34,9 @@ protected:
 
 }  // namespace
 
+// The lines of a TNC lost and back:
+// DesktopProgramTest.GoingOnlineWithoutATncSaysSoAtOnceAndTheLogHasTheTncLostAndBack; of files
+// made private: UserFilesTest.OpenFilesOfAnEarlierRunAreMadePrivateOnceAndNoLinkIsFollowed.
 TEST_F(ActivityLogTest, LinesAreExactBytes)
 {
     ActivityLog log = makeLog();
@@ -44,18 +47,11 @@ TEST_F(ActivityLogTest, LinesAreExactBytes)
     log.logFile("x", LogKind::SelfAway);  // a valid kind without a line
     log.logFile("x", LogKind{11});
     log.logFile("x", LogKind{28});
-    log.logFile("/a, /b", LogKind::Private);
     log.logFile("DB0\xE4", LogKind::Remote);
-    log.logFile("Kanal 0 \x84Nord\x93: TNC 127.0.0.1:8001 nicht erreichbar.", LogKind::TncLost);
-    log.logFile("Kanal 0 \x84Nord\x93: TNC 127.0.0.1:8001 antwortet wieder.", LogKind::TncBack);
-    EXPECT_EQ(contents(),
-              "05.Dez.2026 09:05 Online : DL1ABC\r\n"
-              "05.Dez.2026 09:05 Rcv frm: \r\n"
-              "05.Dez.2026 09:05 Programm OnLine\r\n"
-              "05.Dez.2026 09:05 Rechte : /a, /b\r\n"
-              "05.Dez.2026 09:05 Remote : DB0\xE4\r\n"
-              "05.Dez.2026 09:05 TNC weg: Kanal 0 \x84Nord\x93: TNC 127.0.0.1:8001 nicht erreichbar.\r\n"
-              "05.Dez.2026 09:05 TNC da : Kanal 0 \x84Nord\x93: TNC 127.0.0.1:8001 antwortet wieder.\r\n");
+    EXPECT_EQ(contents(), "05.Dez.2026 09:05 Online : DL1ABC\r\n"
+                          "05.Dez.2026 09:05 Rcv frm: \r\n"
+                          "05.Dez.2026 09:05 Programm OnLine\r\n"
+                          "05.Dez.2026 09:05 Remote : DB0\xE4\r\n");
 }
 
 TEST_F(ActivityLogTest, MonthIsTheLocalesShortNameInWindows1252)

@@ -123,20 +123,16 @@ TEST_F(HistoryStoreTest, RowsSharingACallKeepTheirLines)
 // The program's store loads when a message first comes or goes, once, and its problem is told.
 TEST_F(HistoryStoreTest, StoreLeftForItsFirstUseLoadsBeforeTheFirstLineOnce)
 {
-    {
-        HistoryStore first(file_);
-        ASSERT_EQ(first.load(restart()), std::nullopt);
-        ASSERT_EQ(first.record(roster_.at(0), line(1)), std::nullopt);
-    }
+    keepTwoLines();
     Roster roster;
     TUserEntry& a = roster.addEntry("", "0", "DB0AAA", true, true);
     HistoryStore store(file_);
     store.loadOnFirstUse(roster);
-    a.rxBuffer.push_back(line(2));
-    ASSERT_EQ(store.record(a, line(2)), std::nullopt);
+    a.rxBuffer.push_back(line(3));
+    ASSERT_EQ(store.record(a, line(3)), std::nullopt);
     EXPECT_EQ(store.loaded(), std::nullopt);
-    EXPECT_EQ(a.rxBuffer, (std::vector{line(1), line(2)}));
-    EXPECT_EQ(restart().at(0).rxBuffer, (std::vector{line(1), line(2)}));
+    EXPECT_EQ(a.rxBuffer, (std::vector{line(1), line(2), line(3)}));
+    EXPECT_EQ(restart().at(0).rxBuffer, (std::vector{line(1), line(2), line(3)}));
 }
 
 // A file that is no database, and one whose table page is overwritten.

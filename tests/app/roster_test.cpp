@@ -26,16 +26,12 @@ std::vector<std::string> calls(const Roster& roster)
     return result;
 }
 
-TEST(Roster, CallIsBaseCallOfFirstWordOfPath)
+// The fields of an added entry: RosterStoreTest.SavedRosterReadsBackByteForByteAfterRestart.
+TEST(Roster, LookupsAreCaseInsensitiveOnTheBaseCallOfThePathsFirstWord)
 {
     // FirstWord keeps 8, BaseCall 9; the call of an ordinary path: the roster store's tests.
-    EXPECT_EQ(firstWord("ABCDEFGHIJ"), "ABCDEFGH");
-    EXPECT_EQ(baseCall("ABCDEFGHIJK"), "ABCDEFGHI");
-    // The fields of an added entry: RosterStoreTest.SavedRosterReadsBackByteForByteAfterRestart.
-}
-
-TEST(Roster, LookupsAreCaseInsensitiveOnTheBaseCall)
-{
+    EXPECT_EQ(std::tuple(firstWord("ABCDEFGHIJ"), baseCall("ABCDEFGHIJK")),
+              std::tuple("ABCDEFGH", "ABCDEFGHI"));
     Roster roster;
     TUserEntry& six = add(roster, "DL1ABC-7");
     TUserEntry& five = add(roster, "DL1AB-2 DB0XYZ");
@@ -43,12 +39,11 @@ TEST(Roster, LookupsAreCaseInsensitiveOnTheBaseCall)
     EXPECT_EQ(roster.findEntry("DL1AB"), &five);
     EXPECT_EQ(roster.findByPrefix("DL1AB-3"), &six);  // the longer call comes first
     EXPECT_EQ(roster.findByPrefix("dl1ab"), &six);
-    EXPECT_EQ(roster.findEntry("DL1A"), nullptr);
-    EXPECT_EQ(roster.findByPrefix("DL1ABCD"), nullptr);
     // An empty base call is no call at all, not a prefix of every row.
-    EXPECT_EQ(roster.findByPrefix(""), nullptr);
-    EXPECT_EQ(roster.findByPrefix("-7"), nullptr);
-    EXPECT_EQ(roster.findEntry(""), nullptr);
+    for (const char* none : {"DL1A", ""})
+        EXPECT_EQ(roster.findEntry(none), nullptr) << none;
+    for (const char* none : {"DL1ABCD", "", "-7"})
+        EXPECT_EQ(roster.findByPrefix(none), nullptr) << none;
 }
 
 TEST(Roster, TopCallMovesOneRowUpAndComparesCaseSensitively)

@@ -116,6 +116,22 @@ TEST_F(EntryEditorTest, RefusalsLeaveTheDialogOpenAndTheRosterAsItWas)
         EXPECT_EQ(h_.roster.size(), 2);
         EXPECT_EQ(gone.path, "DB0OLD-1");
     }
+    // Told in the language of the moment, and the German size stays. (That the dialog itself
+    // follows a switch: WindowLanguagesTest.)
+    editor_->prepareNew();
+    const QSize german = editor_->size();
+    LanguageSwitch language;
+    for (const auto& [code, refusal] : {std::pair{"en", "Please enter at least one call"},
+                                        {"fr", "Veuillez indiquer au moins un indicatif"},
+                                        {"de", "Bitte mindestens ein Call angeben"}}) {
+        language.apply(code);
+        QCoreApplication::sendPostedEvents();
+        boxes_.answers = {"OK"};
+        boxes_.texts.clear();
+        at<QPushButton>("EinfgBtn").click();
+        EXPECT_EQ(boxes_.texts, QStringList(QString("Zelvo 0.9 Beta 3: ") + refusal));
+    }
+    EXPECT_EQ(editor_->size(), german);
 }
 
 TEST_F(EntryEditorTest, NewEntryKeepsRemotesAndChannelAndTurnsSoundsOn)
@@ -178,27 +194,6 @@ TEST_F(EntryEditorTest, TabFollowsTheButtonsAsTheyStand)
             buttons << at->objectName();
     }
     EXPECT_EQ(buttons.join(' ').toStdString(), "EinfgBtn UbernehmBtn AbortBtn");
-}
-
-// A refusal of the open dialog is told in the language of the moment, and the German size stays.
-// (That the dialog itself follows a switch: WindowLanguagesTest.)
-TEST_F(EntryEditorTest, OpenDialogSpeaksEachLanguage)
-{
-    editor_->prepareNew();
-    show();
-    const QSize german = editor_->size();
-    LanguageSwitch language;
-    for (const auto& [code, refusal] : {std::pair{"en", "Please enter at least one call"},
-                                        {"fr", "Veuillez indiquer au moins un indicatif"},
-                                        {"de", "Bitte mindestens ein Call angeben"}}) {
-        language.apply(code);
-        QCoreApplication::sendPostedEvents();
-        boxes_.answers = {"OK"};
-        boxes_.texts.clear();
-        at<QPushButton>("EinfgBtn").click();
-        EXPECT_EQ(boxes_.texts, QStringList(QString("Zelvo 0.9 Beta 3: ") + refusal));
-    }
-    EXPECT_EQ(editor_->size(), german);
 }
 
 }  // namespace

@@ -66,7 +66,7 @@ protected:
     std::unique_ptr<SettingsDialog> dialog_;
 };
 
-TEST_F(SettingsDialogTest, FirstStartShowsTheDefaultsAndTextsRefuseWhatDoesNotFit)
+TEST_F(SettingsDialogTest, FirstStartShowsTheDefaultsAndTextsFollowTheirBoxesAndRefuseWhatDoesNotFit)
 {
     EXPECT_TRUE(at<QRadioButton>("Radiocall3").isChecked());
     EXPECT_EQ(at<QLineEdit>("EditWavePath").text(), "");  // a first start shows no "<keine>"
@@ -75,10 +75,7 @@ TEST_F(SettingsDialogTest, FirstStartShowsTheDefaultsAndTextsRefuseWhatDoesNotFi
     away.insertPlainText(QString(300, 'x'));
     EXPECT_EQ(settings_.awayText(), std::string(233, 'x') + "Bin gerade nicht da");
     EXPECT_EQ(away.toPlainText().size(), 252);
-}
-
-TEST_F(SettingsDialogTest, InfoAndAwayTextsFollowTheirBoxes)
-{
+    // Each text is open while its box is ticked.
     const std::tuple<const char*, const char*, Option> rules[] = {
         {"chRemInfo", "InfoMemo", Option::RemInfo}, {"ChSendAway", "AwayMemo", Option::SendAway}};
     for (const auto& [box, memo, option] : rules) {
@@ -160,20 +157,8 @@ TEST_F(SettingsDialogTest, WaveFileDialogStartsBesideTheFileAndRefusesUnstorable
     EXPECT_EQ(settings_.event(TEventKind::evMessageReceived).wavePath, folder.toStdString() + "/b\xE4.wav");
 }
 
-TEST_F(SettingsDialogTest, CtrlEnterBreaksTheInfoTextAndEnterIsOk)
-{
-    QPlainTextEdit& info = at<QPlainTextEdit>("InfoMemo");
-    info.setFocus();
-    info.selectAll();
-    QTest::keyClicks(&info, "a");
-    QTest::keyClick(&info, Qt::Key_Return, Qt::ControlModifier);
-    QTest::keyClicks(&info, "b");
-    EXPECT_EQ(settings_.infoText(), "a\r\nb");
-    QTest::keyClick(&info, Qt::Key_Return);
-    EXPECT_FALSE(dialog_->isVisible());
-    EXPECT_EQ(stored("Infotext"), "a\r\nb");
-}
-
+// Ctrl+Enter breaks the info text; Enter in it is OK (the OK button itself:
+// OwnCallIsStoredUpperCaseAndOneThatIsNoCallKeepsThePageOpen).
 TEST_F(SettingsDialogTest, OkSavesCancelAndEscReloadCloseBoxDoesNeither)
 {
     QLineEdit& myCall = at<QLineEdit>("EditMyCall");
@@ -202,8 +187,15 @@ TEST_F(SettingsDialogTest, OkSavesCancelAndEscReloadCloseBoxDoesNeither)
     QObject::connect(dialog_.get(), &SettingsDialog::displayModeApplied,
                      [&](ListDisplay mode) { applied = mode; });
     dialog_->show();
-    at<QPushButton>("BtnOK").click();
-    EXPECT_EQ(std::tuple(stored("Mycall"), applied), std::tuple("DK0AB", ListDisplay::CallNameAndHeader));
+    QPlainTextEdit& info = at<QPlainTextEdit>("InfoMemo");
+    info.setFocus();
+    QTest::keyClicks(&info, "a");
+    QTest::keyClick(&info, Qt::Key_Return, Qt::ControlModifier);
+    QTest::keyClicks(&info, "b");
+    EXPECT_EQ(settings_.infoText(), "a\r\nb");
+    QTest::keyClick(&info, Qt::Key_Return);
+    EXPECT_EQ(std::tuple(dialog_->isVisible(), stored("Infotext"), stored("Mycall"), applied),
+              std::tuple(false, "a\r\nb", "DK0AB", ListDisplay::CallNameAndHeader));
 }
 
 TEST_F(SettingsDialogTest, OwnCallIsStoredUpperCaseAndOneThatIsNoCallKeepsThePageOpen)
@@ -228,38 +220,6 @@ TEST_F(SettingsDialogTest, OwnCallIsStoredUpperCaseAndOneThatIsNoCallKeepsThePag
     EXPECT_EQ(stored("Mycall"), "DK0AB-7");
 }
 
-// The registry's problem is shown in the windows' language, its reason within it too; the log's
-// words (the problem's text) stay German.
-TEST_F(SettingsDialogTest, RegistryErrorOnOkIsShownInTheWindowsLanguageAndNothingIsLost)
-{
-    testing::writeFile(paths_.currentUser, "not a registry file\n");
-    QTest::keyClicks(&at<QLineEdit>("EditMyCall"), "DK0AB");
-    const QString file = QString::fromStdString(paths_.currentUser.string());
-    EXPECT_EQ(
-        platform::fromAnsi(settings_.save().value_or(platform::Problem{}).text),
-        QString("Die Registrierungsdatei %1 ist in Zeile 1 fehlerhaft: die erste Zeile muss \"REGEDIT4\" "
-                "lauten")
-            .arg(file));
-    LanguageSwitch language;
-    const std::pair<const char*, QString> shown[] = {
-        {"de", "Fehler: Die Registrierungsdatei %1 ist in Zeile 1 fehlerhaft: die erste Zeile muss "
-               "\"REGEDIT4\" lauten"},
-        {"en", "Error: The registry file %1 is faulty in line 1: the first line must read \"REGEDIT4\""},
-        {"fr", "Erreur: Le fichier de registre %1 est erroné à la ligne 1\u00a0: la première ligne doit "
-               "être «\u00a0REGEDIT4\u00a0»"},
-    };
-    for (const auto& [code, text] : shown) {
-        language.apply(code);
-        boxes_.answers = {"OK"};
-        at<QPushButton>("BtnOK").click();
-        EXPECT_EQ(boxes_.texts.value(0), text.arg(file)) << code;
-        boxes_.texts.clear();
-    }
-    EXPECT_TRUE(dialog_->isVisible());
-    EXPECT_EQ(settings_.myCall(), "DK0AB");
-    EXPECT_EQ(testing::readFile(paths_.currentUser), "not a registry file\n");
-}
-
 // "Auswählen" stores the language at once, and nothing of the other edits; "Abbrechen" keeps it.
 TEST_F(SettingsDialogTest, AuswaehlenStoresTheLanguageAloneAndAtOnce)
 {
@@ -280,21 +240,47 @@ TEST_F(SettingsDialogTest, AuswaehlenStoresTheLanguageAloneAndAtOnce)
 }
 
 // Switched while the dialog is open, each language words the missing wave file ("<keine>" stays
-// stored); the dialog grows where a language needs it and has its own size again in German. (Its
-// texts, their names for a screen reader, every text whole: WindowLanguagesTest.)
-TEST_F(SettingsDialogTest, EachLanguageSwitchedWhileOpenWordsTheMissingWaveAndGermanKeepsTheSize)
+// stored) and the registry's problem on OK, its reason within it too (the log's words, the
+// problem's text, stay German); the dialog grows where a language needs it and has its own size
+// again in German. (Its texts, their names for a screen reader, every text whole:
+// WindowLanguagesTest.)
+TEST_F(SettingsDialogTest, EachLanguageSwitchedWhileOpenWordsTheMissingWaveAndTheRegistryError)
 {
     settings_.updateEvent(TEventKind::evMessageReceived, [](TEreignisObj& e) { e.wavePath = "<keine>"; });
     const QSize german = dialog_->size();
+    testing::writeFile(paths_.currentUser, "not a registry file\n");
+    QTest::keyClicks(&at<QLineEdit>("EditMyCall"), "DK0AB");
+    const QString file = QString::fromStdString(paths_.currentUser.string());
+    EXPECT_EQ(
+        platform::fromAnsi(settings_.save().value_or(platform::Problem{}).text),
+        QString("Die Registrierungsdatei %1 ist in Zeile 1 fehlerhaft: die erste Zeile muss \"REGEDIT4\" "
+                "lauten")
+            .arg(file));
     LanguageSwitch language;
-    for (const auto& [code, noWave] : {std::pair{"en", "<none>"}, {"fr", "<aucun>"}, {"de", "<keine>"}}) {
+    const std::tuple<const char*, const char*, QString> shown[] = {
+        {"en", "<none>",
+         "Error: The registry file %1 is faulty in line 1: the first line must read \"REGEDIT4\""},
+        {"fr", "<aucun>",
+         "Erreur: Le fichier de registre %1 est erroné à la ligne 1\u00a0: la première ligne doit "
+         "être «\u00a0REGEDIT4\u00a0»"},
+        {"de", "<keine>",
+         "Fehler: Die Registrierungsdatei %1 ist in Zeile 1 fehlerhaft: die erste Zeile muss "
+         "\"REGEDIT4\" lauten"},
+    };
+    for (const auto& [code, noWave, error] : shown) {
         language.apply(code);
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
         QApplication::processEvents();  // the layouts follow the new texts
         EXPECT_EQ(at<QLineEdit>("EditWavePath").text(), noWave) << code;
+        boxes_.answers = {"OK"};
+        at<QPushButton>("BtnOK").click();
+        EXPECT_EQ(boxes_.texts.value(0), error.arg(file)) << code;
+        boxes_.texts.clear();
     }
-    EXPECT_EQ(dialog_->size(), german);
+    EXPECT_EQ(std::tuple(dialog_->size(), dialog_->isVisible(), settings_.myCall()),
+              std::tuple(german, true, "DK0AB"));
     EXPECT_EQ(settings_.event(TEventKind::evMessageReceived).wavePath, "<keine>");
+    EXPECT_EQ(testing::readFile(paths_.currentUser), "not a registry file\n");
 }
 
 // "Funkkanäle …" beside OK fits in the row of OK, so the dialog has the size it had without it.

@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
-#include <functional>
 #include <thread>
 
 namespace zelvo::dialogs {
@@ -207,31 +206,26 @@ TEST_F(SettingsTest, MissingNumberStopsLoadingAndKeepsWhatWasRead)
     EXPECT_EQ(settings_.load(), Problem{"Fehler beim Holen der Daten f\xFCr 'QX4KLM'"});
 }
 
-TEST_F(SettingsTest, ShowAliasOutsideOneToThreeChangesNothing)
+// A display mode outside 1..3 changes nothing, stored or set; auto-online is on only with its
+// subkey, whatever the value beside it says.
+TEST_F(SettingsTest, ShowAliasOutsideOneToThreeChangesNothingAndAutoOnlineOnlyWithItsSubkey)
 {
     storeAll();
-    for (std::uint32_t stored : {0u, 4u}) {
-        ASSERT_TRUE(settings_.setShowAlias(2));
-        registry_.setDword(HKCU, kMain, "ShowAlias", stored);
-        EXPECT_EQ(settings_.load(), std::nullopt);
-        EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName) << stored;
+    ASSERT_TRUE(settings_.setShowAlias(2));
+    // Stored: auto-online's value and the display mode; the subkey from the second step on.
+    const std::pair<std::uint32_t, std::uint32_t> steps[] = {{1, 0}, {1, 4}, {0, 4}};
+    for (int step = 0; step < 3; ++step) {
+        registry_.setDword(HKCU, kMain, "QX4KLM", steps[step].first);
+        registry_.setDword(HKCU, kMain, "ShowAlias", steps[step].second);
+        if (step == 1)
+            registry_.createKey(HKCU, std::string(kMain) + "\\QX4KLM");
+        ASSERT_EQ(settings_.load(), std::nullopt);
+        EXPECT_EQ(std::tuple(settings_.autoOnline(), settings_.showAlias()),
+                  std::tuple(step == 1, ListDisplay::CallAndName))
+            << step;
     }
     EXPECT_FALSE(settings_.setShowAlias(0) || settings_.setShowAlias(4));
     EXPECT_EQ(settings_.showAlias(), ListDisplay::CallAndName);
-}
-
-TEST_F(SettingsTest, AutoOnlineOnlyWithItsSubkey)
-{
-    storeAll();
-    const std::function<void()> steps[] = {
-        [&] { registry_.setDword(HKCU, kMain, "QX4KLM", 1); },
-        [&] { registry_.createKey(HKCU, std::string(kMain) + "\\QX4KLM"); },
-        [&] { registry_.setDword(HKCU, kMain, "QX4KLM", 0); }};
-    for (int step = 0; step < 3; ++step) {
-        steps[step]();
-        ASSERT_EQ(settings_.load(), std::nullopt);
-        EXPECT_EQ(settings_.autoOnline(), step == 1) << step;
-    }
 }
 
 // A first start in English or French stores the away text in that language, once: stored, it stays
@@ -283,7 +277,8 @@ TEST_F(SettingsTest, SettersKeepTheLimits)
     settings_.setInfoText(std::string(300, 'i'));
     EXPECT_EQ(std::tuple(settings_.myCall(), settings_.alias(), settings_.infoText().size()),
               std::tuple("DL1ABCDEF", std::string(15, 'a'), 255u));
-    // The away text's 252: SettingsDialogTest.FirstStartShowsTheDefaultsAndTextsRefuseWhatDoesNotFit.
+    // The away text's 252:
+    // SettingsDialogTest.FirstStartShowsTheDefaultsAndTextsFollowTheirBoxesAndRefuseWhatDoesNotFit.
 
     TEreignisObj e;
     e.cwText = "12345678901234567890";

@@ -17,16 +17,14 @@ TEST(Ansi, EveryByteSurvivesTheWayThroughUnicode)
     EXPECT_EQ(fromAnsi(bytes), QString::fromUtf8(ansiToUtf8(bytes)));
 }
 
+// The QString side maps as these do: Ansi.EveryByteSurvivesTheWayThroughUnicode.
 TEST(Ansi, MapsUmlautsAndTheWindowsRange)
 {
-    EXPECT_EQ(ansiToUtf8("\xE4\xF6\xFC\xDF"), "äöüß");
+    EXPECT_EQ(ansiToUtf8("\xE4\xF6\xFC\xDF\xDC"), "äöüßÜ");
     EXPECT_EQ(ansiToUtf8("\x80\x84\x93\x94\x9F"), "€„“”Ÿ");
     EXPECT_EQ(ansiToUtf8("\x81\x8D\x8F\x90\x9D"), "\u0081\u008D\u008F\u0090\u009D");
     EXPECT_EQ(utf8ToAnsi("Grüße – 5 €"), "Gr\xFC\xDF"
                                          "e \x96 5 \x80");
-    EXPECT_EQ(fromAnsi("J\xF6rg"), QStringLiteral("Jörg"));
-    EXPECT_EQ(toAnsi(QStringLiteral("Übertragungsfehler")), "\xDC"
-                                                            "bertragungsfehler");
 }
 
 TEST(Ansi, UnmappableAndInvalidInputBecomesQuestionMarks)

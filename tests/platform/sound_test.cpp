@@ -126,7 +126,7 @@ TEST_F(SoundTest, FilesBeyondTheLimitsAreRefusedUnread)
     EXPECT_EXIT(readWithLittleMemory(), ::testing::ExitedWithCode(0), "");
 }
 
-TEST_F(SoundTest, DurationComesFromTheWaveHeader)
+TEST_F(SoundTest, DurationComesFromTheWaveHeaderAndUnplayableFilesHaveNone)
 {
     EXPECT_EQ(wavDuration(wav("a.wav", {})), 500ms);
     EXPECT_EQ(wavDuration(wav("b.wav", {.channels = 2, .rate = 44100, .frames = 44100})), 1000ms);
@@ -135,10 +135,7 @@ TEST_F(SoundTest, DurationComesFromTheWaveHeader)
     EXPECT_EQ(wavDuration(wav("e.wav", {.rate = 3, .frames = 1})), 334ms) << "rounded up";
     EXPECT_EQ(wavDuration(wav("f.wav", {.frames = 2000, .claimedFrames = 80000})), 250ms)
         << "a header that claims more than the file holds";
-}
-
-TEST_F(SoundTest, UnplayableFilesHaveNoDuration)
-{
+    // Unplayable files have none.
     for (const auto& file : {dir / "missing.wav", dir.path(), wav("adpcm.wav", {.tag = 2, .bits = 4}),
                              wav("empty.wav", {.frames = 0}), wav("zero-rate.wav", {.rate = 0})})
         EXPECT_FALSE(wavDuration(file)) << file;
@@ -156,28 +153,25 @@ TEST_F(SoundTest, UnplayableFilesHaveNoDuration)
 TEST_F(SoundTest, SamplesAreTheWholeFramesTheFileHolds)
 {
     using Sample = WaveData::Sample;
+    // A file of `format` whose last sample bytes are `samples`, `tail` behind them, as read.
+    const auto read = [&](WavFormat format, const std::string& samples = "", const std::string& tail = "") {
+        std::string file = makeWav(format);
+        file.replace(file.size() - samples.size(), samples.size(), samples);
+        writeFile(dir / "s.wav", file + tail);
+        return readWaveData(dir / "s.wav").value_or(WaveData{});
+    };
     // 16-bit stereo under a header that claims more than was written: the cut half frame is left out.
-    std::string s16 = makeWav({.channels = 2, .frames = 3, .claimedFrames = 100});
-    s16.replace(s16.size() - 12, 12, "abcdefghijkl");
-    writeFile(dir / "s16.wav", s16 + "xy");
-    const auto stereo = readWaveData(dir / "s16.wav");
-    ASSERT_TRUE(stereo);
-    EXPECT_EQ(std::tie(stereo->sampleRate, stereo->channels, stereo->sample, stereo->bytes),
+    const WaveData stereo = read({.channels = 2, .frames = 3, .claimedFrames = 100}, "abcdefghijkl", "xy");
+    EXPECT_EQ(std::tie(stereo.sampleRate, stereo.channels, stereo.sample, stereo.bytes),
               std::make_tuple(8000, 2, Sample::Int16, "abcdefghijkl"));
-
     // 24-bit samples become the top three bytes of 32-bit ones.
-    std::string s24 = makeWav({.bits = 24, .frames = 2});
-    s24.replace(s24.size() - 6, 6, "\x56\x34\x12\xFF\xEE\xDD");
-    writeFile(dir / "s24.wav", s24);
-    const auto wide = readWaveData(dir / "s24.wav");
-    ASSERT_TRUE(wide);
-    EXPECT_EQ(std::tie(wide->sample, wide->bytes),
+    const WaveData wide = read({.bits = 24, .frames = 2}, "\x56\x34\x12\xFF\xEE\xDD");
+    EXPECT_EQ(std::tie(wide.sample, wide.bytes),
               std::make_tuple(Sample::Int32, std::string("\0\x56\x34\x12\0\xFF\xEE\xDD", 8)));
 
-    EXPECT_EQ(readWaveData(wav("u8.wav", {.bits = 8}))->sample, Sample::UInt8);
-    EXPECT_EQ(readWaveData(wav("s32.wav", {.bits = 32}))->sample, Sample::Int32);
-    EXPECT_EQ(readWaveData(wav("f32.wav", {.tag = 3, .bits = 32, .extensible = true}))->sample,
-              Sample::Float);
+    EXPECT_EQ(read({.bits = 8}).sample, Sample::UInt8);
+    EXPECT_EQ(read({.bits = 32}).sample, Sample::Int32);
+    EXPECT_EQ(read({.tag = 3, .bits = 32, .extensible = true}).sample, Sample::Float);
 }
 
 class GatedPlayerTest : public SoundTest {
@@ -294,8 +288,9 @@ struct HangingPlayer : SoundPlayer {
     std::shared_future<void> letGo = release.get_future().share();
 };
 
-// A hung read holds neither the caller nor the end of the player, and one thread at most.
-TEST(OffThreadSoundPlayer, HungReadHoldsNeitherTheCallerNorTheEnd)
+// A hung read holds neither the caller nor the end of the player, and one thread at most; an
+// exception on the reading thread ends nothing.
+TEST(OffThreadSoundPlayer, HungReadHoldsNeitherTheCallerNorTheEndAndAnExceptionEndsNothing)
 {
     auto files = std::make_shared<HangingPlayer>();
     {
@@ -323,11 +318,8 @@ TEST(OffThreadSoundPlayer, HungReadHoldsNeitherTheCallerNorTheEnd)
     }  // the player ends while its read still hangs
     hung->release.set_value();
     EXPECT_TRUE(testing::wait_until([&] { return hung->done == 1; }));
-}
 
-// An exception out of the player, a std::exception or not, skips that sound and ends nothing.
-TEST(OffThreadSoundPlayer, ExceptionOnTheReadingThreadEndsNothing)
-{
+    // An exception out of the player, a std::exception or not, skips that sound and ends nothing.
     struct Failing : SoundPlayer {
         void playFile(std::string_view ansiPath) override
         {
