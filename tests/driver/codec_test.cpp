@@ -29,8 +29,9 @@ const std::string kDigiFrame =
 TEST(KissEncode, EscapesDelimitersInDataAndCommandByte)
 {
     // FEND and FESC in the data and the port in the high nibble:
-    // DriverApi.SendWritesOneKissFrameByteForByte. Port 12 makes the command byte itself a FEND.
-    EXPECT_EQ(kiss::encodeData(12, "A"), bytes({0xC0, 0xDB, 0xDC, 'A', 0xC0}));
+    // DriverApi.SendWritesOneKissFrameByteForByte. Port 12, whose command byte is a FEND, travels
+    // through zelvo-air in AirProcess.RelaysWholeDataFramesAndCapturesEveryFrameOnTheAir; this
+    // command byte is a FESC.
     EXPECT_EQ(kiss::encode(13, 0x0B, ""), bytes({0xC0, 0xDB, 0xDD, 0xC0}));
     EXPECT_EQ(kiss::encodeData(0, ""), bytes({0xC0, 0x00, 0xC0}));
 }
