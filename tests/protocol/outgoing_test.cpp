@@ -9,7 +9,6 @@ using namespace zelvo;
 using namespace zelvo::testing;
 using app::TStationState;
 using S = app::TStationState;
-using protocol::SendMode;
 
 namespace {
 
@@ -119,20 +118,6 @@ TEST_F(Outgoing, AwayAndBackGoToReachableEntriesOnly)
     }
 }
 
-TEST_F(Outgoing, UntilAcceptedGivesUpAfterFiveOffersWithPausesBetween)
-{
-    auto& entry = h.add("DL2BBB-4", S::Online, "1");
-    h.driver.refuse(-1);
-
-    EXPECT_FALSE(protocol::sendUi(h.station, entry, protocol::offlineFrame(), SendMode::UntilAccepted));
-
-    EXPECT_EQ(
-        std::tuple(h.driver.sent(), h.pauses, h.ui.statuses),
-        std::tuple(std::vector<SentFrame>(protocol::kSendAttempts, {kMe, "DL2BBB-4 1", 218, "[]", false}),
-                   std::vector<std::chrono::milliseconds>(4, protocol::kSendRetryPause),
-                   std::vector<std::string>{std::string(kTransmissionError)}));
-}
-
 TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
 {
     h.add("DL2BBB");
@@ -141,11 +126,15 @@ TEST_F(Outgoing, AnnouncementsToARefusingDriverEnd)
     protocol::announceOnline(h.station);
     protocol::announceAway(h.station);
     protocol::announceOffline(h.station);
-    // Five offers to the first entry; after that give-up, one offer per frame until the driver
-    // takes one again, so no announcement holds the caller for long.
+    // Five offers to the first entry with pauses between; after that give-up, one offer per frame
+    // until the driver takes one again, so no announcement holds the caller for long.
     // Given up or not, going offline still counts the stations as offline.
-    EXPECT_EQ(std::tuple(h.driver.sent().size(), h.ui.statuses, h.roster.at(0).state),
-              std::tuple(protocol::kSendAttempts + 5u,
+    const auto sent = h.driver.sent();
+    ASSERT_EQ(sent.size(), protocol::kSendAttempts + 5u);
+    EXPECT_EQ(std::vector<SentFrame>(sent.begin(), sent.begin() + protocol::kSendAttempts),
+              std::vector<SentFrame>(protocol::kSendAttempts, {kMe, "DL2BBB 0", 218, "[Nord]\x18", false}));
+    EXPECT_EQ(std::tuple(h.pauses, h.ui.statuses, h.roster.at(0).state),
+              std::tuple(std::vector<std::chrono::milliseconds>(4, protocol::kSendRetryPause),
                          std::vector<std::string>(6, std::string(kTransmissionError)), S::Offline));
 
     // Once a frame gets through, refused frames are offered again in full, and no more once taken.
