@@ -47,27 +47,12 @@ notices() { "$base/notices.py" "$scratch/monitor.out"; }
 notified() { notices | grep '^N|' | grep -qF "$1"; }
 status_sent() { grep -A1 'member=NewStatus' "$scratch/monitor.out" | grep -c "string \"$1\""; }
 
-# The menu entry with this label, clicked as the host clicks it.
-click_entry() {
-  local menu id
-  menu=$(item_property Menu | unpack 'print(value[0])')
-  id=$(gdbus call --session --dest "$service" --object-path "$menu" \
-    --method com.canonical.dbusmenu.GetLayout 0 -- -1 '@as []' | unpack "
-print(*[i for i, props, _ in value[1][2] if props.get('label') == '$1'])")
-  [ -n "$id" ] || fail "no entry \"$1\" in the menu"
-  gdbus call --session --dest "$service" --object-path "$menu" \
-    --method com.canonical.dbusmenu.Event "$id" clicked '<0>' 0 >/dev/null || fail "the menu refused a click on \"$1\""
-}
 # The action of the newest notification, as a click on it.
 invoke_newest() { makoctl invoke || fail "makoctl cannot invoke the notification's action"; }
 
 step="1 (mako, zelvo online with DL2BBB-3 on its roster, a zelvo-station partner)"
 # The partner's steps want a directory for its program's output and the channel table.
-"$bin/zelvo-air" --port 0 >"$scratch/air.out" 2>&1 &
-pids+=("$!")
-wait_for "zelvo-air did not say its port" grep -q 'listening on 127.0.0.1:' "$scratch/air.out"
-echo "0 kiss-tcp 127.0.0.1:$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/air.out") Simulation" \
-  >"$scratch/flexnet.conf"
+start_air_channel
 mkdir -p "$scratch"/{zelvo,config,data,state,cache}
 export ZELVO_FLEXNET_CONF=$scratch/flexnet.conf XDG_CONFIG_HOME=$scratch/config XDG_DATA_HOME=$scratch/data \
   XDG_STATE_HOME=$scratch/state XDG_CACHE_HOME=$scratch/cache
@@ -123,12 +108,6 @@ gdbus call --session --dest "$service" --object-path "$path" \
 wait_for "no roster window after Activate" shown "Zelvo Pre 2"
 
 step="6 (Beenden)"
-click_entry "_Beenden"
-wait_for "no question \"Bestätigung\"" shown "Bestätigung"
-wait_for "the question's OK cannot be pressed" press_button "Bestätigung" OK
-wait_for "zelvo did not end" exited "$zelvo"
-wait "$zelvo"
-code=$?
-[ "$code" -eq 0 ] || fail "zelvo ended with exit code $code"
+quit_through_menu "$zelvo"
 
 echo "PASS: a pop-up became a notification with the item asking for attention; the notification's action (activation tokens from mako: $token) and Activate showed the roster window, a message's action its message window"

@@ -1,7 +1,8 @@
+# shellcheck shell=bash
 # Steps of the tests on the headless Wayland desktop (scripts/with-wayland: sway with waybar as the
 # tray host), sourced after steps.sh. Wayland gives a test no way to look at or type into another
 # program's windows: they are found in sway's tree, the tray item is driven over D-Bus as the host
-# drives it.
+# drives it. The caller sets $bin and $scratch, $service and $path (the item), and $pids.
 
 # As the caller: the programs, SCRIPT, these steps and the FILEs go into a scratch folder that the
 # desktop's user owns (scripts/with-wayland runs as nobody when started as root, and nobody may
@@ -91,4 +92,39 @@ sys.exit(0 if any(window is not None and window.name == sys.argv[1] and press(wi
                   for app in pyatspi.Registry.getDesktop(0) if app is not None and app.name == "zelvo"
                   for window in app) else 1)
 EOF
+}
+
+# A zelvo-air channel for the test's programs, and the channel table that names it
+# ($scratch/flexnet.conf).
+start_air_channel() {
+  "$bin/zelvo-air" --port 0 >"$scratch/air.out" 2>&1 &
+  pids+=("$!")
+  wait_for "zelvo-air did not say its port" grep -q 'listening on 127.0.0.1:' "$scratch/air.out"
+  echo "0 kiss-tcp 127.0.0.1:$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/air.out") Simulation" \
+    >"$scratch/flexnet.conf"
+}
+
+# The entry of the item's menu with this label, clicked as the host clicks it.
+click_entry() {
+  local menu id
+  menu=$(item_property Menu | unpack 'print(value[0])')
+  id=$(gdbus call --session --dest "$service" --object-path "$menu" \
+    --method com.canonical.dbusmenu.GetLayout 0 -- -1 '@as []' | unpack "
+print(*[i for i, props, _ in value[1][2] if props.get('label') == '$1'])")
+  [ -n "$id" ] || fail "no entry \"$1\" in the menu"
+  gdbus call --session --dest "$service" --object-path "$menu" \
+    --method com.canonical.dbusmenu.Event "$id" clicked '<0>' 0 >/dev/null || fail "the menu refused a click on \"$1\""
+}
+
+# Ends zelvo (process PID) as its user does: "Beenden" in the item's menu, OK to the question
+# over the accessibility bus; it must end with status 0.
+quit_through_menu() {  # PID
+  local code
+  click_entry "_Beenden"
+  wait_for "no question \"Bestätigung\": $(windows | paste -sd,)" shown "Bestätigung"
+  wait_for "the question's OK cannot be pressed over the accessibility bus" press_button "Bestätigung" OK
+  wait_for "zelvo did not end" exited "$1"
+  wait "$1"
+  code=$?
+  [ "$code" -eq 0 ] || fail "zelvo ended with exit code $code"
 }

@@ -58,22 +58,9 @@ for id, props, _ in value[1][2]:
     print(id, props.get("type", "standard"), props.get("label", ""), props.get("toggle-type", ""),
           props.get("toggle-state", ""), len(props.get("icon-data", [])), sep="|")'
 }
-entry_id() { menu_entries | awk -F'|' -v label="$1" '$3 == label {print $1}'; }
-click_entry() {
-  local id
-  id=$(entry_id "$1")
-  [ -n "$id" ] || fail "no entry \"$1\" in the menu: $(menu_entries | paste -sd' ')"
-  gdbus call --session --dest "$service" --object-path "$menu" \
-    --method com.canonical.dbusmenu.Event "$id" clicked '<0>' 0 >/dev/null || fail "the menu refused a click on \"$1\""
-}
-
 
 step="1 (zelvo over zelvo-air registers its item with the host)"
-"$bin/zelvo-air" --port 0 >"$scratch/air.out" 2>&1 &
-pids+=("$!")
-wait_for "zelvo-air did not say its port" grep -q 'listening on 127.0.0.1:' "$scratch/air.out"
-echo "0 kiss-tcp 127.0.0.1:$(sed -n 's/.*listening on 127\.0\.0\.1:\([0-9]*\).*/\1/p' "$scratch/air.out") Simulation" \
-  >"$scratch/flexnet.conf"
+start_air_channel
 write_settings 3 "Bert,0,DL2BBB-3,1,1,0,,208,218,"
 # The accessibility bus must be there before zelvo starts, or zelvo does not register on it.
 /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)' >/dev/null 2>&1
@@ -118,12 +105,6 @@ gdbus call --session --dest "$service" --object-path "$path" \
 wait_for "the tip is not \"Zelvo Online\": $(tip)" tip_is "Zelvo Online"
 
 step="6 (the menu's Beenden, OK to the question over the accessibility bus)"
-click_entry "_Beenden"
-wait_for "no question \"Bestätigung\": $(windows | paste -sd,)" shown "Bestätigung"
-wait_for "the question's OK cannot be pressed over the accessibility bus" press_button "Bestätigung" OK
-wait_for "zelvo did not end" exited "$zelvo"
-wait "$zelvo"
-code=$?
-[ "$code" -eq 0 ] || fail "zelvo ended with exit code $code"
+quit_through_menu "$zelvo"
 
 echo "PASS: item, picture, tip, menu with pictures and check mark, Activate shows the roster window, going online, Beenden (screenshot taken)"
